@@ -1,0 +1,7 @@
+#include "model/component_version.h"
+
+namespace vrn {
+
+std::string_view componentVersion() { return "0.1"; }
+
+}  // namespace vrn
