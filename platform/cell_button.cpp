@@ -20,6 +20,12 @@ CellButton::CellButton(const QString& text, QWidget* parent)
     applyGeometry();
 }
 
+void CellButton::setText(const QString& text) {
+    look_.text = text;
+    QString literal = text;
+    QAbstractButton::setText(literal.replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
 double CellButton::checkedLength(double twips) const {
     if (!std::isfinite(twips) || std::fabs(twips) > kMaxTwips) {
         throw std::invalid_argument("cell position or size out of range");
@@ -99,7 +105,6 @@ void CellButton::setFontUnderline(bool underline) {
 
 CellLook CellButton::look() const {
     CellLook result = look_;
-    result.text = text();
     result.backColor = colorFromOle(backColor_, palette());
     result.pressed = isDown();
     return result;
@@ -109,7 +114,7 @@ QSize CellButton::sizeHint() const {
     QFont shown = font();
     shown.setPointSizeF(look_.fontSize);
     shown.setBold(look_.fontBold);
-    const QSize text = QFontMetrics(shown).size(Qt::TextSingleLine, QAbstractButton::text());
+    const QSize text = QFontMetrics(shown).size(Qt::TextSingleLine, look_.text);
     const QSize along = text + QSize(12, 8);
     return look_.cellOrientation == CellLook::kTurned ? along.transposed() : along;
 }

@@ -24,6 +24,11 @@ public:
     explicit CellButton(QWidget* parent = nullptr);
     CellButton(const QString& text, QWidget* parent);
 
+    // A cell shows its text as written: an "&" is a plain character and makes no keyboard
+    // shortcut, so a practice named "&File" cannot take the File menu's key.
+    QString text() const { return look_.text; }
+    void setText(const QString& text);
+
     double left() const { return left_; }
     void setLeft(double twips);
     double top() const { return top_; }

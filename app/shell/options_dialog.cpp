@@ -43,6 +43,14 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     return button;
 }
 
+// A path box with its Lookup button beside it.
+QHBoxLayout* lookupRow(QLineEdit* box, QPushButton* lookup) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(lookup);
+    return row;
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(Preferences& preferences, SettingsStore& settings, Prompt& prompt,
@@ -155,12 +163,9 @@ QWidget* OptionsDialog::buildVisioTab() {
         frame);
     note->setWordWrap(true);
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(txtTemplateDir_, 1);
-    row->addWidget(lookup);
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(caption);
-    frameLayout->addLayout(row);
+    frameLayout->addLayout(lookupRow(txtTemplateDir_, lookup));
     frameLayout->addWidget(note);
     frameLayout->addStretch();
     auto* pageLayout = new QVBoxLayout(page);
@@ -196,12 +201,9 @@ QWidget* OptionsDialog::buildInternetTab() {
     auto* lookup = makeButton(QStringLiteral("Lookup"), "btnLoookupBrowser", page);
     connect(lookup, &QPushButton::clicked, this, &OptionsDialog::lookupBrowser);
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(txtBrowser_, 1);
-    row->addWidget(lookup);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(caption);
-    layout->addLayout(row);
+    layout->addLayout(lookupRow(txtBrowser_, lookup));
     layout->addStretch();
     return page;
 }

@@ -20,8 +20,8 @@ public:
 
     struct Question {
         Kind kind = Kind::MessageBox;
-        QString text{};  // message, input prompt or dialog title
-        QString title{};
+        QString text{};            // message, input prompt or dialog title
+        QString title{};           // as asked: empty means the program's title
         MsgBoxStyle style{};       // message boxes
         QString defaultText{};     // input boxes
         FileDialogRequest file{};  // file dialogs

@@ -81,6 +81,16 @@ TEST(CellButton, LookCarriesEveryProperty) {
     EXPECT_EQ(cell.look().backColor, cell.palette().color(QPalette::Button));
 }
 
+TEST(CellButton, AnAmpersandIsPlainTextAndNoShortcut) {
+    CellButton cell("R&D", nullptr);
+    EXPECT_EQ(cell.text(), "R&D");
+    EXPECT_EQ(cell.look().text, "R&D");
+    EXPECT_TRUE(cell.shortcut().isEmpty());
+    cell.setText("&File");
+    EXPECT_EQ(cell.text(), "&File");
+    EXPECT_TRUE(cell.shortcut().isEmpty());
+}
+
 TEST(CellButton, APressHoldsValueAndAReleaseClicks) {
     CellButton cell("Push", nullptr);
     cell.setCellWidth(1500);
