@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/shell/active_matrix_font.h"
+#include "app/shell/preferences.h"
+#include "platform/prompt.h"
+#include "platform/settings_store.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLineEdit;
+class QTabWidget;
+
+namespace vrn {
+
+class CellButton;
+
+// The options dialog: layout sizes and font size with a preview, the drawing template folder,
+// the five user colours and the browser path. It acts on the run's preferences and on the
+// active matrix's font size; OK stores them. Restore Defaults and a colour choice take effect at
+// once, even when the dialog is then cancelled.
+//
+// Without an active matrix the font size box shows and sets the preferences' practice font
+// size, the one new matrices start with.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    OptionsDialog(Preferences& preferences, SettingsStore& settings, Prompt& prompt,
+                  ActiveMatrixFont* activeMatrix, QWidget* parent = nullptr);
+    ~OptionsDialog() override;
+
+    // Lays the preview out from the size and font boxes; false (and the preview as far as it
+    // got) when a box does not convert or holds a size the preview cannot take.
+    bool setButtons();
+
+    // Swatches 0 to 4 are the user colours; 5 is kept hidden.
+    static constexpr int kSwatchCount = 6;
+
+private:
+    QWidget* buildFormatingTab();
+    QWidget* buildVisioTab();
+    QWidget* buildColorsTab();
+    QWidget* buildInternetTab();
+    QLineEdit* addSizeBox(const char* name);
+
+    void loadValues();
+    void layOutPreview();
+    void leaveBox(QLineEdit* box);
+    void restoreBox(QLineEdit* box);
+    void restoreDefaults();
+    void lookupTemplateDir();
+    void lookupBrowser();
+    void chooseSwatchColor(int index);
+    void acceptOptions();
+    void moveTab(int step);
+
+    std::optional<QString> lookupExistingFile(const QString& title);
+    qint16 practiceFontSize() const;
+    void setPracticeFontSize(qint16 points);
+
+    Preferences& preferences_;
+    SettingsStore& settings_;
+    Prompt& prompt_;
+    ActiveMatrixFont* activeMatrix_;
+
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* txtPGHeight_ = nullptr;
+    QLineEdit* txtPHeight_ = nullptr;
+    QLineEdit* txtPWidth_ = nullptr;
+    QLineEdit* txtFontSize_ = nullptr;
+    QLineEdit* txtTemplateDir_ = nullptr;
+    QLineEdit* txtBrowser_ = nullptr;
+    CellButton* btnPG_ = nullptr;
+    CellButton* btnP1_ = nullptr;
+    CellButton* btnP2_ = nullptr;
+    std::array<CellButton*, kSwatchCount> swatches_{};
+};
+
+}  // namespace vrn

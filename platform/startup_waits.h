@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vrn {
+
+// Name of the environment variable that makes the splash and sponsor windows go on at once
+// (any value but empty and "0"); tests and scripted runs set it.
+inline constexpr char kSkipSplashWaitVariable[] = "VRN_SKIP_SPLASH_WAIT";
+
+bool skipStartupWaits();
+
+// The wait of a start-up window: its design interval, or 0 when the waits are skipped.
+int startupWaitMs(int designMs);
+
+}  // namespace vrn
