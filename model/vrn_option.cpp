@@ -5,20 +5,6 @@
 
 namespace vrn {
 
-void VRN_Option::setDescription(const std::string& value) {
-    description_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
-void VRN_Option::setName(const std::string& value) {
-    name_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
 void VRN_Option::Create(const std::string& name, const std::shared_ptr<VRN_Optiongroup>& group,
                         MatrixWindow* window, bool isEntity, const std::string& /*Opt_entity_UID*/,
                         std::int32_t /*Opt_entity_ID*/,

@@ -9,12 +9,13 @@
 #include "model/interfaces/report_object.h"
 #include "model/interfaces/window_control.h"
 #include "model/model_fwd.h"
+#include "model/option_texts.h"
 
 namespace vrn {
 
 // One answer of an option group, with its own description, discussion and colour.
 // Read, SetKey and Save live in model/file.
-class VRN_Option : public std::enable_shared_from_this<VRN_Option> {
+class VRN_Option : public std::enable_shared_from_this<VRN_Option>, public OptionTexts<VRN_Option> {
 public:
     // Fields in the order of the component's interface.
     bool No_Display = false;
@@ -30,11 +31,7 @@ public:
     std::string Discussion;
     std::int32_t Key = 0;
 
-    // Properties: setters also write an attached Display's text.
-    const std::string& Description() const { return description_; }
-    const std::string& Name() const { return name_; }
-    void setDescription(const std::string& value);
-    void setName(const std::string& value);
+    // Name and Description come from OptionTexts.
 
     // Appends the option to `partOf`'s options. Only `Opt_is_entity` of the entity arguments is
     // kept: callers that copy a bound option set entity_UID themselves.
@@ -42,10 +39,6 @@ public:
                 MatrixWindow* InForm, bool Opt_is_entity = false,
                 const std::string& Opt_entity_UID = {}, std::int32_t Opt_entity_ID = 0,
                 const std::shared_ptr<CatalogueEntity>& Opt_entity = nullptr);
-
-private:
-    std::string name_;
-    std::string description_;
 };
 
 }  // namespace vrn

@@ -5,20 +5,6 @@
 
 namespace vrn {
 
-void VRN_Optiongroup::setName(const std::string& value) {
-    name_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
-void VRN_Optiongroup::setDescription(const std::string& value) {
-    description_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
 void VRN_Optiongroup::Create(const std::string& name, const std::shared_ptr<VRN_Practice>& practice,
                              MatrixWindow* window, bool isEntity, const std::string& entityUID,
                              std::int32_t entityID,

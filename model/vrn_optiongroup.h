@@ -10,13 +10,15 @@
 #include "model/interfaces/report_object.h"
 #include "model/interfaces/window_control.h"
 #include "model/model_fwd.h"
+#include "model/option_texts.h"
 
 namespace vrn {
 
 // The question a practice may carry about how it is carried out (`Prompt`), with the options
 // that answer it. A practice holds at most one; the options editor and the reader build them.
 // Read, SetKey and Save live in model/file.
-class VRN_Optiongroup : public std::enable_shared_from_this<VRN_Optiongroup> {
+class VRN_Optiongroup : public std::enable_shared_from_this<VRN_Optiongroup>,
+                        public OptionTexts<VRN_Optiongroup> {
 public:
     // Fields in the order of the component's interface.
     bool No_Display = false;
@@ -34,11 +36,7 @@ public:
     std::string Discussion;
     bool Enabled = false;
 
-    // Properties: setters also write an attached Display's text.
-    const std::string& Name() const { return name_; }
-    void setName(const std::string& value);
-    const std::string& Description() const { return description_; }
-    void setDescription(const std::string& value);
+    // Name and Description come from OptionTexts.
 
     // Makes this the option group of `partOf` (replacing any it had), without options.
     // `og_entity` and `Make_empty` are not used.
@@ -47,10 +45,6 @@ public:
                 const std::string& OG_entity_UID = {}, std::int32_t OG_entity_ID = 0,
                 const std::shared_ptr<CatalogueEntity>& og_entity = nullptr,
                 bool Make_empty = false);
-
-private:
-    std::string name_;
-    std::string description_;
 };
 
 }  // namespace vrn

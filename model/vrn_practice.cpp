@@ -12,55 +12,6 @@
 
 namespace vrn {
 
-void VRN_Practice::setName(const std::string& value) {
-    name_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
-bool VRN_Practice::fontbold() {
-    if (Display) {
-        fontbold_ = Display->fontbold();
-    }
-    return fontbold_;
-}
-
-void VRN_Practice::setFontbold(bool value) {
-    fontbold_ = value;
-    if (Display) {
-        Display->setFontbold(value);
-    }
-}
-
-bool VRN_Practice::FontItalic() {
-    if (Display) {
-        fontItalic_ = Display->FontItalic();
-    }
-    return fontItalic_;
-}
-
-void VRN_Practice::setFontItalic(bool value) {
-    fontItalic_ = value;
-    if (Display) {
-        Display->setFontItalic(value);
-    }
-}
-
-bool VRN_Practice::FontUnderlined() {
-    if (Display) {
-        fontUnderlined_ = Display->FontUnderline();
-    }
-    return fontUnderlined_;
-}
-
-void VRN_Practice::setFontUnderlined(bool value) {
-    fontUnderlined_ = value;
-    if (Display) {
-        Display->setFontUnderline(value);
-    }
-}
-
 std::shared_ptr<VRN_State> VRN_Practice::state() const {
     const auto owner = partOf.lock();
     return owner ? owner->partOf.lock() : nullptr;
@@ -69,7 +20,7 @@ std::shared_ptr<VRN_State> VRN_Practice::state() const {
 std::shared_ptr<VRN_PracticeGroup> VRN_Practice::requireGroup() const {
     auto owner = partOf.lock();
     if (!owner) {
-        throw ModelError("The practice '" + name_ + "' no longer belongs to a practice group.");
+        throw ModelError("The practice '" + Name() + "' no longer belongs to a practice group.");
     }
     return owner;
 }

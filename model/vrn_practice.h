@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/cell_properties.h"
 #include "model/collection.h"
 #include "model/interfaces/catalogue_attribute.h"
 #include "model/interfaces/catalogue_object.h"
@@ -23,7 +24,8 @@ namespace vrn {
 //
 // The program makes a practice with std::make_shared and then calls Create or Copy on it.
 // FormatDisplay, Draw and MoveBy live in model/layout; Read, SetKey and Save in model/file.
-class VRN_Practice : public std::enable_shared_from_this<VRN_Practice> {
+class VRN_Practice : public std::enable_shared_from_this<VRN_Practice>,
+                     public CellProperties<VRN_Practice> {
 public:
     // Fields in the order of the component's interface.
     bool No_Display = false;
@@ -55,17 +57,9 @@ public:
     float Width = 0;
     std::int32_t Key = 0;
 
-    // Properties: setters also write the cell; the font getters first read it back.
-    const std::string& Name() const { return name_; }
-    void setName(const std::string& value);
+    // Name and font flags come from CellProperties.
     const std::string& Description() const { return description_; }
     void setDescription(const std::string& value) { description_ = value; }
-    bool fontbold();
-    void setFontbold(bool value);
-    bool FontItalic();
-    void setFontItalic(bool value);
-    bool FontUnderlined();
-    void setFontUnderlined(bool value);
 
     // Makes this new object a practice of `partOf`: asks the window for its cell and importance
     // box, puts it in the state's Practices after `afterPractice` (at the end when that is null
@@ -142,11 +136,7 @@ private:
 
     friend class VRN_PracticeGroup;
 
-    std::string name_;
     std::string description_;
-    bool fontbold_ = false;
-    bool fontItalic_ = false;
-    bool fontUnderlined_ = false;
 };
 
 }  // namespace vrn

@@ -7,13 +7,6 @@
 
 namespace vrn {
 
-void VRN_PracticeGroup::setName(const std::string& value) {
-    name_ = value;
-    if (Display) {
-        Display->setText(value);
-    }
-}
-
 void VRN_PracticeGroup::setHorizontal(bool value) {
     horizontal_ = value;
     for (const auto& practice : PracticeParts) {
@@ -21,52 +14,10 @@ void VRN_PracticeGroup::setHorizontal(bool value) {
     }
 }
 
-bool VRN_PracticeGroup::fontbold() {
-    if (Display) {
-        fontbold_ = Display->fontbold();
-    }
-    return fontbold_;
-}
-
-void VRN_PracticeGroup::setFontbold(bool value) {
-    fontbold_ = value;
-    if (Display) {
-        Display->setFontbold(value);
-    }
-}
-
-bool VRN_PracticeGroup::FontItalic() {
-    if (Display) {
-        fontItalic_ = Display->FontItalic();
-    }
-    return fontItalic_;
-}
-
-void VRN_PracticeGroup::setFontItalic(bool value) {
-    fontItalic_ = value;
-    if (Display) {
-        Display->setFontItalic(value);
-    }
-}
-
-bool VRN_PracticeGroup::FontUnderlined() {
-    if (Display) {
-        fontUnderlined_ = Display->FontUnderline();
-    }
-    return fontUnderlined_;
-}
-
-void VRN_PracticeGroup::setFontUnderlined(bool value) {
-    fontUnderlined_ = value;
-    if (Display) {
-        Display->setFontUnderline(value);
-    }
-}
-
 std::shared_ptr<VRN_State> VRN_PracticeGroup::requireState(const char* operation) const {
     auto owner = partOf.lock();
     if (!owner) {
-        throw ModelError(std::string(operation) + ": the practice group '" + name_ +
+        throw ModelError(std::string(operation) + ": the practice group '" + Name() +
                          "' no longer belongs to a state.");
     }
     return owner;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "model/cell_properties.h"
 #include "model/collection.h"
 #include "model/interfaces/catalogue_entity.h"
 #include "model/interfaces/cell_control.h"
@@ -20,7 +21,8 @@ namespace vrn {
 // The program makes a group with std::make_shared and then calls Create, Copy or the reader on it.
 // FormatDisplay lives in model/layout; Read, SetKey and Save in model/file; Draw and MoveBy in
 // model/layout.
-class VRN_PracticeGroup : public std::enable_shared_from_this<VRN_PracticeGroup> {
+class VRN_PracticeGroup : public std::enable_shared_from_this<VRN_PracticeGroup>,
+                          public CellProperties<VRN_PracticeGroup> {
 public:
     // Fields in the order of the component's interface.
     bool No_Display = false;
@@ -42,17 +44,9 @@ public:
     Collection<VRN_Practice> PracticeParts;
     std::int32_t Key = 0;
 
-    // Properties: setters also write the band's cell; the font getters first read it back.
-    const std::string& Name() const { return name_; }
-    void setName(const std::string& value);
+    // Name and font flags come from CellProperties.
     bool horizontal() const { return horizontal_; }
     void setHorizontal(bool value);  // every practice of the group follows
-    bool fontbold();
-    void setFontbold(bool value);
-    bool FontItalic();
-    void setFontItalic(bool value);
-    bool FontUnderlined();
-    void setFontUnderlined(bool value);
 
     // Initialises a group that its caller has placed (or is about to place) in partOf.PGroups:
     // asks the window for its band, copies the practices of `startup_PG` when given, and gives
@@ -100,11 +94,7 @@ private:
     void copyStartupPractices(const VRN_PracticeGroup& startup_PG);
     void createDefaultPractice(const std::shared_ptr<VRN_State>& state);
 
-    std::string name_;
     bool horizontal_ = false;
-    bool fontbold_ = false;
-    bool fontItalic_ = false;
-    bool fontUnderlined_ = false;
 };
 
 }  // namespace vrn
