@@ -2,6 +2,8 @@
 
 namespace vrn {
 
-std::string_view componentVersion() { return "0.1"; }
+std::string_view componentVersion() {
+    return "0.1";
+}
 
 }  // namespace vrn

@@ -2,4 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ComponentVersion, IsNotEmpty) { EXPECT_FALSE(vrn::componentVersion().empty()); }
+TEST(ComponentVersion, IsNotEmpty) {
+    EXPECT_FALSE(vrn::componentVersion().empty());
+}

@@ -1,0 +1,268 @@
+#include "model/vrn_matrix_interaction.h"
+
+#include <unordered_set>
+#include <utility>
+
+#include "model/model_error.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_state.h"
+
+namespace vrn {
+
+std::shared_ptr<VRN_State> VRN_MatrixInteraction::parentState() const {
+    const auto* state = std::get_if<std::weak_ptr<VRN_State>>(&partOf);
+    return state != nullptr ? state->lock() : nullptr;
+}
+
+std::shared_ptr<VRN_Matrix> VRN_MatrixInteraction::parentMatrix() const {
+    const auto* document = std::get_if<std::weak_ptr<VRN_Matrix>>(&partOf);
+    return document != nullptr ? document->lock() : nullptr;
+}
+
+Collection<VRN_MatrixInteraction>* VRN_MatrixInteraction::parentInteractions(
+    std::shared_ptr<void>& keepAlive) const {
+    if (auto state = parentState()) {
+        keepAlive = state;
+        return &state->Interactions;
+    }
+    if (auto document = parentMatrix()) {
+        keepAlive = document;
+        return &document->Interactions;
+    }
+    return nullptr;
+}
+
+void VRN_MatrixInteraction::setValue(const std::string& value) {
+    value_ = value;
+    if (Display) {
+        Display->setText(value);
+    }
+}
+
+std::string VRN_MatrixInteraction::Description() const {
+    const Extras& extras = read();
+    return extras.interactionDescription ? CatalogueText(extras.interactionDescription->Value())
+                                         : extras.description;
+}
+
+std::string VRN_MatrixInteraction::Discussion() const {
+    const Extras& extras = read();
+    return extras.interactionDiscussion ? CatalogueText(extras.interactionDiscussion->Value())
+                                        : extras.discussion;
+}
+
+const VRN_MatrixInteraction::Extras& VRN_MatrixInteraction::read() const {
+    static const Extras none;
+    return extras_ ? *extras_ : none;
+}
+
+VRN_MatrixInteraction::Extras& VRN_MatrixInteraction::write() {
+    if (!extras_) {
+        extras_ = std::make_unique<Extras>();
+    }
+    return *extras_;
+}
+
+template <class T>
+void VRN_MatrixInteraction::store(T Extras::*field, T value) {
+    if (extras_ || value != T{}) {
+        write().*field = std::move(value);
+    }
+}
+
+void VRN_MatrixInteraction::setDescription(const std::string& value) {
+    store(&Extras::description, value);
+}
+void VRN_MatrixInteraction::setDiscussion(const std::string& value) {
+    store(&Extras::discussion, value);
+}
+void VRN_MatrixInteraction::setNote(const std::string& value) {
+    store(&Extras::Note, value);
+}
+void VRN_MatrixInteraction::setVisioObject(std::shared_ptr<ReportObject> value) {
+    store(&Extras::VisioObject, std::move(value));
+}
+void VRN_MatrixInteraction::setImportanceVisioObject(std::shared_ptr<ReportObject> value) {
+    store(&Extras::ImportanceVisioObject, std::move(value));
+}
+void VRN_MatrixInteraction::setHyper(std::shared_ptr<ReportObject> value) {
+    store(&Extras::hyper, std::move(value));
+}
+void VRN_MatrixInteraction::setEntity_UID(const std::string& value) {
+    store(&Extras::entity_UID, value);
+}
+void VRN_MatrixInteraction::setEntity_ID(std::int32_t value) {
+    store(&Extras::entity_ID, value);
+}
+void VRN_MatrixInteraction::setEntity_type(std::int16_t value) {
+    store(&Extras::entity_type, value);
+}
+void VRN_MatrixInteraction::setEntity_name(const std::string& value) {
+    store(&Extras::Entity_name, value);
+}
+void VRN_MatrixInteraction::setRel_ID(std::int32_t value) {
+    store(&Extras::rel_ID, value);
+}
+void VRN_MatrixInteraction::setInteraction(std::shared_ptr<CatalogueObject> value) {
+    store(&Extras::interaction, std::move(value));
+}
+void VRN_MatrixInteraction::setInteractionattr(std::shared_ptr<CatalogueAttribute> value) {
+    store(&Extras::interactionattr, std::move(value));
+}
+void VRN_MatrixInteraction::setInteractionDescription(std::shared_ptr<CatalogueAttribute> value) {
+    store(&Extras::interactionDescription, std::move(value));
+}
+void VRN_MatrixInteraction::setInteractionDiscussion(std::shared_ptr<CatalogueAttribute> value) {
+    store(&Extras::interactionDiscussion, std::move(value));
+}
+
+std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::Create(
+    const std::shared_ptr<VRN_State>& parent, const std::shared_ptr<VRN_Practice>& first,
+    const std::shared_ptr<VRN_Practice>& second, MatrixWindow* window, bool makeBlank) {
+    if (!parent) {
+        throw ModelError("An interaction needs the state it belongs to.");
+    }
+    return link(std::weak_ptr<VRN_State>(parent), parent->Interactions, parent->InMatrix,
+                parent->No_Display, first, second, window, makeBlank);
+}
+
+std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::Create(
+    const std::shared_ptr<VRN_Matrix>& parent, const std::shared_ptr<VRN_Practice>& first,
+    const std::shared_ptr<VRN_Practice>& second, MatrixWindow* window, bool makeBlank) {
+    if (!parent) {
+        throw ModelError("An interaction needs the matrix it belongs to.");
+    }
+    return link(std::weak_ptr<VRN_Matrix>(parent), parent->Interactions, parent, parent->No_Display,
+                first, second, window, makeBlank);
+}
+
+std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
+    Parent parent, Collection<VRN_MatrixInteraction>& parentList,
+    const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display,
+    const std::shared_ptr<VRN_Practice>& first, const std::shared_ptr<VRN_Practice>& second,
+    MatrixWindow* window, bool makeBlank) {
+    if (!first || !second) {
+        throw ModelError("An interaction needs two practices.");
+    }
+    auto interaction = std::make_shared<VRN_MatrixInteraction>();
+    interaction->is_blank = makeBlank;
+    interaction->partOf = std::move(parent);
+    interaction->InMatrix = document;
+    interaction->No_Display = parentNo_Display;
+    parentList.Add(interaction);
+
+    interaction->Practice1 = first;
+    interaction->practice2 = second;
+    if (first->is_entity && second->is_entity) {
+        interaction->takeCatalogueValues(*first, *second);
+    }
+    first->Interactions.Add(interaction);
+    second->Interactions.Add(interaction);
+    interaction->InForm = window;
+
+    if (!interaction->No_Display && window != nullptr) {
+        interaction->Display = window->CreateInteract(interaction);
+        if (auto owner = document.lock()) {
+            interaction->color = owner->VRN_InteractionColor;
+        }
+        if (const auto& cell = interaction->Display) {
+            const std::string& note = interaction->Note();
+            cell->setToolTipText(interaction->is_blank ? std::string()
+                                 : note.empty()        ? std::string("Interaction")
+                                                       : note);
+            cell->setBackColor(interaction->color);
+            cell->setText(interaction->value_);
+            cell->setVisible(true);
+        }
+    }
+    return interaction;
+}
+
+void VRN_MatrixInteraction::takeCatalogueValues(const VRN_Practice& first,
+                                                const VRN_Practice& second) {
+    std::shared_ptr<CatalogueObject> relation;
+    std::shared_ptr<CatalogueAttribute> value;
+    std::shared_ptr<CatalogueAttribute> description;
+    std::shared_ptr<CatalogueAttribute> discussion;
+    if (!first.has_interaction(second.entity_ID, relation, value, description, discussion)) {
+        return;
+    }
+    // A relation without one of its attributes shows a blank in that place.
+    const auto textOf = [](const std::shared_ptr<CatalogueAttribute>& attribute) {
+        return attribute ? CatalogueText(attribute->Value()) : std::string(" ");
+    };
+    value_ = textOf(value);
+    Extras& extras = write();
+    extras.description = textOf(description);
+    extras.discussion = textOf(discussion);
+    extras.interaction = std::move(relation);
+    extras.interactionattr = std::move(value);
+    extras.interactionDescription = std::move(description);
+    extras.interactionDiscussion = std::move(discussion);
+}
+
+void VRN_MatrixInteraction::Delete() {
+    std::shared_ptr<void> parent;
+    const std::shared_ptr<VRN_Practice> lists[] = {Practice1.lock(), practice2.lock()};
+    Collection<VRN_MatrixInteraction>* parentList = parentInteractions(parent);
+    if (Display) {
+        Display->setVisible(false);
+    }
+    // The lists may hold the last references: `self` keeps this object alive to the end.
+    std::shared_ptr<VRN_MatrixInteraction> self;
+    const auto removeFrom = [this, &self](Collection<VRN_MatrixInteraction>& list) {
+        if (const int position = list.IndexOf(this); position != 0) {
+            if (!self) {
+                self = list.Item(position);
+            }
+            list.Remove(position);
+        }
+    };
+    if (parentList != nullptr) {
+        removeFrom(*parentList);
+    }
+    for (const auto& practice : lists) {
+        if (practice) {
+            removeFrom(practice->Interactions);
+        }
+    }
+}
+
+void VRN_MatrixInteraction::DeleteAll(
+    const std::vector<std::shared_ptr<VRN_MatrixInteraction>>& doomed) {
+    std::unordered_set<const VRN_MatrixInteraction*> gone;
+    std::unordered_set<Collection<VRN_MatrixInteraction>*> lists;
+    std::vector<std::shared_ptr<void>> owners;  // keep every list alive during the passes
+    for (const auto& interaction : doomed) {
+        gone.insert(interaction.get());
+        if (interaction->Display) {
+            interaction->Display->setVisible(false);
+        }
+        std::shared_ptr<void> parent;
+        if (auto* list = interaction->parentInteractions(parent); list != nullptr) {
+            if (lists.insert(list).second) {
+                owners.push_back(std::move(parent));
+            }
+        }
+        for (const auto& link : {interaction->Practice1, interaction->practice2}) {
+            if (auto practice = link.lock();
+                practice && lists.insert(&practice->Interactions).second) {
+                owners.push_back(std::move(practice));
+            }
+        }
+    }
+    for (auto* list : lists) {
+        list->RemoveIf([&gone](const auto& entry) { return gone.contains(entry.get()); });
+    }
+}
+
+void VRN_MatrixInteraction::RemoveFromParent() {
+    std::shared_ptr<void> parent;
+    if (auto* list = parentInteractions(parent); list != nullptr) {
+        // This object may be destroyed here; nothing after touches it.
+        list->RemoveItem(this);
+    }
+}
+
+}  // namespace vrn

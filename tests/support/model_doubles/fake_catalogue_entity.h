@@ -1,0 +1,35 @@
+#pragma once
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "model/interfaces/catalogue_entity.h"
+
+namespace vrn::testing {
+
+// A catalogue entity with a name and a table of attribute values; asking for an attribute it
+// does not have fails as the catalogue does.
+class FakeCatalogueEntity : public CatalogueEntity {
+public:
+    explicit FakeCatalogueEntity(std::string name,
+                                 std::map<std::string, CatalogueValue> attributes = {})
+        : name_(std::move(name)), attributes_(std::move(attributes)) {}
+
+    std::string Name() const override { return name_; }
+    CatalogueValue GetAttributeValue(const std::string& attributeName) const override {
+        const auto found = attributes_.find(attributeName);
+        if (found == attributes_.end()) {
+            throw std::runtime_error(
+                "This system generated attribute does not apply to the current entity type.");
+        }
+        return found->second;
+    }
+
+private:
+    std::string name_;
+    std::map<std::string, CatalogueValue> attributes_;
+};
+
+}  // namespace vrn::testing
