@@ -1,6 +1,9 @@
 #include "server/database/catalogue_schema.h"
 
+#include <algorithm>
+
 #include "server/database/database.h"
+#include "server/database/text_compare.h"
 
 namespace kt {
 
@@ -131,12 +134,16 @@ void createCatalogueSchema(Database& database) {
 std::vector<std::string> missingSchemaParts(Database& database) {
     std::vector<std::string> missing;
     for (const auto& table : catalogueTables()) {
-        if (!schema::hasTable(database, table.name)) {
+        const auto present = schema::columns(database, table.name);
+        if (present.empty()) {
             missing.push_back(table.name);
             continue;
         }
         for (const auto& column : table.columns) {
-            if (!schema::hasColumn(database, table.name, column.name)) {
+            const bool found = std::ranges::any_of(present, [&](const ColumnInfo& info) {
+                return equalsIgnoringCase(info.name, column.name);
+            });
+            if (!found) {
                 missing.push_back(table.name + "." + column.name);
             }
         }

@@ -10,6 +10,8 @@ namespace {
 
 // Long enough to wait out another process's write operation.
 constexpr int kBusyTimeoutMs = 10000;
+// Far more than the server's own statements.
+constexpr std::size_t kMaxCachedStatements = 500;
 
 std::string describe(const std::filesystem::path& path, sqlite3* connection) {
     const char* reason = connection ? sqlite3_errmsg(connection) : "out of memory";
@@ -87,6 +89,9 @@ Statement& Database::prepare(std::string_view sql) {
         return *found->second;
     }
     auto statement = std::make_unique<Statement>(connection_.get(), sql);
+    if (statements_.size() >= kMaxCachedStatements) {
+        statements_.clear();
+    }
     return *statements_.emplace(std::string(sql), std::move(statement)).first->second;
 }
 

@@ -50,7 +50,9 @@ public:
     bool inTransaction() const { return transactionDepth_ > 0; }
     bool inWriteTransaction() const { return transactionDepth_ > 0 && writeTransaction_; }
 
-    // The cached statement for this SQL text, prepared on first use.
+    // The cached statement for this SQL text, prepared on first use. The reference holds until
+    // the next call: hosts may send queries of their own, so the cache is emptied when it grows
+    // past a bound.
     Statement& prepare(std::string_view sql);
 
 private:

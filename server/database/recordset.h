@@ -22,6 +22,7 @@ public:
     Recordset(std::vector<std::string> columnNames, std::vector<Value> cells);
 
     bool eof() const { return current_ >= rowCount_; }
+    // Every row, the set being read whole when it is opened.
     std::size_t recordCount() const { return rowCount_; }
     void moveFirst() { current_ = 0; }
     // Refused at the end: "No current record.".

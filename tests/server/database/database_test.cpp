@@ -199,5 +199,12 @@ TEST_F(DatabaseWork, StatementsArePreparedOncePerText) {
     EXPECT_EQ(&first, &again);
 }
 
+TEST_F(DatabaseWork, ManyDistinctQueriesKeepWorking) {
+    for (int i = 0; i < 1200; ++i) {
+        EXPECT_EQ(count("SELECT COUNT(*) + " + std::to_string(i) + " FROM People"), 2 + i);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 2);
+}
+
 }  // namespace
 }  // namespace kt
