@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+
+namespace kt {
+
+// Creates a new catalogue file at the current schema, with the type name rows and the fixed
+// entities: "Tessary Root" with a root of every kind below it ("Activity Root" under key 0),
+// their fixed attributes and managed-by markers, the default bundle of "Activity Root" and a
+// default parent under every kind root but the exception root. The file appears whole or not
+// at all; an existing file is refused.
+void CreateCatalogue(const std::filesystem::path& path);
+
+}  // namespace kt

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "server/database/recordset.h"
+#include "server/database/statement.h"
+#include "server/database/value.h"
+
+struct sqlite3;
+
+namespace kt {
+
+// One connection to a catalogue file. Statements are prepared once per SQL text and kept;
+// every value reaches SQL as a bound parameter. Double-quoted text is an identifier, never a
+// string literal, so SQL that still quotes values that way fails instead of misreading them.
+class Database {
+public:
+    // Opens an existing catalogue for reading and writing. Never creates a file; refuses a file
+    // that is not an SQLite database, is read-only, or holds no catalogue table.
+    static std::unique_ptr<Database> open(const std::filesystem::path& path);
+    // Creates a new, empty database file; refuses a path that exists.
+    static std::unique_ptr<Database> create(const std::filesystem::path& path);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Runs one statement that changes rows or the schema.
+    template <typename... Args>
+    void execute(std::string_view sql, const Args&... args);
+
+    // Runs one SELECT and reads every row.
+    template <typename... Args>
+    Recordset snapshot(std::string_view sql, const Args&... args);
+
+    // The first column of the first row; nothing when there is no row.
+    template <typename... Args>
+    std::optional<Value> scalar(std::string_view sql, const Args&... args);
+
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int changes() const;
+
+    bool inTransaction() const { return transactionDepth_ > 0; }
+    bool inWriteTransaction() const { return transactionDepth_ > 0 && writeTransaction_; }
+
+    // The cached statement for this SQL text, prepared on first use. The reference holds until
+    // the next call: hosts may send queries of their own, so the cache is emptied when it grows
+    // past a bound.
+    Statement& prepare(std::string_view sql);
+
+private:
+    friend class Transaction;
+
+    Database(sqlite3* connection, std::filesystem::path path);
+    static void runToEnd(Statement& statement);
+    static std::optional<Value> firstValue(Statement& statement);
+
+    struct Closer {
+        void operator()(sqlite3* connection) const;
+    };
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    // Declared first so that it closes after every cached statement is finalized.
+    std::unique_ptr<sqlite3, Closer> connection_;
+    std::filesystem::path path_;
+    std::unordered_map<std::string, std::unique_ptr<Statement>, TextHash, std::equal_to<>>
+        statements_;
+    int transactionDepth_ = 0;
+    bool writeTransaction_ = false;
+};
+
+template <typename... Args>
+void Database::execute(std::string_view sql, const Args&... args) {
+    Statement& statement = prepare(sql);
+    StatementReset reset(statement);
+    statement.bindAll(args...);
+    runToEnd(statement);
+}
+
+template <typename... Args>
+Recordset Database::snapshot(std::string_view sql, const Args&... args) {
+    Statement& statement = prepare(sql);
+    StatementReset reset(statement);
+    statement.bindAll(args...);
+    return Recordset::readAll(statement);
+}
+
+template <typename... Args>
+std::optional<Value> Database::scalar(std::string_view sql, const Args&... args) {
+    Statement& statement = prepare(sql);
+    StatementReset reset(statement);
+    statement.bindAll(args...);
+    return firstValue(statement);
+}
+
+}  // namespace kt

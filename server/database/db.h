@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "server/database/database.h"
+#include "server/database/recordset.h"
+
+namespace kt {
+
+// The one open catalogue of the process, shared by every object of the library. Nothing opens
+// it implicitly: SQL before OpenDB, or after CloseDB, fails with a clear error.
+class db {
+public:
+    // Opens the catalogue file, brings it to the current schema and finds "Tessary Root".
+    // Errors of opening the file pass unchanged; any later error is raised as catalogue error 1
+    // with its description, leaving the file open and root_id as it was. version_test, when
+    // given, asks the upgrade to check only and receives its result.
+    void OpenDB(const std::string& filepath);
+    void OpenDB(const std::string& filepath, std::optional<bool>& version_test,
+                std::string& Upgrade_Description);
+    void CloseDB();
+    bool isOpen() const { return database_ != nullptr; }
+
+    template <typename... Args>
+    void Execute(std::string_view sql, const Args&... args) {
+        database().execute(sql, args...);
+    }
+    template <typename... Args>
+    Recordset CreateSnapshot(std::string_view sql, const Args&... args) {
+        return database().snapshot(sql, args...);
+    }
+
+    // The plain ent_id of "Tessary Root".
+    std::int32_t root_id() const { return root_id_; }
+    void set_root_id(std::int32_t rootId) { root_id_ = rootId; }
+
+    // The open database, for transactions and the schema; refused when none is open.
+    Database& database();
+
+private:
+    bool Upgrade_DB(bool& check_only, std::string& Upgrade_Description);
+
+    std::unique_ptr<Database> database_;
+    std::int32_t root_id_ = 0;
+};
+
+// The shared object, created on first use.
+db& global_db();
+// Closes and forgets the shared object, so that tests start from nothing.
+void reset_global_db();
+
+}  // namespace kt

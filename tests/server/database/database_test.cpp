@@ -1,0 +1,210 @@
+#include "server/database/database.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "server/database/catalogue_creator.h"
+#include "server/database/errors.h"
+#include "server/database/schema_operations.h"
+#include "tests/server/database/catalogue_fixture.h"
+#include "tests/server/database/temporary_directory.h"
+
+namespace kt {
+namespace {
+
+using test::errorOf;
+
+std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& contents) {
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+class DatabaseOpen : public ::testing::Test {
+protected:
+    test::TemporaryDirectory directory_;
+};
+
+TEST_F(DatabaseOpen, MissingFileFailsAndCreatesNothing) {
+    const Error error = errorOf([&] { Database::open(directory_.file("missing.db")); });
+    EXPECT_NE(error.description().find("missing.db"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(directory_.path()));
+}
+
+TEST_F(DatabaseOpen, RefusesWhatIsNotACatalogueAndLeavesItAlone) {
+    const auto text = directory_.file("notes.txt");
+    writeFile(text, "This is a plain text file, long enough to fill a database header.\n");
+    const auto empty = directory_.file("empty.db");
+    writeFile(empty, "");
+    const auto other = directory_.file("other.db");
+    {
+        const auto database = Database::create(other);
+        database->execute("CREATE TABLE Other (x INTEGER)");
+    }
+    for (const auto& path : {text, empty, other}) {
+        SCOPED_TRACE(path);
+        const std::string before = contentsOf(path);
+        const Error error = errorOf([&] { Database::open(path); });
+        EXPECT_NE(error.description().find(path.string()), std::string::npos);
+        EXPECT_EQ(contentsOf(path), before);
+    }
+    EXPECT_NE(errorOf([&] { Database::open(text); }).description().find("not a database"),
+              std::string::npos);
+    EXPECT_NE(errorOf([&] { Database::open(other); }).description().find("not a catalogue"),
+              std::string::npos);
+}
+
+TEST_F(DatabaseOpen, RefusesAReadOnlyFile) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    }
+    const auto path = directory_.file("catalogue.db");
+    CreateCatalogue(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_NE(errorOf([&] { Database::open(path); }).description().find("read-only"),
+              std::string::npos);
+}
+
+TEST_F(DatabaseOpen, UsesTheWriteAheadLog) {
+    const auto path = directory_.file("catalogue.db");
+    CreateCatalogue(path);
+    const auto database = Database::open(path);
+    EXPECT_EQ(Field("mode", *database->scalar("PRAGMA journal_mode")).asText(), "wal");
+}
+
+TEST_F(DatabaseOpen, CreateRefusesAnExistingFile) {
+    const auto path = directory_.file("taken.db");
+    writeFile(path, "keep me");
+    EXPECT_THROW(Database::create(path), DatabaseError);
+    EXPECT_EQ(contentsOf(path), "keep me");
+}
+
+// A small table of people on a new database.
+class DatabaseWork : public ::testing::Test {
+protected:
+    void SetUp() override {
+        database_ = Database::create(directory_.file("work.db"));
+        const ColumnDefinition columns[] = {{"id", ColumnType::Long, {}, true},
+                                            {"Name", ColumnType::Text},
+                                            {"age", ColumnType::Long}};
+        schema::createTable(*database_, "People", columns);
+        database_->execute("INSERT INTO People (id, Name, age) VALUES (?, ?, ?)", 1, "Ann", 30);
+        database_->execute("INSERT INTO People (id, Name, age) VALUES (?, ?, ?)", 2, "bob",
+                           std::nullopt);
+    }
+
+    int count(std::string_view sql) { return Field("n", *database_->scalar(sql)).asLong(); }
+
+    test::TemporaryDirectory directory_;
+    std::unique_ptr<Database> database_;
+};
+
+TEST_F(DatabaseWork, SnapshotWalksRowsAndFindsFieldsWhateverTheirCase) {
+    auto rows = database_->snapshot("SELECT * FROM People ORDER BY id");
+    EXPECT_EQ(rows.recordCount(), 2u);
+    EXPECT_EQ(rows["name"].asText(), "Ann");
+    EXPECT_EQ(rows["NAME"].asText(), "Ann");
+    EXPECT_EQ(rows["AGE"].asLong(), 30);
+    rows.moveNext();
+    EXPECT_EQ(rows.field(1).asText(), "bob");
+    EXPECT_TRUE(rows["age"].isNull());
+    rows.moveNext();
+    EXPECT_TRUE(rows.eof());
+    rows.moveFirst();
+    EXPECT_EQ(rows["id"].asLong(), 1);
+}
+
+TEST_F(DatabaseWork, SnapshotRefusesUnknownFieldsAndReadsPastTheEnd) {
+    auto rows = database_->snapshot("SELECT * FROM People WHERE id = ?", 2);
+    EXPECT_EQ(errorOf([&] { rows["height"]; }).description(), "Item not found in this collection.");
+    rows.moveNext();
+    EXPECT_EQ(errorOf([&] { rows["name"]; }).description(), "No current record.");
+    EXPECT_EQ(errorOf([&] { rows.moveNext(); }).description(), "No current record.");
+
+    auto none = database_->snapshot("SELECT * FROM People WHERE id = ?", 99);
+    EXPECT_TRUE(none.eof());
+    EXPECT_EQ(none.recordCount(), 0u);
+    EXPECT_EQ(errorOf([&] { none["name"]; }).description(), "No current record.");
+}
+
+TEST_F(DatabaseWork, SnapshotDoesNotSeeRowsInsertedWhileItIsWalked) {
+    int walked = 0;
+    for (auto rows = database_->snapshot("SELECT id FROM People"); !rows.eof(); rows.moveNext()) {
+        database_->execute("INSERT INTO People (id, Name) VALUES (?, ?)", rows["id"].asLong() + 100,
+                           "copy");
+        ++walked;
+    }
+    EXPECT_EQ(walked, 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 4);
+}
+
+TEST_F(DatabaseWork, TextIsStoredAndReadBackVerbatim) {
+    const std::string names[] = {"He said \"hi\"",
+                                 "O'Brien",
+                                 "a; DROP TABLE People; --",
+                                 "-- not a comment",
+                                 "\"); DELETE FROM People; --",
+                                 "x' OR '1'='1"};
+    int id = 10;
+    for (const auto& name : names) {
+        database_->execute("INSERT INTO People (id, Name) VALUES (?, ?)", ++id, name);
+        auto rows = database_->snapshot("SELECT id FROM People WHERE Name = ?", name);
+        ASSERT_FALSE(rows.eof()) << name;
+        EXPECT_EQ(rows["id"].asLong(), id);
+        EXPECT_EQ(
+            Field("Name", *database_->scalar("SELECT Name FROM People WHERE id = ?", id)).asText(),
+            name);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 2 + 6);
+}
+
+TEST_F(DatabaseWork, TextComparesWithoutRegardToCase) {
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People WHERE Name = 'BOB'"), 1);
+}
+
+TEST_F(DatabaseWork, DoubleQuotedValuesAreNotStringLiterals) {
+    const Error error =
+        errorOf([&] { database_->snapshot("SELECT id FROM People WHERE Name = \"Ann\""); });
+    EXPECT_NE(error.description().find("no such column"), std::string::npos);
+}
+
+TEST_F(DatabaseWork, OnlyOneStatementRunsPerCall) {
+    EXPECT_THROW(database_->execute("DELETE FROM People WHERE id = 1; DROP TABLE People"),
+                 DatabaseError);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 2);
+}
+
+TEST_F(DatabaseWork, ValueCountMustMatchTheStatement) {
+    EXPECT_THROW(database_->execute("DELETE FROM People WHERE id = ?"), DatabaseError);
+    EXPECT_THROW(database_->execute("DELETE FROM People WHERE id = ?", 1, 2), DatabaseError);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 2);
+}
+
+TEST_F(DatabaseWork, EngineErrorsCarryTheEngineMessageAndCode) {
+    const Error error = errorOf([&] { database_->execute("INSERT INTO People (id) VALUES (1)"); });
+    EXPECT_EQ(error.number(), SQLITE_CONSTRAINT_PRIMARYKEY);
+    EXPECT_NE(error.description().find("UNIQUE constraint failed: People.id"), std::string::npos);
+}
+
+TEST_F(DatabaseWork, StatementsArePreparedOncePerText) {
+    Statement& first = database_->prepare("SELECT Name FROM People WHERE id = ?");
+    Statement& again = database_->prepare("SELECT Name FROM People WHERE id = ?");
+    EXPECT_EQ(&first, &again);
+}
+
+TEST_F(DatabaseWork, ManyDistinctQueriesKeepWorking) {
+    for (int i = 0; i < 1200; ++i) {
+        EXPECT_EQ(count("SELECT COUNT(*) + " + std::to_string(i) + " FROM People"), 2 + i);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM People"), 2);
+}
+
+}  // namespace
+}  // namespace kt

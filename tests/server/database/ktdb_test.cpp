@@ -1,0 +1,162 @@
+#include "server/database/ktdb.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+
+#include "server/database/catalogue_messages.h"
+#include "server/database/database.h"
+#include "server/database/entity_insert.h"
+#include "server/database/entity_lookup.h"
+#include "server/database/schema_operations.h"
+#include "server/database/transaction.h"
+#include "tests/server/database/catalogue_fixture.h"
+
+namespace kt {
+namespace {
+
+using test::errorOf;
+
+class KtdbTest : public test::CatalogueFixture {
+protected:
+    // Changes a catalogue behind the server's back.
+    void tamper(const std::filesystem::path& path, std::string_view sql) {
+        Database::open(path)->execute(sql);
+    }
+
+    KTDB ktdb_;
+};
+
+TEST_F(KtdbTest, CreatingTheEntryObjectOpensNothing) {
+    [[maybe_unused]] KTDB another;
+    EXPECT_FALSE(global_db().isOpen());
+    EXPECT_EQ(errorOf([] { global_db().Execute("DELETE FROM Entity"); }).description(),
+              "No catalogue is open: OpenDB has to come first.");
+}
+
+TEST_F(KtdbTest, OpenDBOfAMissingFileFailsAndCreatesNothing) {
+    const Error error = errorOf([&] { ktdb_.OpenDB(directory_.file("missing.db").string()); });
+    EXPECT_EQ(error.number(), SQLITE_CANTOPEN);
+    EXPECT_TRUE(std::filesystem::is_empty(directory_.path()));
+    EXPECT_FALSE(global_db().isOpen());
+}
+
+TEST_F(KtdbTest, OpenDBOfAFileThatIsNotACatalogueFailsClearly) {
+    const auto path = directory_.file("letter.txt");
+    std::ofstream(path) << "Dear reader, this is not a catalogue at all.\n";
+    const Error error = errorOf([&] { ktdb_.OpenDB(path.string()); });
+    EXPECT_EQ(error.description(),
+              "Cannot open the catalogue \"" + path.string() + "\": file is not a database");
+}
+
+TEST_F(KtdbTest, OpenDBWithoutTheRootFailsWithError1) {
+    const auto good = newCatalogue("good.db");
+    const auto rootless = newCatalogue("rootless.db");
+    tamper(rootless, "UPDATE Entity SET ent_name = 'Old Root' WHERE ent_name = 'Tessary Root'");
+    tamper(good, "UPDATE Entity SET ent_deleted = 1 WHERE ent_name = 'Tessary Root'");
+
+    // A deleted root is found all the same.
+    ktdb_.OpenDB(good.string());
+    EXPECT_EQ(global_db().root_id(), 1);
+    global_db().set_root_id(7);
+
+    const Error error = errorOf([&] { ktdb_.OpenDB(rootless.string()); });
+    EXPECT_EQ(error.number(), objectError(1));
+    EXPECT_EQ(error.description(), "This entity is not present in the database.");
+    EXPECT_EQ(global_db().root_id(), 7);
+    EXPECT_TRUE(global_db().isOpen());
+}
+
+TEST_F(KtdbTest, OpenDBRefusesACatalogueThatLacksPartOfTheSchema) {
+    const auto path = newCatalogue();
+    tamper(path, "ALTER TABLE Specialization DROP COLUMN spec_display_order");
+    const Error error = errorOf([&] { ktdb_.OpenDB(path.string()); });
+    EXPECT_EQ(error.number(), objectError(1));
+    EXPECT_NE(error.description().find("Specialization.spec_display_order"), std::string::npos);
+}
+
+TEST_F(KtdbTest, VersionTestReceivesTheUpgradeResult) {
+    const auto path = newCatalogue();
+    for (const bool checkOnly : {true, false}) {
+        std::optional<bool> version_test = checkOnly;
+        std::string description = "untouched";
+        ktdb_.OpenDB(path.string(), version_test, description);
+        EXPECT_EQ(version_test, true);
+        EXPECT_EQ(description, "untouched");
+    }
+}
+
+TEST_F(KtdbTest, CloseDBEndsWorkUntilTheNextOpen) {
+    const auto path = newCatalogue();
+    ktdb_.OpenDB(path.string());
+    ktdb_.CloseDB();
+    EXPECT_THROW(global_db().CreateSnapshot("SELECT * FROM Entity"), DatabaseError);
+    ktdb_.OpenDB(path.string());
+    EXPECT_EQ(
+        global_db().CreateSnapshot("SELECT * FROM Entity WHERE ent_id = ?", 1)["ent_name"].asText(),
+        "Tessary Root");
+}
+
+TEST_F(KtdbTest, ResetForgetsTheSharedObject) {
+    ktdb_.OpenDB(newCatalogue().string());
+    reset_global_db();
+    EXPECT_FALSE(global_db().isOpen());
+}
+
+TEST_F(KtdbTest, VersionAndTheMembersStillToCome) {
+    EXPECT_EQ(ktdb_.Version(), "0.1.0");
+    ktdb_.ExitProcess();
+    std::int32_t ok = 0;
+    std::int32_t corrected = 0;
+    EXPECT_EQ(errorOf([&] { ktdb_.CleanDB(0, ok, corrected); }).description(),
+              "KTDB.CleanDB is not implemented yet.");
+}
+
+class EntityLookup : public KtdbTest {
+protected:
+    void SetUp() override { ktdb_.OpenDB(newCatalogue().string()); }
+};
+
+TEST_F(EntityLookup, FindsFixedEntitiesByName) {
+    EXPECT_EQ(GetEntityIDByName("Tessary Root"), 1);
+    EXPECT_EQ(GetEntityIDByName("tessary ROOT"), 1);
+    EXPECT_EQ(GetEntityIDByName("Activity Root"), 0);
+    const Error missing = errorOf([] { GetEntityIDByName("Tessary%"); });
+    EXPECT_EQ(missing.number(), objectError(2));
+    EXPECT_EQ(missing.description(), "This entity is not present in the database.");
+}
+
+TEST_F(EntityLookup, FindsDefaultParentsByType) {
+    EXPECT_EQ(GetDefaultParentID(1), 12);
+    EXPECT_EQ(GetDefaultParentID(0), 13);
+    EXPECT_EQ(GetDefaultParentID(4), 21);
+    for (const int type : {2, 10, 11, -1}) {
+        EXPECT_EQ(errorOf([&] { GetDefaultParentID(type); }).number(), objectError(2)) << type;
+    }
+}
+
+TEST_F(EntityLookup, NamesWithQuotesAndSqlAreStoredAndFoundVerbatim) {
+    Database& database = global_db().database();
+    for (const std::string name : {"Pump \"A\"", "O'Brien's", "x; DROP TABLE Entity; --",
+                                   "-- just dashes", "\" OR \"\"=\"", "semi;colon"}) {
+        SCOPED_TRACE(name);
+        Transaction operation(database);
+        NewEntity entity;
+        entity.name = name;
+        entity.contact = name;
+        const std::int32_t key = insertEntity(database, entity);
+        operation.commit();
+        EXPECT_EQ(GetEntityIDByName(name), key);
+        auto row = global_db().CreateSnapshot(
+            "SELECT ent_name, ent_contact FROM Entity "
+            "WHERE ent_id = ?",
+            key);
+        EXPECT_EQ(row["ent_name"].asText(), name);
+        EXPECT_EQ(row["ent_contact"].asText(), name);
+    }
+    EXPECT_TRUE(schema::hasTable(database, "Entity"));
+}
+
+}  // namespace
+}  // namespace kt
