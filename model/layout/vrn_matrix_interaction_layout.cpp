@@ -29,11 +29,23 @@ bool BandOn(const VRN_Practice& practice, bool stateMustBeActive) {
     return state && state->Active;
 }
 
-float MiddleY(const WindowControl& cell) {
-    return cell.top() + cell.Height() / 2.0f;
+// One direction on the window: a control's start along it, and its length.
+struct Axis {
+    float (WindowControl::*start)() const;
+    void (WindowControl::*setStart)(float);
+    float (WindowControl::*length)() const;
+};
+constexpr Axis kAcross{&WindowControl::left, &WindowControl::setLeft, &WindowControl::Width};
+constexpr Axis kDown{&WindowControl::top, &WindowControl::setTop, &WindowControl::Height};
+
+float Start(const WindowControl& control, Axis axis) {
+    return (control.*axis.start)();
 }
-float MiddleX(const WindowControl& cell) {
-    return cell.left() + cell.Width() / 2.0f;
+float Length(const WindowControl& control, Axis axis) {
+    return (control.*axis.length)();
+}
+float Middle(const WindowControl& control, Axis axis) {
+    return Start(control, axis) + Length(control, axis) / 2.0f;
 }
 
 // The caption is larger than the practice font so that the sign reads; a blank cell keeps it.
@@ -60,8 +72,8 @@ Placement PlaceCross(VRN_MatrixInteraction& interaction, const VRN_Matrix& docum
     InteractionLabel& cell = *interaction.Display;
     cell.setHeight(document.VRN_InteractionHeight);
     cell.setWidth(document.VRN_InteractionHeight);
-    cell.setLeft(MiddleX(column) - document.half_VRN_InteractionHeight);
-    cell.setTop(MiddleY(row) - document.half_VRN_InteractionHeight);
+    cell.setLeft(Middle(column, kAcross) - document.half_VRN_InteractionHeight);
+    cell.setTop(Middle(row, kDown) - document.half_VRN_InteractionHeight);
     if (interaction.is_blank) {
         cell.setBackColor(document.User_BlankColor);
     } else if (interaction.color != 0) {
@@ -71,48 +83,40 @@ Placement PlaceCross(VRN_MatrixInteraction& interaction, const VRN_Matrix& docum
     return visible;
 }
 
-// Within a state the cell sits on the line midway between its two practices, half their
-// distance out from the band, so that the state's cells form a triangle under its roof.
+// Puts the cell on the line midway between its two practices (`along` the band) and half their
+// distance out from the band, or from the first practice's cell when the band is hidden, so
+// that the state's cells form a triangle.
+void PlaceInTriangle(InteractionLabel& cell, const VRN_Practice& first, const VRN_Practice& second,
+                     Axis along, Axis out) {
+    // The practice nearer the band's start; the second one when both lie level.
+    const bool firstIsNearer = Start(*first.Display, along) < Start(*second.Display, along);
+    const float c1 = Middle(firstIsNearer ? *first.Display : *second.Display, along);
+    const float c2 = Middle(firstIsNearer ? *second.Display : *first.Display, along);
+    const float mid = (c1 + c2) / 2.0f;
+    (cell.*along.setStart)(mid - Length(cell, along) / 2.0f);
+    const float d = mid - c1;
+    const auto band = first.group()->Display;
+    const WindowControl& edge = band && band->Visible() ? *band : *first.Display;
+    (cell.*out.setStart)(Start(edge, out) - d - Length(cell, out) / 2.0f);
+}
+
+// Rows of the existing state get their triangle left of the band, columns of a target state
+// above it.
 Placement PlaceWithinState(VRN_MatrixInteraction& interaction, const VRN_Matrix& document,
                            const VRN_Practice& first, const VRN_Practice& second) {
     InteractionLabel& cell = *interaction.Display;
     cell.setBackStyle(0);
-    if (!first.horizontal) {
-        if (interaction.is_blank) {
-            cell.setBackStyle(1);
-            cell.setBackColor(document.User_BlankColor);
-        }
-        if (!BandOn(first, false) || !BandOn(second, false) || !first.Display || !second.Display) {
-            return kHidden;
-        }
-        // The upper practice; the second one when both lie level.
-        const bool firstIsUpper = first.Display->top() < second.Display->top();
-        const float c1 = MiddleY(firstIsUpper ? *first.Display : *second.Display);
-        const float c2 = MiddleY(firstIsUpper ? *second.Display : *first.Display);
-        const float mid = (c1 + c2) / 2.0f;
-        cell.setTop(mid - cell.Height() / 2.0f);
-        const float d = mid - c1;
-        const auto band = first.group()->Display;
-        const float edge = band && band->Visible() ? band->left() : first.Display->left();
-        cell.setLeft(edge - d - cell.Width() / 2.0f);
-        return document.Context.viewChecked(ViewMark::mnuViewExisting);
+    const bool rows = !first.horizontal;
+    if (rows && interaction.is_blank) {
+        cell.setBackStyle(1);
+        cell.setBackColor(document.User_BlankColor);
     }
-
-    if (!BandOn(first, true) || !BandOn(second, true) || !first.Display || !second.Display) {
+    if (!BandOn(first, !rows) || !BandOn(second, !rows) || !first.Display || !second.Display) {
         return kHidden;
     }
-    const bool visible = document.Context.viewChecked(ViewMark::mnuViewAlternatives);
-    // The practice further left; the second one when both lie level.
-    const bool firstIsLeft = first.Display->left() < second.Display->left();
-    const float c1 = MiddleX(firstIsLeft ? *first.Display : *second.Display);
-    const float c2 = MiddleX(firstIsLeft ? *second.Display : *first.Display);
-    const float mid = (c1 + c2) / 2.0f;
-    cell.setLeft(mid - cell.Width() / 2.0f);
-    const float d = mid - c1;
-    const auto band = first.group()->Display;
-    const float edge = band && band->Visible() ? band->top() : first.Display->top();
-    cell.setTop(edge - d - cell.Height() / 2.0f);
-    return visible;
+    PlaceInTriangle(cell, first, second, rows ? kDown : kAcross, rows ? kAcross : kDown);
+    return document.Context.viewChecked(rows ? ViewMark::mnuViewExisting
+                                             : ViewMark::mnuViewAlternatives);
 }
 
 }  // namespace

@@ -281,7 +281,8 @@ void VRN_Matrix::Draw(float x, float Y) {
         target->Draw(xmaxE, Y, xmaxA, ymaxA);
     }
     // With the existing column the taller, this is its bottom after the move below plus the
-    // origin once more; the legends and the extent take the origin off again.
+    // origin once more (a taller target band leaves room to spare below the rows); the legends
+    // and the extent take the origin off again.
     const float ymax = std::max(ymaxE, ymaxA) + ymaxA;
     const float xmax = std::max(xmaxE, xmaxA);
     existing->MoveBy(0, ymaxA - Y);

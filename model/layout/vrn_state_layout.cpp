@@ -20,47 +20,52 @@ float RoofMargin(bool groupsShown, bool horizontal) {
     return horizontal ? 350 : 300;
 }
 
-// Two strokes at 45 degrees from both edges of every column; they cross above the band, and the
-// highest apex lies half the band's length above it. Returns the band's right edge.
-float DrawHorizontalRoof(const Collection<VRN_Practice>& practices, float x, float Y,
-                         LinePool& pool, bool visible) {
-    if (practices.Empty()) {
-        return x;
+// The roof and the document's grid take the ends of Practices as the ends of the band, so with
+// groups shown Practices runs group by group, leaving out the groups switched off.
+void Regroup(VRN_State& state) {
+    state.Practices.Clear();
+    for (const auto& group : state.PGroups) {
+        if (group->DisplayPG) {
+            for (const auto& practice : group->PracticeParts) {
+                state.Practices.Add(practice);
+            }
+        }
     }
-    const auto& last = *practices.Item(practices.Count());
-    const float right = last.left + last.Width;
-    for (const auto& p : practices) {
-        const float a = p->left;
-        const float m = (right + a) / 2.0f;
-        PlaceLine(pool.Next(), a, Y, m, Y - (m - a), visible);
-    }
-    for (const auto& p : practices) {
-        const float b = p->left + p->Width;
-        const float n = (x + b) / 2.0f;
-        PlaceLine(pool.Next(), b, Y, n, Y - (n - x), visible);
-    }
-    return right;
 }
 
-// The same roof turned to the left of the rows. Returns the column's lower edge.
-float DrawVerticalRoof(const Collection<VRN_Practice>& practices, float x, float Y, LinePool& pool,
-                       bool visible) {
+// The roof: two strokes at 45 degrees from both ends of every practice, rising away from the
+// band; they cross, and the highest apex lies half the band's length out. `along` is the
+// state's origin along the band, `out` its origin across it. Returns the band's far end (its
+// start when there are no practices, so that an empty state gets no roof).
+float DrawRoof(const Collection<VRN_Practice>& practices, bool horizontal, float along, float out,
+               LinePool& pool, bool visible) {
     if (practices.Empty()) {
-        return Y;
+        return along;
     }
-    const auto& last = *practices.Item(practices.Count());
-    const float bottom = last.top + last.Height;
+    const auto start = [horizontal](const VRN_Practice& p) { return horizontal ? p.left : p.top; };
+    const auto end = [&](const VRN_Practice& p) {
+        return start(p) + (horizontal ? p.Width : p.Height);
+    };
+    // A stroke from (u1, v1) to (u2, v2), u along the band and v across it.
+    const auto stroke = [&](float u1, float v1, float u2, float v2) {
+        if (horizontal) {
+            PlaceLine(pool.Next(), u1, v1, u2, v2, visible);
+        } else {
+            PlaceLine(pool.Next(), v1, u1, v2, u2, visible);
+        }
+    };
+    const float farEnd = end(*practices.Item(practices.Count()));
     for (const auto& p : practices) {
-        const float a = p->top;
-        const float m = (a + bottom) / 2.0f;
-        PlaceLine(pool.Next(), x, a, x - (m - a), m, visible);
+        const float a = start(*p);
+        const float m = (farEnd + a) / 2.0f;
+        stroke(a, out, m, out - (m - a));
     }
     for (const auto& p : practices) {
-        const float b = p->top + p->Height;
-        const float n = (Y + b) / 2.0f;
-        PlaceLine(pool.Next(), x, b, x - (n - Y), n, visible);
+        const float b = end(*p);
+        const float n = (along + b) / 2.0f;
+        stroke(b, out, n, out - (n - along));
     }
-    return bottom;
+    return farEnd;
 }
 
 }  // namespace
@@ -90,17 +95,8 @@ void VRN_State::Draw(float x, float Y, float& xmax, float& ymax) {
         }
     };
     if (groupsShown) {
-        // The roof and the document's grid take the ends of Practices as the ends of the band,
-        // so with groups shown it always runs group by group, without the hidden groups.
         if (!PGroups.Empty()) {
-            Practices.Clear();
-            for (const auto& group : PGroups) {
-                if (group->DisplayPG) {
-                    for (const auto& practice : group->PracticeParts) {
-                        Practices.Add(practice);
-                    }
-                }
-            }
+            Regroup(*this);
         }
         if (horizontal) {
             window.alternative_name(Name.empty() ? "Target Practices" : Name);
@@ -134,24 +130,25 @@ void VRN_State::Draw(float x, float Y, float& xmax, float& ymax) {
     ymax = std::max(ymax, ym);
     xmax = std::max(xmax, xm);
 
-    LinePool roof(Lines, window);
     const float margin = RoofMargin(groupsShown, horizontal);
     const float widthPlusHeight = document->VRN_PracticeWidth + document->VRN_PracticeHeight;
+    // The roof rises from the band's near side; the state then moves away from it to make room.
+    const float along = horizontal ? x : Y;
+    LinePool roof(Lines, window);
+    const float farEnd =
+        DrawRoof(Practices, horizontal, along, horizontal ? Y : x, roof, axisShown);
+    const float depth = (farEnd + along) / 2.0f - along + margin;
     if (horizontal) {
-        const float right = DrawHorizontalRoof(Practices, x, Y, roof, axisShown);
-        const float h = (right + x) / 2.0f - x;
-        MoveBy(0, h + margin);
-        ymax = ymax + h + margin;
+        MoveBy(0, depth);
+        ymax = ymax + depth;
         window.btnSortDown().setTop(ymax);
         window.btnSortDown().setLeft(xmax);
         window.btnShowHorPGs().setLeft(xmax);
         window.btnShowHorPGs().setTop(ymax - widthPlusHeight);
         window.btnShowHorPGs().setHeight(document->VRN_PracticeHeight);
     } else {
-        const float bottom = DrawVerticalRoof(Practices, x, Y, roof, axisShown);
-        const float w = (Y + bottom) / 2.0f - Y;
-        MoveBy(w + margin, 0);
-        xmax = xmax + w + margin;
+        MoveBy(depth, 0);
+        xmax = xmax + depth;
         window.btnSortRight().setTop(ymax);
         window.btnSortRight().setLeft(xmax);
         window.btnSHowPGs().setTop(ymax);
