@@ -165,6 +165,14 @@ public:
     // ModelError when it is the only one; nothing changes then.
     void delete_alternative();
 
+    // Lays the document out on its window with the top-left corner at (x, Y): hides every
+    // display, draws the existing state and the active alternative, the grid, the cross
+    // interactions and the window's own controls, and hands the extent to the scroll bars.
+    // Nothing happens for a document without a window (model/layout).
+    void Draw(float x, float Y);
+    // Shifts the whole layout; scrolling calls it. Sets no scroll bars.
+    void MoveBy(float x, float Y);
+
 private:
     std::shared_ptr<VRN_State> existing_;
 };

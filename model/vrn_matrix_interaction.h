@@ -116,6 +116,13 @@ public:
     // Takes the interaction out of its parent's list only.
     void RemoveFromParent();
 
+    // Places, sizes, colours and shows or hides the cell: a cross interaction where its two
+    // practices' row and column meet, one within a state in the triangle beside that state's
+    // band (model/layout).
+    void Draw();
+    // Shifts the cell.
+    void MoveBy(float x, float Y);
+
     // The parent's Interactions; null when the parent is gone. Valid while `keepAlive` (which
     // receives the parent) is held.
     Collection<VRN_MatrixInteraction>* parentInteractions(std::shared_ptr<void>& keepAlive) const;

@@ -115,6 +115,11 @@ public:
 
     // Size, orientation and colour of the cell, size of the importance box (model/layout).
     void FormatDisplay();
+    // Places the cell with its top-left corner at (x, Y) and the importance box beside or below
+    // it, and raises xmax and ymax to the practice's right and bottom edge (model/layout).
+    void Draw(float x, float Y, float& xmax, float& ymax);
+    // Shifts the cell and the importance box; top and left keep the last Draw's values.
+    void MoveBy(float x, float Y);
 
     // The group and state the practice belongs to; null once it was detached or they are gone.
     std::shared_ptr<VRN_PracticeGroup> group() const { return partOf.lock(); }

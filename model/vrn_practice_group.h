@@ -88,6 +88,11 @@ public:
 
     // Sizes, orients and colours the band and formats its practices (model/layout).
     void FormatDisplay();
+    // Places the band at (x, Y) with its practices along it, stretches the band over them and
+    // raises xmax and ymax to the extent drawn (model/layout).
+    void Draw(float x, float Y, float& xmax, float& ymax);
+    // Shifts the band and its practices.
+    void MoveBy(float x, float Y);
 
 private:
     std::shared_ptr<VRN_State> requireState(const char* operation) const;

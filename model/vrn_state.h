@@ -66,6 +66,16 @@ public:
     // Inserts `p` into Practices right after `after` (at the end when it is not listed), or first
     // when `after` is null.
     void PlacePracticeAfter(const std::shared_ptr<VRN_Practice>& p, const VRN_Practice* after);
+
+    // Lays the state out with its origin at (x, Y): groups and practices, the roof of lines in
+    // which its own interactions sit, its axis buttons, then those interactions. xmax and ymax
+    // come in as the caller's running extent and are raised to the state's right and bottom
+    // edge, roof and margin included (model/layout).
+    void Draw(float x, float Y, float& xmax, float& ymax);
+    // Shifts everything the state placed.
+    void MoveBy(float x, float Y);
+    // Hides every roof line; the argument is not used.
+    void HideLines(std::int16_t LinesUsed = 0);
 };
 
 }  // namespace vrn
