@@ -1,7 +1,6 @@
 // The host's look-ups on a catalogue of 100,000 entities: by name and by PIF ID (goal: well
 // under a millisecond each), a names list for one name, and the statistics over every row.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "bench/support/peak_memory.h"
+#include "bench/support/scratch_database_path.h"
 #include "server/database/catalogue_creator.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
@@ -33,13 +33,10 @@ std::string pifIdOf(int i) {
 // whole run and removed at its end.
 class LargeCatalogue {
 public:
-    LargeCatalogue()
-        : path_(std::filesystem::temp_directory_path() /
-                ("kt_query_bench_" + std::to_string(::getpid()) + ".db")) {
-        remove();
-        kt::CreateCatalogue(path_);
+    LargeCatalogue() {
+        kt::CreateCatalogue(file_.path());
         {
-            auto database = kt::Database::open(path_);
+            auto database = kt::Database::open(file_.path());
             kt::Transaction operation(*database);
             kt::NewEntity entity;
             entity.contact = "bench";
@@ -51,12 +48,9 @@ public:
             }
             operation.commit();
         }
-        kt::global_db().OpenDB(path_.string());
+        kt::global_db().OpenDB(file_.path().string());
     }
-    ~LargeCatalogue() {
-        kt::reset_global_db();
-        remove();
-    }
+    ~LargeCatalogue() { kt::reset_global_db(); }
 
     static LargeCatalogue& shared() {
         static LargeCatalogue catalogue;
@@ -67,13 +61,7 @@ public:
     const std::vector<int>& order() const { return order_; }
 
 private:
-    void remove() {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-            std::filesystem::remove(path_.string() + suffix);
-        }
-    }
-
-    std::filesystem::path path_;
+    vrn::bench::ScratchDatabasePath file_{"kt_query_bench"};
     std::vector<int> order_ = [] {
         std::vector<int> numbers(kEntities);
         for (int i = 0; i < kEntities; ++i) {

@@ -2,19 +2,10 @@
 
 #include <array>
 
+#include "server/database/blank_trim.h"
 #include "server/database/errors.h"
 
 namespace kt {
-
-namespace {
-std::string trimmedBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-}  // namespace
 
 void GetNewNotes(std::string_view notes, std::string& part1, std::string& part2, std::string& part3,
                  std::string& part4) {
@@ -24,7 +15,7 @@ void GetNewNotes(std::string_view notes, std::string& part1, std::string& part2,
         if (bang == std::string_view::npos) {
             throw invalidProcedureCall();
         }
-        part = trimmedBlanks(notes.substr(0, bang));
+        part = trimBlanks(notes.substr(0, bang));
         notes.remove_prefix(bang + 1);
     }
     part1 = std::move(parts[0]);

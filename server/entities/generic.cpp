@@ -70,37 +70,30 @@ void generic::updateRow(std::string_view sql, const Args&... args) {
     }
 }
 
-void generic::setName(const std::string& value) {
+template <typename T>
+void generic::changeStamped(std::string_view sql, const T& value, T& cached) {
     refuseChange();
     const TimeStamp stamp = TimeStamp::now();
     Transaction operation(global_db().database());
-    updateRow("UPDATE Entity SET ent_name = ?, ent_last_modified = ? WHERE ent_id = ?", value,
-              stamp.lastModified(), record_.id);
+    updateRow(sql, value, stamp.lastModified(), record_.id);
     operation.commit();
-    record_.name = value;
+    cached = value;
     record_.lastModified = stamp.lastModified();
+}
+
+void generic::setName(const std::string& value) {
+    changeStamped("UPDATE Entity SET ent_name = ?, ent_last_modified = ? WHERE ent_id = ?", value,
+                  record_.name);
 }
 
 void generic::setContact(const std::string& value) {
-    refuseChange();
-    const TimeStamp stamp = TimeStamp::now();
-    Transaction operation(global_db().database());
-    updateRow("UPDATE Entity SET ent_contact = ?, ent_last_modified = ? WHERE ent_id = ?", value,
-              stamp.lastModified(), record_.id);
-    operation.commit();
-    record_.contact = value;
-    record_.lastModified = stamp.lastModified();
+    changeStamped("UPDATE Entity SET ent_contact = ?, ent_last_modified = ? WHERE ent_id = ?",
+                  value, record_.contact);
 }
 
 void generic::setDeleted(bool value) {
-    refuseChange();
-    const TimeStamp stamp = TimeStamp::now();
-    Transaction operation(global_db().database());
-    updateRow("UPDATE Entity SET ent_deleted = ?, ent_last_modified = ? WHERE ent_id = ?", value,
-              stamp.lastModified(), record_.id);
-    operation.commit();
-    record_.deleted = value;
-    record_.lastModified = stamp.lastModified();
+    changeStamped("UPDATE Entity SET ent_deleted = ?, ent_last_modified = ? WHERE ent_id = ?",
+                  value, record_.deleted);
 }
 
 void generic::StampLastModified() {
@@ -114,14 +107,8 @@ void generic::StampLastModified() {
 }
 
 void generic::setACL(std::int32_t value) {
-    refuseChange();
-    const TimeStamp stamp = TimeStamp::now();
-    Transaction operation(global_db().database());
-    updateRow("UPDATE Entity SET ent_acl = ?, ent_last_modified = ? WHERE ent_id = ?", value,
-              stamp.lastModified(), record_.id);
-    operation.commit();
-    record_.acl = value;
-    record_.lastModified = stamp.lastModified();
+    changeStamped("UPDATE Entity SET ent_acl = ?, ent_last_modified = ? WHERE ent_id = ?", value,
+                  record_.acl);
 }
 
 std::int16_t generic::DecompCount() const {

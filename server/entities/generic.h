@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "server/entities/entity_record.h"
@@ -78,6 +79,9 @@ private:
     enum class CountColumn { Decomposition, Specialization, Bundle };
 
     void refuseChange() const;
+    // Writes one column and a fresh stamp together, then takes both into the copy.
+    template <typename T>
+    void changeStamped(std::string_view sql, const T& value, T& cached);
     void adjustCount(CountColumn column, std::int32_t value, bool absolute);
     // Runs an UPDATE of this entity's row; error 2 when the row has gone.
     template <typename... Args>
