@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench/support/peak_memory.h"
+#include "bench/support/scratch_database_path.h"
 #include "server/database/catalogue_schema.h"
 #include "server/database/database.h"
 #include "server/database/entity_insert.h"
@@ -32,22 +33,11 @@ std::string rowName(int i) {
 // An empty catalogue schema in a file of its own, removed afterwards.
 class ScratchCatalogue {
 public:
-    ScratchCatalogue()
-        : path_(std::filesystem::temp_directory_path() /
-                ("kt_insert_bench_" + std::to_string(::getpid()) + ".db")) {
-        remove();
-        kt::createCatalogueSchema(*kt::Database::create(path_));
-    }
-    ~ScratchCatalogue() { remove(); }
-    const std::filesystem::path& path() const { return path_; }
+    ScratchCatalogue() { kt::createCatalogueSchema(*kt::Database::create(file_.path())); }
+    const std::filesystem::path& path() const { return file_.path(); }
 
 private:
-    void remove() {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-            std::filesystem::remove(path_.string() + suffix);
-        }
-    }
-    std::filesystem::path path_;
+    vrn::bench::ScratchDatabasePath file_{"kt_insert_bench"};
 };
 
 void InsertThroughKeyAllocation(benchmark::State& state) {

@@ -6,8 +6,11 @@ namespace kt {
 
 namespace {
 // Numbers the conversion failures share with the automation run time that hosts use.
+constexpr std::int32_t kInvalidProcedureCall = 5;
 constexpr std::int32_t kOverflow = 6;
+constexpr std::int32_t kSubscriptOutOfRange = 9;
 constexpr std::int32_t kTypeMismatch = 13;
+constexpr std::int32_t kObjectNotSet = 91;
 constexpr std::int32_t kInvalidUseOfNull = 94;
 constexpr std::int32_t kNotImplemented = static_cast<std::int32_t>(0x80004001u);
 }  // namespace
@@ -36,6 +39,20 @@ Error invalidUseOfNull() {
 
 Error typeMismatch() {
     return Error(kTypeMismatch, std::string(kServerSource), "Type mismatch");
+}
+
+Error invalidProcedureCall() {
+    return Error(kInvalidProcedureCall, std::string(kServerSource),
+                 "Invalid procedure call or argument");
+}
+
+Error subscriptOutOfRange() {
+    return Error(kSubscriptOutOfRange, std::string(kServerSource), "Subscript out of range");
+}
+
+Error objectNotSet() {
+    return Error(kObjectNotSet, std::string(kServerSource),
+                 "Object variable or With block variable not set");
 }
 
 Error notImplemented(std::string_view member) {

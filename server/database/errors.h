@@ -50,6 +50,11 @@ Error overflowError();
 Error invalidUseOfNull();
 Error typeMismatch();
 
+// Failures of the run time that the published collections and helpers share with hosts.
+Error invalidProcedureCall();
+Error subscriptOutOfRange();
+Error objectNotSet();
+
 // A member whose work has not been built yet.
 Error notImplemented(std::string_view member);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "server/database/blank_trim.h"
 #include "server/database/errors.h"
 #include "server/database/text_compare.h"
 
@@ -11,16 +12,8 @@ namespace kt {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 double textToNumber(std::string_view text) {
-    text = trimmed(text);
+    text = trimBlanks(text);
     double number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -80,7 +73,7 @@ double Field::asDouble() const {
 
 bool Field::asBoolean() const {
     if (const auto* text = std::get_if<std::string>(value_)) {
-        const auto word = trimmed(*text);
+        const auto word = trimBlanks(*text);
         if (equalsIgnoringCase(word, "true")) {
             return true;
         }

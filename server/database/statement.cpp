@@ -90,6 +90,10 @@ void Statement::reset() noexcept {
     sqlite3_clear_bindings(handle_);
 }
 
+bool Statement::readOnly() const {
+    return sqlite3_stmt_readonly(handle_) != 0;
+}
+
 int Statement::columnCount() const {
     return sqlite3_column_count(handle_);
 }

@@ -38,6 +38,9 @@ public:
     // Makes the statement ready to run again, with no parameter bound.
     void reset() noexcept;
 
+    // True when running the statement cannot change the database.
+    bool readOnly() const;
+
     int columnCount() const;
     std::string columnName(int index) const;
     Value column(int index) const;

@@ -1,6 +1,9 @@
 #include "server/database/time_stamp.h"
 
 #include <cstdio>
+#include <regex>
+
+#include "server/database/errors.h"
 
 namespace kt {
 
@@ -31,6 +34,28 @@ TimeStamp::TimeStamp(const std::tm& local) {
 
 std::string TimeStamp::pifId(std::int32_t entId) const {
     return pifPrefix_ + "UF" + std::to_string(entId);
+}
+
+std::chrono::local_seconds lastModifiedDate(std::string_view text) {
+    using namespace std::chrono;
+    static const std::regex form(
+        R"(\s*(\d{1,2})[-/](\d{1,2})[-/](\d{4})(?:\s+(\d{1,2}):(\d{2}):(\d{2}))?\s*)");
+    std::match_results<std::string_view::const_iterator> parts;
+    if (!std::regex_match(text.begin(), text.end(), parts, form)) {
+        throw typeMismatch();
+    }
+    const auto number = [&](int index) {
+        return parts[index].matched ? std::stoi(parts[index].str()) : 0;
+    };
+    const year_month_day date{year{number(3)}, month{unsigned(number(1))},
+                              day{unsigned(number(2))}};
+    const int hour = number(4);
+    const int minute = number(5);
+    const int second = number(6);
+    if (!date.ok() || hour > 23 || minute > 59 || second > 59) {
+        throw typeMismatch();
+    }
+    return local_days{date} + hours{hour} + minutes{minute} + seconds{second};
 }
 
 }  // namespace kt

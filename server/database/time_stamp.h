@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 namespace kt {
 
@@ -23,5 +24,10 @@ private:
     std::string lastModified_;
     std::string pifPrefix_;
 };
+
+// The local date and time of a stored ent_last_modified text: "mm-dd-yyyy hh:mm:ss", as
+// written, with one-digit fields, "/" separators and a missing time (midnight) also read.
+// Anything else is refused with "Type mismatch".
+std::chrono::local_seconds lastModifiedDate(std::string_view text);
 
 }  // namespace kt

@@ -1,0 +1,130 @@
+// The host's look-ups on a catalogue of 100,000 entities: by name and by PIF ID (goal: well
+// under a millisecond each), a names list for one name, and the statistics over every row.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/support/peak_memory.h"
+#include "bench/support/scratch_database_path.h"
+#include "server/database/catalogue_creator.h"
+#include "server/database/database.h"
+#include "server/database/db.h"
+#include "server/database/entity_insert.h"
+#include "server/database/ktdb.h"
+#include "server/database/transaction.h"
+#include "server/entities/entities.h"
+
+namespace {
+
+constexpr int kEntities = 100000;
+
+std::string nameOf(int i) {
+    return "Entity " + std::to_string(i);
+}
+std::string pifIdOf(int i) {
+    return "PIF-" + std::to_string(i);
+}
+
+// A fresh catalogue with kEntities more entities, open as the shared database object for the
+// whole run and removed at its end.
+class LargeCatalogue {
+public:
+    LargeCatalogue() {
+        kt::CreateCatalogue(file_.path());
+        {
+            auto database = kt::Database::open(file_.path());
+            kt::Transaction operation(*database);
+            kt::NewEntity entity;
+            entity.contact = "bench";
+            entity.type = kt::EntityType::Activity;
+            for (int i = 0; i < kEntities; ++i) {
+                entity.name = nameOf(i);
+                entity.pifId = pifIdOf(i);
+                kt::insertEntity(*database, entity);
+            }
+            operation.commit();
+        }
+        kt::global_db().OpenDB(file_.path().string());
+    }
+    ~LargeCatalogue() { kt::reset_global_db(); }
+
+    static LargeCatalogue& shared() {
+        static LargeCatalogue catalogue;
+        return catalogue;
+    }
+
+    // Entity numbers in a fixed random order, so that no look-up finds a warm neighbour.
+    const std::vector<int>& order() const { return order_; }
+
+private:
+    vrn::bench::ScratchDatabasePath file_{"kt_query_bench"};
+    std::vector<int> order_ = [] {
+        std::vector<int> numbers(kEntities);
+        for (int i = 0; i < kEntities; ++i) {
+            numbers[static_cast<std::size_t>(i)] = i;
+        }
+        std::shuffle(numbers.begin(), numbers.end(), std::mt19937(42));
+        return numbers;
+    }();
+};
+
+template <typename Lookup>
+void runLookups(benchmark::State& state, Lookup lookup) {
+    const auto& order = LargeCatalogue::shared().order();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        lookup(order[next]);
+        next = (next + 1) % order.size();
+    }
+    state.counters["peak MB"] = vrn::bench::peakMemoryMB();
+}
+
+void GetEntitiesByName(benchmark::State& state) {
+    kt::KTDB ktdb;
+    runLookups(state, [&](int i) {
+        auto found = ktdb.GetEntitiesByName(nameOf(i));
+        if (found->Count() != 1) {
+            state.SkipWithError("not found");
+        }
+        benchmark::DoNotOptimize(found);
+    });
+}
+
+void GetEntityByPIFID(benchmark::State& state) {
+    kt::KTDB ktdb;
+    runLookups(state, [&](int i) { benchmark::DoNotOptimize(ktdb.GetEntityByPIFID(pifIdOf(i))); });
+}
+
+void RunNamesQueryForOneName(benchmark::State& state) {
+    kt::KTDB ktdb;
+    std::vector<std::string> names;
+    std::vector<std::int32_t> ids;
+    std::vector<std::int32_t> acls;
+    runLookups(state, [&](int i) {
+        ktdb.RunNamesQuery("ent_name = '" + nameOf(i) + "'", names, ids, acls, false, true, true);
+        benchmark::DoNotOptimize(names);
+    });
+}
+
+void GetStatistics(benchmark::State& state) {
+    LargeCatalogue::shared();
+    kt::KTDB ktdb;
+    std::vector<std::string> names;
+    std::vector<std::int32_t> values;
+    for (auto _ : state) {
+        std::int32_t count = 0;
+        ktdb.GetStatistics(names, values, count);
+        benchmark::DoNotOptimize(values);
+    }
+}
+
+BENCHMARK(GetEntitiesByName)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GetEntityByPIFID)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RunNamesQueryForOneName)->Unit(benchmark::kMicrosecond);
+BENCHMARK(GetStatistics)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kt {
+
+class Entities;
+
+// Searches with a host's own condition. `SQLString` is the search condition of a WHERE
+// clause in SQLite's dialect, for instance "ent_name LIKE 'Pump%'" on Entity or
+// "atri_name = 'Owner' AND atri_value = 'Sales'" on Attributes. Text literals take single
+// quotes (double quotes name columns), the Booleans are TRUE and FALSE, and text compares
+// without regard to case. The condition runs as exactly one statement that only reads: a
+// second statement, a parameter or anything that would change the catalogue is refused, and
+// a condition that is not valid SQL fails with the engine's message. Deleted rows never come
+// back, however the condition is written.
+
+// The live entities whose Entity row matches (SearchAttributes false), or the owners of the
+// matching live attributes, once per attribute (SearchAttributes true). Empty when nothing
+// matches.
+std::shared_ptr<Entities> RunQuery(const std::string& SQLString, bool SearchAttributes);
+
+// The same search as a list of names, public IDs and access values at 1..n (element 0 empty).
+// Empty default bundles ("Default ..." with no specializations) are left out; a bundle's name
+// stands in square brackets; with IncludeNotes an entity whose Notes attribute has readable
+// text shows it as "name {text}". SortByName orders by the decorated names. The three arrays
+// are replaced only when the search succeeds. Returns true.
+bool RunNamesQuery(const std::string& SQLString, std::vector<std::string>& Names,
+                   std::vector<std::int32_t>& IDs, std::vector<std::int32_t>& ACLs,
+                   bool SearchAttributes, bool SortByName, bool IncludeNotes);
+
+}  // namespace kt

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kt {
+
+class Entities;
+class ObjRelations;
+class generic;
+
+// The published object for one row of Entity. It holds nothing but its worker, which keeps
+// the row and runs every statement for it. An Entity is made per request: two Entity objects
+// of one row have separate workers and separate copies of the row. One that was never bound
+// reads as empty values and refuses every change.
+class Entity {
+public:
+    std::string Name() const;
+    void setName(const std::string& value);
+
+    // Recounts and stores the entity's cached decomposition, specialization and bundle counts.
+    void UpdateCachedCounts();
+    // True when GeneralEnt is this entity or one of its generalizations at any depth.
+    bool HasGeneralization(Entity& GeneralEnt);
+
+    // Library-internal. Binds this entity to the row of a public entity ID (key * 100): an ID
+    // of another kind raises error 6 "This is not the ID of an entity." before the database is
+    // touched; a missing row raises error 2. A deleted entity loads like any other.
+    void LoadFromID(std::int32_t ID);
+    // Library-internal. The worker, made empty (not bound) on first use.
+    const std::shared_ptr<generic>& GetGeneric();
+    // Library-internal. Makes `worker` this entity's worker, for queries that filled one from
+    // a row already read.
+    void SetGeneric(std::shared_ptr<generic> worker);
+
+    // Published members whose work is still to come: each raises "not implemented".
+    std::shared_ptr<Entities> GetParentBundles();
+    std::shared_ptr<ObjRelations> GetRelations(std::int16_t rel_type, std::int16_t direction);
+    std::shared_ptr<ObjRelations> GetPerformedBy();
+    std::shared_ptr<ObjRelations> GetExceptions();
+    std::shared_ptr<ObjRelations> GetExceptionHandlers();
+    std::shared_ptr<ObjRelations> GetDecomposition();
+    std::shared_ptr<ObjRelations> GetPortRelations();
+    std::shared_ptr<ObjRelations> GetWhereUsed();
+    std::shared_ptr<ObjRelations> GetNavRelations();
+    std::shared_ptr<ObjRelations> GetNavigatedFrom();
+    std::shared_ptr<Entities> GetSpecializations(
+        std::optional<std::int16_t> Specialization_Type = std::nullopt);
+    std::shared_ptr<Entities> GetGeneralizations();
+    void Fix_all_system_attributes(std::int32_t& CorrectedCount);
+    std::shared_ptr<Entity> AddNewSpecialization(
+        const std::string& Nm, const std::string& Ct,
+        std::optional<std::int32_t> BundleID = std::nullopt,
+        std::optional<std::string> PIFID = std::nullopt);
+    void AdoptSpecialization(Entity& childEnt);
+
+private:
+    std::shared_ptr<generic> worker_;
+};
+
+}  // namespace kt

@@ -1,0 +1,19 @@
+#include "server/entities/obj_relations.h"
+
+#include <memory>
+
+namespace kt {
+
+void ObjRelations::AddByID(std::int32_t ID) {
+    auto relation = std::make_shared<ObjRelation>();
+    relation->LoadFromID(ID);
+    AddItem(std::move(relation));
+}
+
+void ObjRelations::AddFromFields(const RelationFields& fields) {
+    auto relation = std::make_shared<ObjRelation>();
+    relation->InitFromFields(fields);
+    AddItem(std::move(relation));
+}
+
+}  // namespace kt
