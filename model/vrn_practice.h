@@ -116,6 +116,15 @@ public:
     // Size, orientation and colour of the cell, size of the importance box (model/layout).
     void FormatDisplay();
 
+    // Files (model/file). Read takes one practice after its BEGIN record (whose key is `Key`)
+    // into this new practice of `partOf`, with its option group; while the document imports
+    // alternatives it also links the practice to every existing practice.
+    void Read(MatrixFileReader& file, bool horizontal,
+              const std::shared_ptr<VRN_PracticeGroup>& partOf, MatrixWindow* InForm,
+              std::int32_t& Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
+
     // The group and state the practice belongs to; null once it was detached or they are gone.
     std::shared_ptr<VRN_PracticeGroup> group() const { return partOf.lock(); }
     std::shared_ptr<VRN_State> state() const;

@@ -89,6 +89,13 @@ public:
     // Sizes, orients and colours the band and formats its practices (model/layout).
     void FormatDisplay();
 
+    // Files (model/file). Read takes one group after its BEGIN record into this new group of
+    // `partOf`, with its practices; `Key` receives the key of the record that ended it.
+    void Read(MatrixFileReader& file, bool horizontal, const std::shared_ptr<VRN_State>& partOf,
+              MatrixWindow* InForm, std::int32_t& Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
+
 private:
     std::shared_ptr<VRN_State> requireState(const char* operation) const;
     void copyStartupPractices(const VRN_PracticeGroup& startup_PG);

@@ -66,6 +66,13 @@ public:
     // Inserts `p` into Practices right after `after` (at the end when it is not listed), or first
     // when `after` is null.
     void PlacePracticeAfter(const std::shared_ptr<VRN_Practice>& p, const VRN_Practice* after);
+
+    // Files (model/file). Read takes one State record, its groups and interactions, into this
+    // new state of `partOf`.
+    void Read(MatrixFileReader& file, MatrixWindow* InForm, bool horizontal,
+              const std::shared_ptr<VRN_Matrix>& partOf);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
 };
 
 }  // namespace vrn
