@@ -28,13 +28,12 @@ std::int16_t OpenFileTable::Open(const std::string& path, Mode mode) {
     if (mode == Mode::Input) {
         std::error_code ignored;
         if (std::filesystem::is_directory(path, ignored)) {
-            throw std::system_error(EISDIR, std::generic_category(), "it is a folder");
+            throw std::system_error(EISDIR, std::generic_category());
         }
         opened.input = std::make_unique<std::filebuf>();
         errno = 0;
         if (opened.input->open(path, std::ios::in | std::ios::binary) == nullptr) {
-            throw std::system_error(errno != 0 ? errno : ENOENT, std::generic_category(),
-                                    "it cannot be opened");
+            throw std::system_error(errno != 0 ? errno : ENOENT, std::generic_category());
         }
     } else {
         SafeSaveFile::CheckWritable(path);

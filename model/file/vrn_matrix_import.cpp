@@ -73,6 +73,9 @@ void VRN_Matrix::ImportAlternatives(std::streambuf& source, const std::string& s
         throw MatrixFileError(kImportVersionText, kImportTitle);
     }
 
+    // From here the document's version is the imported file's, which its states read by.
+    const std::int16_t oldVersion = version;
+    version = file.version;
     const bool autoDialogue = Auto_PGroup_Dialogue;
     const auto autoGroup = Auto_PGroup;
     std::vector<std::shared_ptr<VRN_State>> imported;
@@ -93,6 +96,7 @@ void VRN_Matrix::ImportAlternatives(std::streambuf& source, const std::string& s
         for (const auto& state : imported) {
             state->Delete();
         }
+        version = oldVersion;
         Auto_PGroup_Dialogue = autoDialogue;
         Auto_PGroup = autoGroup;
         throw MatrixFileError(dynamic_cast<const MatrixFileError*>(&error) != nullptr
@@ -101,7 +105,6 @@ void VRN_Matrix::ImportAlternatives(std::streambuf& source, const std::string& s
                               kImportTitle);
     }
 
-    version = file.version;
     for (auto& state : imported) {
         Alternatives_col.Add(std::move(state));
     }
