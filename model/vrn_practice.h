@@ -141,6 +141,8 @@ private:
                   const Placement& place, bool P_is_entity, const std::string& P_entity_UID,
                   std::int32_t P_entity_ID, bool Make_blank);
     void createInteractions(const std::shared_ptr<VRN_State>& state);
+    // Asks the window for the importance box: hidden, empty, a square as wide as a row is high.
+    void createImportanceBox();
     void copyOptionGroup(const VRN_Optiongroup& source);
 
     friend class VRN_PracticeGroup;

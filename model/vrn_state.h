@@ -73,6 +73,11 @@ public:
               const std::shared_ptr<VRN_Matrix>& partOf);
     void SetKey(std::int32_t& Val);
     void Save(TaggedRecordWriter& file);
+
+private:
+    // Makes this state a side of `document`, shown in `window`.
+    void bindTo(const std::shared_ptr<VRN_Matrix>& document, MatrixWindow* window,
+                bool isHorizontal);
 };
 
 }  // namespace vrn

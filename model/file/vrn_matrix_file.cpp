@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <limits>
 #include <system_error>
 
@@ -19,6 +20,13 @@ namespace {
 
 constexpr std::int16_t kWrittenVersion = 3;
 constexpr std::int32_t kHighestCount = std::numeric_limits<std::int16_t>::max();
+
+// A size as the file stores it: the reader takes sizes back as 32-bit integers, so a size beyond
+// them is written as the largest single-precision number they hold.
+float StoredSize(float size) {
+    constexpr float kLargest = 2147483520.0f;  // the last float below 2^31
+    return std::clamp(size, -kLargest, kLargest);
+}
 
 std::string RefusedVersionText() {
     return std::string(
@@ -127,14 +135,14 @@ void VRN_Matrix::Save(TaggedRecordWriter& file, bool unlocked) {
         file.WriteLong("PracticeWidth", 2700);
         file.WriteLong("PracticeHeight", 600);
     } else {
-        file.WriteNumber("FormHeight", InForm != nullptr ? InForm->Height() : 8000.0f);
-        file.WriteNumber("FormWidth", InForm != nullptr ? InForm->Width() : 9000.0f);
+        file.WriteNumber("FormHeight", StoredSize(InForm != nullptr ? InForm->Height() : 8000.0f));
+        file.WriteNumber("FormWidth", StoredSize(InForm != nullptr ? InForm->Width() : 9000.0f));
         for (const auto& stored : kStoredViewMarks) {
             file.WriteBoolean(stored.tag, Context.viewChecked(stored.mark));
         }
-        file.WriteNumber("PracticeGroupHeight", VRN_PracticeGrpHeight);
-        file.WriteNumber("PracticeWidth", VRN_PracticeWidth);
-        file.WriteNumber("PracticeHeight", VRN_PracticeHeight);
+        file.WriteNumber("PracticeGroupHeight", StoredSize(VRN_PracticeGrpHeight));
+        file.WriteNumber("PracticeWidth", StoredSize(VRN_PracticeWidth));
+        file.WriteNumber("PracticeHeight", StoredSize(VRN_PracticeHeight));
     }
 
     Existing()->Save(file);

@@ -22,15 +22,7 @@ void VRN_Practice::Read(MatrixFileReader& file, bool isHorizontal,
     if (!No_Display && InForm != nullptr) {
         Display = InForm->CreatePracticeGroup(horizontal, self);
         FormatDisplay();
-        // The importance box: a hidden square as wide as a row is high.
-        Importance = InForm->CreatePracticeGroup(horizontal, self);
-        if (Importance) {
-            Importance->setVisible(false);
-            Importance->setText("");
-            const float side = !Display ? 0.0f : horizontal ? Display->Width() : Display->Height();
-            Importance->setHeight(side);
-            Importance->setWidth(Importance->Height());
-        }
+        createImportanceBox();
     }
     Key = key;
 

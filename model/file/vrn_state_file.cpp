@@ -10,12 +10,7 @@ namespace vrn {
 
 void VRN_State::Read(MatrixFileReader& file, MatrixWindow* window, bool isHorizontal,
                      const std::shared_ptr<VRN_Matrix>& document) {
-    InForm = window;
-    horizontal = isHorizontal;
-    partOf = document;
-    InMatrix = document;
-    version = document->version;
-    No_Display = document->No_Display;
+    bindTo(document, window, isHorizontal);
 
     Key = file.ReadTagAndKey().key;
     if (version == 1) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "model/vrn_matrix_interaction.h"
@@ -160,6 +161,19 @@ TEST_F(MatrixFileRoundTripTest, LockingSurvivesASaveButNotAnUnlockedCopy) {
     const auto copy = RoundTrip(*document, /*unlocked=*/true);
     EXPECT_FALSE(copy->locked);
     EXPECT_TRUE(document->locked);  // the document itself stays locked
+}
+
+TEST_F(MatrixFileRoundTripTest, SizesBeyondWhatTheReaderTakesAreWrittenAtItsLimit) {
+    const auto document = NewDocument(1);
+    window.setHeight(1e12f);
+    window.setWidth(std::numeric_limits<float>::quiet_NaN());
+    document->VRN_PracticeWidth = -1e20f;
+    const std::string bytes = SavedBytes(*document);
+    EXPECT_NE(bytes.find("\"FormHeight\",2147483520\r\n\"FormWidth\",0\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\"PracticeWidth\",-2147483520\r\n"), std::string::npos);
+    const auto read = ReadDocument(bytes);
+    EXPECT_EQ(window.Height(), 2147483520.0f);
+    EXPECT_EQ(SavedBytes(*read), bytes);
 }
 
 }  // namespace

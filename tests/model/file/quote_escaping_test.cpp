@@ -7,46 +7,32 @@
 namespace vrn::testing {
 namespace {
 
-TEST(QuoteEscapingTest, EncodeReplacesEveryQuoteAndReportsIt) {
+TEST(QuoteEscapingTest, EncodeAndDecodeReportWhetherTheyChangedAnything) {
+    using Coding = void (*)(std::string&, bool&);
     struct Case {
+        Coding code;
         std::string in;
         std::string out;
         bool changed;
     };
     const Case cases[] = {
-        {"", "", false},
-        {"no quotes", "no quotes", false},
-        {"say \"hi\"", "say #quote#hi#quote#", true},
-        {"\"", "#quote#", true},
-        {"#quote#", "#quote#", false},  // the escape itself is not escaped
+        {Encode_Quotes, "", "", false},
+        {Encode_Quotes, "no quotes", "no quotes", false},
+        {Encode_Quotes, "say \"hi\"", "say #quote#hi#quote#", true},
+        {Encode_Quotes, "\"", "#quote#", true},
+        {Encode_Quotes, "#quote#", "#quote#", false},  // the escape itself is not escaped
+        {Decode_Quotes, "", "", false},
+        {Decode_Quotes, "#quote", "#quote", false},
+        {Decode_Quotes, "#QUOTE#", "#QUOTE#", false},  // case-sensitive
+        {Decode_Quotes, "#quote##quote#", "\"\"", true},
+        {Decode_Quotes, "a#quote#b", "a\"b", true},
+        // Scanned once from the left: what decoding produced is not looked at again.
+        {Decode_Quotes, "##quote#quote#", "#\"quote#", true},
     };
     for (const auto& c : cases) {
         std::string s = c.in;
         bool changed = !c.changed;
-        Encode_Quotes(s, changed);
-        EXPECT_EQ(s, c.out) << c.in;
-        EXPECT_EQ(changed, c.changed) << c.in;
-    }
-}
-
-TEST(QuoteEscapingTest, DecodeScansOnceFromTheLeft) {
-    struct Case {
-        std::string in;
-        std::string out;
-        bool changed;
-    };
-    const Case cases[] = {
-        {"", "", false},
-        {"#quote", "#quote", false},
-        {"#QUOTE#", "#QUOTE#", false},  // case-sensitive
-        {"#quote##quote#", "\"\"", true},
-        {"a#quote#b", "a\"b", true},
-        {"##quote#quote#", "#\"quote#", true},  // what decoding produced is not rescanned
-    };
-    for (const auto& c : cases) {
-        std::string s = c.in;
-        bool changed = !c.changed;
-        Decode_Quotes(s, changed);
+        c.code(s, changed);
         EXPECT_EQ(s, c.out) << c.in;
         EXPECT_EQ(changed, c.changed) << c.in;
     }
