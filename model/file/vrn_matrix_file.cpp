@@ -5,10 +5,10 @@
 #include "model/file/matrix_file_error.h"
 #include "model/file/matrix_file_reader.h"
 #include "model/file/matrix_file_texts.h"
+#include "model/file/matrix_header.h"
 #include "model/file/open_file_table.h"
 #include "model/file/practice_key_index.h"
 #include "model/file/safe_save_file.h"
-#include "model/file/stored_view_marks.h"
 #include "model/file/tagged_record_writer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
@@ -35,13 +35,6 @@ std::string RefusedVersionText() {
                "the VRN web site:  '") +
            kWebSiteAddress + "' for the latest information.";
 }
-
-// The header's window records, applied only once the whole file has been read.
-struct WindowSettings {
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    bool marks[std::size(kStoredViewMarks)] = {};
-};
 
 }  // namespace
 
@@ -203,30 +196,9 @@ void VRN_Matrix::Read(std::streambuf& source, const std::string& sourceName,
             throw MatrixFileError(RefusedVersionText());
         }
         if (version == 1) {
-            Key = file.ReadTagAndKey().key;
+            Key = file.ReadTagAndKey().key;  // version 1 has no header
         } else {
-            Key = file.ReadFileLong("BEGIN Matrix");
-            title = file.ReadFile("Title");
-            Authors = file.ReadFile("Authors");
-            Assignment = file.ReadFile("Assignment");
-            Modified = file.ReadFile("Modified");
-            Sources = file.ReadFile("Sources");
-            Review = file.ReadFile("Review");
-            Distribution = file.ReadFile("Documentation");
-            locked = file.ReadFileBoolean("Locked");
-            Locktype = file.ReadFile("Locktype");
-            Keyvalue = file.ReadFile("Keyvalue");
-            footer = file.ReadFile("Footer");
-            Directions = file.ReadFile("Directions");
-            Description = file.ReadFile("Description");
-            settings.height = file.ReadFileLong("FormHeight");
-            settings.width = file.ReadFileLong("FormWidth");
-            for (std::size_t i = 0; i < std::size(kStoredViewMarks); ++i) {
-                settings.marks[i] = file.ReadFileBoolean(kStoredViewMarks[i].tag);
-            }
-            VRN_PracticeGrpHeight = static_cast<float>(file.ReadFileLong("PracticeGroupHeight"));
-            VRN_PracticeWidth = static_cast<float>(file.ReadFileLong("PracticeWidth"));
-            VRN_PracticeHeight = static_cast<float>(file.ReadFileLong("PracticeHeight"));
+            ReadMatrixHeader(file, *this, settings);
         }
         readDocument(file, directions);
     } catch (const MatrixFileError& error) {
@@ -240,15 +212,7 @@ void VRN_Matrix::Read(std::streambuf& source, const std::string& sourceName,
     }
 
     if (version == kWrittenVersion && !No_Display) {
-        if (InForm != nullptr) {
-            InForm->setHeight(static_cast<float>(settings.height));
-            InForm->setWidth(static_cast<float>(settings.width));
-        }
-        if (Context.MainForm != nullptr) {
-            for (std::size_t i = 0; i < std::size(kStoredViewMarks); ++i) {
-                Context.MainForm->setChecked(kStoredViewMarks[i].mark, settings.marks[i]);
-            }
-        }
+        settings.ApplyTo(InForm, Context.MainForm);
     }
     show_direction_form = directions;
     file.WarnAboutDroppedInteractions();

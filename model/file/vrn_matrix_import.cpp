@@ -4,8 +4,8 @@
 #include "model/file/matrix_file_error.h"
 #include "model/file/matrix_file_reader.h"
 #include "model/file/matrix_file_texts.h"
+#include "model/file/matrix_header.h"
 #include "model/file/open_file_table.h"
-#include "model/file/stored_view_marks.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"
 
@@ -24,27 +24,6 @@ public:
 private:
     bool& flag_;
 };
-
-// Reads and drops the header records after "Version", each with the reader of its type.
-void SkipHeader(MatrixFileReader& file) {
-    file.ReadFileLong("BEGIN Matrix");
-    for (const char* tag :
-         {"Title", "Authors", "Assignment", "Modified", "Sources", "Review", "Documentation"}) {
-        file.ReadFile(tag);
-    }
-    file.ReadFileBoolean("Locked");
-    for (const char* tag : {"Locktype", "Keyvalue", "Footer", "Directions", "Description"}) {
-        file.ReadFile(tag);
-    }
-    file.ReadFileLong("FormHeight");
-    file.ReadFileLong("FormWidth");
-    for (const auto& stored : kStoredViewMarks) {
-        file.ReadFileBoolean(stored.tag);
-    }
-    for (const char* tag : {"PracticeGroupHeight", "PracticeWidth", "PracticeHeight"}) {
-        file.ReadFileLong(tag);
-    }
-}
 
 }  // namespace
 
@@ -80,7 +59,9 @@ void VRN_Matrix::ImportAlternatives(std::streambuf& source, const std::string& s
     const auto autoGroup = Auto_PGroup;
     std::vector<std::shared_ptr<VRN_State>> imported;
     try {
-        SkipHeader(file);
+        VRN_Matrix dropped;
+        WindowSettings ignored;
+        ReadMatrixHeader(file, dropped, ignored);
         while (file.SkipRecord() != "END State") {
         }
         const int count = file.ReadFileNumberText(
