@@ -86,6 +86,10 @@ void VRN_Matrix::Save(std::int16_t file, bool unlocked) {
     std::string path;
     try {
         path = files().Get(file, OpenFileTable::Mode::Output).path;
+    } catch (const std::system_error& error) {
+        throw MatrixFileError(std::string("Saving failed: ") + error.what() + ".", kSaveTitle);
+    }
+    try {
         SafeSaveFile target(path);
         TaggedRecordWriter writer(target);
         Save(writer, unlocked);
