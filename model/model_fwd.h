@@ -10,4 +10,10 @@ class VRN_Optiongroup;
 class VRN_Option;
 class VRN_MatrixInteraction;
 
+// The file members' reader and writer (model/file).
+class MatrixFileReader;
+class TaggedRecordWriter;
+class PracticeKeyIndex;
+class OpenFileTable;
+
 }  // namespace vrn

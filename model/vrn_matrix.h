@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -173,8 +174,57 @@ public:
     // Shifts the whole layout; scrolling calls it. Sets no scroll bars.
     void MoveBy(float x, float Y);
 
+    // Files (model/file). A file number from OpenFile stays valid until CloseFile. Every
+    // failure throws MatrixFileError, which the caller shows; the document, and any file on
+    // disk, are then as they were before the call. Warnings that do not stop a read (a record
+    // out of place, an entity element in the stand-alone program) go to the document's
+    // message service.
+
+    // Path of the file last opened, "Closed" after CloseFile; nothing reads it.
+    std::string Open_File_Path;
+
+    // "Input" opens `paramfilepath` for reading; "Output" checks that it can be saved (Save
+    // writes it). Any other mode opens nothing; `file` still receives the next free number.
+    void OpenFile(const std::string& paramfilepath, std::int16_t& file, const std::string& mode);
+    // Forgets `file`; a number that is not open is left alone.
+    void CloseFile(std::int16_t file);
+
+    // Renumbers every element from `Val` in depth-first order; `Val` ends at the last number.
+    void SetKey(std::int32_t& Val);
+
+    // Renumbers the keys from 1 and writes the whole document, format version 3, into a
+    // temporary file beside the target that then replaces it. `unlocked` writes "Locked" as
+    // False (an unlocked copy). Clears `justlocked`.
+    void Save(std::int16_t file, bool unlocked);
+    // The same records into `file`, for a caller that writes elsewhere; `justlocked` stays.
+    void Save(TaggedRecordWriter& file, bool unlocked);
+
+    // Reads a whole file (format version 1 or 3) into this fresh document, bound to the window
+    // `ParamInForm` and to `context` (main window, stand-alone flag, messages). With a window it
+    // then sets the window's size and the main window's View marks from the file.
+    // `show_direction_form` tells whether the file's directions are to be shown. On a damaged
+    // file, or one of another version (`Invalid_version` is then set), it throws and the
+    // document holds nothing of the file.
+    void Read(std::int16_t file, MatrixWindow* ParamInForm, bool& show_direction_form,
+              const ComponentContext& context);
+    // The same from `source`; `sourceName` names it in errors and warnings.
+    void Read(std::streambuf& source, const std::string& sourceName, MatrixWindow* ParamInForm,
+              bool& show_direction_form, const ComponentContext& context);
+
+    // Appends the alternatives of another matrix file (version 3) to this document, each of
+    // their practices linked by a new interaction to every existing practice. Alternatives are
+    // not activated. On failure nothing is imported.
+    void ImportAlternatives(std::int16_t file);
+    void ImportAlternatives(std::streambuf& source, const std::string& sourceName);
+
 private:
+    OpenFileTable& files();
+    void readDocument(MatrixFileReader& file, bool& show_direction_form);
+    void readDocumentInteractions(MatrixFileReader& file);
+
     std::shared_ptr<VRN_State> existing_;
+    // Shared, so that a document copied aside during a read keeps the same open files.
+    std::shared_ptr<OpenFileTable> openFiles_;
 };
 
 }  // namespace vrn

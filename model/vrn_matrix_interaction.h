@@ -123,6 +123,22 @@ public:
     // Shifts the cell.
     void MoveBy(float x, float Y);
 
+    // Files (model/file). Read takes one interaction after its BEGIN record (whose key is `Key`)
+    // and links it to its parent and to the practices its keys name in `practices`. An
+    // interaction that names no practice for either key is read, left out and noted on `file`:
+    // the result is null then. `Key` receives the key of its END record.
+    static std::shared_ptr<VRN_MatrixInteraction> Read(MatrixFileReader& file,
+                                                       const std::shared_ptr<VRN_State>& partOf,
+                                                       MatrixWindow* InForm, std::int32_t& Key,
+                                                       const PracticeKeyIndex& practices);
+    static std::shared_ptr<VRN_MatrixInteraction> Read(MatrixFileReader& file,
+                                                       const std::shared_ptr<VRN_Matrix>& partOf,
+                                                       MatrixWindow* InForm, std::int32_t& Key,
+                                                       const PracticeKeyIndex& practices);
+    void SetKey(std::int32_t& Val) { Key = Val; }
+    // Writes nothing for an interaction that has lost one of its practices.
+    void Save(TaggedRecordWriter& file);
+
     // The parent's Interactions; null when the parent is gone. Valid while `keepAlive` (which
     // receives the parent) is held.
     Collection<VRN_MatrixInteraction>* parentInteractions(std::shared_ptr<void>& keepAlive) const;
@@ -159,6 +175,10 @@ private:
         const std::shared_ptr<VRN_Practice>& Practice1,
         const std::shared_ptr<VRN_Practice>& practice2, MatrixWindow* InForm, bool Make_blank);
     void takeCatalogueValues(const VRN_Practice& first, const VRN_Practice& second);
+    static std::shared_ptr<VRN_MatrixInteraction> readAndLink(
+        MatrixFileReader& file, Parent parent, Collection<VRN_MatrixInteraction>& parentList,
+        const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display, MatrixWindow* InForm,
+        std::int32_t& Key, const PracticeKeyIndex& practices);
 
     std::string value_;
     std::unique_ptr<Extras> extras_;

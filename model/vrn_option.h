@@ -39,6 +39,13 @@ public:
                 MatrixWindow* InForm, bool Opt_is_entity = false,
                 const std::string& Opt_entity_UID = {}, std::int32_t Opt_entity_ID = 0,
                 const std::shared_ptr<CatalogueEntity>& Opt_entity = nullptr);
+
+    // Files (model/file). Read takes one option after its BEGIN record (whose key is `Key`)
+    // into this new option, appended to `partOf`'s options.
+    void Read(MatrixFileReader& file, const std::shared_ptr<VRN_Optiongroup>& partOf,
+              std::int32_t Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
 };
 
 }  // namespace vrn

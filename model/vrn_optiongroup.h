@@ -45,6 +45,13 @@ public:
                 const std::string& OG_entity_UID = {}, std::int32_t OG_entity_ID = 0,
                 const std::shared_ptr<CatalogueEntity>& og_entity = nullptr,
                 bool Make_empty = false);
+
+    // Files (model/file). Read takes one OptionGroup record, its BEGIN record included, into
+    // this new option group of `partOf`; `Key` receives the key of the record that ended it.
+    void Read(MatrixFileReader& file, const std::shared_ptr<VRN_Practice>& partOf,
+              std::int32_t& Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
 };
 
 }  // namespace vrn

@@ -78,17 +78,20 @@ void VRN_Practice::createIn(const std::string& name, bool isHorizontal,
     FormatDisplay();
     setName(name);
     if (withWindow) {
-        // The importance box: a hidden square as wide as a row is high.
-        Importance = InForm->CreatePracticeGroup(horizontal, self);
-        if (Importance) {
-            Importance->setVisible(false);
-            Importance->setText("");
-            const float side = !Display ? 0.0f : horizontal ? Display->Width() : Display->Height();
-            Importance->setHeight(side);
-            Importance->setWidth(Importance->Height());
-        }
+        createImportanceBox();
     }
     createInteractions(owner);
+}
+
+void VRN_Practice::createImportanceBox() {
+    Importance = InForm->CreatePracticeGroup(horizontal, shared_from_this());
+    if (Importance) {
+        Importance->setVisible(false);
+        Importance->setText("");
+        const float side = !Display ? 0.0f : horizontal ? Display->Width() : Display->Height();
+        Importance->setHeight(side);
+        Importance->setWidth(Importance->Height());
+    }
 }
 
 void VRN_Practice::createInteractions(const std::shared_ptr<VRN_State>& owner) {

@@ -121,6 +121,15 @@ public:
     // Shifts the cell and the importance box; top and left keep the last Draw's values.
     void MoveBy(float x, float Y);
 
+    // Files (model/file). Read takes one practice after its BEGIN record (whose key is `Key`)
+    // into this new practice of `partOf`, with its option group; while the document imports
+    // alternatives it also links the practice to every existing practice.
+    void Read(MatrixFileReader& file, bool horizontal,
+              const std::shared_ptr<VRN_PracticeGroup>& partOf, MatrixWindow* InForm,
+              std::int32_t& Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
+
     // The group and state the practice belongs to; null once it was detached or they are gone.
     std::shared_ptr<VRN_PracticeGroup> group() const { return partOf.lock(); }
     std::shared_ptr<VRN_State> state() const;
@@ -137,6 +146,8 @@ private:
                   const Placement& place, bool P_is_entity, const std::string& P_entity_UID,
                   std::int32_t P_entity_ID, bool Make_blank);
     void createInteractions(const std::shared_ptr<VRN_State>& state);
+    // Asks the window for the importance box: hidden, empty, a square as wide as a row is high.
+    void createImportanceBox();
     void copyOptionGroup(const VRN_Optiongroup& source);
 
     friend class VRN_PracticeGroup;

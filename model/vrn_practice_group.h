@@ -94,6 +94,13 @@ public:
     // Shifts the band and its practices.
     void MoveBy(float x, float Y);
 
+    // Files (model/file). Read takes one group after its BEGIN record into this new group of
+    // `partOf`, with its practices; `Key` receives the key of the record that ended it.
+    void Read(MatrixFileReader& file, bool horizontal, const std::shared_ptr<VRN_State>& partOf,
+              MatrixWindow* InForm, std::int32_t& Key);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
+
 private:
     std::shared_ptr<VRN_State> requireState(const char* operation) const;
     void copyStartupPractices(const VRN_PracticeGroup& startup_PG);

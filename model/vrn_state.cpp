@@ -21,12 +21,7 @@ void VRN_State::CreateNew(MatrixWindow* window, bool isHorizontal,
         throw ModelError("A state needs the matrix it belongs to.");
     }
     Name = Stem_name;
-    InForm = window;
-    horizontal = isHorizontal;
-    partOf = document;
-    InMatrix = document;
-    version = document->version;
-    No_Display = document->No_Display;
+    bindTo(document, window, isHorizontal);
 
     // The entity's name is asked first: an entity without one fails here.
     std::string groupName;
@@ -57,6 +52,16 @@ void VRN_State::CreateNew(MatrixWindow* window, bool isHorizontal,
         group->PracticeParts.Item(1)->AddNewPractice(prefix + "2");
         group->PracticeParts.Item(2)->AddNewPractice(prefix + "3");
     }
+}
+
+void VRN_State::bindTo(const std::shared_ptr<VRN_Matrix>& document, MatrixWindow* window,
+                       bool isHorizontal) {
+    InForm = window;
+    horizontal = isHorizontal;
+    partOf = document;
+    InMatrix = document;
+    version = document->version;
+    No_Display = document->No_Display;
 }
 
 void VRN_State::Delete() {

@@ -76,6 +76,18 @@ public:
     void MoveBy(float x, float Y);
     // Hides every roof line; the argument is not used.
     void HideLines(std::int16_t LinesUsed = 0);
+
+    // Files (model/file). Read takes one State record, its groups and interactions, into this
+    // new state of `partOf`.
+    void Read(MatrixFileReader& file, MatrixWindow* InForm, bool horizontal,
+              const std::shared_ptr<VRN_Matrix>& partOf);
+    void SetKey(std::int32_t& Val);
+    void Save(TaggedRecordWriter& file);
+
+private:
+    // Makes this state a side of `document`, shown in `window`.
+    void bindTo(const std::shared_ptr<VRN_Matrix>& document, MatrixWindow* window,
+                bool isHorizontal);
 };
 
 }  // namespace vrn

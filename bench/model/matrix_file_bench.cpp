@@ -1,0 +1,154 @@
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bench/support/large_document.h"
+#include "bench/support/peak_memory.h"
+#include "model/file/byte_sink.h"
+#include "model/file/tagged_record_writer.h"
+#include "model/vrn_state.h"
+
+// Writing and reading the large document as a matrix file. Goals: reading at least 100 MB/s,
+// writing at least 200 MB/s. Reading is set beside the plainest read of the same file, line by
+// line with std::getline, and the ratio of the two times is printed.
+
+namespace vrn::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kMB = 1024.0 * 1024.0;
+
+// The large document and its file, made once for every benchmark here.
+struct LargeFile {
+    LargeDocument document = BuildLargeDocument();
+    fs::path folder = fs::temp_directory_path() / ("vrn-file-bench-" + std::to_string(::getpid()));
+    fs::path path = folder / "large.vrn";
+    std::int64_t bytes = 0;
+
+    LargeFile() {
+        fs::create_directories(folder);
+        std::int16_t file = 0;
+        document.matrix->OpenFile(path.string(), file, "Output");
+        document.matrix->Save(file, false);
+        document.matrix->CloseFile(file);
+        bytes = static_cast<std::int64_t>(fs::file_size(path));
+    }
+    ~LargeFile() { fs::remove_all(folder); }
+};
+
+LargeFile& Large() {
+    static LargeFile large;
+    return large;
+}
+
+void SetThroughput(benchmark::State& state, std::int64_t bytesPerIteration) {
+    state.SetBytesProcessed(state.iterations() * bytesPerIteration);
+    state.counters["file_MB"] = static_cast<double>(bytesPerIteration) / kMB;
+    state.counters["MB_per_s"] = benchmark::Counter(static_cast<double>(bytesPerIteration) / kMB,
+                                                    benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Lines read with std::getline, the yardstick for the reader.
+std::int64_t ReadLines(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    std::int64_t lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+    }
+    return lines;
+}
+
+double SecondsOf(const auto& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Takes the bytes and keeps only their count.
+class CountingSink : public ByteSink {
+public:
+    void Write(std::string_view bytes) override {
+        count += static_cast<std::int64_t>(bytes.size());
+    }
+    std::int64_t count = 0;
+};
+
+// Making the records, without the file system.
+void WriteLargeDocument(benchmark::State& state) {
+    auto& large = Large();
+    for (auto _ : state) {
+        CountingSink sink;
+        TaggedRecordWriter writer(sink);
+        large.document.matrix->Save(writer, false);
+        writer.Flush();
+        benchmark::DoNotOptimize(sink.count);
+    }
+    SetThroughput(state, large.bytes);
+}
+BENCHMARK(WriteLargeDocument)->Unit(benchmark::kMillisecond);
+
+// A whole save: temporary file, flush to disk, rename.
+void SaveLargeDocument(benchmark::State& state) {
+    auto& large = Large();
+    for (auto _ : state) {
+        std::int16_t file = 0;
+        large.document.matrix->OpenFile(large.path.string(), file, "Output");
+        large.document.matrix->Save(file, false);
+        large.document.matrix->CloseFile(file);
+    }
+    SetThroughput(state, large.bytes);
+}
+BENCHMARK(SaveLargeDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ReadLargeFileLineByLine(benchmark::State& state) {
+    auto& large = Large();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadLines(large.path));
+    }
+    SetThroughput(state, large.bytes);
+}
+BENCHMARK(ReadLargeFileLineByLine)->Unit(benchmark::kMillisecond);
+
+// File > Open: a new document on a new window reads the file.
+void ReadLargeDocument(benchmark::State& state) {
+    auto& large = Large();
+    double readSeconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        testing::RecordingMatrixWindow window;
+        auto document = std::make_shared<VRN_Matrix>();
+        state.ResumeTiming();
+
+        readSeconds += SecondsOf([&] {
+            std::int16_t file = 0;
+            bool directions = false;
+            document->OpenFile(large.path.string(), file, "Input");
+            document->Read(file, &window, directions,
+                           {large.document.mainView.get(), true, large.document.messages.get()});
+            document->CloseFile(file);
+        });
+
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    SetThroughput(state, large.bytes);
+    double lineSeconds = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        lineSeconds = std::min(lineSeconds, SecondsOf([&] { ReadLines(large.path); }));
+    }
+    state.counters["getline_MB_per_s"] = static_cast<double>(large.bytes) / kMB / lineSeconds;
+    state.counters["time_vs_getline"] =
+        readSeconds / static_cast<double>(state.iterations()) / lineSeconds;
+    state.counters["peak_MB"] = peakMemoryMB();
+}
+BENCHMARK(ReadLargeDocument)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vrn::bench

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "model/file/byte_sink.h"
+
+namespace vrn {
+
+// Writes a file so that the old one is never lost: the bytes go to a temporary file in the same
+// folder, and Commit flushes it to disk and renames it over the target in one step. Until then
+// the target is untouched; a SafeSaveFile destroyed without Commit removes its temporary file.
+// A target that is a symbolic link is written through the link. Failures throw
+// std::system_error.
+class SafeSaveFile : public ByteSink {
+public:
+    explicit SafeSaveFile(const std::filesystem::path& target);
+    ~SafeSaveFile() override;
+    SafeSaveFile(const SafeSaveFile&) = delete;
+    SafeSaveFile& operator=(const SafeSaveFile&) = delete;
+
+    void Write(std::string_view bytes) override;
+    void Commit();
+
+    const std::filesystem::path& target() const { return target_; }
+    const std::filesystem::path& temporary() const { return temporary_; }
+
+    // Throws when `target` could not be saved: its folder is missing or not writable, or it is
+    // a folder or a read-only file.
+    static void CheckWritable(const std::filesystem::path& target);
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+}  // namespace vrn

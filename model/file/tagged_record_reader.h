@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/component_context.h"
+
+namespace vrn {
+
+// Reads the tagged records of a matrix file: each record is a tag and a value, items separated
+// by a comma or a line end (CR LF, or a lone CR or LF). A quoted item runs to the next double
+// quote, commas and line breaks included; an unquoted item runs to the next comma or line end;
+// leading blanks are skipped. Text is decoded from Windows-1252 to UTF-8.
+//
+// A value that does not convert, the end of the file, or more tag mismatches than a sound file
+// could have, raise MatrixFileError naming the source and the line where reading stopped. A tag
+// mismatch below that limit shows a warning and reading goes on with the value read.
+class TaggedRecordReader {
+public:
+    // Mismatch warnings shown before the file counts as damaged.
+    static constexpr int kMaxTagWarnings = 5;
+
+    // `sourceName` names the source in errors; warnings go to `context`. Both `source` and
+    // `context` must outlive the reader.
+    TaggedRecordReader(std::streambuf& source, std::string sourceName,
+                       const ComponentContext& context);
+
+    // One record with a check of its tag: a string (escapes undone), a 32-bit integer, a truth
+    // value. A Boolean value read as a string gives "True" or "False".
+    std::string ReadFile(std::string_view tag);
+    std::int32_t ReadFileLong(std::string_view tag);
+    bool ReadFileBoolean(std::string_view tag);
+
+    // One record whose tag is not checked, with a 32-bit or a 16-bit value.
+    struct TagAndKey {
+        std::string tag;
+        std::int32_t key = 0;
+    };
+    TagAndKey ReadTagAndKey();
+    std::int16_t ReadTagAndVersion();
+    // One record whose value may be of any kind; gives its tag.
+    std::string SkipRecord();
+
+    // Bare items, as version 1 writes an element's values after its opening record.
+    std::string ReadItemText();
+    bool ReadItemBoolean();
+    std::int32_t ReadItemLong();
+
+    // A string record whose text stands for a whole number from `lowest` to `highest`, as
+    // "Color" and "AlternativeCount" are read.
+    std::int32_t ReadFileNumberText(
+        std::string_view tag, std::int64_t lowest = std::numeric_limits<std::int32_t>::min(),
+        std::int64_t highest = std::numeric_limits<std::int32_t>::max());
+
+    // Converts text read as a string; `tag` names the record in the error.
+    std::int32_t LongFromText(const std::string& text, std::string_view tag, std::int64_t lowest,
+                              std::int64_t highest) const;
+    bool TruthValueFromRecordText(const std::string& text, std::string_view tag) const;
+
+    // Stops reading with an error that names the source and the line of the last record begun.
+    [[noreturn]] void Fail(const std::string& detail) const;
+
+    const std::string& sourceName() const { return sourceName_; }
+    const ComponentContext& context() const { return context_; }
+
+private:
+    struct Item {
+        std::string bytes;
+        bool quoted = false;
+    };
+
+    void readItem(Item& item);
+    void readQuoted(std::string& bytes);
+    void readBare(std::string& bytes);
+    void skipToDelimiter();
+    void consumeDelimiter();
+    // Reads a tag and its value into tagItem_ and valueItem_.
+    void readRecord(std::string_view expected);
+    void checkTag(std::string_view expected, const char* warningPrefix);
+
+    std::string text(const Item& item) const;
+    // `tag` names the record in an error; none for a bare item.
+    std::int32_t longValue(const Item& item, const Item* tag, std::int64_t lowest,
+                           std::int64_t highest) const;
+    bool truthValue(const Item& item, const Item* tag) const;
+
+    int peek();
+    int get();
+    bool refill();
+
+    std::streambuf& source_;
+    std::string sourceName_;
+    const ComponentContext& context_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;
+    std::size_t end_ = 0;
+
+    int line_ = 1;
+    int recordLine_ = 1;       // where the record being read began
+    bool afterComma_ = false;  // the last item ended at a comma
+    std::string expected_;     // the tag the record being read should have, for errors
+    int tagWarnings_ = 0;
+    Item tagItem_;
+    Item valueItem_;
+};
+
+}  // namespace vrn
