@@ -51,6 +51,8 @@ frmMatrix::frmMatrix(VrnMain& program, QWidget* parent)
     setObjectName(QStringLiteral("frmMatrix"));
     setWindowTitle(QStringLiteral("Matrix"));
 
+    // The drawing moves as a whole when it scrolls; an index would be rebuilt on every move.
+    scene_->setItemIndexMethod(QGraphicsScene::NoIndex);
     view_->setObjectName(QStringLiteral("MatrixView"));
     view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -74,18 +76,18 @@ frmMatrix::frmMatrix(VrnMain& program, QWidget* parent)
 }
 
 frmMatrix::~frmMatrix() {
-    detachControls();
+    forgetScene();
 }
 
-void frmMatrix::detachControls() {
+void frmMatrix::forgetScene() {
     for (const auto& cell : btnGroup_) {
-        cell->detach();
+        cell->forgetScene();
     }
     for (const auto& label : lblInteract_) {
-        label->detach();
+        label->forgetScene();
     }
     for (const auto& line : Lines_) {
-        line->detach();
+        line->forgetScene();
     }
     for (SceneFixedControl* control :
          {&btnExisting_,     &btnTarget_,        &btnUpAlt_,         &btnDownAlt_,
@@ -94,15 +96,17 @@ void frmMatrix::detachControls() {
           &frmImportance_,   &frameAttribution_, &txtAuthors_,       &txtAssignment_,
           &txtReview_,       &txtSources_,       &txtDocumentation_, &txtFooter_,
           &lblModifiedWhen_, &lblFooter_,        &richTextBox_}) {
-        control->detach();
+        control->forgetScene();
     }
     for (SceneFixedControl& label : label1_) {
-        label.detach();
+        label.forgetScene();
     }
     for (SceneLine& line : thickLines_) {
-        line.detach();
+        line.forgetScene();
     }
-    chkLock_.detach();
+    chkLock_.forgetScene();
+    // One pass over the scene instead of one search per item.
+    scene_->clear();
 }
 
 const std::shared_ptr<VRN_Matrix>& frmMatrix::base() {

@@ -144,7 +144,7 @@ private:
 
     QMdiSubWindow* frame() const;
     ComponentContext componentContext() const;
-    void detachControls();
+    void forgetScene();
 
     VrnMain& program_;
     QGraphicsScene* scene_;

@@ -10,7 +10,7 @@ namespace vrn {
 
 // What the controls of one matrix window share: the scene they are drawn on, the display's dots
 // per inch for turning twips into scene pixels, and the stacking order. The window owns it and
-// detaches every control from it before it goes.
+// takes every control off it before it goes.
 struct SceneContext {
     QGraphicsScene* scene = nullptr;
     double dotsPerInch = 96.0;

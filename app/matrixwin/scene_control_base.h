@@ -11,17 +11,15 @@ namespace vrn {
 
 // A control of the matrix window drawn as one item on the window's scene. It keeps every
 // property as last set, in twips and OLE colours, so the layout and the reports can read them
-// back; the item follows. Once the window has gone (detach) the control keeps answering and
-// simply shows nothing, because a document may hold its controls longer than its window.
+// back. Its item is made when the control is first shown with a size: a large matrix hands out
+// hundreds of thousands of controls and lays out a small part of them. Once the window has gone
+// (forgetScene) the control keeps answering and simply shows nothing, because a document may hold
+// its controls longer than its window.
 template <class Interface>
 class SceneControlBase : public Interface, public ScenePaintable {
 public:
-    explicit SceneControlBase(SceneContext& context) : context_(&context) {
-        item_ = new SceneItem(*this);
-        item_->setVisible(false);
-        context.scene->addItem(item_);
-    }
-    ~SceneControlBase() override { detach(); }
+    explicit SceneControlBase(SceneContext& context) : context_(&context) {}
+    ~SceneControlBase() override { delete item_; }
     SceneControlBase(const SceneControlBase&) = delete;
     SceneControlBase& operator=(const SceneControlBase&) = delete;
 
@@ -49,6 +47,7 @@ public:
     bool Visible() const override { return visible_; }
     void setVisible(bool value) override {
         visible_ = value;
+        makeItem();
         if (item_ != nullptr) {
             item_->setVisible(value);
         }
@@ -76,8 +75,11 @@ public:
     }
 
     void ZOrder(int position) override {
+        if (context_ != nullptr) {
+            z_ = context_->nextZ(position);
+        }
         if (item_ != nullptr) {
-            item_->setZValue(context_->nextZ(position));
+            item_->setZValue(z_);
         }
     }
 
@@ -86,16 +88,17 @@ public:
                                    : QSizeF(context_->extent(width_), context_->extent(height_));
     }
 
-    // Takes the control off the scene for good.
-    void detach() {
-        delete item_;
+    // The window is going and its scene deletes every item at once; the control stays.
+    void forgetScene() {
         item_ = nullptr;
         context_ = nullptr;
     }
-    // Null once detached.
+    // Null until the control is first shown, and once its window has gone.
     const QGraphicsItem* item() const { return item_; }
 
 protected:
+    // Sets what the new item carries beyond position, size and stacking.
+    virtual void itemMade(QGraphicsItem&) {}
     QGraphicsItem* sceneItem() { return item_; }
     void repaint() {
         if (item_ != nullptr) {
@@ -106,6 +109,16 @@ protected:
     QColor qtBackColor() const { return colorFromOle(backColor_); }
 
 private:
+    void makeItem() {
+        if (item_ != nullptr || context_ == nullptr || !visible_ || pixelSize().isEmpty()) {
+            return;
+        }
+        item_ = new SceneItem(*this);
+        item_->setPos(context_->pixels(left_), context_->pixels(top_));
+        item_->setZValue(z_);
+        itemMade(*item_);
+        context_->scene->addItem(item_);
+    }
     void place() {
         if (item_ != nullptr) {
             item_->setPos(context_->pixels(left_), context_->pixels(top_));
@@ -114,6 +127,8 @@ private:
     void resize() {
         if (item_ != nullptr) {
             item_->resized();
+        } else {
+            makeItem();
         }
     }
 
@@ -124,6 +139,7 @@ private:
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
+    qreal z_ = 0;
     bool visible_ = false;
     bool enabled_ = true;
     std::int32_t backColor_ = kOleButtonFace;

@@ -17,6 +17,10 @@ void SceneInteractionLabel::setToolTipText(const std::string& value) {
     }
 }
 
+void SceneInteractionLabel::itemMade(QGraphicsItem& item) {
+    item.setToolTip(QString::fromStdString(toolTip_));
+}
+
 void SceneInteractionLabel::setBackStyle(std::int16_t value) {
     backStyle_ = value;
     repaint();

@@ -17,6 +17,9 @@ public:
 
     void paint(QPainter& painter, const QRectF& rect) const override;
 
+protected:
+    void itemMade(QGraphicsItem& item) override;
+
 private:
     std::string toolTip_;
     std::int16_t backStyle_ = 1;

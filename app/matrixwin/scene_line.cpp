@@ -16,19 +16,11 @@ constexpr int kMaxPenPixels = 100;
 
 }  // namespace
 
-SceneLine::SceneLine(SceneContext& context) : context_(&context) {
-    item_ = new QGraphicsLineItem;
-    item_->setVisible(false);
-    item_->setPen(QPen(QApplication::palette().color(QPalette::WindowText), 1));
-    context.scene->addItem(item_);
-}
-
 SceneLine::~SceneLine() {
-    detach();
+    delete item_;
 }
 
-void SceneLine::detach() {
-    delete item_;
+void SceneLine::forgetScene() {
     item_ = nullptr;
     context_ = nullptr;
 }
@@ -55,6 +47,7 @@ void SceneLine::setY2(float value) {
 
 void SceneLine::setVisible(bool value) {
     visible_ = value;
+    makeItem();
     if (item_ != nullptr) {
         item_->setVisible(value);
     }
@@ -62,17 +55,30 @@ void SceneLine::setVisible(bool value) {
 
 void SceneLine::setBorderWidth(std::int16_t value) {
     borderWidth_ = value;
-    if (item_ != nullptr) {
-        QPen pen = item_->pen();
-        pen.setWidth(std::clamp<int>(value, 1, kMaxPenPixels));
-        item_->setPen(pen);
+    applyPen();
+}
+
+void SceneLine::makeItem() {
+    if (item_ != nullptr || context_ == nullptr || !visible_) {
+        return;
     }
+    item_ = new QGraphicsLineItem;
+    place();
+    applyPen();
+    context_->scene->addItem(item_);
 }
 
 void SceneLine::place() {
     if (item_ != nullptr) {
         item_->setLine(context_->pixels(x1_), context_->pixels(y1_), context_->pixels(x2_),
                        context_->pixels(y2_));
+    }
+}
+
+void SceneLine::applyPen() {
+    if (item_ != nullptr) {
+        item_->setPen(QPen(QApplication::palette().color(QPalette::WindowText),
+                           std::clamp<int>(borderWidth_, 1, kMaxPenPixels)));
     }
 }
 

@@ -7,11 +7,11 @@ class QGraphicsLineItem;
 
 namespace vrn {
 
-// A grid line of the matrix window, in twips, drawn as one line item on the window's scene.
-// Like the other controls it keeps answering after its window has gone.
+// A grid line of the matrix window, in twips, drawn as one line item on the window's scene once
+// it is first shown. Like the other controls it keeps answering after its window has gone.
 class SceneLine : public LineControl {
 public:
-    explicit SceneLine(SceneContext& context);
+    explicit SceneLine(SceneContext& context) : context_(&context) {}
     ~SceneLine() override;
     SceneLine(const SceneLine&) = delete;
     SceneLine& operator=(const SceneLine&) = delete;
@@ -30,11 +30,13 @@ public:
     std::int16_t BorderWidth() const override { return borderWidth_; }
     void setBorderWidth(std::int16_t value) override;
 
-    void detach();
+    void forgetScene();
     const QGraphicsLineItem* item() const { return item_; }
 
 private:
+    void makeItem();
     void place();
+    void applyPen();
 
     SceneContext* context_;
     QGraphicsLineItem* item_ = nullptr;
