@@ -116,12 +116,16 @@ const std::shared_ptr<VRN_Matrix>& frmMatrix::base() {
     return base_;
 }
 
-QMdiSubWindow* frmMatrix::frame() const {
-    return qobject_cast<QMdiSubWindow*>(parentWidget());
+QWidget* frmMatrix::outerWindow() const {
+    // Inside the main window the frame is what the user sizes, minimises and maximises.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        return frame;
+    }
+    return const_cast<frmMatrix*>(this);
 }
 
 int frmMatrix::WindowState() const {
-    const QWidget* window = frame() != nullptr ? static_cast<const QWidget*>(frame()) : this;
+    const QWidget* window = outerWindow();
     if (window->isMinimized()) {
         return 1;
     }
@@ -129,7 +133,7 @@ int frmMatrix::WindowState() const {
 }
 
 void frmMatrix::setWindowState(int state) {
-    QWidget* window = frame() != nullptr ? static_cast<QWidget*>(frame()) : this;
+    QWidget* window = outerWindow();
     switch (state) {
         case 1:
             window->showMinimized();
@@ -326,22 +330,22 @@ void frmMatrix::alternative_name(const std::string& alt_name) {
 }
 
 float frmMatrix::Height() const {
-    const QWidget* window = frame() != nullptr ? static_cast<const QWidget*>(frame()) : this;
+    const QWidget* window = outerWindow();
     return static_cast<float>(pixelsToTwips(window->height(), context_.dotsPerInch));
 }
 
 void frmMatrix::setHeight(float value) {
-    QWidget* window = frame() != nullptr ? static_cast<QWidget*>(frame()) : this;
+    QWidget* window = outerWindow();
     window->resize(window->width(), windowPixels(value, context_.dotsPerInch));
 }
 
 float frmMatrix::Width() const {
-    const QWidget* window = frame() != nullptr ? static_cast<const QWidget*>(frame()) : this;
+    const QWidget* window = outerWindow();
     return static_cast<float>(pixelsToTwips(window->width(), context_.dotsPerInch));
 }
 
 void frmMatrix::setWidth(float value) {
-    QWidget* window = frame() != nullptr ? static_cast<QWidget*>(frame()) : this;
+    QWidget* window = outerWindow();
     window->resize(windowPixels(value, context_.dotsPerInch), window->height());
 }
 

@@ -20,7 +20,6 @@
 
 class QGraphicsScene;
 class QGraphicsView;
-class QMdiSubWindow;
 class QScrollBar;
 
 namespace vrn {
@@ -142,7 +141,7 @@ private:
         std::variant<std::weak_ptr<VRN_Practice>, std::weak_ptr<VRN_PracticeGroup>>;
     using Kind = SceneFixedControl::Kind;
 
-    QMdiSubWindow* frame() const;
+    QWidget* outerWindow() const;
     ComponentContext componentContext() const;
     void forgetScene();
 

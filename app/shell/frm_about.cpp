@@ -1,6 +1,7 @@
 #include "app/shell/frm_about.h"
 
 #include "app/shell/emblem.h"
+#include "app/shell/named_widgets.h"
 #include "app/shell/program_title.h"
 #include "app/shell/program_version.h"
 #include "app/shell/system_info.h"
@@ -20,19 +21,6 @@ namespace {
 
 constexpr int kPictureSize = 64;
 
-QLabel* makeLabel(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 frmAbout::frmAbout(const VrnMain& program, Prompt& prompt, QWidget* parent)
@@ -46,23 +34,23 @@ frmAbout::frmAbout(const VrnMain& program, Prompt& prompt, QWidget* parent)
     QPainter painter(&picture);
     paintEmblem(painter, QRectF(0, 0, kPictureSize, kPictureSize));
     painter.end();
-    auto* picIcon = makeLabel(QString(), "picIcon", this);
+    auto* picIcon = namedLabel(QString(), "picIcon", this);
     picIcon->setPixmap(picture);
 
-    auto* lblTitle = makeLabel(QLatin1String(kProgramTitle), "lblTitle", this);
+    auto* lblTitle = namedLabel(QLatin1String(kProgramTitle), "lblTitle", this);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    auto* lblVersion = makeLabel(programVersionText(), "lblVersion", this);
-    auto* lblLicense = makeLabel(noticeText(), "lblLicense", this);
+    auto* lblVersion = namedLabel(programVersionText(), "lblVersion", this);
+    auto* lblLicense = namedLabel(noticeText(), "lblLicense", this);
     lblLicense->setWordWrap(true);
     lblLicense->setMinimumWidth(420);
 
-    auto* cmdOK = makeButton(QStringLiteral("I Accept"), "cmdOK", this);
+    auto* cmdOK = namedButton(QStringLiteral("I Accept"), "cmdOK", this);
     cmdOK->setDefault(true);
-    auto* btnCancel = makeButton(QStringLiteral("Cancel"), "btnCancel", this);
-    auto* cmdSysInfo = makeButton(QStringLiteral("&System Info..."), "cmdSysInfo", this);
+    auto* btnCancel = namedButton(QStringLiteral("Cancel"), "btnCancel", this);
+    auto* cmdSysInfo = namedButton(QStringLiteral("&System Info..."), "cmdSysInfo", this);
     btnCancel->setVisible(!aboutMode_);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

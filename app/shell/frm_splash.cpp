@@ -3,6 +3,7 @@
 #include "app/shell/emblem.h"
 #include "app/shell/frm_about.h"
 #include "app/shell/frm_sponsor.h"
+#include "app/shell/named_widgets.h"
 #include "app/shell/program_title.h"
 #include "app/shell/program_version.h"
 #include "platform/startup_waits.h"
@@ -16,15 +17,14 @@ namespace vrn {
 
 namespace {
 
-constexpr int kDesignWaitMs = 2000;
-constexpr int kPictureSide = 120;
-
-QLabel* makeLabel(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+QLabel* wrappedLabel(const QString& text, const char* name, QWidget* parent) {
+    QLabel* label = namedLabel(text, name, parent);
     label->setWordWrap(true);
     return label;
 }
+
+constexpr int kDesignWaitMs = 2000;
+constexpr int kPictureSide = 120;
 
 }  // namespace
 
@@ -37,19 +37,19 @@ frmSplash::frmSplash(VrnMain& program, ShellServices services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
 
-    auto* lblProductName = makeLabel(QString(), "lblProductName", this);
+    auto* lblProductName = wrappedLabel(QString(), "lblProductName", this);
     QFont productFont = lblProductName->font();
     productFont.setPointSizeF(productFont.pointSizeF() * 2.4);
     productFont.setBold(true);
     lblProductName->setFont(productFont);
-    auto* lblVersion = makeLabel(QStringLiteral("Version"), "lblVersion", this);
-    auto* lblWarning =
-        makeLabel(QStringLiteral("A research version: please read the notice before you use it."),
-                  "lblWarning", this);
+    auto* lblVersion = wrappedLabel(QStringLiteral("Version"), "lblVersion", this);
+    auto* lblWarning = wrappedLabel(
+        QStringLiteral("A research version: please read the notice before you use it."),
+        "lblWarning", this);
     auto* lblCompany =
-        makeLabel(QStringLiteral("Written by the authors of Vrn"), "lblCompany", this);
+        wrappedLabel(QStringLiteral("Written by the authors of Vrn"), "lblCompany", this);
     auto* lblLicenseTo =
-        makeLabel(QStringLiteral("Licensed for research use"), "lblLicenseTo", this);
+        wrappedLabel(QStringLiteral("Licensed for research use"), "lblLicenseTo", this);
 
     auto* text = new QVBoxLayout;
     text->addWidget(lblProductName);

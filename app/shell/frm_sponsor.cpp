@@ -1,6 +1,7 @@
 #include "app/shell/frm_sponsor.h"
 
 #include "app/shell/frm_main.h"
+#include "app/shell/named_widgets.h"
 #include "app/shell/preference_keys.h"
 #include "app/shell/vrn_main.h"
 #include "platform/startup_waits.h"
@@ -38,9 +39,8 @@ QPixmap logo(const QColor& color, bool round) {
     return picture;
 }
 
-QLabel* makeLabel(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+QLabel* centredLabel(const QString& text, const char* name, QWidget* parent) {
+    QLabel* label = namedLabel(text, name, parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -57,13 +57,13 @@ frmSponsor::frmSponsor(VrnMain& program, ShellServices services, QWidget* parent
     setAutoFillBackground(true);
 
     auto* lblThanks =
-        makeLabel(QStringLiteral("With thanks for research funding to"), "lblThanks", this);
-    auto* image7 = makeLabel(QString(), "Image7", this);
+        centredLabel(QStringLiteral("With thanks for research funding to"), "lblThanks", this);
+    auto* image7 = centredLabel(QString(), "Image7", this);
     image7->setPixmap(logo(QColor(90, 140, 200), true));
-    auto* image8 = makeLabel(QString(), "Image8", this);
+    auto* image8 = centredLabel(QString(), "Image8", this);
     image8->setPixmap(logo(QColor(120, 180, 110), false));
-    auto* lblsponsor1 = makeLabel(QStringLiteral("the sponsors"), "Lblsponsor1", this);
-    auto* lblsponsor2 = makeLabel(QStringLiteral("of this research"), "Lblsponsor2", this);
+    auto* lblsponsor1 = centredLabel(QStringLiteral("the sponsors"), "Lblsponsor1", this);
+    auto* lblsponsor2 = centredLabel(QStringLiteral("of this research"), "Lblsponsor2", this);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);

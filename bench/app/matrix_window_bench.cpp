@@ -33,46 +33,6 @@ QApplication& application() {
     return app;
 }
 
-// Registered first, so the process's peak is this document's.
-void BuildLargeDocumentInMatrixWindow(benchmark::State& state) {
-    application();
-    VrnMain program;
-    std::size_t items = 0;
-    for (auto _ : state) {
-        auto window = std::make_unique<frmMatrix>(program);
-        LargeDocumentShape shape;
-        shape.window = window.get();
-        LargeDocument document = BuildLargeDocument(shape);
-        items = static_cast<std::size_t>(window->scene().items().size());
-        state.PauseTiming();
-        document = {};
-        window.reset();
-        state.ResumeTiming();
-    }
-    state.counters["scene_items"] = static_cast<double>(items);
-    state.counters["peak_MB"] = peakMemoryMB();
-}
-BENCHMARK(BuildLargeDocumentInMatrixWindow)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-void CloseMatrixWindowOfLargeDocument(benchmark::State& state) {
-    application();
-    VrnMain program;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto window = std::make_unique<frmMatrix>(program);
-        LargeDocumentShape shape;
-        shape.window = window.get();
-        LargeDocument document = BuildLargeDocument(shape);
-        QApplication::processEvents();
-        state.ResumeTiming();
-        window.reset();
-        state.PauseTiming();
-        document = {};
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(CloseMatrixWindowOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(2);
-
 // Places every cell of the existing state and the first alternative on a grid and shows it, as a
 // layout of that alternative does: about 40,000 interaction cells and 400 practice cells.
 void layOutFirstAlternative(VRN_Matrix& document) {
@@ -113,65 +73,92 @@ void layOutFirstAlternative(VRN_Matrix& document) {
     }
 }
 
-struct LaidOutWindow {
+// A matrix window with the large document built in it, as the program leaves it after building:
+// with the events the build posted handled. Closes the window before the document goes.
+struct WindowWithDocument {
     VrnMain program;
     std::unique_ptr<frmMatrix> window = std::make_unique<frmMatrix>(program);
     LargeDocument document;
 
-    LaidOutWindow() {
+    explicit WindowWithDocument(bool laidOut) {
         LargeDocumentShape shape;
         shape.window = window.get();
         document = BuildLargeDocument(shape);
-        layOutFirstAlternative(*document.matrix);
+        if (laidOut) {
+            layOutFirstAlternative(*document.matrix);
+        }
         QApplication::processEvents();
     }
-    ~LaidOutWindow() {
+    ~WindowWithDocument() {
         window.reset();
         document = {};
+    }
+    double sceneItems() const {
+        return window != nullptr ? static_cast<double>(window->scene().items().size()) : 0;
     }
 };
 
-void LayOutFirstAlternativeOfLargeDocument(benchmark::State& state) {
+// Registered first, so the process's peak is this document's.
+void BuildLargeDocumentInMatrixWindow(benchmark::State& state) {
     application();
-    VrnMain program;
-    std::size_t items = 0;
+    double items = 0;
     for (auto _ : state) {
+        auto built = std::make_unique<WindowWithDocument>(false);
         state.PauseTiming();
-        auto window = std::make_unique<frmMatrix>(program);
-        LargeDocumentShape shape;
-        shape.window = window.get();
-        LargeDocument document = BuildLargeDocument(shape);
-        state.ResumeTiming();
-        layOutFirstAlternative(*document.matrix);
-        state.PauseTiming();
-        items = static_cast<std::size_t>(window->scene().items().size());
-        window.reset();
-        document = {};
+        items = built->sceneItems();
+        built.reset();
         state.ResumeTiming();
     }
-    state.counters["scene_items"] = static_cast<double>(items);
+    state.counters["scene_items"] = items;
+    state.counters["peak_MB"] = peakMemoryMB();
+}
+BENCHMARK(BuildLargeDocumentInMatrixWindow)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void LayOutFirstAlternativeOfLargeDocument(benchmark::State& state) {
+    application();
+    double items = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto built = std::make_unique<WindowWithDocument>(false);
+        state.ResumeTiming();
+        layOutFirstAlternative(*built->document.matrix);
+        state.PauseTiming();
+        items = built->sceneItems();
+        built.reset();
+        state.ResumeTiming();
+    }
+    state.counters["scene_items"] = items;
 }
 BENCHMARK(LayOutFirstAlternativeOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void CloseLaidOutMatrixWindow(benchmark::State& state) {
+// Closing the window, before and after a layout has put items on its scene.
+void CloseMatrixWindowOfLargeDocument(benchmark::State& state) {
     application();
     for (auto _ : state) {
         state.PauseTiming();
-        LaidOutWindow laidOut;
+        auto built = std::make_unique<WindowWithDocument>(state.range(0) != 0);
         state.ResumeTiming();
-        laidOut.window.reset();
+        built->window.reset();
+        state.PauseTiming();
+        built.reset();
+        state.ResumeTiming();
     }
 }
-BENCHMARK(CloseLaidOutMatrixWindow)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(CloseMatrixWindowOfLargeDocument)
+    ->ArgName("laid_out")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 // One full-HD screenful of the laid-out scene, as a redraw paints it.
 void PaintScreenOfLaidOutMatrixWindow(benchmark::State& state) {
     application();
-    LaidOutWindow laidOut;
+    WindowWithDocument built(true);
     QImage canvas(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&canvas);
-        laidOut.window->scene().render(&painter, QRectF(canvas.rect()), QRectF(canvas.rect()));
+        built.window->scene().render(&painter, QRectF(canvas.rect()), QRectF(canvas.rect()));
     }
 }
 BENCHMARK(PaintScreenOfLaidOutMatrixWindow)->Unit(benchmark::kMillisecond);
