@@ -16,6 +16,7 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
+#include "platform/browser_launcher.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -405,6 +406,11 @@ void frmMain::onChildActivated(QMdiSubWindow* child) {
     if (auto* window = qobject_cast<frmMatrix*>(child->widget())) {
         runCommand([window] { window->Form_Activate(); });
     }
+}
+
+void frmMain::Open_In_Browser(const QString& text) {
+    BrowserLauncher(services_.starter, services_.prompt)
+        .openInBrowser(text, program_.prefs.Browser_Path);
 }
 
 void frmMain::SetStatusText(const QString& text) {

@@ -62,6 +62,8 @@ public:
     // What every document of this program is bound to.
     ComponentContext componentContext();
 
+    // Opens a link text from a matrix in the browser of the preferences.
+    void Open_In_Browser(const QString& text);
     void SetStatusText(const QString& text);
     QString statusText() const;
     void setup_Alternatives_Menu();

@@ -3,7 +3,6 @@
 #include "app/shell/command_line.h"
 #include "app/shell/frm_main.h"
 #include "app/shell/frm_splash.h"
-#include "platform/browser_launcher.h"
 
 namespace vrn {
 
@@ -28,11 +27,6 @@ bool Program::Main(const QStringList& arguments) {
 
 void Program::showAbout() {
     showSplashSequence(state_, services_);
-}
-
-void Program::Open_In_Browser(const QString& text) {
-    BrowserLauncher(services_.starter, services_.prompt)
-        .openInBrowser(text, state_.prefs.Browser_Path);
 }
 
 }  // namespace vrn

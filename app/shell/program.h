@@ -24,9 +24,6 @@ public:
     // when the user refused the notice: the run ends at once.
     bool Main(const QStringList& arguments);
 
-    // Opens a link text from a matrix in the browser of the preferences.
-    void Open_In_Browser(const QString& text);
-
     VrnMain& state() { return state_; }
     frmMain* mainWindow() const { return mainWindow_.get(); }
 

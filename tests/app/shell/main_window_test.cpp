@@ -320,6 +320,27 @@ TEST_F(MainWindowTest, PreparingTheInteractionPopupReportsEveryExceptionOfTheSta
     EXPECT_EQ(prompt_.questions().size(), 3U);
 }
 
+TEST_F(MainWindowTest, LinksGoToTheBrowserAsOneHarmlessArgument) {
+    program_.prefs.Browser_Path = "/usr/bin/browser";
+    main_.Open_In_Browser("; rm -rf ~");
+    main_.Open_In_Browser("   ");
+    ASSERT_EQ(starter_.starts().size(), 1U);
+    EXPECT_EQ(starter_.starts()[0].program, "/usr/bin/browser");
+    EXPECT_EQ(starter_.starts()[0].arguments, QStringList{"; rm -rf ~"});
+}
+
+TEST_F(MainWindowTest, ADocumentThatCannotBeMadeIsReportedAndTheProgramGoesOn) {
+    store(prefkey::kVrnSettings, prefkey::kDefNumAlternatives, "-1");
+    prompt_.answer(MsgBoxResult::Ok);
+    load();
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions()[0].text, "A matrix cannot have -1 alternatives.");
+    EXPECT_EQ(prompt_.questions()[0].title, "Error");
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions().size(), 1);
+}
+
 TEST_F(MainWindowTest, HelpContentsExplainsThereIsNoHelpAndAboutAsksForTheSplash) {
     load();
     item("mnuHelpContents").setEnabled(true);

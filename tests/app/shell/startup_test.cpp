@@ -130,15 +130,6 @@ TEST_F(StartupTest, AboutShowsTheNoticeWithoutCancelAndBringsTheMainWindowBack) 
     EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
 }
 
-TEST_F(StartupTest, LinksGoToTheBrowserAsOneHarmlessArgument) {
-    program_.state().prefs.Browser_Path = "/usr/bin/browser";
-    program_.Open_In_Browser("; rm -rf ~");
-    program_.Open_In_Browser("   ");
-    ASSERT_EQ(starter_.starts().size(), 1U);
-    EXPECT_EQ(starter_.starts()[0].program, "/usr/bin/browser");
-    EXPECT_EQ(starter_.starts()[0].arguments, QStringList{"; rm -rf ~"});
-}
-
 TEST(Notice, ShowsTheTitleVersionAndOurNotice) {
     VrnMain program;
     ScriptedPrompt prompt;
