@@ -5,9 +5,21 @@
 
 namespace vrn {
 
-bool skipStartupWaits() {
-    const QByteArray value = qgetenv(kSkipSplashWaitVariable);
+namespace {
+
+bool switchedOn(const char* variable) {
+    const QByteArray value = qgetenv(variable);
     return !value.isEmpty() && value != "0";
+}
+
+}  // namespace
+
+bool skipStartupWaits() {
+    return switchedOn(kSkipSplashWaitVariable);
+}
+
+bool acceptNoticeAutomatically() {
+    return switchedOn(kAcceptNoticeVariable);
 }
 
 int startupWaitMs(int designMs) {

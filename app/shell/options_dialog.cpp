@@ -1,5 +1,6 @@
 #include "app/shell/options_dialog.h"
 
+#include "app/shell/named_widgets.h"
 #include "app/shell/preference_keys.h"
 #include "platform/cell_button.h"
 #include "platform/text_conversion.h"
@@ -36,13 +37,6 @@ QString colorKey(int index) {
     return QLatin1String(prefkey::kColorPrefix) + QString::number(index);
 }
 
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 // A path box with its Lookup button beside it.
 QHBoxLayout* lookupRow(QLineEdit* box, QPushButton* lookup) {
     auto* row = new QHBoxLayout;
@@ -71,9 +65,9 @@ OptionsDialog::OptionsDialog(Preferences& preferences, SettingsStore& settings, 
     tabs_->addTab(buildColorsTab(), QStringLiteral("Colors"));
     tabs_->addTab(buildInternetTab(), QStringLiteral("Internet"));
 
-    auto* cmdOK = makeButton(QStringLiteral("OK"), "cmdOK", this);
+    auto* cmdOK = namedButton(QStringLiteral("OK"), "cmdOK", this);
     cmdOK->setDefault(true);
-    auto* cmdCancel = makeButton(QStringLiteral("Cancel"), "cmdCancel", this);
+    auto* cmdCancel = namedButton(QStringLiteral("Cancel"), "cmdCancel", this);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
     buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
@@ -120,7 +114,7 @@ QWidget* OptionsDialog::buildFormatingTab() {
     boxes->addRow(QStringLiteral("Practice Height:"), txtPHeight_);
     boxes->addRow(QStringLiteral("Practice Width:"), txtPWidth_);
     boxes->addRow(QStringLiteral("Font Size:"), txtFontSize_);
-    auto* restore = makeButton(QStringLiteral("Restore Defaults"), "btnRestoreDefaults", frame);
+    auto* restore = namedButton(QStringLiteral("Restore Defaults"), "btnRestoreDefaults", frame);
     connect(restore, &QPushButton::clicked, this, &OptionsDialog::restoreDefaults);
     boxes->addRow(restore);
 
@@ -154,7 +148,7 @@ QWidget* OptionsDialog::buildVisioTab() {
         QStringLiteral("Location of 'Basic Diagram.VST' and 'Basic Shapes.VSS':"), frame);
     txtTemplateDir_ = new QLineEdit(frame);
     txtTemplateDir_->setObjectName(QStringLiteral("txtTemplateDir"));
-    auto* lookup = makeButton(QStringLiteral("Lookup"), "btnLookup", frame);
+    auto* lookup = namedButton(QStringLiteral("Lookup"), "btnLookup", frame);
     connect(lookup, &QPushButton::clicked, this, &OptionsDialog::lookupTemplateDir);
     auto* note = new QLabel(
         QStringLiteral("Note:   VRN requires the version of  'Basic Diagram.VST' and 'Basic "
@@ -198,7 +192,7 @@ QWidget* OptionsDialog::buildInternetTab() {
     caption->setWordWrap(true);
     txtBrowser_ = new QLineEdit(page);
     txtBrowser_->setObjectName(QStringLiteral("txtBrowser"));
-    auto* lookup = makeButton(QStringLiteral("Lookup"), "btnLoookupBrowser", page);
+    auto* lookup = namedButton(QStringLiteral("Lookup"), "btnLoookupBrowser", page);
     connect(lookup, &QPushButton::clicked, this, &OptionsDialog::lookupBrowser);
 
     auto* layout = new QVBoxLayout(page);

@@ -72,8 +72,9 @@ LargeDocument BuildLargeDocument(const LargeDocumentShape& shape) {
     built.matrix = std::make_shared<VRN_Matrix>();
 
     VRN_Matrix& matrix = *built.matrix;
+    MatrixWindow* window = shape.window != nullptr ? shape.window : built.window.get();
     matrix.CreateNew({built.mainView.get(), true, built.messages.get()},
-                     shape.withWindow ? built.window.get() : nullptr, !shape.withWindow);
+                     shape.withWindow ? window : nullptr, !shape.withWindow);
     matrix.VRN_PracticeGrpHeight = 600;
     matrix.VRN_PracticeGrpWidth = 2300;
     matrix.VRN_PracticeHeight = 600;

@@ -19,6 +19,7 @@ struct LargeDocumentShape {
     int alternativeGroups = 20;
     int alternativePracticesPerGroup = 10;
     bool withWindow = true;  // against a recording window; false: a document without a window
+    MatrixWindow* window = nullptr;  // a window of the caller's to build against instead
 };
 
 // A built document with the stand-ins it is bound to, which outlive it.

@@ -34,25 +34,30 @@ TEST(OneShotTimer, DisablingStopsItBeforeItFires) {
     EXPECT_EQ(fired.count(), 0);
 }
 
-TEST(StartupWaits, TheSwitchMakesTheWaitsZero) {
-    const QByteArray saved = qgetenv(kSkipSplashWaitVariable);
+TEST(StartupWaits, TheSwitchesMakeTheWaitsZeroAndAcceptTheNotice) {
     struct Case {
         const char* value;  // nullptr: not set
-        int expected;
+        bool on;
     };
-    for (const Case& c :
-         {Case{nullptr, 2000}, Case{"", 2000}, Case{"0", 2000}, Case{"1", 0}, Case{"yes", 0}}) {
-        if (c.value == nullptr) {
-            qunsetenv(kSkipSplashWaitVariable);
-        } else {
-            qputenv(kSkipSplashWaitVariable, c.value);
+    for (const char* variable : {kSkipSplashWaitVariable, kAcceptNoticeVariable}) {
+        const QByteArray saved = qgetenv(variable);
+        for (const Case& c : {Case{nullptr, false}, Case{"", false}, Case{"0", false},
+                              Case{"1", true}, Case{"yes", true}}) {
+            if (c.value == nullptr) {
+                qunsetenv(variable);
+            } else {
+                qputenv(variable, c.value);
+            }
+            const bool waitsSkipped = startupWaitMs(2000) == 0;
+            const bool switchOn =
+                variable == kSkipSplashWaitVariable ? waitsSkipped : acceptNoticeAutomatically();
+            EXPECT_EQ(switchOn, c.on) << variable << "=" << (c.value ? c.value : "(unset)");
         }
-        EXPECT_EQ(startupWaitMs(2000), c.expected) << (c.value ? c.value : "(unset)");
-    }
-    if (saved.isNull()) {
-        qunsetenv(kSkipSplashWaitVariable);
-    } else {
-        qputenv(kSkipSplashWaitVariable, saved);
+        if (saved.isNull()) {
+            qunsetenv(variable);
+        } else {
+            qputenv(variable, saved);
+        }
     }
 }
 

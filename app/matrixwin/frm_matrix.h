@@ -1,0 +1,194 @@
+#pragma once
+
+#include "app/matrixwin/scene_cell.h"
+#include "app/matrixwin/scene_context.h"
+#include "app/matrixwin/scene_fixed_control.h"
+#include "app/matrixwin/scene_interaction_label.h"
+#include "app/matrixwin/scene_line.h"
+#include "model/component_context.h"
+#include "model/interfaces/matrix_window.h"
+#include "platform/one_shot_timer.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <variant>
+
+class QGraphicsScene;
+class QGraphicsView;
+class QScrollBar;
+
+namespace vrn {
+
+struct VrnMain;
+
+// The matrix window: a child of the main window that shows one matrix document, which it owns in
+// `base`. The document draws itself through the window's callbacks; every cell, interaction cell
+// and line it asks for is a lightweight item on the window's one scene.
+class frmMatrix : public QWidget, public MatrixWindow {
+    Q_OBJECT
+public:
+    explicit frmMatrix(VrnMain& program, QWidget* parent = nullptr);
+    ~frmMatrix() override;
+
+    // The window's public variables.
+    QString filename;
+    std::shared_ptr<VRN_PracticeGroup> startup_PG;
+    bool LoadNewDoc = false;
+    bool Weighted = false;
+    bool Frametool_Enabled = false;
+    bool Frametool_Active = false;
+    bool Frametool_Captured = false;
+    bool cycle_mode = false;
+
+    // The document; reading it while the window holds none makes an empty, unbuilt one.
+    const std::shared_ptr<VRN_Matrix>& base();
+    void setBase(std::shared_ptr<VRN_Matrix> document) { base_ = std::move(document); }
+    std::shared_ptr<CatalogueEntity> ent() const override { return ent_; }
+    void setEnt(std::shared_ptr<CatalogueEntity> entity) { ent_ = std::move(entity); }
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // 0 normal, 1 minimised, 2 maximised: the state of the window's frame in the main window.
+    int WindowState() const;
+    void setWindowState(int state);
+    using QWidget::setWindowState;
+
+    void Form_Load();
+    void Form_Activate();
+    void newdoc();
+    void newdocpreferences(bool setAll);
+    void Redraw(bool Also_Do_menus = false);
+    void use_alternative(bool enable, std::int16_t Alt_index);
+    void Do_menus();
+    void SaveMatrixAs(bool& Restore_locked_state);
+    void RenamePractice(const std::shared_ptr<VRN_Practice>& p);
+    void RenamePracticeGroup(const std::shared_ptr<VRN_PracticeGroup>& pg);
+    void RenameMatrix();
+    void Print_Report();
+    void Print_Captured_Image();
+
+    OneShotTimer Timer1{50};
+    OneShotTimer timer_load_Practice_details{60};
+    OneShotTimer Timer_Print_Report{800};
+    OneShotTimer Timer_Export_word{800};
+    QScrollBar* VScroll() const { return vScroll_; }
+    QScrollBar* HScroll() const { return hScroll_; }
+
+    // The elements behind the cells and interaction cells, by 1-based control index; nothing
+    // when the index was never handed out or its element is gone.
+    std::optional<CellObject> Cell_Object(int index) const;
+    std::shared_ptr<VRN_MatrixInteraction> Interaction_Object(int index) const;
+    int groupCellCount() const { return static_cast<int>(btnGroup_.size()); }
+    int interactionCellCount() const { return static_cast<int>(lblInteract_.size()); }
+    int lineCount() const { return static_cast<int>(Lines_.size()); }
+    const SceneCell& btnGroup(int index) const { return *btnGroup_.at(index - 1); }
+    QGraphicsScene& scene() const { return *scene_; }
+
+    // What the document asks of its window.
+    std::shared_ptr<CellControl> CreatePracticeGroup(bool horizontal, CellObject obj) override;
+    std::shared_ptr<InteractionLabel> CreateInteract(
+        const std::shared_ptr<VRN_MatrixInteraction>& interaction) override;
+    std::shared_ptr<LineControl> CreateLine() override;
+    void HideObjDisplays() override;
+    void SetScrollbars(float X, float& xmax, float Y, float& ymax) override;
+    void alternative_name(const std::string& alt_name) override;
+
+    float Height() const override;
+    void setHeight(float value) override;
+    float Width() const override;
+    void setWidth(float value) override;
+    std::int32_t BackColor() const override { return backColor_; }
+    void setBackColor(std::int32_t value) override;
+    bool Importance() const override { return importance_; }
+    void setImportance(bool value) override { importance_ = value; }
+
+    WindowControl& btnExisting() override { return btnExisting_; }
+    WindowControl& btnTarget() override { return btnTarget_; }
+    WindowControl& btnUpAlt() override { return btnUpAlt_; }
+    WindowControl& btnDownAlt() override { return btnDownAlt_; }
+    WindowControl& LblAltNum() override { return lblAltNum_; }
+    WindowControl& btnSortDown() override { return btnSortDown_; }
+    WindowControl& btnSortRight() override { return btnSortRight_; }
+    WindowControl& btnShowHorPGs() override { return btnShowHorPGs_; }
+    WindowControl& btnSHowPGs() override { return btnSHowPGs_; }
+    LineControl& ThickLines(int index) override { return thickLines_.at(index); }
+    WindowControl& FrameDescription() override { return frameDescription_; }
+    WindowControl& txtDescription() override { return txtDescription_; }
+    WindowControl& frmMatrixInteraction() override { return frmMatrixInteraction_; }
+    WindowControl& frmImportance() override { return frmImportance_; }
+    WindowControl& Label1(int index) override { return label1_.at(index); }
+    WindowControl& frameAttribution() override { return frameAttribution_; }
+    WindowControl& txtAuthors() override { return txtAuthors_; }
+    WindowControl& txtAssignment() override { return txtAssignment_; }
+    WindowControl& txtReview() override { return txtReview_; }
+    WindowControl& txtSources() override { return txtSources_; }
+    WindowControl& txtDocumentation() override { return txtDocumentation_; }
+    WindowControl& txtFooter() override { return txtFooter_; }
+    WindowControl& lblModifiedWhen() override { return lblModifiedWhen_; }
+    WindowControl& lblFooter() override { return lblFooter_; }
+    CheckBoxControl& chkLock() override { return chkLock_; }
+    WindowControl& RichTextBox() override { return richTextBox_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    using CellObjectRef =
+        std::variant<std::weak_ptr<VRN_Practice>, std::weak_ptr<VRN_PracticeGroup>>;
+    using Kind = SceneFixedControl::Kind;
+
+    QWidget* outerWindow() const;
+    ComponentContext componentContext() const;
+    void forgetScene();
+
+    VrnMain& program_;
+    QGraphicsScene* scene_;
+    QGraphicsView* view_;
+    QScrollBar* vScroll_;
+    QScrollBar* hScroll_;
+    SceneContext context_;
+
+    std::shared_ptr<VRN_Matrix> base_;
+    std::shared_ptr<CatalogueEntity> ent_;
+    std::int32_t backColor_;
+    bool importance_ = false;
+
+    std::deque<std::shared_ptr<SceneCell>> btnGroup_;
+    std::deque<CellObjectRef> cellObjects_;
+    std::deque<std::shared_ptr<SceneInteractionLabel>> lblInteract_;
+    std::deque<std::weak_ptr<VRN_MatrixInteraction>> interactionObjects_;
+    std::deque<std::shared_ptr<SceneLine>> Lines_;
+
+    SceneFixedControl btnExisting_{context_, Kind::Button};
+    SceneFixedControl btnTarget_{context_, Kind::Button};
+    SceneFixedControl btnUpAlt_{context_, Kind::Button};
+    SceneFixedControl btnDownAlt_{context_, Kind::Button};
+    SceneFixedControl lblAltNum_{context_, Kind::Label};
+    SceneFixedControl btnSortDown_{context_, Kind::Button};
+    SceneFixedControl btnSortRight_{context_, Kind::Button};
+    SceneFixedControl btnShowHorPGs_{context_, Kind::Button};
+    SceneFixedControl btnSHowPGs_{context_, Kind::Button};
+    std::array<SceneLine, 2> thickLines_{SceneLine(context_), SceneLine(context_)};
+    SceneFixedControl frameDescription_{context_, Kind::Frame};
+    SceneFixedControl txtDescription_{context_, Kind::TextBox};
+    SceneFixedControl frmMatrixInteraction_{context_, Kind::Frame};
+    SceneFixedControl frmImportance_{context_, Kind::Frame};
+    std::deque<SceneFixedControl> label1_;
+    SceneFixedControl frameAttribution_{context_, Kind::Frame};
+    SceneFixedControl txtAuthors_{context_, Kind::TextBox};
+    SceneFixedControl txtAssignment_{context_, Kind::TextBox};
+    SceneFixedControl txtReview_{context_, Kind::TextBox};
+    SceneFixedControl txtSources_{context_, Kind::TextBox};
+    SceneFixedControl txtDocumentation_{context_, Kind::TextBox};
+    SceneFixedControl txtFooter_{context_, Kind::TextBox};
+    SceneFixedControl lblModifiedWhen_{context_, Kind::Label};
+    SceneFixedControl lblFooter_{context_, Kind::Label};
+    SceneCheckBox chkLock_{context_};
+    SceneFixedControl richTextBox_{context_, Kind::TextBox};
+};
+
+}  // namespace vrn

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/twips.h"
+
+#include <QGraphicsScene>
+
+#include <algorithm>
+
+namespace vrn {
+
+// What the controls of one matrix window share: the scene they are drawn on, the display's dots
+// per inch for turning twips into scene pixels, and the stacking order. The window owns it and
+// takes every control off it before it goes.
+struct SceneContext {
+    QGraphicsScene* scene = nullptr;
+    double dotsPerInch = 96.0;
+    qreal frontZ = 0;
+    qreal backZ = 0;
+
+    // Far beyond any drawing, well inside what the scene can take.
+    static constexpr qreal kMaxPixels = 1.0e6;
+
+    // A length in twips as scene pixels; lengths that cannot be drawn become 0 or the largest.
+    qreal pixels(double twips) const {
+        return std::clamp<qreal>(twips * dotsPerInch / kTwipsPerInch, -kMaxPixels, kMaxPixels);
+    }
+    qreal extent(double twips) const { return std::max<qreal>(0, pixels(twips)); }
+
+    // 0 brings to the front, anything else sends to the back.
+    qreal nextZ(int position) { return position == 0 ? ++frontZ : --backZ; }
+};
+
+}  // namespace vrn

@@ -1,0 +1,36 @@
+#include "app/matrixwin/scene_interaction_label.h"
+
+#include "app/matrixwin/scene_text.h"
+
+namespace vrn {
+
+namespace {
+
+constexpr std::int16_t kOpaque = 1;
+
+}  // namespace
+
+void SceneInteractionLabel::setToolTipText(const std::string& value) {
+    toolTip_ = value;
+    if (QGraphicsItem* item = sceneItem()) {
+        item->setToolTip(QString::fromStdString(value));
+    }
+}
+
+void SceneInteractionLabel::itemMade(QGraphicsItem& item) {
+    item.setToolTip(QString::fromStdString(toolTip_));
+}
+
+void SceneInteractionLabel::setBackStyle(std::int16_t value) {
+    backStyle_ = value;
+    repaint();
+}
+
+void SceneInteractionLabel::paint(QPainter& painter, const QRectF& rect) const {
+    if (backStyle_ == kOpaque) {
+        painter.fillRect(rect, qtBackColor());
+    }
+    drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignCenter, Enabled());
+}
+
+}  // namespace vrn

@@ -1,0 +1,633 @@
+#include "app/shell/frm_main.h"
+
+#include "app/matrixwin/frm_matrix.h"
+#include "app/shell/command_guard.h"
+#include "app/shell/command_line.h"
+#include "app/shell/emblem.h"
+#include "app/shell/preference_keys.h"
+#include "app/shell/program_title.h"
+#include "app/shell/toolbar_icons.h"
+#include "app/shell/view_commands.h"
+#include "app/shell/vrn_main.h"
+#include "app/shell/window_arrangement.h"
+#include "app/shell/window_names.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+#include "platform/browser_launcher.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <array>
+#include <utility>
+
+namespace vrn {
+
+namespace {
+
+struct ToolbarButtonDesign {
+    const char* key;
+    const char* toolTip;
+    const char* description;
+    bool twoState;
+    bool groupStart;  // a gap before it
+};
+
+constexpr std::array<ToolbarButtonDesign, 15> kToolbar{{
+    {"New", "New", nullptr, false, false},
+    {"Open", "Open", nullptr, false, false},
+    {"Save", "Save", nullptr, false, false},
+    {"Print", "Print", nullptr, false, true},
+    {"Generate", "Generate Visio Drawing", nullptr, false, false},
+    {"Cut", "Cut", nullptr, false, true},
+    {"Copy", "Copy", nullptr, false, false},
+    {"Paste", "Paste", nullptr, false, false},
+    {"Bold", "Bold", nullptr, true, true},
+    {"Italic", "Italic", nullptr, true, false},
+    {"Underline", "Underline", nullptr, true, false},
+    {"ScaleUp", "increases display sizes", "Scale Up", false, true},
+    {"ScaleDown", "Scale Down display sizes", "Scale Down", false, false},
+    {"FontUp", "Font Size Up", nullptr, false, false},
+    {"FontDown", "Font Size Down", nullptr, false, false},
+}};
+
+// Toolbar keys that run a menu command.
+constexpr std::array<std::pair<const char*, const char*>, 11> kToolbarMenuCommands{{
+    {"Open", "mnuFileOpen"},
+    {"Save", "mnuFileSave"},
+    {"Print", "mnuFilePrint"},
+    {"Generate", "mnuFileGenerate"},
+    {"Cut", "mnuEditCut"},
+    {"Copy", "mnuEditCopy"},
+    {"Paste", "mnuEditPaste"},
+    {"ScaleUp", "mnuViewScaleUp"},
+    {"ScaleDown", "mnuViewScaledown"},
+    {"FontUp", "mnuViewFontUp"},
+    {"FontDown", "mnuViewFontDown"},
+}};
+
+const char* viewMarkItem(ViewMark mark) {
+    switch (mark) {
+        case ViewMark::mnuViewTitle:
+            return "mnuViewTitle";
+        case ViewMark::mnuViewAttribution:
+            return "mnuViewAttribution";
+        case ViewMark::mnuViewPracticeGroups:
+            return "mnuViewPracticeGroups";
+        case ViewMark::mnuViewImportance:
+            return "mnuViewImportance";
+        case ViewMark::mnuViewLegend:
+            return "mnuViewLegend";
+        case ViewMark::mnuViewColor:
+            return "mnuViewColor";
+        case ViewMark::mnuViewAlternatives:
+            return "mnuViewAlternatives";
+        case ViewMark::mnuViewExisting:
+            return "mnuViewExisting";
+        case ViewMark::mnuViewSortButtons:
+            return "mnuViewSortButtons";
+        case ViewMark::mnuViewWeightedSort:
+            return "mnuViewWeightedSort";
+    }
+    return "";
+}
+
+// The menus that serve only as the matrix window's popup menus.
+constexpr std::array kPopupMenus{"MnuPractice", "MnuPracticeGroup", "mnuImportance",
+                                 "mnuInteraction"};
+// Their Action menu twins, which only a selection enables.
+constexpr std::array kSelectionItems{"mnuActionAddGroup", "mnuActionDeleteGroup",
+                                     "mnuActionAddPractice", "mnuActionDeletePractice"};
+// Opening one of these menus first ends any typing in the active window.
+constexpr std::array kFocusMenus{"mnuFile", "mnuEdit",         "mnuView",    "mnuWindow",
+                                 "mnuHelp", "mnuAlternatives", "MnuPractice"};
+
+const QString kStandaloneMessage =
+    QStringLiteral("This operation is Unsupported in the standalone version of the VRN software");
+const QString kNoHelpMessage = QStringLiteral(
+    "Unable to display Help Contents. There is no Help associated with this project.");
+
+// The smallest main window that still shows its menus and a matrix window.
+constexpr int kMinimumWindowPixels = 200;
+
+}  // namespace
+
+frmMain::frmMain(VrnMain& program, ShellServices services, QWidget* parent)
+    : QMainWindow(parent), program_(program), services_(services), messages_(services.prompt) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QLatin1String(kProgramTitle));
+    setWindowIcon(programIcon());
+
+    menuTree_ = std::make_unique<MenuTree>(*menuBar());
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MDIClient"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    buildToolbar();
+    buildStatusBar();
+
+    refreshTimer_.setObjectName(QStringLiteral("RefreshTimer"));
+    connect(&refreshTimer_, &QTimer::timeout, this, &frmMain::mnuViewRefresh_Click);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &frmMain::onChildActivated);
+
+    mnuAlt_ = {menuItem(QStringLiteral("mnuAlt"), 0)};
+    exceptions_ = {menuItem(QStringLiteral("Exceptions"), 0)};
+    viewCommands_ = std::make_unique<ViewCommands>(*this, program_, services_);
+    connectCommands();
+    connectFocusCommands();
+}
+
+frmMain::~frmMain() {
+    // Matrix windows go first: their documents call back into this window's menus.
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        delete child;
+    }
+}
+
+void frmMain::buildToolbar() {
+    tbToolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar_->setIconSize(QSize(24, 24));
+    for (const ToolbarButtonDesign& design : kToolbar) {
+        if (design.groupStart) {
+            tbToolBar_->addSeparator();
+        }
+        const QString key = QLatin1String(design.key);
+        QAction* button = tbToolBar_->addAction(toolbarIcon(key), key);
+        button->setObjectName(key);
+        button->setProperty("Key", key);
+        button->setToolTip(QLatin1String(design.toolTip));
+        if (design.description != nullptr) {
+            button->setStatusTip(QLatin1String(design.description));
+        }
+        button->setCheckable(design.twoState);
+        connect(button, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    }
+}
+
+void frmMain::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    statusPanel_ = new QLabel(QStringLiteral("Status"), bar);
+    statusPanel_->setObjectName(QStringLiteral("Panel1"));
+    bar->addWidget(statusPanel_, 1);
+}
+
+void frmMain::onCommand(const char* item, void (frmMain::*command)()) {
+    connect(menuItem(QLatin1String(item)), &QAction::triggered, this,
+            [this, command] { runCommand([this, command] { (this->*command)(); }); });
+}
+
+void frmMain::connectCommands() {
+    onCommand("mnuFileNew", &frmMain::mnuFileNew_Click);
+    onCommand("mnuWindowNewWindow", &frmMain::mnuFileNew_Click);
+    onCommand("mnuFileClose", &frmMain::mnuFileClose_Click);
+    onCommand("mnuFileExit", &frmMain::mnuFileExit_Click);
+    onCommand("mnuHelpContents", &frmMain::mnuHelpContents_Click);
+    onCommand("mnuHelpSearch", &frmMain::mnuHelpContents_Click);
+    onCommand("mnuHelpDirections", &frmMain::mnuHelpDirections_Click);
+    onCommand("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+
+    connect(menuItem(QStringLiteral("mnuWindowCascade")), &QAction::triggered, mdiArea_,
+            &QMdiArea::cascadeSubWindows);
+    connect(menuItem(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
+            [this] { tileHorizontally(*mdiArea_); });
+    connect(menuItem(QStringLiteral("mnuWindowTileVertical")), &QAction::triggered, this,
+            [this] { tileVertically(*mdiArea_); });
+    connect(menuItem(QStringLiteral("mnuWindowArrangeIcons")), &QAction::triggered, this,
+            [this] { arrangeIcons(*mdiArea_); });
+    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
+            &frmMain::rebuildWindowList);
+
+    connect(mnuAlt_.front(), &QAction::triggered, this, [this] { mnuAlt_Click(0); });
+    connect(exceptions_.front(), &QAction::triggered, this, [this] { Exceptions_Click(0); });
+}
+
+void frmMain::connectFocusCommands() {
+    for (const char* name : kFocusMenus) {
+        connect(menu(QLatin1String(name)), &QMenu::aboutToShow, this, [this] {
+            if (frmMatrix* window = activeMatrixWindow()) {
+                window->VScroll()->setFocus();
+            }
+        });
+    }
+}
+
+void frmMain::runCommand(const std::function<void()>& command) {
+    runGuarded(services_.prompt, command);
+}
+
+QAction* frmMain::menuItem(const QString& name, int index) const {
+    return menuTree_->item(name, index);
+}
+
+QMenu* frmMain::menu(const QString& name) const {
+    return menuTree_->menu(name);
+}
+
+QAction* frmMain::toolbarButton(const QString& key) const {
+    for (QAction* button : tbToolBar_->actions()) {
+        if (button->property("Key").toString() == key) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+QMdiSubWindow* frmMain::activeChild() const {
+    return mdiArea_->currentSubWindow();
+}
+
+frmMatrix* frmMain::activeMatrixWindow() const {
+    QMdiSubWindow* child = activeChild();
+    return child != nullptr ? qobject_cast<frmMatrix*>(child->widget()) : nullptr;
+}
+
+ComponentContext frmMain::componentContext() {
+    return ComponentContext{
+        .MainForm = this, .VRN_Running_Standalone = program_.Standalone, .Messages = &messages_};
+}
+
+void frmMain::Show() {
+    if (!loaded_) {
+        MDIForm_Load();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmMain::MDIForm_Load() {
+    loaded_ = true;
+    program_.prefs = Preferences::load(services_.settings);
+    placeWindow();
+    program_.Init_Report_Options();
+
+    const QString name = commandLineFileName(program_.Command_Line);
+    if (program_.Command_Line_Given && !name.isEmpty()) {
+        openCommandLineFile(name);
+    } else {
+        New_Matrix_Window(true, nullptr, nullptr);
+    }
+    program_.Command_Line_Given = false;
+
+    if (program_.Standalone) {
+        menuItem(QStringLiteral("mnuFileGenerateHTML"))->setEnabled(false);
+        menuItem(QStringLiteral("mnuMatchingEntity"))->setVisible(false);
+    }
+    for (const char* popup : kPopupMenus) {
+        menuItem(QLatin1String(popup))->setVisible(false);
+    }
+    for (const char* item : kSelectionItems) {
+        menuItem(QLatin1String(item))->setEnabled(false);
+    }
+    program_.Visio_Debug = false;
+}
+
+void frmMain::placeWindow() {
+    const double dpi = logicalDpiX();
+    const Preferences& prefs = program_.prefs;
+    QRect rect(twipsToPixels(prefs.MainLeft, dpi), twipsToPixels(prefs.MainTop, dpi),
+               twipsToPixels(prefs.MainWidth, dpi), twipsToPixels(prefs.MainHeight, dpi));
+    const Preferences defaults;
+    const QRect fallback(
+        twipsToPixels(defaults.MainLeft, dpi), twipsToPixels(defaults.MainTop, dpi),
+        twipsToPixels(defaults.MainWidth, dpi), twipsToPixels(defaults.MainHeight, dpi));
+    if (rect.width() < kMinimumWindowPixels || rect.height() < kMinimumWindowPixels) {
+        rect.setSize(fallback.size());
+    }
+    // A rectangle stored on a screen that is gone would leave the window out of reach.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && !screen->availableVirtualGeometry().intersects(rect)) {
+        rect.moveTopLeft(screen->availableGeometry().topLeft() + fallback.topLeft());
+    }
+    setGeometry(rect);
+}
+
+void frmMain::storeWindowRectangle() {
+    const double dpi = logicalDpiX();
+    const QRect rect = geometry();
+    SettingsStore& settings = services_.settings;
+    const QString section = QLatin1String(prefkey::kVrnSettings);
+    settings.writeSingle(section, QLatin1String(prefkey::kMainLeft), pixelsToTwips(rect.x(), dpi));
+    settings.writeSingle(section, QLatin1String(prefkey::kMainTop), pixelsToTwips(rect.y(), dpi));
+    settings.writeSingle(section, QLatin1String(prefkey::kMainWidth),
+                         pixelsToTwips(rect.width(), dpi));
+    settings.writeSingle(section, QLatin1String(prefkey::kMainHeight),
+                         pixelsToTwips(rect.height(), dpi));
+}
+
+void frmMain::openCommandLineFile(const QString& name) {
+    // The matrix file reader is not part of this program yet: say so, and start with an empty
+    // matrix rather than a window that claims to show the file.
+    services_.prompt.messageBox(
+        QStringLiteral("Unable to open the matrix file '%1': this version of the program cannot "
+                       "read matrix files.")
+            .arg(name),
+        {.icon = MsgBoxIcon::Critical}, QStringLiteral("Error"));
+    New_Matrix_Window(true, nullptr, nullptr);
+}
+
+void frmMain::MDIForm_Activate() {
+    if (!loaded_ || closing_) {
+        return;
+    }
+    if (activeChild() == nullptr) {
+        New_Matrix_Window(true, nullptr, nullptr);
+    }
+    refreshTimer_.setEnabled(true);
+}
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        MDIForm_Activate();
+    }
+    return QMainWindow::event(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        // A matrix window stayed open: the program goes on.
+        closing_ = false;
+        event->ignore();
+        return;
+    }
+    if (loaded_ && !isMinimized()) {
+        storeWindowRectangle();
+    }
+    event->accept();
+}
+
+void frmMain::New_Matrix_Window(bool create, const std::shared_ptr<CatalogueEntity>& entity,
+                                const std::shared_ptr<VRN_PracticeGroup>& startGroup) {
+    hide_directions();
+    const int n = ++windowCount_;
+    auto* window = new frmMatrix(program_);
+    window->LoadNewDoc = create;
+    window->setEnt(entity);
+    QString baseName;
+    if (startGroup == nullptr) {
+        window->setCaption(documentCaption(n));
+        baseName = window->Caption();
+    } else {
+        baseName = QString::fromStdString(startGroup->Name());
+        window->startup_PG = startGroup;
+    }
+    window->filename = generatedFileName(baseName, n);
+    program_.Current_Default_Color = 0xC0C0C0;
+
+    QMdiSubWindow* child = mdiArea_->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    runCommand([window] { window->Form_Load(); });
+    child->show();
+    mdiArea_->setActiveSubWindow(child);
+}
+
+void frmMain::onChildActivated(QMdiSubWindow* child) {
+    if (child == nullptr) {
+        return;
+    }
+    if (auto* window = qobject_cast<frmMatrix*>(child->widget())) {
+        runCommand([window] { window->Form_Activate(); });
+    }
+}
+
+void frmMain::Open_In_Browser(const QString& text) {
+    BrowserLauncher(services_.starter, services_.prompt)
+        .openInBrowser(text, program_.prefs.Browser_Path);
+}
+
+void frmMain::SetStatusText(const QString& text) {
+    statusPanel_->setText(text);
+}
+
+QString frmMain::statusText() const {
+    return statusPanel_->text();
+}
+
+void frmMain::hide_directions() {
+    menuItem(QStringLiteral("mnuViewDirections"))->setChecked(false);
+}
+
+void frmMain::mnuViewRefresh_Click() {
+    if (frmMatrix* window = activeMatrixWindow()) {
+        try {
+            window->Redraw();
+        } catch (...) {
+            // A refresh that fails leaves the window as it was; the next one tries again.
+        }
+    }
+}
+
+void frmMain::mnuFileNew_Click() {
+    if (QMdiSubWindow* child = activeChild(); child != nullptr && child->isMaximized()) {
+        child->showNormal();
+    }
+    New_Matrix_Window(true, ent, nullptr);
+    mnuViewRefresh_Click();
+}
+
+void frmMain::mnuFileClose_Click() {
+    if (QMdiSubWindow* child = activeChild()) {
+        child->close();
+    }
+}
+
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key) {
+    runCommand([this, &key] {
+        if (key == QLatin1String("New")) {
+            New_Matrix_Window(true, ent, nullptr);
+            return;
+        }
+        for (const auto& [buttonKey, item] : kToolbarMenuCommands) {
+            if (key == QLatin1String(buttonKey)) {
+                // As the command's own handler: the item's state does not stop it.
+                emit menuItem(QLatin1String(item))->triggered(false);
+                return;
+            }
+        }
+        if (QAction* button = toolbarButton(key); button != nullptr && button->isCheckable()) {
+            fontButton(*button);
+        }
+    });
+}
+
+void frmMain::fontButton(QAction& button) {
+    if (std::holds_alternative<std::monostate>(program_.Current_Item)) {
+        button.setChecked(false);
+        return;
+    }
+    const QString key = button.property("Key").toString();
+    const bool pressed = button.isChecked();
+    std::visit(
+        [&key, pressed](const auto& item) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(item)>, std::monostate>) {
+                if (item == nullptr) {
+                    return;
+                }
+                if (key == QLatin1String("Bold")) {
+                    item->setFontbold(pressed);
+                } else if (key == QLatin1String("Italic")) {
+                    item->setFontItalic(pressed);
+                } else {
+                    item->setFontUnderlined(pressed);
+                }
+            }
+        },
+        program_.Current_Item);
+}
+
+QAction* frmMain::loadCopy(std::vector<QAction*>& array, QMenu& menu, QAction* before) {
+    QAction* original = array.front();
+    auto* copy = new QAction(original->text(), &menu);
+    copy->setObjectName(original->objectName());
+    copy->setProperty("Index", static_cast<int>(array.size()));
+    copy->setCheckable(original->isCheckable());
+    copy->setChecked(original->isChecked());
+    copy->setVisible(original->isVisible());
+    menu.insertAction(before, copy);
+    array.push_back(copy);
+    return copy;
+}
+
+void frmMain::unloadCopies(std::vector<QAction*>& array) {
+    while (array.size() > 1) {
+        delete array.back();
+        array.pop_back();
+    }
+}
+
+void frmMain::setup_Alternatives_Menu() {
+    unloadCopies(mnuAlt_);
+    const std::shared_ptr<VRN_Matrix> document = program_.Current_Matrix;
+    if (document == nullptr) {
+        return;
+    }
+    QMenu& alternatives = *menu(QStringLiteral("mnuAlternatives"));
+    QAction* separator = menuItem(QStringLiteral("sep21"));
+    for (int i = 1; i <= document->Alt_count; ++i) {
+        QAction* item = loadCopy(mnuAlt_, alternatives, separator);
+        item->setText(QString::fromStdString(document->alternative(i)->Name));
+        item->setData(QString::number(i));
+        connect(item, &QAction::triggered, this, [this, i] { mnuAlt_Click(i); });
+    }
+    if (document->Alt_i >= 0 && static_cast<std::size_t>(document->Alt_i) < mnuAlt_.size()) {
+        mnuAlt_[static_cast<std::size_t>(document->Alt_i)]->setChecked(true);
+    }
+}
+
+void frmMain::mnuAlt_Click(int index) {
+    for (QAction* item : mnuAlt_) {
+        item->setChecked(false);
+    }
+    if (index < 0 || static_cast<std::size_t>(index) >= mnuAlt_.size()) {
+        return;
+    }
+    QAction* chosen = mnuAlt_[static_cast<std::size_t>(index)];
+    chosen->setChecked(true);
+    bool numeric = false;
+    const int tag = chosen->data().toString().toInt(&numeric);
+    const auto number = static_cast<std::int16_t>(numeric ? tag : 1);
+    if (frmMatrix* window = activeMatrixWindow()) {
+        runCommand([window, number] {
+            window->use_alternative(true, number);
+            window->Redraw();
+        });
+    }
+}
+
+void frmMain::setup_interaction_Menu() {
+    menuItem(QStringLiteral("mnuInteractionDetails"))->setVisible(false);
+    exceptions_.front()->setVisible(true);
+    unloadCopies(exceptions_);
+    const int count = program_.Current_Interaction != nullptr
+                          ? program_.Current_Interaction->except_col().Count()
+                          : 0;
+    QMenu& popup = *menu(QStringLiteral("mnuInteraction"));
+    for (int i = 1; i <= count; ++i) {
+        QAction* item = loadCopy(exceptions_, popup, nullptr);
+        connect(item, &QAction::triggered, this, [this, i] { Exceptions_Click(i); });
+        services_.prompt.messageBox(kStandaloneMessage);
+    }
+    exceptions_.front()->setVisible(false);
+}
+
+void frmMain::Exceptions_Click(int) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    services_.prompt.messageBox(kStandaloneMessage);
+    QApplication::restoreOverrideCursor();
+}
+
+void frmMain::rebuildWindowList() {
+    for (QAction* entry : windowList_) {
+        delete entry;
+    }
+    windowList_.clear();
+    const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
+    if (children.isEmpty()) {
+        return;
+    }
+    QMenu& windows = *menu(QStringLiteral("mnuWindow"));
+    windowList_.push_back(windows.addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* child : children) {
+        QAction* entry =
+            windows.addAction(QStringLiteral("&%1 %2").arg(++number).arg(child->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(child == activeChild());
+        connect(entry, &QAction::triggered, this,
+                [this, child] { mdiArea_->setActiveSubWindow(child); });
+        windowList_.push_back(entry);
+    }
+}
+
+void frmMain::mnuHelpContents_Click() {
+    services_.prompt.messageBox(kNoHelpMessage, {.icon = MsgBoxIcon::Information}, windowTitle());
+}
+
+void frmMain::mnuHelpDirections_Click() {
+    program_.Dialog_Title = QStringLiteral("Directions");
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    program_.About_Mode = true;
+    emit aboutRequested();
+}
+
+bool frmMain::Checked(ViewMark mark) const {
+    return menuItem(QLatin1String(viewMarkItem(mark)))->isChecked();
+}
+
+void frmMain::setChecked(ViewMark mark, bool checked) {
+    menuItem(QLatin1String(viewMarkItem(mark)))->setChecked(checked);
+}
+
+bool frmMain::mnuFileSaveEnabled() const {
+    return menuItem(QStringLiteral("mnuFileSave"))->isEnabled();
+}
+
+void frmMain::setMnuFileSaveEnabled(bool enabled) {
+    menuItem(QStringLiteral("mnuFileSave"))->setEnabled(enabled);
+}
+
+}  // namespace vrn

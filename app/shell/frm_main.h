@@ -1,0 +1,133 @@
+#pragma once
+
+#include "app/shell/menu_tree.h"
+#include "app/shell/prompt_messages.h"
+#include "app/shell/shell_services.h"
+#include "model/component_context.h"
+#include "model/interfaces/catalogue_entity.h"
+#include "model/interfaces/main_view.h"
+#include "model/model_fwd.h"
+#include "platform/one_shot_timer.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace vrn {
+
+class frmMatrix;
+class ViewCommands;
+struct VrnMain;
+
+// The main window: the menus, the toolbar and the status bar over the area that holds the matrix
+// windows. Its commands act on the active matrix window or on the program's current document.
+// The model reads the View menu's check marks through MainView.
+class frmMain : public QMainWindow, public MainView {
+    Q_OBJECT
+public:
+    frmMain(VrnMain& program, ShellServices services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The window's public variables.
+    std::shared_ptr<CatalogueEntity> ent;
+    std::shared_ptr<VRN_PracticeGroup> Copying_PG;
+    std::shared_ptr<VRN_Practice> Dragging_P;
+    std::shared_ptr<VRN_PracticeGroup> Dragging_PG;
+
+    // Shows the window, loading it first the first time; later it only comes to the front.
+    void Show();
+    bool isLoaded() const { return loaded_; }
+    void MDIForm_Load();
+    void MDIForm_Activate();
+    void New_Matrix_Window(bool create, const std::shared_ptr<CatalogueEntity>& entity,
+                           const std::shared_ptr<VRN_PracticeGroup>& startGroup);
+
+    // Menu items (a control array's element by its index), menus and toolbar buttons by name.
+    QAction* menuItem(const QString& name, int index = -1) const;
+    QMenu* menu(const QString& name) const;
+    QAction* toolbarButton(const QString& key) const;
+    QMdiArea& mdiArea() const { return *mdiArea_; }
+    OneShotTimer& RefreshTimer() { return refreshTimer_; }
+
+    // The active child window and, when it is one, the active matrix window.
+    QMdiSubWindow* activeChild() const;
+    frmMatrix* activeMatrixWindow() const;
+    // What every document of this program is bound to.
+    ComponentContext componentContext();
+
+    // Opens a link text from a matrix in the browser of the preferences.
+    void Open_In_Browser(const QString& text);
+    void SetStatusText(const QString& text);
+    QString statusText() const;
+    void setup_Alternatives_Menu();
+    void mnuAlt_Click(int index);
+    void setup_interaction_Menu();
+    void Exceptions_Click(int index);
+    void hide_directions();
+    void mnuViewRefresh_Click();
+    void tbToolBar_ButtonClick(const QString& key);
+    // The loaded elements of the Alternatives and Exceptions arrays, element 0 first.
+    const std::vector<QAction*>& mnuAlt() const { return mnuAlt_; }
+    const std::vector<QAction*>& Exceptions() const { return exceptions_; }
+
+    bool Checked(ViewMark mark) const override;
+    void setChecked(ViewMark mark, bool checked) override;
+    bool mnuFileSaveEnabled() const override;
+    void setMnuFileSaveEnabled(bool enabled) override;
+
+signals:
+    // Help > About: the program shows its splash sequence as the About box.
+    void aboutRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildStatusBar();
+    void connectCommands();
+    void connectFocusCommands();
+    void onCommand(const char* item, void (frmMain::*command)());
+    void fontButton(QAction& button);
+    void onChildActivated(QMdiSubWindow* child);
+    void placeWindow();
+    void storeWindowRectangle();
+    void openCommandLineFile(const QString& name);
+    void rebuildWindowList();
+    void mnuFileNew_Click();
+    void mnuFileClose_Click();
+    void mnuFileExit_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpDirections_Click();
+    void mnuHelpAbout_Click();
+    void unloadCopies(std::vector<QAction*>& array);
+    QAction* loadCopy(std::vector<QAction*>& array, QMenu& menu, QAction* before);
+    void runCommand(const std::function<void()>& command);
+
+    VrnMain& program_;
+    ShellServices services_;
+    PromptMessages messages_;
+    std::unique_ptr<MenuTree> menuTree_;
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* tbToolBar_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    OneShotTimer refreshTimer_{10};
+    std::unique_ptr<ViewCommands> viewCommands_;
+    std::vector<QAction*> mnuAlt_;
+    std::vector<QAction*> exceptions_;
+    std::vector<QAction*> windowList_;
+    // Windows opened so far; it names the next one.
+    int windowCount_ = 0;
+    bool loaded_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace vrn

@@ -1,0 +1,154 @@
+#include "app/shell/view_commands.h"
+
+#include "app/matrixwin/frm_matrix.h"
+#include "app/shell/active_matrix_font.h"
+#include "app/shell/command_guard.h"
+#include "app/shell/frm_main.h"
+#include "app/shell/options_dialog.h"
+#include "app/shell/view_steps.h"
+#include "app/shell/vrn_main.h"
+#include "model/vrn_matrix.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace vrn {
+
+namespace {
+
+// The options dialog's view of the current document's practice font size.
+class DocumentFont : public ActiveMatrixFont {
+public:
+    explicit DocumentFont(VRN_Matrix& document) : document_(document) {}
+
+    qint16 practiceFontSize() const override { return document_.VRN_Practice_Font_Size; }
+    void setPracticeFontSize(qint16 points) override { document_.VRN_Practice_Font_Size = points; }
+
+private:
+    VRN_Matrix& document_;
+};
+
+}  // namespace
+
+ViewCommands::ViewCommands(frmMain& main, VrnMain& program, ShellServices services)
+    : main_(main), program_(program), services_(services) {
+    for (const char* item :
+         {"mnuViewTitle", "mnuViewLegend", "mnuViewPracticeGroups", "mnuViewAlternatives",
+          "mnuViewExisting", "mnuViewSortButtons", "mnuViewDirections", "mnuViewAttribution"}) {
+        on(item, &ViewCommands::toggle);
+    }
+    on("mnuViewImportance", &ViewCommands::importance);
+    on("mnuViewWeightedSort", &ViewCommands::weightedSort);
+    on("mnuViewColor", &ViewCommands::color);
+    on("mnuViewToolbar", &ViewCommands::toolbar);
+    on("mnuViewStatusBar", &ViewCommands::statusBar);
+    on("mnuViewScaleUp", &ViewCommands::scaleUp);
+    on("mnuViewScaledown", &ViewCommands::scaleDown);
+    on("mnuViewFontUp", &ViewCommands::fontUp);
+    on("mnuViewFontDown", &ViewCommands::fontDown);
+    on("mnuViewOptions", &ViewCommands::options);
+    connect(main_.menuItem(QStringLiteral("mnuViewRefresh")), &QAction::triggered, &main_,
+            &frmMain::mnuViewRefresh_Click);
+}
+
+void ViewCommands::on(const char* item, void (ViewCommands::*command)(bool checked)) {
+    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
+            [this, command](bool checked) {
+                runGuarded(services_.prompt, [&] { (this->*command)(checked); });
+            });
+}
+
+void ViewCommands::refresh() {
+    main_.mnuViewRefresh_Click();
+}
+
+// A checkable item has already turned its mark over when its command runs.
+void ViewCommands::toggle(bool) {
+    refresh();
+}
+
+void ViewCommands::importance(bool) {
+    if (frmMatrix* window = main_.activeMatrixWindow()) {
+        window->Redraw();
+    }
+}
+
+void ViewCommands::weightedSort(bool checked) {
+    if (frmMatrix* window = main_.activeMatrixWindow()) {
+        window->Weighted = checked;
+    }
+    refresh();
+}
+
+void ViewCommands::color(bool checked) {
+    Preferences& prefs = program_.prefs;
+    prefs.Current_ActivityColor = checked ? prefs.ActivityColor : prefs.PracticeColor;
+    prefs.Current_EntityColor = checked ? prefs.PracticeEntityColor : prefs.PracticeColor;
+    refresh();
+}
+
+void ViewCommands::toolbar(bool checked) {
+    main_.findChild<QToolBar*>(QStringLiteral("tbToolBar"))->setVisible(checked);
+}
+
+void ViewCommands::statusBar(bool checked) {
+    main_.statusBar()->setVisible(checked);
+}
+
+void ViewCommands::scaleUp(bool) {
+    scaleStep(+1);
+}
+
+void ViewCommands::scaleDown(bool) {
+    scaleStep(-1);
+}
+
+void ViewCommands::fontUp(bool) {
+    fontStep(+1);
+}
+
+void ViewCommands::fontDown(bool) {
+    fontStep(-1);
+}
+
+void ViewCommands::scaleStep(int direction) {
+    const std::shared_ptr<VRN_Matrix> document = program_.Current_Matrix;
+    if (document == nullptr) {
+        return;
+    }
+    Preferences& prefs = program_.prefs;
+    const float step = static_cast<float>(direction) * prefs.Delta_updown;
+    document->VRN_PracticeHeight =
+        scaledSize(document->VRN_PracticeHeight, step, prefs.Delta_updown);
+    document->VRN_PracticeWidth = scaledSize(document->VRN_PracticeWidth, step, prefs.Delta_updown);
+    document->VRN_PracticeGrpHeight =
+        scaledSize(document->VRN_PracticeGrpHeight, step, prefs.Delta_updown);
+    document->VRN_Practice_Font_Size = steppedFontSize(document->VRN_Practice_Font_Size, direction);
+    // New windows start with the new sizes; the group width is never scaled.
+    prefs.PracticeHeight = document->VRN_PracticeHeight;
+    prefs.PracticeWidth = document->VRN_PracticeWidth;
+    prefs.PracticeGroupHeight = document->VRN_PracticeGrpHeight;
+    refresh();
+}
+
+void ViewCommands::fontStep(int direction) {
+    if (const std::shared_ptr<VRN_Matrix> document = program_.Current_Matrix) {
+        document->VRN_Practice_Font_Size =
+            steppedFontSize(document->VRN_Practice_Font_Size, direction);
+        refresh();
+    }
+}
+
+void ViewCommands::options(bool) {
+    std::optional<DocumentFont> font;
+    if (program_.Current_Matrix != nullptr) {
+        font.emplace(*program_.Current_Matrix);
+    }
+    OptionsDialog dialog(program_.prefs, services_.settings, services_.prompt,
+                         font ? &*font : nullptr, &main_);
+    dialog.exec();
+    refresh();
+}
+
+}  // namespace vrn

@@ -1,0 +1,387 @@
+#include "app/shell/preference_keys.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+#include "platform/text_conversion.h"
+#include "platform/twips.h"
+#include "tests/app/shell/main_window_fixture.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace vrn::testing {
+namespace {
+
+class MainWindowTest : public MainWindowFixture {
+protected:
+    void store(const char* section, const char* key, const QString& value) {
+        settings_.setText(QLatin1String(section), QLatin1String(key), value);
+    }
+    QString stored(const char* key) {
+        return settings_.text(QLatin1String(prefkey::kVrnSettings), QLatin1String(key))
+            .value_or(QString());
+    }
+    VRN_Matrix& activeDocument() { return *activeWindow().base(); }
+};
+
+TEST_F(MainWindowTest, LoadingOpensDocumentOneWithItsGeneratedFileName) {
+    load();
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+    EXPECT_EQ(activeWindow().filename, "Document_1_1");
+    EXPECT_TRUE(activeWindow().LoadNewDoc);
+    EXPECT_EQ(program_.Current_Matrix, activeWindow().base());
+    EXPECT_EQ(program_.Current_Default_Color, 0xC0C0C0);
+}
+
+TEST_F(MainWindowTest, EveryNewWindowTakesTheNextNumber) {
+    load();
+    item("mnuFileNew").trigger();
+    EXPECT_EQ(activeWindow().Caption(), "Document 2");
+    EXPECT_EQ(activeWindow().filename, "Document_2_2");
+    main_.tbToolBar_ButtonClick("New");
+    item("mnuWindowNewWindow").trigger();
+    EXPECT_EQ(windowCaptions(),
+              QStringList({"Document 1", "Document 2", "Document 3", "Document 4"}));
+    EXPECT_EQ(activeWindow().filename, "Document_4_4");
+}
+
+TEST_F(MainWindowTest, ANewWindowFromAGroupIsNamedAfterTheGroupAndStartsFromIt) {
+    load();
+    const auto group = activeDocument().Existing()->PGroups.Item(1);
+    group->setName("Sales and Marketing Practices Group");
+    main_.New_Matrix_Window(true, nullptr, group);
+    frmMatrix& window = activeWindow();
+    EXPECT_EQ(window.filename, "Sales_and_Marketing_Prac_2");
+    EXPECT_EQ(window.Caption(), "Matrix");
+    EXPECT_EQ(window.startup_PG, group);
+    const auto copy = window.base()->Existing()->PGroups.Item(1);
+    ASSERT_EQ(copy->PracticeParts.Count(), group->PracticeParts.Count());
+    EXPECT_EQ(copy->PracticeParts.Item(1)->Name(), group->PracticeParts.Item(1)->Name());
+}
+
+TEST_F(MainWindowTest, AnEmptyStoreGivesNewMatricesTheDefaultPreferences) {
+    load();
+    const VRN_Matrix& document = activeDocument();
+    EXPECT_EQ(document.VRN_PracticeGrpHeight, 600);
+    EXPECT_EQ(document.VRN_PracticeGrpWidth, 1500);
+    EXPECT_EQ(document.VRN_PracticeHeight, 600);
+    EXPECT_EQ(document.VRN_PracticeWidth, 2700);
+    EXPECT_EQ(document.delta_updown, 100);
+    EXPECT_EQ(document.VRN_Practice_Font_Size, 10);
+    EXPECT_EQ(document.Alt_count, 1);
+    EXPECT_EQ(document.VRN_HighlightColor, 0x00FFFF);
+    EXPECT_EQ(document.VRN_PracticeColor, program_.prefs.Color_2);
+    EXPECT_EQ(document.Vrn_BlankColor, program_.prefs.Color_2);
+    EXPECT_EQ(document.VRN_ActivityColor, program_.prefs.Color_2);
+    EXPECT_EQ(document.VRN_ActivityColorSave, 0xE0E0E0);
+    EXPECT_EQ(document.VRN_EntityColorSave, 0xFFFF00);
+    EXPECT_EQ(document.VRN_InteractionColor, kOleButtonFace);
+    EXPECT_EQ(document.BrowserPath, "");
+    EXPECT_EQ(document.VRN_HTML_URL, "/html/Dependency_Maps/");
+    EXPECT_EQ(program_.report, ReportFlags{});
+    EXPECT_TRUE(program_.report.Report_MatrixImage);
+    EXPECT_FALSE(program_.report.Report_BlankInteractions);
+}
+
+TEST_F(MainWindowTest, StoredPreferencesAndTheirDerivedDefaultsReachNewMatrices) {
+    store(prefkey::kVrnSettings, prefkey::kPracticeWidth, "3100");
+    store(prefkey::kVrnSettings, prefkey::kDefNumAlternatives, "3");
+    store(prefkey::kVrnSettings, prefkey::kDefPracticeFontSize, "12");
+    store(prefkey::kColors, "Color_2", "4210752");
+    store(prefkey::kDirectories, prefkey::kBrowserPath, "/usr/bin/browser");
+    load();
+    const VRN_Matrix& document = activeDocument();
+    EXPECT_EQ(document.VRN_PracticeWidth, 3100);
+    EXPECT_EQ(document.Alt_count, 3);
+    EXPECT_EQ(document.VRN_Practice_Font_Size, 12);
+    // No stored practice or blank colour: both follow the stored Color_2.
+    EXPECT_EQ(document.VRN_PracticeColor, 4210752);
+    EXPECT_EQ(document.Vrn_BlankColor, 4210752);
+    EXPECT_EQ(document.BrowserPath, "/usr/bin/browser");
+}
+
+TEST_F(MainWindowTest, TheWindowRectangleComesFromTheStoreAndGoesBackOnClose) {
+    store(prefkey::kVrnSettings, prefkey::kMainLeft, "1500");
+    store(prefkey::kVrnSettings, prefkey::kMainTop, "1200");
+    store(prefkey::kVrnSettings, prefkey::kMainWidth, "12000");
+    store(prefkey::kVrnSettings, prefkey::kMainHeight, "9000");
+    load();
+    const double dpi = main_.logicalDpiX();
+    EXPECT_EQ(main_.geometry(), QRect(twipsToPixels(1500, dpi), twipsToPixels(1200, dpi),
+                                      twipsToPixels(12000, dpi), twipsToPixels(9000, dpi)));
+    main_.setGeometry(QRect(40, 50, 700, 500));
+    EXPECT_TRUE(main_.close());
+    EXPECT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+    EXPECT_EQ(stored(prefkey::kMainLeft), formatSingle(pixelsToTwips(40, dpi)));
+    EXPECT_EQ(stored(prefkey::kMainTop), formatSingle(pixelsToTwips(50, dpi)));
+    EXPECT_EQ(stored(prefkey::kMainWidth), formatSingle(pixelsToTwips(700, dpi)));
+    EXPECT_EQ(stored(prefkey::kMainHeight), formatSingle(pixelsToTwips(500, dpi)));
+}
+
+TEST_F(MainWindowTest, ClosingWhileMinimisedKeepsTheStoredRectangle) {
+    store(prefkey::kVrnSettings, prefkey::kMainLeft, "1500");
+    load();
+    main_.showMinimized();
+    QApplication::processEvents();
+    ASSERT_TRUE(main_.isMinimized());
+    EXPECT_TRUE(main_.close());
+    EXPECT_EQ(stored(prefkey::kMainLeft), "1500");
+    EXPECT_EQ(stored(prefkey::kMainWidth), "");
+}
+
+TEST_F(MainWindowTest, AStoredRectangleThatCannotBeShownFallsBackToAReachableOne) {
+    store(prefkey::kVrnSettings, prefkey::kMainLeft, "-9000000");
+    store(prefkey::kVrnSettings, prefkey::kMainWidth, "-50");
+    load();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    EXPECT_TRUE(screen->availableVirtualGeometry().intersects(main_.geometry()));
+    EXPECT_GE(main_.width(), 200);
+}
+
+TEST_F(MainWindowTest, ActivationWithoutAMatrixWindowOpensOneAndArmsTheRefresh) {
+    load();
+    main_.mdiArea().closeAllSubWindows();
+    ASSERT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+    EXPECT_EQ(program_.Current_Matrix, nullptr);
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 2"});
+    EXPECT_TRUE(main_.RefreshTimer().isEnabled());
+    QTRY_VERIFY(!main_.RefreshTimer().isEnabled());
+
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions().size(), 1);
+}
+
+TEST_F(MainWindowTest, ActivationBeforeLoadingOrWhileClosingOpensNothing) {
+    main_.MDIForm_Activate();
+    EXPECT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+    load();
+    QCloseEvent close;
+    QApplication::sendEvent(&main_, &close);
+    main_.MDIForm_Activate();
+    EXPECT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+}
+
+TEST_F(MainWindowTest, ACommandLineFileThatCannotBeReadIsReportedAndAnEmptyMatrixOpens) {
+    program_.Command_Line = "\"/data/my plan.vrn\"";
+    program_.Command_Line_Given = true;
+    prompt_.answer(MsgBoxResult::Ok);
+    load();
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_TRUE(prompt_.questions()[0].text.contains("'/data/my plan.vrn'"));
+    EXPECT_EQ(windowCaptions().size(), 1);
+    EXPECT_FALSE(program_.Command_Line_Given);
+}
+
+TEST_F(MainWindowTest, ALoneQuoteOnTheCommandLineOpensAnEmptyMatrix) {
+    program_.Command_Line = "\"";
+    program_.Command_Line_Given = true;
+    load();
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+    EXPECT_TRUE(prompt_.questions().empty());
+}
+
+TEST_F(MainWindowTest, ActivatingAMatrixWindowMakesItsDocumentCurrent) {
+    load();
+    frmMatrix& first = activeWindow();
+    item("mnuFileNew").trigger();
+    frmMatrix& second = activeWindow();
+    EXPECT_EQ(program_.Current_Matrix, second.base());
+    main_.mdiArea().setActiveSubWindow(main_.mdiArea().subWindowList().first());
+    EXPECT_EQ(program_.Current_Matrix, first.base());
+    EXPECT_TRUE(item("mnuHelpDirections").isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowClosesEveryMatrixWindowFirst) {
+    load();
+    item("mnuFileNew").trigger();
+    item("mnuFileExit").trigger();
+    EXPECT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+    EXPECT_FALSE(main_.isVisible());
+    EXPECT_EQ(program_.Current_Matrix, nullptr);
+}
+
+TEST_F(MainWindowTest, NewRestoresAMaximisedWindowFirst) {
+    load();
+    QMdiSubWindow* first = main_.activeChild();
+    first->showMaximized();
+    item("mnuFileNew").trigger();
+    EXPECT_FALSE(first->isMaximized());
+}
+
+TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommandsEvenTheHiddenOnes) {
+    load();
+    struct Case {
+        const char* key;
+        const char* item;
+    };
+    for (const Case& c :
+         {Case{"Open", "mnuFileOpen"}, Case{"Save", "mnuFileSave"}, Case{"Print", "mnuFilePrint"},
+          Case{"Generate", "mnuFileGenerate"}, Case{"Cut", "mnuEditCut"},
+          Case{"Copy", "mnuEditCopy"}, Case{"Paste", "mnuEditPaste"},
+          Case{"ScaleUp", "mnuViewScaleUp"}, Case{"ScaleDown", "mnuViewScaledown"},
+          Case{"FontUp", "mnuViewFontUp"}, Case{"FontDown", "mnuViewFontDown"}}) {
+        QSignalSpy ran(&item(c.item), &QAction::triggered);
+        main_.toolbarButton(c.key)->trigger();
+        EXPECT_EQ(ran.count(), 1) << c.key;
+    }
+    QSignalSpy printReport(&item("mnuFilePrintReport"), &QAction::triggered);
+    main_.tbToolBar_ButtonClick("Print");
+    main_.tbToolBar_ButtonClick("print");
+    EXPECT_EQ(printReport.count(), 0);
+}
+
+TEST_F(MainWindowTest, FontButtonsStyleTheSelectedItemAndSpringBackWithoutOne) {
+    load();
+    QAction& bold = *main_.toolbarButton("Bold");
+    bold.trigger();
+    EXPECT_FALSE(bold.isChecked());
+
+    const auto practice = activeDocument().Existing()->Practices.Item(1);
+    const auto group = activeDocument().Existing()->PGroups.Item(1);
+    program_.Current_Item = practice;
+    bold.trigger();
+    EXPECT_TRUE(practice->fontbold());
+    main_.toolbarButton("Underline")->trigger();
+    EXPECT_TRUE(practice->FontUnderlined());
+    EXPECT_FALSE(practice->FontItalic());
+    bold.trigger();
+    EXPECT_FALSE(practice->fontbold());
+
+    program_.Current_Item = group;
+    main_.toolbarButton("Italic")->trigger();
+    EXPECT_TRUE(group->FontItalic());
+}
+
+TEST_F(MainWindowTest, TheAlternativesMenuListsTheDocumentsAlternativesAfterAlt) {
+    store(prefkey::kVrnSettings, prefkey::kDefNumAlternatives, "3");
+    load();
+    activeDocument().use_alternative(true, 2);
+    main_.setup_Alternatives_Menu();
+    QStringList captions;
+    QStringList checked;
+    for (const QAction* entry : main_.mnuAlt()) {
+        captions << entry->text();
+        if (entry->isChecked()) {
+            checked << entry->text();
+        }
+    }
+    EXPECT_EQ(captions,
+              QStringList({"alt", "Target Practices: Alternative 1",
+                           "Target Practices: Alternative 2", "Target Practices: Alternative 3"}));
+    EXPECT_EQ(checked, QStringList{"Target Practices: Alternative 2"});
+    const QList<QAction*> menu = main_.menu("mnuAlternatives")->actions();
+    EXPECT_EQ(menu.indexOf(main_.mnuAlt()[3]) + 1, menu.indexOf(&item("sep21")));
+
+    main_.mnuAlt()[3]->trigger();
+    EXPECT_EQ(activeDocument().Alt_i, 3);
+    EXPECT_TRUE(main_.mnuAlt()[3]->isChecked());
+    EXPECT_FALSE(main_.mnuAlt()[2]->isChecked());
+    // "alt" has no number of its own: it picks the first alternative.
+    main_.mnuAlt()[0]->trigger();
+    EXPECT_EQ(activeDocument().Alt_i, 1);
+
+    activeDocument().delete_alternative();
+    main_.setup_Alternatives_Menu();
+    EXPECT_EQ(main_.mnuAlt().size(), 3U);
+    EXPECT_EQ(main_.menu("mnuAlternatives")->actions().size(), 10);
+}
+
+TEST_F(MainWindowTest, PreparingTheInteractionPopupReportsEveryExceptionOfTheStandaloneProgram) {
+    load();
+    auto interaction = std::make_shared<VRN_MatrixInteraction>();
+    interaction->except_col().Add(std::make_shared<CatalogueObject>());
+    interaction->except_col().Add(std::make_shared<CatalogueObject>());
+    program_.Current_Interaction = interaction;
+    for (int i = 0; i < 3; ++i) {
+        prompt_.answer(MsgBoxResult::Ok);
+    }
+    main_.setup_interaction_Menu();
+    ASSERT_EQ(prompt_.questions().size(), 2U);
+    EXPECT_EQ(prompt_.questions()[0].text,
+              "This operation is Unsupported in the standalone version of the VRN software");
+    ASSERT_EQ(main_.Exceptions().size(), 3U);
+    EXPECT_FALSE(main_.Exceptions()[0]->isVisible());
+    EXPECT_EQ(main_.Exceptions()[2]->text(), "Exceptions");
+    EXPECT_TRUE(main_.Exceptions()[2]->isVisible());
+    EXPECT_FALSE(item("mnuInteractionDetails").isVisible());
+
+    main_.Exceptions()[1]->trigger();
+    EXPECT_EQ(prompt_.questions().size(), 3U);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    program_.Current_Interaction = std::make_shared<VRN_MatrixInteraction>();
+    main_.setup_interaction_Menu();
+    EXPECT_EQ(main_.Exceptions().size(), 1U);
+    EXPECT_EQ(prompt_.questions().size(), 3U);
+}
+
+TEST_F(MainWindowTest, LinksGoToTheBrowserAsOneHarmlessArgument) {
+    program_.prefs.Browser_Path = "/usr/bin/browser";
+    main_.Open_In_Browser("; rm -rf ~");
+    main_.Open_In_Browser("   ");
+    ASSERT_EQ(starter_.starts().size(), 1U);
+    EXPECT_EQ(starter_.starts()[0].program, "/usr/bin/browser");
+    EXPECT_EQ(starter_.starts()[0].arguments, QStringList{"; rm -rf ~"});
+}
+
+TEST_F(MainWindowTest, ADocumentThatCannotBeMadeIsReportedAndTheProgramGoesOn) {
+    store(prefkey::kVrnSettings, prefkey::kDefNumAlternatives, "-1");
+    prompt_.answer(MsgBoxResult::Ok);
+    load();
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions()[0].text, "A matrix cannot have -1 alternatives.");
+    EXPECT_EQ(prompt_.questions()[0].title, "Error");
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions().size(), 1);
+}
+
+TEST_F(MainWindowTest, HelpContentsExplainsThereIsNoHelpAndAboutAsksForTheSplash) {
+    load();
+    item("mnuHelpContents").setEnabled(true);
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuHelpContents").trigger();
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions()[0].text,
+              "Unable to display Help Contents. There is no Help associated with this project.");
+    EXPECT_EQ(prompt_.questions()[0].style.icon, MsgBoxIcon::Information);
+    EXPECT_EQ(prompt_.questions()[0].title, main_.windowTitle());
+
+    QSignalSpy about(&main_, &frmMain::aboutRequested);
+    item("mnuHelpAbout").trigger();
+    EXPECT_EQ(about.count(), 1);
+    EXPECT_TRUE(program_.About_Mode);
+}
+
+TEST_F(MainWindowTest, WindowMenuArrangesTheWindowsAndListsThem) {
+    load();
+    item("mnuFileNew").trigger();
+    item("mnuWindowTileVertical").trigger();
+    const QList<QMdiSubWindow*> children = main_.mdiArea().subWindowList();
+    ASSERT_EQ(children.size(), 2);
+    EXPECT_EQ(children[0]->y(), children[1]->y());
+    EXPECT_NE(children[0]->x(), children[1]->x());
+    item("mnuWindowTileHorizontal").trigger();
+    EXPECT_EQ(children[0]->x(), children[1]->x());
+    EXPECT_NE(children[0]->y(), children[1]->y());
+
+    QMenu& windows = *main_.menu("mnuWindow");
+    emit windows.aboutToShow();
+    QStringList listed;
+    for (const QAction* entry : windows.actions()) {
+        if (entry->isCheckable()) {
+            listed << entry->text() + (entry->isChecked() ? "*" : "");
+        }
+    }
+    EXPECT_EQ(listed, QStringList({"&1 Document 1", "&2 Document 2*"}));
+    emit windows.aboutToShow();
+    EXPECT_EQ(windows.actions().size(), 6 + 3);
+}
+
+}  // namespace
+}  // namespace vrn::testing
