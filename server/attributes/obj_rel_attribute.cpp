@@ -139,25 +139,25 @@ void ObjRelAttribute::setValue(const kt::Value& value) {
     }
 }
 
-void ObjRelAttribute::setName(const std::string& value) {
+template <typename T>
+void ObjRelAttribute::changeColumn(std::string_view sql, const T& value, T& kept) {
     refuseMetadataChange();
-    global_db().Execute("UPDATE RelationAttributes SET atri_name = ? WHERE atri_id = ?", value,
-                        key());
-    name_ = value;
+    global_db().Execute(sql, value, key());
+    kept = value;
+}
+
+void ObjRelAttribute::setName(const std::string& value) {
+    changeColumn("UPDATE RelationAttributes SET atri_name = ? WHERE atri_id = ?", value, name_);
 }
 
 void ObjRelAttribute::setDataType(const std::string& value) {
-    refuseMetadataChange();
-    global_db().Execute("UPDATE RelationAttributes SET atri_data_type = ? WHERE atri_id = ?", value,
-                        key());
-    dataType_ = value;
+    changeColumn("UPDATE RelationAttributes SET atri_data_type = ? WHERE atri_id = ?", value,
+                 dataType_);
 }
 
 void ObjRelAttribute::setDeleted(bool value) {
-    refuseMetadataChange();
-    global_db().Execute("UPDATE RelationAttributes SET atri_deleted = ? WHERE atri_id = ?", value,
-                        key());
-    deleted_ = value;
+    changeColumn("UPDATE RelationAttributes SET atri_deleted = ? WHERE atri_id = ?", value,
+                 deleted_);
 }
 
 void ObjRelAttribute::setDefaultValue(const kt::Value& value) {
@@ -169,21 +169,17 @@ void ObjRelAttribute::setDefaultValue(const kt::Value& value) {
 }
 
 void ObjRelAttribute::setInheritFromParent(bool value) {
-    refuseMetadataChange();
-    global_db().Execute(
-        "UPDATE RelationAttributes SET atri_inherit_from_parent = ? WHERE atri_id = ?", value,
-        key());
-    inheritFromParent_ = value;
+    changeColumn("UPDATE RelationAttributes SET atri_inherit_from_parent = ? WHERE atri_id = ?",
+                 value, inheritFromParent_);
 }
 
 void ObjRelAttribute::setInheritanceBehaviour(std::int16_t value) {
-    refuseMetadataChange();
+    refuseMetadataChange();  // before the range: a deleted attribute says so first
     if (value < kLowestBehaviour || value > kHighestSettableBehaviour) {
         throw catalogueError(msg::InvalidPropertyValue);
     }
-    global_db().Execute("UPDATE RelationAttributes SET atri_inherit_behavior = ? WHERE atri_id = ?",
-                        value, key());
-    inheritanceBehaviour_ = value;
+    changeColumn("UPDATE RelationAttributes SET atri_inherit_behavior = ? WHERE atri_id = ?", value,
+                 inheritanceBehaviour_);
 }
 
 }  // namespace kt

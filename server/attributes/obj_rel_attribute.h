@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "server/database/value.h"
 
@@ -74,6 +75,9 @@ private:
     void refuseChange() const;
     // The common steps of the setters other than setValue.
     void refuseMetadataChange() const;
+    // Refuses as above, writes one column of the row and keeps the value.
+    template <typename T>
+    void changeColumn(std::string_view sql, const T& value, T& kept);
 
     std::string name_;
     std::string dataType_;

@@ -93,7 +93,7 @@ void PropagateRelAttributeUpdate(const generic& entity, const ObjRelation& relat
     const std::int16_t direction = *anchor == RelationAnchor::Context ? in_context : from_start;
     // Updates the slot's relations at one entity; true when one of them changed.
     const auto update = [&](const generic& at) {
-        if (at.Typ() == static_cast<std::int16_t>(EntityType::Bundle)) {
+        if (at.hasType(EntityType::Bundle)) {
             return false;  // nothing is carried on from a bundle
         }
         bool changed = false;

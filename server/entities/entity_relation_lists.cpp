@@ -74,7 +74,7 @@ std::shared_ptr<ObjRelations> Entity::GetNavigatedFrom() {
 
 std::shared_ptr<Entities> Entity::GetParentBundles() {
     const generic& worker = boundWorker(*this);
-    if (worker.Typ() != static_cast<std::int16_t>(EntityType::Activity)) {
+    if (!worker.hasType(EntityType::Activity)) {
         throw catalogueError(msg::NotAnActivity);
     }
     Transaction reading(global_db().database(), Transaction::Mode::Read);

@@ -133,7 +133,7 @@ void generic::UpdateCachedCounts() {
     const std::int32_t decomposition =
         countOf(children, record_.id, static_cast<std::int32_t>(RelationType::Decomposition));
     const std::int32_t direct = countOf(links, record_.id, direct_specialization);
-    const bool activity = record_.type == static_cast<std::int16_t>(EntityType::Activity);
+    const bool activity = hasType(EntityType::Activity);
     const std::int32_t specialization =
         activity ? countOf(links, record_.id, cache_specialization) : direct;
     const std::int32_t bundle = activity ? direct : 0;

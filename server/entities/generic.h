@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "server/database/catalogue_messages.h"
+#include "server/database/type_codes.h"
 #include "server/entities/entity_record.h"
 
 namespace kt {
@@ -36,6 +37,7 @@ public:
 
     std::int32_t ID() const { return record_.id; }  // the plain ent_id
     std::int32_t Typ() const { return record_.type; }
+    bool hasType(EntityType type) const { return record_.type == static_cast<std::int16_t>(type); }
     const std::string& Name() const { return record_.name; }
     const std::string& Contact() const { return record_.contact; }
     bool Deleted() const { return record_.deleted; }

@@ -19,10 +19,6 @@ namespace {
 // like any other entity.
 constexpr std::string_view kActivityRoot = "Activity Root";
 
-bool isOfType(const generic& worker, EntityType type) {
-    return worker.Typ() == static_cast<std::int16_t>(type);
-}
-
 // Element 0 stays 0; the keys follow from index 1.
 void fillKeys(Recordset rows, std::string_view column, std::vector<std::int32_t>& ids) {
     std::vector<std::int32_t> keys(1, 0);
@@ -32,12 +28,16 @@ void fillKeys(Recordset rows, std::string_view column, std::vector<std::int32_t>
     ids = std::move(keys);
 }
 
-std::int16_t liveParentLinks(std::int32_t key) {
+// The live links to parents, of any type, of an entity that must be of the `required` type.
+std::int16_t liveParentLinks(const generic& entity, EntityType required) {
+    if (!entity.hasType(required)) {
+        throw catalogueError(msg::SystemAttributeNotForType);
+    }
     const auto count = Field("COUNT", global_db()
                                           .database()
                                           .scalar("SELECT COUNT(*) FROM Specialization WHERE "
                                                   "spec_child_ent_id = ? AND spec_deleted = 0",
-                                                  key)
+                                                  entity.ID())
                                           .value())
                            .asLong();
     if (count > std::numeric_limits<std::int16_t>::max()) {
@@ -52,7 +52,7 @@ void generic::GetSpecIDs(std::vector<std::int32_t>& ids,
                          std::optional<std::int16_t> linkType) const {
     refuseUnusable(msg::DeletedEntityChange);
     const std::int16_t type = linkType.value_or(
-        isOfType(*this, EntityType::Activity) ? cache_specialization : direct_specialization);
+        hasType(EntityType::Activity) ? cache_specialization : direct_specialization);
     fillKeys(global_db().CreateSnapshot(
                  "SELECT spec_child_ent_id FROM Specialization WHERE spec_parent_ent_id = ? AND "
                  "spec_type = ? AND spec_deleted = 0 ORDER BY spec_display_order, spec_id",
@@ -63,7 +63,7 @@ void generic::GetSpecIDs(std::vector<std::int32_t>& ids,
 void generic::GetGenIDs(std::vector<std::int32_t>& ids) const {
     refuseUnusable(msg::DeletedEntityChange);
     const bool throughActivityLinks =
-        isOfType(*this, EntityType::Activity) && record_.name != kActivityRoot;
+        hasType(EntityType::Activity) && record_.name != kActivityRoot;
     fillKeys(global_db().CreateSnapshot(
                  "SELECT spec_parent_ent_id FROM Specialization WHERE spec_child_ent_id = ? AND "
                  "spec_type = ? AND spec_deleted = 0 ORDER BY spec_display_order, spec_id",
@@ -73,7 +73,7 @@ void generic::GetGenIDs(std::vector<std::int32_t>& ids) const {
 
 std::shared_ptr<Entities> generic::GetBundles() const {
     refuseUnusable(msg::DeletedEntityChange);
-    if (!isOfType(*this, EntityType::Activity)) {
+    if (!hasType(EntityType::Activity)) {
         throw catalogueError(msg::SystemAttributeNotForType);
     }
     Transaction reading(global_db().database(), Transaction::Mode::Read);
@@ -89,7 +89,7 @@ std::shared_ptr<Entities> generic::GetBundles() const {
 
 std::shared_ptr<Entities> generic::GetActivities() const {
     refuseUnusable(msg::DeletedEntityChange);
-    if (!isOfType(*this, EntityType::Bundle)) {
+    if (!hasType(EntityType::Bundle)) {
         throw catalogueError(msg::SystemAttributeNotForNonBundle);
     }
     Transaction reading(global_db().database(), Transaction::Mode::Read);
@@ -114,18 +114,12 @@ std::shared_ptr<Entities> generic::GetActivities() const {
 
 std::int16_t generic::CountParentActivitiesForBundle() const {
     refuseUnusable(msg::DeletedEntityChange);
-    if (!isOfType(*this, EntityType::Bundle)) {
-        throw catalogueError(msg::SystemAttributeNotForType);
-    }
-    return liveParentLinks(record_.id);
+    return liveParentLinks(*this, EntityType::Bundle);
 }
 
 std::int16_t generic::CountParentBundlesForActivity() const {
     refuseUnusable(msg::DeletedEntityChange);
-    if (!isOfType(*this, EntityType::Activity)) {
-        throw catalogueError(msg::SystemAttributeNotForType);
-    }
-    return liveParentLinks(record_.id);
+    return liveParentLinks(*this, EntityType::Activity);
 }
 
 }  // namespace kt

@@ -42,8 +42,7 @@ void walkThroughPorts(const generic& top, Visit visit) {
         const std::shared_ptr<ObjRelation> relation =
             *(level.relations->begin() + static_cast<std::ptrdiff_t>(level.next++));
         child.Init(KeyOfID(relation->EndID()));
-        const bool newPort = child.Typ() == static_cast<std::int16_t>(EntityType::Port) &&
-                             !expanded.contains(child.ID());
+        const bool newPort = child.hasType(EntityType::Port) && !expanded.contains(child.ID());
         if (visit(relation, newPort ? &child : nullptr) && newPort) {
             expanded.insert(child.ID());
             enter(child);  // invalidates `level`, which is not used again

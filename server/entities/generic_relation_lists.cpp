@@ -21,10 +21,6 @@ std::shared_ptr<ObjRelations> relationsOf(std::string_view sql, const Args&... a
     return relations;
 }
 
-bool isOfType(const generic& worker, EntityType type) {
-    return worker.Typ() == static_cast<std::int16_t>(type);
-}
-
 void refuseUnknownDirection(std::int16_t direction) {
     if (direction < either_end || direction > in_context) {
         throw catalogueError(msg::UnsupportedDirection);
@@ -120,7 +116,7 @@ std::shared_ptr<ObjRelations> generic::GetContextConnectors(bool includeInContex
 
 std::shared_ptr<ObjRelations> generic::GetExceptions() const {
     refuseUnusable(msg::ObjectDeleted);
-    if (isOfType(*this, EntityType::Activity)) {
+    if (hasType(EntityType::Activity)) {
         return relationsOf(
             "SELECT * FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = 9 AND "
             "rel_deleted = 0 ORDER BY rel_display_order, rel_id",
@@ -134,7 +130,7 @@ std::shared_ptr<ObjRelations> generic::GetExceptions() const {
 
 std::shared_ptr<ObjRelations> generic::GetExceptionHandlers() const {
     refuseUnusable(msg::ObjectDeleted);
-    if (isOfType(*this, EntityType::Activity)) {
+    if (hasType(EntityType::Activity)) {
         return relationsOf(
             "SELECT * FROM Relation WHERE rel_end_ent_id = ? AND rel_Type BETWEEN 10 AND 13 AND "
             "rel_deleted = 0 ORDER BY rel_Type, rel_display_order, rel_id",
@@ -148,13 +144,13 @@ std::shared_ptr<ObjRelations> generic::GetExceptionHandlers() const {
 
 std::shared_ptr<ObjRelations> generic::GetPerformedByRelations() const {
     refuseUnusable(msg::DeletedEntityNoAccess);
-    if (isOfType(*this, EntityType::Activity)) {
+    if (hasType(EntityType::Activity)) {
         return relationsOf(
             "SELECT * FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = 14 AND "
             "rel_deleted = 0 ORDER BY rel_id",
             record_.id);
     }
-    if (isOfType(*this, EntityType::Resource)) {
+    if (hasType(EntityType::Resource)) {
         return relationsOf(
             "SELECT * FROM Relation WHERE rel_end_ent_id = ? AND rel_Type = 14 AND "
             "rel_deleted = 0 ORDER BY rel_id",

@@ -170,8 +170,10 @@ TEST_F(RelationObject, FieldSettersWriteOneColumnEach) {
     EXPECT_EQ(column("rel_deleted"), "1");
 
     // A row that has gone is not an error.
+    RelationFields gone;
+    gone.id = RelationID(999);
     ObjRelation detached;
-    detached.InitFromFields({.id = RelationID(999)});
+    detached.InitFromFields(gone);
     detached.setDisplayOrder(5);
     EXPECT_EQ(detached.DisplayOrder(), 5);
 }

@@ -44,20 +44,10 @@ protected:
             {.type = RelationType::Connector, .start = port, .end = port, .context = line_}, true);
     }
 
-    std::vector<std::shared_ptr<ObjRelation>> repeated(test::FixtureRelation relation,
+    std::vector<std::shared_ptr<ObjRelation>> repeated(const test::FixtureRelation& relation,
                                                        bool byContext) {
-        std::vector<std::shared_ptr<ObjRelation>> all;
-        for (const std::int32_t at : {line_, line1_, line11_, line2_}) {
-            if (byContext) {
-                relation.context = at;
-            } else {
-                relation.start = at;
-            }
-            all.push_back(make_.relation(relation));
-            relation.slot = all.front()->SlotID();
-            relation.inheritedFrom = test::keyOf(*all.front());
-        }
-        return all;
+        return make_.repeated(relation, {line_, line1_, line11_, line2_},
+                              byContext ? RelationAnchor::Context : RelationAnchor::Start, true);
     }
 
     // The value of each relation's attribute, or nothing where it has none.

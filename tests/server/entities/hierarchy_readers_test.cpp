@@ -51,11 +51,7 @@ protected:
         make_.specialize(part_, washer_, direct_specialization, 1);
     }
 
-    generic worker(std::int32_t key) {
-        generic loaded;
-        loaded.Init(key);
-        return loaded;
-    }
+    static generic worker(std::int32_t key) { return test::loadedWorker(key); }
     std::shared_ptr<Entity> entity(std::int32_t key) {
         auto bound = std::make_shared<Entity>();
         bound->LoadFromID(EntityID(key));

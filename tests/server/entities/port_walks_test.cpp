@@ -39,11 +39,7 @@ protected:
     std::int32_t decompose(std::int32_t parent, std::int32_t child) {
         return test::keyOf(*make_.relation({.start = parent, .end = child}));
     }
-    generic pump() {
-        generic worker;
-        worker.Init(pump_);
-        return worker;
-    }
+    generic pump() const { return test::loadedWorker(pump_); }
 
     test::FixtureCatalogue make_;
     std::int32_t pump_ = 0, drive_ = 0, outlet_ = 0, nozzle_ = 0, tip_ = 0;

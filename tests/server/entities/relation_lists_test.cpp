@@ -103,11 +103,7 @@ protected:
     }
     std::int32_t slotOf(std::int32_t relationKey) { return slots_.at(relationKey); }
 
-    generic worker(std::int32_t key) {
-        generic loaded;
-        loaded.Init(key);
-        return loaded;
-    }
+    static generic worker(std::int32_t key) { return test::loadedWorker(key); }
 
     test::FixtureCatalogue make_;
     std::map<std::int32_t, std::int32_t> slots_;

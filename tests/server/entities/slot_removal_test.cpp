@@ -34,19 +34,12 @@ protected:
         crew_ = make_.entity("Crew", EntityType::Resource);
     }
 
-    // The relation in "Frame" and, with the same slot, a repetition in each specialization.
-    std::vector<std::shared_ptr<ObjRelation>> repeated(FixtureRelation relation, bool byContext) {
-        std::vector<std::shared_ptr<ObjRelation>> all;
-        for (const std::int32_t at : {frame_, frame1_, frame11_, frame2_}) {
-            if (byContext) {
-                relation.context = at;
-            } else {
-                relation.start = at;
-            }
-            all.push_back(make_.relation(relation));
-            relation.slot = all.front()->SlotID();
-        }
-        return all;
+    // The relation in "Frame" and, with the same slot, a repetition in each specialization,
+    // not marked inherited.
+    std::vector<std::shared_ptr<ObjRelation>> repeated(const FixtureRelation& relation,
+                                                       bool byContext) {
+        return make_.repeated(relation, {frame_, frame1_, frame11_, frame2_},
+                              byContext ? RelationAnchor::Context : RelationAnchor::Start, false);
     }
 
     bool live(const ObjRelation& relation) {

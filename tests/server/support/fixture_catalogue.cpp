@@ -67,14 +67,37 @@ std::shared_ptr<ObjRelation> FixtureCatalogue::relation(const FixtureRelation& r
     return inserted;
 }
 
+std::vector<std::shared_ptr<ObjRelation>> FixtureCatalogue::repeated(
+    FixtureRelation relation, std::initializer_list<std::int32_t> entities, RelationAnchor anchor,
+    bool inherited) {
+    std::vector<std::shared_ptr<ObjRelation>> all;
+    for (const std::int32_t at : entities) {
+        if (anchor == RelationAnchor::Context) {
+            relation.context = at;
+        } else {
+            relation.start = at;
+        }
+        all.push_back(this->relation(relation));
+        relation.slot = all.front()->SlotID();
+        if (inherited) {
+            relation.inheritedFrom = keyOf(*all.front());
+        }
+    }
+    return all;
+}
+
 void FixtureCatalogue::deleteEntity(std::int32_t key) {
-    generic worker;
-    worker.Init(key);
-    worker.setDeleted(true);
+    loadedWorker(key).setDeleted(true);
 }
 
 std::int32_t keyOf(const ObjRelation& relation) {
     return KeyOfID(relation.ID());
+}
+
+generic loadedWorker(std::int32_t key) {
+    generic worker;
+    worker.Init(key);
+    return worker;
 }
 
 }  // namespace kt::test

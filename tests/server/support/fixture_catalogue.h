@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "server/attributes/relation_anchor.h"
 #include "server/database/type_codes.h"
+#include "server/entities/generic.h"
 
 namespace kt {
 class ObjRelation;
@@ -45,11 +49,21 @@ public:
                                     const std::string& name);
     // Inserts the relation under the next key and returns it as the creators would.
     std::shared_ptr<ObjRelation> relation(const FixtureRelation& relation);
+    // The relation at the first of `entities`, and a repetition with its slot at each of the
+    // others, as the creators repeat relations down the specializations: `anchor` says
+    // whether it starts there or is drawn there. With `inherited` the repetitions name the
+    // first as their origin.
+    std::vector<std::shared_ptr<ObjRelation>> repeated(FixtureRelation relation,
+                                                       std::initializer_list<std::int32_t> entities,
+                                                       RelationAnchor anchor, bool inherited);
     // Marks the entity deleted through its worker.
     void deleteEntity(std::int32_t key);
 };
 
 // The plain key of a relation.
 std::int32_t keyOf(const ObjRelation& relation);
+
+// A worker bound to the entity.
+generic loadedWorker(std::int32_t key);
 
 }  // namespace kt::test
