@@ -59,9 +59,7 @@ std::shared_ptr<ObjRelations> GetRelationsBySlotUID(const std::string& SlotUID) 
         "ORDER BY rel_Type, rel_display_order, rel_id",
         SlotUID);
     auto relations = std::make_shared<ObjRelations>();
-    for (; !rows.eof(); rows.moveNext()) {
-        relations->AddFromFields(readRelationFields(rows));
-    }
+    relations->AddRows(rows);
     return relations;
 }
 

@@ -1,5 +1,6 @@
 #include "server/database/key_allocation.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
@@ -50,7 +51,10 @@ std::int32_t NewEntityID() {
     return NextKey(global_db().database(), KeyColumn::Entity);
 }
 std::int32_t NewSlotID() {
-    return NextKey(global_db().database(), KeyColumn::Slot);
+    // Slot 0 and below mark relations without a slot of their own (navigation, managed-by,
+    // vertical connectors), and a creator given slot 0 asks for a new one: a real slot is
+    // never one of them, even while every stored slot is still -1.
+    return std::max(NextKey(global_db().database(), KeyColumn::Slot), kFirstSlotID);
 }
 std::int32_t NewSpecID() {
     return NextKey(global_db().database(), KeyColumn::Specialization);

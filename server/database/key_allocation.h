@@ -22,7 +22,10 @@ enum class KeyColumn {
 // std::logic_error.
 std::int32_t NextKey(Database& database, KeyColumn column);
 
-// The same on the shared database object.
+// Slot numbers that a relation of its own slot can hold start here.
+inline constexpr std::int32_t kFirstSlotID = 1;
+
+// The same on the shared database object; a new slot number is never below kFirstSlotID.
 std::int32_t NewEntityID();
 std::int32_t NewSlotID();
 std::int32_t NewSpecID();

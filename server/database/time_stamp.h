@@ -19,6 +19,8 @@ public:
     const std::string& lastModified() const { return lastModified_; }
     // A generated PIF ID: "yymmddhhnnss", "UF" and the entity's key.
     std::string pifId(std::int32_t entId) const;
+    // "yymmddhhnnss", the start of every generated identifier.
+    const std::string& identifierPrefix() const { return pifPrefix_; }
 
 private:
     std::string lastModified_;

@@ -1,6 +1,8 @@
 #include "server/entities/entities.h"
 
 #include "server/attributes/obj_attribute.h"
+#include "server/database/object_id.h"
+#include "server/database/recordset.h"
 #include "server/entities/generic.h"
 
 namespace kt {
@@ -10,6 +12,12 @@ void Entities::AddByID(std::int32_t ID) {
     entity->LoadFromID(ID);
     if (!entity->GetGeneric()->Deleted()) {
         AddItem(std::move(entity));
+    }
+}
+
+void Entities::AddRows(Recordset& rows, std::string_view keyColumn) {
+    for (; !rows.eof(); rows.moveNext()) {
+        AddByID(EntityID(rows[keyColumn].asLong()));
     }
 }
 

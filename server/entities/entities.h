@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "server/entities/collection.h"
 #include "server/entities/entity.h"
@@ -9,6 +10,7 @@
 namespace kt {
 
 class ObjAttribute;
+class Recordset;
 class generic;
 
 // A list of entities, as queries and entities hand them out.
@@ -17,6 +19,9 @@ public:
     // Library-internal. Appends the entity of a public entity ID unless it is deleted; errors
     // of the load (6, 2) reach the caller and append nothing.
     void AddByID(std::int32_t ID);
+    // Library-internal. AddByID for the entity key in `keyColumn` of every row, from the current
+    // row to the end.
+    void AddRows(Recordset& rows, std::string_view keyColumn);
     // Library-internal. Appends a new Entity standing on `worker`.
     void AddFromGeneric(std::shared_ptr<generic> worker);
 

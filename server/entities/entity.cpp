@@ -41,56 +41,6 @@ void Entity::SetGeneric(std::shared_ptr<generic> worker) {
     worker_ = std::move(worker);
 }
 
-std::shared_ptr<Entities> Entity::GetParentBundles() {
-    throw notImplemented("Entity.GetParentBundles");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetRelations(std::int16_t /*rel_type*/,
-                                                   std::int16_t /*direction*/) {
-    throw notImplemented("Entity.GetRelations");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetPerformedBy() {
-    throw notImplemented("Entity.GetPerformedBy");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetExceptions() {
-    throw notImplemented("Entity.GetExceptions");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetExceptionHandlers() {
-    throw notImplemented("Entity.GetExceptionHandlers");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetDecomposition() {
-    throw notImplemented("Entity.GetDecomposition");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetPortRelations() {
-    throw notImplemented("Entity.GetPortRelations");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetWhereUsed() {
-    throw notImplemented("Entity.GetWhereUsed");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetNavRelations() {
-    throw notImplemented("Entity.GetNavRelations");
-}
-
-std::shared_ptr<ObjRelations> Entity::GetNavigatedFrom() {
-    throw notImplemented("Entity.GetNavigatedFrom");
-}
-
-std::shared_ptr<Entities> Entity::GetSpecializations(
-    std::optional<std::int16_t> /*Specialization_Type*/) {
-    throw notImplemented("Entity.GetSpecializations");
-}
-
-std::shared_ptr<Entities> Entity::GetGeneralizations() {
-    throw notImplemented("Entity.GetGeneralizations");
-}
-
 void Entity::Fix_all_system_attributes(std::int32_t& /*CorrectedCount*/) {
     throw notImplemented("Entity.Fix_all_system_attributes");
 }

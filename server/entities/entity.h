@@ -35,8 +35,10 @@ public:
     // a row already read.
     void SetGeneric(std::shared_ptr<generic> worker);
 
-    // Published members whose work is still to come: each raises "not implemented".
-    std::shared_ptr<Entities> GetParentBundles();
+    // Relation lists and the hierarchy (entity_relation_lists.cpp). The lists are the
+    // worker's (generic.h), handed back unchanged: GetRelations is GetRelations,
+    // GetPerformedBy is GetPerformedByRelations, GetPortRelations is GetPortRels, the others
+    // carry the worker's names. An entity that was never bound refuses each with error 2.
     std::shared_ptr<ObjRelations> GetRelations(std::int16_t rel_type, std::int16_t direction);
     std::shared_ptr<ObjRelations> GetPerformedBy();
     std::shared_ptr<ObjRelations> GetExceptions();
@@ -46,9 +48,17 @@ public:
     std::shared_ptr<ObjRelations> GetWhereUsed();
     std::shared_ptr<ObjRelations> GetNavRelations();
     std::shared_ptr<ObjRelations> GetNavigatedFrom();
+    // The bundles that hold this activity, deleted ones left out, deleted activity or not;
+    // error 666 "This entity is not an activity" for any other entity.
+    std::shared_ptr<Entities> GetParentBundles();
+    // The live specializations in display order: through Specialization_Type 1 or 2 (any other
+    // value: error 3 "Invalid Specialization_type."), or without one as GetSpecIDs chooses.
     std::shared_ptr<Entities> GetSpecializations(
         std::optional<std::int16_t> Specialization_Type = std::nullopt);
+    // The live direct generalizations, as GetGenIDs finds them.
     std::shared_ptr<Entities> GetGeneralizations();
+
+    // Published members whose work is still to come: each raises "not implemented".
     void Fix_all_system_attributes(std::int32_t& CorrectedCount);
     std::shared_ptr<Entity> AddNewSpecialization(
         const std::string& Nm, const std::string& Ct,

@@ -14,10 +14,6 @@ namespace kt {
 
 namespace {
 
-// The activity at the top of the hierarchy reaches its generalization through spec_type 1,
-// like any other entity.
-constexpr std::string_view kActivityRoot = "Activity Root";
-
 std::int16_t publishedCount(std::int32_t count) {
     if (count < std::numeric_limits<std::int16_t>::min() ||
         count > std::numeric_limits<std::int16_t>::max()) {
@@ -52,13 +48,17 @@ std::chrono::local_seconds generic::LastModified() const {
     return lastModifiedDate(record_.lastModified);
 }
 
-void generic::refuseChange() const {
+void generic::refuseUnusable(const CatalogueMessage& deletedMessage) const {
     if (!bound_) {
         throw catalogueError(msg::EntityNotPresent);
     }
     if (record_.deleted) {
-        throw catalogueError(msg::DeletedEntityChange);
+        throw catalogueError(deletedMessage);
     }
+}
+
+void generic::refuseChange() const {
+    refuseUnusable(msg::DeletedEntityChange);
 }
 
 template <typename... Args>
@@ -133,7 +133,7 @@ void generic::UpdateCachedCounts() {
     const std::int32_t decomposition =
         countOf(children, record_.id, static_cast<std::int32_t>(RelationType::Decomposition));
     const std::int32_t direct = countOf(links, record_.id, direct_specialization);
-    const bool activity = record_.type == static_cast<std::int16_t>(EntityType::Activity);
+    const bool activity = hasType(EntityType::Activity);
     const std::int32_t specialization =
         activity ? countOf(links, record_.id, cache_specialization) : direct;
     const std::int32_t bundle = activity ? direct : 0;
@@ -196,26 +196,6 @@ void generic::adjustCount(CountColumn column, std::int32_t value, bool absolute)
     }
     operation.commit();
     count = updated;
-}
-
-void generic::GetGenIDs(std::vector<std::int32_t>& ids) const {
-    if (!bound_) {
-        throw catalogueError(msg::EntityNotPresent);
-    }
-    if (record_.deleted) {
-        throw catalogueError(msg::DeletedEntityChange);
-    }
-    const bool throughActivityLinks =
-        record_.type == static_cast<std::int16_t>(EntityType::Activity) &&
-        record_.name != kActivityRoot;
-    auto parents = global_db().CreateSnapshot(
-        "SELECT spec_parent_ent_id FROM Specialization WHERE spec_child_ent_id = ? AND "
-        "spec_type = ? AND spec_deleted = 0 ORDER BY spec_display_order, spec_id",
-        record_.id, throughActivityLinks ? cache_specialization : direct_specialization);
-    ids.assign(1, 0);
-    for (; !parents.eof(); parents.moveNext()) {
-        ids.push_back(parents["spec_parent_ent_id"].asLong());
-    }
 }
 
 bool generic::HasGeneralization(const generic& GeneralEnt) const {

@@ -2,13 +2,21 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "server/database/catalogue_messages.h"
+#include "server/database/type_codes.h"
 #include "server/entities/entity_record.h"
 
 namespace kt {
+
+class Entities;
+class ObjRelation;
+class ObjRelations;
 
 // The worker behind one Entity: a copy of the entity's row of table Entity, and every
 // statement that reads or changes that row. The copy is filled once when the worker is bound
@@ -29,6 +37,7 @@ public:
 
     std::int32_t ID() const { return record_.id; }  // the plain ent_id
     std::int32_t Typ() const { return record_.type; }
+    bool hasType(EntityType type) const { return record_.type == static_cast<std::int16_t>(type); }
     const std::string& Name() const { return record_.name; }
     const std::string& Contact() const { return record_.contact; }
     bool Deleted() const { return record_.deleted; }
@@ -68,17 +77,104 @@ public:
     // Changes only a live row: a deleted entity keeps its stored count, and so does the copy.
     void UpdateBundleCount(std::int32_t value, bool absolute = false);
 
-    // The keys of this entity's direct generalizations, from index 1 (element 0 is 0): through
-    // spec_type 2 for an activity other than "Activity Root", through spec_type 1 otherwise.
-    // Refuses a deleted entity with error 22.
+    // Hierarchy readers (generic_hierarchy.cpp). Each refuses an unbound worker with error 2
+    // and a deleted entity with error 22 "You cannot make any changes to a deleted entity.".
+    //
+    // The keys of this entity's live direct specializations, from index 1 (element 0 is 0) in
+    // spec_display_order: through the given link type, or without one through spec_type 2 for
+    // an activity and spec_type 1 for any other entity.
+    void GetSpecIDs(std::vector<std::int32_t>& ids,
+                    std::optional<std::int16_t> linkType = std::nullopt) const;
+    // The keys of this entity's direct generalizations, laid out as GetSpecIDs lays them out:
+    // through spec_type 2 for an activity other than "Activity Root", through spec_type 1
+    // otherwise.
     void GetGenIDs(std::vector<std::int32_t>& ids) const;
+    // An activity's live bundles; error 3 for any other entity.
+    std::shared_ptr<Entities> GetBundles() const;
+    // A bundle's live member activities, whatever the link type; error 3 for any other entity.
+    std::shared_ptr<Entities> GetActivities() const;
+    // The number of live links to parents, of any link type, of a bundle or of an activity;
+    // error 3 for an entity of the other types.
+    std::int16_t CountParentActivitiesForBundle() const;
+    std::int16_t CountParentBundlesForActivity() const;
     // True when GeneralEnt is this entity or one of its generalizations at any depth.
     bool HasGeneralization(const generic& GeneralEnt) const;
 
+    // Relation lists (generic_relation_lists.cpp): the live relations of one kind, each list
+    // new for the call and empty when nothing matches. Each refuses an unbound worker with
+    // error 2 and a deleted entity with error 22 and the message noted. Lists without an order
+    // of their own come in key order.
+    //
+    // Connectors (2, 3) drawn in the context `contextKey` that start or end here. Deleted:
+    // "You cannot make any changes to a deleted entity.", as for the next seven.
+    std::shared_ptr<ObjRelations> GetConnectors(std::int32_t contextKey) const;
+    // Decompositions (1), then connectors (2), drawn in this entity, each by display order.
+    std::shared_ptr<ObjRelations> GetDecomposition() const;
+    // Decompositions drawn in this entity that end at a port.
+    std::shared_ptr<ObjRelations> GetPortRels() const;
+    // Navigation relations (4) from this entity; each reports the context ID -1.
+    std::shared_ptr<ObjRelations> GetNavRelations() const;
+    // Navigation relations to this entity.
+    std::shared_ptr<ObjRelations> GetNavigatedFrom() const;
+    // Decompositions (1, 8) that end at this entity.
+    std::shared_ptr<ObjRelations> GetWhereUsed() const;
+    // Connectors (2, 3), and with `includeInContext` the relations drawn in a context (17 to
+    // 19), whose context is this entity.
+    std::shared_ptr<ObjRelations> GetContextConnectors(bool includeInContext) const;
+    // Has-exception relations (9) from an activity, or to any other entity, by display order.
+    // Deleted: "Object is deleted.", as for the next one.
+    std::shared_ptr<ObjRelations> GetExceptions() const;
+    // Exception handlers (10 to 13) to an activity, or from any other entity, by type and then
+    // display order.
+    std::shared_ptr<ObjRelations> GetExceptionHandlers() const;
+    // Performed-by relations (14) from an activity or to a resource; empty, without a query,
+    // for any other entity. Deleted: "No access to a deleted entity.", as for the rest.
+    std::shared_ptr<ObjRelations> GetPerformedByRelations() const;
+    // Relations of `rel_type` (0: every type) in the column that `direction` names
+    // (RelationDirection); any other direction fails with error 22 "Unsupported direction
+    // specified." before a query.
+    std::shared_ptr<ObjRelations> GetRelations(std::int16_t rel_type, std::int16_t direction) const;
+    // Relations of every type in one slot, in the column that `direction` names, as above.
+    std::shared_ptr<ObjRelations> GetSlotRelations(std::int32_t slotId,
+                                                   std::int16_t direction) const;
+    // Decompositions (1, 8) that start at this entity.
+    std::shared_ptr<ObjRelations> GetDecompRelations() const;
+    // Connectors (2, 3) in the context of `context` that start or end here, deleted entity or
+    // not.
+    std::shared_ptr<ObjRelations> GetConnectorsInContext(const generic& context) const;
+
+    // Port walks (generic_port_walks.cpp). Both go down the decomposition through ports only,
+    // depth first, and expand every entity once, so a cycle of ports ends the walk. A deleted
+    // port on the way fails with error 22 "No access to a deleted entity.".
+    //
+    // This entity's decompositions, each that ends at a port followed by that port's own list.
+    std::shared_ptr<ObjRelations> GetDecRelsOfPortsToo() const;
+    // Appends the ports below this entity to `ports` (deleted ones left out) and, with
+    // `withRelations` true, the relation leading to each to `relations`, in step.
+    void GetPorts(Entities& ports, ObjRelations* relations,
+                  std::optional<bool> withRelations = std::nullopt) const;
+
+    // Slot removal (generic_slot_removal.cpp). Soft-deletes `relation` with its repetitions
+    // down the specializations, as one transaction. A relation with a slot of its own takes
+    // every relation of that slot anchored at this entity and at every specialization below;
+    // a relation without one (slot 0 or below: navigation, managed-by, "Has Resource",
+    // vertical connectors) takes itself and, below, only its copies: those inherited from the
+    // same relation, and, drawn in a context, those with the same context path. Any failure
+    // is raised as the plain error 666 with its description and changes nothing.
+    //
+    // For a relation that starts at this entity; source "DeleteRelation".
+    void DeleteRelation(const ObjRelation& relation);
+    // For a relation drawn in this entity's context; source "RemoveSlot". Always false.
+    bool RemoveConnectorSlot(const ObjRelation& relation);
+
 private:
     enum class CountColumn { Decomposition, Specialization, Bundle };
+    enum class SlotColumn { Start, Context };
 
+    // Error 2 for an unbound worker, then error 22 with `deletedMessage` for a deleted entity.
+    void refuseUnusable(const CatalogueMessage& deletedMessage) const;
     void refuseChange() const;
+    void removeSlot(SlotColumn column, const ObjRelation& relation) const;
     // Writes one column and a fresh stamp together, then takes both into the copy.
     template <typename T>
     void changeStamped(std::string_view sql, const T& value, T& cached);

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "server/database/recordset.h"
+
 namespace kt {
 
 void ObjRelations::AddByID(std::int32_t ID) {
@@ -14,6 +16,12 @@ void ObjRelations::AddFromFields(const RelationFields& fields) {
     auto relation = std::make_shared<ObjRelation>();
     relation->InitFromFields(fields);
     AddItem(std::move(relation));
+}
+
+void ObjRelations::AddRows(Recordset& rows) {
+    for (; !rows.eof(); rows.moveNext()) {
+        AddFromFields(readRelationFields(rows));
+    }
 }
 
 }  // namespace kt

@@ -7,6 +7,8 @@
 
 namespace kt {
 
+class Recordset;
+
 // A list of relations, as entities and queries hand them out.
 class ObjRelations : public Collection<ObjRelation> {
 public:
@@ -15,6 +17,9 @@ public:
     void AddByID(std::int32_t ID);
     // Library-internal. Appends a relation made from a row already read.
     void AddFromFields(const RelationFields& fields);
+    // Library-internal. Appends a relation for every row of a SELECT * FROM Relation, from
+    // the current row to the end, in their order.
+    void AddRows(Recordset& rows);
 };
 
 }  // namespace kt

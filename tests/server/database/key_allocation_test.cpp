@@ -62,7 +62,8 @@ TEST_F(KeyAllocation, TheSharedAllocatorsUseTheOpenCatalogue) {
     EXPECT_EQ(NewEntityID(), 23);
     EXPECT_EQ(NewSpecID(), 23);
     EXPECT_EQ(NewRelationID(), 3);
-    EXPECT_EQ(NewSlotID(), 0);
+    // The fixed relations hold slot -1; real slots start at 1.
+    EXPECT_EQ(NewSlotID(), 1);
     EXPECT_EQ(NewAttributeID(), 10);
     EXPECT_EQ(NewRelAttributeID(), 0);
 }
