@@ -337,9 +337,10 @@ void frmMatrix::Redraw(bool Also_Do_menus) {
     Weighted = main->Checked(ViewMark::mnuViewWeightedSort);
     QAction* directions = main->menuItem(QStringLiteral("mnuViewDirections"));
     if (directions->isChecked()) {
+        // Cleared first: a refresh while the dialog is open must not open another.
+        directions->setChecked(false);
         Show_Directions_Dialog(program_, prompt_, QStringLiteral("Directions"),
                                program_.Directions_Object, main);
-        directions->setChecked(false);
     }
 }
 
