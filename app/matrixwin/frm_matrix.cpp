@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -36,7 +37,6 @@ constexpr float kDesignWidthTwips = 12000;
 constexpr float kFooterHeightTwips = 285;
 // One scroll step moves the drawing this far.
 constexpr float kScrollStepTwips = 500;
-constexpr int kLegendLabels = 16;
 // The size of a new interaction cell until the layout sizes it: the cells of a state's triangle
 // keep it.
 constexpr float kInteractionCellTwips = 375;
@@ -113,12 +113,7 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     connect(vScroll_, &QScrollBar::valueChanged, this, &frmMatrix::VScroll_Change);
     connect(hScroll_, &QScrollBar::valueChanged, this, &frmMatrix::HScroll_Change);
 
-    for (int i = 0; i < kLegendLabels; ++i) {
-        label1_.emplace_back(context_, Kind::Label);
-    }
-    // As the window was designed: the legend shows until a layout says otherwise.
-    frmMatrixInteraction_.setVisible(true);
-    lblFooter_.setHeight(kFooterHeightTwips);
+    designControls();
     setBackColor(backColor_);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -138,6 +133,99 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     connect(noteBox_, &NoteBox::dropped, this, [this](const QPoint& topLeft) {
         Form_DragDrop(noteBox_->objectName(), windowTwips(topLeft.x()), windowTwips(topLeft.y()));
     });
+}
+
+// The window's own controls as designed: what the layout does not size, caption or place
+// inside a frame.
+void frmMatrix::designControls() {
+    const auto size = [](WindowControl& control, float width, float height) {
+        control.setWidth(width);
+        control.setHeight(height);
+    };
+    const auto at = [](WindowControl& control, float left, float top) {
+        control.setLeft(left);
+        control.setTop(top);
+    };
+    btnExisting_.setText("Existing Practices");
+    btnExisting_.setWidth(2700);
+    btnTarget_.setHeight(2700);
+    btnUpAlt_.setText("\u25B2");
+    btnDownAlt_.setText("\u25BC");
+    btnSortDown_.setText("\u2193");
+    btnSortRight_.setText("\u2192");
+    btnShowHorPGs_.setText("+");
+    btnSHowPGs_.setText("+");
+    for (SceneFixedControl* square :
+         {&btnUpAlt_, &btnDownAlt_, &btnSortDown_, &btnSortRight_}) {
+        size(*square, 300, 300);
+    }
+    btnShowHorPGs_.setWidth(300);
+    btnSHowPGs_.setHeight(300);
+    size(lblAltNum_, 900, 285);
+
+    frameDescription_.setText("Varnel");
+    txtDescription_.placeInside(frameDescription_);
+    at(txtDescription_, 70, 300);
+    txtDescription_.setVisible(true);
+
+    // Interaction legend: Label1(0) to (5); importance legend: Label1(6) to (15).
+    constexpr std::array<const char*, 16> kLegend{
+        "+",  "Reinforcing", "-", "Interfering",   "?",  "Open question", "+2", "Very important",
+        "+1", "Important",   "",  "Not rated",     "-1", "Less important", "-2", "Not important"};
+    frmMatrixInteraction_.setText("Interactions");
+    size(frmMatrixInteraction_, 2600, 1250);
+    frmImportance_.setText("Importance");
+    size(frmImportance_, 2600, 1850);
+    for (std::size_t i = 0; i < kLegend.size(); ++i) {
+        SceneFixedControl& label = label1_.emplace_back(context_, Kind::Label);
+        const bool interaction = i < 6;
+        label.placeInside(interaction ? frmMatrixInteraction_ : frmImportance_);
+        const auto row = static_cast<float>((interaction ? i : i - 6) / 2);
+        const bool symbol = i % 2 == 0;
+        label.setText(kLegend[i]);
+        at(label, symbol ? 150 : 600, 300 + 300 * row);
+        size(label, symbol ? 400 : 1900, 285);
+        label.setVisible(true);
+    }
+    // As the window was designed: the legend shows until a layout says otherwise.
+    frmMatrixInteraction_.setVisible(true);
+
+    frameAttribution_.setText("Attribution");
+    size(frameAttribution_, 6200, 2750);
+    const std::array<std::pair<const char*, SceneFixedControl*>, 7> kFields{{
+        {"Authors:", &txtAuthors_},
+        {"Project:", &txtAssignment_},
+        {"Modified:", &lblModifiedWhen_},
+        {"Sources:", &txtSources_},
+        {"Review Status:", &txtReview_},
+        {"Documentation:", &txtDocumentation_},
+        {"Footer:", &txtFooter_},
+    }};
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const float top = 300 + 310 * static_cast<float>(i);
+        SceneFixedControl& caption = attributionCaptions_.emplace_back(context_, Kind::Label);
+        caption.placeInside(frameAttribution_);
+        caption.setText(kFields[i].first);
+        at(caption, 100, top);
+        size(caption, 1300, 285);
+        caption.setVisible(true);
+        SceneFixedControl& field = *kFields[i].second;
+        field.placeInside(frameAttribution_);
+        at(field, 1450, top);
+        size(field, 4600, 285);
+        field.setVisible(true);
+    }
+    chkLock_.placeInside(frameAttribution_);
+    chkLock_.setText("Locked");
+    at(chkLock_, 1450, 300 + 310 * 7);
+    size(chkLock_, 1500, 285);
+    chkLock_.setVisible(true);
+
+    lblFooter_.setHeight(kFooterHeightTwips);
+}
+
+void frmMatrix::showTitle() {
+    frameDescription_.setText(base()->title);
 }
 
 frmMatrix::~frmMatrix() {
@@ -165,6 +253,9 @@ void frmMatrix::forgetScene() {
     }
     for (SceneFixedControl& label : label1_) {
         label.forgetScene();
+    }
+    for (SceneFixedControl& caption : attributionCaptions_) {
+        caption.forgetScene();
     }
     for (SceneLine& line : thickLines_) {
         line.forgetScene();
@@ -285,6 +376,7 @@ void frmMatrix::newdoc() {
     newdocpreferences(true);
     base_->CreateInit(program_.prefs.Def_num_alternatives, ent_, startup_PG, false);
     base_->Draw(1, 1);
+    showTitle();
 }
 
 void frmMatrix::newdocpreferences(bool setAll) {
@@ -328,6 +420,7 @@ void frmMatrix::Redraw(bool Also_Do_menus) {
     prefs.PracticeGroupHeight = document.VRN_PracticeGrpHeight;
     // Again at the present scroll offset.
     document.Draw(document.left, document.top);
+    showTitle();
     vScroll_->raise();
     hScroll_->raise();
     frmMain* main = program_.Main_Window;

@@ -220,6 +220,8 @@ private:
     bool saveBeforeClosing();
     void letGoOfSelection();
     void placeFooter();
+    void designControls();
+    void showTitle();
     void writeNote(const QString& text);
 
     VrnMain& program_;
@@ -276,6 +278,8 @@ private:
     SceneFixedControl lblFooter_{context_, Kind::Label};
     SceneCheckBox chkLock_{context_};
     SceneFixedControl richTextBox_{context_, Kind::TextBox};
+    // The attribution frame's captions, which nothing outside the window reaches.
+    std::deque<SceneFixedControl> attributionCaptions_;
 };
 
 }  // namespace vrn

@@ -38,6 +38,16 @@ void MatrixCanvas::remove(ScenePaintable& control) {
     changed();
 }
 
+void ScenePaintable::refreshShown(MatrixCanvas* canvas) {
+    if (canvas == nullptr) {
+        return;
+    }
+    canvas->show(*this, wantsShown_ && (frame_ == nullptr || frame_->paintShown_));
+    for (ScenePaintable* content : contents_) {
+        content->refreshShown(canvas);
+    }
+}
+
 void MatrixCanvas::show(ScenePaintable& control, bool shown) {
     if (control.paintShown_ == shown) {
         return;

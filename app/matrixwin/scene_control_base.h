@@ -55,9 +55,7 @@ public:
             return;
         }
         visible_ = value;
-        if (context_ != nullptr) {
-            context_->canvas->show(*this, value);
-        }
+        wantShown(context_ != nullptr ? context_->canvas : nullptr, value);
     }
     bool Enabled() const override { return enabled_; }
     void setEnabled(bool value) override {

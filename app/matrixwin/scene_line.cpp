@@ -56,9 +56,7 @@ void SceneLine::setVisible(bool value) {
         return;
     }
     visible_ = value;
-    if (context_ != nullptr) {
-        context_->canvas->show(*this, value);
-    }
+    wantShown(context_ != nullptr ? context_->canvas : nullptr, value);
 }
 
 void SceneLine::setBorderWidth(std::int16_t value) {
