@@ -28,7 +28,8 @@ void countState(VRN_State& state, CanvasCounts& counts) {
     for (const auto& group : state.PGroups) {
         counts.cells += shown(group->Display) ? 1 : 0;
         for (const auto& practice : group->PracticeParts) {
-            counts.cells += (shown(practice->Display) ? 1 : 0) + (shown(practice->Importance) ? 1 : 0);
+            counts.cells +=
+                (shown(practice->Display) ? 1 : 0) + (shown(practice->Importance) ? 1 : 0);
         }
     }
     countInteractions(state.Interactions, counts.interactionCells);

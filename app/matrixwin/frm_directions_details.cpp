@@ -45,7 +45,8 @@ void FrmDirectionsDetails::Load_Data() {
     target_ = nullptr;
     matrix_ = nullptr;
     if (mode_ == kDescriptionMode) {
-        if (const auto* state = std::get_if<std::shared_ptr<VRN_State>>(&program_.Directions_Object)) {
+        if (const auto* state =
+                std::get_if<std::shared_ptr<VRN_State>>(&program_.Directions_Object)) {
             target_ = *state;
         }
         text_->setPlainText(target_ ? QString::fromStdString(target_->Description) : QString());
@@ -72,8 +73,9 @@ void FrmDirectionsDetails::btnOK_Click() {
 
 void FrmDirectionsDetails::btnPrint_Click() {
     if (printText && !printText(text_->toPlainText())) {
-        prompt_.messageBox(QStringLiteral("The text could not be printed: no printer is available."),
-                           {.icon = MsgBoxIcon::Exclamation});
+        prompt_.messageBox(
+            QStringLiteral("The text could not be printed: no printer is available."),
+            {.icon = MsgBoxIcon::Exclamation});
     }
 }
 

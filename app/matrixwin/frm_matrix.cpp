@@ -67,6 +67,17 @@ void restoreColor(const Element& element, std::int32_t practiceColor) {
     }
 }
 
+// Asks for a new name of a practice or group; an empty answer or Cancel keeps the old one.
+template <class Element>
+void askNewName(Prompt& prompt, Element& element, const QString& title) {
+    const QString name = QString::fromStdString(element.Name());
+    const std::optional<QString> answer = prompt.inputBox(
+        QStringLiteral("Please Enter The New Name for '%1'").arg(name), title, name);
+    if (answer && !answer->isEmpty()) {
+        element.setName(answer->toStdString());
+    }
+}
+
 // Whether `element` (any model element, or none) is shown by `window`.
 template <class Element>
 bool shownBy(const std::shared_ptr<Element>& element, const MatrixWindow* window) {
@@ -155,8 +166,7 @@ void frmMatrix::designControls() {
     btnSortRight_.setText("\u2192");
     btnShowHorPGs_.setText("+");
     btnSHowPGs_.setText("+");
-    for (SceneFixedControl* square :
-         {&btnUpAlt_, &btnDownAlt_, &btnSortDown_, &btnSortRight_}) {
+    for (SceneFixedControl* square : {&btnUpAlt_, &btnDownAlt_, &btnSortDown_, &btnSortRight_}) {
         size(*square, 300, 300);
     }
     btnShowHorPGs_.setWidth(300);
@@ -170,8 +180,8 @@ void frmMatrix::designControls() {
 
     // Interaction legend: Label1(0) to (5); importance legend: Label1(6) to (15).
     constexpr std::array<const char*, 16> kLegend{
-        "+",  "Reinforcing", "-", "Interfering",   "?",  "Open question", "+2", "Very important",
-        "+1", "Important",   "",  "Not rated",     "-1", "Less important", "-2", "Not important"};
+        "+",  "Reinforcing", "-", "Interfering", "?",  "Open question",  "+2", "Very important",
+        "+1", "Important",   "",  "Not rated",   "-1", "Less important", "-2", "Not important"};
     frmMatrixInteraction_.setText("Interactions");
     size(frmMatrixInteraction_, 2600, 1250);
     frmImportance_.setText("Importance");
@@ -528,30 +538,17 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
 }
 
 void frmMatrix::RenamePractice(const std::shared_ptr<VRN_Practice>& p) {
-    const QString name = QString::fromStdString(p->Name());
-    const std::optional<QString> answer = prompt_.inputBox(
-        QStringLiteral("Please Enter The New Name for '%1'").arg(name),
-        QStringLiteral("New Practice Name"), name);
-    if (answer && !answer->isEmpty()) {
-        p->setName(answer->toStdString());
-    }
+    askNewName(prompt_, *p, QStringLiteral("New Practice Name"));
 }
 
 void frmMatrix::RenamePracticeGroup(const std::shared_ptr<VRN_PracticeGroup>& pg) {
-    const QString name = QString::fromStdString(pg->Name());
-    const std::optional<QString> answer = prompt_.inputBox(
-        QStringLiteral("Please Enter The New Name for '%1'").arg(name),
-        QStringLiteral("New Practice Group Name"), name);
-    if (answer && !answer->isEmpty()) {
-        pg->setName(answer->toStdString());
-    }
+    askNewName(prompt_, *pg, QStringLiteral("New Practice Group Name"));
 }
 
 void frmMatrix::RenameMatrix() {
-    const std::optional<QString> answer =
-        prompt_.inputBox(QStringLiteral("What is the new title for this Matrix?"),
-                         QStringLiteral("VRN Title"),
-                         QString::fromStdString(frameDescription_.text()));
+    const std::optional<QString> answer = prompt_.inputBox(
+        QStringLiteral("What is the new title for this Matrix?"), QStringLiteral("VRN Title"),
+        QString::fromStdString(frameDescription_.text()));
     if (answer && !answer->isEmpty()) {
         frameDescription_.setText(answer->toStdString());
         base()->title = answer->toStdString();
@@ -560,8 +557,7 @@ void frmMatrix::RenameMatrix() {
 
 void frmMatrix::set_practice(const std::string& practice_name,
                              const std::string& Practice_description,
-                             const std::string& Practice_discussion,
-                             std::int32_t Practice_color) {
+                             const std::string& Practice_discussion, std::int32_t Practice_color) {
     const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&program_.Current_Item);
     if (practice == nullptr || *practice == nullptr) {
         return;
@@ -734,7 +730,8 @@ bool frmMatrix::saveBeforeClosing() {
     const MsgBoxStyle yesNo{.buttons = MsgBoxButtons::YesNo};
     if (document.locked) {
         const MsgBoxResult save = prompt_.messageBox(
-            QStringLiteral("Do you want to save this locked matrix to another file before closing ?"),
+            QStringLiteral(
+                "Do you want to save this locked matrix to another file before closing ?"),
             yesNo, kExitTitle);
         return save != MsgBoxResult::Yes || SaveMatrixAs(true) != SaveOutcome::Failed;
     }
@@ -840,7 +837,8 @@ void frmMatrix::VScroll_Change() {
     }
     try {
         VRN_Matrix& document = *base();
-        document.MoveBy(0, -document.top - kScrollStepTwips * static_cast<float>(vScroll_->value()));
+        document.MoveBy(0,
+                        -document.top - kScrollStepTwips * static_cast<float>(vScroll_->value()));
     } catch (...) {
         // A move that fails leaves the drawing where it is; the next one places it again.
     }
@@ -931,12 +929,12 @@ std::shared_ptr<VRN_MatrixInteraction> frmMatrix::Interaction_Object(int index) 
 
 CanvasCounts frmMatrix::canvasCounts() const {
     const auto shown = [](const auto& controls) {
-        return static_cast<int>(std::count_if(controls.begin(), controls.end(),
-                                              [](const auto& control) { return control->drawn(); }));
+        return static_cast<int>(
+            std::count_if(controls.begin(), controls.end(),
+                          [](const auto& control) { return control->drawn(); }));
     };
-    return CanvasCounts{.cells = shown(btnGroup_),
-                        .interactionCells = shown(lblInteract_),
-                        .lines = shown(Lines_)};
+    return CanvasCounts{
+        .cells = shown(btnGroup_), .interactionCells = shown(lblInteract_), .lines = shown(Lines_)};
 }
 
 void frmMatrix::HideObjDisplays() {

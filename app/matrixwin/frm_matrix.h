@@ -109,9 +109,8 @@ public:
 
     // The note box at (Box_Left, Box_Top) twips with the note of `MyNoteObject`.
     void Display_NoteBox(const NoteObject& MyNoteObject, const QString& Caption,
-                         const QString& Description, const QString& Discussion,
-                         std::int32_t color, float Box_Top, float Box_Left, int Box_Tag,
-                         int fontsize, int alignment);
+                         const QString& Description, const QString& Discussion, std::int32_t color,
+                         float Box_Top, float Box_Left, int Box_Tag, int fontsize, int alignment);
     NoteBox& FrameNoteBox() const { return *noteBox_; }
     // Highlights `item` and makes it the program's selected item.
     void Show_Practice_Selection(const SelectedItem& item);

@@ -76,8 +76,9 @@ void MatrixCanvas::restack(ScenePaintable& control, qreal z) {
         plainShown_.push_back(control.paintShown_ ? 1 : 0);
     } else {
         // Last among equals, as a control brought to a level comes on top of it.
-        const auto at = std::upper_bound(stacked_.begin(), stacked_.end(), z,
-                                         [](qreal level, const auto& e) { return level < e.first; });
+        const auto at =
+            std::upper_bound(stacked_.begin(), stacked_.end(), z,
+                             [](qreal level, const auto& e) { return level < e.first; });
         stacked_.insert(at, {z, &control});
     }
     changed();
@@ -90,8 +91,8 @@ void MatrixCanvas::setBackground(const QColor& color) {
 
 template <class Visit>
 void MatrixCanvas::backToFront(Visit&& visit) const {
-    auto above = std::find_if(stacked_.begin(), stacked_.end(),
-                              [](const auto& e) { return e.first > 0; });
+    auto above =
+        std::find_if(stacked_.begin(), stacked_.end(), [](const auto& e) { return e.first > 0; });
     for (auto it = stacked_.begin(); it != above; ++it) {
         visit(*it->second);
     }

@@ -68,8 +68,7 @@ NoteBox::NoteBox(QWidget* parent)
 }
 
 void NoteBox::showNote(const QString& caption, const QString& description,
-                       const QString& discussion, std::int32_t color, int fontsize,
-                       int alignment) {
+                       const QString& discussion, std::int32_t color, int fontsize, int alignment) {
     loading_ = true;
     text_->setPlainText(description);
     loading_ = false;

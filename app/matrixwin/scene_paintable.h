@@ -62,7 +62,9 @@ protected:
     }
 
 private:
-    QPointF frameCorner() const { return frame_ != nullptr ? frame_->paintRect().topLeft() : QPointF(); }
+    QPointF frameCorner() const {
+        return frame_ != nullptr ? frame_->paintRect().topLeft() : QPointF();
+    }
     void refreshShown(MatrixCanvas* canvas);
 
     bool wantsShown_ = false;

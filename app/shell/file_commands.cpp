@@ -20,8 +20,8 @@ namespace {
 
 // What a locked matrix proposes as its new file.
 const QString kLockedProposal = QStringLiteral("new filename");
-const QString kLockedRefusal = QStringLiteral(
-    "This matrix is locked.  A locked matrix can only be saved to a new file name.");
+const QString kLockedRefusal =
+    QStringLiteral("This matrix is locked.  A locked matrix can only be saved to a new file name.");
 
 }  // namespace
 
@@ -35,8 +35,9 @@ FileCommands::FileCommands(frmMain& main, VrnMain& program, ShellServices servic
 }
 
 void FileCommands::on(const char* item, void (FileCommands::*command)()) {
-    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
-            [this, command] { runGuarded(services_.prompt, [this, command] { (this->*command)(); }); });
+    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this, [this, command] {
+        runGuarded(services_.prompt, [this, command] { (this->*command)(); });
+    });
 }
 
 std::optional<QString> FileCommands::chooseMatrixFile() {
@@ -75,8 +76,8 @@ void FileCommands::openFile(const QString& path) {
         window->discardUnread();
         return;
     } catch (const std::exception& error) {
-        services_.prompt.messageBox(QString::fromUtf8(error.what()),
-                                    {.icon = MsgBoxIcon::Critical}, QStringLiteral("Error"));
+        services_.prompt.messageBox(QString::fromUtf8(error.what()), {.icon = MsgBoxIcon::Critical},
+                                    QStringLiteral("Error"));
         window->discardUnread();
         return;
     }
@@ -190,7 +191,8 @@ void FileCommands::mnuFileSaveAs_Click() {
 }
 
 void FileCommands::mnuFilePageSetup_Click() {
-    if (const std::optional<QPageLayout> layout = services_.prompt.pageSetup(program_.Page_Layout)) {
+    if (const std::optional<QPageLayout> layout =
+            services_.prompt.pageSetup(program_.Page_Layout)) {
         program_.Page_Layout = *layout;
     }
 }

@@ -152,8 +152,8 @@ TEST_F(MatrixWindowTest, TheNoteBoxShowsANoteWhereItIsToldAndWritesItsEditBack) 
     window().Display_NoteBox(practice, "", "Hire fast", "abc", 0xFF, 0, 0, 7, 12, 0);
     EXPECT_TRUE(box.btnDiscussion().isVisibleTo(&box));
 
-    window().Display_NoteBox(practice, "Note", "Hire fast", "https://example.org/why", 0xFF, 0,
-                             0, 7, 12, 0);
+    window().Display_NoteBox(practice, "Note", "Hire fast", "https://example.org/why", 0xFF, 0, 0,
+                             7, 12, 0);
     EXPECT_TRUE(box.btnDiscussion().isVisibleTo(&box));
     EXPECT_EQ(box.discussionLink(), "https://example.org/why");
     EXPECT_EQ(box.title(), "Note");

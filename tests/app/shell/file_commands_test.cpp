@@ -126,8 +126,7 @@ TEST_F(FileCommandsTest, TheGuidedQuestionsAreAskedOnceForAnUnderlinedGroupWithO
         const auto group = m.Existing()->PGroups.Item(1);
         group->setName("Hiring");
         group->setFontUnderlined(true);
-        std::make_shared<VRN_Optiongroup>()->Create("How?", group->PracticeParts.Item(1),
-                                                    nullptr);
+        std::make_shared<VRN_Optiongroup>()->Create("How?", group->PracticeParts.Item(1), nullptr);
     });
     QSignalSpy guided(&main_, &frmMain::guidedQuestionsRequested);
     open(file);
@@ -148,9 +147,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesNoWindowBoundToIt) {
     const DamagedFile cases[] = {
         {"missing.vrn", [](const QString& file) { QFile::remove(file); }, "Can't perform load"},
         {"truncated.vrn",
-         [](const QString& file) {
-             QFile(file).resize(fileBytes(file).size() / 2);
-         },
+         [](const QString& file) { QFile(file).resize(fileBytes(file).size() / 2); },
          "Can't perform load"},
         {"newer.vrn",
          [](const QString& file) {
@@ -409,8 +406,8 @@ TEST_F(FileCommandsTest, WithoutAMatrixWindowTheCommandsDoNothing) {
     main_.mdiArea().closeAllSubWindows();
     ASSERT_TRUE(windowCaptions().isEmpty());
     const std::size_t asked = prompt_.questions().size();
-    for (const char* command : {"mnuFileSave", "mnuFileSaveAs", "mnuAltImport", "mnuFileClose",
-                                "mnuHelpDirections"}) {
+    for (const char* command :
+         {"mnuFileSave", "mnuFileSaveAs", "mnuAltImport", "mnuFileClose", "mnuHelpDirections"}) {
         item(command).trigger();
     }
     EXPECT_EQ(prompt_.questions().size(), asked);

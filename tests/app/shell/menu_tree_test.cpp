@@ -200,12 +200,20 @@ const std::vector<Menu> kMenus{
 
 // What loading the stand-alone program's main window changes.
 const std::vector<std::pair<const char*, const char*>> kLoadedStates{
-    {"mnuFileGenerateHTML", "d"},     {"mnuMatchingEntity", "h"},    {"MnuPractice", "h"},
-    {"MnuPracticeGroup", "h"},        {"mnuImportance", "h"},        {"mnuInteraction", "h"},
-    {"mnuActionAddGroup", "d"},       {"mnuActionDeleteGroup", "d"}, {"mnuActionAddPractice", "d"},
+    {"mnuFileGenerateHTML", "d"},
+    {"mnuMatchingEntity", "h"},
+    {"MnuPractice", "h"},
+    {"MnuPracticeGroup", "h"},
+    {"mnuImportance", "h"},
+    {"mnuInteraction", "h"},
+    {"mnuActionAddGroup", "d"},
+    {"mnuActionDeleteGroup", "d"},
+    {"mnuActionAddPractice", "d"},
     {"mnuActionDeletePractice", "d"},
     // The new matrix window's menus: one alternative, shown and checked; nothing captured.
-    {"mnuAlt(0)", "kc"},              {"mnuAltDel", "d"},            {"munFilePrintCaptured", "d"},
+    {"mnuAlt(0)", "kc"},
+    {"mnuAltDel", "d"},
+    {"munFilePrintCaptured", "d"},
 };
 
 QString nameOf(const QAction& action) {
