@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/matrix_canvas.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_context.h"
 #include "app/matrixwin/scene_fixed_control.h"
 #include "app/matrixwin/scene_interaction_label.h"
 #include "app/matrixwin/scene_line.h"
+#include "app/shell/vrn_main.h"
 #include "model/component_context.h"
 #include "model/interfaces/matrix_window.h"
 #include "platform/one_shot_timer.h"
+#include "platform/prompt.h"
 
 #include <QString>
 #include <QWidget>
@@ -18,25 +22,39 @@
 #include <optional>
 #include <variant>
 
-class QGraphicsScene;
-class QGraphicsView;
 class QScrollBar;
 
 namespace vrn {
 
-struct VrnMain;
+class NoteBox;
+
+// What a note box shows the note of.
+using NoteObject = std::variant<std::monostate, std::shared_ptr<VRN_Practice>,
+                                std::shared_ptr<VRN_MatrixInteraction>>;
+
+// How a save under a new name ended.
+enum class SaveOutcome {
+    Saved,
+    GaveUp,  // the user chose not to save
+    Failed,  // the file could not be written; the user was told
+};
 
 // The matrix window: a child of the main window that shows one matrix document, which it owns in
 // `base`. The document draws itself through the window's callbacks; every cell, interaction cell
-// and line it asks for is a lightweight item on the window's one scene.
+// and line it asks for is a lightweight control that the window's one canvas paints.
 class frmMatrix : public QWidget, public MatrixWindow {
     Q_OBJECT
 public:
-    explicit frmMatrix(VrnMain& program, QWidget* parent = nullptr);
+    frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent = nullptr);
     ~frmMatrix() override;
 
     // The window's public variables.
+    // The document's file; until it has one, the name generated when the window opened.
     QString filename;
+    // `filename` names the document's file: it was opened from it or saved to it.
+    bool hasFilePath = false;
+    // Whether `name` is the document's own file (or, before it has one, its generated name).
+    bool isOwnFile(const QString& name) const;
     std::shared_ptr<VRN_PracticeGroup> startup_PG;
     bool LoadNewDoc = false;
     bool Weighted = false;
@@ -59,17 +77,54 @@ public:
 
     void Form_Load();
     void Form_Activate();
+    // Runs what other windows left for this one (a pending redraw).
+    void Form_GotFocus();
+    void Form_KeyDown(int keyCode);
+    // A press and a move on the window's background, in window twips.
+    void Form_MouseDown(float X, float Y);
+    void Form_MouseMove();
+    // `source` (a control's name) was dropped at (X, Y) twips.
+    void Form_DragDrop(const QString& source, float X, float Y);
+    // Asks about saving and lets go of the document; false when the window must stay open
+    // because its save failed.
+    bool Form_Unload();
+    // Closes the window without a question: its document could not be read.
+    void discardUnread();
+
     void newdoc();
     void newdocpreferences(bool setAll);
     void Redraw(bool Also_Do_menus = false);
     void use_alternative(bool enable, std::int16_t Alt_index);
     void Do_menus();
-    void SaveMatrixAs(bool& Restore_locked_state);
+    // Saves an unlocked copy under a name the user chooses; gives the document
+    // `Restore_locked_state` back when it does not save.
+    SaveOutcome SaveMatrixAs(bool Restore_locked_state);
     void RenamePractice(const std::shared_ptr<VRN_Practice>& p);
     void RenamePracticeGroup(const std::shared_ptr<VRN_PracticeGroup>& pg);
     void RenameMatrix();
+    void set_practice(const std::string& practice_name, const std::string& Practice_description,
+                      const std::string& Practice_discussion, std::int32_t Practice_color);
     void Print_Report();
     void Print_Captured_Image();
+
+    // The note box at (Box_Left, Box_Top) twips with the note of `MyNoteObject`.
+    void Display_NoteBox(const NoteObject& MyNoteObject, const QString& Caption,
+                         const QString& Description, const QString& Discussion, std::int32_t color,
+                         float Box_Top, float Box_Left, int Box_Tag, int fontsize, int alignment);
+    NoteBox& FrameNoteBox() const { return *noteBox_; }
+    // Highlights `item` and makes it the program's selected item.
+    void Show_Practice_Selection(const SelectedItem& item);
+    // Clears the selection and the hover highlight; `keep` keeps the note box of cell `box`.
+    void Clear_Selection(bool keep, int box);
+    // The interaction whose practices the pointer highlights.
+    void setHoveredInteraction(const std::shared_ptr<VRN_MatrixInteraction>& interaction) {
+        hovered_ = interaction;
+    }
+    std::shared_ptr<VRN_MatrixInteraction> hoveredInteraction() const { return hovered_.lock(); }
+    // The cell that Timer1 releases.
+    void setPressedCell(const std::shared_ptr<CellControl>& cell) { pressedCell_ = cell; }
+    // Where the last press on the window was, in window twips.
+    QPointF lastPress() const { return lastPress_; }
 
     OneShotTimer Timer1{50};
     OneShotTimer timer_load_Practice_details{60};
@@ -77,6 +132,10 @@ public:
     OneShotTimer Timer_Export_word{800};
     QScrollBar* VScroll() const { return vScroll_; }
     QScrollBar* HScroll() const { return hScroll_; }
+    void VScroll_Change();
+    void HScroll_Change();
+    void Timer1_Timer();
+    void timer_load_Practice_details_Timer();
 
     // The elements behind the cells and interaction cells, by 1-based control index; nothing
     // when the index was never handed out or its element is gone.
@@ -86,7 +145,10 @@ public:
     int interactionCellCount() const { return static_cast<int>(lblInteract_.size()); }
     int lineCount() const { return static_cast<int>(Lines_.size()); }
     const SceneCell& btnGroup(int index) const { return *btnGroup_.at(index - 1); }
-    QGraphicsScene& scene() const { return *scene_; }
+    MatrixCanvas& canvas() const { return *canvas_; }
+
+    // What the canvas draws of the controls handed out.
+    CanvasCounts canvasCounts() const;
 
     // What the document asks of its window.
     std::shared_ptr<CellControl> CreatePracticeGroup(bool horizontal, CellObject obj) override;
@@ -133,8 +195,17 @@ public:
     CheckBoxControl& chkLock() override { return chkLock_; }
     WindowControl& RichTextBox() override { return richTextBox_; }
 
+signals:
+    // The practice dialogs are due for the selected practice: its details, or its options
+    // editor when it has an option group.
+    void practiceDetailsRequested(std::shared_ptr<VRN_Practice> practice);
+    void practiceOptionsRequested(std::shared_ptr<VRN_Practice> practice);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using CellObjectRef =
@@ -144,10 +215,17 @@ private:
     QWidget* outerWindow() const;
     ComponentContext componentContext() const;
     void forgetScene();
+    bool saveTo(const QString& path, bool unlocked);
+    bool saveBeforeClosing();
+    void letGoOfSelection();
+    void placeFooter();
+    void designControls();
+    void showTitle();
+    void writeNote(const QString& text);
 
     VrnMain& program_;
-    QGraphicsScene* scene_;
-    QGraphicsView* view_;
+    Prompt& prompt_;
+    MatrixCanvas* canvas_;
     QScrollBar* vScroll_;
     QScrollBar* hScroll_;
     SceneContext context_;
@@ -162,6 +240,16 @@ private:
     std::deque<std::shared_ptr<SceneInteractionLabel>> lblInteract_;
     std::deque<std::weak_ptr<VRN_MatrixInteraction>> interactionObjects_;
     std::deque<std::shared_ptr<SceneLine>> Lines_;
+
+    NoteBox* noteBox_;
+    std::variant<std::monostate, std::weak_ptr<VRN_Practice>, std::weak_ptr<VRN_MatrixInteraction>>
+        noteObject_;
+    std::weak_ptr<VRN_MatrixInteraction> hovered_;
+    std::weak_ptr<CellControl> pressedCell_;
+    QPointF lastPress_;
+    // Set while SetScrollbars adjusts the bars: their changes are not the user's.
+    bool scrollGuard_ = false;
+    bool discarding_ = false;
 
     SceneFixedControl btnExisting_{context_, Kind::Button};
     SceneFixedControl btnTarget_{context_, Kind::Button};
@@ -189,6 +277,8 @@ private:
     SceneFixedControl lblFooter_{context_, Kind::Label};
     SceneCheckBox chkLock_{context_};
     SceneFixedControl richTextBox_{context_, Kind::TextBox};
+    // The attribution frame's captions, which nothing outside the window reaches.
+    std::deque<SceneFixedControl> attributionCaptions_;
 };
 
 }  // namespace vrn

@@ -25,12 +25,17 @@ SceneFixedControl::SceneFixedControl(SceneContext& context, Kind kind)
 void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
     const QRectF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
     switch (kind_) {
-        case Kind::Button:
-            paintCell(
-                painter, rect,
-                CellLook{.text = qtText(), .backColor = qtBackColor(), .fontSize = fontsize()},
-                QApplication::palette());
+        case Kind::Button: {
+            // A button standing on end (the target axis title) reads along its length.
+            const bool upright = rect.height() > 2 * rect.width();
+            paintCell(painter, rect,
+                      CellLook{.text = qtText(),
+                               .backColor = qtBackColor(),
+                               .cellOrientation = upright ? CellLook::kTurned : CellLook::kAlong,
+                               .fontSize = fontsize()},
+                      QApplication::palette());
             break;
+        }
         case Kind::Label:
             drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignLeft | Qt::AlignTop,
                           Enabled());

@@ -12,13 +12,6 @@ constexpr std::int16_t kOpaque = 1;
 
 void SceneInteractionLabel::setToolTipText(const std::string& value) {
     toolTip_ = value;
-    if (QGraphicsItem* item = sceneItem()) {
-        item->setToolTip(QString::fromStdString(value));
-    }
-}
-
-void SceneInteractionLabel::itemMade(QGraphicsItem& item) {
-    item.setToolTip(QString::fromStdString(toolTip_));
 }
 
 void SceneInteractionLabel::setBackStyle(std::int16_t value) {

@@ -16,9 +16,7 @@ public:
     void setBackStyle(std::int16_t value) override;
 
     void paint(QPainter& painter, const QRectF& rect) const override;
-
-protected:
-    void itemMade(QGraphicsItem& item) override;
+    QString toolTip() const override { return QString::fromStdString(toolTip_); }
 
 private:
     std::string toolTip_;

@@ -1,7 +1,7 @@
 #include "app/matrixwin/scene_line.h"
 
 #include <QApplication>
-#include <QGraphicsLineItem>
+#include <QPainter>
 #include <QPalette>
 #include <QPen>
 
@@ -11,18 +11,24 @@ namespace vrn {
 
 namespace {
 
-// A border wider than this draws as this; the scene never gets a pen it cannot stroke.
+// A border wider than this draws as this; the canvas never gets a pen it cannot stroke.
 constexpr int kMaxPenPixels = 100;
 
 }  // namespace
 
+SceneLine::SceneLine(SceneContext& context) : context_(&context) {
+    context.canvas->add(*this);
+}
+
 SceneLine::~SceneLine() {
-    delete item_;
+    if (context_ != nullptr) {
+        context_->canvas->remove(*this);
+    }
 }
 
 void SceneLine::forgetScene() {
-    item_ = nullptr;
     context_ = nullptr;
+    leaveCanvas();
 }
 
 void SceneLine::setX1(float value) {
@@ -46,40 +52,48 @@ void SceneLine::setY2(float value) {
 }
 
 void SceneLine::setVisible(bool value) {
-    visible_ = value;
-    makeItem();
-    if (item_ != nullptr) {
-        item_->setVisible(value);
+    if (value == visible_) {
+        return;
     }
+    visible_ = value;
+    wantShown(context_ != nullptr ? context_->canvas : nullptr, value);
 }
 
 void SceneLine::setBorderWidth(std::int16_t value) {
     borderWidth_ = value;
-    applyPen();
+    place();
 }
 
-void SceneLine::makeItem() {
-    if (item_ != nullptr || context_ == nullptr || !visible_) {
-        return;
-    }
-    item_ = new QGraphicsLineItem;
-    place();
-    applyPen();
-    context_->scene->addItem(item_);
+int SceneLine::penPixels() const {
+    return std::clamp<int>(borderWidth_, 1, kMaxPenPixels);
 }
 
 void SceneLine::place() {
-    if (item_ != nullptr) {
-        item_->setLine(context_->pixels(x1_), context_->pixels(y1_), context_->pixels(x2_),
-                       context_->pixels(y2_));
+    geometryChanged();
+    if (paintShown()) {
+        context_->canvas->changed();
     }
 }
 
-void SceneLine::applyPen() {
-    if (item_ != nullptr) {
-        item_->setPen(QPen(QApplication::palette().color(QPalette::WindowText),
-                           std::clamp<int>(borderWidth_, 1, kMaxPenPixels)));
+QRectF SceneLine::computeRect() const {
+    if (context_ == nullptr) {
+        return {};
     }
+    // The rectangle the stroke covers, so that a level line still meets what it crosses.
+    const qreal half = penPixels() / 2.0 + 1;
+    return QRectF(QPointF(context_->pixels(x1_), context_->pixels(y1_)),
+                  QPointF(context_->pixels(x2_), context_->pixels(y2_)))
+        .normalized()
+        .adjusted(-half, -half, half, half);
+}
+
+void SceneLine::paint(QPainter& painter, const QRectF&) const {
+    if (context_ == nullptr) {
+        return;
+    }
+    painter.setPen(QPen(QApplication::palette().color(QPalette::WindowText), penPixels()));
+    painter.drawLine(QPointF(context_->pixels(x1_), context_->pixels(y1_)),
+                     QPointF(context_->pixels(x2_), context_->pixels(y2_)));
 }
 
 }  // namespace vrn

@@ -1,17 +1,16 @@
 #pragma once
 
 #include "app/matrixwin/scene_context.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/interfaces/line_control.h"
-
-class QGraphicsLineItem;
 
 namespace vrn {
 
-// A grid line of the matrix window, in twips, drawn as one line item on the window's scene once
-// it is first shown. Like the other controls it keeps answering after its window has gone.
-class SceneLine : public LineControl {
+// A grid line of the matrix window, in twips, drawn on the window's canvas while it is shown.
+// Like the other controls it keeps answering after its window has gone.
+class SceneLine : public LineControl, public ScenePaintable {
 public:
-    explicit SceneLine(SceneContext& context) : context_(&context) {}
+    explicit SceneLine(SceneContext& context);
     ~SceneLine() override;
     SceneLine(const SceneLine&) = delete;
     SceneLine& operator=(const SceneLine&) = delete;
@@ -31,15 +30,17 @@ public:
     void setBorderWidth(std::int16_t value) override;
 
     void forgetScene();
-    const QGraphicsLineItem* item() const { return item_; }
+    bool drawn() const { return paintShown(); }
+    void paint(QPainter& painter, const QRectF& rect) const override;
+
+protected:
+    QRectF computeRect() const override;
 
 private:
-    void makeItem();
     void place();
-    void applyPen();
+    int penPixels() const;
 
     SceneContext* context_;
-    QGraphicsLineItem* item_ = nullptr;
     float x1_ = 0;
     float y1_ = 0;
     float x2_ = 0;

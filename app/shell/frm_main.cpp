@@ -1,9 +1,11 @@
 #include "app/shell/frm_main.h"
 
+#include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_matrix.h"
 #include "app/shell/command_guard.h"
 #include "app/shell/command_line.h"
 #include "app/shell/emblem.h"
+#include "app/shell/file_commands.h"
 #include "app/shell/preference_keys.h"
 #include "app/shell/program_title.h"
 #include "app/shell/toolbar_icons.h"
@@ -147,6 +149,7 @@ frmMain::frmMain(VrnMain& program, ShellServices services, QWidget* parent)
     mnuAlt_ = {menuItem(QStringLiteral("mnuAlt"), 0)};
     exceptions_ = {menuItem(QStringLiteral("Exceptions"), 0)};
     viewCommands_ = std::make_unique<ViewCommands>(*this, program_, services_);
+    fileCommands_ = new FileCommands(*this, program_, services_);
     connectCommands();
     connectFocusCommands();
 }
@@ -332,14 +335,15 @@ void frmMain::storeWindowRectangle() {
 }
 
 void frmMain::openCommandLineFile(const QString& name) {
-    // The matrix file reader is not part of this program yet: say so, and start with an empty
-    // matrix rather than a window that claims to show the file.
-    services_.prompt.messageBox(
-        QStringLiteral("Unable to open the matrix file '%1': this version of the program cannot "
-                       "read matrix files.")
-            .arg(name),
-        {.icon = MsgBoxIcon::Critical}, QStringLiteral("Error"));
-    New_Matrix_Window(true, nullptr, nullptr);
+    runCommand([this, &name] { fileCommands_->openFile(name); });
+}
+
+void frmMain::openMatrixFile(const QString& path) {
+    fileCommands_->openFile(path);
+}
+
+bool frmMain::SaveMatrixAs() {
+    return fileCommands_->SaveMatrixAs();
 }
 
 void frmMain::MDIForm_Activate() {
@@ -348,6 +352,9 @@ void frmMain::MDIForm_Activate() {
     }
     if (activeChild() == nullptr) {
         New_Matrix_Window(true, nullptr, nullptr);
+    } else if (frmMatrix* window = activeMatrixWindow()) {
+        // Back from a dialog or another program: the window takes what was left for it.
+        runCommand([window] { window->Form_GotFocus(); });
     }
     refreshTimer_.setEnabled(true);
 }
@@ -378,7 +385,7 @@ void frmMain::New_Matrix_Window(bool create, const std::shared_ptr<CatalogueEnti
                                 const std::shared_ptr<VRN_PracticeGroup>& startGroup) {
     hide_directions();
     const int n = ++windowCount_;
-    auto* window = new frmMatrix(program_);
+    auto* window = new frmMatrix(program_, services_.prompt);
     window->LoadNewDoc = create;
     window->setEnt(entity);
     QString baseName;
@@ -404,7 +411,10 @@ void frmMain::onChildActivated(QMdiSubWindow* child) {
         return;
     }
     if (auto* window = qobject_cast<frmMatrix*>(child->widget())) {
-        runCommand([window] { window->Form_Activate(); });
+        runCommand([window] {
+            window->Form_Activate();
+            window->Form_GotFocus();
+        });
     }
 }
 
@@ -517,19 +527,37 @@ void frmMain::unloadCopies(std::vector<QAction*>& array) {
     }
 }
 
+QAction* frmMain::loadAlternativeItem() {
+    QAction* item = loadCopy(mnuAlt_, *menu(QStringLiteral("mnuAlternatives")),
+                             menuItem(QStringLiteral("sep21")));
+    const int index = static_cast<int>(mnuAlt_.size()) - 1;
+    connect(item, &QAction::triggered, this, [this, index] { mnuAlt_Click(index); });
+    return item;
+}
+
+void frmMain::listAlternatives(const QStringList& names, int checked) {
+    unloadCopies(mnuAlt_);
+    for (int i = 0; i < names.size(); ++i) {
+        QAction* item = i == 0 ? mnuAlt_.front() : loadAlternativeItem();
+        item->setText(names[i]);
+        item->setData(QString::number(i + 1));
+        item->setChecked(false);
+    }
+    if (checked >= 0 && static_cast<std::size_t>(checked) < mnuAlt_.size()) {
+        mnuAlt_[static_cast<std::size_t>(checked)]->setChecked(true);
+    }
+}
+
 void frmMain::setup_Alternatives_Menu() {
     unloadCopies(mnuAlt_);
     const std::shared_ptr<VRN_Matrix> document = program_.Current_Matrix;
     if (document == nullptr) {
         return;
     }
-    QMenu& alternatives = *menu(QStringLiteral("mnuAlternatives"));
-    QAction* separator = menuItem(QStringLiteral("sep21"));
     for (int i = 1; i <= document->Alt_count; ++i) {
-        QAction* item = loadCopy(mnuAlt_, alternatives, separator);
+        QAction* item = loadAlternativeItem();
         item->setText(QString::fromStdString(document->alternative(i)->Name));
         item->setData(QString::number(i));
-        connect(item, &QAction::triggered, this, [this, i] { mnuAlt_Click(i); });
     }
     if (document->Alt_i >= 0 && static_cast<std::size_t>(document->Alt_i) < mnuAlt_.size()) {
         mnuAlt_[static_cast<std::size_t>(document->Alt_i)]->setChecked(true);
@@ -606,7 +634,12 @@ void frmMain::mnuHelpContents_Click() {
 }
 
 void frmMain::mnuHelpDirections_Click() {
-    program_.Dialog_Title = QStringLiteral("Directions");
+    // The directions are the active matrix's: without one there are none to show.
+    if (activeMatrixWindow() == nullptr) {
+        return;
+    }
+    Show_Directions_Dialog(program_, services_.prompt, QStringLiteral("Directions"),
+                           program_.Directions_Object, this);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -10,6 +10,7 @@
 #include "platform/one_shot_timer.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -22,6 +23,7 @@ class QToolBar;
 
 namespace vrn {
 
+class FileCommands;
 class frmMatrix;
 class ViewCommands;
 struct VrnMain;
@@ -67,6 +69,13 @@ public:
     void SetStatusText(const QString& text);
     QString statusText() const;
     void setup_Alternatives_Menu();
+    // The Alternatives menu of the active document: an item per alternative name, item
+    // `checked` (0-based) checked.
+    void listAlternatives(const QStringList& names, int checked);
+    // Save As for the active window, without the attribution; false when nothing was saved.
+    bool SaveMatrixAs();
+    // Opens the matrix file `path` in a new window, as File > Open does with a chosen file.
+    void openMatrixFile(const QString& path);
     void mnuAlt_Click(int index);
     void setup_interaction_Menu();
     void Exceptions_Click(int index);
@@ -85,6 +94,8 @@ public:
 signals:
     // Help > About: the program shows its splash sequence as the About box.
     void aboutRequested();
+    // A file just opened asks for the guided option questions of `group`.
+    void guidedQuestionsRequested(std::shared_ptr<VRN_PracticeGroup> group);
 
 protected:
     bool event(QEvent* event) override;
@@ -110,6 +121,7 @@ private:
     void mnuHelpAbout_Click();
     void unloadCopies(std::vector<QAction*>& array);
     QAction* loadCopy(std::vector<QAction*>& array, QMenu& menu, QAction* before);
+    QAction* loadAlternativeItem();
     void runCommand(const std::function<void()>& command);
 
     VrnMain& program_;
@@ -121,6 +133,7 @@ private:
     QLabel* statusPanel_ = nullptr;
     OneShotTimer refreshTimer_{10};
     std::unique_ptr<ViewCommands> viewCommands_;
+    FileCommands* fileCommands_ = nullptr;
     std::vector<QAction*> mnuAlt_;
     std::vector<QAction*> exceptions_;
     std::vector<QAction*> windowList_;

@@ -1,5 +1,8 @@
 #include "app/shell/screenshot_switch.h"
 
+#include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/frm_matrix.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
@@ -25,6 +28,28 @@ void report(const QString& line) {
     std::fflush(stdout);
 }
 
+QString describe(const CanvasCounts& counts) {
+    return QStringLiteral("%1 cells, %2 interaction cells, %3 lines")
+        .arg(counts.cells)
+        .arg(counts.interactionCells)
+        .arg(counts.lines);
+}
+
+// What each matrix window's canvas draws beside what its document placed: they must agree.
+void reportCanvases(const QMdiArea& area) {
+    for (const QMdiSubWindow* child : area.subWindowList()) {
+        auto* window = qobject_cast<frmMatrix*>(child->widget());
+        if (window == nullptr) {
+            continue;
+        }
+        const CanvasCounts drawn = window->canvasCounts();
+        const CanvasCounts placed = shownByDocument(*window->base());
+        report(QStringLiteral("matrix window '%1': canvas %2; document %3: %4")
+                   .arg(child->windowTitle(), describe(drawn), describe(placed),
+                        drawn == placed ? QStringLiteral("same") : QStringLiteral("differ")));
+    }
+}
+
 }  // namespace
 
 ScreenshotSwitch::ScreenshotSwitch(QMainWindow& window, QObject* parent)
@@ -44,7 +69,8 @@ bool ScreenshotSwitch::eventFilter(QObject* watched, QEvent* event) {
 
 void ScreenshotSwitch::captureWindow() {
     QStringList windows;
-    if (const auto* area = window_.findChild<QMdiArea*>()) {
+    const auto* area = window_.findChild<QMdiArea*>();
+    if (area != nullptr) {
         for (const QMdiSubWindow* child : area->subWindowList()) {
             windows << child->windowTitle();
         }
@@ -53,6 +79,9 @@ void ScreenshotSwitch::captureWindow() {
     report(QStringLiteral("%1 %2 (%3; matrix windows: %4)")
                .arg(saved ? QStringLiteral("saved") : QStringLiteral("could not save"), path_,
                     window_.windowTitle(), windows.join(QStringLiteral(", "))));
+    if (area != nullptr) {
+        reportCanvases(*area);
+    }
     QMenu* view = window_.findChild<QMenu*>(QStringLiteral("mnuView"));
     if (!saved || view == nullptr) {
         QApplication::exit(saved ? 0 : 1);

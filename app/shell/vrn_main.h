@@ -5,6 +5,7 @@
 #include "model/interfaces/catalogue_entity.h"
 #include "model/model_fwd.h"
 
+#include <QPageLayout>
 #include <QPointer>
 #include <QString>
 #include <QtGlobal>
@@ -63,6 +64,9 @@ struct VrnMain {
     bool Save_As_Running = false;
     bool Save_As_Locked = false;
     bool Visio_Debug = false;
+    // The page set up by File > Page Setup for what the program prints; the printer's own until
+    // then.
+    QPageLayout Page_Layout;
 
     Preferences prefs;
     ReportFlags report;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench/support/large_document.h"
+#include "bench/support/large_matrix_file.h"
 #include "bench/support/peak_memory.h"
 #include "model/file/byte_sink.h"
 #include "model/file/tagged_record_writer.h"
@@ -24,25 +25,8 @@ namespace fs = std::filesystem;
 constexpr double kMB = 1024.0 * 1024.0;
 
 // The large document and its file, made once for every benchmark here.
-struct LargeFile {
-    LargeDocument document = BuildLargeDocument();
-    fs::path folder = fs::temp_directory_path() / ("vrn-file-bench-" + std::to_string(::getpid()));
-    fs::path path = folder / "large.vrn";
-    std::int64_t bytes = 0;
-
-    LargeFile() {
-        fs::create_directories(folder);
-        std::int16_t file = 0;
-        document.matrix->OpenFile(path.string(), file, "Output");
-        document.matrix->Save(file, false);
-        document.matrix->CloseFile(file);
-        bytes = static_cast<std::int64_t>(fs::file_size(path));
-    }
-    ~LargeFile() { fs::remove_all(folder); }
-};
-
-LargeFile& Large() {
-    static LargeFile large;
+LargeMatrixFile& Large() {
+    static LargeMatrixFile large("vrn-file-bench");
     return large;
 }
 

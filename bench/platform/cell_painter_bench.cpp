@@ -1,24 +1,17 @@
 // Painting matrix cells: the matrix window paints every practice and group cell of a layout on
 // each redraw, so a large matrix's redraw must stay well inside a frame.
+#include "bench/support/offscreen_application.h"
 #include "bench/support/peak_memory.h"
 #include "platform/cell_painter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
 
 QGuiApplication& application() {
-    static int argc = 1;
-    static char name[] = "cell_painter_bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication app(argc, argv);
-    return app;
+    return vrn::bench::offscreenApplication();
 }
 
 // Cells of a practice's size at 96 dpi (2700 x 600 twips), half of them turned for columns.

@@ -6,8 +6,8 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
+#include "platform/testing/scripted_prompt.h"
 
-#include <QGraphicsScene>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -16,27 +16,33 @@
 namespace vrn {
 namespace {
 
-class MatrixWindowTest : public ::testing::Test {
+// A matrix window on its own, without the main window: no View mark is checked, so its layout
+// shows next to nothing, and what the tests show they place themselves.
+class MatrixWindowCallbacksTest : public ::testing::Test {
 protected:
-    MatrixWindowTest() {
+    MatrixWindowCallbacksTest() {
         program_.Standalone = true;
-        window_ = std::make_unique<frmMatrix>(program_);
+        window_ = std::make_unique<frmMatrix>(program_, prompt_);
         window_->LoadNewDoc = true;
         window_->Form_Load();
     }
 
-    // Every item on the scene is a control the window handed out or owns.
-    int sceneItems() const { return static_cast<int>(window_->scene().items().size()); }
+    std::shared_ptr<VRN_Practice> firstPractice() {
+        return window_->base()->Existing()->Practices.Item(1);
+    }
 
     VrnMain program_;
+    ScriptedPrompt prompt_;
     std::unique_ptr<frmMatrix> window_;
 };
 
-TEST_F(MatrixWindowTest, ANewDocumentIsBuiltWithThePreferencesAndHandsOutSceneItems) {
+TEST_F(MatrixWindowCallbacksTest, ANewDocumentIsBuiltAndDrawnWithoutAWidgetPerCell) {
     const auto& document = window_->base();
     EXPECT_EQ(document->InForm, window_.get());
     EXPECT_EQ(document->VRN_PracticeWidth, 2700);
     EXPECT_EQ(document->Alt_count, 1);
+    EXPECT_EQ(document->top, 1);
+    EXPECT_EQ(document->left, 1);
     EXPECT_TRUE(window_->Weighted);
     // Each practice asks for its cell and its importance box; each group for its band.
     const auto existing = document->Existing();
@@ -44,39 +50,54 @@ TEST_F(MatrixWindowTest, ANewDocumentIsBuiltWithThePreferencesAndHandsOutSceneIt
     const int groups = existing->PGroups.Count() + document->alternative(1)->PGroups.Count();
     EXPECT_EQ(window_->groupCellCount(), 2 * practices + groups);
     EXPECT_GT(window_->interactionCellCount(), 0);
-    // No widget per cell, and no scene item for a cell that was never laid out.
-    EXPECT_LE(window_->findChildren<QWidget*>().size(), 8);
-    EXPECT_EQ(sceneItems(), 0);
+    frmMatrix empty(program_, prompt_);
+    EXPECT_EQ(window_->findChildren<QWidget*>().size(), empty.findChildren<QWidget*>().size());
 }
 
-TEST_F(MatrixWindowTest, ACellGetsItsSceneItemWhenFirstShownWithASize) {
-    auto practice = window_->base()->Existing()->Practices.Item(1);
-    auto cell = std::static_pointer_cast<SceneCell>(window_->CreatePracticeGroup(false, practice));
+TEST_F(MatrixWindowCallbacksTest, TheCanvasDrawsAShownControlAtFifteenTwipsAPixel) {
+    auto cell =
+        std::static_pointer_cast<SceneCell>(window_->CreatePracticeGroup(false, firstPractice()));
     cell->setVisible(true);
-    EXPECT_EQ(cell->item(), nullptr);
-    cell->setWidth(1440);
-    EXPECT_EQ(cell->item(), nullptr);
-    cell->setHeight(720);
-    ASSERT_NE(cell->item(), nullptr);
-    EXPECT_EQ(sceneItems(), 1);
-    EXPECT_TRUE(cell->item()->isVisible());
-    cell->setLeft(2880);
-    cell->ZOrder(0);
-    const double dpi = window_->logicalDpiX();
-    EXPECT_EQ(cell->item()->pos(), QPointF(2 * dpi, 0));
-    EXPECT_EQ(cell->item()->boundingRect().size(), QSizeF(dpi, dpi / 2));
-    EXPECT_GT(cell->item()->zValue(), 0);
+    EXPECT_FALSE(cell->drawn());
+    cell->setWidth(1500);
+    cell->setHeight(750);
+    cell->setLeft(3000);
+    cell->setTop(-150);
+    ASSERT_TRUE(cell->drawn());
+    EXPECT_EQ(cell->paintRect(), QRectF(200, -10, 100, 50));
+    EXPECT_EQ(window_->canvas().controlAt(QPointF(250, 20)), cell.get());
+    cell->ZOrder(1);
+    EXPECT_EQ(window_->canvas().controlAt(QPointF(250, 20)), cell.get());
     cell->setVisible(false);
-    EXPECT_FALSE(cell->item()->isVisible());
+    EXPECT_FALSE(cell->drawn());
+    EXPECT_EQ(window_->canvas().controlAt(QPointF(250, 20)), nullptr);
 
     auto line = window_->CreateLine();
+    const int before = window_->canvasCounts().lines;
     line->setX2(1440);
     line->setVisible(true);
-    EXPECT_EQ(sceneItems(), 2);
+    EXPECT_EQ(window_->canvasCounts().lines, before + 1);
 }
 
-TEST_F(MatrixWindowTest, TwoCellsOfOnePracticeHaveConsecutiveIndexesAndTheSameElement) {
-    auto practice = window_->base()->Existing()->Practices.Item(1);
+TEST_F(MatrixWindowCallbacksTest, ControlsInFrontCoverThoseBehindWhereverTheyCameFrom) {
+    const auto place = [this](std::shared_ptr<CellControl> cell) {
+        cell->setWidth(1500);
+        cell->setHeight(1500);
+        cell->setVisible(true);
+        return cell;
+    };
+    const auto first = place(window_->CreatePracticeGroup(false, firstPractice()));
+    const auto second = place(window_->CreatePracticeGroup(false, firstPractice()));
+    const auto topmost = [this] { return window_->canvas().controlAt(QPointF(50, 50)); };
+    EXPECT_EQ(topmost(), dynamic_cast<ScenePaintable*>(second.get()));
+    first->ZOrder(0);
+    EXPECT_EQ(topmost(), dynamic_cast<ScenePaintable*>(first.get()));
+    first->ZOrder(1);
+    EXPECT_EQ(topmost(), dynamic_cast<ScenePaintable*>(second.get()));
+}
+
+TEST_F(MatrixWindowCallbacksTest, TwoCellsOfOnePracticeHaveConsecutiveIndexesAndTheSameElement) {
+    auto practice = firstPractice();
     const int before = window_->groupCellCount();
     auto cell = window_->CreatePracticeGroup(false, practice);
     auto box = window_->CreatePracticeGroup(false, practice);
@@ -92,9 +113,18 @@ TEST_F(MatrixWindowTest, TwoCellsOfOnePracticeHaveConsecutiveIndexesAndTheSameEl
     EXPECT_FALSE(window_->Cell_Object(before + 3).has_value());
 }
 
-TEST_F(MatrixWindowTest, ControlsKeepWhatTheLayoutSetsAndHidingHidesThemAll) {
-    auto practice = window_->base()->Existing()->Practices.Item(1);
-    auto cell = window_->CreatePracticeGroup(false, practice);
+TEST_F(MatrixWindowCallbacksTest, ANewInteractionCellHasTheDesignSizeUntilTheLayoutSizesIt) {
+    const auto interaction = firstPractice()->Interactions.Item(1);
+    const auto label = window_->CreateInteract(interaction);
+    EXPECT_FALSE(label->Visible());
+    EXPECT_GT(label->Width(), 0);
+    EXPECT_EQ(label->Width(), label->Height());
+    EXPECT_EQ(window_->Interaction_Object(window_->interactionCellCount()), interaction);
+    EXPECT_EQ(window_->Interaction_Object(window_->interactionCellCount() + 1), nullptr);
+}
+
+TEST_F(MatrixWindowCallbacksTest, ControlsKeepWhatTheLayoutSetsAndHidingHidesThemAll) {
+    auto cell = window_->CreatePracticeGroup(false, firstPractice());
     cell->setLeft(1440);
     cell->setTop(720);
     cell->setWidth(2700);
@@ -104,7 +134,7 @@ TEST_F(MatrixWindowTest, ControlsKeepWhatTheLayoutSetsAndHidingHidesThemAll) {
     cell->setVisible(true);
     EXPECT_EQ(cell->left(), 1440);
     EXPECT_EQ(cell->text(), "Budgeting");
-    EXPECT_EQ(cell->CellOrientation(), 3);
+    EXPECT_EQ(std::static_pointer_cast<SceneCell>(cell)->look().cellOrientation, CellLook::kTurned);
     auto line = window_->CreateLine();
     line->setVisible(true);
     window_->btnSortDown().setVisible(true);
@@ -116,9 +146,10 @@ TEST_F(MatrixWindowTest, ControlsKeepWhatTheLayoutSetsAndHidingHidesThemAll) {
     EXPECT_FALSE(window_->btnSortDown().Visible());
     EXPECT_FALSE(window_->ThickLines(1).Visible());
     EXPECT_EQ(cell->left(), 1440);
+    EXPECT_EQ(window_->canvasCounts(), CanvasCounts{});
 }
 
-TEST_F(MatrixWindowTest, ScrollbarsTakeTheExtentsAsPositiveNumbersOfSteps) {
+TEST_F(MatrixWindowCallbacksTest, ScrollRangesFollowTheDrawingsExtentWhereverItStarts) {
     float xmax = -2750;
     float ymax = 10250;
     window_->SetScrollbars(0, xmax, 0, ymax);
@@ -126,26 +157,32 @@ TEST_F(MatrixWindowTest, ScrollbarsTakeTheExtentsAsPositiveNumbersOfSteps) {
     EXPECT_EQ(ymax, 10250);
     EXPECT_EQ(window_->HScroll()->maximum(), 6);   // 5.5 rounds to even
     EXPECT_EQ(window_->VScroll()->maximum(), 20);  // 20.5 rounds to even
+    // A drawing scrolled up by 3000 twips has the same extent.
+    float bottom = 10250 - 3000;
+    window_->SetScrollbars(0, xmax, -3000, bottom);
+    EXPECT_EQ(window_->VScroll()->maximum(), 20);
+    EXPECT_EQ(window_->VScroll()->pageStep(), 10);  // 10000 twips high: half of it
     float huge = 1.0e30F;
     window_->SetScrollbars(0, huge, 0, huge);
     EXPECT_GT(window_->VScroll()->maximum(), 0);
 }
 
-TEST_F(MatrixWindowTest, TheDocumentsControlsStaySafeAfterTheWindowHasGone) {
+TEST_F(MatrixWindowCallbacksTest, TheDocumentsControlsStaySafeAfterTheWindowHasGone) {
     const std::shared_ptr<VRN_Matrix> document = window_->base();
-    const auto practice = document->Existing()->Practices.Item(1);
+    const auto practice = firstPractice();
     const auto interaction = practice->Interactions.Item(1);
     window_.reset();
     ASSERT_NE(practice->Display, nullptr);
     practice->Display->setText("Still here");
     practice->Display->setVisible(true);
+    practice->Display->ZOrder(0);
     EXPECT_EQ(practice->Display->text(), "Still here");
     interaction->Display->setToolTipText("Note");
     EXPECT_EQ(interaction->Display->ToolTipText(), "Note");
 }
 
-TEST_F(MatrixWindowTest, AnEmptyWindowMakesAnUnbuiltDocumentOnFirstUse) {
-    frmMatrix empty(program_);
+TEST_F(MatrixWindowCallbacksTest, AnEmptyWindowMakesAnUnbuiltDocumentOnFirstUse) {
+    frmMatrix empty(program_, prompt_);
     empty.Form_Load();
     EXPECT_EQ(empty.groupCellCount(), 0);
     const auto& document = empty.base();
@@ -154,9 +191,9 @@ TEST_F(MatrixWindowTest, AnEmptyWindowMakesAnUnbuiltDocumentOnFirstUse) {
     EXPECT_EQ(empty.base(), document);
 }
 
-TEST_F(MatrixWindowTest, UsingAnAlternativeSwitchesTheDocumentAndRefreshesThePreferences) {
+TEST_F(MatrixWindowCallbacksTest, UsingAnAlternativeSwitchesTheDocumentAndRefreshesThePreferences) {
     program_.prefs.Def_num_alternatives = 2;
-    frmMatrix window(program_);
+    frmMatrix window(program_, prompt_);
     window.LoadNewDoc = true;
     window.Form_Load();
     window.base()->VRN_PracticeWidth = 3000;

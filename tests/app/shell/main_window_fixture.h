@@ -50,6 +50,14 @@ protected:
         return *window;
     }
 
+    // Each of the next `windows` matrix windows to close answers that it closes without saving.
+    void closeWithoutSaving(int windows = 1) {
+        for (int i = 0; i < windows; ++i) {
+            prompt_.answer(MsgBoxResult::No);
+            prompt_.answer(MsgBoxResult::Yes);
+        }
+    }
+
     QStringList windowCaptions() const {
         QStringList captions;
         for (const QMdiSubWindow* child : main_.mdiArea().subWindowList()) {

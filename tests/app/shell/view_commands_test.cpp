@@ -1,8 +1,10 @@
 #include "app/shell/view_steps.h"
 #include "model/vrn_matrix.h"
 #include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/modal_script.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -88,6 +90,7 @@ TEST_F(ViewCommandsTest, FontStepsLeaveThePreferencesAlone) {
 }
 
 TEST_F(ViewCommandsTest, StepsWithoutADocumentChangeNothing) {
+    closeWithoutSaving();
     main_.mdiArea().closeAllSubWindows();
     ASSERT_EQ(program_.Current_Matrix, nullptr);
     const Preferences before = program_.prefs;
@@ -97,7 +100,8 @@ TEST_F(ViewCommandsTest, StepsWithoutADocumentChangeNothing) {
         item(command).trigger();
     }
     EXPECT_EQ(program_.prefs, before);
-    EXPECT_TRUE(prompt_.questions().empty());
+    // Only the two questions of closing the window.
+    EXPECT_EQ(prompt_.questions().size(), 2U);
 }
 
 TEST_F(ViewCommandsTest, ToolbarAndStatusBarSwitchesShowAndHideThem) {
@@ -173,9 +177,23 @@ TEST_F(ViewCommandsTest, OptionsChangeTheActiveDocumentsFontAndStoreIt) {
     EXPECT_EQ(settings_.text("VRNSettings", "Def_PracticeFontSize"), QString("14"));
 }
 
-TEST_F(ViewCommandsTest, ANewWindowClearsTheDirectionsMark) {
+TEST_F(ViewCommandsTest, TheDirectionsMarkShowsTheDirectionsOnceAndClearsItself) {
+    document().Directions = "Read the roof first";
+    ModalScript dialogs;
+    dialogs.then("FrmDirectionsDetails", [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Directions");
+        EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("txtDirections")->toPlainText(),
+                  "Read the roof first");
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
     item("mnuViewDirections").trigger();
-    EXPECT_TRUE(item("mnuViewDirections").isChecked());
+    EXPECT_FALSE(item("mnuViewDirections").isChecked());
+    item("mnuViewRefresh").trigger();
+    EXPECT_EQ(dialogs.seen(), QStringList{"FrmDirectionsDetails"});
+}
+
+TEST_F(ViewCommandsTest, ANewWindowClearsTheDirectionsMark) {
+    item("mnuViewDirections").setChecked(true);
     item("mnuFileNew").trigger();
     EXPECT_FALSE(item("mnuViewDirections").isChecked());
 }

@@ -1,0 +1,90 @@
+#include "app/matrixwin/frm_directions_details.h"
+
+#include "app/shell/named_widgets.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_state.h"
+#include "platform/text_printer.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vrn {
+
+namespace {
+
+const QString kDescriptionMode = QStringLiteral("Description");
+constexpr QSize kDesignSize(480, 360);
+
+}  // namespace
+
+FrmDirectionsDetails::FrmDirectionsDetails(VrnMain& program, Prompt& prompt, QWidget* parent)
+    : QDialog(parent), program_(program), prompt_(prompt), text_(new QPlainTextEdit(this)) {
+    setObjectName(QStringLiteral("FrmDirectionsDetails"));
+    setModal(true);
+    text_->setObjectName(QStringLiteral("txtDirections"));
+    QPushButton* ok = namedButton(QStringLiteral("OK"), "btnOK", this);
+    QPushButton* print = namedButton(QStringLiteral("Print"), "btnPrint", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+    resize(kDesignSize);
+
+    printText = [this](const QString& text) { return printPlainText(text, program_.Page_Layout); };
+    connect(ok, &QPushButton::clicked, this, &FrmDirectionsDetails::btnOK_Click);
+    connect(print, &QPushButton::clicked, this, &FrmDirectionsDetails::btnPrint_Click);
+    Load_Data();
+}
+
+void FrmDirectionsDetails::Load_Data() {
+    mode_ = program_.Dialog_Title;
+    target_ = nullptr;
+    matrix_ = nullptr;
+    if (mode_ == kDescriptionMode) {
+        if (const auto* state =
+                std::get_if<std::shared_ptr<VRN_State>>(&program_.Directions_Object)) {
+            target_ = *state;
+        }
+        text_->setPlainText(target_ ? QString::fromStdString(target_->Description) : QString());
+        setWindowTitle(QStringLiteral("Description of: ") +
+                       (target_ ? QString::fromStdString(target_->Name) : QString()));
+        return;
+    }
+    matrix_ = program_.Current_Matrix;
+    text_->setPlainText(matrix_ ? QString::fromStdString(matrix_->Directions) : QString());
+    setWindowTitle(QStringLiteral("Directions"));
+}
+
+void FrmDirectionsDetails::btnOK_Click() {
+    const std::string text = text_->toPlainText().toStdString();
+    if (mode_ == kDescriptionMode) {
+        if (target_) {
+            target_->Description = text;
+        }
+    } else if (matrix_) {
+        matrix_->Directions = text;
+    }
+    accept();
+}
+
+void FrmDirectionsDetails::btnPrint_Click() {
+    if (printText && !printText(text_->toPlainText())) {
+        prompt_.messageBox(
+            QStringLiteral("The text could not be printed: no printer is available."),
+            {.icon = MsgBoxIcon::Exclamation});
+    }
+}
+
+void Show_Directions_Dialog(VrnMain& program, Prompt& prompt, const QString& title,
+                            const DirectionsTarget& object, QWidget* parent) {
+    program.Dialog_Title = title;
+    program.Directions_Object = object;
+    FrmDirectionsDetails dialog(program, prompt, parent);
+    dialog.exec();
+}
+
+}  // namespace vrn

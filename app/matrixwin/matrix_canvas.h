@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+namespace vrn {
+
+class ScenePaintable;
+
+// The surface the matrix window draws on: one widget that paints every control the document
+// was handed, back to front, instead of a widget or an item per control. Moving a control only
+// changes numbers; one repaint follows however many controls changed.
+class MatrixCanvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit MatrixCanvas(QWidget* parent = nullptr);
+
+    // Adds a control, hidden, on top of those of its level (level 0, where every control starts).
+    void add(ScenePaintable& control);
+    void remove(ScenePaintable& control);
+    // Shows or hides a control.
+    void show(ScenePaintable& control, bool shown);
+    // Moves a control to the level `z`: lower levels draw first.
+    void restack(ScenePaintable& control, qreal z);
+    // Something shown changed: the canvas repaints once the present work is done.
+    void changed() {
+        if (!repaintDue_) {
+            repaintDue_ = true;
+            update();
+        }
+    }
+
+    void setBackground(const QColor& color);
+    // The topmost shown control at `pixel`, or none.
+    ScenePaintable* controlAt(const QPointF& pixel) const;
+    // Every shown control that meets `area`, back to front.
+    std::vector<ScenePaintable*> controlsIn(const QRectF& area) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    template <class Visit>
+    void backToFront(Visit&& visit) const;
+
+    // Level 0, in the order the controls came, with a gap where one left; beside it, which of
+    // them are shown, so that a repaint passes over the hidden ones without touching them.
+    std::vector<ScenePaintable*> plain_;
+    std::vector<unsigned char> plainShown_;
+    // The few controls of other levels, by level.
+    std::vector<std::pair<qreal, ScenePaintable*>> stacked_;
+    QColor background_;
+    bool repaintDue_ = false;
+};
+
+}  // namespace vrn

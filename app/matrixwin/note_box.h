@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <cstdint>
+#include <optional>
+
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vrn {
+
+// The floating box over the matrix that shows the note of one practice or interaction: its text
+// (editable), a button to its discussion link and a swatch of its colour. The user drags it by its
+// frame. Positions are pixels within the matrix window.
+class NoteBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit NoteBox(QWidget* parent);
+
+    QPlainTextEdit& txtNoteBox() const { return *text_; }
+    QPushButton& btnDiscussion() const { return *discussion_; }
+    QFrame& pnlColorPanel() const { return *colorPanel_; }
+
+    // The box's own tag: the cell it belongs to, as decimal text; empty for none.
+    QString Tag;
+    // The discussion link the button opens.
+    const QString& discussionLink() const { return discussionLink_; }
+
+    void showNote(const QString& caption, const QString& description, const QString& discussion,
+                  std::int32_t color, int fontsize, int alignment);
+
+signals:
+    // The text was edited and then left: the note's new description.
+    void noteEdited(const QString& text);
+    void discussionClicked(const QString& link);
+    // The user dropped the box at `topLeft` (pixels within the parent).
+    void dropped(const QPoint& topLeft);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPlainTextEdit* text_;
+    QPushButton* discussion_;
+    QFrame* colorPanel_;
+    QString discussionLink_;
+    bool changed_ = false;
+    bool loading_ = false;
+    std::optional<QPoint> grab_;
+};
+
+}  // namespace vrn

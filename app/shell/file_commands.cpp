@@ -1,0 +1,200 @@
+#include "app/shell/file_commands.h"
+
+#include "app/matrixwin/document_files.h"
+#include "app/matrixwin/frm_attribution.h"
+#include "app/matrixwin/frm_directions_details.h"
+#include "app/matrixwin/frm_matrix.h"
+#include "app/shell/command_guard.h"
+#include "app/shell/frm_main.h"
+#include "app/shell/vrn_main.h"
+#include "model/file/matrix_file_error.h"
+#include "model/vrn_matrix.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace vrn {
+
+namespace {
+
+// What a locked matrix proposes as its new file.
+const QString kLockedProposal = QStringLiteral("new filename");
+const QString kLockedRefusal =
+    QStringLiteral("This matrix is locked.  A locked matrix can only be saved to a new file name.");
+
+}  // namespace
+
+FileCommands::FileCommands(frmMain& main, VrnMain& program, ShellServices services)
+    : QObject(&main), main_(main), program_(program), services_(services) {
+    on("mnuFileOpen", &FileCommands::mnuFileOpen_Click);
+    on("mnuAltImport", &FileCommands::mnuAltImport_Click);
+    on("mnuFileSave", &FileCommands::mnuFileSave_Click);
+    on("mnuFileSaveAs", &FileCommands::mnuFileSaveAs_Click);
+    on("mnuFilePageSetup", &FileCommands::mnuFilePageSetup_Click);
+}
+
+void FileCommands::on(const char* item, void (FileCommands::*command)()) {
+    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this, [this, command] {
+        runGuarded(services_.prompt, [this, command] { (this->*command)(); });
+    });
+}
+
+std::optional<QString> FileCommands::chooseMatrixFile() {
+    std::optional<QString> path = services_.prompt.openFile(openMatrixRequest());
+    if (!path || path->isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+void FileCommands::mnuFileOpen_Click() {
+    if (const std::optional<QString> path = chooseMatrixFile()) {
+        openFile(*path);
+    }
+}
+
+void FileCommands::openFile(const QString& path) {
+    if (frmMatrix* active = main_.activeMatrixWindow()) {
+        active->setWindowState(0);
+    }
+    main_.New_Matrix_Window(false, nullptr, nullptr);
+    const QPointer<frmMatrix> window = main_.activeMatrixWindow();
+    if (window == nullptr) {
+        return;
+    }
+    const auto document = std::make_shared<VRN_Matrix>();
+    window->setBase(document);
+    program_.Current_Matrix = document;
+    // The file stays the same file whatever the current folder becomes.
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    bool showDirections = false;
+    try {
+        showDirections = readDocument(*document, fullPath, window, main_.componentContext());
+    } catch (const MatrixFileError& error) {
+        showFileError(services_.prompt, error);
+        window->discardUnread();
+        return;
+    } catch (const std::exception& error) {
+        services_.prompt.messageBox(QString::fromUtf8(error.what()), {.icon = MsgBoxIcon::Critical},
+                                    QStringLiteral("Error"));
+        window->discardUnread();
+        return;
+    }
+    window->newdocpreferences(true);
+    document->Draw(1, 1);
+    if (showDirections) {
+        Show_Directions_Dialog(program_, services_.prompt, QStringLiteral("Directions"),
+                               program_.Directions_Object, &main_);
+    }
+    if (window == nullptr) {
+        return;
+    }
+    window->filename = fullPath;
+    window->hasFilePath = true;
+    window->setCaption(fullPath);
+    if (document->Auto_PGroup_Dialogue) {
+        document->Auto_PGroup_Dialogue = false;
+        emit main_.guidedQuestionsRequested(document->Auto_PGroup.lock());
+    }
+    main_.mnuViewRefresh_Click();
+}
+
+void FileCommands::mnuAltImport_Click() {
+    const QPointer<frmMatrix> window = main_.activeMatrixWindow();
+    if (window == nullptr) {
+        return;
+    }
+    const std::optional<QString> path = chooseMatrixFile();
+    if (!path || window == nullptr) {
+        return;
+    }
+    try {
+        importAlternatives(*window->base(), *path);
+    } catch (const MatrixFileError& error) {
+        showFileError(services_.prompt, error);
+        return;
+    }
+    window->Redraw(true);
+}
+
+void FileCommands::mnuFileSave_Click() {
+    const QPointer<frmMatrix> window = main_.activeMatrixWindow();
+    if (window == nullptr) {
+        return;
+    }
+    program_.Current_Matrix = window->base();
+    showAttribution(program_, &main_);
+    if (window == nullptr) {
+        return;
+    }
+    VRN_Matrix& document = *window->base();
+    if (!window->hasFilePath || document.locked) {
+        SaveMatrixAs();
+        return;
+    }
+    try {
+        saveDocument(document, window->filename, false);
+    } catch (const MatrixFileError& error) {
+        showFileError(services_.prompt, error);
+    }
+}
+
+bool FileCommands::SaveMatrixAs() {
+    frmMatrix* window = main_.activeMatrixWindow();
+    if (window == nullptr) {
+        return false;
+    }
+    Prompt& prompt = services_.prompt;
+    VRN_Matrix& document = *window->base();
+    for (;;) {
+        const QString proposal = document.locked ? kLockedProposal : window->filename;
+        const std::optional<QString> chosen = prompt.saveFile(saveMatrixRequest(proposal));
+        if (!chosen || chosen->isEmpty()) {
+            return false;
+        }
+        const bool ownFile = window->isOwnFile(*chosen);
+        if (ownFile && document.locked) {
+            prompt.messageBox(kLockedRefusal);
+            continue;
+        }
+        if (!ownFile && !mayReplaceFile(prompt, *chosen)) {
+            continue;
+        }
+        try {
+            saveDocument(document, *chosen, false);
+        } catch (const MatrixFileError& error) {
+            showFileError(prompt, error);
+            return false;
+        }
+        window->filename = *chosen;
+        window->hasFilePath = true;
+        window->setCaption(*chosen);
+        return true;
+    }
+}
+
+void FileCommands::mnuFileSaveAs_Click() {
+    const QPointer<frmMatrix> window = main_.activeMatrixWindow();
+    if (window == nullptr) {
+        return;
+    }
+    program_.Current_Matrix = window->base();
+    program_.Save_As_Running = true;
+    showAttribution(program_, &main_);
+    program_.Save_As_Running = false;
+    if (window == nullptr) {
+        return;
+    }
+    window->SaveMatrixAs(program_.Save_As_Locked);
+    window->Redraw();
+}
+
+void FileCommands::mnuFilePageSetup_Click() {
+    if (const std::optional<QPageLayout> layout =
+            services_.prompt.pageSetup(program_.Page_Layout)) {
+        program_.Page_Layout = *layout;
+    }
+}
+
+}  // namespace vrn

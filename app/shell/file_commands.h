@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/shell/shell_services.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace vrn {
+
+class frmMain;
+class frmMatrix;
+struct VrnMain;
+
+// The File menu's document commands (Open, Save, Save As, Page Setup) and Import Alternatives.
+// A command that needs a matrix window does nothing without one.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    FileCommands(frmMain& main, VrnMain& program, ShellServices services);
+
+    // Opens `path` in a new matrix window. A file that cannot be read is reported and its
+    // window closed: no window is ever bound to a file it does not hold.
+    void openFile(const QString& path);
+    // Save As for the active window without the attribution dialog: a locked matrix is never
+    // written back to its own file. False when nothing was saved.
+    bool SaveMatrixAs();
+
+private:
+    void mnuFileOpen_Click();
+    void mnuAltImport_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFilePageSetup_Click();
+    void on(const char* item, void (FileCommands::*command)());
+    std::optional<QString> chooseMatrixFile();
+
+    frmMain& main_;
+    VrnMain& program_;
+    ShellServices services_;
+};
+
+}  // namespace vrn

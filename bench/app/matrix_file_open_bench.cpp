@@ -1,0 +1,104 @@
+// Opening the large benchmark file (about 320,000 interactions) in the program and scrolling it.
+// Goals: File > Open of the file, up to the first painted screen of its maximised window, under
+// 3 seconds; scrolling that window down by a page and repainting it under 16 ms.
+#include "app/matrixwin/frm_matrix.h"
+#include "app/shell/frm_main.h"
+#include "app/shell/vrn_main.h"
+#include "bench/support/large_matrix_file.h"
+#include "bench/support/offscreen_application.h"
+#include "bench/support/peak_memory.h"
+#include "platform/testing/memory_settings_store.h"
+#include "platform/testing/recording_program_starter.h"
+#include "platform/testing/scripted_prompt.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+namespace vrn::bench {
+namespace {
+
+constexpr QSize kScreen(1920, 1080);
+
+LargeMatrixFile& largeFile() {
+    static LargeMatrixFile file("vrn-open-bench");
+    return file;
+}
+
+// The stand-alone program's main window on a full-HD screen, loaded with its first empty matrix.
+struct Program {
+    MemorySettingsStore settings;
+    ScriptedPrompt prompt;
+    RecordingProgramStarter starter;
+    VrnMain state;
+    frmMain main{state, {settings, prompt, starter}};
+
+    Program() {
+        state.Standalone = true;
+        state.Main_Window = &main;
+        main.resize(kScreen);
+        main.Show();
+        QApplication::processEvents();
+    }
+
+    // Opens the large file and paints its window maximised; the window it opened.
+    frmMatrix& openLargeFile() {
+        main.openMatrixFile(QString::fromStdString(largeFile().path.string()));
+        frmMatrix& window = *main.activeMatrixWindow();
+        main.activeChild()->showMaximized();
+        paint(window);
+        return window;
+    }
+
+    static void paint(frmMatrix& window) { window.canvas().grab(); }
+
+    // Closes every window without asking about saving.
+    void closeAll() {
+        for (QMdiSubWindow* child : main.mdiArea().subWindowList()) {
+            delete child;
+        }
+        QApplication::processEvents();
+    }
+};
+
+void OpenAndShowLargeFile(benchmark::State& state) {
+    offscreenApplication();
+    largeFile();
+    double cells = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto program = std::make_unique<Program>();
+        state.ResumeTiming();
+        frmMatrix& window = program->openLargeFile();
+        state.PauseTiming();
+        const CanvasCounts shown = window.canvasCounts();
+        cells = shown.cells + shown.interactionCells;
+        program->closeAll();
+        program.reset();
+        state.ResumeTiming();
+    }
+    state.counters["shown_cells"] = cells;
+    state.counters["file_MB"] = static_cast<double>(largeFile().bytes) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = peakMemoryMB();
+}
+BENCHMARK(OpenAndShowLargeFile)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void ScrollLargeFileByAPage(benchmark::State& state) {
+    offscreenApplication();
+    Program program;
+    frmMatrix& window = program.openLargeFile();
+    QScrollBar& bar = *window.VScroll();
+    for (auto _ : state) {
+        const int next = bar.value() + bar.pageStep();
+        bar.setValue(next > bar.maximum() ? 0 : next);
+        Program::paint(window);
+    }
+    state.counters["page_steps"] = bar.pageStep();
+    program.closeAll();
+}
+BENCHMARK(ScrollLargeFileByAPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vrn::bench

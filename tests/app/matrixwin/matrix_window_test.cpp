@@ -1,0 +1,338 @@
+#include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/note_box.h"
+#include "app/matrixwin/scene_cell.h"
+#include "app/shell/preference_keys.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_optiongroup.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+#include "tests/app/shell/main_window_fixture.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace vrn::testing {
+namespace {
+
+// The matrix window inside the stand-alone program's main window.
+class MatrixWindowTest : public MainWindowFixture {
+protected:
+    explicit MatrixWindowTest(int alternatives = 1) {
+        settings_.setText(QLatin1String(prefkey::kVrnSettings),
+                          QLatin1String(prefkey::kDefNumAlternatives),
+                          QString::number(alternatives));
+        load();
+    }
+
+    frmMatrix& window() { return activeWindow(); }
+    VRN_Matrix& document() { return *window().base(); }
+    std::shared_ptr<VRN_Practice> existingPractice(int index = 1) {
+        return document().Existing()->Practices.Item(index);
+    }
+    std::shared_ptr<VRN_Practice> targetPractice(int index = 1) {
+        return document().alternative()->Practices.Item(index);
+    }
+    std::shared_ptr<VRN_MatrixInteraction> crossInteraction() {
+        return document().Interactions.Item(1);
+    }
+};
+
+class MatrixWindowWithThreeAlternativesTest : public MatrixWindowTest {
+protected:
+    MatrixWindowWithThreeAlternativesTest() : MatrixWindowTest(3) {}
+};
+
+TEST_F(MatrixWindowTest, ANewWindowShowsWhatItsDocumentPlacedAndNothingElse) {
+    EXPECT_EQ(document().top, 1);
+    EXPECT_EQ(document().left, 1);
+    const CanvasCounts drawn = window().canvasCounts();
+    EXPECT_EQ(drawn, shownByDocument(document()));
+    // The roof of the existing state, the target state's triangle and the crossings.
+    EXPECT_GT(drawn.interactionCells, document().Interactions.Count());
+    EXPECT_GT(drawn.cells, 0);
+    EXPECT_GT(drawn.lines, 0);
+    const auto* column = dynamic_cast<const SceneCell*>(targetPractice()->Display.get());
+    ASSERT_NE(column, nullptr);
+    EXPECT_EQ(column->look().cellOrientation, CellLook::kTurned);
+}
+
+TEST_F(MatrixWindowTest, ScrollingMovesTheDrawingFiveHundredTwipsAStep) {
+    const float rowTop = existingPractice()->Display->top();
+    const float columnLeft = targetPractice()->Display->left();
+    window().VScroll()->setValue(3);
+    EXPECT_EQ(document().top, -1500);
+    EXPECT_EQ(existingPractice()->Display->top(), rowTop - 1501);
+    window().HScroll()->setValue(2);
+    EXPECT_EQ(document().left, -1000);
+    EXPECT_EQ(targetPractice()->Display->left(), columnLeft - 1001);
+    EXPECT_EQ(window().canvasCounts(), shownByDocument(document()));
+}
+
+TEST_F(MatrixWindowTest, ARedrawWhileScrolledKeepsTheOffsetAndTheRanges) {
+    const int range = window().VScroll()->maximum();
+    ASSERT_GT(range, 3);
+    window().VScroll()->setValue(3);
+    const float rowTop = existingPractice()->Display->top();
+    window().Redraw();
+    EXPECT_EQ(document().top, -1500);
+    EXPECT_EQ(existingPractice()->Display->top(), rowTop);
+    EXPECT_EQ(window().VScroll()->maximum(), range);
+    EXPECT_EQ(window().VScroll()->value(), 3);
+}
+
+TEST_F(MatrixWindowTest, AMinimisedWindowDoesNotScroll) {
+    main_.activeChild()->showMinimized();
+    window().VScroll()->setValue(2);
+    window().HScroll()->setValue(2);
+    EXPECT_EQ(document().top, 1);
+    EXPECT_EQ(document().left, 1);
+}
+
+TEST_F(MatrixWindowWithThreeAlternativesTest, PageUpAndPageDownStepThroughTheAlternatives) {
+    MatrixCanvas& canvas = window().canvas();
+    QTest::keyClick(&canvas, Qt::Key_PageUp);
+    EXPECT_EQ(document().Alt_i, 1);
+    QTest::keyClick(&canvas, Qt::Key_PageDown);
+    EXPECT_EQ(document().Alt_i, 2);
+    EXPECT_EQ(window().btnTarget().text(), document().alternative(2)->Name);
+    QTest::keyClick(&canvas, Qt::Key_PageDown);
+    QTest::keyClick(&canvas, Qt::Key_PageDown);
+    EXPECT_EQ(document().Alt_i, 3);
+    QTest::keyClick(&canvas, Qt::Key_PageUp);
+    EXPECT_EQ(document().Alt_i, 2);
+    EXPECT_EQ(window().canvasCounts(), shownByDocument(document()));
+}
+
+TEST_F(MatrixWindowWithThreeAlternativesTest, ActivationListsTheAlternativesInTheMenu) {
+    window().use_alternative(true, 2);
+    window().Form_Activate();
+    const std::vector<QAction*>& items = main_.mnuAlt();
+    ASSERT_EQ(items.size(), 3U);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i]->text(), QString::fromStdString(document().alternative(i + 1)->Name));
+        EXPECT_EQ(items[i]->data().toString(), QString::number(i + 1));
+        EXPECT_EQ(items[i]->isChecked(), i == 1) << i;
+    }
+    EXPECT_TRUE(item("mnuAltDel").isEnabled());
+    items[2]->trigger();
+    EXPECT_EQ(document().Alt_i, 3);
+}
+
+TEST_F(MatrixWindowTest, ActivationSetsTheMenusFromTheWindow) {
+    EXPECT_EQ(main_.mnuAlt().size(), 1U);
+    EXPECT_FALSE(item("mnuAltDel").isEnabled());
+    EXPECT_TRUE(item("mnuFileSave").isEnabled());
+    EXPECT_TRUE(item("mnuViewLegend").isChecked());
+    EXPECT_FALSE(item("munFilePrintCaptured").isEnabled());
+
+    document().locked = true;
+    window().Frametool_Captured = true;
+    window().frmMatrixInteraction().setVisible(false);
+    window().Form_Activate();
+    EXPECT_FALSE(item("mnuFileSave").isEnabled());
+    EXPECT_FALSE(item("mnuViewLegend").isChecked());
+    EXPECT_TRUE(item("munFilePrintCaptured").isEnabled());
+    EXPECT_EQ(program_.Current_Matrix, window().base());
+}
+
+TEST_F(MatrixWindowTest, TheNoteBoxShowsANoteWhereItIsToldAndWritesItsEditBack) {
+    const auto practice = existingPractice();
+    NoteBox& box = window().FrameNoteBox();
+    window().Display_NoteBox(practice, "", "Hire fast", "ab", 0xFF, 3000, 1500, 1004, 12, 2);
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_EQ(box.pos(), QPoint(100, 200));
+    EXPECT_EQ(box.Tag, "1004");
+    EXPECT_EQ(box.txtNoteBox().toPlainText(), "Hire fast");
+    EXPECT_FALSE(box.btnDiscussion().isVisibleTo(&box));
+    window().Display_NoteBox(practice, "", "Hire fast", "abc", 0xFF, 0, 0, 7, 12, 0);
+    EXPECT_TRUE(box.btnDiscussion().isVisibleTo(&box));
+
+    window().Display_NoteBox(practice, "Note", "Hire fast", "https://example.org/why", 0xFF, 0, 0,
+                             7, 12, 0);
+    EXPECT_TRUE(box.btnDiscussion().isVisibleTo(&box));
+    EXPECT_EQ(box.discussionLink(), "https://example.org/why");
+    EXPECT_EQ(box.title(), "Note");
+    box.btnDiscussion().click();
+    ASSERT_EQ(starter_.openedUrls().size(), 1U);
+    EXPECT_EQ(starter_.openedUrls()[0], QUrl("https://example.org/why"));
+
+    box.txtNoteBox().setFocus();
+    box.txtNoteBox().setPlainText("Hire slowly");
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(&box.txtNoteBox(), &leave);
+    EXPECT_EQ(practice->Description(), "Hire slowly");
+    // Leaving it again without an edit writes nothing.
+    practice->setDescription("Changed elsewhere");
+    QApplication::sendEvent(&box.txtNoteBox(), &leave);
+    EXPECT_EQ(practice->Description(), "Changed elsewhere");
+}
+
+TEST_F(MatrixWindowTest, ClearingTheSelectionKeepsOnlyTheNoteBoxOfTheCellAsked) {
+    const auto interaction = crossInteraction();
+    NoteBox& box = window().FrameNoteBox();
+    window().Display_NoteBox(interaction, "+", "Same customers", "", 0, 0, 0, 12, 10, 2);
+    window().Clear_Selection(true, 12);
+    EXPECT_TRUE(box.isVisible());
+    window().Clear_Selection(true, 13);
+    EXPECT_FALSE(box.isVisible());
+    window().Display_NoteBox(interaction, "+", "Same customers", "", 0, 0, 0, 12, 10, 2);
+    window().Clear_Selection(false, 12);
+    EXPECT_FALSE(box.isVisible());
+}
+
+TEST_F(MatrixWindowTest, DroppingTheNoteBoxMovesItAndArmsTheRelease) {
+    window().Form_DragDrop("FrameNoteBox", 3000, 1500);
+    EXPECT_EQ(window().FrameNoteBox().pos(), QPoint(200, 100));
+    EXPECT_TRUE(window().Timer1.isEnabled());
+    window().Form_DragDrop("btnGroup", 0, 0);
+    EXPECT_EQ(window().FrameNoteBox().pos(), QPoint(200, 100));
+}
+
+TEST_F(MatrixWindowTest, APracticeSelectionHighlightsItAndSetsTheMenusAndFontButtons) {
+    const auto practice = existingPractice();
+    practice->color = 0x123456;
+    practice->setFontbold(true);
+    window().Show_Practice_Selection(practice);
+    EXPECT_EQ(practice->Display->BackColor(), program_.prefs.HighlightColor);
+    EXPECT_EQ(std::get<std::shared_ptr<VRN_Practice>>(program_.Current_Item), practice);
+    EXPECT_TRUE(main_.toolbarButton("Bold")->isChecked());
+    EXPECT_FALSE(main_.toolbarButton("Italic")->isChecked());
+    EXPECT_TRUE(item("mnuActionAddPractice").isEnabled());
+    EXPECT_TRUE(item("mnuActionDeletePractice").isEnabled());
+    EXPECT_FALSE(item("mnuActionAddGroup").isEnabled());
+    EXPECT_TRUE(item("mnuPracticeDetails").isVisible());
+    EXPECT_FALSE(item("mnuPracticeOptions").isVisible());
+
+    window().Clear_Selection(false, 0);
+    EXPECT_EQ(practice->Display->BackColor(), 0x123456);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(program_.Current_Item));
+    EXPECT_FALSE(main_.toolbarButton("Bold")->isChecked());
+    EXPECT_FALSE(item("mnuActionAddPractice").isEnabled());
+}
+
+TEST_F(MatrixWindowTest, AGroupSelectionOffersTheGroupCommandsAndGivesBackThePracticeColour) {
+    const auto group = document().Existing()->PGroups.Item(1);
+    group->color = 0;
+    group->Has_Options = true;
+    window().Show_Practice_Selection(group);
+    EXPECT_TRUE(item("mnuActionAddGroup").isEnabled());
+    EXPECT_TRUE(item("mnuActionDeleteGroup").isEnabled());
+    EXPECT_FALSE(item("mnuActionDeletePractice").isEnabled());
+    EXPECT_TRUE(item("mnuPracticeGroupDialogue").isEnabled());
+    window().Show_Practice_Selection(std::monostate{});
+    EXPECT_EQ(group->Display->BackColor(), program_.prefs.PracticeColor);
+    EXPECT_FALSE(item("mnuActionAddGroup").isEnabled());
+}
+
+TEST_F(MatrixWindowTest, MovingOffAHoveredInteractionGivesItsPracticesTheirColoursBack) {
+    const auto interaction = crossInteraction();
+    const auto first = interaction->Practice1.lock();
+    const auto second = interaction->practice2.lock();
+    first->color = 0x00AA00;
+    second->color = 0;
+    first->Display->setBackColor(program_.prefs.HighlightColor);
+    second->Display->setBackColor(program_.prefs.HighlightColor);
+    window().setHoveredInteraction(interaction);
+    QTest::mouseMove(&window().canvas(), QPoint(5, 5));
+    window().Form_MouseMove();
+    EXPECT_TRUE(program_.Last_Hover_Cross);
+    EXPECT_EQ(first->Display->BackColor(), 0x00AA00);
+    EXPECT_EQ(second->Display->BackColor(), program_.prefs.PracticeColor);
+    EXPECT_EQ(window().hoveredInteraction(), nullptr);
+}
+
+TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {
+    const auto cell = existingPractice()->Display;
+    cell->setValue(true);
+    window().setPressedCell(cell);
+    window().Timer1.setEnabled(true);
+    QTRY_VERIFY(!window().Timer1.isEnabled());
+    EXPECT_FALSE(cell->Value());
+    EXPECT_TRUE(cell->Visible());
+}
+
+TEST_F(MatrixWindowTest, ThePracticeTimerAsksForTheDetailsOrTheOptionsEditor) {
+    QSignalSpy details(&window(), &frmMatrix::practiceDetailsRequested);
+    QSignalSpy options(&window(), &frmMatrix::practiceOptionsRequested);
+    const auto practice = existingPractice();
+    window().Display_NoteBox(practice, "", "Note", "", 0, 0, 0, 1001, 10, 2);
+    program_.Current_Item = practice;
+    window().timer_load_Practice_details_Timer();
+    EXPECT_EQ(details.count(), 1);
+    EXPECT_FALSE(window().FrameNoteBox().isVisible());
+
+    practice->OptionGroup = std::make_shared<VRN_Optiongroup>();
+    window().timer_load_Practice_details.setEnabled(true);
+    QTRY_COMPARE(options.count(), 1);
+    EXPECT_EQ(program_.Options_Caller_Form, &window());
+
+    program_.Current_Item = std::monostate{};
+    window().timer_load_Practice_details_Timer();
+    EXPECT_EQ(details.count() + options.count(), 2);
+}
+
+TEST_F(MatrixWindowTest, RenamesTakeANonEmptyAnswerOnly) {
+    const auto practice = existingPractice();
+    const std::string before = practice->Name();
+    prompt_.answerText("");
+    window().RenamePractice(practice);
+    prompt_.cancel();
+    window().RenamePractice(practice);
+    EXPECT_EQ(practice->Name(), before);
+    prompt_.answerText("Hiring");
+    window().RenamePractice(practice);
+    EXPECT_EQ(practice->Name(), "Hiring");
+    EXPECT_EQ(practice->Display->text(), "Hiring");
+    const ScriptedPrompt::Question& asked = prompt_.questions().back();
+    EXPECT_EQ(asked.text, QString("Please Enter The New Name for '%1'").arg(before.c_str()));
+    EXPECT_EQ(asked.title, "New Practice Name");
+    EXPECT_EQ(asked.defaultText, QString::fromStdString(before));
+
+    const auto group = document().Existing()->PGroups.Item(1);
+    prompt_.answerText("Sales");
+    window().RenamePracticeGroup(group);
+    EXPECT_EQ(group->Name(), "Sales");
+    EXPECT_EQ(prompt_.questions().back().title, "New Practice Group Name");
+
+    window().FrameDescription().setText("Old title");
+    prompt_.answerText("New title");
+    window().RenameMatrix();
+    EXPECT_EQ(document().title, "New title");
+    EXPECT_EQ(window().FrameDescription().text(), "New title");
+    EXPECT_EQ(prompt_.questions().back().text, "What is the new title for this Matrix?");
+    EXPECT_EQ(prompt_.questions().back().title, "VRN Title");
+    EXPECT_EQ(prompt_.questions().back().defaultText, "Old title");
+}
+
+TEST_F(MatrixWindowTest, ClosingAWindowLetsGoOfWhatTheProgramHeldInItOnly) {
+    frmMatrix& first = window();
+    const auto firstPractice = existingPractice();
+    const auto firstGroup = first.base()->Existing()->PGroups.Item(1);
+    item("mnuFileNew").trigger();
+    const auto otherPractice = existingPractice();
+    main_.mdiArea().setActiveSubWindow(main_.mdiArea().subWindowList().first());
+    ASSERT_EQ(&window(), &first);
+
+    program_.Current_Item = firstPractice;
+    program_.Current_Interaction = crossInteraction();
+    main_.Dragging_P = otherPractice;
+    main_.Dragging_PG = firstGroup;
+    main_.Copying_PG = firstGroup;
+    closeWithoutSaving();
+    item("mnuFileClose").trigger();
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(program_.Current_Item));
+    EXPECT_EQ(program_.Current_Interaction, nullptr);
+    EXPECT_EQ(main_.Dragging_PG, nullptr);
+    EXPECT_EQ(main_.Dragging_P, otherPractice);
+    // The copy buffer may be pasted into another window.
+    EXPECT_EQ(main_.Copying_PG, firstGroup);
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 2"});
+}
+
+}  // namespace
+}  // namespace vrn::testing

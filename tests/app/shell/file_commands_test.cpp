@@ -1,0 +1,465 @@
+#include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/document_files.h"
+#include "model/file/string_sink.h"
+#include "model/file/tagged_record_writer.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_optiongroup.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+#include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/modal_script.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace vrn::testing {
+namespace {
+
+using Kind = ScriptedPrompt::Kind;
+
+const QString kOpenFilter = QStringLiteral("*.vrn|*.vrn|All Files (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("Vrn-Matrix (*.vrn)|*.vrn|All Files (*.*)|*.*");
+const QString kLockedRefusal =
+    QStringLiteral("This matrix is locked.  A locked matrix can only be saved to a new file name.");
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the model's writer makes of `document`.
+QByteArray writerBytes(VRN_Matrix& document, bool unlocked = false) {
+    StringSink sink;
+    TaggedRecordWriter writer(sink);
+    document.Save(writer, unlocked);
+    writer.Flush();
+    return QByteArray::fromStdString(sink.bytes());
+}
+
+// The File menu's document commands in the loaded stand-alone program, with files in a folder of
+// the test's own.
+class FileCommandsTest : public MainWindowFixture {
+protected:
+    FileCommandsTest() { load(); }
+
+    QString path(const char* name) const { return folder_.filePath(QLatin1String(name)); }
+
+    // A matrix file made by the model without a window: two alternatives, changed by `change`.
+    QString writeMatrix(const char* name,
+                        const std::function<void(VRN_Matrix&)>& change = nullptr) {
+        auto document = std::make_shared<VRN_Matrix>();
+        document->CreateNew({}, nullptr, true);
+        document->CreateInit(2);
+        document->title = "Plan";
+        if (change) {
+            change(*document);
+        }
+        const QString file = path(name);
+        saveDocument(*document, file, false);
+        return file;
+    }
+
+    // File > Open of `file`.
+    void open(const QString& file) {
+        prompt_.answerText(file);
+        item("mnuFileOpen").trigger();
+        QApplication::processEvents();
+    }
+
+    // The attribution dialog answers OK, as the user leaves it.
+    void attributionOk() {
+        dialogs_.then("frmAttribution",
+                      [](QDialog& dialog) { dialog.findChild<QPushButton*>("btnOK")->click(); });
+    }
+
+    const ScriptedPrompt::Question& lastQuestion() const { return prompt_.questions().back(); }
+    VRN_Matrix& document() { return *activeWindow().base(); }
+
+    QTemporaryDir folder_;
+    ModalScript dialogs_;
+};
+
+TEST_F(FileCommandsTest, OpenShowsTheFileInANewWindowBoundToItsPath) {
+    const QString file = writeMatrix("plan.vrn");
+    open(file);
+    const ScriptedPrompt::Question& asked = prompt_.questions().at(0);
+    EXPECT_EQ(asked.kind, Kind::OpenFile);
+    EXPECT_EQ(asked.file.filter, kOpenFilter);
+    EXPECT_EQ(asked.file.flags, 4);
+    EXPECT_EQ(windowCaptions(), QStringList({"Document 1", file}));
+    frmMatrix& window = activeWindow();
+    EXPECT_EQ(window.filename, file);
+    EXPECT_TRUE(window.hasFilePath);
+    EXPECT_EQ(document().title, "Plan");
+    EXPECT_EQ(document().Alt_count, 2);
+    EXPECT_EQ(program_.Current_Matrix, window.base());
+    EXPECT_EQ(window.canvasCounts(), shownByDocument(document()));
+    EXPECT_GT(window.canvasCounts().interactionCells, 0);
+    // The file's size for the window, to the pixel.
+    EXPECT_NEAR(window.Height(), 8000, 15);
+}
+
+TEST_F(FileCommandsTest, TheDirectionsShowBeforeTheWindowIsBoundToTheFile) {
+    const QString file =
+        writeMatrix("directions.vrn", [](VRN_Matrix& m) { m.Directions = "Read the roof first"; });
+    dialogs_.then("FrmDirectionsDetails", [this](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("txtDirections")->toPlainText(),
+                  "Read the roof first");
+        EXPECT_FALSE(activeWindow().hasFilePath);
+        EXPECT_EQ(activeWindow().Caption(), "Document 2");
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    open(file);
+    EXPECT_EQ(activeWindow().Caption(), file);
+}
+
+TEST_F(FileCommandsTest, TheGuidedQuestionsAreAskedOnceForAnUnderlinedGroupWithOptions) {
+    const QString file = writeMatrix("guided.vrn", [](VRN_Matrix& m) {
+        const auto group = m.Existing()->PGroups.Item(1);
+        group->setName("Hiring");
+        group->setFontUnderlined(true);
+        std::make_shared<VRN_Optiongroup>()->Create("How?", group->PracticeParts.Item(1), nullptr);
+    });
+    QSignalSpy guided(&main_, &frmMain::guidedQuestionsRequested);
+    open(file);
+    ASSERT_EQ(guided.count(), 1);
+    const auto group = guided[0][0].value<std::shared_ptr<VRN_PracticeGroup>>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->Name(), "Hiring");
+    EXPECT_FALSE(document().Auto_PGroup_Dialogue);
+}
+
+struct DamagedFile {
+    const char* name;
+    std::function<void(const QString& file)> damage;
+    const char* title;
+};
+
+TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesNoWindowBoundToIt) {
+    const DamagedFile cases[] = {
+        {"missing.vrn", [](const QString& file) { QFile::remove(file); }, "Can't perform load"},
+        {"truncated.vrn",
+         [](const QString& file) { QFile(file).resize(fileBytes(file).size() / 2); },
+         "Can't perform load"},
+        {"newer.vrn",
+         [](const QString& file) {
+             QByteArray bytes = fileBytes(file);
+             bytes.replace("\"Version\",3", "\"Version\",4");
+             QFile out(file);
+             out.open(QIODevice::WriteOnly);
+             out.write(bytes);
+         },
+         "Can't perform load"},
+    };
+    for (const DamagedFile& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = writeMatrix(c.name);
+        c.damage(file);
+        const QByteArray before = fileBytes(file);
+        const std::size_t asked = prompt_.questions().size();
+        prompt_.answerText(file);
+        prompt_.answer(MsgBoxResult::Ok);
+        item("mnuFileOpen").trigger();
+        QApplication::processEvents();
+        ASSERT_EQ(prompt_.questions().size(), asked + 2);
+        EXPECT_EQ(lastQuestion().kind, Kind::MessageBox);
+        EXPECT_EQ(lastQuestion().title, QLatin1String(c.title));
+        EXPECT_EQ(lastQuestion().style.icon, MsgBoxIcon::Critical);
+        EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+        EXPECT_EQ(activeWindow().filename, "Document_1_1");
+        EXPECT_EQ(program_.Current_Matrix, activeWindow().base());
+        EXPECT_EQ(fileBytes(file), before);
+    }
+}
+
+TEST_F(FileCommandsTest, SavingANewDocumentGoesToSaveAsWithItsGeneratedName) {
+    const QString file = path("new.vrn");
+    attributionOk();
+    prompt_.answerText(file);
+    item("mnuFileSave").trigger();
+    const ScriptedPrompt::Question& asked = lastQuestion();
+    EXPECT_EQ(asked.kind, Kind::SaveFile);
+    EXPECT_EQ(asked.file.fileName, "Document_1_1");
+    EXPECT_EQ(asked.file.filter, kSaveFilter);
+    EXPECT_EQ(asked.file.defaultExt, "vrn");
+    EXPECT_EQ(asked.file.flags, 2052);
+    EXPECT_EQ(fileBytes(file), writerBytes(document()));
+    EXPECT_FALSE(document().Modified.empty());
+    EXPECT_EQ(activeWindow().filename, file);
+    EXPECT_EQ(activeWindow().Caption(), file);
+    EXPECT_TRUE(activeWindow().hasFilePath);
+
+    // Saved once, it is saved to its file without a dialog.
+    document().title = "Second draft";
+    attributionOk();
+    item("mnuFileSave").trigger();
+    EXPECT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(fileBytes(file), writerBytes(document()));
+    EXPECT_TRUE(fileBytes(file).contains("Second draft"));
+}
+
+TEST_F(FileCommandsTest, ALockedMatrixIsNeverWrittenBackToItsOwnFile) {
+    const QString file = writeMatrix("locked.vrn", [](VRN_Matrix& m) { m.locked = true; });
+    open(file);
+    const QByteArray before = fileBytes(file);
+    dialogs_.then("frmAttribution", [](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("chkLock")->isChecked());
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    const QString copy = path("copy.vrn");
+    prompt_.answerText(file);
+    prompt_.answer(MsgBoxResult::Ok);
+    prompt_.answerText(copy);
+    // The menu item is off for a locked matrix; the toolbar's button still saves.
+    EXPECT_FALSE(item("mnuFileSave").isEnabled());
+    main_.tbToolBar_ButtonClick("Save");
+    const auto& asked = prompt_.questions();
+    ASSERT_EQ(asked.size(), 4U);
+    EXPECT_EQ(asked[1].file.fileName, "new filename");
+    EXPECT_EQ(asked[2].text, kLockedRefusal);
+    EXPECT_EQ(asked[3].kind, Kind::SaveFile);
+    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_TRUE(fileBytes(copy).contains("\"Locked\",#TRUE#"));
+    EXPECT_EQ(activeWindow().filename, copy);
+}
+
+TEST_F(FileCommandsTest, AFailedSaveKeepsTheWindowsNameAndCaptionAndSaysSo) {
+    QDir(folder_.path()).mkdir("gone");
+    const QString file = writeMatrix("gone/plan.vrn");
+    open(file);
+    QDir(path("gone")).removeRecursively();
+    attributionOk();
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileSave").trigger();
+    EXPECT_EQ(lastQuestion().title, "Can't perform save");
+    EXPECT_EQ(lastQuestion().style.icon, MsgBoxIcon::Critical);
+    EXPECT_EQ(activeWindow().filename, file);
+    EXPECT_EQ(activeWindow().Caption(), file);
+
+    // Save As to a folder that is not there either.
+    attributionOk();
+    prompt_.answerText(path("gone/elsewhere.vrn"));
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileSaveAs").trigger();
+    EXPECT_EQ(lastQuestion().title, "Can't perform save");
+    EXPECT_EQ(activeWindow().filename, file);
+    EXPECT_EQ(activeWindow().Caption(), file);
+}
+
+TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAnotherFile) {
+    const QString other = writeMatrix("other.vrn", [](VRN_Matrix& m) { m.title = "Other"; });
+    const QByteArray before = fileBytes(other);
+    attributionOk();
+    prompt_.answerText(other);
+    prompt_.answer(MsgBoxResult::No);
+    prompt_.cancel();
+    prompt_.answer(MsgBoxResult::Cancel);
+    item("mnuFileSaveAs").trigger();
+    const auto& asked = prompt_.questions();
+    ASSERT_EQ(asked.size(), 4U);
+    EXPECT_EQ(asked[1].style.buttons, MsgBoxButtons::YesNo);
+    EXPECT_TRUE(asked[1].text.contains(other));
+    EXPECT_EQ(asked[3].text, "You must use a different file name for a 'Save As' ?");
+    EXPECT_EQ(asked[3].title, "Save file As");
+    EXPECT_EQ(fileBytes(other), before);
+    EXPECT_FALSE(activeWindow().hasFilePath);
+
+    attributionOk();
+    prompt_.answerText(other);
+    prompt_.answer(MsgBoxResult::Yes);
+    item("mnuFileSaveAs").trigger();
+    EXPECT_EQ(fileBytes(other), writerBytes(document(), true));
+    EXPECT_EQ(activeWindow().filename, other);
+}
+
+TEST_F(FileCommandsTest, SaveAsOfALockedMatrixWritesAnUnlockedCopyOrGivesTheLockBack) {
+    const QString file = writeMatrix("locked.vrn", [](VRN_Matrix& m) { m.locked = true; });
+    open(file);
+    dialogs_.then("frmAttribution", [this](QDialog& dialog) {
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>("chkLock")->isChecked());
+        EXPECT_TRUE(program_.Save_As_Locked);
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    // Cancel keeps the name the dialog was given: the window's own, which it refuses.
+    prompt_.cancel();
+    prompt_.answer(MsgBoxResult::Ok);
+    prompt_.cancel();
+    prompt_.answer(MsgBoxResult::Cancel);
+    item("mnuFileSaveAs").trigger();
+    EXPECT_TRUE(document().locked);
+    EXPECT_EQ(activeWindow().filename, file);
+
+    attributionOk();
+    const QString copy = path("unlocked.vrn");
+    prompt_.answerText(copy);
+    item("mnuFileSaveAs").trigger();
+    EXPECT_TRUE(fileBytes(copy).contains("\"Locked\",#FALSE#"));
+    EXPECT_FALSE(document().locked);
+    EXPECT_EQ(activeWindow().Caption(), copy);
+}
+
+struct CloseCase {
+    const char* name;
+    std::function<void(ScriptedPrompt&, const QString& file)> answers;
+    bool saved;
+};
+
+TEST_F(FileCommandsTest, ClosingANewDocumentAsksWhetherToSaveIt) {
+    const CloseCase cases[] = {
+        {"no, then exit without saving",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::No);
+             p.answer(MsgBoxResult::Yes);
+         },
+         false},
+        {"no, then save after all",
+         [](ScriptedPrompt& p, const QString& file) {
+             p.answer(MsgBoxResult::No);
+             p.answer(MsgBoxResult::No);
+             p.answerText(file);
+         },
+         true},
+        {"yes, then cancel the file and give up",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.cancel();
+             p.answer(MsgBoxResult::Cancel);
+         },
+         false},
+        {"yes, then an empty name and no",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.answerText("");
+             p.answer(MsgBoxResult::No);
+         },
+         false},
+    };
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        item("mnuFileNew").trigger();
+        const QString file = path("closed.vrn");
+        QFile::remove(file);
+        c.answers(prompt_, file);
+        item("mnuFileClose").trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(windowCaptions().size(), 1);
+        EXPECT_EQ(QFile::exists(file), c.saved);
+        EXPECT_EQ(prompt_.pendingAnswers(), 0U);
+    }
+    EXPECT_EQ(prompt_.questions()[0].text, "Do you want to save the file before closing ?");
+    EXPECT_EQ(prompt_.questions()[0].title, "Exit Dependency Editor");
+    EXPECT_EQ(prompt_.questions()[1].text,
+              "Any changes you have made will be lost.  Do you want to exit without saving ?");
+}
+
+TEST_F(FileCommandsTest, ClosingASavedOrLockedDocumentSavesToTheRightPlace) {
+    const QString file = writeMatrix("plan.vrn");
+    open(file);
+    document().title = "Changed";
+    prompt_.answer(MsgBoxResult::Yes);
+    item("mnuFileClose").trigger();
+    EXPECT_TRUE(fileBytes(file).contains("Changed"));
+
+    const QString locked = writeMatrix("locked.vrn", [](VRN_Matrix& m) { m.locked = true; });
+    open(locked);
+    prompt_.answer(MsgBoxResult::No);
+    item("mnuFileClose").trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(lastQuestion().text,
+              "Do you want to save this locked matrix to another file before closing ?");
+    EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+}
+
+TEST_F(FileCommandsTest, AWindowWhoseSaveFailsStaysOpen) {
+    QDir(folder_.path()).mkdir("gone");
+    const QString file = writeMatrix("gone/plan.vrn");
+    open(file);
+    QDir(path("gone")).removeRecursively();
+    prompt_.answer(MsgBoxResult::Yes);
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileClose").trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(lastQuestion().title, "Can't perform save");
+    EXPECT_EQ(windowCaptions(), QStringList({"Document 1", file}));
+    EXPECT_EQ(program_.Current_Matrix, activeWindow().base());
+
+    // Exit stops at the window that cannot be saved, and the program goes on.
+    closeWithoutSaving();
+    prompt_.answer(MsgBoxResult::Yes);
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileExit").trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(windowCaptions(), QStringList{file});
+    EXPECT_TRUE(main_.isVisible());
+}
+
+TEST_F(FileCommandsTest, WithoutAMatrixWindowTheCommandsDoNothing) {
+    closeWithoutSaving();
+    main_.mdiArea().closeAllSubWindows();
+    ASSERT_TRUE(windowCaptions().isEmpty());
+    const std::size_t asked = prompt_.questions().size();
+    for (const char* command :
+         {"mnuFileSave", "mnuFileSaveAs", "mnuAltImport", "mnuFileClose", "mnuHelpDirections"}) {
+        item(command).trigger();
+    }
+    EXPECT_EQ(prompt_.questions().size(), asked);
+    EXPECT_EQ(program_.Current_Matrix, nullptr);
+    EXPECT_TRUE(windowCaptions().isEmpty());
+}
+
+TEST_F(FileCommandsTest, ImportAlternativesAddsAFilesAlternativesOrNothing) {
+    const QString file = writeMatrix("alternatives.vrn");
+    prompt_.answerText(file);
+    item("mnuAltImport").trigger();
+    EXPECT_EQ(document().Alt_count, 3);
+    EXPECT_EQ(main_.mnuAlt().size(), 3U);
+    EXPECT_EQ(activeWindow().canvasCounts(), shownByDocument(document()));
+
+    QFile(file).resize(fileBytes(file).size() / 2);
+    prompt_.answerText(file);
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuAltImport").trigger();
+    EXPECT_EQ(document().Alt_count, 3);
+    EXPECT_EQ(lastQuestion().style.icon, MsgBoxIcon::Critical);
+
+    prompt_.cancel();
+    item("mnuAltImport").trigger();
+    EXPECT_EQ(document().Alt_count, 3);
+}
+
+TEST_F(FileCommandsTest, PageSetupKeepsTheChosenPage) {
+    const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+    prompt_.answerPageLayout(landscape);
+    item("mnuFilePageSetup").trigger();
+    EXPECT_EQ(program_.Page_Layout, landscape);
+    prompt_.cancel();
+    item("mnuFilePageSetup").trigger();
+    EXPECT_EQ(program_.Page_Layout, landscape);
+}
+
+TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensInTheFirstWindow) {
+    const QString file = writeMatrix("started.vrn");
+    VrnMain program;
+    program.Standalone = true;
+    program.Command_Line = QLatin1Char('"') + file + QLatin1Char('"');
+    program.Command_Line_Given = true;
+    frmMain main(program, {settings_, prompt_, starter_});
+    program.Main_Window = &main;
+    main.Show();
+    QApplication::processEvents();
+    ASSERT_NE(main.activeMatrixWindow(), nullptr);
+    EXPECT_EQ(main.activeMatrixWindow()->Caption(), file);
+    EXPECT_EQ(main.activeMatrixWindow()->base()->title, "Plan");
+    EXPECT_EQ(main.mdiArea().subWindowList().size(), 1);
+}
+
+}  // namespace
+}  // namespace vrn::testing
