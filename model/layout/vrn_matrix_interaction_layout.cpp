@@ -142,7 +142,9 @@ void VRN_MatrixInteraction::Draw() {
 }
 
 void VRN_MatrixInteraction::MoveBy(float x, float Y) {
-    if (Display) {
+    // A hidden cell is placed afresh by the Draw that shows it again, so scrolling skips it:
+    // most cross interactions belong to alternatives that are not on screen.
+    if (Display && Display->Visible()) {
         ShiftControl(*Display, x, Y);
     }
 }
