@@ -3,6 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DVRN_BUILD_BENCHMARKS=OFF >/dev/null
+source "$root/scripts/lib/build_tree.sh"
+vrn_configure_build_tree "$root" >/dev/null
 cmake --build "$root/build" --target vrn
 exec "$root/build/app/vrn" "$@"

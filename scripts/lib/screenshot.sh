@@ -10,7 +10,8 @@ vrn_screenshot() {
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   mkdir -p "$(dirname "$out")"
   "$root/scripts/setup.sh"
-  cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
+  source "$root/scripts/lib/build_tree.sh"
+  vrn_configure_build_tree "$root" >/dev/null
   cmake --build "$root/build" --target vrn >/dev/null
 
   local config
