@@ -234,7 +234,9 @@ void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour
 
 void DocxWordDocument::Word_PageBreak() {
     requireOpen();
-    runs_ += "<w:r><w:br w:type=\"page\"/></w:r>";
+    runs_ += "<w:r>";
+    appendFont(runs_, font_);
+    runs_ += "<w:br w:type=\"page\"/></w:r>";
 }
 
 void DocxWordDocument::Word_TypeParagraph() {
