@@ -95,7 +95,7 @@ std::string ZipPackage(const std::vector<DocxPart>& parts) {
         }
         data.release();  // the archive owns it now
         const zip_int32_t method = part.compressed ? ZIP_CM_DEFLATE : ZIP_CM_STORE;
-        if (zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), method, 0) <
+        if (zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), method, 1) <
             0) {
             Fail("cannot add " + part.name, archive.get());
         }

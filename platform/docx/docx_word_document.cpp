@@ -91,13 +91,10 @@ void DocxWordDocument::setIndentLevel(int level) {
     indentTwips_ = level * kIndentLevelTwips;
 }
 
-void DocxWordDocument::appendFont(std::string& out, const Font& font) {
-    out += "<w:rPr>";
-    if (font.bold) {
-        out += "<w:b/><w:bCs/>";
-    }
+std::string DocxWordDocument::fontXml(const Font& font) {
     const std::string size = std::to_string(font.halfPoints);
-    out += "<w:sz w:val=\"" + size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+    return std::string("<w:rPr>") + (font.bold ? "<w:b/><w:bCs/>" : "") + "<w:sz w:val=\"" +
+           size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
 }
 
 void DocxWordDocument::typeText(std::string_view text) {
@@ -105,7 +102,7 @@ void DocxWordDocument::typeText(std::string_view text) {
         return;
     }
     runs_ += "<w:r>";
-    appendFont(runs_, font_);
+    runs_ += fontXml(font_);
     AppendRunContent(runs_, text);
     runs_ += "</w:r>";
 }
@@ -116,7 +113,7 @@ void DocxWordDocument::typeParagraph() {
     if (indentTwips_ != 0) {
         body_ += "<w:ind w:left=\"" + std::to_string(indentTwips_) + "\"/>";
     }
-    appendFont(body_, font_);  // the paragraph mark
+    body_ += fontXml(font_);  // the paragraph mark
     body_ += "</w:pPr>";
     body_ += runs_;
     body_ += "</w:p>";
@@ -194,6 +191,7 @@ void DocxWordDocument::Word_TableRow(const std::string& label, const std::string
 void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour,
                                    const std::string& ownName, const std::string& otherName,
                                    const std::string& description) {
+    std::string table;
     const auto run = [this](const std::string& text, int halfPoints, bool symbolStyle,
                             float colour) {
         std::string xml = "<w:r><w:rPr>";
@@ -209,33 +207,34 @@ void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour
         return xml + "</w:r>";
     };
     const int width = kSymbolColumnTwips + kNamesColumnTwips + kDescriptionColumnTwips;
-    body_ += "<w:tbl><w:tblPr><w:tblW w:w=\"" + std::to_string(width) +
+    table += "<w:tbl><w:tblPr><w:tblW w:w=\"" + std::to_string(width) +
              "\" w:type=\"dxa\"/><w:tblBorders>";
     for (const char* edge : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
-        body_ += std::string("<w:") + edge +
+        table += std::string("<w:") + edge +
                  " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>";
     }
-    body_ += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr><w:tblGrid>";
+    table += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr><w:tblGrid>";
     for (const int column : {kSymbolColumnTwips, kNamesColumnTwips, kDescriptionColumnTwips}) {
-        body_ += "<w:gridCol w:w=\"" + std::to_string(column) + "\"/>";
+        table += "<w:gridCol w:w=\"" + std::to_string(column) + "\"/>";
     }
-    body_ += "</w:tblGrid><w:tr>";
-    AppendCell(body_, kSymbolColumnTwips, "restart",
+    table += "</w:tblGrid><w:tr>";
+    AppendCell(table, kSymbolColumnTwips, "restart",
                run(symbol, kSymbolHalfPoints, true, symbolColour));
-    AppendCell(body_, kNamesColumnTwips, "", run(ownName, kNameHalfPoints, false, 0));
-    AppendCell(body_, kDescriptionColumnTwips, "restart",
+    AppendCell(table, kNamesColumnTwips, "", run(ownName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "restart",
                run(description, kDescriptionHalfPoints, false, 0));
-    body_ += "</w:tr><w:tr>";
-    AppendCell(body_, kSymbolColumnTwips, "continue", {});
-    AppendCell(body_, kNamesColumnTwips, "", run(otherName, kNameHalfPoints, false, 0));
-    AppendCell(body_, kDescriptionColumnTwips, "continue", {});
-    body_ += "</w:tr></w:tbl>";
+    table += "</w:tr><w:tr>";
+    AppendCell(table, kSymbolColumnTwips, "continue", {});
+    AppendCell(table, kNamesColumnTwips, "", run(otherName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "continue", {});
+    table += "</w:tr></w:tbl>";
+    body_ += table;
 }
 
 void DocxWordDocument::Word_PageBreak() {
     requireOpen();
     runs_ += "<w:r>";
-    appendFont(runs_, font_);
+    runs_ += fontXml(font_);
     runs_ += "<w:br w:type=\"page\"/></w:r>";
 }
 
@@ -267,12 +266,12 @@ void DocxWordDocument::Word_SaveAndClose(const std::string& fileName) {
     try {
         save(fileName);
     } catch (...) {
-        body_.resize(bodySize);
+        body_.truncate(bodySize);
         runs_ = runs;
         throw;
     }
     open_ = false;
-    std::string().swap(body_);
+    body_.clear();
     pictures_.clear();
 }
 
@@ -293,13 +292,18 @@ void DocxWordDocument::save(const std::string& fileName) const {
         {"_rels/.rels", {packageRelationships}},
         {"docProps/core.xml", {core}},
         {"docProps/app.xml", {app}},
-        {"word/document.xml", {DocumentStart(), body_, documentEnd}},
+        {"word/document.xml", {}},
         {"word/_rels/document.xml.rels", {documentRelationships}},
         {"word/styles.xml", {styles}},
         {"word/settings.xml", {settings}},
         {"word/header1.xml", {header}},
         {"word/footer1.xml", {footer}},
     };
+    std::vector<std::string_view>& document = parts[4].pieces;
+    document.push_back(DocumentStart());
+    const auto body = body_.pieces();
+    document.insert(document.end(), body.begin(), body.end());
+    document.push_back(documentEnd);
     for (std::size_t n = 1; n <= pictures_.size(); ++n) {
         parts.push_back({PicturePartName(static_cast<int>(n)), {pictures_[n - 1]}, false});
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/reports/word_document_writer.h"
+#include "platform/docx/docx_chunked_text.h"
 
 namespace vrn {
 
@@ -47,7 +48,7 @@ private:
     void setIndentLevel(int level);
     void typeText(std::string_view text);
     void typeParagraph();
-    static void appendFont(std::string& out, const Font& font);
+    static std::string fontXml(const Font& font);
     void appendTable(const std::string& symbol, float symbolColour, const std::string& ownName,
                      const std::string& otherName, const std::string& description);
     void save(const std::string& fileName) const;
@@ -57,7 +58,7 @@ private:
     std::string footer_;
     Font font_{};
     int indentTwips_ = 0;
-    std::string body_;  // finished paragraphs and tables
+    DocxChunkedText body_;  // finished paragraphs and tables
     std::string runs_;  // runs of the paragraph at the insertion point
     std::vector<std::string> pictures_;
 };
