@@ -46,8 +46,8 @@ void ExportLargeWordReport(benchmark::State& state) {
     VRN_Matrix& matrix = *Large().matrix;
     matrix.rpt_MatrixImage = 0;  // no window to capture
     const double peakBefore = peakMemoryMB();
-    const fs::path target =
-        fs::temp_directory_path() / ("vrn-word-report-bench-" + std::to_string(::getpid()) + ".docx");
+    const fs::path target = fs::temp_directory_path() /
+                            ("vrn-word-report-bench-" + std::to_string(::getpid()) + ".docx");
     for (auto _ : state) {
         if (!ExportWordReport(matrix, target.string())) {
             state.SkipWithError("the export failed");

@@ -1,8 +1,8 @@
 #include "model/reports/word_report.h"
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
 
@@ -159,18 +159,17 @@ private:
 
     void MatrixAllAlternatives() {
         const int n = matrix_.Alt_count;
-        word_.Word_Section(n == 1 ? std::string("--- Target Practices ---")
-                                  : "--- Target Practices --- " + std::to_string(n) +
-                                        " Alternatives  ---",
-                           kHeadingSize, 0, true, true);
+        word_.Word_Section(
+            n == 1 ? std::string("--- Target Practices ---")
+                   : "--- Target Practices --- " + std::to_string(n) + " Alternatives  ---",
+            kHeadingSize, 0, true, true);
         for (int i = 1; i <= n; ++i) {
             const auto state = matrix_.Alternatives_col.Item(i);
             if (i > 1) {
                 word_.Word_PageBreak();
             }
             if (n > 1) {
-                word_.Word_Section(" Alternative " + std::to_string(i) + " of " +
-                                       std::to_string(n),
+                word_.Word_Section(" Alternative " + std::to_string(i) + " of " + std::to_string(n),
                                    kTitleSize, 1, true, true);
             }
             word_.Word_TypeParagraph();
@@ -193,9 +192,9 @@ private:
         const int n = matrix_.Alt_count;
         const std::string heading = highlighted ? "--- Target Practice Interactions Highlighted"
                                                 : "--- Target Practice Interactions";
-        word_.Word_Section(n == 1 ? heading + " ---"
-                                  : heading + ": " + std::to_string(n) + " Alternatives  ---",
-                           kHeadingSize, 0, true, true);
+        word_.Word_Section(
+            n == 1 ? heading + " ---" : heading + ": " + std::to_string(n) + " Alternatives  ---",
+            kHeadingSize, 0, true, true);
         const auto existing = matrix_.Existing();
         for (int i = 1; i <= n; ++i) {
             const auto state = matrix_.Alternatives_col.Item(i);
@@ -203,9 +202,9 @@ private:
                 word_.Word_PageBreak();
             }
             if (n > 1) {
-                word_.Word_Section(" Alternative Interactions " + std::to_string(i) + " of " +
-                                       std::to_string(n),
-                                   kTitleSize, 1, true, true);
+                word_.Word_Section(
+                    " Alternative Interactions " + std::to_string(i) + " of " + std::to_string(n),
+                    kTitleSize, 1, true, true);
             }
             word_.Word_TypeParagraph();
             word_.Word_Paragraph(state->Name, 1, kTitleSize, false);
@@ -275,8 +274,9 @@ private:
             if (value.empty() || (existing && value == " ")) {
                 continue;
             }
-            word_.Word_Section(value + " Interaction with: " + SidesOf(*interaction, practice).other,
-                               existing ? kLabelSize : kNameSize, 4, existing, false);
+            word_.Word_Section(
+                value + " Interaction with: " + SidesOf(*interaction, practice).other,
+                existing ? kLabelSize : kNameSize, 4, existing, false);
             const std::string description = interaction->Description();
             if (printDescription_ && Substantial(description)) {
                 word_.Word_SizedText(description, 5, kNameSize, false);

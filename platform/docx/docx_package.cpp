@@ -80,11 +80,13 @@ std::string ZipPackage(const std::vector<DocxPart>& parts) {
         std::vector<zip_buffer_fragment_t> fragments;
         for (const std::string_view piece : part.pieces) {
             if (!piece.empty()) {
-                fragments.push_back({reinterpret_cast<zip_uint8_t*>(const_cast<char*>(piece.data())),
-                                     piece.size()});
+                fragments.push_back(
+                    {reinterpret_cast<zip_uint8_t*>(const_cast<char*>(piece.data())),
+                     piece.size()});
             }
         }
-        Source data(zip_source_buffer_fragment(archive.get(), fragments.data(), fragments.size(), 0));
+        Source data(
+            zip_source_buffer_fragment(archive.get(), fragments.data(), fragments.size(), 0));
         if (!data) {
             Fail("cannot add " + part.name, archive.get());
         }

@@ -41,11 +41,13 @@ constexpr std::string_view kHeaderFooterParagraph =
     "<w:outlineLvl w:val=\"9\"/>";
 
 std::string Field(std::string_view instruction) {
-    std::string xml = "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
-                      "<w:r><w:instrText xml:space=\"preserve\"> ";
+    std::string xml =
+        "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+        "<w:r><w:instrText xml:space=\"preserve\"> ";
     xml += instruction;
-    xml += " </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
-           "<w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+    xml +=
+        " </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+        "<w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
     return xml;
 }
 
@@ -69,14 +71,14 @@ std::string_view DocumentStart() {
 
 std::string DocumentEnd() {
     return "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"" +
-           std::string(kHeaderRelationship) +
-           "\"/><w:footerReference w:type=\"default\" r:id=\"" + std::string(kFooterRelationship) +
-           "\"/><w:pgSz w:w=\"" + std::to_string(kPageWidthTwips) + "\" w:h=\"" +
-           std::to_string(kPageHeightTwips) + "\"/><w:pgMar w:top=\"" +
-           std::to_string(kMarginTwips) + "\" w:right=\"" + std::to_string(kMarginTwips) +
-           "\" w:bottom=\"" + std::to_string(kMarginTwips) + "\" w:left=\"" +
-           std::to_string(kMarginTwips) + "\" w:header=\"" + std::to_string(kHeaderDistanceTwips) +
-           "\" w:footer=\"" + std::to_string(kHeaderDistanceTwips) +
+           std::string(kHeaderRelationship) + "\"/><w:footerReference w:type=\"default\" r:id=\"" +
+           std::string(kFooterRelationship) + "\"/><w:pgSz w:w=\"" +
+           std::to_string(kPageWidthTwips) + "\" w:h=\"" + std::to_string(kPageHeightTwips) +
+           "\"/><w:pgMar w:top=\"" + std::to_string(kMarginTwips) + "\" w:right=\"" +
+           std::to_string(kMarginTwips) + "\" w:bottom=\"" + std::to_string(kMarginTwips) +
+           "\" w:left=\"" + std::to_string(kMarginTwips) + "\" w:header=\"" +
+           std::to_string(kHeaderDistanceTwips) + "\" w:footer=\"" +
+           std::to_string(kHeaderDistanceTwips) +
            "\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
 }
 
@@ -88,12 +90,21 @@ std::string ContentTypesXml() {
            "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
            "<Default Extension=\"png\" ContentType=\"image/png\"/>"
-           "<Override PartName=\"/word/document.xml\" ContentType=\"" + word +
+           "<Override PartName=\"/word/document.xml\" ContentType=\"" +
+           word +
            "document.main+xml\"/>"
-           "<Override PartName=\"/word/styles.xml\" ContentType=\"" + word + "styles+xml\"/>"
-           "<Override PartName=\"/word/settings.xml\" ContentType=\"" + word + "settings+xml\"/>"
-           "<Override PartName=\"/word/header1.xml\" ContentType=\"" + word + "header+xml\"/>"
-           "<Override PartName=\"/word/footer1.xml\" ContentType=\"" + word + "footer+xml\"/>"
+           "<Override PartName=\"/word/styles.xml\" ContentType=\"" +
+           word +
+           "styles+xml\"/>"
+           "<Override PartName=\"/word/settings.xml\" ContentType=\"" +
+           word +
+           "settings+xml\"/>"
+           "<Override PartName=\"/word/header1.xml\" ContentType=\"" +
+           word +
+           "header+xml\"/>"
+           "<Override PartName=\"/word/footer1.xml\" ContentType=\"" +
+           word +
+           "footer+xml\"/>"
            "<Override PartName=\"/docProps/core.xml\" "
            "ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/>"
            "<Override PartName=\"/docProps/app.xml\" "
@@ -103,7 +114,8 @@ std::string ContentTypesXml() {
 
 std::string PackageRelationshipsXml() {
     return std::string(kDeclaration) +
-           "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+           "<Relationships "
+           "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
            Relationship("rIdDocument", "officeDocument", "word/document.xml") +
            "<Relationship Id=\"rIdCore\" Type=\"http://schemas.openxmlformats.org/package/2006/"
            "relationships/metadata/core-properties\" Target=\"docProps/core.xml\"/>" +
@@ -134,9 +146,9 @@ std::string DocumentRelationshipsXml(int pictures) {
 }
 
 std::string StylesXml() {
-    const std::string tabs = "<w:tabs><w:tab w:val=\"center\" w:pos=\"" +
-                             std::to_string(kCentreTabTwips) + "\"/><w:tab w:val=\"right\" w:pos=\"" +
-                             std::to_string(kTextWidthTwips) + "\"/></w:tabs>";
+    const std::string tabs =
+        "<w:tabs><w:tab w:val=\"center\" w:pos=\"" + std::to_string(kCentreTabTwips) +
+        "\"/><w:tab w:val=\"right\" w:pos=\"" + std::to_string(kTextWidthTwips) + "\"/></w:tabs>";
     return std::string(kDeclaration) + "<w:styles" + std::string(kWordNamespaces) + ">" +
            "<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii=\"Times New Roman\""
            " w:hAnsi=\"Times New Roman\" w:eastAsia=\"Times New Roman\" w:cs=\"Times New Roman\"/>"
@@ -154,9 +166,13 @@ std::string StylesXml() {
            " w:type=\"dxa\"/><w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\""
            " w:type=\"dxa\"/></w:tblCellMar></w:tblPr></w:style>"
            "<w:style w:type=\"paragraph\" w:styleId=\"Header\"><w:name w:val=\"header\"/>"
-           "<w:basedOn w:val=\"Normal\"/><w:pPr>" + tabs + "</w:pPr></w:style>"
+           "<w:basedOn w:val=\"Normal\"/><w:pPr>" +
+           tabs +
+           "</w:pPr></w:style>"
            "<w:style w:type=\"paragraph\" w:styleId=\"Footer\"><w:name w:val=\"footer\"/>"
-           "<w:basedOn w:val=\"Normal\"/><w:pPr>" + tabs + "</w:pPr></w:style>"
+           "<w:basedOn w:val=\"Normal\"/><w:pPr>" +
+           tabs +
+           "</w:pPr></w:style>"
            "</w:styles>";
 }
 
@@ -172,7 +188,9 @@ std::string CorePropertiesXml(std::string_view title) {
     return std::string(kDeclaration) +
            "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/"
            "metadata/core-properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
-           "<dc:title>" + XmlEscaped(title) + "</dc:title><dc:creator>Varnel</dc:creator>"
+           "<dc:title>" +
+           XmlEscaped(title) +
+           "</dc:title><dc:creator>Varnel</dc:creator>"
            "</cp:coreProperties>";
 }
 
@@ -198,8 +216,8 @@ std::string HeaderXml(std::string_view title) {
 std::string FooterXml(std::string_view footer) {
     return std::string(kDeclaration) + "<w:ftr" + std::string(kWordNamespaces) +
            "><w:p><w:pPr><w:pStyle w:val=\"Footer\"/>" + std::string(kHeaderFooterParagraph) +
-           "</w:pPr>" + TextRun(footer) + "<w:r><w:tab/></w:r>" + TextRun("page ") +
-           Field("PAGE") + TextRun(" / ") + Field("NUMPAGES") + "</w:p></w:ftr>";
+           "</w:pPr>" + TextRun(footer) + "<w:r><w:tab/></w:r>" + TextRun("page ") + Field("PAGE") +
+           TextRun(" / ") + Field("NUMPAGES") + "</w:p></w:ftr>";
 }
 
 }  // namespace vrn

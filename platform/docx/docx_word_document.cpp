@@ -36,16 +36,24 @@ constexpr std::int64_t kEmuPerPixel = 9525;
 
 std::string PictureRun(int n, std::int64_t cx, std::int64_t cy) {
     const std::string id = std::to_string(n);
-    const std::string extent = "cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"";
+    const std::string extent =
+        "cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"";
     return "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
-           "<wp:extent " + extent + "/><wp:docPr id=\"" + id + "\" name=\"Picture " + id + "\"/>"
+           "<wp:extent " +
+           extent + "/><wp:docPr id=\"" + id + "\" name=\"Picture " + id +
+           "\"/>"
            "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
            "</wp:cNvGraphicFramePr><a:graphic><a:graphicData"
            " uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic>"
-           "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\"image" + id + ".png\"/><pic:cNvPicPr/>"
-           "</pic:nvPicPr><pic:blipFill><a:blip r:embed=\"" + PictureRelationship(n) +
+           "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\"image" +
+           id +
+           ".png\"/><pic:cNvPicPr/>"
+           "</pic:nvPicPr><pic:blipFill><a:blip r:embed=\"" +
+           PictureRelationship(n) +
            "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
-           "<a:off x=\"0\" y=\"0\"/><a:ext " + extent + "/></a:xfrm><a:prstGeom prst=\"rect\">"
+           "<a:off x=\"0\" y=\"0\"/><a:ext " +
+           extent +
+           "/></a:xfrm><a:prstGeom prst=\"rect\">"
            "<a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic>"
            "</wp:inline></w:drawing></w:r>";
 }
@@ -93,8 +101,8 @@ void DocxWordDocument::setIndentLevel(int level) {
 
 std::string DocxWordDocument::fontXml(const Font& font) {
     const std::string size = std::to_string(font.halfPoints);
-    return std::string("<w:rPr>") + (font.bold ? "<w:b/><w:bCs/>" : "") + "<w:sz w:val=\"" +
-           size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+    return std::string("<w:rPr>") + (font.bold ? "<w:b/><w:bCs/>" : "") + "<w:sz w:val=\"" + size +
+           "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
 }
 
 void DocxWordDocument::typeText(std::string_view text) {

@@ -18,12 +18,10 @@ namespace vrn {
 class DocxWordDocument : public WordDocumentWriter {
 public:
     void Word_NewDocument(const std::string& title, const std::string& footer) override;
-    void Word_Paragraph(const std::string& text, int indent, WordFontSize size,
-                        bool bold) override;
+    void Word_Paragraph(const std::string& text, int indent, WordFontSize size, bool bold) override;
     void Word_Section(const std::string& text, int size, int indent, bool bold,
                       bool extra) override;
-    void Word_SizedText(const std::string& text, int indent, WordFontSize size,
-                        bool bold) override;
+    void Word_SizedText(const std::string& text, int indent, WordFontSize size, bool bold) override;
     void Word_TableRow(const std::string& label, const std::string& value,
                        const std::string& symbol, float symbolColour, const std::string& ownName,
                        const std::string& otherName, const std::string& description) override;
@@ -59,7 +57,7 @@ private:
     Font font_{};
     int indentTwips_ = 0;
     DocxChunkedText body_;  // finished paragraphs and tables
-    std::string runs_;  // runs of the paragraph at the insertion point
+    std::string runs_;      // runs of the paragraph at the insertion point
     std::vector<std::string> pictures_;
 };
 

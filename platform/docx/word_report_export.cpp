@@ -15,9 +15,9 @@ bool ExportWordReport(VRN_Matrix& matrix, const std::string& target,
         Export_Word(matrix, document, target, matrixPicture);
         return true;
     } catch (const std::exception& error) {
-        matrix.Context.MsgBox("The report could not be saved as \"" + target + "\": " +
-                                  error.what() + ".",
-                              MsgButtons::OKOnly, MsgIcon::Critical);
+        matrix.Context.MsgBox(
+            "The report could not be saved as \"" + target + "\": " + error.what() + ".",
+            MsgButtons::OKOnly, MsgIcon::Critical);
         return false;
     }
 }

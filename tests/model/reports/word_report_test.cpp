@@ -86,11 +86,17 @@ TEST_F(WordReportTest, ExportWritesTheFrameAndThePictureOnlyWhenAsked) {
     };
     const std::vector<Case> cases = {
         {"all flags off", 0, "PNG", {"new|Plan|Confidential", kRule, "save|out.docx"}},
-        {"picture flag", kOn, "PNG",
+        {"picture flag",
+         kOn,
+         "PNG",
          {"new|Plan|Confidential", kRule, "picture|3", "N", "save|out.docx"}},
-        {"picture flag, other non-zero value", 1, "PNG",
+        {"picture flag, other non-zero value",
+         1,
+         "PNG",
          {"new|Plan|Confidential", kRule, "picture|3", "N", "save|out.docx"}},
-        {"picture flag without a picture", kOn, "",
+        {"picture flag without a picture",
+         kOn,
+         "",
          {"new|Plan|Confidential", kRule, "save|out.docx"}},
     };
     for (const auto& c : cases) {
@@ -118,8 +124,7 @@ TEST_F(WordReportTest, EachFlagChoosesItsSegmentsInReportOrder) {
         {&VRN_Matrix::rpt_CurrentPracticeInteractions,
          {"S|--- Current Practice Interactions ---", "BRK",
           "S|--- Current Practice Interactions Highlighted ---", "BRK"}},
-        {&VRN_Matrix::rpt_IncludeHiddenAlternatives,
-         {"S|--- Target Practices ---", "N", "BRK"}},
+        {&VRN_Matrix::rpt_IncludeHiddenAlternatives, {"S|--- Target Practices ---", "N", "BRK"}},
         {&VRN_Matrix::rpt_TargetPracticeInteractions,
          {"S|--- Target Practice Interactions ---", "N", "BRK"}},
         // Flags the word report does not read.
@@ -147,12 +152,12 @@ TEST_F(WordReportTest, EachFlagChoosesItsSegmentsInReportOrder) {
             headings.push_back(line);
         }
     }
-    EXPECT_THAT(headings, ElementsAre("S| Description: ", "S|Attribution:",
-                                      "S|--- Current Practices ---",
-                                      "S|--- Current Practice Interactions ---",
-                                      "S|--- Current Practice Interactions Highlighted ---",
-                                      "S|--- Target Practices ---",
-                                      "S|--- Target Practice Interactions ---"));
+    EXPECT_THAT(
+        headings,
+        ElementsAre("S| Description: ", "S|Attribution:", "S|--- Current Practices ---",
+                    "S|--- Current Practice Interactions ---",
+                    "S|--- Current Practice Interactions Highlighted ---",
+                    "S|--- Target Practices ---", "S|--- Target Practice Interactions ---"));
     EXPECT_EQ(word.calls.back(), "save|out.docx");
 }
 
@@ -193,10 +198,10 @@ TEST_F(WordReportTest, CurrentPracticesListsEveryLineWithItsSizeIndentAndBoldnes
                             "S|Description:|10|4|-|-",               //
                             "T|Yearly|12|4|-",                       //
                             "S|Discussion URL: http://wiki/budget|12|4|-|-",
-                            "S|Practice 2:|10|3|-|-",         //
-                            "P|Existing Practice 2|12|3|b",   //
-                            "S|Practice 3:|10|3|-|-",         //
-                            "P|Existing Practice 3|12|3|b",   //
+                            "S|Practice 2:|10|3|-|-",        //
+                            "P|Existing Practice 2|12|3|b",  //
+                            "S|Practice 3:|10|3|-|-",        //
+                            "P|Existing Practice 3|12|3|b",  //
                             "BRK"));
     // Without descriptions only the names remain.
     EXPECT_EQ(Segment(*document, "CurrentPractices", false).size(), 11U);
@@ -220,9 +225,10 @@ TEST_F(WordReportTest, AlternativesBreakPagesBetweenThemAndNumberThemWhenMoreTha
         EXPECT_EQ(Outline(calls), c.outline);
         // An alternative's state name is plain; its description label is bold.
         document->alternative(1)->Description = "Leaner";
-        EXPECT_THAT(Segment(*document, "MatrixAllAlternatives", true),
-                    ::testing::IsSupersetOf({std::string("P|Target Practices: Alternative 1|14|1|-"),
-                                           std::string("S|Description:|10|2|b|-")}));
+        EXPECT_THAT(
+            Segment(*document, "MatrixAllAlternatives", true),
+            ::testing::IsSupersetOf({std::string("P|Target Practices: Alternative 1|14|1|-"),
+                                     std::string("S|Description:|10|2|b|-")}));
     }
 }
 
@@ -252,8 +258,8 @@ TEST_F(WordReportTest, AlternativeInteractionsListTheExistingPracticesUnderEachA
     expected.insert(expected.end(), existing.begin(), existing.end());
     EXPECT_EQ(names, expected);
     // The interaction is listed under both alternatives, in the alternative's size and plain.
-    const auto listed = std::count(calls.begin(), calls.end(),
-                                   "S|+ Interaction with: New Practice 1|12|4|-|-");
+    const auto listed =
+        std::count(calls.begin(), calls.end(), "S|+ Interaction with: New Practice 1|12|4|-|-");
     EXPECT_EQ(listed, 2);
 }
 
@@ -317,8 +323,8 @@ TEST_F(WordReportTest, HighlightedInteractionsNeedADescriptionWhateverTheDescrip
         interaction->setNote("see 3.1");
         interaction->color = 0x0000FF;
         interaction->setDescription(c.description);
-        const auto calls = Segment(*document, "CurrentPracticeInteractionsHighlighted",
-                                   c.printDescription);
+        const auto calls =
+            Segment(*document, "CurrentPracticeInteractionsHighlighted", c.printDescription);
         std::vector<std::string> rows;
         std::copy_if(calls.begin(), calls.end(), std::back_inserter(rows),
                      [](const std::string& call) { return call[0] == 'R'; });
@@ -349,8 +355,8 @@ TEST_F(WordReportTest, TheOtherPracticeIsFoundByName) {
     const auto calls = Segment(*document, "CurrentPracticeInteractions", false);
     EXPECT_THAT(calls, Contains("S|+ Interaction with: Twin|10|4|b|-"));
     practice1->setName("First");
-    const auto listedFromSecond = Segment(*document, "AlternativePracticeInteractionsHighlighted",
-                                          false);
+    const auto listedFromSecond =
+        Segment(*document, "AlternativePracticeInteractionsHighlighted", false);
     // Listed from the existing practice: own name is the existing practice's.
     const std::string existingName = ExistingPractice(*document, 1)->Name();
     const std::string otherName = existingName == "First" ? "Twin" : "First";

@@ -27,7 +27,8 @@ TEST(DocxChunkedTextTest, KeepsTheTextAcrossChunksAndTruncatesBackToAnyLength) {
     EXPECT_EQ(text.size(), expected.size());
     EXPECT_EQ(Joined(text), expected);
 
-    for (const std::size_t length : {expected.size(), 5 * kMB, 4 * kMB, 4 * kMB - 1, std::size_t{0}}) {
+    for (const std::size_t length :
+         {expected.size(), 5 * kMB, 4 * kMB, 4 * kMB - 1, std::size_t{0}}) {
         SCOPED_TRACE(length);
         text.truncate(length);
         expected.resize(length);

@@ -28,7 +28,8 @@ struct ProgramRun {
     std::string err;
 };
 
-ProgramRun RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 180000) {
+ProgramRun RunProgram(const QString& program, const QStringList& arguments,
+                      int timeoutMs = 180000) {
     QProcess process;
     process.start(program, arguments);
     ProgramRun run;
@@ -102,14 +103,14 @@ TEST_F(DocxClientsTest, OfficeSuiteConvertsItToPdfWithEveryText) {
     // The footer's fields are laid out by the office suite: every page knows its number and
     // the count.
     EXPECT_THAT(text.out, HasSubstr("page 1 / " + std::to_string(pages)));
-    EXPECT_THAT(text.out, HasSubstr("page " + std::to_string(pages) + " / " +
-                                        std::to_string(pages)));
+    EXPECT_THAT(text.out,
+                HasSubstr("page " + std::to_string(pages) + " / " + std::to_string(pages)));
 }
 
 // Prints what python-docx sees as JSON: the header's text and its first run's size and
 // boldness, the footer's text, every body paragraph's text with the sizes and boldness of its
-// runs of text (a page break's run has the font that was in force before it), and every table's cell texts with whether the first and last cells of the two rows
-// are one merged cell.
+// runs of text (a page break's run has the font that was in force before it), and every table's
+// cell texts with whether the first and last cells of the two rows are one merged cell.
 constexpr const char* kReadWithPythonDocx = R"PY(
 import docx, json, sys
 d = docx.Document(sys.argv[1])

@@ -52,8 +52,8 @@ DocxFile::DocxFile(const std::filesystem::path& path) {
         std::string bytes(stat.size, '\0');
         std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
             zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0), &zip_fclose);
-        if (!file || zip_fread(file.get(), bytes.data(), stat.size) !=
-                         static_cast<zip_int64_t>(stat.size)) {
+        if (!file ||
+            zip_fread(file.get(), bytes.data(), stat.size) != static_cast<zip_int64_t>(stat.size)) {
             throw std::runtime_error(std::string("cannot read ") + stat.name);
         }
         parts_[stat.name] = std::move(bytes);
@@ -200,9 +200,9 @@ std::string XmlError(const std::string& bytes) {
     while (!xml.atEnd()) {
         xml.readNext();
     }
-    return xml.hasError() ? xml.errorString().toStdString() + " at line " +
-                                std::to_string(xml.lineNumber())
-                          : std::string();
+    return xml.hasError()
+               ? xml.errorString().toStdString() + " at line " + std::to_string(xml.lineNumber())
+               : std::string();
 }
 
 }  // namespace vrn::testing

@@ -10,7 +10,7 @@ namespace vrn::testing {
 // A .docx file read back for tests: its parts by name, and its body, header and footer parsed
 // into the few properties the report sets.
 struct DocxRun {
-    std::string text;  // tabs as "\t", line breaks as "\n"
+    std::string text;    // tabs as "\t", line breaks as "\n"
     int halfPoints = 0;  // 0: not set on the run
     bool bold = false;
     bool shadow = false;

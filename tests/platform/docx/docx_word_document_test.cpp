@@ -51,9 +51,9 @@ TEST_F(DocxWordDocumentTest, EveryPartIsThereAndWellFormedWhateverTheText) {
     }
     EXPECT_EQ(names, (std::set<std::string>{
                          "[Content_Types].xml", "_rels/.rels", "docProps/app.xml",
-                         "docProps/core.xml", "word/_rels/document.xml.rels",
-                         "word/document.xml", "word/footer1.xml", "word/header1.xml",
-                         "word/media/image1.png", "word/settings.xml", "word/styles.xml"}));
+                         "docProps/core.xml", "word/_rels/document.xml.rels", "word/document.xml",
+                         "word/footer1.xml", "word/header1.xml", "word/media/image1.png",
+                         "word/settings.xml", "word/styles.xml"}));
     // Every part but the pictures (typed by extension) is named in the content types.
     const std::string types = file.part("[Content_Types].xml");
     for (const auto& name : names) {
@@ -92,7 +92,8 @@ TEST_F(DocxWordDocumentTest, HeaderHoldsTheTitleAndFooterThePageFields) {
         EXPECT_EQ(line.alignment, "center");
         EXPECT_THAT(line.fieldInstructions, ElementsAre(" PAGE ", " NUMPAGES "));
         // Field results stand in as "1" until the reader's application lays the pages out.
-        EXPECT_EQ(line.text(), (title.empty() ? "" : "Sample footer") + std::string("\tpage 1 / 1"));
+        EXPECT_EQ(line.text(),
+                  (title.empty() ? "" : "Sample footer") + std::string("\tpage 1 / 1"));
         // The document names both through its section.
         const auto relationships = file.relationships("word/_rels/document.xml.rels");
         EXPECT_EQ(relationships.at("rIdHeader"), "header|header1.xml");
@@ -119,17 +120,17 @@ TEST_F(DocxWordDocumentTest, SizesCarryOverAndBoldNeverLeaks) {
         bool markBold;
     };
     const std::vector<Expected> expected = {
-        {"", 0, 24, false, false},     // the two empty paragraphs that open the body
-        {"", 0, 24, false, false},     //
-        {"A", 576, 28, true, true},    // bold is switched off only after the mark
-        {"B", 1152, 28, false, false}, // size carried over, plain
-        {"C", 0, 28, false, false},    //
-        {"D", 1728, 20, true, false},  // bold off before the mark
-        {"", 1728, 20, false, false},  // the extra paragraph keeps the indent
-        {"E", 0, 20, false, false},    //
-        {"F", 576, 24, true, false},   //
-        {"", 576, 24, false, false},   // typed paragraph
-        {"", 576, 24, false, false},   // the last paragraph, at the insertion point
+        {"", 0, 24, false, false},      // the two empty paragraphs that open the body
+        {"", 0, 24, false, false},      //
+        {"A", 576, 28, true, true},     // bold is switched off only after the mark
+        {"B", 1152, 28, false, false},  // size carried over, plain
+        {"C", 0, 28, false, false},     //
+        {"D", 1728, 20, true, false},   // bold off before the mark
+        {"", 1728, 20, false, false},   // the extra paragraph keeps the indent
+        {"E", 0, 20, false, false},     //
+        {"F", 576, 24, true, false},    //
+        {"", 576, 24, false, false},    // typed paragraph
+        {"", 576, 24, false, false},    // the last paragraph, at the insertion point
     };
     ASSERT_EQ(paragraphs.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

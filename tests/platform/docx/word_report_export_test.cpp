@@ -38,8 +38,7 @@ TEST_F(WordReportExportTest, TheSampleMatrixReportIsSavedWhole) {
         }
     }
     EXPECT_EQ(file.blocks("word/header1.xml").at(0).paragraph.text(), "Moving to lean operation");
-    EXPECT_EQ(file.blocks("word/footer1.xml").at(0).paragraph.text(),
-              "Sample matrix\tpage 1 / 1");
+    EXPECT_EQ(file.blocks("word/footer1.xml").at(0).paragraph.text(), "Sample matrix\tpage 1 / 1");
 
     const auto paragraphs = file.bodyParagraphs();
     ASSERT_GT(paragraphs.size(), 4U);
@@ -53,8 +52,8 @@ TEST_F(WordReportExportTest, TheSampleMatrixReportIsSavedWhole) {
         return all;
     }();
     for (const char* text : {"--- Current Practices ---", "--- Current Practice Interactions ---",
-                             "--- Current Practice Interactions Highlighted ---",
-                             "Annual budget", "Budgets & targets <agree>"}) {
+                             "--- Current Practice Interactions Highlighted ---", "Annual budget",
+                             "Budgets & targets <agree>"}) {
         EXPECT_THAT(texts, ::testing::Contains(text));
     }
     // The two described interactions link existing practices: each is highlighted under both.
