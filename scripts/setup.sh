@@ -9,6 +9,7 @@ packages=(
   libzip-dev zipcmp libsqlite3-dev sqlite3
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps poppler-utils fonts-dejavu-core
+  libreoffice-writer-nogui python3-docx
 )
 
 missing=()

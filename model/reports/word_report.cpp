@@ -1,0 +1,358 @@
+#include "model/reports/word_report.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+
+#include "model/component_version.h"
+#include "model/model_error.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+
+namespace vrn {
+
+namespace {
+
+constexpr std::int16_t kTrue = -1;
+constexpr const char* kRuleLine = "_____________________________________________";
+// Texts shorter than this are left out as placeholders.
+constexpr std::size_t kMinimumTextLength = 3;
+constexpr const char* kHighlightLabel = "4.2";
+
+constexpr int kHeadingSize = 16;
+constexpr int kTitleSize = 14;
+constexpr int kNameSize = 12;
+constexpr int kLabelSize = 10;
+constexpr int kRuleSize = 10;
+
+// Characters, not bytes: the model holds UTF-8.
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char byte : text) {
+        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+bool Substantial(std::string_view text) {
+    return CharacterCount(text) >= kMinimumTextLength;
+}
+
+// "major.minor.revision" of the component; parts it does not name are 0.
+std::string VersionText() {
+    std::array<int, 3> parts{};
+    std::size_t part = 0;
+    for (const char c : componentVersion()) {
+        if (c == '.') {
+            if (++part == parts.size()) {
+                break;
+            }
+        } else if (c >= '0' && c <= '9') {
+            parts[part] = parts[part] * 10 + (c - '0');
+        }
+    }
+    return std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." +
+           std::to_string(parts[2]);
+}
+
+std::shared_ptr<VRN_Practice> Required(const std::weak_ptr<VRN_Practice>& practice) {
+    auto held = practice.lock();
+    if (!held) {
+        throw ModelError("An interaction of the report has lost one of its practices.");
+    }
+    return held;
+}
+
+// The two sides of an interaction as seen from the listed practice (names are compared).
+struct Sides {
+    std::string own;
+    std::string other;
+};
+
+Sides SidesOf(const VRN_MatrixInteraction& interaction, const VRN_Practice& listed) {
+    const auto first = Required(interaction.Practice1);
+    const auto second = Required(interaction.practice2);
+    if (first->Name() == listed.Name()) {
+        return {first->Name(), second->Name()};
+    }
+    return {second->Name(), first->Name()};
+}
+
+// Whether a state's lines are those of the existing state or of an alternative.
+enum class Side { Existing, Alternative };
+
+class WordSegments {
+public:
+    WordSegments(VRN_Matrix& matrix, WordDocumentWriter& word, bool printDescription)
+        : matrix_(matrix), word_(word), printDescription_(printDescription) {}
+
+    // False when `segment` names no segment.
+    bool Write(const std::string& segment) {
+        if (segment == "MatrixName") {
+            MatrixName();
+        } else if (segment == "MatrixDescription") {
+            MatrixDescription();
+        } else if (segment == "MatrixMetaData") {
+            MatrixMetaData();
+        } else if (segment == "MatrixAttribution") {
+            MatrixAttribution();
+        } else if (segment == "MatrixAllAlternatives") {
+            MatrixAllAlternatives();
+        } else if (segment == "CurrentPractices") {
+            CurrentPractices();
+        } else if (segment == "CurrentPracticeInteractions") {
+            CurrentInteractions(false);
+        } else if (segment == "AlternativePracticeInteractions") {
+            AlternativeInteractions(false);
+        } else if (segment == "CurrentPracticeInteractionsHighlighted") {
+            CurrentInteractions(true);
+        } else if (segment == "AlternativePracticeInteractionsHighlighted") {
+            AlternativeInteractions(true);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void MatrixName() { word_.Word_Section(matrix_.title, kHeadingSize, 0, true, false); }
+
+    void MatrixDescription() {
+        word_.Word_Section(" Description: ", kTitleSize, 1, false, true);
+        word_.Word_SizedText(matrix_.alternative()->Description, 1, kTitleSize, true);
+    }
+
+    void MatrixMetaData() {
+        word_.Word_Section(" Software Version: ", kTitleSize, 0, true, false);
+        word_.Word_Paragraph(" --- V " + VersionText() + " -----   ", 1, kNameSize, false);
+    }
+
+    void MatrixAttribution() {
+        word_.Word_TypeParagraph();
+        word_.Word_Section("Attribution:", kTitleSize, 1, false, true);
+        const auto entry = [this](const std::string& heading, const std::string& value) {
+            word_.Word_Section(heading, kNameSize, 1, false, false);
+            word_.Word_SizedText(value, 1, kNameSize, true);
+        };
+        entry("--- Authors ---", matrix_.Authors);
+        entry("--- Project ---", matrix_.Assignment);
+        entry("--- Modified ---", matrix_.Modified);
+        entry("--- Sources ---", matrix_.Sources);
+        entry("--- Review Status ---", matrix_.Review);
+        if (Substantial(matrix_.Distribution)) {
+            entry("--- Documentation ---", matrix_.Distribution);
+        }
+        word_.Word_Section("--- VRN Version " + VersionText() + " ---", kNameSize, 1, false, false);
+        word_.Word_PageBreak();
+    }
+
+    void CurrentPractices() {
+        word_.Word_Section("--- Current Practices ---", kHeadingSize, 0, true, true);
+        StateListing(*matrix_.Existing(), Side::Existing);
+        word_.Word_PageBreak();
+    }
+
+    void MatrixAllAlternatives() {
+        const int n = matrix_.Alt_count;
+        word_.Word_Section(
+            n == 1 ? std::string("--- Target Practices ---")
+                   : "--- Target Practices --- " + std::to_string(n) + " Alternatives  ---",
+            kHeadingSize, 0, true, true);
+        for (int i = 1; i <= n; ++i) {
+            const auto state = matrix_.Alternatives_col.Item(i);
+            if (i > 1) {
+                word_.Word_PageBreak();
+            }
+            if (n > 1) {
+                word_.Word_Section(" Alternative " + std::to_string(i) + " of " + std::to_string(n),
+                                   kTitleSize, 1, true, true);
+            }
+            word_.Word_TypeParagraph();
+            StateListing(*state, Side::Alternative);
+        }
+        word_.Word_PageBreak();
+    }
+
+    void CurrentInteractions(bool highlighted) {
+        word_.Word_Section(highlighted ? "--- Current Practice Interactions Highlighted ---"
+                                       : "--- Current Practice Interactions ---",
+                           kHeadingSize, 0, true, true);
+        const auto existing = matrix_.Existing();
+        word_.Word_Paragraph(existing->Name, 1, kTitleSize, true);
+        GroupInteractions(*existing, Side::Existing, highlighted);
+        word_.Word_PageBreak();
+    }
+
+    void AlternativeInteractions(bool highlighted) {
+        const int n = matrix_.Alt_count;
+        const std::string heading = highlighted ? "--- Target Practice Interactions Highlighted"
+                                                : "--- Target Practice Interactions";
+        word_.Word_Section(
+            n == 1 ? heading + " ---" : heading + ": " + std::to_string(n) + " Alternatives  ---",
+            kHeadingSize, 0, true, true);
+        const auto existing = matrix_.Existing();
+        for (int i = 1; i <= n; ++i) {
+            const auto state = matrix_.Alternatives_col.Item(i);
+            if (i > 1) {
+                word_.Word_PageBreak();
+            }
+            if (n > 1) {
+                word_.Word_Section(
+                    " Alternative Interactions " + std::to_string(i) + " of " + std::to_string(n),
+                    kTitleSize, 1, true, true);
+            }
+            word_.Word_TypeParagraph();
+            word_.Word_Paragraph(state->Name, 1, kTitleSize, false);
+            GroupInteractions(*existing, Side::Alternative, highlighted);
+        }
+        word_.Word_PageBreak();
+    }
+
+    // The state's name, its description, and every group and practice with their descriptions.
+    void StateListing(const VRN_State& state, Side side) {
+        const bool existing = side == Side::Existing;
+        word_.Word_Paragraph(state.Name, 1, kTitleSize, existing);
+        if (printDescription_ && Substantial(state.Description)) {
+            word_.Word_Section("Description:", kLabelSize, 2, !existing, false);
+            word_.Word_SizedText(state.Description, 2, kNameSize, false);
+        }
+        int j = 0;
+        for (const auto& group : state.PGroups) {
+            GroupHeading(*group, ++j);
+            int k = 0;
+            for (const auto& practice : group->PracticeParts) {
+                PracticeHeading(*practice, ++k);
+                if (printDescription_ && Substantial(practice->Description())) {
+                    word_.Word_Section("Description:", kLabelSize, 4, false, false);
+                    word_.Word_SizedText(practice->Description(), 4, kNameSize, false);
+                }
+                if (printDescription_ && Substantial(practice->Discussion)) {
+                    word_.Word_Section("Discussion URL: " + practice->Discussion, kNameSize, 4,
+                                       false, false);
+                }
+            }
+        }
+    }
+
+    // The groups and practices of `state` with the interactions of each practice: listed under
+    // its heading, or as highlighted tables under the group's heading.
+    void GroupInteractions(const VRN_State& state, Side side, bool highlighted) {
+        int j = 0;
+        for (const auto& group : state.PGroups) {
+            GroupHeading(*group, ++j);
+            int k = 0;
+            for (const auto& practice : group->PracticeParts) {
+                if (highlighted) {
+                    HighlightedInteractions(*practice);
+                } else {
+                    PracticeHeading(*practice, ++k);
+                    InteractionListing(*practice, side);
+                }
+            }
+        }
+    }
+
+    void GroupHeading(const VRN_PracticeGroup& group, int j) {
+        word_.Word_Section("Practice Group " + std::to_string(j) + ":", kLabelSize, 2, false, true);
+        word_.Word_Paragraph(group.Name(), 2, kNameSize, true);
+    }
+
+    void PracticeHeading(const VRN_Practice& practice, int k) {
+        word_.Word_Section("Practice " + std::to_string(k) + ":", kLabelSize, 3, false, false);
+        word_.Word_Paragraph(practice.Name(), 3, kNameSize, true);
+    }
+
+    void InteractionListing(const VRN_Practice& practice, Side side) {
+        const bool existing = side == Side::Existing;
+        for (const auto& interaction : practice.Interactions) {
+            const std::string& value = interaction->Value();
+            if (value.empty() || (existing && value == " ")) {
+                continue;
+            }
+            word_.Word_Section(
+                value + " Interaction with: " + SidesOf(*interaction, practice).other,
+                existing ? kLabelSize : kNameSize, 4, existing, false);
+            const std::string description = interaction->Description();
+            if (printDescription_ && Substantial(description)) {
+                word_.Word_SizedText(description, 5, kNameSize, false);
+            }
+            const std::string discussion = interaction->Discussion();
+            if (printDescription_ && Substantial(discussion)) {
+                word_.Word_Section("Discussion URL: " + discussion, kLabelSize, 5, false, false);
+            }
+        }
+    }
+
+    // Every interaction with a value and a description, whatever PrintDescription says.
+    void HighlightedInteractions(const VRN_Practice& practice) {
+        for (const auto& interaction : practice.Interactions) {
+            const std::string& value = interaction->Value();
+            const std::string description = interaction->Description();
+            if (value.empty() || value == " " || !Substantial(description)) {
+                continue;
+            }
+            const Sides sides = SidesOf(*interaction, practice);
+            word_.Word_TableRow(kHighlightLabel, interaction->Note(), value,
+                                static_cast<float>(interaction->color), sides.own, sides.other,
+                                description);
+        }
+    }
+
+    VRN_Matrix& matrix_;
+    WordDocumentWriter& word_;
+    bool printDescription_;
+};
+
+}  // namespace
+
+void WordReport_Segment(VRN_Matrix& matrix, WordDocumentWriter& word, const std::string& segment,
+                        bool PrintDescription) {
+    bool known = true;
+    try {
+        known = WordSegments(matrix, word, PrintDescription).Write(segment);
+    } catch (const ModelError&) {
+        // A failing read of the model ends the segment; what it wrote stays.
+    } catch (const CollectionIndexError&) {
+    }
+    if (!known) {
+        matrix.Context.MsgBox("unrecognized segment name: " + segment);
+    }
+}
+
+void Export_Word(VRN_Matrix& matrix, WordDocumentWriter& word, const std::string& myfilename,
+                 std::string_view matrixPicture) {
+    word.Word_NewDocument(matrix.title, matrix.footer);
+    word.Word_Paragraph(kRuleLine, 0, kRuleSize, true);
+    if (matrix.rpt_MatrixImage != 0 && !matrixPicture.empty()) {
+        word.Word_PastePicture(matrixPicture);
+        word.Word_TypeParagraph();
+    }
+
+    const auto segment = [&](std::int16_t flag, const char* name, bool printDescription) {
+        if (flag != 0) {
+            WordReport_Segment(matrix, word, name, printDescription);
+        }
+    };
+    segment(matrix.rpt_MatrixDescription, "MatrixDescription", false);
+    segment(matrix.rpt_MatrixAttribution, "MatrixAttribution", false);
+    segment(matrix.rpt_CurrentPractices, "CurrentPractices",
+            matrix.rpt_CurrentPracticeDescriptions == kTrue);
+    const bool interactionDescriptions = matrix.rpt_InteractionDescriptions == kTrue;
+    segment(matrix.rpt_CurrentPracticeInteractions, "CurrentPracticeInteractions",
+            interactionDescriptions);
+    segment(matrix.rpt_CurrentPracticeInteractions, "CurrentPracticeInteractionsHighlighted",
+            interactionDescriptions);
+    segment(matrix.rpt_IncludeHiddenAlternatives, "MatrixAllAlternatives",
+            matrix.rpt_TargetPracticeDescriptions == kTrue);
+    segment(matrix.rpt_TargetPracticeInteractions, "AlternativePracticeInteractions",
+            interactionDescriptions);
+
+    word.Word_SaveAndClose(myfilename);
+}
+
+}  // namespace vrn

@@ -1,0 +1,324 @@
+#include "platform/docx/docx_word_document.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "model/file/safe_save_file.h"
+#include "platform/docx/docx_error.h"
+#include "platform/docx/docx_package.h"
+#include "platform/docx/docx_parts.h"
+#include "platform/docx/docx_png.h"
+#include "platform/docx/docx_xml.h"
+
+namespace vrn {
+
+namespace {
+
+constexpr int kDefaultHalfPoints = 24;  // 12 pt, the Normal style's size
+constexpr int kIndentLevelTwips = 576;  // 0.4 inch
+constexpr int kLabelIndentTwips = kIndentLevelTwips / 2;
+
+// The highlighted interaction's table: symbol, names and description columns.
+constexpr int kSymbolColumnTwips = 576;        // 0.4 inch
+constexpr int kNamesColumnTwips = 2592;        // 1.8 inch
+constexpr int kDescriptionColumnTwips = 5904;  // 4.1 inch
+constexpr int kSymbolHalfPoints = 56;          // 28 pt
+constexpr int kNameHalfPoints = 24;            // 12 pt
+constexpr int kDescriptionHalfPoints = 20;     // 10 pt
+constexpr std::uint32_t kFallbackColour = 1;
+constexpr float kLargestColour = 0xFFFFFF;
+
+// Pictures: 96 pixels per inch, shrunk to fit the text column.
+constexpr std::int64_t kEmuPerTwip = 635;
+constexpr std::int64_t kEmuPerPixel = 9525;
+
+std::string PictureRun(int n, std::int64_t cx, std::int64_t cy) {
+    const std::string id = std::to_string(n);
+    const std::string extent =
+        "cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"";
+    return "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
+           "<wp:extent " +
+           extent + "/><wp:docPr id=\"" + id + "\" name=\"Picture " + id +
+           "\"/>"
+           "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
+           "</wp:cNvGraphicFramePr><a:graphic><a:graphicData"
+           " uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic>"
+           "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\"image" +
+           id +
+           ".png\"/><pic:cNvPicPr/>"
+           "</pic:nvPicPr><pic:blipFill><a:blip r:embed=\"" +
+           PictureRelationship(n) +
+           "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
+           "<a:off x=\"0\" y=\"0\"/><a:ext " +
+           extent +
+           "/></a:xfrm><a:prstGeom prst=\"rect\">"
+           "<a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic>"
+           "</wp:inline></w:drawing></w:r>";
+}
+
+// One table cell: width, vertical merge ("restart", "continue" or none), centred vertically,
+// holding `runs` (empty for the continuation of a merged cell).
+void AppendCell(std::string& out, int width, std::string_view merge, const std::string& runs) {
+    out += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>";
+    if (merge == "restart") {
+        out += "<w:vMerge w:val=\"restart\"/>";
+    } else if (merge == "continue") {
+        out += "<w:vMerge/>";
+    }
+    out += "<w:vAlign w:val=\"center\"/></w:tcPr><w:p>" + runs + "</w:p></w:tc>";
+}
+
+}  // namespace
+
+std::string DocxWordDocument::ColourHex(float oleColour) {
+    std::uint32_t colour = kFallbackColour;
+    if (oleColour >= 0 && oleColour <= kLargestColour && std::floor(oleColour) == oleColour) {
+        colour = static_cast<std::uint32_t>(oleColour);
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", colour & 0xFFU, (colour >> 8) & 0xFFU,
+                  (colour >> 16) & 0xFFU);
+    return hex;
+}
+
+void DocxWordDocument::requireOpen() const {
+    if (!open_) {
+        throw DocxError("no report document is open");
+    }
+}
+
+void DocxWordDocument::setSize(WordFontSize size) {
+    if (size) {
+        font_.halfPoints = *size * 2;
+    }
+}
+
+void DocxWordDocument::setIndentLevel(int level) {
+    indentTwips_ = level * kIndentLevelTwips;
+}
+
+std::string DocxWordDocument::fontXml(const Font& font) {
+    const std::string size = std::to_string(font.halfPoints);
+    return std::string("<w:rPr>") + (font.bold ? "<w:b/><w:bCs/>" : "") + "<w:sz w:val=\"" + size +
+           "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+}
+
+void DocxWordDocument::typeText(std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    runs_ += "<w:r>";
+    runs_ += fontXml(font_);
+    AppendRunContent(runs_, text);
+    runs_ += "</w:r>";
+}
+
+// Ends the paragraph at the insertion point; the next one keeps its indent.
+void DocxWordDocument::typeParagraph() {
+    body_ += "<w:p><w:pPr>";
+    if (indentTwips_ != 0) {
+        body_ += "<w:ind w:left=\"" + std::to_string(indentTwips_) + "\"/>";
+    }
+    body_ += fontXml(font_);  // the paragraph mark
+    body_ += "</w:pPr>";
+    body_ += runs_;
+    body_ += "</w:p>";
+    runs_.clear();
+}
+
+void DocxWordDocument::Word_NewDocument(const std::string& title, const std::string& footer) {
+    open_ = true;
+    title_ = title;
+    footer_ = footer;
+    font_ = {kDefaultHalfPoints, false};
+    indentTwips_ = 0;
+    body_.clear();
+    runs_.clear();
+    pictures_.clear();
+    typeParagraph();
+    typeParagraph();
+}
+
+void DocxWordDocument::Word_Paragraph(const std::string& text, int indent, WordFontSize size,
+                                      bool bold) {
+    requireOpen();
+    setSize(size);
+    if (bold) {
+        toggleBold();
+    }
+    setIndentLevel(indent);
+    typeText(text);
+    typeParagraph();
+    if (bold) {
+        toggleBold();
+    }
+}
+
+void DocxWordDocument::Word_Section(const std::string& text, int size, int indent, bool bold,
+                                    bool extra) {
+    Word_SizedText(text, indent, size, bold);
+    if (extra) {
+        typeParagraph();
+    }
+}
+
+void DocxWordDocument::Word_SizedText(const std::string& text, int indent, WordFontSize size,
+                                      bool bold) {
+    requireOpen();
+    setSize(size);
+    if (bold) {
+        toggleBold();
+    }
+    setIndentLevel(indent);
+    typeText(text);
+    if (bold) {
+        toggleBold();
+    }
+    typeParagraph();
+}
+
+void DocxWordDocument::Word_TableRow(const std::string& label, const std::string& value,
+                                     const std::string& symbol, float symbolColour,
+                                     const std::string& ownName, const std::string& otherName,
+                                     const std::string& description) {
+    requireOpen();
+    // The paragraph at the insertion point ends; the label gets a paragraph of its own, half a
+    // level in, with the table after it. The paragraph after the table keeps the indent and font
+    // that were in force, and typing goes on there.
+    typeParagraph();
+    const int indent = indentTwips_;
+    indentTwips_ = kLabelIndentTwips;
+    typeText(label + "\t" + value);
+    typeParagraph();
+    indentTwips_ = indent;
+    appendTable(symbol, symbolColour, ownName, otherName, description);
+}
+
+void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour,
+                                   const std::string& ownName, const std::string& otherName,
+                                   const std::string& description) {
+    std::string table;
+    const auto run = [this](const std::string& text, int halfPoints, bool symbolStyle,
+                            float colour) {
+        std::string xml = "<w:r><w:rPr>";
+        if (symbolStyle || font_.bold) {
+            xml += "<w:b/><w:bCs/>";
+        }
+        if (symbolStyle) {
+            xml += "<w:shadow/><w:color w:val=\"" + ColourHex(colour) + "\"/>";
+        }
+        const std::string size = std::to_string(halfPoints);
+        xml += "<w:sz w:val=\"" + size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+        AppendRunContent(xml, text);
+        return xml + "</w:r>";
+    };
+    const int width = kSymbolColumnTwips + kNamesColumnTwips + kDescriptionColumnTwips;
+    table += "<w:tbl><w:tblPr><w:tblW w:w=\"" + std::to_string(width) +
+             "\" w:type=\"dxa\"/><w:tblBorders>";
+    for (const char* edge : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+        table += std::string("<w:") + edge +
+                 " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>";
+    }
+    table += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr><w:tblGrid>";
+    for (const int column : {kSymbolColumnTwips, kNamesColumnTwips, kDescriptionColumnTwips}) {
+        table += "<w:gridCol w:w=\"" + std::to_string(column) + "\"/>";
+    }
+    table += "</w:tblGrid><w:tr>";
+    AppendCell(table, kSymbolColumnTwips, "restart",
+               run(symbol, kSymbolHalfPoints, true, symbolColour));
+    AppendCell(table, kNamesColumnTwips, "", run(ownName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "restart",
+               run(description, kDescriptionHalfPoints, false, 0));
+    table += "</w:tr><w:tr>";
+    AppendCell(table, kSymbolColumnTwips, "continue", {});
+    AppendCell(table, kNamesColumnTwips, "", run(otherName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "continue", {});
+    table += "</w:tr></w:tbl>";
+    body_ += table;
+}
+
+void DocxWordDocument::Word_PageBreak() {
+    requireOpen();
+    runs_ += "<w:r>";
+    runs_ += fontXml(font_);
+    runs_ += "<w:br w:type=\"page\"/></w:r>";
+}
+
+void DocxWordDocument::Word_TypeParagraph() {
+    requireOpen();
+    typeParagraph();
+}
+
+void DocxWordDocument::Word_PastePicture(std::string_view png) {
+    requireOpen();
+    const PngSize size = ReadPngSize(png);
+    std::int64_t cx = size.width * kEmuPerPixel;
+    std::int64_t cy = size.height * kEmuPerPixel;
+    const double fit = std::min({1.0, double(kTextWidthTwips * kEmuPerTwip) / double(cx),
+                                 double(kTextHeightTwips * kEmuPerTwip) / double(cy)});
+    cx = std::max<std::int64_t>(1, std::llround(double(cx) * fit));
+    cy = std::max<std::int64_t>(1, std::llround(double(cy) * fit));
+    pictures_.emplace_back(png);
+    runs_ += PictureRun(static_cast<int>(pictures_.size()), cx, cy);
+}
+
+void DocxWordDocument::Word_SaveAndClose(const std::string& fileName) {
+    requireOpen();
+    // The paragraph at the insertion point is the document's last. A failed save leaves the
+    // document open as it was, so that it can be saved elsewhere.
+    const std::size_t bodySize = body_.size();
+    const std::string runs = runs_;
+    typeParagraph();
+    try {
+        save(fileName);
+    } catch (...) {
+        body_.truncate(bodySize);
+        runs_ = runs;
+        throw;
+    }
+    open_ = false;
+    body_.clear();
+    pictures_.clear();
+}
+
+void DocxWordDocument::save(const std::string& fileName) const {
+    const std::string contentTypes = ContentTypesXml();
+    const std::string packageRelationships = PackageRelationshipsXml();
+    const std::string core = CorePropertiesXml(title_);
+    const std::string app = AppPropertiesXml();
+    const std::string documentEnd = DocumentEnd();
+    const std::string documentRelationships =
+        DocumentRelationshipsXml(static_cast<int>(pictures_.size()));
+    const std::string styles = StylesXml();
+    const std::string settings = SettingsXml();
+    const std::string header = HeaderXml(title_);
+    const std::string footer = FooterXml(footer_);
+    std::vector<DocxPart> parts = {
+        {"[Content_Types].xml", {contentTypes}},
+        {"_rels/.rels", {packageRelationships}},
+        {"docProps/core.xml", {core}},
+        {"docProps/app.xml", {app}},
+        {"word/document.xml", {}},
+        {"word/_rels/document.xml.rels", {documentRelationships}},
+        {"word/styles.xml", {styles}},
+        {"word/settings.xml", {settings}},
+        {"word/header1.xml", {header}},
+        {"word/footer1.xml", {footer}},
+    };
+    std::vector<std::string_view>& document = parts[4].pieces;
+    document.push_back(DocumentStart());
+    const auto body = body_.pieces();
+    document.insert(document.end(), body.begin(), body.end());
+    document.push_back(documentEnd);
+    for (std::size_t n = 1; n <= pictures_.size(); ++n) {
+        parts.push_back({PicturePartName(static_cast<int>(n)), {pictures_[n - 1]}, false});
+    }
+    const std::string package = ZipPackage(parts);
+    SafeSaveFile file(fileName);
+    file.Write(package);
+    file.Commit();
+}
+
+}  // namespace vrn
