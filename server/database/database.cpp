@@ -10,7 +10,8 @@ namespace kt {
 
 namespace {
 
-// Long enough to wait out another process's write operation.
+// Long enough to wait out another process's write operation, or a host's search at its time
+// limit (kDefaultHostQueryTimeLimit).
 constexpr int kBusyTimeoutMs = 10000;
 // Far more than the server's own statements.
 constexpr std::size_t kMaxCachedStatements = 500;

@@ -25,8 +25,9 @@ namespace kt {
 // so it can be copied, backed up and kept on a network share.
 class Database {
 public:
-    // How long a host's query may run unless told otherwise.
-    static constexpr std::chrono::milliseconds kDefaultHostQueryTimeLimit{10000};
+    // How long a host's query may run unless told otherwise. A search holds the file's read
+    // lock while it runs, so it ends well before a writer waiting for that lock gives up.
+    static constexpr std::chrono::milliseconds kDefaultHostQueryTimeLimit{5000};
 
     // Opens an existing catalogue for reading and writing. Never creates a file; refuses a file
     // that is not an SQLite database, is read-only, or holds no catalogue table.
