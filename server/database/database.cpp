@@ -81,8 +81,8 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& path) {
 
 std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
     if (const std::error_code error = createExclusively(path)) {
-        const std::string reason = error == std::errc::file_exists ? "the file exists already."
-                                                                   : error.message() + ".";
+        const std::string reason =
+            error == std::errc::file_exists ? "the file exists already." : error.message() + ".";
         throw DatabaseError(SQLITE_CANTOPEN, "Cannot create \"" + path.string() + "\": " + reason);
     }
     try {

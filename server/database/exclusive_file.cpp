@@ -26,7 +26,8 @@ bool linksUnsupported(int error) {
 }  // namespace
 
 std::error_code createExclusively(const std::filesystem::path& path) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    const int descriptor =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
     if (descriptor < 0) {
         return lastError();
     }

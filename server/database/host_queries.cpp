@@ -88,8 +88,7 @@ std::vector<std::int64_t> matchingKeys(std::string_view operation, const Searche
 
 // The owners of the live attributes that match, once per attribute, in attribute order. Each
 // owner is read again from its own live row, whatever the search returned.
-std::vector<std::int32_t> matchingOwners(std::string_view operation,
-                                         const std::string& condition) {
+std::vector<std::int32_t> matchingOwners(std::string_view operation, const std::string& condition) {
     std::vector<std::int32_t> owners;
     for (const std::int64_t key : matchingKeys(operation, kAttributeTable, condition, "atri_id")) {
         const auto owner = global_db().database().scalar(

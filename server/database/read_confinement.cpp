@@ -20,25 +20,22 @@ constexpr int kLongestValue = 32 * 1024 * 1024;
 
 // Functions of values only: none reaches files, extensions, the schema or the connection, and
 // none makes a large value out of a small number (randomblob, zeroblob).
+// clang-format off
 constexpr std::string_view kPlainFunctions[] = {
-    "abs",          "avg",       "ceil",       "ceiling",      "char",        "coalesce",
-    "concat",       "concat_ws", "count",      "date",         "datetime",    "floor",
-    "format",       "glob",      "group_concat", "hex",        "ifnull",      "iif",
-    "instr",        "json",      "json_array", "json_array_length", "json_extract", "json_object",
-    "json_quote",   "json_type", "json_valid", "julianday",    "length",      "like",
-    "likelihood",   "likely",    "ln",         "log",          "log10",       "log2",
-    "lower",        "ltrim",     "max",        "min",          "mod",         "nullif",
-    "octet_length", "pi",        "pow",        "power",        "printf",      "quote",
-    "replace",      "round",     "rtrim",      "sign",         "sqrt",        "strftime",
-    "string_agg",   "substr",    "substring",  "sum",          "time",        "timediff",
-    "total",        "trim",      "trunc",      "typeof",       "unhex",       "unicode",
-    "unixepoch",    "unlikely",  "upper",      "exp",          "soundex",     "->",
-    "->>"};
+    "->", "->>", "abs", "avg", "ceil", "ceiling", "char", "coalesce", "concat", "concat_ws",
+    "count", "date", "datetime", "exp", "floor", "format", "glob", "group_concat", "hex", "ifnull",
+    "iif", "instr", "json", "json_array", "json_array_length", "json_extract", "json_object",
+    "json_quote", "json_type", "json_valid", "julianday", "length", "like", "likelihood", "likely",
+    "ln", "log", "log10", "log2", "lower", "ltrim", "max", "min", "mod", "nullif", "octet_length",
+    "pi", "pow", "power", "printf", "quote", "replace", "round", "rtrim", "sign", "soundex",
+    "sqrt", "strftime", "string_agg", "substr", "substring", "sum", "time", "timediff", "total",
+    "trim", "trunc", "typeof", "unhex", "unicode", "unixepoch", "unlikely", "upper",
+};
+// clang-format on
 
 bool isPlainFunction(std::string_view name) {
-    return std::ranges::any_of(kPlainFunctions, [&](std::string_view plain) {
-        return equalsIgnoringCase(plain, name);
-    });
+    return std::ranges::any_of(
+        kPlainFunctions, [&](std::string_view plain) { return equalsIgnoringCase(plain, name); });
 }
 
 int primaryCode(int resultCode) {
@@ -136,10 +133,9 @@ int Confinement::check(int action, const char* first, const char* second, const 
         case SQLITE_READ: {
             const std::string_view table = first ? first : "";
             const bool mainFile = database == nullptr || equalsIgnoringCase(database, "main");
-            const bool readable =
-                std::ranges::any_of(rules_->readableTables, [&](const std::string& allowed) {
-                    return equalsIgnoringCase(allowed, table);
-                });
+            const bool readable = std::ranges::any_of(
+                rules_->readableTables,
+                [&](const std::string& allowed) { return equalsIgnoringCase(allowed, table); });
             if (mainFile && readable) {
                 return SQLITE_OK;
             }

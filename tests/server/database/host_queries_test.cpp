@@ -186,8 +186,8 @@ TEST_F(HostQueries, HostileConditionsAreRefusedOrFindOnlyLiveEntities) {
         {"a quote left open", "ent_name = 'Alpha", "quote it opens is not closed"},
         {"a comment left open", "1 = 1 /* ) OR (1", "comment it opens is not closed"},
         {"a trailing comment", "ent_name LIKE 'Alpha%' -- ) OR (1", "", false, {alpha_}},
-        {"parentheses inside text and names", "ent_name <> ')' AND \"ent_contact\" = 'tester'",
-         "", false, liveTestEntities},
+        {"parentheses inside text and names", "ent_name <> ')' AND \"ent_contact\" = 'tester'", "",
+         false, liveTestEntities},
         {"a UNION from another table",
          "ent_id IN (SELECT atri_ent_ref FROM Attributes UNION SELECT atri_value FROM Attributes)",
          "it reads \"Attributes\""},
@@ -225,8 +225,7 @@ TEST_F(HostQueries, HostileConditionsAreRefusedOrFindOnlyLiveEntities) {
         {"nothing at all", "  -- empty\n", "it is empty"},
         {"a double-quoted text", "ent_name = \"Alpha\"", "", true},
         {"a 1 MB condition",
-         "ent_name <> '" + oneMegabyte + "' AND (ent_contact = 'tester' OR ent_id = " + gone +
-             ")",
+         "ent_name <> '" + oneMegabyte + "' AND (ent_contact = 'tester' OR ent_id = " + gone + ")",
          "", false, liveTestEntities},
     };
     const std::int64_t rows = entityRows();
