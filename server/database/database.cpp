@@ -74,7 +74,12 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& path) {
     // A write-ahead log, which a catalogue may still keep from an earlier build, holds
     // committed rows outside the file; going back to a rollback journal folds them in.
     if (Field("mode", *database->scalar("PRAGMA journal_mode")).asText() != kRollbackJournal) {
-        database->execute("PRAGMA journal_mode = DELETE");
+        try {
+            database->execute("PRAGMA journal_mode = DELETE");
+        } catch (const DatabaseError& error) {
+            // Another program still has it open with its log.
+            throw DatabaseError(error.number(), describe(path, database->connection_.get()));
+        }
     }
     return database;
 }
