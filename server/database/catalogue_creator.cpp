@@ -10,6 +10,7 @@
 #include "server/database/database.h"
 #include "server/database/entity_insert.h"
 #include "server/database/errors.h"
+#include "server/database/exclusive_file.h"
 #include "server/database/fixed_entities.h"
 #include "server/database/key_allocation.h"
 #include "server/database/transaction.h"
@@ -260,14 +261,13 @@ void CreateCatalogue(const std::filesystem::path& path) {
         CatalogueBuilder(*database).build();
         writing.commit();
     }
-    std::error_code error;
-    if (std::filesystem::exists(path)) {
-        throw alreadyExists(path);
-    }
-    std::filesystem::rename(temporary.path(), path, error);
-    if (error) {
+    // Another creator may have finished first meanwhile: its catalogue stays.
+    if (const std::error_code error = publishWithoutReplacing(temporary.path(), path)) {
+        if (error == std::errc::file_exists) {
+            throw alreadyExists(path);
+        }
         throw DatabaseError(SQLITE_CANTOPEN,
-                            "Cannot create \"" + path.string() + "\": " + error.message());
+                            "Cannot create \"" + path.string() + "\": " + error.message() + ".");
     }
 }
 

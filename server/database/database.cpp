@@ -3,15 +3,20 @@
 #include <sqlite3.h>
 
 #include "server/database/errors.h"
+#include "server/database/exclusive_file.h"
+#include "server/database/field.h"
 
 namespace kt {
 
 namespace {
 
-// Long enough to wait out another process's write operation.
+// Long enough to wait out another process's write operation, or a host's search at its time
+// limit (kDefaultHostQueryTimeLimit).
 constexpr int kBusyTimeoutMs = 10000;
 // Far more than the server's own statements.
 constexpr std::size_t kMaxCachedStatements = 500;
+// The engine's default: the journal lives beside the file only while a write is committed.
+constexpr std::string_view kRollbackJournal = "delete";
 
 std::string describe(const std::filesystem::path& path, sqlite3* connection) {
     const char* reason = connection ? sqlite3_errmsg(connection) : "out of memory";
@@ -43,7 +48,7 @@ void Database::Closer::operator()(sqlite3* connection) const {
 }
 
 Database::Database(sqlite3* connection, std::filesystem::path path)
-    : connection_(connection), path_(std::move(path)) {}
+    : connection_(connection), confinement_(connection), path_(std::move(path)) {}
 
 Database::~Database() = default;
 
@@ -66,18 +71,32 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& path) {
         throw DatabaseError(SQLITE_NOTADB, "Cannot open the catalogue \"" + path.string() +
                                                "\": the file is not a catalogue.");
     }
-    // Readers never wait for a writer, and a writer's work reaches the file whole.
-    database->execute("PRAGMA journal_mode = WAL");
+    // A write-ahead log, which a catalogue may still keep from an earlier build, holds
+    // committed rows outside the file; going back to a rollback journal folds them in.
+    if (Field("mode", *database->scalar("PRAGMA journal_mode")).asText() != kRollbackJournal) {
+        try {
+            database->execute("PRAGMA journal_mode = DELETE");
+        } catch (const DatabaseError& error) {
+            // Another program still has it open with its log.
+            throw DatabaseError(error.number(), describe(path, database->connection_.get()));
+        }
+    }
     return database;
 }
 
 std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
-    if (std::filesystem::exists(path)) {
-        throw DatabaseError(SQLITE_CANTOPEN,
-                            "Cannot create \"" + path.string() + "\": the file exists already.");
+    if (const std::error_code error = createExclusively(path)) {
+        const std::string reason =
+            error == std::errc::file_exists ? "the file exists already." : error.message() + ".";
+        throw DatabaseError(SQLITE_CANTOPEN, "Cannot create \"" + path.string() + "\": " + reason);
     }
-    return std::unique_ptr<Database>(
-        new Database(connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), path));
+    try {
+        return std::unique_ptr<Database>(new Database(connect(path, SQLITE_OPEN_READWRITE), path));
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        throw;
+    }
 }
 
 int Database::changes() const {
@@ -93,6 +112,10 @@ Statement& Database::prepare(std::string_view sql) {
         statements_.clear();
     }
     return *statements_.emplace(std::string(sql), std::move(statement)).first->second;
+}
+
+Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rules) {
+    return confinement_.snapshot(sql, rules);
 }
 
 void Database::runToEnd(Statement& statement) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "server/database/read_confinement.h"
 #include "server/database/recordset.h"
 #include "server/database/statement.h"
 #include "server/database/value.h"
@@ -18,12 +20,20 @@ namespace kt {
 // One connection to a catalogue file. Statements are prepared once per SQL text and kept;
 // every value reaches SQL as a bound parameter. Double-quoted text is an identifier, never a
 // string literal, so SQL that still quotes values that way fails instead of misreading them.
+//
+// The file keeps a rollback journal: between operations the catalogue is the one file, whole,
+// so it can be copied, backed up and kept on a network share.
 class Database {
 public:
+    // How long a host's query may run unless told otherwise. A search holds the file's read
+    // lock while it runs, so it ends well before a writer waiting for that lock gives up.
+    static constexpr std::chrono::milliseconds kDefaultHostQueryTimeLimit{5000};
+
     // Opens an existing catalogue for reading and writing. Never creates a file; refuses a file
     // that is not an SQLite database, is read-only, or holds no catalogue table.
     static std::unique_ptr<Database> open(const std::filesystem::path& path);
-    // Creates a new, empty database file; refuses a path that exists.
+    // Creates a new, empty database file; refuses a path that exists, even one that another
+    // process creates at the same moment.
     static std::unique_ptr<Database> create(const std::filesystem::path& path);
 
     ~Database();
@@ -51,9 +61,16 @@ public:
     bool inWriteTransaction() const { return transactionDepth_ > 0 && writeTransaction_; }
 
     // The cached statement for this SQL text, prepared on first use. The reference holds until
-    // the next call: hosts may send queries of their own, so the cache is emptied when it grows
-    // past a bound.
+    // the next call. Meant for the library's own SQL, a fixed set; the cache is still emptied
+    // when it grows past a bound.
     Statement& prepare(std::string_view sql);
+
+    // Runs one SELECT that carries text from outside the library under `rules` and reads every
+    // row. It is prepared for this run only and never cached (see Confinement for its errors).
+    Recordset confinedSnapshot(std::string_view sql, const ReadRules& rules);
+
+    std::chrono::milliseconds hostQueryTimeLimit() const { return hostQueryTimeLimit_; }
+    void setHostQueryTimeLimit(std::chrono::milliseconds limit) { hostQueryTimeLimit_ = limit; }
 
 private:
     friend class Transaction;
@@ -74,11 +91,13 @@ private:
 
     // Declared first so that it closes after every cached statement is finalized.
     std::unique_ptr<sqlite3, Closer> connection_;
+    Confinement confinement_;
     std::filesystem::path path_;
     std::unordered_map<std::string, std::unique_ptr<Statement>, TextHash, std::equal_to<>>
         statements_;
     int transactionDepth_ = 0;
     bool writeTransaction_ = false;
+    std::chrono::milliseconds hostQueryTimeLimit_ = kDefaultHostQueryTimeLimit;
 };
 
 template <typename... Args>

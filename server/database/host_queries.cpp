@@ -3,9 +3,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
+#include <unordered_set>
+#include <variant>
 
 #include "server/attributes/trim_bangs.h"
+#include "server/database/condition_shape.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/fixed_entities.h"
@@ -22,30 +26,84 @@ namespace {
 constexpr std::string_view kNameColumns =
     "SELECT ent_id, ent_name, ent_acl, ent_type, ent_cache_spec_count FROM Entity ";
 
-// The host's condition in parentheses, closed on a line of its own so that a trailing "--"
-// comment cannot swallow the deleted-row filter after it.
-std::string selectWhere(std::string_view head, const std::string& condition,
-                        std::string_view filterAndOrder) {
-    std::string sql(head);
-    sql.append("WHERE (").append(condition).append("\n) ").append(filterAndOrder);
-    return sql;
+// The number of the catalogue error for a condition that cannot be run.
+constexpr int kConditionRefused = 666;
+
+// The table a search reads, its key and its deleted flag.
+struct SearchedTable {
+    std::string_view name;
+    std::string_view key;
+    std::string_view deleted;
+};
+constexpr SearchedTable kEntityTable{"Entity", "ent_id", "ent_deleted"};
+constexpr SearchedTable kAttributeTable{"Attributes", "atri_id", "atri_deleted"};
+
+Error refusedCondition(std::string_view operation, const std::string& reason) {
+    return catalogueError(kConditionRefused, "The search condition cannot be run. " + reason,
+                          std::string(operation));
 }
 
-// Runs SQL that carries a host's text: one statement (the statement layer refuses more), no
-// parameters, and nothing that writes.
-Recordset hostSnapshot(const std::string& sql) {
-    Statement& statement = global_db().database().prepare(sql);
-    if (!statement.readOnly()) {
-        throw DatabaseError(SQLITE_READONLY,
-                            "A search condition may only read the catalogue: " + sql);
+// The keys of the live rows of `table` that the host's condition matches, each once, in
+// `order`. The condition stands in a subquery of its own, inside parentheses it cannot leave,
+// so the deleted-row filter and the order outside it hold whatever it says. Its statement may
+// read only the searched table, runs under the connection's time limit for hosts, and is not
+// kept once it has run.
+std::vector<std::int64_t> matchingKeys(std::string_view operation, const SearchedTable& table,
+                                       const std::string& condition, std::string_view order) {
+    if (const std::string fault = conditionShapeFault(condition); !fault.empty()) {
+        throw refusedCondition(operation, "It is not one expression: " + fault + ".");
     }
-    statement.bindAll();
-    return Recordset::readAll(statement);
+    constexpr std::size_t kWrapperLength = 160;  // the SQL around the condition, with room
+    std::string sql;
+    sql.reserve(condition.size() + order.size() + kWrapperLength);
+    sql.append("SELECT ").append(table.key).append(" FROM ").append(table.name);
+    sql.append(" WHERE ").append(table.deleted).append(" = 0 AND ").append(table.key);
+    sql.append(" IN (SELECT ").append(table.key).append(" FROM ").append(table.name);
+    // The closing parentheses stand on a line of their own, after any "--" comment.
+    sql.append(" WHERE (\n").append(condition).append("\n)) ORDER BY ").append(order);
+
+    Database& database = global_db().database();
+    const ReadRules rules{{std::string(table.name)}, database.hostQueryTimeLimit()};
+    std::optional<Recordset> rows;
+    try {
+        rows = database.confinedSnapshot(sql, rules);
+    } catch (const DatabaseError& error) {
+        const int primaryCode = error.number() & 0xff;
+        if (primaryCode == SQLITE_AUTH || primaryCode == SQLITE_INTERRUPT) {
+            throw refusedCondition(operation, error.description());
+        }
+        throw;
+    }
+    std::vector<std::int64_t> keys;
+    std::unordered_set<std::int64_t> seen;
+    for (; !rows->eof(); rows->moveNext()) {
+        const Value key = rows->field(0).value();
+        if (const auto* number = std::get_if<std::int64_t>(&key);
+            number != nullptr && seen.insert(*number).second) {
+            keys.push_back(*number);
+        }
+    }
+    return keys;
 }
 
-Recordset matchingAttributes(const std::string& condition) {
-    return hostSnapshot(selectWhere("SELECT atri_ent_ref FROM Attributes ", condition,
-                                    "AND atri_deleted = 0 ORDER BY atri_id"));
+// The owners of the live attributes that match, once per attribute, in attribute order. Each
+// owner is read again from its own live row, whatever the search returned.
+std::vector<std::int32_t> matchingOwners(std::string_view operation, const std::string& condition) {
+    std::vector<std::int32_t> owners;
+    for (const std::int64_t key : matchingKeys(operation, kAttributeTable, condition, "atri_id")) {
+        const auto owner = global_db().database().scalar(
+            "SELECT atri_ent_ref FROM Attributes WHERE atri_id = ? AND atri_deleted = 0", key);
+        if (owner && !isNull(*owner)) {
+            owners.push_back(Field("atri_ent_ref", *owner).asLong());
+        }
+    }
+    return owners;
+}
+
+// The live Entity row of a key, read by the library itself; empty when there is none.
+Recordset liveEntityRow(std::string_view columns, std::int64_t key) {
+    return global_db().CreateSnapshot(std::string(columns) + "WHERE ent_id = ? AND ent_deleted = 0",
+                                      key);
 }
 
 // One line of a names list, as it is being decorated.
@@ -118,18 +176,21 @@ private:
 }  // namespace
 
 std::shared_ptr<Entities> RunQuery(const std::string& SQLString, bool SearchAttributes) {
+    constexpr std::string_view kOperation = "RunQuery";
     Transaction operation(global_db().database(), Transaction::Mode::Read);
     auto entities = std::make_shared<Entities>();
     if (SearchAttributes) {
-        for (auto rows = matchingAttributes(SQLString); !rows.eof(); rows.moveNext()) {
-            entities->AddByID(EntityID(rows["atri_ent_ref"].asLong()));
+        for (const std::int32_t owner : matchingOwners(kOperation, SQLString)) {
+            entities->AddByID(EntityID(owner));
         }
     } else {
-        auto rows = hostSnapshot(
-            selectWhere("SELECT * FROM Entity ", SQLString, "AND ent_deleted = 0 ORDER BY ent_id"));
-        for (; !rows.eof(); rows.moveNext()) {
+        for (const std::int64_t key : matchingKeys(kOperation, kEntityTable, SQLString, "ent_id")) {
+            const Recordset row = liveEntityRow("SELECT * FROM Entity ", key);
+            if (row.eof()) {
+                continue;
+            }
             auto worker = std::make_shared<generic>();
-            worker->InitFromFields(readEntityRecord(rows));
+            worker->InitFromFields(readEntityRecord(row));
             entities->AddFromGeneric(std::move(worker));
         }
     }
@@ -140,27 +201,25 @@ std::shared_ptr<Entities> RunQuery(const std::string& SQLString, bool SearchAttr
 bool RunNamesQuery(const std::string& SQLString, std::vector<std::string>& Names,
                    std::vector<std::int32_t>& IDs, std::vector<std::int32_t>& ACLs,
                    bool SearchAttributes, bool SortByName, bool IncludeNotes) {
+    constexpr std::string_view kOperation = "RunNamesQuery";
     Transaction operation(global_db().database(), Transaction::Mode::Read);
     NamesList list(IncludeNotes);
+    const auto addLive = [&](std::int64_t key) {
+        if (const Recordset row = liveEntityRow(kNameColumns, key); !row.eof()) {
+            list.addCandidate(row);
+        }
+    };
     if (SearchAttributes) {
-        for (auto owners = matchingAttributes(SQLString); !owners.eof(); owners.moveNext()) {
-            const Recordset entity = global_db().CreateSnapshot(
-                std::string(kNameColumns) + "WHERE ent_id = ? AND ent_deleted = 0",
-                owners["atri_ent_ref"].value());
-            if (!entity.eof()) {
-                list.addCandidate(entity);
-            }
+        for (const std::int32_t owner : matchingOwners(kOperation, SQLString)) {
+            addLive(owner);
         }
         if (SortByName) {
             list.sortByName();
         }
     } else {
-        auto rows =
-            hostSnapshot(selectWhere(kNameColumns, SQLString,
-                                     SortByName ? "AND ent_deleted = 0 ORDER BY ent_name, ent_id"
-                                                : "AND ent_deleted = 0 ORDER BY ent_id"));
-        for (; !rows.eof(); rows.moveNext()) {
-            list.addCandidate(rows);
+        for (const std::int64_t key : matchingKeys(kOperation, kEntityTable, SQLString,
+                                                   SortByName ? "ent_name, ent_id" : "ent_id")) {
+            addLive(key);
         }
     }
     operation.commit();

@@ -13,11 +13,15 @@ class Entities;
 // clause in SQLite's dialect, for instance "ent_name LIKE 'Pump%'" on Entity or
 // "atri_name = 'Owner' AND atri_value = 'Sales'" on Attributes. Text literals take single
 // quotes (double quotes name columns), the Booleans are TRUE and FALSE, and text compares
-// without regard to case. The condition runs as exactly one statement that only reads: a
-// second statement, a parameter or anything that would change the catalogue is refused, and
-// a condition that is not valid SQL fails with the engine's message. Deleted rows never come
-// back, however the condition is written.
-
+// without regard to case.
+//
+// The condition is one expression that only reads the table searched (Entity, or Attributes
+// with SearchAttributes) and calls plain functions of values; it must close the parentheses it
+// opens, and it runs for at most the connection's time limit for hosts. Anything else (a second
+// statement, a parameter, another table or the schema, a change, a recursive WITH, a function
+// that reaches outside, running too long) fails with catalogue error 666 saying why; a condition
+// that is not valid SQL fails with the engine's message. Deleted rows never come back, however
+// the condition is written: each row found is read again from its own live row.
 // The live entities whose Entity row matches (SearchAttributes false), or the owners of the
 // matching live attributes, once per attribute (SearchAttributes true). Empty when nothing
 // matches.

@@ -14,10 +14,12 @@ void check(sqlite3* connection, int resultCode) {
 }
 }  // namespace
 
-Statement::Statement(sqlite3* connection, std::string_view sql) : connection_(connection) {
+Statement::Statement(sqlite3* connection, std::string_view sql, Lifetime lifetime)
+    : connection_(connection) {
     const char* tail = nullptr;
+    const unsigned flags = lifetime == Lifetime::Kept ? SQLITE_PREPARE_PERSISTENT : 0;
     check(connection_, sqlite3_prepare_v3(connection_, sql.data(), static_cast<int>(sql.size()),
-                                          SQLITE_PREPARE_PERSISTENT, &handle_, &tail));
+                                          flags, &handle_, &tail));
     const std::string_view rest(tail, sql.data() + sql.size() - tail);
     // One statement per call: text after it would be silently ignored, or stacked on.
     if (handle_ == nullptr || rest.find_first_not_of(" \t\r\n;") != std::string_view::npos) {
@@ -65,8 +67,12 @@ void Statement::bindValue(int index, const Value& value) {
         value);
 }
 
+int Statement::parameterCount() const {
+    return sqlite3_bind_parameter_count(handle_);
+}
+
 void Statement::checkParameterCount(int count) const {
-    const int expected = sqlite3_bind_parameter_count(handle_);
+    const int expected = parameterCount();
     if (count != expected) {
         throw DatabaseError(SQLITE_RANGE, "The statement takes " + std::to_string(expected) +
                                               " values, " + std::to_string(count) +

@@ -17,7 +17,10 @@ namespace kt {
 // One prepared SQL statement. Values reach it only as bound parameters ("?").
 class Statement {
 public:
-    Statement(sqlite3* connection, std::string_view sql);
+    // How long the statement is meant to live: the engine places long-lived ones apart.
+    enum class Lifetime { Kept, Once };
+
+    Statement(sqlite3* connection, std::string_view sql, Lifetime lifetime = Lifetime::Kept);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -40,6 +43,8 @@ public:
 
     // True when running the statement cannot change the database.
     bool readOnly() const;
+    // How many parameters the statement takes.
+    int parameterCount() const;
 
     int columnCount() const;
     std::string columnName(int index) const;

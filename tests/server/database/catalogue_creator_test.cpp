@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
+#include <latch>
 #include <map>
 #include <regex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "server/database/database.h"
@@ -351,10 +355,41 @@ TEST_F(CatalogueCreation, AFailedCreationLeavesNothingBehind) {
     for (const auto& entry : std::filesystem::directory_iterator(directory_.path())) {
         names.push_back(entry.path().filename().string());
     }
-    // The catalogue of the fixture, its write-ahead log files, and nothing else.
-    for (const auto& name : names) {
-        EXPECT_EQ(name.rfind("catalogue.db", 0), 0u) << name;
-        EXPECT_EQ(name.find("creating"), std::string::npos) << name;
+    // The catalogue of the fixture, open between operations, is the one file there.
+    EXPECT_EQ(names, std::vector<std::string>{"catalogue.db"});
+}
+
+TEST_F(CatalogueCreation, OfCreatorsRacingForOnePathExactlyOneWins) {
+    constexpr int kRounds = 5;
+    constexpr std::size_t kCreators = 4;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        const auto path = directory_.file("raced" + std::to_string(round) + ".db");
+        std::latch start(kCreators);
+        std::array<std::string, kCreators> failures;
+        std::vector<std::thread> creators;
+        for (std::size_t creator = 0; creator < kCreators; ++creator) {
+            creators.emplace_back([&, creator] {
+                start.arrive_and_wait();
+                try {
+                    CreateCatalogue(path);
+                } catch (const Error& error) {
+                    failures[creator] = error.description();
+                }
+            });
+        }
+        for (std::thread& creator : creators) {
+            creator.join();
+        }
+        for (const std::string& failure : failures) {
+            EXPECT_TRUE(failure.empty() || failure.find("exists already") != std::string::npos)
+                << failure;
+        }
+        EXPECT_EQ(std::ranges::count(failures, std::string()), 1);
+        EXPECT_NO_THROW(Database::open(path));
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(directory_.path())) {
+        EXPECT_EQ(entry.path().filename().string().find("creating"), std::string::npos);
     }
 }
 

@@ -4,12 +4,17 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "server/database/catalogue_creator.h"
+#include "server/database/entity_insert.h"
 #include "server/database/errors.h"
 #include "server/database/schema_operations.h"
+#include "server/database/transaction.h"
 #include "tests/server/database/catalogue_fixture.h"
 #include "tests/server/database/temporary_directory.h"
 
@@ -72,11 +77,65 @@ TEST_F(DatabaseOpen, RefusesAReadOnlyFile) {
               std::string::npos);
 }
 
-TEST_F(DatabaseOpen, UsesTheWriteAheadLog) {
+std::vector<std::string> filesIn(const std::filesystem::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+std::int64_t testEntities(Database& database) {
+    return std::get<std::int64_t>(
+        *database.scalar("SELECT COUNT(*) FROM Entity WHERE ent_contact = 'tester'"));
+}
+
+TEST_F(DatabaseOpen, CopyingTheFileWhileItIsOpenCopiesEveryCommittedRow) {
+    constexpr int kEntities = 97;
     const auto path = directory_.file("catalogue.db");
     CreateCatalogue(path);
     const auto database = Database::open(path);
-    EXPECT_EQ(Field("mode", *database->scalar("PRAGMA journal_mode")).asText(), "wal");
+    EXPECT_EQ(Field("mode", *database->scalar("PRAGMA journal_mode")).asText(), "delete");
+    for (int i = 0; i < kEntities; ++i) {
+        Transaction operation(*database);
+        NewEntity entity;
+        entity.name = "Entity " + std::to_string(i);
+        entity.contact = "tester";
+        insertEntity(*database, entity);
+        operation.commit();
+    }
+    EXPECT_EQ(filesIn(directory_.path()), std::vector<std::string>{"catalogue.db"});
+
+    const auto copy = directory_.file("copy.db");
+    std::filesystem::copy_file(path, copy);
+    EXPECT_EQ(testEntities(*Database::open(copy)), kEntities);
+}
+
+TEST_F(DatabaseOpen, ACatalogueLeftWithAWriteAheadLogBecomesOneFileAgain) {
+    const auto path = directory_.file("catalogue.db");
+    CreateCatalogue(path);
+    {
+        // An earlier program that kept a write-ahead log and left its last rows in it.
+        sqlite3* connection = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &connection), SQLITE_OK);
+        sqlite3_db_config(connection, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        ASSERT_EQ(sqlite3_exec(connection,
+                               "PRAGMA journal_mode = WAL; INSERT INTO Entity (ent_id, ent_name, "
+                               "ent_contact) VALUES (5000, 'logged', 'tester')",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(connection);
+    }
+    ASSERT_TRUE(std::filesystem::exists(path.string() + "-wal"));
+    {
+        const auto database = Database::open(path);
+        EXPECT_EQ(Field("mode", *database->scalar("PRAGMA journal_mode")).asText(), "delete");
+        EXPECT_EQ(filesIn(directory_.path()), std::vector<std::string>{"catalogue.db"});
+    }
+    const auto copy = directory_.file("copy.db");
+    std::filesystem::copy_file(path, copy);
+    EXPECT_EQ(testEntities(*Database::open(copy)), 1);
 }
 
 TEST_F(DatabaseOpen, CreateRefusesAnExistingFile) {
