@@ -71,8 +71,11 @@ double QtReportPrinter::lineHeight(const PrinterFont& font) const {
 
 QPainter& QtReportPrinter::painter() {
     if (painter_) {
-        if (std::exchange(pageBreakPending_, false) && !printer_.newPage()) {
-            throw PrinterError("The printer could not start a new page.");
+        if (std::exchange(pageBreakPending_, false)) {
+            if (!printer_.newPage()) {
+                throw PrinterError("The printer could not start a new page.");
+            }
+            ++pagesStarted_;
         }
         return *painter_;
     }
@@ -99,6 +102,7 @@ QPainter& QtReportPrinter::painter() {
     painter->setPen(QPen(Qt::black, toDevice(kBoxLineTwips)));
     painter->setBrush(Qt::NoBrush);
     painter_ = std::move(painter);
+    pagesStarted_ = 1;
     painterFont_ = nullptr;
     return *painter_;
 }
@@ -149,6 +153,7 @@ void QtReportPrinter::endDocument() {
     painterFont_ = nullptr;
     pageBreakPending_ = false;
     const bool failed = !ended || printer_.printerState() == QPrinter::Error;
+    pagesPrinted_ = failed ? 0 : pagesStarted_;
     if (partial_.isEmpty()) {
         if (failed) {
             throw PrinterError("The printer could not finish the report.");

@@ -25,6 +25,9 @@ public:
     explicit QtReportPrinter(QPrinter& printer);
     ~QtReportPrinter() override;
 
+    // Pages the last finished job put out.
+    int pagesPrinted() const { return pagesPrinted_; }
+
     QtReportPrinter(const QtReportPrinter&) = delete;
     QtReportPrinter& operator=(const QtReportPrinter&) = delete;
 
@@ -62,6 +65,8 @@ private:
     // A new page is started only when something is drawn on it, so that a report ending with a
     // page break has no empty last page.
     bool pageBreakPending_ = false;
+    int pagesStarted_ = 0;
+    int pagesPrinted_ = 0;
     QString target_;   // the PDF file the caller asked for
     QString partial_;  // where it is written until the job ends
 };

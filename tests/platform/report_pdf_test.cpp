@@ -144,6 +144,7 @@ TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
 
     const int pages = pageCount(pdf());
     ASSERT_GT(pages, 4);
+    EXPECT_EQ(reportPrinter.pagesPrinted(), pages);
     // Every page has its footer and its number; no page is empty.
     EXPECT_EQ(text.count(QStringLiteral("Sample matrix")), pages);
     for (int page = 1; page <= pages; ++page) {
