@@ -72,6 +72,14 @@ TEST_F(PageOutputTest, BlockDrawsItsBoxAndRule) {
     EXPECT_EQ(printer.CurrentY(), printer.boxes()[2].y2 + 50);
 }
 
+TEST_F(PageOutputTest, ALineBreakInsideASegmentEndsTheLineThere) {
+    printer.setCurrentY(2000);
+    pages.Print_Segment("V 1\r\n", 1, 12, false, "");
+    EXPECT_THAT(drawn(printer), ::testing::ElementsAre(Drawn{1, 1750, 2000, "V 1"}));
+    EXPECT_EQ(printer.CurrentY(), 2000 + 2 * 240);
+    EXPECT_EQ(printer.CurrentX(), 0);
+}
+
 TEST_F(PageOutputTest, PageBreakThresholds) {
     // Block of 16 points: breaks when y, after the 8-point spacing line, exceeds
     // 15840 - (160 + 16 * 16 + 1500) = 13924. Segment of 12 points: 15840 - (240 + 1500) = 14100.

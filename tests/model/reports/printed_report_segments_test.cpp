@@ -9,6 +9,7 @@
 #include "model/reports/printed_report.h"
 #include "tests/model/reports/printed_report_fixture.h"
 #include "tests/support/model_doubles/recording_page_output.h"
+#include "tests/support/model_doubles/recording_printer.h"
 
 namespace vrn::testing {
 namespace {
@@ -368,6 +369,59 @@ TEST_F(PrintedReportTest, ErrorsOutsideTheSegmentsReachTheCallerAtOnce) {
     output.failOn("Varnel");
     EXPECT_THROW(PrintedReport(*document, output).PrintReport(nullptr), std::runtime_error);
     EXPECT_THAT(output.calls(), ElementsAre("Setup"));
+}
+
+TEST_F(PrintedReportTest, OnThePrinterEveryPageEndsWithItsFooter) {
+    auto document = ReportDocument(2);
+    document->set_Report_Defaults();
+    const ReportPicture image{4, 3, std::vector<std::uint32_t>(12, 0xFF000000U)};
+    RecordingPrinter printer;
+    document->PrintReport(printer, &image);
+
+    EXPECT_EQ(printer.jobsEnded(), 1);
+    ASSERT_EQ(printer.pictures().size(), 1U);
+    EXPECT_EQ(printer.pictures()[0].page, 1);
+    EXPECT_EQ(printer.find("Varnel")->page, 2);
+    // Each page that was started was ended with the footer and its number first.
+    for (int page = 1; page <= printer.pagesStarted(); ++page) {
+        const auto number = printer.find("Page: " + std::to_string(page));
+        ASSERT_TRUE(number) << page;
+        EXPECT_EQ(number->page, page);
+    }
+}
+
+TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
+    auto document = ReportDocument();
+    document->set_Report_Defaults();
+    {
+        RecordingPrinter printer;
+        printer.failOnText("Practice Group 1:");
+        EXPECT_THROW(document->PrintReport(printer, nullptr), ReportError);
+        EXPECT_EQ(printer.jobsEnded(), 1);  // what could be printed went out
+    }
+    {
+        RecordingPrinter printer;
+        printer.failOnEndDoc();
+        EXPECT_THROW(document->PrintReport(printer, nullptr), PrinterError);
+    }
+    {
+        RecordingPrinter printer;
+        printer.failOnText("Practice Group 1:");
+        printer.failOnEndDoc();
+        try {
+            document->PrintReport(printer, nullptr);
+            FAIL() << "no error";
+        } catch (const ReportError& error) {
+            EXPECT_THAT(error.failures(),
+                        ElementsAre(::testing::StartsWith("CurrentPractices: "),
+                                    ::testing::StartsWith("end of the print job: ")));
+        }
+    }
+    {
+        RecordingPrinter printer;
+        printer.failOnText("Attribution:");
+        EXPECT_THROW(document->PrintReportSegment(printer, "MatrixAttribution"), PrinterError);
+    }
 }
 
 TEST_F(PrintedReportTest, RestoringDefaultsSetsTheSixteenFlagsOnly) {
