@@ -170,6 +170,9 @@ TEST_F(ReportPdfTest, PlainTextReportPrintsFromItsBox) {
     auto document = sampleDocument();
     QtTextReportBox box(printer);
     document->PrintText(box);
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".text.pdf"));
+    }
     const QString text = pdfText();
     EXPECT_TRUE(text.contains(QStringLiteral("----- Varnel -----"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("--- Authors ---")));
