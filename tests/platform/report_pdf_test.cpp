@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,6 +21,7 @@
 #include "model/reports/printed_report.h"
 #include "model/reports/printed_report_pages.h"
 #include "model/vrn_matrix.h"
+#include "platform/qt_report_picture.h"
 #include "platform/qt_report_printer.h"
 #include "platform/qt_text_report_box.h"
 #include "tests/support/model_doubles/scripted_messages.h"
@@ -52,13 +55,13 @@ int pageCount(const QString& pdf) {
 
 // A picture like a captured window: a light grey field with a dark frame.
 ReportPicture windowPicture(int width, int height) {
-    ReportPicture picture{width, height, {}};
-    picture.Pixels.resize(static_cast<std::size_t>(width * height), 0xFFE0E0E0U);
-    for (int x = 0; x < width; ++x) {
-        picture.Pixels[static_cast<std::size_t>(x)] = 0xFF202060U;
-        picture.Pixels[static_cast<std::size_t>((height - 1) * width + x)] = 0xFF202060U;
-    }
-    return picture;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x20, 0x20, 0x60));
+    painter.drawRect(0, 0, width - 1, height - 1);
+    painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QStringLiteral("Matrix"));
+    return toReportPicture(image);
 }
 
 class ReportPdfTest : public ::testing::Test {
@@ -178,6 +181,19 @@ TEST_F(ReportPdfTest, PlainTextReportPrintsFromItsBox) {
     EXPECT_TRUE(text.contains(QStringLiteral("--- Authors ---")));
     EXPECT_TRUE(text.contains(QStringLiteral("Operations team")));
     EXPECT_EQ(pageCount(pdf()), 1);
+}
+
+TEST(ReportPictureTest, ImagesBecomeRowsOfPixels) {
+    EXPECT_TRUE(toReportPicture(QImage()).Empty());
+    QImage image(3, 2, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    image.setPixelColor(2, 1, QColor(0x12, 0x34, 0x56));
+    const ReportPicture picture = toReportPicture(image);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.Width, 3);
+    EXPECT_EQ(picture.Height, 2);
+    EXPECT_EQ(picture.Pixels[0], 0xFFFFFFFFU);
+    EXPECT_EQ(picture.Pixels[5], 0xFF123456U);
 }
 
 TEST_F(ReportPdfTest, FailuresAreReportedAndLeaveNoFile) {
