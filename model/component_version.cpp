@@ -6,4 +6,8 @@ std::string_view componentVersion() {
     return "0.1";
 }
 
+ComponentVersionNumbers componentVersionNumbers() {
+    return {0, 1, 0};
+}
+
 }  // namespace vrn

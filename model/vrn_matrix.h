@@ -16,6 +16,10 @@
 
 namespace vrn {
 
+class ReportPrinter;
+class TextReportBox;
+struct ReportPicture;
+
 // One matrix document: the root of the model tree that a matrix window draws and edits.
 //
 // Ownership: every element lives in a std::shared_ptr. A parent owns its children through its
@@ -216,6 +220,28 @@ public:
     // not activated. On failure nothing is imported.
     void ImportAlternatives(std::int16_t file);
     void ImportAlternatives(std::streambuf& source, const std::string& sourceName);
+
+    // Reports (model/reports). The window copies the user's report choices into the rpt_ flags
+    // just before it calls them.
+
+    // Sets the sixteen report flags to their defaults; rpt_Options_Print and rpt_Export_Word
+    // keep their values.
+    void set_Report_Defaults();
+    // Prints the report the flags choose on `printer` and ends the job. `matrixImage`, the
+    // captured window, is printed first on a page of its own; null leaves it out. A segment that
+    // fails ends there and the report goes on; then, after the job has ended, ReportError names
+    // every failed segment. Other printer errors reach the caller at once.
+    void PrintReport(ReportPrinter& printer, const ReportPicture* matrixImage);
+    // Prints one segment at the printer's current position; `PrintDescription` adds the
+    // descriptions and discussions the segment holds. An unknown name (letter case counts) shows
+    // a message and prints nothing.
+    void PrintReportSegment(ReportPrinter& printer, const std::string& segment,
+                            bool PrintDescription = false);
+    // One segment as plain text with CR LF line ends; "" (after a message) for an unknown name.
+    std::string GetText(const std::string& segment, bool PrintDescription = false);
+    // Puts the plain-text summary (banner, attribution, the alternatives' names and descriptions)
+    // in `box`, replacing its text, and prints it from there.
+    void PrintText(TextReportBox& box);
 
 private:
     OpenFileTable& files();

@@ -1,0 +1,194 @@
+#include "platform/qt_report_printer.h"
+
+#include <QDate>
+#include <QFile>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace vrn {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPoint = 20;
+constexpr double kBoxLineTwips = 10;  // half a point
+const QString kPartialSuffix = QStringLiteral(".part");
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtReportPrinter::QtReportPrinter(QPrinter& printer) : printer_(printer) {}
+
+QtReportPrinter::~QtReportPrinter() {
+    abandon();
+}
+
+double QtReportPrinter::toDevice(double twips) const {
+    return twips * printer_.resolution() / kTwipsPerInch;
+}
+
+double QtReportPrinter::toTwips(double device) const {
+    return device * kTwipsPerInch / printer_.resolution();
+}
+
+double QtReportPrinter::pageWidth() const {
+    return printer_.pageLayout().paintRect(QPageLayout::Point).width() * kTwipsPerPoint;
+}
+
+double QtReportPrinter::pageHeight() const {
+    return printer_.pageLayout().paintRect(QPageLayout::Point).height() * kTwipsPerPoint;
+}
+
+const QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) const {
+    const FontKey key{font.Name, font.Size, font.Bold};
+    auto found = fonts_.find(key);
+    if (found == fonts_.end()) {
+        QFont qtFont(QString::fromStdString(font.Name));
+        qtFont.setPointSizeF(font.Size > 0 ? font.Size : 1);
+        qtFont.setBold(font.Bold);
+        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_)}).first;
+    }
+    return found->second;
+}
+
+double QtReportPrinter::measureWidth(const PrinterFont& font, std::string_view line) const {
+    return toTwips(entryFor(font).metrics.horizontalAdvance(fromUtf8(line)));
+}
+
+double QtReportPrinter::lineHeight(const PrinterFont& font) const {
+    return toTwips(entryFor(font).metrics.height());
+}
+
+QPainter& QtReportPrinter::painter() {
+    if (painter_) {
+        if (std::exchange(pageBreakPending_, false)) {
+            if (!printer_.newPage()) {
+                throw PrinterError("The printer could not start a new page.");
+            }
+            ++pagesStarted_;
+        }
+        return *painter_;
+    }
+    pageBreakPending_ = false;
+    const bool toFile = !printer_.outputFileName().isEmpty();
+    if (toFile) {
+        target_ = printer_.outputFileName();
+        partial_ = target_ + kPartialSuffix;
+        printer_.setOutputFileName(partial_);
+    }
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&printer_)) {
+        if (toFile) {
+            printer_.setOutputFileName(target_);
+            target_.clear();
+            partial_.clear();
+        }
+        throw PrinterError(
+            "Printing could not start on " +
+            (toFile ? "the file " + printer_.outputFileName() : printer_.printerName())
+                .toStdString() +
+            ".");
+    }
+    painter->setPen(QPen(Qt::black, toDevice(kBoxLineTwips)));
+    painter->setBrush(Qt::NoBrush);
+    painter_ = std::move(painter);
+    pagesStarted_ = 1;
+    painterFont_ = nullptr;
+    return *painter_;
+}
+
+void QtReportPrinter::drawText(const PrinterFont& font, double x, double y, std::string_view line) {
+    QPainter& target = painter();
+    const FontEntry& entry = entryFor(font);
+    if (painterFont_ != &entry) {
+        target.setFont(entry.font);
+        painterFont_ = &entry;
+    }
+    target.drawText(QPointF(toDevice(x), toDevice(y) + entry.metrics.ascent()), fromUtf8(line));
+}
+
+void QtReportPrinter::drawBox(double x1, double y1, double x2, double y2) {
+    painter().drawRect(
+        QRectF(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2))));
+}
+
+void QtReportPrinter::drawPicture(const ReportPicture& picture, double x, double y, double width,
+                                  double height) {
+    if (picture.Empty()) {
+        return;
+    }
+    const QImage image(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
+                       picture.Height, picture.Width * static_cast<int>(sizeof(std::uint32_t)),
+                       QImage::Format_ARGB32);
+    painter().drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), image);
+}
+
+void QtReportPrinter::changeOrientation(PageOrientation orientation) {
+    printer_.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait);
+}
+
+void QtReportPrinter::startNextPage() {
+    if (painter_) {
+        pageBreakPending_ = true;
+    }
+}
+
+void QtReportPrinter::endDocument() {
+    if (!painter_) {
+        return;  // nothing was printed
+    }
+    const bool ended = painter_->end();
+    painter_.reset();
+    painterFont_ = nullptr;
+    pageBreakPending_ = false;
+    const bool failed = !ended || printer_.printerState() == QPrinter::Error;
+    pagesPrinted_ = failed ? 0 : pagesStarted_;
+    if (partial_.isEmpty()) {
+        if (failed) {
+            throw PrinterError("The printer could not finish the report.");
+        }
+        return;
+    }
+    const QString target = std::exchange(target_, {});
+    const QString partial = std::exchange(partial_, {});
+    printer_.setOutputFileName(target);
+    std::error_code error;
+    if (!failed) {
+        std::filesystem::rename(partial.toStdString(), target.toStdString(), error);
+    }
+    if (failed || error) {
+        QFile::remove(partial);
+        throw PrinterError("The report could not be written to " + target.toStdString() +
+                           (error ? ": " + error.message() : std::string()) + ".");
+    }
+}
+
+void QtReportPrinter::abandon() {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+    if (!partial_.isEmpty()) {
+        QFile::remove(partial_);
+        printer_.setOutputFileName(target_);
+        partial_.clear();
+        target_.clear();
+    }
+}
+
+std::string QtReportPrinter::shortDateText() const {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+}  // namespace vrn

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "model/reports/report_printer.h"
+
+class QPainter;
+class QPrinter;
+
+namespace vrn {
+
+// The report printer on a Qt printer: a real printer, or a PDF file when the printer's output
+// file name is set. The job starts with the first output and ends with EndDoc. A PDF file is
+// written beside its target and renamed over it only once the job ended well, so a failed or
+// abandoned report leaves no half-written file.
+class QtReportPrinter : public ReportPrinter {
+public:
+    // `printer` is configured by the caller (page layout, destination) and outlives this object.
+    explicit QtReportPrinter(QPrinter& printer);
+    ~QtReportPrinter() override;
+
+    // Pages the last finished job put out.
+    int pagesPrinted() const { return pagesPrinted_; }
+
+    QtReportPrinter(const QtReportPrinter&) = delete;
+    QtReportPrinter& operator=(const QtReportPrinter&) = delete;
+
+protected:
+    double pageWidth() const override;
+    double pageHeight() const override;
+    double measureWidth(const PrinterFont& font, std::string_view line) const override;
+    double lineHeight(const PrinterFont& font) const override;
+    void drawText(const PrinterFont& font, double x, double y, std::string_view line) override;
+    void drawBox(double x1, double y1, double x2, double y2) override;
+    void drawPicture(const ReportPicture& picture, double x, double y, double width,
+                     double height) override;
+    void changeOrientation(PageOrientation orientation) override;
+    void startNextPage() override;
+    void endDocument() override;
+    std::string shortDateText() const override;
+
+private:
+    struct FontEntry {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    using FontKey = std::tuple<std::string, double, bool>;
+
+    const FontEntry& entryFor(const PrinterFont& font) const;
+    QPainter& painter();
+    double toDevice(double twips) const;
+    double toTwips(double device) const;
+    void abandon();
+
+    QPrinter& printer_;
+    std::unique_ptr<QPainter> painter_;
+    mutable std::map<FontKey, FontEntry> fonts_;
+    const FontEntry* painterFont_ = nullptr;
+    // A new page is started only when something is drawn on it, so that a report ending with a
+    // page break has no empty last page.
+    bool pageBreakPending_ = false;
+    int pagesStarted_ = 0;
+    int pagesPrinted_ = 0;
+    QString target_;   // the PDF file the caller asked for
+    QString partial_;  // where it is written until the job ends
+};
+
+}  // namespace vrn

@@ -1,0 +1,226 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "model/reports/printed_report.h"
+#include "model/reports/printed_report_pages.h"
+#include "model/vrn_matrix.h"
+#include "platform/qt_report_picture.h"
+#include "platform/qt_report_printer.h"
+#include "platform/qt_text_report_box.h"
+#include "tests/support/model_doubles/scripted_messages.h"
+
+namespace vrn::testing {
+namespace {
+
+// Output of a tool that reads PDF files; nothing when it fails.
+std::optional<QString> runTool(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pageCount(const QString& pdf) {
+    const auto info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    if (!info) {
+        return -1;
+    }
+    for (const QString& line : info->split('\n')) {
+        if (line.startsWith(QStringLiteral("Pages:"))) {
+            return line.mid(6).trimmed().toInt();
+        }
+    }
+    return -1;
+}
+
+// A picture like a captured window: a light grey field with a dark frame.
+ReportPicture windowPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x20, 0x20, 0x60));
+    painter.drawRect(0, 0, width - 1, height - 1);
+    painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QStringLiteral("Matrix"));
+    return toReportPicture(image);
+}
+
+class ReportPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* tool : {"pdftotext", "pdfinfo"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+                GTEST_SKIP() << tool << " is not installed (package poppler-utils); the PDF "
+                             << "output cannot be checked";
+            }
+        }
+        ASSERT_TRUE(folder.isValid());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                          QMarginsF(18, 18, 18, 18), QPageLayout::Point));
+        printer.setOutputFileName(pdf());
+    }
+
+    QString pdf() const { return folder.filePath(QStringLiteral("report.pdf")); }
+
+    std::shared_ptr<VRN_Matrix> sampleDocument() {
+        auto document = std::make_shared<VRN_Matrix>();
+        std::ifstream file(VRN_SAMPLE_MATRIX, std::ios::binary);
+        EXPECT_TRUE(file) << VRN_SAMPLE_MATRIX;
+        bool directions = false;
+        document->Read(*file.rdbuf(), "sample.vrn", nullptr, directions,
+                       {nullptr, true, &messages});
+        return document;
+    }
+
+    // The text as a reader sees it: lines kept, ligatures spelt out.
+    QString pdfText() {
+        QString text = runTool(QStringLiteral("pdftotext"),
+                               {QStringLiteral("-layout"), pdf(), QStringLiteral("-")})
+                           .value_or(QString());
+        text.replace(QChar(0xFB01), QStringLiteral("fi"));
+        text.replace(QChar(0xFB02), QStringLiteral("fl"));
+        return text;
+    }
+
+    QTemporaryDir folder;
+    QPrinter printer{QPrinter::HighResolution};
+    ScriptedMessages messages;
+};
+
+TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    const ReportPicture picture = windowPicture(640, 480);
+    QtReportPrinter reportPrinter(printer);
+    document->PrintReport(reportPrinter, &picture);
+
+    ASSERT_TRUE(QFile::exists(pdf()));
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep));
+    }
+    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+    const QString text = pdfText();
+    const std::vector<QString> inOrder = {
+        QStringLiteral("Page: 1"),  // the picture page
+        QStringLiteral("Varnel"),
+        QStringLiteral("Description:"),
+        QStringLiteral("Attribution:"),
+        QStringLiteral("--- Authors ---"),
+        QStringLiteral("Operations team"),
+        QStringLiteral("--- VRN Version 0.1.0 ---"),
+        QStringLiteral("--- Current Practices ---"),
+        QStringLiteral("Existing Practices"),
+        QStringLiteral("Practice Group 1:"),
+        QStringLiteral("Planning"),
+        QStringLiteral("--- Current Practice Interactions ---"),
+        QStringLiteral("Interaction with:"),
+        QStringLiteral("--- Target Practices ---"),
+        QStringLiteral("--- Target Practice Interactions ---"),
+    };
+    qsizetype at = 0;
+    for (const QString& expected : inOrder) {
+        const qsizetype found = text.indexOf(expected, at);
+        ASSERT_GE(found, 0) << "missing or out of order: " << expected.toStdString() << "\n"
+                            << text.toStdString();
+        at = found + expected.size();
+    }
+
+    const int pages = pageCount(pdf());
+    ASSERT_GT(pages, 4);
+    EXPECT_EQ(reportPrinter.pagesPrinted(), pages);
+    // Every page has its footer and its number; no page is empty.
+    EXPECT_EQ(text.count(QStringLiteral("Sample matrix")), pages);
+    for (int page = 1; page <= pages; ++page) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Page: %1").arg(page))) << page;
+    }
+    EXPECT_FALSE(text.contains(QStringLiteral("Page: %1").arg(pages + 1)));
+}
+
+TEST_F(ReportPdfTest, PicturePageAloneIsOnePage) {
+    QtReportPrinter reportPrinter(printer);
+    PrinterPageOutput pages(reportPrinter);
+    pages.Print_Picture_To_Page(windowPicture(800, 400), true, std::nullopt, "Sample matrix");
+    pages.EndDoc();
+    EXPECT_EQ(pageCount(pdf()), 1);
+    EXPECT_TRUE(pdfText().contains(QStringLiteral("Sample matrix")));
+    // A wide picture turned the page.
+    const auto info = runTool(QStringLiteral("pdfinfo"), {pdf()});
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(info->contains(QStringLiteral("792 x 612"))) << info->toStdString();
+}
+
+TEST_F(ReportPdfTest, PlainTextReportPrintsFromItsBox) {
+    auto document = sampleDocument();
+    QtTextReportBox box(printer);
+    document->PrintText(box);
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".text.pdf"));
+    }
+    const QString text = pdfText();
+    EXPECT_TRUE(text.contains(QStringLiteral("----- Varnel -----"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("--- Authors ---")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Operations team")));
+    EXPECT_EQ(pageCount(pdf()), 1);
+}
+
+TEST(ReportPictureTest, ImagesBecomeRowsOfPixels) {
+    EXPECT_TRUE(toReportPicture(QImage()).Empty());
+    QImage image(3, 2, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    image.setPixelColor(2, 1, QColor(0x12, 0x34, 0x56));
+    const ReportPicture picture = toReportPicture(image);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.Width, 3);
+    EXPECT_EQ(picture.Height, 2);
+    EXPECT_EQ(picture.Pixels[0], 0xFFFFFFFFU);
+    EXPECT_EQ(picture.Pixels[5], 0xFF123456U);
+}
+
+TEST_F(ReportPdfTest, FailuresAreReportedAndLeaveNoFile) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+
+    // A folder that does not exist.
+    const QString missing = folder.filePath(QStringLiteral("no/such/folder/report.pdf"));
+    printer.setOutputFileName(missing);
+    {
+        QtReportPrinter reportPrinter(printer);
+        EXPECT_THROW(document->PrintReport(reportPrinter, nullptr), PrinterError);
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(printer.outputFileName(), missing);  // the caller's choice is kept
+
+    // A job abandoned half way (the printer object goes away before the end).
+    printer.setOutputFileName(pdf());
+    {
+        QtReportPrinter reportPrinter(printer);
+        PrinterPageOutput pages(reportPrinter);
+        pages.Printer_Setup();
+        pages.Print_Block("Varnel", 22, 0, true, "foot", true);
+    }
+    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+}
+
+}  // namespace
+}  // namespace vrn::testing
