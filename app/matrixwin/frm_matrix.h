@@ -7,7 +7,7 @@
 #include "app/matrixwin/scene_fixed_control.h"
 #include "app/matrixwin/scene_interaction_label.h"
 #include "app/matrixwin/scene_line.h"
-#include "app/shell/vrn_main.h"
+#include "app/matrixwin/vrn_main.h"
 #include "model/component_context.h"
 #include "model/interfaces/matrix_window.h"
 #include "platform/one_shot_timer.h"
@@ -31,6 +31,11 @@ class NoteBox;
 // What a note box shows the note of.
 using NoteObject = std::variant<std::monostate, std::shared_ptr<VRN_Practice>,
                                 std::shared_ptr<VRN_MatrixInteraction>>;
+
+// The state of a matrix window's frame in the main window, as WindowState gives it.
+inline constexpr int kWindowNormal = 0;
+inline constexpr int kWindowMinimized = 1;
+inline constexpr int kWindowMaximized = 2;
 
 // How a save under a new name ended.
 enum class SaveOutcome {
@@ -70,7 +75,7 @@ public:
     void setEnt(std::shared_ptr<CatalogueEntity> entity) { ent_ = std::move(entity); }
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
-    // 0 normal, 1 minimised, 2 maximised: the state of the window's frame in the main window.
+    // kWindowNormal, kWindowMinimized or kWindowMaximized.
     int WindowState() const;
     void setWindowState(int state);
     using QWidget::setWindowState;

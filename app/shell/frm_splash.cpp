@@ -1,9 +1,9 @@
 #include "app/shell/frm_splash.h"
 
+#include "app/common/named_widgets.h"
 #include "app/shell/emblem.h"
 #include "app/shell/frm_about.h"
 #include "app/shell/frm_sponsor.h"
-#include "app/shell/named_widgets.h"
 #include "app/shell/program_title.h"
 #include "app/shell/program_version.h"
 #include "platform/startup_waits.h"

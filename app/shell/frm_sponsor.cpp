@@ -1,9 +1,9 @@
 #include "app/shell/frm_sponsor.h"
 
+#include "app/common/named_widgets.h"
+#include "app/common/preference_keys.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/named_widgets.h"
-#include "app/shell/preference_keys.h"
-#include "app/shell/vrn_main.h"
 #include "platform/startup_waits.h"
 
 #include <QGridLayout>
@@ -97,8 +97,9 @@ void frmSponsor::Load() {
 }
 
 void frmSponsor::Timer1_Timer() {
-    if (program_.Main_Window != nullptr) {
-        program_.Main_Window->Show();
+    // The program state knows the main window only as the matrix windows' host.
+    if (auto* main = dynamic_cast<frmMain*>(program_.Main_Window)) {
+        main->Show();
     }
     close();
 }
