@@ -43,6 +43,13 @@ bool shownBy(const SelectedItem& item, const MatrixWindow* window) {
         item);
 }
 
+// The toolbar's font style buttons show the style of the selected practice or group.
+void showFontStyle(MatrixHost& host, bool bold, bool italic, bool underline) {
+    host.hostToolbarButton(QStringLiteral("Bold")).setChecked(bold);
+    host.hostToolbarButton(QStringLiteral("Italic")).setChecked(italic);
+    host.hostToolbarButton(QStringLiteral("Underline")).setChecked(underline);
+}
+
 }  // namespace
 
 void frmMatrix::Form_MouseMove() {
@@ -117,9 +124,7 @@ void frmMatrix::Show_Practice_Selection(const SelectedItem& item) {
     if (host == nullptr) {
         return;
     }
-    host->hostToolbarButton(QStringLiteral("Bold")).setChecked(bold);
-    host->hostToolbarButton(QStringLiteral("Italic")).setChecked(italic);
-    host->hostToolbarButton(QStringLiteral("Underline")).setChecked(underline);
+    showFontStyle(*host, bold, italic, underline);
     const auto enable = [host](const char* name, bool enabled) {
         host->hostMenuItem(QLatin1String(name)).setEnabled(enabled);
     };
@@ -181,9 +186,7 @@ void frmMatrix::Clear_Selection(bool keep, int box) {
     if (host == nullptr) {
         return;
     }
-    for (const char* button : {"Bold", "Italic", "Underline"}) {
-        host->hostToolbarButton(QLatin1String(button)).setChecked(false);
-    }
+    showFontStyle(*host, false, false, false);
     for (const char* name : {"mnuActionAddGroup", "mnuActionAddPractice", "mnuActionDeleteGroup",
                              "mnuActionDeletePractice"}) {
         host->hostMenuItem(QLatin1String(name)).setEnabled(false);

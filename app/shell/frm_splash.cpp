@@ -68,8 +68,8 @@ frmSplash::frmSplash(VrnMain& program, ShellServices services, QWidget* parent)
 }
 
 bool frmSplash::Load() {
-    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(programVersionText());
-    findChild<QLabel*>(QStringLiteral("lblProductName"))->setText(QLatin1String(kProgramTitle));
+    namedChild<QLabel>(*this, "lblVersion").setText(programVersionText());
+    namedChild<QLabel>(*this, "lblProductName").setText(QLatin1String(kProgramTitle));
     frmAbout notice(program_, services_.prompt);
     if (!notice.run()) {
         return false;

@@ -80,10 +80,10 @@ void frmSponsor::Load() {
     Preferences& prefs = program_.prefs;
     prefs.Show_No_Sponsor = services_.settings.readBoolean(
         QLatin1String(prefkey::kVrnSettings), QLatin1String(prefkey::kShowNoSponsor), false);
-    auto* lblsponsor1 = findChild<QLabel*>(QStringLiteral("Lblsponsor1"));
-    auto* lblsponsor2 = findChild<QLabel*>(QStringLiteral("Lblsponsor2"));
-    findChild<QLabel*>(QStringLiteral("Image7"))->setVisible(!prefs.Show_No_Sponsor);
-    findChild<QLabel*>(QStringLiteral("Image8"))->setVisible(!prefs.Show_No_Sponsor);
+    auto* lblsponsor1 = &namedChild<QLabel>(*this, "Lblsponsor1");
+    auto* lblsponsor2 = &namedChild<QLabel>(*this, "Lblsponsor2");
+    namedChild<QLabel>(*this, "Image7").setVisible(!prefs.Show_No_Sponsor);
+    namedChild<QLabel>(*this, "Image8").setVisible(!prefs.Show_No_Sponsor);
     if (prefs.Show_No_Sponsor) {
         lblsponsor1->setText(QStringLiteral("our research"));
         lblsponsor2->setText(QStringLiteral("partners"));
