@@ -46,7 +46,13 @@ enum class SaveOutcome {
 
 // The matrix window: a child of the main window that shows one matrix document, which it owns in
 // `base`. The document draws itself through the window's callbacks; every cell, interaction cell
-// and line it asks for is a lightweight control that the window's one canvas paints.
+// and line it asks for is a lightweight control that the window's one canvas paints. It reaches
+// the main window only through the program's MatrixHost (`Main_Window`).
+//
+// Its members stand in one file per concern: frm_matrix.cpp (life, document, commands),
+// frm_matrix_controls.cpp (designed controls and those the document asks for),
+// frm_matrix_selection.cpp (selection, hover and the host's menus that follow them),
+// frm_matrix_closing.cpp (save and close), frm_matrix_scrolling.cpp (scroll bars and input).
 class frmMatrix : public QWidget, public MatrixWindow {
     Q_OBJECT
 public:

@@ -54,7 +54,9 @@ void frmMatrix::designControls() {
     at(txtDescription_, 70, 300);
     txtDescription_.setVisible(true);
 
-    // Interaction legend: Label1(0) to (5); importance legend: Label1(6) to (15).
+    // Interaction legend: Label1(0) to (5); importance legend: Label1(6) to (15). Each row is a
+    // symbol and its meaning.
+    constexpr std::size_t kInteractionLegendLabels = 6;
     constexpr std::array<const char*, 16> kLegend{
         "+",  "Reinforcing", "-", "Interfering", "?",  "Open question",  "+2", "Very important",
         "+1", "Important",   "",  "Not rated",   "-1", "Less important", "-2", "Not important"};
@@ -64,9 +66,9 @@ void frmMatrix::designControls() {
     size(frmImportance_, 2600, 1850);
     for (std::size_t i = 0; i < kLegend.size(); ++i) {
         SceneFixedControl& label = label1_.emplace_back(context_, Kind::Label);
-        const bool interaction = i < 6;
+        const bool interaction = i < kInteractionLegendLabels;
         label.placeInside(interaction ? frmMatrixInteraction_ : frmImportance_);
-        const auto row = static_cast<float>((interaction ? i : i - 6) / 2);
+        const auto row = static_cast<float>((interaction ? i : i - kInteractionLegendLabels) / 2);
         const bool symbol = i % 2 == 0;
         label.setText(kLegend[i]);
         at(label, symbol ? 150 : 600, 300 + 300 * row);
