@@ -1,6 +1,6 @@
 #include "app/matrixwin/document_files.h"
 
-#include "app/shell/prompt_messages.h"
+#include "app/common/prompt_messages.h"
 #include "model/file/matrix_file_error.h"
 #include "model/vrn_matrix.h"
 

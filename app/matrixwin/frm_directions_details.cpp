@@ -1,6 +1,6 @@
 #include "app/matrixwin/frm_directions_details.h"
 
-#include "app/shell/named_widgets.h"
+#include "app/common/named_widgets.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"
 #include "platform/text_printer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/vrn_main.h"
+#include "app/matrixwin/vrn_main.h"
 #include "platform/prompt.h"
 
 #include <QDialog>

@@ -7,7 +7,7 @@
 #include "app/matrixwin/scene_fixed_control.h"
 #include "app/matrixwin/scene_interaction_label.h"
 #include "app/matrixwin/scene_line.h"
-#include "app/shell/vrn_main.h"
+#include "app/matrixwin/vrn_main.h"
 #include "model/component_context.h"
 #include "model/interfaces/matrix_window.h"
 #include "platform/one_shot_timer.h"
@@ -32,6 +32,11 @@ class NoteBox;
 using NoteObject = std::variant<std::monostate, std::shared_ptr<VRN_Practice>,
                                 std::shared_ptr<VRN_MatrixInteraction>>;
 
+// The state of a matrix window's frame in the main window, as WindowState gives it.
+inline constexpr int kWindowNormal = 0;
+inline constexpr int kWindowMinimized = 1;
+inline constexpr int kWindowMaximized = 2;
+
 // How a save under a new name ended.
 enum class SaveOutcome {
     Saved,
@@ -41,7 +46,13 @@ enum class SaveOutcome {
 
 // The matrix window: a child of the main window that shows one matrix document, which it owns in
 // `base`. The document draws itself through the window's callbacks; every cell, interaction cell
-// and line it asks for is a lightweight control that the window's one canvas paints.
+// and line it asks for is a lightweight control that the window's one canvas paints. It reaches
+// the main window only through the program's MatrixHost (`Main_Window`).
+//
+// Its members stand in one file per concern: frm_matrix.cpp (life, document, commands),
+// frm_matrix_controls.cpp (designed controls and those the document asks for),
+// frm_matrix_selection.cpp (selection, hover and the host's menus that follow them),
+// frm_matrix_closing.cpp (save and close), frm_matrix_scrolling.cpp (scroll bars and input).
 class frmMatrix : public QWidget, public MatrixWindow {
     Q_OBJECT
 public:
@@ -70,7 +81,7 @@ public:
     void setEnt(std::shared_ptr<CatalogueEntity> entity) { ent_ = std::move(entity); }
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
-    // 0 normal, 1 minimised, 2 maximised: the state of the window's frame in the main window.
+    // kWindowNormal, kWindowMinimized or kWindowMaximized.
     int WindowState() const;
     void setWindowState(int state);
     using QWidget::setWindowState;

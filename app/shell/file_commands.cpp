@@ -1,12 +1,12 @@
 #include "app/shell/file_commands.h"
 
+#include "app/common/command_guard.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/frm_attribution.h"
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_matrix.h"
-#include "app/shell/command_guard.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/vrn_main.h"
 #include "model/file/matrix_file_error.h"
 #include "model/vrn_matrix.h"
 
@@ -56,7 +56,7 @@ void FileCommands::mnuFileOpen_Click() {
 
 void FileCommands::openFile(const QString& path) {
     if (frmMatrix* active = main_.activeMatrixWindow()) {
-        active->setWindowState(0);
+        active->setWindowState(kWindowNormal);
     }
     main_.New_Matrix_Window(false, nullptr, nullptr);
     const QPointer<frmMatrix> window = main_.activeMatrixWindow();

@@ -1,11 +1,11 @@
 #include "app/shell/frm_about.h"
 
+#include "app/common/named_widgets.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/emblem.h"
-#include "app/shell/named_widgets.h"
 #include "app/shell/program_title.h"
 #include "app/shell/program_version.h"
 #include "app/shell/system_info.h"
-#include "app/shell/vrn_main.h"
 #include "platform/startup_waits.h"
 
 #include <QHBoxLayout>

@@ -1,16 +1,16 @@
 #include "app/shell/frm_main.h"
 
+#include "app/common/command_guard.h"
+#include "app/common/preference_keys.h"
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_matrix.h"
-#include "app/shell/command_guard.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/command_line.h"
 #include "app/shell/emblem.h"
 #include "app/shell/file_commands.h"
-#include "app/shell/preference_keys.h"
 #include "app/shell/program_title.h"
 #include "app/shell/toolbar_icons.h"
 #include "app/shell/view_commands.h"
-#include "app/shell/vrn_main.h"
 #include "app/shell/window_arrangement.h"
 #include "app/shell/window_names.h"
 #include "model/vrn_matrix.h"
@@ -34,6 +34,7 @@
 #include <QToolBar>
 
 #include <array>
+#include <stdexcept>
 #include <utility>
 
 namespace vrn {
@@ -243,6 +244,14 @@ QMenu* frmMain::menu(const QString& name) const {
 }
 
 QAction* frmMain::toolbarButton(const QString& key) const {
+    QAction* button = findToolbarButton(key);
+    if (button == nullptr) {
+        throw std::out_of_range("no toolbar button " + key.toStdString());
+    }
+    return button;
+}
+
+QAction* frmMain::findToolbarButton(const QString& key) const {
     for (QAction* button : tbToolBar_->actions()) {
         if (button->property("Key").toString() == key) {
             return button;
@@ -476,7 +485,7 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
                 return;
             }
         }
-        if (QAction* button = toolbarButton(key); button != nullptr && button->isCheckable()) {
+        if (QAction* button = findToolbarButton(key); button != nullptr && button->isCheckable()) {
             fontButton(*button);
         }
     });

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/common/prompt_messages.h"
+#include "app/matrixwin/matrix_host.h"
 #include "app/shell/menu_tree.h"
-#include "app/shell/prompt_messages.h"
 #include "app/shell/shell_services.h"
 #include "model/component_context.h"
 #include "model/interfaces/catalogue_entity.h"
@@ -30,8 +31,9 @@ struct VrnMain;
 
 // The main window: the menus, the toolbar and the status bar over the area that holds the matrix
 // windows. Its commands act on the active matrix window or on the program's current document.
-// The model reads the View menu's check marks through MainView.
-class frmMain : public QMainWindow, public MainView {
+// The model reads the View menu's check marks through MainView, the matrix windows reach it
+// through MatrixHost.
+class frmMain : public QMainWindow, public MatrixHost {
     Q_OBJECT
 public:
     frmMain(VrnMain& program, ShellServices services, QWidget* parent = nullptr);
@@ -52,9 +54,12 @@ public:
                            const std::shared_ptr<VRN_PracticeGroup>& startGroup);
 
     // Menu items (a control array's element by its index), menus and toolbar buttons by name.
+    // A name (or index) the design lacks throws std::out_of_range naming it.
     QAction* menuItem(const QString& name, int index = -1) const;
     QMenu* menu(const QString& name) const;
     QAction* toolbarButton(const QString& key) const;
+    QAction& hostMenuItem(const QString& name) const override { return *menuItem(name); }
+    QAction& hostToolbarButton(const QString& key) const override { return *toolbarButton(key); }
     QMdiArea& mdiArea() const { return *mdiArea_; }
     OneShotTimer& RefreshTimer() { return refreshTimer_; }
 
@@ -62,16 +67,16 @@ public:
     QMdiSubWindow* activeChild() const;
     frmMatrix* activeMatrixWindow() const;
     // What every document of this program is bound to.
-    ComponentContext componentContext();
+    ComponentContext componentContext() override;
 
     // Opens a link text from a matrix in the browser of the preferences.
-    void Open_In_Browser(const QString& text);
+    void Open_In_Browser(const QString& text) override;
     void SetStatusText(const QString& text);
     QString statusText() const;
     void setup_Alternatives_Menu();
     // The Alternatives menu of the active document: an item per alternative name, item
     // `checked` (0-based) checked.
-    void listAlternatives(const QStringList& names, int checked);
+    void listAlternatives(const QStringList& names, int checked) override;
     // Save As for the active window, without the attribution; false when nothing was saved.
     bool SaveMatrixAs();
     // Opens the matrix file `path` in a new window, as File > Open does with a chosen file.
@@ -85,6 +90,13 @@ public:
     // The loaded elements of the Alternatives and Exceptions arrays, element 0 first.
     const std::vector<QAction*>& mnuAlt() const { return mnuAlt_; }
     const std::vector<QAction*>& Exceptions() const { return exceptions_; }
+
+    std::shared_ptr<VRN_Practice>& draggedPractice() override { return Dragging_P; }
+    std::shared_ptr<VRN_PracticeGroup>& draggedPracticeGroup() override { return Dragging_PG; }
+    void setActiveEntity(std::shared_ptr<CatalogueEntity> entity) override {
+        ent = std::move(entity);
+    }
+    QWidget* dialogParent() override { return this; }
 
     bool Checked(ViewMark mark) const override;
     void setChecked(ViewMark mark, bool checked) override;
@@ -102,6 +114,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The toolbar button with `key`; null when there is none.
+    QAction* findToolbarButton(const QString& key) const;
     void buildToolbar();
     void buildStatusBar();
     void connectCommands();

@@ -1,9 +1,9 @@
 #include "app/shell/frm_splash.h"
 
+#include "app/common/named_widgets.h"
 #include "app/shell/emblem.h"
 #include "app/shell/frm_about.h"
 #include "app/shell/frm_sponsor.h"
-#include "app/shell/named_widgets.h"
 #include "app/shell/program_title.h"
 #include "app/shell/program_version.h"
 #include "platform/startup_waits.h"
@@ -68,8 +68,8 @@ frmSplash::frmSplash(VrnMain& program, ShellServices services, QWidget* parent)
 }
 
 bool frmSplash::Load() {
-    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(programVersionText());
-    findChild<QLabel*>(QStringLiteral("lblProductName"))->setText(QLatin1String(kProgramTitle));
+    namedChild<QLabel>(*this, "lblVersion").setText(programVersionText());
+    namedChild<QLabel>(*this, "lblProductName").setText(QLatin1String(kProgramTitle));
     frmAbout notice(program_, services_.prompt);
     if (!notice.run()) {
         return false;

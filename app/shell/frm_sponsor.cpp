@@ -1,9 +1,9 @@
 #include "app/shell/frm_sponsor.h"
 
+#include "app/common/named_widgets.h"
+#include "app/common/preference_keys.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/named_widgets.h"
-#include "app/shell/preference_keys.h"
-#include "app/shell/vrn_main.h"
 #include "platform/startup_waits.h"
 
 #include <QGridLayout>
@@ -80,10 +80,10 @@ void frmSponsor::Load() {
     Preferences& prefs = program_.prefs;
     prefs.Show_No_Sponsor = services_.settings.readBoolean(
         QLatin1String(prefkey::kVrnSettings), QLatin1String(prefkey::kShowNoSponsor), false);
-    auto* lblsponsor1 = findChild<QLabel*>(QStringLiteral("Lblsponsor1"));
-    auto* lblsponsor2 = findChild<QLabel*>(QStringLiteral("Lblsponsor2"));
-    findChild<QLabel*>(QStringLiteral("Image7"))->setVisible(!prefs.Show_No_Sponsor);
-    findChild<QLabel*>(QStringLiteral("Image8"))->setVisible(!prefs.Show_No_Sponsor);
+    auto* lblsponsor1 = &namedChild<QLabel>(*this, "Lblsponsor1");
+    auto* lblsponsor2 = &namedChild<QLabel>(*this, "Lblsponsor2");
+    namedChild<QLabel>(*this, "Image7").setVisible(!prefs.Show_No_Sponsor);
+    namedChild<QLabel>(*this, "Image8").setVisible(!prefs.Show_No_Sponsor);
     if (prefs.Show_No_Sponsor) {
         lblsponsor1->setText(QStringLiteral("our research"));
         lblsponsor2->setText(QStringLiteral("partners"));
@@ -97,8 +97,9 @@ void frmSponsor::Load() {
 }
 
 void frmSponsor::Timer1_Timer() {
-    if (program_.Main_Window != nullptr) {
-        program_.Main_Window->Show();
+    // The program state knows the main window only as the matrix windows' host.
+    if (auto* main = dynamic_cast<frmMain*>(program_.Main_Window)) {
+        main->Show();
     }
     close();
 }

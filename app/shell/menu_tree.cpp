@@ -223,11 +223,27 @@ MenuTree::MenuTree(QMenuBar& bar) {
 }
 
 QAction* MenuTree::item(const QString& name, int index) const {
-    return items_.value(key(name, index));
+    QAction* found = items_.value(key(name, index));
+    if (found == nullptr) {
+        throw std::out_of_range("no menu item " + key(name, index).toStdString());
+    }
+    return found;
 }
 
 QMenu* MenuTree::menu(const QString& name) const {
-    return menus_.value(name);
+    QMenu* found = menus_.value(name);
+    if (found == nullptr) {
+        throw std::out_of_range("no menu " + name.toStdString());
+    }
+    return found;
+}
+
+bool MenuTree::hasItem(const QString& name, int index) const {
+    return items_.contains(key(name, index));
+}
+
+bool MenuTree::hasMenu(const QString& name) const {
+    return menus_.contains(name);
 }
 
 std::span<const MenuItemDesign> MenuTree::design() {

@@ -37,9 +37,12 @@ class MenuTree {
 public:
     explicit MenuTree(QMenuBar& bar);
 
-    // The item, or null when the design has none by that name and index.
+    // The item or menu by its design name (and index). The program looks up only names of its
+    // design, so any other is a fault: it throws std::out_of_range naming it.
     QAction* item(const QString& name, int index = -1) const;
     QMenu* menu(const QString& name) const;
+    bool hasItem(const QString& name, int index = -1) const;
+    bool hasMenu(const QString& name) const;
 
     static std::span<const MenuItemDesign> design();
     static QString key(const QString& name, int index);

@@ -1,7 +1,7 @@
 #include "app/shell/options_dialog.h"
 
-#include "app/shell/named_widgets.h"
-#include "app/shell/preference_keys.h"
+#include "app/common/named_widgets.h"
+#include "app/common/preference_keys.h"
 #include "platform/cell_button.h"
 #include "platform/text_conversion.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/common/preferences.h"
 #include "app/shell/active_matrix_font.h"
-#include "app/shell/preferences.h"
 #include "platform/prompt.h"
 #include "platform/settings_store.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/shell_services.h"
-#include "app/shell/vrn_main.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,13 @@
 #include "app/shell/view_commands.h"
 
+#include "app/common/command_guard.h"
+#include "app/common/named_widgets.h"
 #include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/active_matrix_font.h"
-#include "app/shell/command_guard.h"
 #include "app/shell/frm_main.h"
 #include "app/shell/options_dialog.h"
 #include "app/shell/view_steps.h"
-#include "app/shell/vrn_main.h"
 #include "model/vrn_matrix.h"
 
 #include <QAction>
@@ -89,7 +90,7 @@ void ViewCommands::color(bool checked) {
 }
 
 void ViewCommands::toolbar(bool checked) {
-    main_.findChild<QToolBar*>(QStringLiteral("tbToolBar"))->setVisible(checked);
+    namedChild<QToolBar>(main_, "tbToolBar").setVisible(checked);
 }
 
 void ViewCommands::statusBar(bool checked) {

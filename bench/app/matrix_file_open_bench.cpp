@@ -2,8 +2,8 @@
 // Goals: File > Open of the file, up to the first painted screen of its maximised window, under
 // 3 seconds; scrolling that window down by a page and repainting it under 16 ms.
 #include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/vrn_main.h"
 #include "bench/support/large_matrix_file.h"
 #include "bench/support/offscreen_application.h"
 #include "bench/support/peak_memory.h"

@@ -4,7 +4,7 @@
 // a layout of one alternative (80,000 interaction cells shown) takes under 100 ms; a screenful
 // paints within a frame (16 ms); a laid-out window closes in under half a second.
 #include "app/matrixwin/frm_matrix.h"
-#include "app/shell/vrn_main.h"
+#include "app/matrixwin/vrn_main.h"
 #include "bench/support/large_document.h"
 #include "bench/support/offscreen_application.h"
 #include "bench/support/peak_memory.h"

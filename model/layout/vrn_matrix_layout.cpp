@@ -2,6 +2,7 @@
 #include <string>
 
 #include "model/layout/control_geometry.h"
+#include "model/layout/layout_offsets.h"
 #include "model/layout/line_pool.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
@@ -14,10 +15,11 @@ namespace {
 
 // The axis title buttons grow thicker with the practice font.
 float AxisButtonThickness(std::int16_t fontSize) {
-    if (fontSize <= 9) {
-        return 200;
+    if (fontSize <= layout::kAxisButtonThinFont) {
+        return layout::kAxisButtonThin;
     }
-    return fontSize <= 15 ? 370 : 450;
+    return fontSize <= layout::kAxisButtonMediumFont ? layout::kAxisButtonMedium
+                                                     : layout::kAxisButtonThick;
 }
 
 // The cell of the first or last practice of a state; null when the state has none.
@@ -91,10 +93,11 @@ void PlaceAlternativeControls(const VRN_Matrix& document, MatrixWindow& window, 
     const float practiceHeight = WholeTwips(document.VRN_PracticeHeight);
     const float importanceHeight = window.Importance() ? practiceHeight : 0;
     const float groupHeight = groupsShown ? practiceHeight : 0;
-    stack.setX1(sortDown.left() + 35);
+    stack.setX1(sortDown.left() + layout::kAlternativeLineInset);
     stack.setX2(stack.X1());
     stack.setY1(sortDown.top() - (groupHeight + document.VRN_PracticeWidth + importanceHeight));
-    stack.setY2(showAlt && showExisting ? sortRight.top() - 35 : sortDown.top());
+    stack.setY2(showAlt && showExisting ? sortRight.top() - layout::kAlternativeLineInset
+                                        : sortDown.top());
     up.setLeft(sortDown.left());
     down.setLeft(sortDown.left());
     up.setTop(stack.Y1() + groupHeight);
@@ -175,8 +178,8 @@ void PlaceDescription(const VRN_Matrix& document, MatrixWindow& window, const VR
     frame.setWidth(groupHeight + gap + document.VRN_PracticeWidth);
     frame.setHeight(groupHeight + document.VRN_PracticeWidth + 2 * gap);
     WindowControl& text = window.txtDescription();
-    text.setWidth(frame.Width() - 140);
-    text.setHeight(frame.Height() - text.top() - 70);
+    text.setWidth(frame.Width() - 2 * layout::kDescriptionTextMargin);
+    text.setHeight(frame.Height() - text.top() - layout::kDescriptionTextMargin);
     text.setText(target->Description);
     text.setFontsize(document.VRN_Practice_Font_Size);
     frame.setFontsize(document.VRN_Practice_Font_Size);
@@ -220,9 +223,9 @@ void PlaceAttribution(const VRN_Matrix& document, MatrixWindow& window, float x,
     }
     WindowControl& frame = window.frameAttribution();
     frame.setTop(top);
-    // 20 twips in from the drawing's left edge (x is 1 when the window is not scrolled), so
-    // that a redraw while scrolled leaves the block where scrolling put it.
-    frame.setLeft(x + 19);
+    // From the layout origin, so that a redraw while scrolled leaves the block where scrolling
+    // put it.
+    frame.setLeft(x + layout::kAttributionIndent);
     window.txtAuthors().setText(document.Authors);
     window.txtAssignment().setText(document.Assignment);
     window.lblModifiedWhen().setText(document.Modified);
@@ -301,9 +304,9 @@ void VRN_Matrix::Draw(float x, float Y) {
     PlaceAxisButtons(window, firstRow, firstColumn,
                      Context.viewChecked(ViewMark::mnuViewImportance));
     PlaceDescription(*this, window, target.get(), firstRow, firstColumn);
-    const float legendTop = WholeTwips(ymax + VRN_PracticeHeight - Y - 150);
+    const float legendTop = WholeTwips(ymax + VRN_PracticeHeight - Y - layout::kLegendRaise);
     const float legendHeight = PlaceLegends(*this, window, legendTop, firstRow);
-    PlaceAttribution(*this, window, x, legendTop + legendHeight + 30);
+    PlaceAttribution(*this, window, x, legendTop + legendHeight + layout::kAttributionGap);
 
     // Measured from the drawing's top, so that a redraw at a scrolled origin keeps the extent.
     Width = xmax - left;

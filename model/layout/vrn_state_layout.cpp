@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "model/layout/control_geometry.h"
+#include "model/layout/layout_offsets.h"
 #include "model/layout/line_pool.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
@@ -12,12 +13,12 @@ namespace vrn {
 
 namespace {
 
-// Space between the roof and the practices: little when the group bands fill it.
+// Space between the roof and the practices.
 float RoofMargin(bool groupsShown, bool horizontal) {
     if (groupsShown) {
-        return 50;
+        return layout::kRoofMarginOverGroups;
     }
-    return horizontal ? 350 : 300;
+    return horizontal ? layout::kRoofMarginHorizontal : layout::kRoofMarginVertical;
 }
 
 // The roof and the document's grid take the ends of Practices as the ends of the band, so with

@@ -48,7 +48,10 @@ private:
     std::int32_t root_id_ = 0;
 };
 
-// The shared object, created on first use.
+// The library's one shared catalogue connection and its only owner: every object of the library
+// reaches the open catalogue through this accessor, never through a copy or a pointer of its own,
+// so that OpenDB and CloseDB on it hold for all of them at once. Created on first use; lives until
+// the process ends or reset_global_db.
 db& global_db();
 // Closes and forgets the shared object, so that tests start from nothing.
 void reset_global_db();

@@ -1,6 +1,6 @@
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/scene_cell.h"
-#include "app/shell/vrn_main.h"
+#include "app/matrixwin/vrn_main.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"

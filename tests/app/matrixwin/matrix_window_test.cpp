@@ -1,7 +1,7 @@
+#include "app/common/preference_keys.h"
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
-#include "app/shell/preference_keys.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/vrn_main.h"
 #include "platform/testing/memory_settings_store.h"
 #include "platform/testing/recording_program_starter.h"
 #include "platform/testing/scripted_prompt.h"

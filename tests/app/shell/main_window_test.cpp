@@ -1,4 +1,4 @@
-#include "app/shell/preference_keys.h"
+#include "app/common/preference_keys.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"

@@ -1,202 +1,62 @@
 #include "tests/app/shell/main_window_fixture.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
 namespace vrn::testing {
 namespace {
 
-// One menu entry as the user meets it. State letters: k checkable, c checked, h hidden,
+// One menu or item as the user meets it. State letters: k checkable, c checked, h hidden,
 // d disabled, s opens a submenu. "name(i)" is element i of a control array.
 struct Row {
-    const char* name;
-    const char* caption;
-    const char* shortcut;
-    const char* state;
+    QString name;
+    QString caption;
+    QString shortcut;
+    QString state;
+    bool isMenu = false;
+
+    bool operator==(const Row&) const = default;
 };
 
-struct Menu {
-    const char* name;
-    const char* caption;
-    const char* state;
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+    return out << (row.isMenu ? "" : "  ") << row.name.toStdString() << " | "
+               << row.caption.toStdString() << " | " << row.shortcut.toStdString() << " | "
+               << row.state.toStdString();
+}
+
+// The menus as designed, from data/menus.txt: a menu, then its items, each submenu after its menu.
+std::vector<Row> designedMenus() {
+    QFile file(QStringLiteral(VRN_TEST_DATA_DIR "/menus.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        throw std::runtime_error("cannot read menus.txt");
+    }
     std::vector<Row> rows;
-};
-
-// The menu bar as designed, before the window is loaded.
-const std::vector<Menu> kMenus{
-    {"mnuFile",
-     "&File",
-     "",
-     {{"mnuFileNew", "&New", "Ctrl+N", ""},
-      {"mnuFileOpen", "&Open", "Ctrl+O", ""},
-      {"mnuFileClose", "&Close", "", ""},
-      {"mnuFileBar1", "", "", ""},
-      {"mnuFileSave", "&Save", "Ctrl+S", ""},
-      {"mnuFileSaveAs", "Save &As...", "", ""},
-      {"mnuFileSaveAll", "Save A&ll", "", "h"},
-      {"mnuFileBar2", "", "", "h"},
-      {"mnuFileProperties", "Propert&ies", "", "h"},
-      {"mnuFileBar3", "", "", ""},
-      {"mnuFilePageSetup", "Page Set&up...", "", ""},
-      {"mnuFilePrintPreview", "Print Pre&view", "", "h"},
-      {"mnuFilePrint", "Print...old", "", "h"},
-      {"munFilePrintCaptured", "Print Captured Image", "", ""},
-      {"mnuFileReportOptions", "Report Options", "", ""},
-      {"mnuFilePrintReport", "Print Report", "", ""},
-      {"mnuFileExportWord", "Export to Word", "", ""},
-      {"mnuFileBar4", "", "", "h"},
-      {"mnuFileSend", "Sen&d...", "", "h"},
-      {"mnuFileBar5", "", "", ""},
-      {"mnuFileMRU(0)", "", "", "h"},
-      {"mnuFileMRU(1)", "", "", "h"},
-      {"mnuFileMRU(2)", "", "", "h"},
-      {"mnuFileMRU(3)", "", "", "h"},
-      {"mnuFileBar6", "", "", "h"},
-      {"mnuFileExit", "E&xit", "", ""}}},
-    {"mnuEdit",
-     "&Edit",
-     "h",
-     {{"mnuEditUndo", "&Undo", "Ctrl+Z", ""},
-      {"mnuEditBar1", "", "", ""},
-      {"mnuEditCut", "Cu&t", "Ctrl+X", ""},
-      {"mnuEditCopy", "&Copy", "Ctrl+C", ""},
-      {"mnuEditPaste", "&Paste", "Ctrl+V", ""},
-      {"mnuEditPasteSpecial", "Paste &Special...", "", ""}}},
-    {"mnuAction",
-     "&Action",
-     "",
-     {{"mnuRenameMatrix", "Rename Matrix", "", ""},
-      {"mnuFileGenerate", "&Generate Visio Drawing...", "", ""},
-      {"mnuCapturePartofScreen", "&Partial Screen Capture", "Ctrl+P", ""},
-      {"mnuFileGenerateHTML", "Generate HTML page", "", ""},
-      {"mnuFileDiagnose", "Diagnose Visio Connection", "", "hd"},
-      {"sep43", "", "", "h"},
-      {"mnuActionCreateExRpt", "Create Excel Report", "", "h"},
-      {"mnuActionCLoseExRpt", "Close Excel Report", "", "h"},
-      {"mnuActionsep", "", "", ""},
-      {"mnuActionAddGroup", "&Add New Practice Group ...", "", ""},
-      {"mnuActionDeleteGroup", "&Delete Practice Group", "", ""},
-      {"mnuActionsep1", "", "", ""},
-      {"mnuActionAddPractice", "Add &New Practice ...", "Ctrl+A", ""},
-      {"mnuActionDeletePractice", "Delete &Practice", "", ""}}},
-    {"mnuAlternatives",
-     "Alternatives",
-     "",
-     {{"mnuAlt(0)", "alt", "", "k"},
-      {"sep21", "", "", ""},
-      {"mnuAltRename", "Rename Alternative", "", ""},
-      {"mnuAltAdd", "Add New Alternative", "", ""},
-      {"sep23", "", "", ""},
-      {"mnuAltImport", "Import Alternatives", "", ""},
-      {"sep22", "", "", ""},
-      {"mnuAltDel", "Delete Alternative", "", ""}}},
-    {"mnuView",
-     "&View",
-     "",
-     {{"mnuViewToolbar", "&Toolbar", "", "kc"},
-      {"mnuViewStatusBar", "Status &Bar", "", "kc"},
-      {"mnuViewBar3", "", "", ""},
-      {"mnuViewTitle", "Title Box", "", "kc"},
-      {"mnuViewAttribution", "Attribution Box", "", "k"},
-      {"mnuViewLegend", "Legend", "", "kc"},
-      {"mnuViewDirections", "Directions", "", "k"},
-      {"sep41", "", "", ""},
-      {"mnuViewImportance", "Importance", "Ctrl+I", "k"},
-      {"mnuViewPracticeGroups", "Practice Groups", "", "kc"},
-      {"mnuViewAlternatives", "Target Practices", "Ctrl+T", "kc"},
-      {"mnuViewExisting", "Existing Practices", "Ctrl+E", "kc"},
-      {"sep14", "", "", ""},
-      {"mnuViewColor", "Color Activities", "", "kh"},
-      {"mnuViewSortButtons", "Sort Buttons", "", "k"},
-      {"mnuViewWeightedSort", "Weighted Sort", "", "kc"},
-      {"mnuViewBar2", "", "", ""},
-      {"mnuViewRefresh", "&Refresh", "", ""},
-      {"mnuViewScaleUp", "Scale Up", "", ""},
-      {"mnuViewScaledown", "Scale down", "", ""},
-      {"mnuViewFontUp", "Font Up", "", ""},
-      {"mnuViewFontDown", "Font Down", "", ""},
-      {"mnusep49", "", "", ""},
-      {"mnuViewOptions", "&Options...", "", ""}}},
-    {"mnuWindow",
-     "&Window",
-     "",
-     {{"mnuWindowNewWindow", "&New Window", "", ""},
-      {"mnuWindowBar1", "", "", ""},
-      {"mnuWindowCascade", "&Cascade", "", ""},
-      {"mnuWindowTileHorizontal", "Tile &Horizontal", "", ""},
-      {"mnuWindowTileVertical", "Tile &Vertical", "", ""},
-      {"mnuWindowArrangeIcons", "&Arrange Icons", "", ""}}},
-    {"mnuHelp",
-     "&Help",
-     "",
-     {{"mnuHelpContents", "&Contents", "", "d"},
-      {"mnuHelpSearch", "&Search For Help On...", "", "d"},
-      {"mnuHelpDirections", "Directions", "", ""},
-      {"mnuHelpBar1", "", "", ""},
-      {"mnuHelpAbout", "&About Vrn...", "", ""}}},
-    {"MnuPractice",
-     "Practice",
-     "",
-     {{"mnuPracticeRename", "Rename", "", ""},
-      {"mnuPracticeAddNew", "Add Practice", "", ""},
-      {"mnuPracticeDetails", "Details", "", ""},
-      {"mnuPracticeOptions", "Options", "", ""},
-      {"sep89", "", "", ""},
-      {"mnuPracticeSet_Color(0)", "Highlinght Color", "", ""},
-      {"mnuPracticeSet_Color(1)", "Warning Color", "", ""},
-      {"mnuPracticeSet_Color(99)", "CLear Color", "", ""},
-      {"sep12", "", "", ""},
-      {"mnuPracticeDelete", "Delete", "", ""}}},
-    {"MnuPracticeGroup",
-     "PracticeGroup",
-     "",
-     {{"mnuPracticeGroupHide", "Hide", "", ""},
-      {"mnuPracticeGroupCycle", "Cycle Through", "", ""},
-      {"mnuPracticeGroupReveal", "Reveal", "", "s"},
-      {"sep24", "", "", ""},
-      {"mnuPracticeGroupRename", "Rename", "", ""},
-      {"mnuPracticeGroupAddNew", "Add Practice Group", "", ""},
-      {"mnuPracticeGroupAddNewPractice", "Add Practice", "", ""},
-      {"mnuPracticeGroupDetails", "Details", "", ""},
-      {"MnuPracticeGroupCopy", "Copy", "", ""},
-      {"MnuPracticeGroupPaste", "Paste", "", ""},
-      {"mnuPracticeGroupDelete", "Delete", "", ""},
-      {"mnuPracticeGroupAddBlank", "Add Blank", "", ""},
-      {"sep2", "", "", ""},
-      {"mnuPracticeGroupDialogue", "Run Dialogue", "", ""},
-      {"mnuPracticeGroupNewVRN", "New Varnel", "", ""}}},
-    {"mnuPracticeGroupReveal",
-     "Reveal",
-     "",
-     {{"mnuPracticeGroupRevealPG(0)", "Reveal All", "", ""}}},
-    {"mnuImportance",
-     "Importance",
-     "",
-     {{"mnuImportance2", "'2'", "", ""},
-      {"mnuImportance1", "'1'", "", ""},
-      {"mnuImportance0", "'0'", "", ""},
-      {"mnuImportanceM1", "'-1'", "", ""},
-      {"mnuImportanceM2", "'-2'", "", ""}}},
-    {"mnuInteraction",
-     "Interaction",
-     "",
-     {{"mnuInteractionPlus", "'+' Reinforcing interaction", "", ""},
-      {"mnuInteractionBlank", "'0' No interaction", "", ""},
-      {"mnuInteractionMinus", "'-'  Interfering interaction", "", ""},
-      {"mnuInteractionQuestion", "'?' Unknown Interaction", "", ""},
-      {"sep26", "", "", ""},
-      {"mnuInteractionSet_Color(0)", "Highlight color", "", ""},
-      {"mnuInteractionSet_Color(1)", "Warning color", "", ""},
-      {"mnuInteractionSet_Color(99)", "Clear color", "", ""},
-      {"Interactionsep", "", "", ""},
-      {"mnuInteractionEdit", "Details", "", ""},
-      {"mnuInteractionDetails", "(old)Details", "", "h"},
-      {"Exceptions(0)", "Exceptions", "", ""}}},
-    {"mnuMatchingEntity", "MatchingEntity", "", {{"mnuMatchingItem", "Matching Item", "", ""}}},
-};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty()) {
+            continue;
+        }
+        const QStringList fields = line.split(QLatin1Char('|'));
+        if (fields.size() != 4) {
+            throw std::runtime_error("menus.txt: not four fields in " + line.toStdString());
+        }
+        rows.push_back({.name = fields[0].trimmed(),
+                        .caption = fields[1].trimmed(),
+                        .shortcut = fields[2].trimmed(),
+                        .state = fields[3].trimmed(),
+                        .isMenu = !line.startsWith(QLatin1Char(' '))});
+    }
+    return rows;
+}
 
 // What loading the stand-alone program's main window changes.
 const std::vector<std::pair<const char*, const char*>> kLoadedStates{
@@ -265,45 +125,52 @@ QString expectedState(const char* state) {
     return sorted;
 }
 
+// The menus of `bar` as they stand, in the order of data/menus.txt.
+void collectMenus(QMenu& menu, std::vector<Row>& rows) {
+    rows.push_back({.name = menu.objectName(),
+                    .caption = menu.title(),
+                    .state = stateOf(*menu.menuAction()).remove('s'),
+                    .isMenu = true});
+    std::vector<QMenu*> submenus;
+    for (QAction* action : menu.actions()) {
+        rows.push_back({.name = nameOf(*action),
+                        .caption = action->isSeparator() ? QString() : action->text(),
+                        .shortcut = action->shortcut().toString(),
+                        .state = stateOf(*action)});
+        if (action->menu() != nullptr) {
+            submenus.push_back(action->menu());
+        }
+    }
+    for (QMenu* submenu : submenus) {
+        collectMenus(*submenu, rows);
+    }
+}
+
 class MenuTreeTest : public MainWindowFixture {
 protected:
+    // The menus match data/menus.txt, but for the states and captions in the overrides.
     void expectMenus(const std::vector<std::pair<const char*, const char*>>& overrides,
                      const std::vector<std::pair<const char*, const char*>>& captions = {}) {
-        const auto captionFor = [&captions](const char* name, const char* design) {
-            for (const auto& [changed, caption] : captions) {
-                if (QLatin1String(changed) == QLatin1String(name)) {
-                    return QLatin1String(caption);
+        std::vector<Row> expected = designedMenus();
+        for (Row& row : expected) {
+            for (const auto& [name, caption] : captions) {
+                if (row.name == QLatin1String(name)) {
+                    row.caption = QLatin1String(caption);
                 }
             }
-            return QLatin1String(design);
-        };
-        const auto stateFor = [&overrides](const char* name, const char* design) {
-            for (const auto& [changed, state] : overrides) {
-                if (QLatin1String(changed) == QLatin1String(name)) {
-                    return expectedState(state);
+            for (const auto& [name, state] : overrides) {
+                if (row.name == QLatin1String(name)) {
+                    row.state = expectedState(state);
                 }
             }
-            return expectedState(design);
-        };
-        for (const Menu& expected : kMenus) {
-            SCOPED_TRACE(expected.name);
-            QMenu* menu = main_.menu(QLatin1String(expected.name));
-            ASSERT_NE(menu, nullptr);
-            EXPECT_EQ(menu->title(), QLatin1String(expected.caption));
-            EXPECT_EQ(stateOf(*menu->menuAction()).remove('s'),
-                      stateFor(expected.name, expected.state));
-            const QList<QAction*> actions = menu->actions();
-            ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.rows.size()));
-            for (std::size_t i = 0; i < expected.rows.size(); ++i) {
-                const Row& row = expected.rows[i];
-                QAction& action = *actions[static_cast<qsizetype>(i)];
-                EXPECT_EQ(nameOf(action), QLatin1String(row.name));
-                EXPECT_EQ(action.isSeparator() ? QString() : action.text(),
-                          captionFor(row.name, row.caption))
-                    << row.name;
-                EXPECT_EQ(action.shortcut(), QKeySequence(QLatin1String(row.shortcut))) << row.name;
-                EXPECT_EQ(stateOf(action), stateFor(row.name, row.state)) << row.name;
-            }
+        }
+        std::vector<Row> shown;
+        for (const QAction* top : main_.menuBar()->actions()) {
+            collectMenus(*top->menu(), shown);
+        }
+        ASSERT_EQ(shown.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(shown[i], expected[i]) << "row " << i;
         }
     }
 };
@@ -324,6 +191,23 @@ TEST_F(MenuTreeTest, LoadingTheStandaloneProgramHidesThePopupMenusAndDisablesSel
     load();
     expectMenus(kLoadedStates, {{"mnuAlt(0)", "Target Practices: Alternative 1"}});
     EXPECT_FALSE(program_.Visio_Debug);
+}
+
+TEST(MenuDesign, EveryNameStandsOnceAndEveryShortcutOpensOneItem) {
+    QSet<QString> names;
+    QSet<QString> shortcuts;
+    for (const MenuItemDesign& entry : MenuTree::design()) {
+        const QString key = MenuTree::key(QLatin1String(entry.name), entry.index);
+        EXPECT_FALSE(names.contains(key)) << key.toStdString();
+        names.insert(key);
+        if (entry.shortcut != nullptr) {
+            const QString shortcut = QKeySequence(QLatin1String(entry.shortcut)).toString();
+            EXPECT_FALSE(shortcut.isEmpty()) << entry.name;
+            EXPECT_FALSE(shortcuts.contains(shortcut)) << shortcut.toStdString();
+            shortcuts.insert(shortcut);
+        }
+    }
+    EXPECT_GT(names.size(), 100);
 }
 
 TEST_F(MenuTreeTest, ToolbarHasFifteenButtonsWithTheirTipsAndThreeTwoStateOnes) {

@@ -1,7 +1,7 @@
+#include "app/common/preference_keys.h"
 #include "app/shell/frm_about.h"
 #include "app/shell/frm_main.h"
 #include "app/shell/frm_sponsor.h"
-#include "app/shell/preference_keys.h"
 #include "app/shell/program.h"
 #include "app/shell/program_version.h"
 #include "platform/startup_waits.h"

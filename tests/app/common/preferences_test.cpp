@@ -1,4 +1,4 @@
-#include "app/shell/preferences.h"
+#include "app/common/preferences.h"
 #include "platform/qt_settings_store.h"
 
 #include <QFile>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/shell/preferences.h"
-#include "app/shell/report_flags.h"
+#include "app/common/preferences.h"
+#include "app/common/report_flags.h"
+#include "app/matrixwin/matrix_host.h"
 #include "model/interfaces/catalogue_entity.h"
 #include "model/model_fwd.h"
 
@@ -15,7 +16,6 @@
 
 namespace vrn {
 
-class frmMain;
 class frmMatrix;
 
 // The selected practice or practice group; nothing selected when it holds neither.
@@ -40,7 +40,8 @@ struct VrnMain {
     bool Command_Line_Given = false;
     // The splash sequence runs as the About box.
     bool About_Mode = false;
-    frmMain* Main_Window = nullptr;
+    // The main window, once there is one.
+    MatrixHost* Main_Window = nullptr;
 
     // The active window's document and what is selected in it.
     std::shared_ptr<VRN_Matrix> Current_Matrix;

@@ -1,4 +1,4 @@
-#include "app/shell/prompt_messages.h"
+#include "app/common/prompt_messages.h"
 #include "platform/testing/scripted_prompt.h"
 
 #include <gtest/gtest.h>

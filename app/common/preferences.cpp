@@ -1,6 +1,6 @@
-#include "app/shell/preferences.h"
+#include "app/common/preferences.h"
 
-#include "app/shell/preference_keys.h"
+#include "app/common/preference_keys.h"
 
 #include <QStandardPaths>
 

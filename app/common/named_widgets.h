@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QLabel>
+#include <QObject>
 #include <QPushButton>
+
+#include <stdexcept>
+#include <string>
 
 namespace vrn {
 
@@ -18,6 +22,18 @@ inline QPushButton* namedButton(const QString& caption, const char* name, QWidge
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     return button;
+}
+
+// The child control `name` of `window`. The program looks up only controls it made, so a name the
+// window lacks is a fault: it throws std::out_of_range naming it.
+template <class Control>
+Control& namedChild(const QObject& window, const char* name) {
+    auto* control = window.findChild<Control*>(QLatin1String(name));
+    if (control == nullptr) {
+        throw std::out_of_range("no control " + std::string(name) + " in " +
+                                window.objectName().toStdString());
+    }
+    return *control;
 }
 
 }  // namespace vrn

@@ -1,0 +1,112 @@
+#include "app/matrixwin/frm_matrix.h"
+
+#include "app/common/command_guard.h"
+#include "app/matrixwin/window_units.h"
+#include "model/collection.h"
+#include "model/model_error.h"
+#include "model/vrn_matrix.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+// Scrolling a matrix window: its two bars move the drawing, the wheel and Page Up/Down on the
+// canvas reach them, and the document sets their ranges as it lays itself out.
+
+namespace vrn {
+
+namespace {
+
+// One scroll step moves the drawing this far.
+constexpr float kScrollStepTwips = 500;
+
+int scrollUnits(double value) {
+    const double rounded = std::nearbyint(value);
+    return static_cast<int>(std::clamp<double>(rounded, 0, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == canvas_) {
+        switch (event->type()) {
+            case QEvent::KeyPress: {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+                    runGuarded(prompt_, [this, key] { Form_KeyDown(key); });
+                    return true;
+                }
+                break;
+            }
+            case QEvent::MouseButtonPress: {
+                const QPointF at = static_cast<QMouseEvent*>(event)->position();
+                Form_MouseDown(windowTwips(qRound(at.x())), windowTwips(qRound(at.y())));
+                break;
+            }
+            case QEvent::MouseMove:
+                Form_MouseMove();
+                break;
+            case QEvent::Wheel:
+                // The drawing moves itself: the window's bars do the scrolling.
+                QApplication::sendEvent(vScroll_, event);
+                return true;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMatrix::VScroll_Change() {
+    if (WindowState() == kWindowMinimized || scrollGuard_) {
+        return;
+    }
+    try {
+        VRN_Matrix& document = *base();
+        document.MoveBy(0,
+                        -document.top - kScrollStepTwips * static_cast<float>(vScroll_->value()));
+    } catch (const ModelError&) {
+        // A move that fails leaves the drawing where it is; the next one places it again.
+    } catch (const CollectionIndexError&) {
+        // As for a refused move.
+    }
+}
+
+void frmMatrix::HScroll_Change() {
+    if (WindowState() == kWindowMinimized || scrollGuard_) {
+        return;
+    }
+    try {
+        VRN_Matrix& document = *base();
+        document.MoveBy(-document.left - kScrollStepTwips * static_cast<float>(hScroll_->value()),
+                        0);
+    } catch (const ModelError&) {
+        // As for the vertical bar.
+    } catch (const CollectionIndexError&) {
+        // As for the vertical bar.
+    }
+}
+
+void frmMatrix::SetScrollbars(float X, float& xmax, float Y, float& ymax) {
+    // The ranges follow the drawing's extent, wherever it has been scrolled to.
+    const float width = std::abs(xmax - X);
+    const float height = std::abs(ymax - Y);
+    xmax = std::abs(xmax);
+    ymax = std::abs(ymax);
+    scrollGuard_ = true;
+    const QSignalBlocker vGuard(vScroll_);
+    const QSignalBlocker hGuard(hScroll_);
+    vScroll_->setMaximum(scrollUnits(height / kScrollStepTwips));
+    vScroll_->setPageStep(std::max(1, scrollUnits(Height() / kScrollStepTwips / 2)));
+    hScroll_->setMaximum(scrollUnits(width / kScrollStepTwips));
+    hScroll_->setPageStep(std::max(1, scrollUnits(Width() / kScrollStepTwips / 2)));
+    scrollGuard_ = false;
+}
+
+}  // namespace vrn

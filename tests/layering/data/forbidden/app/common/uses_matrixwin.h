@@ -1,0 +1,1 @@
+#include "app/matrixwin/frm_matrix.h"

@@ -1,0 +1,4 @@
+#pragma once
+
+#include <QString>
+#include "platform/prompt.h"
