@@ -9,6 +9,7 @@ packages=(
   libzip-dev zipcmp libsqlite3-dev sqlite3
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps poppler-utils fonts-dejavu-core
+  librsvg2-bin libxml2-utils
 )
 
 missing=()
