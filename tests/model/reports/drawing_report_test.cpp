@@ -363,6 +363,33 @@ TEST_F(DrawingReportTest, OnlyTheActiveAlternativeIsDrawn) {
         << "the first alternative keeps its shape from the earlier drawing only";
 }
 
+TEST_F(DrawingReportTest, WhatTheWindowDoesNotShowIsNotDrawn) {
+    auto document = NewDocument();
+    Report(*document);  // every element gets a shape and a place on the window
+    const auto& group = document->Existing()->PGroups.Item(1);
+    const auto hiddenPractice = group->PracticeParts.Item(1);
+    const auto earlierGroupShape = group->PG_VisioObject;
+    std::vector<std::shared_ptr<ReportObject>> earlierInteractionShapes;
+    for (const auto& interaction : hiddenPractice->Interactions) {
+        earlierInteractionShapes.push_back(interaction->VisioObject());
+    }
+    group->DisplayPG = false;
+    drawing = RecordingDrawing();
+    Report(*document);
+
+    EXPECT_TRUE(drawing.shapesWithText(group->Name()).empty());
+    EXPECT_TRUE(drawing.shapesWithText(hiddenPractice->Name()).empty());
+    EXPECT_EQ(group->PG_VisioObject, earlierGroupShape) << "the switched-off group was drawn";
+    ASSERT_FALSE(earlierInteractionShapes.empty());
+    for (int i = 1; i <= hiddenPractice->Interactions.Count(); ++i) {
+        const auto& interaction = hiddenPractice->Interactions.Item(i);
+        EXPECT_FALSE(interaction->Display->Visible());
+        EXPECT_EQ(interaction->VisioObject(),
+                  earlierInteractionShapes[static_cast<std::size_t>(i - 1)])
+            << "a hidden interaction cell was drawn";
+    }
+}
+
 TEST_F(DrawingReportTest, AMatrixWithoutAlternativesDrawsItsExistingSide) {
     auto document = NewDocument(0);
     Report(*document);
