@@ -32,8 +32,9 @@ std::size_t CellIndex(const std::string& name) {
 
 }  // namespace
 
-SvgShape::SvgShape(SvgDrawingPage& page, const MasterDefinition& master, double x, double y)
-    : page_(&page), kind_(master.kind), look_(master.look), depth_(++page.frontmost_) {
+SvgShape::SvgShape(std::shared_ptr<SvgPageState> page, const MasterDefinition& master, double x,
+                   double y)
+    : page_(std::move(page)), kind_(master.kind), look_(master.look), depth_(++page_->frontmost) {
     setCell(ShapeCell::PinX, x);
     setCell(ShapeCell::PinY, y);
     setCell(ShapeCell::Width, master.width);
@@ -57,16 +58,16 @@ void SvgShape::setCell(const std::string& name, double value) {
 }
 
 void SvgShape::setStyle(const std::string& name) {
-    const auto found = page_->layout_.styles.find(name);
-    if (found == page_->layout_.styles.end()) {
+    const auto found = page_->layout.styles.find(name);
+    if (found == page_->layout.styles.end()) {
         throw DrawingError("The drawing has no style called '" + name + "'.");
     }
     look_ = found->second;
 }
 
-void SvgShape::BringToFront() { depth_ = ++page_->frontmost_; }
+void SvgShape::BringToFront() { depth_ = ++page_->frontmost; }
 
-void SvgShape::SendToBack() { depth_ = --page_->backmost_; }
+void SvgShape::SendToBack() { depth_ = --page_->backmost; }
 
 std::shared_ptr<DrawingHyperlink> SvgShape::AddHyperlink() {
     links_.push_back(std::make_shared<SvgHyperlink>());
@@ -97,7 +98,9 @@ void SvgShape::moveBy(double dx, double dy) {
 }
 
 SvgDrawingPage::SvgDrawingPage(DrawingTemplate layout)
-    : layout_(std::move(layout)), width_(layout_.pageWidth), height_(layout_.pageHeight) {}
+    : state_(std::make_shared<SvgPageState>(SvgPageState{std::move(layout)})),
+      width_(state_->layout.pageWidth),
+      height_(state_->layout.pageHeight) {}
 
 std::shared_ptr<DrawingShape> SvgDrawingPage::Drop(const DrawingMaster& master, double x,
                                                    double y) {
@@ -105,7 +108,7 @@ std::shared_ptr<DrawingShape> SvgDrawingPage::Drop(const DrawingMaster& master, 
     if (stencilMaster == nullptr) {
         throw DrawingError("The master '" + master.Name() + "' is not one of a drawing stencil.");
     }
-    shapes_.push_back(std::make_shared<SvgShape>(*this, stencilMaster->definition(), x, y));
+    shapes_.push_back(std::make_shared<SvgShape>(state_, stencilMaster->definition(), x, y));
     return shapes_.back();
 }
 
@@ -122,8 +125,9 @@ void SvgDrawingPage::CenterDrawing() {
         right = std::max(right, r);
         top = std::max(top, t);
     }
-    width_ = std::max(layout_.pageWidth, right - left + 2 * layout_.margin);
-    height_ = std::max(layout_.pageHeight, top - bottom + 2 * layout_.margin);
+    const DrawingTemplate& layout = state_->layout;
+    width_ = std::max(layout.pageWidth, right - left + 2 * layout.margin);
+    height_ = std::max(layout.pageHeight, top - bottom + 2 * layout.margin);
     const double dx = width_ / 2 - (left + right) / 2;
     const double dy = height_ / 2 - (bottom + top) / 2;
     for (const auto& shape : shapes_) {

@@ -34,12 +34,19 @@ enum class ShapeCell {
     TopMargin, Count
 };
 
-class SvgDrawingPage;
+// What the shapes of one page share: the template's styles and the painting-order counters.
+// Shared, so a shape kept after its page is gone stays safe to use.
+struct SvgPageState {
+    DrawingTemplate layout;
+    std::int64_t backmost = 0;
+    std::int64_t frontmost = 0;
+};
 
 // A shape on an SVG page: a rectangle with text, or a line between its begin and end points.
 class SvgShape : public DrawingShape {
 public:
-    SvgShape(SvgDrawingPage& page, const MasterDefinition& master, double x, double y);
+    SvgShape(std::shared_ptr<SvgPageState> page, const MasterDefinition& master, double x,
+             double y);
 
     double Cell(const std::string& name) const override;
     void setCell(const std::string& name, double value) override;
@@ -64,7 +71,7 @@ public:
     void moveBy(double dx, double dy);
 
 private:
-    SvgDrawingPage* page_;
+    std::shared_ptr<SvgPageState> page_;
     MasterKind kind_;
     DrawingLook look_;
     std::array<double, static_cast<std::size_t>(ShapeCell::Count)> cells_{};
@@ -92,7 +99,7 @@ public:
     std::string Svg() const;
     void SaveSvg(const std::filesystem::path& path) const;
 
-    const DrawingTemplate& layout() const { return layout_; }
+    const DrawingTemplate& layout() const { return state_->layout; }
     double width() const { return width_; }
     double height() const { return height_; }
     // The shapes from the back to the front.
@@ -100,15 +107,11 @@ public:
     std::size_t shapeCount() const { return shapes_.size(); }
 
 private:
-    friend class SvgShape;
-
     std::string name_;
-    DrawingTemplate layout_;
+    std::shared_ptr<SvgPageState> state_;
     double width_;
     double height_;
     std::vector<std::shared_ptr<SvgShape>> shapes_;
-    std::int64_t backmost_ = 0;
-    std::int64_t frontmost_ = 0;
 };
 
 // Writes `content` to `path` through a temporary file that then replaces it. Throws

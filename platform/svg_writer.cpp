@@ -136,6 +136,11 @@ private:
     }
 
     void shapeElement(const SvgShape& shape) {
+        const bool invisible = shape.kind() == MasterKind::Rectangle && !shape.look().outline &&
+                               !shape.look().filled && shape.text().empty();
+        if (invisible) {
+            return;  // a blank cell in the style "None": nothing to see or click
+        }
         const SvgHyperlink* link = shape.link();
         if (link != nullptr) {
             out_ += "<a";

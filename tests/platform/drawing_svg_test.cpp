@@ -136,6 +136,19 @@ TEST_F(DrawingLayerTest, CenteringPutsTheDrawingInTheMiddleOfAPageThatHoldsIt) {
     EXPECT_DOUBLE_EQ(line->Cell(cells::EndX), 30.5);
 }
 
+TEST(SvgShapeTest, AShapeKeptAfterItsPageIsGoneStaysUsable) {
+    std::shared_ptr<DrawingShape> kept;
+    {
+        SvgDrawingPage page;
+        const DrawingStencilFile stencil({MasterDefinition{"Rectangle"}});
+        kept = page.Drop(stencil.Item("Rectangle"), 1, 2);
+    }
+    kept->BringToFront();
+    kept->SendToBack();
+    kept->setStyle("None");
+    EXPECT_EQ(kept->Cell(cells::PinY), 2);
+}
+
 TEST(SvgMarkupTest, EscapingAndNumbers) {
     struct Case {
         std::string text;
