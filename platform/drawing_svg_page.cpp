@@ -14,8 +14,8 @@ namespace vrn {
 namespace {
 
 constexpr std::array<const char*, static_cast<std::size_t>(ShapeCell::Count)> kCellNames{
-    "PinX", "PinY",          "Width",         "Height",       "Angle",    "BeginX",
-    "BeginY", "EndX",        "EndY",          "Para.HorzAlign", "VerticalAlign", "TopMargin"};
+    "PinX",   "PinY", "Width", "Height",         "Angle",         "BeginX",
+    "BeginY", "EndX", "EndY",  "Para.HorzAlign", "VerticalAlign", "TopMargin"};
 
 constexpr double kCentred = 1;
 constexpr double kMiddle = 1;
@@ -48,7 +48,9 @@ SvgShape::SvgShape(std::shared_ptr<SvgPageState> page, const MasterDefinition& m
     setCell(ShapeCell::TopMargin, kDefaultTopMargin);
 }
 
-double SvgShape::Cell(const std::string& name) const { return cells_[CellIndex(name)]; }
+double SvgShape::Cell(const std::string& name) const {
+    return cells_[CellIndex(name)];
+}
 
 void SvgShape::setCell(const std::string& name, double value) {
     if (!std::isfinite(value)) {
@@ -65,9 +67,13 @@ void SvgShape::setStyle(const std::string& name) {
     look_ = found->second;
 }
 
-void SvgShape::BringToFront() { depth_ = ++page_->frontmost; }
+void SvgShape::BringToFront() {
+    depth_ = ++page_->frontmost;
+}
 
-void SvgShape::SendToBack() { depth_ = --page_->backmost; }
+void SvgShape::SendToBack() {
+    depth_ = --page_->backmost;
+}
 
 std::shared_ptr<DrawingHyperlink> SvgShape::AddHyperlink() {
     links_.push_back(std::make_shared<SvgHyperlink>());
@@ -90,8 +96,8 @@ std::array<double, 4> SvgShape::extent() const {
 
 void SvgShape::moveBy(double dx, double dy) {
     for (const auto& [xCell, yCell] : {std::pair{ShapeCell::PinX, ShapeCell::PinY},
-                                      std::pair{ShapeCell::BeginX, ShapeCell::BeginY},
-                                      std::pair{ShapeCell::EndX, ShapeCell::EndY}}) {
+                                       std::pair{ShapeCell::BeginX, ShapeCell::BeginY},
+                                       std::pair{ShapeCell::EndX, ShapeCell::EndY}}) {
         setCell(xCell, cell(xCell) + dx);
         setCell(yCell, cell(yCell) + dy);
     }
@@ -139,7 +145,9 @@ void SvgDrawingPage::Export(const std::string& path) {
     SaveDrawingFile(path, HtmlExportPage(*this));
 }
 
-std::string SvgDrawingPage::Svg() const { return SvgDocument(*this); }
+std::string SvgDrawingPage::Svg() const {
+    return SvgDocument(*this);
+}
 
 void SvgDrawingPage::SaveSvg(const std::filesystem::path& path) const {
     SaveDrawingFile(path, Svg());
@@ -151,9 +159,8 @@ std::vector<const SvgShape*> SvgDrawingPage::paintingOrder() const {
     for (const auto& shape : shapes_) {
         order.push_back(shape.get());
     }
-    std::stable_sort(order.begin(), order.end(), [](const SvgShape* a, const SvgShape* b) {
-        return a->depth() < b->depth();
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const SvgShape* a, const SvgShape* b) { return a->depth() < b->depth(); });
     return order;
 }
 

@@ -30,8 +30,19 @@ private:
 
 // The cells every shape of our drawings has, by index.
 enum class ShapeCell {
-    PinX, PinY, Width, Height, Angle, BeginX, BeginY, EndX, EndY, ParaHorzAlign, VerticalAlign,
-    TopMargin, Count
+    PinX,
+    PinY,
+    Width,
+    Height,
+    Angle,
+    BeginX,
+    BeginY,
+    EndX,
+    EndY,
+    ParaHorzAlign,
+    VerticalAlign,
+    TopMargin,
+    Count
 };
 
 // What the shapes of one page share: the template's styles and the painting-order counters.

@@ -65,8 +65,9 @@ public:
     std::string build() {
         out_.reserve(256 + page_.shapeCount() * 200);
         const auto [left, bottom, right, top] = viewExtent();
-        out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
+        out_ +=
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
         number(right - left);
         out_ += "in\" height=\"";
         number(top - bottom);
@@ -264,7 +265,9 @@ std::vector<std::string> WrapText(const std::string& text, std::size_t maxChars)
     return lines;
 }
 
-std::string SvgElement(const SvgDrawingPage& page) { return SvgBuilder(page).build(); }
+std::string SvgElement(const SvgDrawingPage& page) {
+    return SvgBuilder(page).build();
+}
 
 std::string SvgDocument(const SvgDrawingPage& page) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + SvgElement(page);

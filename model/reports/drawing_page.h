@@ -71,8 +71,7 @@ public:
     virtual std::string Name() const = 0;
     virtual void setName(const std::string& value) = 0;
     // A new shape of `master` with its pin (its centre) at (x, y).
-    virtual std::shared_ptr<DrawingShape> Drop(const DrawingMaster& master, double x,
-                                               double y) = 0;
+    virtual std::shared_ptr<DrawingShape> Drop(const DrawingMaster& master, double x, double y) = 0;
     // Moves every shape so that the drawing sits in the middle of the page.
     virtual void CenterDrawing() = 0;
     // Writes the page as one self-contained web page at `path`. Throws DrawingError when the

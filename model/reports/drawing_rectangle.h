@@ -12,9 +12,13 @@ namespace vrn {
 inline constexpr float kTwipsPerDrawingUnit = 1500.0f;
 
 // A window x or length in drawing units.
-inline double DrawingLength(float twips) { return twips / kTwipsPerDrawingUnit; }
+inline double DrawingLength(float twips) {
+    return twips / kTwipsPerDrawingUnit;
+}
 // A window y in drawing units: the window's y grows downwards, the drawing's upwards.
-inline double DrawingY(float twips) { return -(twips / kTwipsPerDrawingUnit); }
+inline double DrawingY(float twips) {
+    return -(twips / kTwipsPerDrawingUnit);
+}
 
 // Drops a "Rectangle" where `control` sits on the window, offset by (X_offset, Y_offset) twips,
 // as wide as the control plus `Width_adjust` and as high as it; `Rotate` turns it a quarter

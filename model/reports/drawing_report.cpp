@@ -25,7 +25,7 @@ constexpr int kFirstInteractionLabel = 0;
 constexpr int kLastInteractionLabel = 5;
 constexpr int kFirstImportanceLabel = 6;
 constexpr int kLastImportanceLabel = 15;
-constexpr float kDescriptionNarrowing = -250;  // twips
+constexpr float kDescriptionNarrowing = -250;     // twips
 constexpr float kDescriptionTitleWidening = 500;  // twips
 constexpr double kLeftAligned = 0;
 constexpr double kTopAligned = 0;
@@ -40,7 +40,9 @@ const ComponentContext& ContextOf(const std::weak_ptr<VRN_Matrix>& document) {
 
 // A display the window does not show (a switched-off group, an axis turned off) still holds the
 // place of an earlier layout; the drawing leaves it out, as the window does.
-bool Shown(const WindowControl* control) { return control != nullptr && control->Visible(); }
+bool Shown(const WindowControl* control) {
+    return control != nullptr && control->Visible();
+}
 
 // A link that tells the page holding the drawing which catalogue entity was clicked.
 std::shared_ptr<DrawingHyperlink> AddEntityLink(DrawingShape& shape, std::int32_t entityId,
@@ -92,9 +94,9 @@ void DrawDescription(VRN_Matrix& document, const VRN_State& alternative, Drawing
     ScaleWidth(*box, 1.1);
 
     const WindowControl& label = window.Label1(0);
-    auto title = Visio_Rectangle(page, stencil, masters, label, true, false,
-                                 frame.left() - label.left(), frame.top() - label.top(),
-                                 kDescriptionTitleWidening, true);
+    auto title =
+        Visio_Rectangle(page, stencil, masters, label, true, false, frame.left() - label.left(),
+                        frame.top() - label.top(), kDescriptionTitleWidening, true);
     title->setText(document.title);
     PlaceTitleOn(*title, *box);
 }
@@ -129,8 +131,7 @@ void DrawLegends(const ComponentContext& context, MatrixWindow& window, DrawingP
         if (i < 3) {
             entry->setCell(cells::ParaHorzAlign, kLeftAligned);
         } else {
-            entry->setCell(cells::PinX,
-                           entry->Cell(cells::PinX) - entry->Cell(cells::Width) / 2);
+            entry->setCell(cells::PinX, entry->Cell(cells::PinX) - entry->Cell(cells::Width) / 2);
         }
     }
     if (!context.viewChecked(ViewMark::mnuViewImportance)) {
@@ -211,8 +212,8 @@ void VRN_PracticeGroup::ReportVisio(DrawingPage& objPage, DrawingStencil* objSte
     if (!Shown(Display.get())) {
         return;
     }
-    auto shape = Visio_Rectangle(objPage, objStencil, objMasters, *Display, true, !horizontal(),
-                                 0, 0, 0, false);
+    auto shape = Visio_Rectangle(objPage, objStencil, objMasters, *Display, true, !horizontal(), 0,
+                                 0, 0, false);
     PG_VisioObject = shape;
     if (is_entity) {
         PG_hyper = AddEntityLink(*shape, entity_ID, Name());
@@ -227,16 +228,15 @@ void VRN_Practice::ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil,
     if (!Shown(Display.get())) {
         return;
     }
-    auto shape = Visio_Rectangle(objPage, objStencil, objMasters, *Display, true, horizontal, 0,
-                                 0, 0, false);
+    auto shape = Visio_Rectangle(objPage, objStencil, objMasters, *Display, true, horizontal, 0, 0,
+                                 0, false);
     VisioObject = shape;
     if (is_entity) {
         hyper = AddEntityLink(*shape, entity_ID, Name());
     }
-    if (ContextOf(InMatrix).viewChecked(ViewMark::mnuViewImportance) &&
-        Shown(Importance.get())) {
-        ImportanceVisioObject = Visio_Rectangle(objPage, objStencil, objMasters, *Importance,
-                                                true, false, 0, 0, 0, false);
+    if (ContextOf(InMatrix).viewChecked(ViewMark::mnuViewImportance) && Shown(Importance.get())) {
+        ImportanceVisioObject = Visio_Rectangle(objPage, objStencil, objMasters, *Importance, true,
+                                                false, 0, 0, 0, false);
     }
 }
 

@@ -63,8 +63,8 @@ void PublishDrawingAsHtml(VRN_Matrix& document, DrawingPage& page) {
     const std::string entityName = entity->Name();
     const std::string id = CatalogueText(entity->GetAttributeValue("kt_ID"));
     if (!FitForFileName(id)) {
-        throw ModelError("The drawing cannot be published as a web page: the catalogue ID '" +
-                         id + "' of '" + entityName + "' cannot name a file.");
+        throw ModelError("The drawing cannot be published as a web page: the catalogue ID '" + id +
+                         "' of '" + entityName + "' cannot name a file.");
     }
     const std::string fileName = HtmlFileName(id);
     const std::string path = JoinHtmlPath(document.VRN_HTML_Path, fileName);
@@ -74,8 +74,8 @@ void PublishDrawingAsHtml(VRN_Matrix& document, DrawingPage& page) {
 
     std::string refusal;
     try {
-        if (!Make_Link(*entity, kLinkTarget, kLinkKind, URL,
-                       "The Varnel for '" + entityName + "'.", kPublicAcl)) {
+        if (!Make_Link(*entity, kLinkTarget, kLinkKind, URL, "The Varnel for '" + entityName + "'.",
+                       kPublicAcl)) {
             refusal = "the link was refused.";
         }
     } catch (const std::exception& error) {

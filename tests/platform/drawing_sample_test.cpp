@@ -31,8 +31,7 @@ protected:
         std::filebuf source;
         ASSERT_NE(source.open(kSample, std::ios::in | std::ios::binary), nullptr);
         bool directions = false;
-        document->Read(source, kSample.string(), &window, directions,
-                       {&mainView, true, &messages});
+        document->Read(source, kSample.string(), &window, directions, {&mainView, true, &messages});
         document->Draw(1, 1);
         testing::DesignLikeTheMatrixWindow(window);
         document->Draw(1, 1);

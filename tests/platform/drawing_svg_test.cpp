@@ -66,12 +66,11 @@ TEST_F(DrawingLayerTest, BrokenTemplateFilesAreRefusedWithTheirPlace) {
         const char* content;
         const char* expected;
     };
-    for (const Case& c : std::vector<Case>{
-             {"number", "[Page]\nWidth = wide\n", "line 2"},
-             {"colour", "[Text]\nColor = red\n", "#RRGGBB"},
-             {"section", "# note\n[Pages]\n", "[Pages]"},
-             {"key", "[Page]\nDepth = 3\n", "Depth"},
-             {"outside", "Width = 3\n", "inside a section"}}) {
+    for (const Case& c : std::vector<Case>{{"number", "[Page]\nWidth = wide\n", "line 2"},
+                                           {"colour", "[Text]\nColor = red\n", "#RRGGBB"},
+                                           {"section", "# note\n[Pages]\n", "[Pages]"},
+                                           {"key", "[Page]\nDepth = 3\n", "Depth"},
+                                           {"outside", "Width = 3\n", "inside a section"}}) {
         SCOPED_TRACE(c.name);
         const auto file = Folder() / "broken.VST";
         std::ofstream(file) << c.content;
@@ -126,8 +125,8 @@ TEST_F(DrawingLayerTest, CenteringPutsTheDrawingInTheMiddleOfAPageThatHoldsIt) {
     EXPECT_DOUBLE_EQ(small->Cell(cells::PinX), 5.5);
     EXPECT_DOUBLE_EQ(small->Cell(cells::PinY), 4.25);
 
-    auto line = std::static_pointer_cast<SvgShape>(
-        page.Drop(stencil->Item("Line connector"), 0, 0));
+    auto line =
+        std::static_pointer_cast<SvgShape>(page.Drop(stencil->Item("Line connector"), 0, 0));
     line->setCell(cells::BeginX, 0);
     line->setCell(cells::EndX, 30);
     page.CenterDrawing();
@@ -140,7 +139,9 @@ TEST(SvgShapeTest, AShapeKeptAfterItsPageIsGoneStaysUsable) {
     std::shared_ptr<DrawingShape> kept;
     {
         SvgDrawingPage page;
-        const DrawingStencilFile stencil({MasterDefinition{"Rectangle"}});
+        MasterDefinition rectangle;
+        rectangle.name = "Rectangle";
+        const DrawingStencilFile stencil({rectangle});
         kept = page.Drop(stencil.Item("Rectangle"), 1, 2);
     }
     kept->BringToFront();
@@ -154,17 +155,22 @@ TEST(SvgMarkupTest, EscapingAndNumbers) {
         std::string text;
         std::string escaped;
     };
-    for (const Case& c : std::vector<Case>{
-             {"a < b & \"c\" 'd' >", "a &lt; b &amp; &quot;c&quot; &#39;d&#39; &gt;"},
-             {"</script>", "&lt;/script&gt;"},
-             {"tab\tline\nbell\x07", "tab\tline\nbell"},
-             {"caf\xC3\xA9", "caf\xC3\xA9"},
-             {"bad \xC3 byte", "bad \xEF\xBF\xBD byte"},
-             {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"}}) {
+    for (const Case& c :
+         std::vector<Case>{{"a < b & \"c\" 'd' >", "a &lt; b &amp; &quot;c&quot; &#39;d&#39; &gt;"},
+                           {"</script>", "&lt;/script&gt;"},
+                           {"tab\tline\nbell\x07", "tab\tline\nbell"},
+                           {"caf\xC3\xA9", "caf\xC3\xA9"},
+                           {"bad \xC3 byte", "bad \xEF\xBF\xBD byte"},
+                           {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"}}) {
         EXPECT_EQ(EscapedMarkup(c.text), c.escaped) << c.text;
     }
-    for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
-             {0, "0"}, {-0.0001, "0"}, {1.5, "1.5"}, {-2.25, "-2.25"}, {1.0 / 3, "0.333"}, {1e6, "1000000"}}) {
+    for (const auto& [value, text] :
+         std::vector<std::pair<double, std::string>>{{0, "0"},
+                                                     {-0.0001, "0"},
+                                                     {1.5, "1.5"},
+                                                     {-2.25, "-2.25"},
+                                                     {1.0 / 3, "0.333"},
+                                                     {1e6, "1000000"}}) {
         std::string out;
         AppendNumber(out, value);
         EXPECT_EQ(out, text) << value;
@@ -177,13 +183,14 @@ TEST(SvgWriterTest, TextWrapsAtSpacesAndLineBreaks) {
         std::size_t width;
         std::vector<std::string> lines;
     };
-    for (const Case& c : std::vector<Case>{
-             {"short", 10, {"short"}},
-             {"two words", 5, {"two", "words"}},
-             {"unbroken words", 3, {"unbroken", "words"}},
-             {"line\r\nbreak", 20, {"line", "break"}},
-             {"\xC3\xA9t\xC3\xA9 d\xC3\xA9j\xC3\xA0", 5, {"\xC3\xA9t\xC3\xA9", "d\xC3\xA9j\xC3\xA0"}},
-             {"", 5, {""}}}) {
+    for (const Case& c : std::vector<Case>{{"short", 10, {"short"}},
+                                           {"two words", 5, {"two", "words"}},
+                                           {"unbroken words", 3, {"unbroken", "words"}},
+                                           {"line\r\nbreak", 20, {"line", "break"}},
+                                           {"\xC3\xA9t\xC3\xA9 d\xC3\xA9j\xC3\xA0",
+                                            5,
+                                            {"\xC3\xA9t\xC3\xA9", "d\xC3\xA9j\xC3\xA0"}},
+                                           {"", 5, {""}}}) {
         EXPECT_EQ(WrapText(c.text, c.width), c.lines) << c.text;
     }
 }

@@ -120,8 +120,7 @@ TEST_F(DrawingReportTest, LegendsAndImportanceBoxesFollowTheViewMenu) {
 
         EXPECT_EQ(drawing.shapesWithText("Matrix Interaction").size(),
                   c.interactionLegend ? 1u : 0u);
-        EXPECT_EQ(drawing.shapesWithText("Importance to Job").size(),
-                  c.importanceLegend ? 1u : 0u);
+        EXPECT_EQ(drawing.shapesWithText("Importance to Job").size(), c.importanceLegend ? 1u : 0u);
         for (int i = 0; i < 16; ++i) {
             const bool expected = i < 6 ? c.interactionLegend : c.importanceLegend;
             EXPECT_EQ(drawing.shapesWithText("L" + std::to_string(i)).size(), expected ? 1u : 0u)
@@ -173,9 +172,8 @@ TEST_F(DrawingReportTest, RectanglesComeFromTheirControl) {
              {"rotated: width and height exchange", true, 0, 0.4, 2.0, std::numbers::pi / 2},
              {"rotated: no widening", true, 750, 0.4, 2.0, std::numbers::pi / 2}}) {
         SCOPED_TRACE(c.name);
-        auto shape = std::static_pointer_cast<RecordingShape>(
-            Visio_Rectangle(drawing, &drawing, drawing, control, true, c.rotate, 0, 0,
-                            c.widthAdjust, false));
+        auto shape = std::static_pointer_cast<RecordingShape>(Visio_Rectangle(
+            drawing, &drawing, drawing, control, true, c.rotate, 0, 0, c.widthAdjust, false));
         EXPECT_EQ(shape->master, kRectangle);
         EXPECT_NEAR(shape->Cell(cells::PinX), 2.0, 1e-6);  // (1500 + 3000 / 2) / 1500
         EXPECT_NEAR(shape->Cell(cells::PinY), -2.2, 1e-6);
@@ -207,8 +205,8 @@ TEST_F(DrawingReportTest, ALabelShowsItsCaptionWhateverUseCaptionSays) {
     RecordingInteractionLabel label;
     label.setText("+");
     for (const bool useCaption : {false, true}) {
-        auto shape = std::static_pointer_cast<RecordingShape>(Visio_Rectangle(
-            drawing, &drawing, drawing, label, false, false, 0, 0, 0, useCaption));
+        auto shape = std::static_pointer_cast<RecordingShape>(
+            Visio_Rectangle(drawing, &drawing, drawing, label, false, false, 0, 0, 0, useCaption));
         EXPECT_EQ(shape->text, "+");
     }
 }
@@ -283,8 +281,8 @@ TEST_F(DrawingReportTest, InteractionCellsAreSentToTheBack) {
     Report(*document);
 
     int sent = 0;
-    std::vector<std::shared_ptr<VRN_MatrixInteraction>> interactions(
-        document->Interactions.begin(), document->Interactions.end());
+    std::vector<std::shared_ptr<VRN_MatrixInteraction>> interactions(document->Interactions.begin(),
+                                                                     document->Interactions.end());
     for (const auto& state : {document->Existing(), document->alternative()}) {
         interactions.insert(interactions.end(), state->Interactions.begin(),
                             state->Interactions.end());

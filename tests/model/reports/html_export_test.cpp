@@ -86,8 +86,8 @@ protected:
 
 TEST_F(PublishTest, ExportsThePageAndLinksItToTheEntity) {
     auto document = DocumentFor(std::make_shared<FakeCatalogueEntity>(
-        "Orders <&> \"quoted\"", std::map<std::string, CatalogueValue>{
-                                     {"kt_ID", std::int64_t{1207}}}));
+        "Orders <&> \"quoted\"",
+        std::map<std::string, CatalogueValue>{{"kt_ID", std::int64_t{1207}}}));
     Report(*document, true);
 
     EXPECT_EQ(drawing.calls, (std::vector<std::string>{
@@ -130,10 +130,9 @@ TEST_F(PublishTest, NothingIsWrittenOrLinkedWithoutAUsableEntity) {
     for (const Case& c : std::vector<Case>{
              {"no entity", nullptr},
              {"no kt_ID", std::make_shared<FakeCatalogueEntity>("Orders")},
-             {"an ID that is a path",
-              std::make_shared<FakeCatalogueEntity>(
-                  "Orders",
-                  std::map<std::string, CatalogueValue>{{"kt_ID", std::string("../../x")}})}}) {
+             {"an ID that is a path", std::make_shared<FakeCatalogueEntity>(
+                                          "Orders", std::map<std::string, CatalogueValue>{
+                                                        {"kt_ID", std::string("../../x")}})}}) {
         SCOPED_TRACE(c.name);
         drawing = RecordingDrawing();
         auto document = DocumentFor(c.entity);

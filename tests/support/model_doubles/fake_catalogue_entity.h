@@ -26,8 +26,7 @@ public:
         }
         return found->second;
     }
-    void SetAttributeValue(const std::string& attributeName,
-                           const CatalogueValue& value) override {
+    void SetAttributeValue(const std::string& attributeName, const CatalogueValue& value) override {
         if (refuseChanges_) {
             throw std::runtime_error("You cannot make any changes to a deleted entity.");
         }

@@ -18,12 +18,18 @@ constexpr double kDefaultMargin = 4.0 / 72;
 RecordingShape::RecordingShape(std::string masterName, double x, double y)
     : master(std::move(masterName)) {
     cells = {
-        {cells::PinX, x},           {cells::PinY, y},
-        {cells::Width, kDefaultWidth}, {cells::Height, kDefaultHeight},
-        {cells::Angle, 0},          {cells::BeginX, x},
-        {cells::BeginY, y},         {cells::EndX, x},
-        {cells::EndY, y},           {cells::ParaHorzAlign, 1},
-        {cells::VerticalAlign, 1},  {cells::TopMargin, kDefaultMargin},
+        {cells::PinX, x},
+        {cells::PinY, y},
+        {cells::Width, kDefaultWidth},
+        {cells::Height, kDefaultHeight},
+        {cells::Angle, 0},
+        {cells::BeginX, x},
+        {cells::BeginY, y},
+        {cells::EndX, x},
+        {cells::EndY, y},
+        {cells::ParaHorzAlign, 1},
+        {cells::VerticalAlign, 1},
+        {cells::TopMargin, kDefaultMargin},
     };
 }
 
