@@ -16,4 +16,9 @@ class TaggedRecordWriter;
 class PracticeKeyIndex;
 class OpenFileTable;
 
+// The drawing the report members draw on (model/reports).
+class DrawingPage;
+class DrawingStencil;
+class DrawingMasters;
+
 }  // namespace vrn

@@ -178,6 +178,16 @@ public:
     // Shifts the whole layout; scrolling calls it. Sets no scroll bars.
     void MoveBy(float x, float Y);
 
+    // Draws what the window shows on `objPage` (model/reports): both axis titles, the existing
+    // state and the active alternative, the grid, the cross interactions, then, as the View
+    // marks say, the title frame and the legends; then centres the drawing. Elements the window
+    // does not show are left out. With `create_HTML` the page is then published as the web page
+    // of the window's catalogue entity (PublishDrawingAsHtml). Shapes and links made are kept
+    // in the elements' VisioObject and hyper fields. Errors of the drawing reach the caller; the
+    // shapes dropped until then stay on the page. `objStencil` is handed on, never used.
+    void ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil, DrawingMasters& objMasters,
+                     bool create_HTML);
+
     // Files (model/file). A file number from OpenFile stays valid until CloseFile. Every
     // failure throws MatrixFileError, which the caller shows; the document, and any file on
     // disk, are then as they were before the call. Warnings that do not stop a read (a record

@@ -122,6 +122,9 @@ public:
     void Draw();
     // Shifts the cell.
     void MoveBy(float x, float Y);
+    // Draws the cell behind every other shape, linked to its catalogue entity when it stands for
+    // one (model/reports).
+    void ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil, DrawingMasters& objMasters);
 
     // Files (model/file). Read takes one interaction after its BEGIN record (whose key is `Key`)
     // and links it to its parent and to the practices its keys name in `practices`. An

@@ -120,6 +120,10 @@ public:
     void Draw(float x, float Y, float& xmax, float& ymax);
     // Shifts the cell and the importance box; top and left keep the last Draw's values.
     void MoveBy(float x, float Y);
+    // Draws the cell, linked to its catalogue entity when it stands for one, and, with
+    // importance shown, the importance box (model/reports). `create_HTML` is not used.
+    void ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil, DrawingMasters& objMasters,
+                     bool create_HTML);
 
     // Files (model/file). Read takes one practice after its BEGIN record (whose key is `Key`)
     // into this new practice of `partOf`, with its option group; while the document imports

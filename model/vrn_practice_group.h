@@ -93,6 +93,9 @@ public:
     void Draw(float x, float Y, float& xmax, float& ymax);
     // Shifts the band and its practices.
     void MoveBy(float x, float Y);
+    // Draws the band, linked to its catalogue entity when it stands for one, and its practices
+    // (model/reports).
+    void ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil, DrawingMasters& objMasters);
 
     // Files (model/file). Read takes one group after its BEGIN record into this new group of
     // `partOf`, with its practices; `Key` receives the key of the record that ended it.

@@ -77,6 +77,10 @@ public:
     // Hides every roof line; the argument is not used.
     void HideLines(std::int16_t LinesUsed = 0);
 
+    // Draws the groups with their practices (or, with groups switched off in the View menu, the
+    // practices alone), the state's grid lines and its interactions (model/reports).
+    void ReportVisio(DrawingPage& objPage, DrawingStencil* objStencil, DrawingMasters& objMasters);
+
     // Files (model/file). Read takes one State record, its groups and interactions, into this
     // new state of `partOf`.
     void Read(MatrixFileReader& file, MatrixWindow* InForm, bool horizontal,

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps poppler-utils fonts-dejavu-core
   libreoffice-writer-nogui python3-docx
+  librsvg2-bin libxml2-utils
 )
 
 missing=()

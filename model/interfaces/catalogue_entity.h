@@ -14,6 +14,10 @@ public:
     virtual std::string Name() const = 0;
     // "kt_PIFID" gives the entity's unique identifier as text, "kt_ID" its numeric identifier.
     virtual CatalogueValue GetAttributeValue(const std::string& attributeName) const = 0;
+    // Stores `value` in the entity's own attribute `attributeName`, making the attribute when
+    // the entity has none of that name.
+    virtual void SetAttributeValue(const std::string& attributeName,
+                                   const CatalogueValue& value) = 0;
 };
 
 }  // namespace vrn

@@ -10,7 +10,7 @@
 namespace vrn::testing {
 
 // A catalogue entity with a name and a table of attribute values; asking for an attribute it
-// does not have fails as the catalogue does.
+// does not have fails as the catalogue does. Setting an attribute adds it to the table.
 class FakeCatalogueEntity : public CatalogueEntity {
 public:
     explicit FakeCatalogueEntity(std::string name,
@@ -26,10 +26,20 @@ public:
         }
         return found->second;
     }
+    void SetAttributeValue(const std::string& attributeName, const CatalogueValue& value) override {
+        if (refuseChanges_) {
+            throw std::runtime_error("You cannot make any changes to a deleted entity.");
+        }
+        attributes_[attributeName] = value;
+    }
+
+    // Makes every later SetAttributeValue fail as the catalogue does for a deleted entity.
+    void refuseChanges() { refuseChanges_ = true; }
 
 private:
     std::string name_;
     std::map<std::string, CatalogueValue> attributes_;
+    bool refuseChanges_ = false;
 };
 
 }  // namespace vrn::testing

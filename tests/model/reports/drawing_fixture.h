@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/reports/drawing_page.h"
+#include "tests/model/document_fixture.h"
+#include "tests/support/model_doubles/recording_drawing.h"
+
+namespace vrn::testing {
+
+// A document laid out on a recording window whose legend labels carry the texts "L0" to "L15",
+// drawn on a recording page.
+class DrawingFixture : public DocumentFixture {
+protected:
+    DrawingFixture() {
+        for (int i = 0; i < 16; ++i) {
+            auto& label = window.Label1(i);
+            label.setText("L" + std::to_string(i));
+            label.setLeft(i % 2 == 0 ? 150 : 600);
+            label.setTop(300 + 300 * static_cast<float>((i < 6 ? i : i - 6) / 2));
+            label.setWidth(i % 2 == 0 ? 400 : 1900);
+            label.setHeight(285);
+        }
+    }
+
+    std::shared_ptr<VRN_Matrix> LaidOutDocument(std::int16_t alternatives = 1) {
+        auto document = NewDocument(alternatives);
+        document->Draw(1, 1);
+        return document;
+    }
+
+    // Lays `document` out again, as the window does after a View mark changed, and draws it.
+    void Report(VRN_Matrix& document, bool create_HTML = false) {
+        document.Draw(1, 1);
+        document.ReportVisio(drawing, &drawing, drawing, create_HTML);
+    }
+
+    static RecordingShape& ShapeOf(const std::shared_ptr<ReportObject>& object) {
+        auto* shape = dynamic_cast<RecordingShape*>(object.get());
+        if (shape == nullptr) {
+            throw std::logic_error("no shape was drawn for this element");
+        }
+        return *shape;
+    }
+
+    RecordingDrawing drawing;
+};
+
+}  // namespace vrn::testing
