@@ -28,6 +28,9 @@ constexpr std::string_view kPlainPassword = "Password";
 constexpr std::string_view kStoredACL = "ACL";
 constexpr std::string_view kShownACL = "kt_ACL";
 
+constexpr std::array<std::string_view, 6> kFixedValueNames{
+    "kt_ID", "kt_EntityType", "kt_LastModified", "kt_PIFID", "kt_SpecCount", "kt_DecompCount"};
+
 constexpr std::array<std::string_view, 10> kReservedPlainNames{
     "Default Value",       "Values",   "DecSentenceValue", "PortType", "DecisionSentence",
     "Evaluation Criteria", "Resources Required", "Location", "Skills Required", "Notes"};
@@ -37,6 +40,10 @@ constexpr std::string_view kResourceID = "kt_ResourceID";
 constexpr std::string_view kResourceIDStored = "ResourceID";
 
 }  // namespace
+
+bool isFixedValueName(std::string_view name) {
+    return std::ranges::find(kFixedValueNames, name) != kFixedValueNames.end();
+}
 
 const AttributeAlias* findAlias(std::string_view shownName) {
     const auto found = std::ranges::find(kAliases, shownName, &AttributeAlias::shownName);

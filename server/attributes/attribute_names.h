@@ -17,6 +17,9 @@ inline bool isSystemName(std::string_view name) {
     return name.starts_with(kSystemPrefix);
 }
 
+// The computed attributes whose values no host may set.
+bool isFixedValueName(std::string_view name);
+
 // A stored attribute that hosts reach under a "kt_" name, and the entity type it belongs to
 // (none: every type).
 struct AttributeAlias {

@@ -5,14 +5,12 @@
 
 #include "server/attributes/attribute_names.h"
 #include "server/attributes/attribute_propagation.h"
-#include "server/attributes/new_relation.h"
 #include "server/attributes/obj_attribute.h"
-#include "server/attributes/obj_relation.h"
+#include "server/attributes/resource_reference.h"
 #include "server/attributes/variant_value.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
-#include "server/database/key_allocation.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"
@@ -30,13 +28,10 @@ constexpr std::string_view kNoDefault = "-";
 // The ACL a Boolean stands for.
 constexpr std::int32_t kAclOn = -1;
 constexpr std::int32_t kAclOff = 0;
-constexpr std::string_view kHasResource = "Has Resource";
 
 constexpr std::array<std::string_view, 5> kObjectAttributes{
     "kt_Bundles", "kt_Activities", "kt_ManagingEntity", "kt_ManagingEntities",
     "kt_ManagingConnectors"};
-constexpr std::array<std::string_view, 6> kFixedValues{
-    "kt_ID", "kt_EntityType", "kt_LastModified", "kt_PIFID", "kt_SpecCount", "kt_DecompCount"};
 constexpr std::array<std::string_view, 3> kPortTypes{"Producer", "Consumer", "Undeclared"};
 
 template <std::size_t N>
@@ -50,55 +45,6 @@ bool isEntityHolding(std::string_view dataType) {
 
 bool textAsBoolean(const std::string& text) {
     return Field("value", Value(text)).asBoolean();
-}
-
-// The resource entity that a "kt_ResourceID" value names, checked whole before anything is
-// written; its plain key.
-std::int32_t resourceKeyOf(const std::string& text) {
-    std::int32_t id = 0;
-    try {
-        id = Field("value", Value(text)).asLong();
-    } catch (const Error&) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    if (GetIDKind(id) != kind_entity) {
-        throw catalogueError(msg::NotAnEntityID);
-    }
-    generic resource;
-    try {
-        resource.Init(KeyOfID(id));
-    } catch (const Error&) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    if (!resource.hasType(EntityType::Resource)) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    return resource.ID();
-}
-
-// Points the owner's "Has Resource" relation at the resource, making it when there is none.
-void referResource(generic& owner, std::int32_t resourceKey) {
-    const Recordset existing = global_db().CreateSnapshot(
-        "SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = ? AND "
-        "rel_deleted = 0 ORDER BY rel_id LIMIT 1",
-        owner.ID(), RelationType::HasResource);
-    if (existing.eof()) {
-        NewRelation row;
-        row.key = NewRelationID();
-        row.contact = owner.Contact();
-        row.startKey = owner.ID();
-        row.endKey = resourceKey;
-        row.inheritedFromKey = row.key;
-        row.type = static_cast<std::int16_t>(RelationType::HasResource);
-        row.name = std::string(kHasResource);
-        row.contextKey = owner.ID();
-        ObjRelation relation;
-        relation.InsertNew(row);
-    } else {
-        global_db().Execute("UPDATE Relation SET rel_end_ent_id = ? WHERE rel_id = ?",
-                            resourceKey, existing["rel_id"].asLong());
-    }
-    owner.StampLastModified();
 }
 
 }  // namespace
@@ -231,7 +177,7 @@ std::optional<kt::Value> ObjAttribute::ApplyValue(const kt::Value& value, bool d
     if (isOneOf(kObjectAttributes, name)) {
         throw catalogueError(msg::AttributeHoldsObjects);
     }
-    if (isOneOf(kFixedValues, name)) {
+    if (isFixedValueName(name)) {
         throw catalogueError(msg::AttributeNotModifiable);
     }
     generic& owner = boundOwner();
@@ -256,7 +202,7 @@ std::optional<kt::Value> ObjAttribute::ApplyValue(const kt::Value& value, bool d
         owner.setDeleted(textAsBoolean(text));
     } else if (name == "kt_ResourceID") {
         requireType(EntityType::Dependency);
-        referResource(owner, resourceKeyOf(text));
+        referResource(owner, checkedResourceKey(kt::Value(text)));
     } else {
         if (const AttributeAlias* alias = findAlias(name); alias && alias->entityType) {
             requireType(*alias->entityType);

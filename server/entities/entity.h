@@ -88,6 +88,11 @@ public:
     // Error 19 for every name that holds no object; the object-holding names are not offered
     // yet.
     void SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj);
+    // Error 19 for names other than "kt_Bundles", "kt_Activities" and "kt_ManagingEntities";
+    // removing from "kt_ManagingEntities" changes nothing. The other changes of these lists
+    // are not offered yet.
+    void AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj);
+    void RemoveItemFromAttrCol(const std::string& attrName, std::int16_t Index);
     // A new stored attribute with the value and inheritance behaviour (0 stands for 2, which
     // the caller's variable then holds; outside 1 to 5: error 15). Unless `system_attribute`,
     // an empty name (13) and a reserved name (14) are refused. ContextArr must hold at least

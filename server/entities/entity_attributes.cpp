@@ -6,10 +6,13 @@
 #include <string_view>
 
 #include "server/attributes/attribute_names.h"
+#include "server/attributes/resource_reference.h"
+#include "server/database/blank_trim.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/errors.h"
 #include "server/database/field.h"
 #include "server/database/object_id.h"
+#include "server/database/text_compare.h"
 #include "server/database/type_codes.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
@@ -50,9 +53,6 @@ constexpr std::array kComputedNames{
     ComputedName{"kt_ResourceID", EntityType::Dependency},
 };
 
-// Values that no host may set.
-constexpr std::array<std::string_view, 6> kFixedValues{
-    "kt_ID", "kt_EntityType", "kt_LastModified", "kt_PIFID", "kt_SpecCount", "kt_DecompCount"};
 constexpr std::array<std::string_view, 3> kPortTypes{"Undeclared", "Producer", "Consumer"};
 // Aliases whose value is read through the attribute object rather than the bare row.
 constexpr std::array<std::string_view, 4> kReadThroughObject{"kt_EvaluationCriteria", "kt_Values",
@@ -78,52 +78,29 @@ bool isEmptyValue(const Value& value) {
     return isNull(value) || (text && text->empty());
 }
 
-// The Boolean a "kt_Deleted" value stands for: True or False as text, or a number that is one.
+// The Boolean a "kt_Deleted" value stands for: the words True or False, or the numbers 0, 1
+// and -1; nothing for any other value.
 std::optional<bool> booleanOf(const Value& value) {
+    if (isNull(value)) {
+        return std::nullopt;
+    }
     if (const auto* text = std::get_if<std::string>(&value)) {
-        if (Field("value", value).asText().empty()) {
-            return std::nullopt;
-        }
-        try {
-            return Field("value", value).asBoolean();
-        } catch (const Error&) {
-            return std::nullopt;
+        const std::string_view word = trimBlanks(*text);
+        if (equalsIgnoringCase(word, "true") || equalsIgnoringCase(word, "false")) {
+            return equalsIgnoringCase(word, "true");
         }
     }
-    if (const auto* number = std::get_if<std::int64_t>(&value)) {
-        if (*number == 0 || *number == 1 || *number == -1) {
-            return *number != 0;
-        }
+    double number = 0;
+    try {
+        number = Field("value", value).asDouble();
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+    if (number == 0 || number == 1 || number == -1) {
+        return number != 0;
     }
     return std::nullopt;
 }
-
-// The plain key of the resource that a "kt_ResourceID" value names, checked whole.
-std::int32_t resourceKey(const Value& value) {
-    std::int32_t id = 0;
-    try {
-        id = Field("value", value).asLong();
-    } catch (const Error&) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    if (GetIDKind(id) != kind_entity) {
-        throw catalogueError(msg::NotAnEntityID);
-    }
-    generic resource;
-    try {
-        resource.Init(KeyOfID(id));
-    } catch (const Error&) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    if (!resource.hasType(EntityType::Resource)) {
-        throw catalogueError(msg::InvalidAttributeValue);
-    }
-    return resource.ID();
-}
-
-}  // namespace
-
-namespace {
 
 // The worker of a bound entity; error 2 for one that was never bound.
 generic& boundWorker(const std::shared_ptr<generic>& worker) {
@@ -255,7 +232,7 @@ void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal
         }
         return;
     }
-    if (std::ranges::find(kFixedValues, name) != kFixedValues.end()) {
+    if (isFixedValueName(name)) {
         throw catalogueError(msg::AttributeNotModifiable);
     }
     if (name == "kt_Deleted") {
@@ -268,7 +245,7 @@ void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal
     }
     if (name == "kt_ResourceID") {
         requireType(worker, EntityType::Dependency);
-        const std::int32_t resource = resourceKey(atriVal);
+        const std::int32_t resource = checkedResourceKey(atriVal);
         target().SetAttributeVal("ResourceID", std::int64_t{resource});
         return;
     }
@@ -298,6 +275,37 @@ void Entity::SetAttributeObject(const std::string& attrName, const AttributeObje
     }
     requireType(worker, computed->entityType);
     throw notImplemented("Entity.SetAttributeObject");
+}
+
+namespace {
+
+// The lists whose items can be added and removed one at a time.
+const ComputedName* collectionNamed(std::string_view name) {
+    const ComputedName* computed = findComputed(name);
+    const bool list = computed && (name == "kt_Bundles" || name == "kt_Activities" ||
+                                   name == "kt_ManagingEntities");
+    if (!list) {
+        throw catalogueError(msg::AttributeObjectFixed);
+    }
+    return computed;
+}
+
+}  // namespace
+
+void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& /*Obj*/) {
+    generic& worker = boundWorker(GetGeneric());
+    requireType(worker, collectionNamed(attrName)->entityType);
+    throw notImplemented("Entity.AddItemToAttrCol");
+}
+
+void Entity::RemoveItemFromAttrCol(const std::string& attrName, std::int16_t /*Index*/) {
+    generic& worker = boundWorker(GetGeneric());
+    const ComputedName* computed = collectionNamed(attrName);
+    if (attrName == "kt_ManagingEntities") {
+        return;  // managing entities leave through their own relations
+    }
+    requireType(worker, computed->entityType);
+    throw notImplemented("Entity.RemoveItemFromAttrCol");
 }
 
 std::shared_ptr<ObjAttribute> Entity::AddNewAttribute(const std::string& attrName,

@@ -185,6 +185,25 @@ TEST_F(AttributePropagation, APushStopsAtACopyGivenAnotherValue) {
     EXPECT_TRUE(worker(b_)->GetDBAttribute("Size")->InheritFromParent());
 }
 
+TEST_F(AttributePropagation, AHostWriteNeitherStopsFollowingNorPushesAnotherChangesOldValue) {
+    add(pump_, "Size", "10");
+    add(pump_, "Colour", "red", 1);
+    add(pump_, "Actors", "crew", 1);
+    const auto direct = [&](const std::string& name, const std::string& value) {
+        return errorOf([&] { worker(pump_)->SetAttributeVal(name, Value(value)); }).number();
+    };
+    // Direct changes that fail part-way, and one of another attribute.
+    EXPECT_EQ(direct("Missing", "x"), objectError(11));
+    EXPECT_EQ(direct("Actors", "team"), objectError(3));  // an activity's attribute
+    worker(pump_)->SetAttributeVal("Colour", Value(std::string("blue")));
+
+    const auto copy = worker(a_)->GetDBAttribute("Size");
+    copy->setValue(Value(std::string("20")));
+    EXPECT_TRUE(worker(a_)->GetDBAttribute("Size")->InheritFromParent());
+    // The push looks for the copy's own old value, not the colour's.
+    EXPECT_EQ(values({pump_, a_, a1_}, "Size"), (Values{"10", "20", "20"}));
+}
+
 TEST_F(AttributePropagation, QuotesSurviveThreeLevelsUnchanged) {
     const auto size = add(pump_, "Size", R"(say "hi")");
     EXPECT_EQ(size->Value(), Value(std::string(R"(say "hi")")));

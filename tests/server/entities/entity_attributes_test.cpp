@@ -118,7 +118,7 @@ TEST_F(EntityAttributes, ComputedAttributesReadTheEntity) {
 }
 
 TEST_F(EntityAttributes, NamesAnswerOnlyForTheirEntityTypes) {
-    enum class Member { Get, Value, Object, Set, SetObject };
+    enum class Member { Get, Value, Object, Set, SetObject, AddItem, RemoveItem };
     struct Case {
         std::string name;
         EntityType type;
@@ -154,6 +154,10 @@ TEST_F(EntityAttributes, NamesAnswerOnlyForTheirEntityTypes) {
         {"KT_NAME", EntityType::Thing, Member::Get, 11},
         {"kt_Name", EntityType::Thing, Member::SetObject, 19},
         {"Unknown", EntityType::Thing, Member::Object, 0},
+        {"kt_Name", EntityType::Thing, Member::AddItem, 19},
+        {"kt_Bundles", EntityType::Thing, Member::AddItem, 3},
+        {"kt_ManagingEntity", EntityType::Port, Member::RemoveItem, 19},
+        {"kt_ManagingEntities", EntityType::Port, Member::RemoveItem, 0},
     };
     for (const auto& [name, type, member, expected] : cases) {
         const auto subject = newEntity(type);
@@ -163,6 +167,8 @@ TEST_F(EntityAttributes, NamesAnswerOnlyForTheirEntityTypes) {
             [&] { subject->GetAttributeObject(name); },
             [&] { subject->SetAttributeValue(name, text("x")); },
             [&] { subject->SetAttributeObject(name, {}); },
+            [&] { subject->AddItemToAttrCol(name, subject); },
+            [&] { subject->RemoveItemFromAttrCol(name, 1); },
         };
         const auto& call = calls[static_cast<int>(member)];
         if (expected == 0) {
@@ -209,6 +215,7 @@ TEST_F(EntityAttributes, TheRowsOwnValuesRefuseBadInput) {
         {"kt_ACL", Value(), 4, "This is an invalid value for this attribute."},
         {"kt_Deleted", text("maybe"), 4, "This is an invalid value for this attribute."},
         {"kt_Deleted", std::int64_t{2}, 4, "This is an invalid value for this attribute."},
+        {"kt_Deleted", text("5"), 4, "This is an invalid value for this attribute."},
         {"Colour", text("red"), 11, "This entity does not have this attribute."},
     };
     for (const auto& [name, value, number, message] : cases) {
@@ -222,7 +229,9 @@ TEST_F(EntityAttributes, TheRowsOwnValuesRefuseBadInput) {
     EXPECT_EQ(entity(keyOf(subject))->GetAttributeValue("kt_Name"), text("Gate"));
     EXPECT_EQ(entity(keyOf(subject))->GetAttributeValue("kt_Contact"), text("me"));
     EXPECT_EQ(entity(keyOf(subject))->GetAttributeValue("kt_ACL"), Value(std::int64_t{12}));
-    subject->SetAttributeValue("kt_Deleted", text("True"));
+    subject->SetAttributeValue("kt_Deleted", text("0"));
+    EXPECT_EQ(entity(keyOf(subject))->GetAttributeValue("kt_Deleted"), Value(std::int64_t{0}));
+    subject->SetAttributeValue("kt_Deleted", text(" true"));
     EXPECT_EQ(entity(keyOf(subject))->GetAttributeValue("kt_Deleted"), Value(std::int64_t{1}));
 }
 
