@@ -32,8 +32,11 @@ constexpr std::array<std::string_view, 6> kFixedValueNames{
     "kt_ID", "kt_EntityType", "kt_LastModified", "kt_PIFID", "kt_SpecCount", "kt_DecompCount"};
 
 constexpr std::array<std::string_view, 10> kReservedPlainNames{
-    "Default Value",       "Values",   "DecSentenceValue", "PortType", "DecisionSentence",
-    "Evaluation Criteria", "Resources Required", "Location", "Skills Required", "Notes"};
+    "Default Value",      "Values",
+    "DecSentenceValue",   "PortType",
+    "DecisionSentence",   "Evaluation Criteria",
+    "Resources Required", "Location",
+    "Skills Required",    "Notes"};
 
 // The alias a value push looks for by its stored name; the system's resource reference too.
 constexpr std::string_view kResourceID = "kt_ResourceID";

@@ -47,20 +47,20 @@ void carryColumn(const ObjAttribute& attribute, const generic& owner, std::strin
         return;
     }
     const Lineage top{KeyOfID(attribute.ID()), KeyOfID(attribute.InheritedFromAttrID())};
-    walkSpecializations(
-        owner, top,
-        [&](const std::shared_ptr<generic>& entity, const Lineage& above) -> std::optional<Lineage> {
-            const auto copy = followingCopy(*entity, above);
-            if (!copy) {
-                return std::nullopt;
-            }
-            global_db().Execute(sql, value, copy->key);
-            entity->StampLastModified();
-            if (entity->hasType(EntityType::Bundle)) {
-                return std::nullopt;
-            }
-            return copy;
-        });
+    walkSpecializations(owner, top,
+                        [&](const std::shared_ptr<generic>& entity,
+                            const Lineage& above) -> std::optional<Lineage> {
+                            const auto copy = followingCopy(*entity, above);
+                            if (!copy) {
+                                return std::nullopt;
+                            }
+                            global_db().Execute(sql, value, copy->key);
+                            entity->StampLastModified();
+                            if (entity->hasType(EntityType::Bundle)) {
+                                return std::nullopt;
+                            }
+                            return copy;
+                        });
 }
 
 }  // namespace
@@ -90,8 +90,7 @@ void PropagateNewAttribute(const ObjAttribute& attribute, const generic& owner,
 
 void PropagateAttributeName(const ObjAttribute& attribute, const generic& owner,
                             const std::string& newName) {
-    carryColumn(attribute, owner, "UPDATE Attributes SET atri_name = ? WHERE atri_id = ?",
-                newName);
+    carryColumn(attribute, owner, "UPDATE Attributes SET atri_name = ? WHERE atri_id = ?", newName);
 }
 
 void PropagateAttributeDataType(const ObjAttribute& attribute, const generic& owner,
@@ -102,13 +101,12 @@ void PropagateAttributeDataType(const ObjAttribute& attribute, const generic& ow
 
 void PropagateAttributeDefault(const ObjAttribute& attribute, const generic& owner,
                                const std::string& newDefault) {
-    carryColumn(attribute, owner,
-                "UPDATE Attributes SET atri_default_value = ? WHERE atri_id = ?", newDefault);
+    carryColumn(attribute, owner, "UPDATE Attributes SET atri_default_value = ? WHERE atri_id = ?",
+                newDefault);
 }
 
 void PropagateAttributeDeleted(const ObjAttribute& attribute, const generic& owner) {
-    carryColumn(attribute, owner, "UPDATE Attributes SET atri_deleted = ? WHERE atri_id = ?",
-                true);
+    carryColumn(attribute, owner, "UPDATE Attributes SET atri_deleted = ? WHERE atri_id = ?", true);
 }
 
 void PushAttributeValueDown(const ObjAttribute& attribute, const generic& owner,

@@ -117,8 +117,9 @@ public:
     // specializations (PropagateNewAttribute). With `onlyIfAbsent` and a live attribute of
     // that name on the owner, nothing is written and the object stays empty. Runs inside the
     // caller's writing transaction; a Null value raises "Invalid use of Null".
-    void InsertNew(const std::string& attrName, std::int16_t inherit_type, const kt::Value& attrValue,
-                   std::optional<std::int32_t> inheritedFromKey, bool onlyIfAbsent);
+    void InsertNew(const std::string& attrName, std::int16_t inherit_type,
+                   const kt::Value& attrValue, std::optional<std::int32_t> inheritedFromKey,
+                   bool onlyIfAbsent);
 
     // Library-internal. Only the insert of InsertNew, for the walks that make the copies
     // themselves: the owner is neither stamped nor followed down.

@@ -84,8 +84,8 @@ void ObjAttribute::setDataType(const std::string& value) {
     }
     changeMetadata(
         [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_data_type = ? WHERE atri_id = ?",
-                                value, key());
+            global_db().Execute("UPDATE Attributes SET atri_data_type = ? WHERE atri_id = ?", value,
+                                key());
             owner.StampLastModified();
             PropagateAttributeDataType(*this, owner, value);
         },
@@ -139,9 +139,8 @@ void ObjAttribute::setInheritanceBehaviour(std::int16_t value) {
     }
     changeMetadata(
         [&](generic& owner) {
-            global_db().Execute(
-                "UPDATE Attributes SET atri_inherit_behavior = ? WHERE atri_id = ?", value,
-                key());
+            global_db().Execute("UPDATE Attributes SET atri_inherit_behavior = ? WHERE atri_id = ?",
+                                value, key());
             owner.StampLastModified();
         },
         [&] { fields_.inheritanceBehaviour = value; });

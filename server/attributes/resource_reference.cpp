@@ -60,8 +60,8 @@ void referResource(generic& dependency, std::int32_t resourceKey) {
         ObjRelation relation;
         relation.InsertNew(row);
     } else {
-        global_db().Execute("UPDATE Relation SET rel_end_ent_id = ? WHERE rel_id = ?",
-                            resourceKey, existing["rel_id"].asLong());
+        global_db().Execute("UPDATE Relation SET rel_end_ent_id = ? WHERE rel_id = ?", resourceKey,
+                            existing["rel_id"].asLong());
     }
     dependency.StampLastModified();
 }

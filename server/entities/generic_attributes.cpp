@@ -24,8 +24,10 @@ constexpr std::int64_t kIdFactor = 100;
 
 // What every activity is expected to hold, in the order they are checked.
 constexpr std::array<std::string_view, 10> kStandardActivityAttributes{
-    "Description", "Location",           "Workflow_Animation", "ReviewStatus", "Actors",
-    "Evaluation Criteria", "Resources Required", "Notes", "OLE_OBJECT", "ICN_Positions"};
+    "Description",        "Location", "Workflow_Animation",
+    "ReviewStatus",       "Actors",   "Evaluation Criteria",
+    "Resources Required", "Notes",    "OLE_OBJECT",
+    "ICN_Positions"};
 
 // The kinds that every entity lists, in their order.
 constexpr std::array<std::int32_t, 10> kCommonKinds{1, 2, 3, 4, 5, 6, 7, 8, 9, 16};
@@ -105,7 +107,8 @@ std::shared_ptr<ObjAttribute> generic::GetVirtualAttribute(const std::string& na
 }
 
 Value generic::GetAttributeVal(const std::string& name) {
-    const auto attribute = name == kResourceID ? GetVirtualAttribute(name, 0) : GetDBAttribute(name);
+    const auto attribute =
+        name == kResourceID ? GetVirtualAttribute(name, 0) : GetDBAttribute(name);
     return attribute->Value();
 }
 

@@ -123,7 +123,8 @@ TEST_F(AttributePropagation, ANewSpecializationCopiesByBehaviour) {
         {1, std::nullopt}, {2, "value"}, {3, "default"}, {4, "-"}, {5, "value"}, {6, std::nullopt}};
     for (const auto& [behaviour, expected] : cases) {
         const auto source = add(pump_, "Copied " + std::to_string(behaviour), "value", behaviour);
-        sql("UPDATE Attributes SET atri_default_value = 'default', atri_class = 7 WHERE atri_id = ?",
+        sql("UPDATE Attributes SET atri_default_value = 'default', atri_class = 7 WHERE atri_id = "
+            "?",
             KeyOfID(source->ID()));
     }
     const std::int32_t pumpC = make_.entity("Pump C");
@@ -148,8 +149,9 @@ TEST_F(AttributePropagation, ANewSpecializationCopiesByBehaviour) {
         EXPECT_EQ(copy->InheritedFromAttrID(), worker(pump_)->GetDBAttribute(name)->ID());
         EXPECT_EQ(copy->DefaultValue(), Value(std::string("default")));
         EXPECT_EQ(copy->InheritanceBehaviour(), behaviour);
-        EXPECT_EQ(textOf("SELECT atri_class FROM Attributes WHERE atri_id = ?", KeyOfID(copy->ID())),
-                  "7");
+        EXPECT_EQ(
+            textOf("SELECT atri_class FROM Attributes WHERE atri_id = ?", KeyOfID(copy->ID())),
+            "7");
     }
 }
 

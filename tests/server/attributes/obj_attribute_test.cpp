@@ -31,7 +31,8 @@ protected:
         return loaded;
     }
     // A stored attribute of a new entity of `type`, loaded as hosts get it.
-    std::shared_ptr<ObjAttribute> stored(const std::string& name, EntityType type = EntityType::Thing,
+    std::shared_ptr<ObjAttribute> stored(const std::string& name,
+                                         EntityType type = EntityType::Thing,
                                          const std::string& value = "old") {
         const auto owner = worker(make_.entity("owner", type));
         owner->AddNewAttribute(name, 1, text(value));
@@ -76,7 +77,8 @@ TEST_F(AttributeObject, MetadataChangesRefuseInOrder) {
         if (setup == Setup::Deleted) {
             attribute->setDeleted(true);
         }
-        const std::string before = column(*attribute, "atri_name") + column(*attribute, "atri_data_type") +
+        const std::string before = column(*attribute, "atri_name") +
+                                   column(*attribute, "atri_data_type") +
                                    column(*attribute, "atri_inherit_behavior");
         const std::string name = attribute->Name();
         EXPECT_EQ(errorOf([&] { change(*attribute); }).number(), objectError(number)) << what;
@@ -155,8 +157,8 @@ TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
         int error;
     };
     const std::vector<Case> cases{
-        {"ID", text("5"), 5},       {"PIFID", text("x"), 5},      {"Name", text(""), 4},
-        {"ACL", text("maybe"), 13}, {"Name", text("Gate"), 0},    {"Contact", text("me"), 0},
+        {"ID", text("5"), 5},       {"PIFID", text("x"), 5},   {"Name", text(""), 4},
+        {"ACL", text("maybe"), 13}, {"Name", text("Gate"), 0}, {"Contact", text("me"), 0},
         {"ACL", text("True"), 0},
     };
     for (const auto& [bareName, value, number] : cases) {
@@ -165,8 +167,8 @@ TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
         if (number == 0) {
             EXPECT_NO_THROW(call()) << bareName;
         } else {
-            EXPECT_EQ(errorOf(call).number(), number == 13 ? typeMismatch().number()
-                                                           : objectError(number))
+            EXPECT_EQ(errorOf(call).number(),
+                      number == 13 ? typeMismatch().number() : objectError(number))
                 << bareName;
         }
     }
@@ -176,8 +178,9 @@ TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
     EXPECT_EQ(reloaded->ACL(), -1);
     for (const std::string bareName : {"Bundles"}) {
         const auto activity = worker(make_.entity("Lift", EntityType::Activity));
-        EXPECT_EQ(errorOf([&] { activity->GetVirtualAttribute(bareName, 0)->setValue(text("1")); })
-                      .number(),
+        EXPECT_EQ(errorOf([&] {
+                      activity->GetVirtualAttribute(bareName, 0)->setValue(text("1"));
+                  }).number(),
                   objectError(7));
     }
 }
@@ -215,7 +218,8 @@ TEST_F(AttributeObject, BundleListsKeepTheirMembersAtLoad) {
     make_.specialize(activity, first);
     make_.specialize(activity, second);
     const auto bundles = worker(activity)->GetVirtualAttribute("Bundles", 0);
-    EXPECT_EQ(bundles->memberIDs(), (std::vector<std::int32_t>{0, EntityID(first), EntityID(second)}));
+    EXPECT_EQ(bundles->memberIDs(),
+              (std::vector<std::int32_t>{0, EntityID(first), EntityID(second)}));
     const auto list = std::get<std::shared_ptr<Entities>>(bundles->Object());
     EXPECT_EQ(list->owner(), bundles);
     EXPECT_TRUE(isNull(bundles->Value()));

@@ -112,13 +112,13 @@ TEST_F(CatalogueCollections, AFailedAddByIDAppendsNothing) {
     EXPECT_EQ(relations.Count(), 0);
 
     ObjAttributes attributes;
+    EXPECT_EQ(errorOf([&] {
+                  attributes.AddByID(StoredAttributeID(99999), std::make_shared<generic>());
+              }).number(),
+              objectError(9));
     EXPECT_EQ(
-        errorOf([&] { attributes.AddByID(StoredAttributeID(99999), std::make_shared<generic>()); })
-            .number(),
-        objectError(9));
-    EXPECT_EQ(errorOf([&] { attributes.AddByID(EntityID(1), std::make_shared<generic>()); })
-                  .number(),
-              objectError(8));
+        errorOf([&] { attributes.AddByID(EntityID(1), std::make_shared<generic>()); }).number(),
+        objectError(8));
     EXPECT_EQ(attributes.Count(), 0);
     ObjRelAttributes relationAttributes;
     EXPECT_THROW(relationAttributes.AddByID(StoredAttributeID(1), std::make_shared<ObjRelation>()),

@@ -50,8 +50,8 @@ protected:
 };
 
 const std::vector<std::string> kCommon{
-    "kt_Name",     "kt_Contact",     "kt_ID",        "kt_EntityType", "kt_LastModified",
-    "kt_Deleted",  "kt_PIFID",       "kt_DecompCount", "kt_SpecCount", "kt_ACL"};
+    "kt_Name",    "kt_Contact", "kt_ID",          "kt_EntityType", "kt_LastModified",
+    "kt_Deleted", "kt_PIFID",   "kt_DecompCount", "kt_SpecCount",  "kt_ACL"};
 
 std::vector<std::string> common(std::vector<std::string> before, std::vector<std::string> after) {
     before.insert(before.end(), kCommon.begin(), kCommon.end());
@@ -300,12 +300,12 @@ TEST_F(EntityAttributes, ManagingEntitiesAreTheContextsDecompositionsToTheManage
     addRelation({.start = dependency, .end = manager, .type = RelationType::IsManagedBy});
     const std::int32_t decomposition = addRelation(
         {.start = context, .end = manager, .type = RelationType::AutomaticDecomposition});
-    addRelation({.start = context, .end = dependency, .type = RelationType::AutomaticDecomposition});
+    addRelation(
+        {.start = context, .end = dependency, .type = RelationType::AutomaticDecomposition});
 
     const auto subject = entity(dependency);
-    const auto inContext =
-        std::get<std::shared_ptr<ObjRelations>>(subject->GetAttributeObject(
-            "kt_ManagingEntities", EntityID(context)));
+    const auto inContext = std::get<std::shared_ptr<ObjRelations>>(
+        subject->GetAttributeObject("kt_ManagingEntities", EntityID(context)));
     ASSERT_EQ(inContext->size(), 1U);
     EXPECT_EQ((*inContext->begin())->ID(), RelationID(decomposition));
     const auto withoutContext = subject->GetAttribute("kt_ManagingEntities");
