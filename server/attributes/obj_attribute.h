@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -141,10 +142,11 @@ private:
     void loadSystemAttribute(std::int32_t ID, std::int32_t MainContextID);
     void loadStoredAttribute(std::int32_t ID);
     void changeValue(const kt::Value& value, bool direct);
-    // Runs one metadata change as one transaction: `write` changes the rows, then the owner is
-    // stamped; `keep` takes the new value into the object once everything is committed.
-    template <typename Write, typename Keep>
-    void changeMetadata(Write write, Keep keep);
+    // One metadata change as one transaction: writes `value` through `sql` (value, key),
+    // stamps the owner and lets `propagate` carry the change down; the object keeps the value
+    // in `kept` once everything is committed.
+    template <typename T, typename Propagate>
+    void changeMetadata(std::string_view sql, const T& value, T& kept, Propagate propagate);
 
     AttributeFields fields_;
     std::vector<std::int32_t> memberIds_ = std::vector<std::int32_t>(1, 0);

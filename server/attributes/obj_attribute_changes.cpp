@@ -56,25 +56,22 @@ void ObjAttribute::refuseMetadataChange() const {
     }
 }
 
-template <typename Write, typename Keep>
-void ObjAttribute::changeMetadata(Write write, Keep keep) {
+template <typename T, typename Propagate>
+void ObjAttribute::changeMetadata(std::string_view sql, const T& value, T& kept,
+                                  Propagate propagate) {
     generic& owner = boundOwner();
     Transaction operation(global_db().database());
-    write(owner);
+    global_db().Execute(sql, value, key());
+    owner.StampLastModified();
+    propagate(owner);
     operation.commit();
-    keep();
+    kept = value;
 }
 
 void ObjAttribute::setName(const std::string& value) {
     refuseMetadataChange();
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_name = ? WHERE atri_id = ?", value,
-                                key());
-            owner.StampLastModified();
-            PropagateAttributeName(*this, owner, value);
-        },
-        [&] { fields_.name = value; });
+    changeMetadata("UPDATE Attributes SET atri_name = ? WHERE atri_id = ?", value, fields_.name,
+                   [&](const generic& owner) { PropagateAttributeName(*this, owner, value); });
 }
 
 void ObjAttribute::setDataType(const std::string& value) {
@@ -82,54 +79,36 @@ void ObjAttribute::setDataType(const std::string& value) {
     if (isEntityHolding(fields_.dataType)) {
         throw catalogueError(msg::EntityAttributePropertyFixed);
     }
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_data_type = ? WHERE atri_id = ?", value,
-                                key());
-            owner.StampLastModified();
-            PropagateAttributeDataType(*this, owner, value);
-        },
-        [&] { fields_.dataType = value; });
+    changeMetadata("UPDATE Attributes SET atri_data_type = ? WHERE atri_id = ?", value,
+                   fields_.dataType,
+                   [&](const generic& owner) { PropagateAttributeDataType(*this, owner, value); });
 }
 
 void ObjAttribute::setDeleted(bool value) {
     refuseMetadataChange();
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_deleted = ? WHERE atri_id = ?", value,
-                                key());
-            owner.StampLastModified();
-            // Storing False on a live attribute changes nothing, so its copies stay as well.
-            if (value) {
-                PropagateAttributeDeleted(*this, owner);
-            }
-        },
-        [&] { fields_.deleted = value; });
+    changeMetadata("UPDATE Attributes SET atri_deleted = ? WHERE atri_id = ?", value,
+                   fields_.deleted, [&](const generic& owner) {
+                       // Storing False on a live attribute changes nothing, so its copies stay
+                       // as they are.
+                       if (value) {
+                           PropagateAttributeDeleted(*this, owner);
+                       }
+                   });
 }
 
 void ObjAttribute::setDefaultValue(const kt::Value& value) {
     refuseMetadataChange();
-    const std::string text = isNull(value) ? std::string(kNoDefault) : variantText(value);
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_default_value = ? WHERE atri_id = ?",
-                                text, key());
-            owner.StampLastModified();
-            PropagateAttributeDefault(*this, owner, text);
-        },
-        [&] { fields_.defaultValue = text; });
+    const kt::Value text = isNull(value) ? std::string(kNoDefault) : variantText(value);
+    changeMetadata("UPDATE Attributes SET atri_default_value = ? WHERE atri_id = ?", text,
+                   fields_.defaultValue, [&](const generic& owner) {
+                       PropagateAttributeDefault(*this, owner, std::get<std::string>(text));
+                   });
 }
 
 void ObjAttribute::setInheritFromParent(bool value) {
     refuseMetadataChange();
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute(
-                "UPDATE Attributes SET atri_inherit_from_parent = ? WHERE atri_id = ?", value,
-                key());
-            owner.StampLastModified();
-        },
-        [&] { fields_.inheritFromParent = value; });
+    changeMetadata("UPDATE Attributes SET atri_inherit_from_parent = ? WHERE atri_id = ?", value,
+                   fields_.inheritFromParent, [](const generic&) {});
 }
 
 void ObjAttribute::setInheritanceBehaviour(std::int16_t value) {
@@ -137,13 +116,8 @@ void ObjAttribute::setInheritanceBehaviour(std::int16_t value) {
     if (value < kLowestBehaviour || value > kHighestSettableBehaviour) {
         throw catalogueError(msg::InvalidPropertyValue);
     }
-    changeMetadata(
-        [&](generic& owner) {
-            global_db().Execute("UPDATE Attributes SET atri_inherit_behavior = ? WHERE atri_id = ?",
-                                value, key());
-            owner.StampLastModified();
-        },
-        [&] { fields_.inheritanceBehaviour = value; });
+    changeMetadata("UPDATE Attributes SET atri_inherit_behavior = ? WHERE atri_id = ?", value,
+                   fields_.inheritanceBehaviour, [](const generic&) {});
 }
 
 void ObjAttribute::setValue(const kt::Value& value) {

@@ -274,6 +274,15 @@ TEST_F(AttributePropagation, ADeletedSpecializationIsPassedOverWithItsSubtree) {
     EXPECT_EQ(values({a_, a1_}, "Size"), (Values{"10", "10"}));
 }
 
+TEST_F(AttributePropagation, ACycleOfSpecializationsEndsEveryWalk) {
+    make_.specialize(a1_, pump_);
+    add(pump_, "Size", "10");
+    EXPECT_EQ(values({pump_, a_, a1_}, "Size"), (Values{"10", "10", "10"}));
+    worker(pump_)->SetAttributeVal("Size", Value(std::string("11")));
+    worker(pump_)->GetDBAttribute("Size")->setName("Dimension");
+    EXPECT_EQ(values({pump_, a_, a1_}, "Dimension"), (Values{"11", "11", "11"}));
+}
+
 TEST_F(AttributePropagation, OnlyIfAbsentLeavesAnExistingNameAndWhatIsBelowIt) {
     add(a_, "Size", "mine", 1);
     worker(pump_)->AddNewAttribute("Size", 2, Value(std::string("10")), std::nullopt, true);
