@@ -78,13 +78,13 @@ void ObjRelAttribute::BindOwner(std::shared_ptr<ObjRelation> owner) {
     owner_ = std::move(owner);
 }
 
-void ObjRelAttribute::InsertNew(const generic& startEntity, std::shared_ptr<ObjRelation> owner,
+void ObjRelAttribute::InsertNew(const generic& anchorEntity, std::shared_ptr<ObjRelation> owner,
                                 const std::string& name, const kt::Value& value,
                                 std::int16_t behaviour,
                                 std::optional<std::int32_t> inheritedFromID) {
     InsertRow(owner, name, value, behaviour, inheritedFromID);
     // Every copy names the attribute that was created first.
-    PropagateNewRelAttribute(*this, *owner_, startEntity, behaviour, KeyOfID(inheritedFromAttrId_),
+    PropagateNewRelAttribute(*this, *owner_, anchorEntity, behaviour, KeyOfID(inheritedFromAttrId_),
                              false);
 }
 

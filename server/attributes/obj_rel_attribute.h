@@ -53,13 +53,13 @@ public:
     void BindOwner(std::shared_ptr<ObjRelation> owner);
     const std::shared_ptr<ObjRelation>& owner() const { return owner_; }
 
-    // Library-internal. Inserts a new attribute of `owner` (the relation whose start entity
-    // `startEntity` is), ties the object to it, and adds the attribute to the relations that
-    // repeat `owner` in the specializations (behaviours 2 and 5). Data type "Unspecified";
-    // value and default both the value's text (Null: "Invalid use of Null", nothing written).
-    // With `inheritedFromID` the attribute is a copy of that attribute. Runs inside the
+    // Library-internal. Inserts a new attribute of `owner` (the relation that belongs to
+    // `anchorEntity`, ObjRelation::AnchorKey), ties the object to it, and adds the attribute to the
+    // relations that repeat `owner` in the specializations (behaviours 2 and 5). Data type
+    // "Unspecified"; value and default both the value's text (Null: "Invalid use of Null", nothing
+    // written). With `inheritedFromID` the attribute is a copy of that attribute. Runs inside the
     // caller's writing transaction.
-    void InsertNew(const generic& startEntity, std::shared_ptr<ObjRelation> owner,
+    void InsertNew(const generic& anchorEntity, std::shared_ptr<ObjRelation> owner,
                    const std::string& name, const kt::Value& value, std::int16_t behaviour,
                    std::optional<std::int32_t> inheritedFromID = std::nullopt);
     // Library-internal. The same without adding it to the specializations.

@@ -207,16 +207,22 @@ std::shared_ptr<ObjRelAttribute> ObjRelation::AddNewAttribute(
     std::optional<std::int32_t> AtriInheritedFromAtriID,
     std::optional<std::int16_t> Inheritance_type) {
     Transaction operation(global_db().database());
-    generic startEntity;
-    startEntity.Init(KeyOfID(fields_.startId));
+    generic anchorEntity;
+    anchorEntity.Init(AnchorKey());
     if (fields_.deleted) {
         throw catalogueError(msg::DeletedRelationChange);
     }
     auto attribute = std::make_shared<ObjRelAttribute>();
-    attribute->InsertNew(startEntity, self(), attrName, attrValue,
+    attribute->InsertNew(anchorEntity, self(), attrName, attrValue,
                          Inheritance_type.value_or(kInheritWithValue), AtriInheritedFromAtriID);
     operation.commit();
     return attribute;
+}
+
+std::int32_t ObjRelation::AnchorKey() const {
+    const auto anchor = anchorOf(fields_.type);
+    return KeyOfID(anchor && *anchor == RelationAnchor::Context ? fields_.contextId
+                                                                : fields_.startId);
 }
 
 std::shared_ptr<Entity> ObjRelation::GetParentEntity() const {
@@ -233,23 +239,27 @@ std::shared_ptr<Entity> ObjRelation::GetChildEntity() const {
 
 void ObjRelation::PropagateAttributeValue(ObjRelAttribute& attribute, const Value& newValue) {
     Transaction operation(global_db().database());
-    const Value oldValue = attribute.Value();
-    attribute.WriteValue(newValue);
+    // Everything that can refuse the change is asked before anything is written.
     const auto anchor = anchorOf(fields_.type);
     if (!anchor) {
         throw catalogueError(msg::UnsupportedRelAttributeRelationType);
     }
     const bool byContext = *anchor == RelationAnchor::Context;
     generic owner;
-    owner.Init(KeyOfID(byContext ? fields_.contextId : fields_.startId));
+    owner.Init(AnchorKey());
     // The list is not needed; asking for it refuses a deleted owner.
     owner.GetSlotRelations(fields_.slotId, byContext ? in_context : from_start);
     std::vector<std::int32_t> specializations;
     owner.GetSpecIDs(specializations);
+
+    const Value oldValue = attribute.Value();
+    attribute.WriteValue(newValue);
     generic specialization;
     for (std::size_t i = 1; i < specializations.size(); ++i) {
         specialization.Init(specializations[i]);
-        PropagateRelAttributeUpdate(specialization, *this, attribute, oldValue);
+        if (!specialization.Deleted()) {
+            PropagateRelAttributeUpdate(specialization, *this, attribute, oldValue);
+        }
     }
     operation.commit();
 }

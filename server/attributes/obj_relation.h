@@ -60,13 +60,17 @@ public:
     void SetAttributeValue(const std::string& atriName, const Value& atriVal);
     bool DBAttributeExists(const std::string& attrName);
     // A new attribute of this relation, also given to the relations that repeat this one in
-    // the specializations of its start entity (behaviours 2 and 5). The behaviour is 2 when
-    // none is given; the start entity must exist (error 2) and the relation must be live
+    // the specializations of its entity (AnchorKey; behaviours 2 and 5). The behaviour is 2
+    // when none is given; that entity must exist (error 2) and the relation must be live
     // (error 22 "You cannot make any changes to a deleted relation."). One transaction.
     std::shared_ptr<ObjRelAttribute> AddNewAttribute(
         const std::string& attrName, const Value& attrValue,
         std::optional<std::int32_t> AtriInheritedFromAtriID = std::nullopt,
         std::optional<std::int16_t> Inheritance_type = std::nullopt);
+
+    // The plain key of the entity the relation belongs to (relation_anchor.h): the context
+    // entity of connectors and relations drawn in a context, the start entity otherwise.
+    std::int32_t AnchorKey() const;
 
     // The entities at the two ends, bound anew.
     std::shared_ptr<Entity> GetParentEntity() const;

@@ -1,13 +1,11 @@
 #include "server/attributes/rel_attribute_propagation.h"
 
 #include <memory>
-#include <ranges>
-#include <unordered_set>
-#include <vector>
 
 #include "server/attributes/obj_rel_attribute.h"
 #include "server/attributes/obj_relation.h"
 #include "server/attributes/relation_anchor.h"
+#include "server/attributes/specialization_walk.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
@@ -22,52 +20,26 @@ namespace {
 constexpr std::int16_t kEveryEntity = 2;
 constexpr std::int16_t kSameEntityType = 5;
 
-// A depth-first, pre-order walk down the specializations from `top` (not visited itself).
-// `visit` gets each entity once, loaded, and returns whether to go on below it.
-template <typename Visit>
-void walkSpecializations(const generic& top, Visit visit) {
-    std::unordered_set<std::int32_t> visited{top.ID()};
-    std::vector<std::int32_t> pending;
-    std::vector<std::int32_t> keys;
-    const auto pushSpecializationsOf = [&](const generic& entity) {
-        entity.GetSpecIDs(keys);
-        // Last to first, so that the first specialization is walked first.
-        for (const std::int32_t key : keys | std::views::drop(1) | std::views::reverse) {
-            pending.push_back(key);
-        }
-    };
-    pushSpecializationsOf(top);
-    generic entity;
-    while (!pending.empty()) {
-        const std::int32_t key = pending.back();
-        pending.pop_back();
-        if (!visited.insert(key).second) {
-            continue;
-        }
-        entity.Init(key);
-        if (visit(entity)) {
-            pushSpecializationsOf(entity);
-        }
-    }
-}
-
 }  // namespace
 
 void PropagateNewRelAttribute(const ObjRelAttribute& attribute, const ObjRelation& relation,
-                              const generic& startEntity, std::int16_t behaviour,
+                              const generic& anchorEntity, std::int16_t behaviour,
                               std::int32_t originKey, bool checkExisting) {
     if (behaviour != kEveryEntity && behaviour != kSameEntityType) {
         return;
     }
     const std::int32_t slot = relation.SlotID();
     const std::int16_t type = relation.RelationType();
-    const std::int32_t startType = startEntity.Typ();
-    walkSpecializations(startEntity, [&](const generic& entity) {
-        if (behaviour == kSameEntityType && entity.Typ() != startType) {
+    const std::int32_t anchorType = anchorEntity.Typ();
+    const auto anchor = anchorOf(type);
+    const std::int16_t direction =
+        anchor && *anchor == RelationAnchor::Context ? in_context : from_start;
+    walkSpecializations(anchorEntity, [&](const generic& entity) {
+        if (behaviour == kSameEntityType && entity.Typ() != anchorType) {
             return false;
         }
         std::shared_ptr<ObjRelation> repeat;
-        const auto candidates = entity.GetRelations(type, from_start);
+        const auto candidates = entity.GetRelations(type, direction);
         for (const auto& candidate : *candidates) {
             if (candidate->SlotID() == slot) {
                 repeat = candidate;

@@ -11,14 +11,16 @@ class ObjRelation;
 class generic;
 
 // Gives a new relation attribute to the relations that repeat `relation` down the
-// specializations of its start entity `startEntity`: with behaviour 2 in every
-// specialization, with 5 only in those of the start entity's type, with any other behaviour
-// nowhere. In each specialization the first relation that starts there with the relation's
-// type and slot receives a copy that names the attribute with key `originKey` as its origin,
-// and the walk goes on below it; where there is no such relation, or with `checkExisting`
-// it has an attribute of that name already, the walk stops. Each entity is visited once.
+// specializations of the entity it belongs to, `anchorEntity` (relationAnchorKey): with
+// behaviour 2 in every specialization, with 5 only in those of the anchor's type, with any
+// other behaviour nowhere. In each specialization the first relation of the relation's type
+// and slot anchored there (starting there, or drawn there for connectors and relations in a
+// context) receives a copy that names the attribute with key `originKey` as its origin, and
+// the walk goes on below it; where there is no such relation, or with `checkExisting` it has
+// an attribute of that name already, the walk stops. Each entity is visited once; deleted
+// specializations are passed over with everything below them.
 void PropagateNewRelAttribute(const ObjRelAttribute& attribute, const ObjRelation& relation,
-                              const generic& startEntity, std::int16_t behaviour,
+                              const generic& anchorEntity, std::int16_t behaviour,
                               std::int32_t originKey, bool checkExisting);
 
 // Carries `attribute`'s new value from `entity` (a specialization of the entity that

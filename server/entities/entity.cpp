@@ -41,10 +41,6 @@ void Entity::SetGeneric(std::shared_ptr<generic> worker) {
     worker_ = std::move(worker);
 }
 
-void Entity::Fix_all_system_attributes(std::int32_t& /*CorrectedCount*/) {
-    throw notImplemented("Entity.Fix_all_system_attributes");
-}
-
 std::shared_ptr<Entity> Entity::AddNewSpecialization(const std::string& /*Nm*/,
                                                      const std::string& /*Ct*/,
                                                      std::optional<std::int32_t> /*BundleID*/,

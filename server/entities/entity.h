@@ -4,10 +4,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "server/attributes/obj_attribute.h"
 
 namespace kt {
 
 class Entities;
+class ObjAttributes;
 class ObjRelations;
 class generic;
 
@@ -58,8 +62,53 @@ public:
     // The live direct generalizations, as GetGenIDs finds them.
     std::shared_ptr<Entities> GetGeneralizations();
 
-    // Published members whose work is still to come: each raises "not implemented".
+    // Attributes (entity_attributes.cpp). A name is a computed attribute ("kt_Name" ...
+    // "kt_ACL"), a "kt_" alias of a stored attribute ("kt_Description" is the stored
+    // "Description"), or the plain name of a stored attribute, compared exactly. A name that
+    // belongs to other entity types raises error 3 before anything else is looked at. An
+    // entity that was never bound refuses each member with error 2.
+    //
+    // The attribute object, bound to this entity's worker; error 11 for a stored name the
+    // entity lacks, error 22 for a deleted entity.
+    std::shared_ptr<ObjAttribute> GetAttribute(const std::string& attrName);
+    // The stored attributes, then the computed ones of the entity's type.
+    std::shared_ptr<ObjAttributes> GetAttributes();
+    // The value: the row's cached fields for the computed scalars (deleted entity or not),
+    // Null for "kt_ResourceID" of a dependency without a resource, the stored value
+    // otherwise. Error 7 for the object-holding names.
+    Value GetAttributeValue(const std::string& atriName);
+    // What "kt_Bundles", "kt_Activities", "kt_ManagingEntity", "kt_ManagingEntities" and
+    // "kt_ManagingConnectors" hold (the last two in the context of the entity with public ID
+    // MainContextID); nothing for any other name.
+    AttributeObject GetAttributeObject(const std::string& atriName, std::int32_t MainContextID = 0);
+    // Checks the name and the value, then writes the value on this entity (errors 3 to 7, 11,
+    // 22). Changes inside a context (a non-empty ContRels) are not offered yet.
+    void SetAttributeValue(const std::string& atriName, const Value& atriVal,
+                           const ObjRelations* ContRels = nullptr);
+    // Error 19 for every name that holds no object; the object-holding names are not offered
+    // yet.
+    void SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj);
+    // Error 19 for names other than "kt_Bundles", "kt_Activities" and "kt_ManagingEntities";
+    // removing from "kt_ManagingEntities" changes nothing. The other changes of these lists
+    // are not offered yet.
+    void AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj);
+    void RemoveItemFromAttrCol(const std::string& attrName, std::int16_t Index);
+    // A new stored attribute with the value and inheritance behaviour (0 stands for 2, which
+    // the caller's variable then holds; outside 1 to 5: error 15). Unless `system_attribute`,
+    // an empty name (13) and a reserved name (14) are refused. ContextArr must hold at least
+    // one element (else error 16); from index 1 on its public IDs become plain keys.
+    std::shared_ptr<ObjAttribute> AddNewAttribute(const std::string& attrName,
+                                                  std::vector<std::int32_t>& ContextArr,
+                                                  std::vector<std::int32_t>& ChangedArr,
+                                                  const Value& attrValue,
+                                                  std::int16_t& inherit_type,
+                                                  bool system_attribute = false);
+    // Marks a stored attribute deleted with its following copies; error 10 for a "kt_" name.
+    void DeleteAttribute(const std::string& attrName);
+    // Adds to `CorrectedCount` the standard attributes an activity lacks.
     void Fix_all_system_attributes(std::int32_t& CorrectedCount);
+
+    // Published members whose work is still to come: each raises "not implemented".
     std::shared_ptr<Entity> AddNewSpecialization(
         const std::string& Nm, const std::string& Ct,
         std::optional<std::int32_t> BundleID = std::nullopt,

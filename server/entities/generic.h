@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "server/attributes/obj_attribute.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/type_codes.h"
 #include "server/entities/entity_record.h"
@@ -15,6 +16,8 @@
 namespace kt {
 
 class Entities;
+class ObjAttribute;
+class ObjAttributes;
 class ObjRelation;
 class ObjRelations;
 
@@ -24,7 +27,7 @@ class ObjRelations;
 // worker of the same entity does not see those changes until it reloads.
 //
 // Every change runs as one transaction: the row and the copy change together or not at all.
-class generic {
+class generic : public std::enable_shared_from_this<generic> {
 public:
     // Binds the worker to the row with this plain ent_id, deleted or not. A missing row raises
     // error 2 "This entity is not present in the database." and keeps the copy as it was.
@@ -167,6 +170,49 @@ public:
     // For a relation drawn in this entity's context; source "RemoveSlot". Always false.
     bool RemoveConnectorSlot(const ObjRelation& relation);
 
+    // Attributes (generic_attributes.cpp). Names are the stored names and the bare names of
+    // the computed attributes ("Name" for "kt_Name"). Every procedure but DBAttributeExists and
+    // Fix_all_system_attributes refuses an unbound worker with error 2 and a deleted entity
+    // with error 22. The attributes handed out are bound to this worker when a shared_ptr
+    // holds it, to a copy of it otherwise.
+    //
+    // True when the entity has a live stored attribute of that name.
+    bool DBAttributeExists(const std::string& name) const;
+    // The first live stored attribute of that name; error 11 when there is none.
+    std::shared_ptr<ObjAttribute> GetDBAttribute(const std::string& name);
+    // Its stored value, Null included, read without an attribute object; error 11 as above.
+    // Deleted: "You cannot access a deleted entity.".
+    Value GetDBAttributeVal(const std::string& name) const;
+    // The computed attribute of that bare name; the context (an entity's public ID) reaches
+    // only "ManagingEntities" and "ManagingConnectors". Any other name gives an empty
+    // attribute.
+    std::shared_ptr<ObjAttribute> GetVirtualAttribute(const std::string& name,
+                                                      std::int32_t MainContextID);
+    // The value of "ResourceID" (computed) or of the stored attribute of that name.
+    Value GetAttributeVal(const std::string& name);
+    // What the computed attribute holds.
+    AttributeObject GetAttributeObject(const std::string& name, std::int32_t MainContextID);
+    // Sets the value of "ResourceID" (a plain entity key) or of a stored attribute on this
+    // entity itself: the stored row stops following its generalization. One transaction.
+    void SetAttributeVal(const std::string& name, const Value& value);
+    // Marks the stored attribute deleted, with its following copies below.
+    void DelAttribute(const std::string& name);
+    // A new stored attribute (ObjAttribute::InsertNew), given to the specializations by its
+    // behaviour; `inheritedFromKey` is the plain atri_id it is a copy of. With `onlyIfAbsent`
+    // and an attribute of that name already there, nothing is written and the attribute
+    // handed back is empty. One transaction.
+    std::shared_ptr<ObjAttribute> AddNewAttribute(
+        const std::string& name, std::int16_t inheritanceBehaviour, const Value& value,
+        std::optional<std::int32_t> inheritedFromKey = std::nullopt, bool onlyIfAbsent = false);
+    // The live stored attributes in key order, then the computed ones of every entity (kinds
+    // 1 to 9 and 16), then those of its type: "Bundles" for an activity, "Activities" for a
+    // bundle, "ManagingEntity" for a port, "ResourceID" and "ManagingEntities" (without a
+    // context) for a dependency.
+    std::shared_ptr<ObjAttributes> GetAllAttributes();
+    // Adds to `CorrectedCount` the standard attributes an activity lacks; other entities add
+    // nothing. Nothing is written.
+    void Fix_all_system_attributes(std::int32_t& CorrectedCount) const;
+
 private:
     enum class CountColumn { Decomposition, Specialization, Bundle };
     enum class SlotColumn { Start, Context };
@@ -174,6 +220,8 @@ private:
     // Error 2 for an unbound worker, then error 22 with `deletedMessage` for a deleted entity.
     void refuseUnusable(const CatalogueMessage& deletedMessage) const;
     void refuseChange() const;
+    // This worker as attributes hold it.
+    std::shared_ptr<generic> self();
     void removeSlot(SlotColumn column, const ObjRelation& relation) const;
     // Writes one column and a fresh stamp together, then takes both into the copy.
     template <typename T>

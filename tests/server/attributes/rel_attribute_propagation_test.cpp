@@ -115,12 +115,11 @@ TEST_F(RelationAttributePropagation, ANewValueFollowsWhereTheOldOneStill) {
 }
 
 TEST_F(RelationAttributePropagation, ConnectorsFollowThroughTheirContext) {
-    connectors_[0]->AddNewAttribute("Flow", text("low"));
-    // The new attribute is carried along start entities only: connectors start at a port.
-    EXPECT_EQ(values(connectors_, "Flow"), (Values{"low", {}, {}, {}}));
-    for (std::size_t i = 1; i < connectors_.size(); ++i) {
-        connectors_[i]->AddNewAttribute("Flow", text("low"), std::nullopt, 1);
-    }
+    // A new attribute goes down the context entity's specializations, bundle included.
+    const auto added = connectors_[0]->AddNewAttribute("Flow", text("low"));
+    EXPECT_EQ(values(connectors_, "Flow"), (Values{"low", "low", "low", "low"}));
+    EXPECT_EQ(connectors_[2]->GetAttribute("Flow")->InheritedFromAttrID(), added->ID());
+    // A new value stops at the bundle.
     connectors_[0]->SetAttributeValue("Flow", text("high"));
     EXPECT_EQ(values(connectors_, "Flow"), (Values{"high", "high", "high", "low"}));
 }
@@ -143,6 +142,15 @@ TEST_F(RelationAttributePropagation, AFailedChangeWritesNothing) {
     EXPECT_EQ(error.number(), objectError(22));
     EXPECT_EQ(error.description(), "No access to a deleted entity.");
     EXPECT_EQ(values(exceptions_, "Weight"), (Values{"5", "5", "5", "5"}));
+}
+
+TEST_F(RelationAttributePropagation, ADeletedSpecializationIsPassedOverWithItsSubtree) {
+    exceptions_[0]->AddNewAttribute("Weight", text("5"));
+    make_.deleteEntity(line1_);
+    exceptions_[0]->AddNewAttribute("Height", text("2"));
+    EXPECT_EQ(values(exceptions_, "Height"), (Values{"2", {}, {}, "2"}));
+    exceptions_[0]->SetAttributeValue("Weight", text("6"));
+    EXPECT_EQ(values(exceptions_, "Weight"), (Values{"6", "5", "5", "5"}));
 }
 
 TEST_F(RelationAttributePropagation, ACycleOfSpecializationsEndsBothWalks) {

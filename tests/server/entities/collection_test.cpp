@@ -111,9 +111,14 @@ TEST_F(CatalogueCollections, AFailedAddByIDAppendsNothing) {
     EXPECT_EQ(errorOf([&] { relations.AddByID(RelationID(9999)); }).number(), objectError(23));
     EXPECT_EQ(relations.Count(), 0);
 
-    // Attribute loading is still to come; the lists stay empty meanwhile.
     ObjAttributes attributes;
-    EXPECT_THROW(attributes.AddByID(StoredAttributeID(1), std::make_shared<generic>()), Error);
+    EXPECT_EQ(errorOf([&] {
+                  attributes.AddByID(StoredAttributeID(99999), std::make_shared<generic>());
+              }).number(),
+              objectError(9));
+    EXPECT_EQ(
+        errorOf([&] { attributes.AddByID(EntityID(1), std::make_shared<generic>()); }).number(),
+        objectError(8));
     EXPECT_EQ(attributes.Count(), 0);
     ObjRelAttributes relationAttributes;
     EXPECT_THROW(relationAttributes.AddByID(StoredAttributeID(1), std::make_shared<ObjRelation>()),

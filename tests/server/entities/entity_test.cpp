@@ -90,9 +90,7 @@ TEST_F(EntityObject, UpdateCachedCountsGoesThroughTheWorker) {
 
 TEST_F(EntityObject, MembersStillToComeSayNotImplemented) {
     Entity entity;
-    std::int32_t corrected = 0;
     const std::vector<std::pair<std::string, std::function<void()>>> members{
-        {"Entity.Fix_all_system_attributes", [&] { entity.Fix_all_system_attributes(corrected); }},
         {"Entity.AddNewSpecialization", [&] { entity.AddNewSpecialization("n", "c"); }},
         {"Entity.AdoptSpecialization", [&] { entity.AdoptSpecialization(entity); }},
     };

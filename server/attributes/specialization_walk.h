@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <ranges>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "server/entities/generic.h"
+
+namespace kt {
+
+// A depth-first, pre-order walk down the live specializations of `top` (not visited itself),
+// each entity's in spec_display_order. Every entity is visited once, however many ways lead
+// to it; a deleted specialization is passed over together with everything below it.
+//
+// `visit` gets each entity, freshly loaded, and what the visit of the entity above it handed
+// down (`topState` for the first level); it returns what to hand to the entities below, or
+// nothing to leave them out.
+template <typename State, typename Visit>
+void walkSpecializations(const generic& top, State topState, Visit visit) {
+    std::unordered_set<std::int32_t> visited{top.ID()};
+    std::vector<std::pair<std::int32_t, State>> pending;
+    std::vector<std::int32_t> keys;
+    const auto pushSpecializationsOf = [&](const generic& entity, const State& state) {
+        entity.GetSpecIDs(keys);
+        // Last to first, so that the first specialization is walked first.
+        for (const std::int32_t key : keys | std::views::drop(1) | std::views::reverse) {
+            pending.emplace_back(key, state);
+        }
+    };
+    pushSpecializationsOf(top, topState);
+    while (!pending.empty()) {
+        auto [key, state] = std::move(pending.back());
+        pending.pop_back();
+        if (!visited.insert(key).second) {
+            continue;
+        }
+        auto entity = std::make_shared<generic>();
+        entity->Init(key);
+        if (entity->Deleted()) {
+            continue;
+        }
+        if (std::optional<State> below = visit(entity, std::as_const(state))) {
+            pushSpecializationsOf(*entity, *below);
+        }
+    }
+}
+
+// The same walk for visits that hand nothing down: `visit` returns whether to go on below.
+template <typename Visit>
+void walkSpecializations(const generic& top, Visit visit) {
+    walkSpecializations(top, true, [&](const std::shared_ptr<generic>& entity, bool) {
+        return visit(*entity) ? std::optional<bool>(true) : std::nullopt;
+    });
+}
+
+}  // namespace kt

@@ -1,0 +1,250 @@
+#include "server/attributes/obj_attribute.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "server/attributes/attribute_names.h"
+#include "server/database/errors.h"
+#include "server/database/object_id.h"
+#include "server/entities/entities.h"
+#include "server/entities/generic.h"
+#include "tests/server/database/open_catalogue_fixture.h"
+#include "tests/server/support/fixture_catalogue.h"
+
+namespace kt {
+namespace {
+
+using test::errorOf;
+
+Value text(const std::string& value) {
+    return Value(value);
+}
+
+class AttributeObject : public test::OpenCatalogueFixture {
+protected:
+    static std::shared_ptr<generic> worker(std::int32_t key) {
+        auto loaded = std::make_shared<generic>();
+        loaded->Init(key);
+        return loaded;
+    }
+    // A stored attribute of a new entity of `type`, loaded as hosts get it.
+    std::shared_ptr<ObjAttribute> stored(const std::string& name,
+                                         EntityType type = EntityType::Thing,
+                                         const std::string& value = "old") {
+        const auto owner = worker(make_.entity("owner", type));
+        owner->AddNewAttribute(name, 1, text(value));
+        return owner->GetDBAttribute(name);
+    }
+    std::string column(const ObjAttribute& attribute, const std::string& name) {
+        return textOf("SELECT " + name + " FROM Attributes WHERE atri_id = ?",
+                      KeyOfID(attribute.ID()));
+    }
+
+    test::FixtureCatalogue make_;
+};
+
+TEST_F(AttributeObject, MetadataChangesRefuseInOrder) {
+    enum class Setup { Plain, Reserved, Deleted, EntityHolding };
+    struct Case {
+        std::string what;
+        Setup setup;
+        std::function<void(ObjAttribute&)> change;
+        int error;
+    };
+    const auto rename = [](ObjAttribute& a) { a.setName("New"); };
+    const auto retype = [](ObjAttribute& a) { a.setDataType("Long"); };
+    const std::vector<Case> cases{
+        {"deleted rename", Setup::Deleted, rename, 21},
+        {"deleted behaviour", Setup::Deleted, [](ObjAttribute& a) { a.setInheritanceBehaviour(9); },
+         21},
+        {"deleted value", Setup::Deleted, [](ObjAttribute& a) { a.setValue(text("x")); }, 21},
+        {"reserved rename", Setup::Reserved, rename, 10},
+        {"reserved delete", Setup::Reserved, [](ObjAttribute& a) { a.setDeleted(true); }, 10},
+        {"reserved default", Setup::Reserved, [](ObjAttribute& a) { a.setDefaultValue(text("d")); },
+         10},
+        {"entity type", Setup::EntityHolding, retype, 12},
+        {"behaviour 0", Setup::Plain, [](ObjAttribute& a) { a.setInheritanceBehaviour(0); }, 20},
+        {"behaviour 5", Setup::Plain, [](ObjAttribute& a) { a.setInheritanceBehaviour(5); }, 20},
+    };
+    for (const auto& [what, setup, change, number] : cases) {
+        auto attribute = stored(setup == Setup::Reserved ? "Description" : "Colour");
+        if (setup == Setup::EntityHolding) {
+            attribute->setDataType("Entity Object");
+        }
+        if (setup == Setup::Deleted) {
+            attribute->setDeleted(true);
+        }
+        const std::string before = column(*attribute, "atri_name") +
+                                   column(*attribute, "atri_data_type") +
+                                   column(*attribute, "atri_inherit_behavior");
+        const std::string name = attribute->Name();
+        EXPECT_EQ(errorOf([&] { change(*attribute); }).number(), objectError(number)) << what;
+        EXPECT_EQ(attribute->Name(), name) << what;
+        EXPECT_EQ(column(*attribute, "atri_name") + column(*attribute, "atri_data_type") +
+                      column(*attribute, "atri_inherit_behavior"),
+                  before)
+            << what;
+    }
+}
+
+TEST_F(AttributeObject, MetadataChangesWriteTheRowAndStampTheOwner) {
+    auto attribute = stored("Colour");
+    sql("UPDATE Entity SET ent_last_modified = '01-01-2000 00:00:00' WHERE ent_id = ?",
+        KeyOfID(attribute->OwnerObjectID()));
+    attribute->setName("Shade");
+    attribute->setDataType("Entity Collection");  // onto a plain type it is allowed
+    attribute->setDefaultValue(Value());
+    attribute->setInheritFromParent(false);
+    for (const std::int16_t behaviour : {1, 2, 3, 4}) {
+        attribute->setInheritanceBehaviour(behaviour);
+    }
+    EXPECT_EQ(column(*attribute, "atri_name"), "Shade");
+    EXPECT_EQ(column(*attribute, "atri_data_type"), "Entity Collection");
+    EXPECT_EQ(column(*attribute, "atri_default_value"), "-");
+    EXPECT_EQ(attribute->DefaultValue(), text("-"));
+    EXPECT_EQ(column(*attribute, "atri_inherit_from_parent"), "0");
+    EXPECT_EQ(column(*attribute, "atri_inherit_behavior"), "4");
+    EXPECT_NE(textOf("SELECT ent_last_modified FROM Entity WHERE ent_id = ?",
+                     KeyOfID(attribute->OwnerObjectID())),
+              "01-01-2000 00:00:00");
+}
+
+TEST_F(AttributeObject, ValuesAreCheckedByNameAndOwnerType) {
+    struct Case {
+        std::string storedName;
+        EntityType owner;
+        Value value;
+        int error;  // 0: written
+    };
+    const std::vector<Case> cases{
+        {"Actors", EntityType::Activity, text("crew"), 0},
+        {"Actors", EntityType::Port, text("crew"), 3},
+        {"Location", EntityType::Thing, text("yard"), 3},
+        {"PortType", EntityType::Port, text("Consumer"), 0},
+        {"PortType", EntityType::Port, text("consumer"), 4},
+        {"PortType", EntityType::Activity, text("Consumer"), 3},
+        {"DecSentenceValue", EntityType::Port, text("v"), 0},
+        {"Values", EntityType::AttributeType, text("a;b"), 0},
+        {"DefaultValue", EntityType::Thing, text("a"), 3},
+        {"Description", EntityType::Resource, text("d"), 0},
+        {"Colour", EntityType::Resource, std::int64_t{7}, 0},
+    };
+    for (const auto& [storedName, owner, value, number] : cases) {
+        auto attribute = stored(storedName, owner);
+        const auto call = [&] { attribute->setValue(value); };
+        if (number == 0) {
+            call();
+            EXPECT_EQ(column(*attribute, "atri_value"), Field("v", value).asText()) << storedName;
+            EXPECT_EQ(attribute->Value(), text(Field("v", value).asText())) << storedName;
+        } else {
+            EXPECT_EQ(errorOf(call).number(), objectError(number)) << storedName;
+            EXPECT_EQ(column(*attribute, "atri_value"), "old") << storedName;
+            EXPECT_EQ(attribute->Value(), text("old")) << storedName;
+        }
+    }
+    auto attribute = stored("Colour");
+    EXPECT_EQ(errorOf([&] { attribute->setValue(Value()); }).description(), "Invalid use of Null");
+}
+
+TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
+    const auto owner = worker(make_.entity("Valve"));
+    struct Case {
+        std::string bareName;
+        Value value;
+        int error;
+    };
+    const std::vector<Case> cases{
+        {"ID", text("5"), 5},       {"PIFID", text("x"), 5},   {"Name", text(""), 4},
+        {"ACL", text("maybe"), 13}, {"Name", text("Gate"), 0}, {"Contact", text("me"), 0},
+        {"ACL", text("True"), 0},
+    };
+    for (const auto& [bareName, value, number] : cases) {
+        auto attribute = owner->GetVirtualAttribute(bareName, 0);
+        const auto call = [&] { attribute->setValue(value); };
+        if (number == 0) {
+            EXPECT_NO_THROW(call()) << bareName;
+        } else {
+            EXPECT_EQ(errorOf(call).number(),
+                      number == 13 ? typeMismatch().number() : objectError(number))
+                << bareName;
+        }
+    }
+    const auto reloaded = worker(owner->ID());
+    EXPECT_EQ(reloaded->Name(), "Gate");
+    EXPECT_EQ(reloaded->Contact(), "me");
+    EXPECT_EQ(reloaded->ACL(), -1);
+    for (const std::string bareName : {"Bundles"}) {
+        const auto activity = worker(make_.entity("Lift", EntityType::Activity));
+        EXPECT_EQ(errorOf([&] {
+                      activity->GetVirtualAttribute(bareName, 0)->setValue(text("1"));
+                  }).number(),
+                  objectError(7));
+    }
+}
+
+TEST_F(AttributeObject, LoadingShowsReservedNamesUnderTheirAlias) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"Description", "kt_Description"},
+        {"description", "description"},
+        {"Skills Required", "kt_SkillsRequired"},
+        {"Password", "Password"},
+        {"ACL", "kt_ACL"},
+        {"kt_TradeoffLayout", "kt_TradeoffLayout"},
+    };
+    for (const auto& [storedName, shown] : cases) {
+        const auto made = stored(storedName);
+        ObjAttribute loaded;
+        loaded.LoadFromID(made->ID(), 0);
+        EXPECT_EQ(loaded.Name(), shown);
+        EXPECT_EQ(SystemAttributeDisplayName(shown), storedName == "ACL" ? "kt_ACL" : storedName);
+    }
+    ObjAttribute attribute;
+    EXPECT_EQ(errorOf([&] { attribute.LoadFromID(1280, 0); }).number(), objectError(8));
+    EXPECT_EQ(errorOf([&] { attribute.LoadFromID(StoredAttributeID(99999), 0); }).number(),
+              objectError(9));
+    AttributeFields fields;
+    fields.id = 1217;
+    EXPECT_EQ(errorOf([&] { attribute.InitFromFields(fields); }).number(), objectError(8));
+    EXPECT_EQ(attribute.ID(), 0);
+}
+
+TEST_F(AttributeObject, BundleListsKeepTheirMembersAtLoad) {
+    const std::int32_t activity = make_.entity("Lift", EntityType::Activity);
+    const std::int32_t first = make_.entity("Kit 1", EntityType::Bundle);
+    const std::int32_t second = make_.entity("Kit 2", EntityType::Bundle);
+    make_.specialize(activity, first);
+    make_.specialize(activity, second);
+    const auto bundles = worker(activity)->GetVirtualAttribute("Bundles", 0);
+    EXPECT_EQ(bundles->memberIDs(),
+              (std::vector<std::int32_t>{0, EntityID(first), EntityID(second)}));
+    const auto list = std::get<std::shared_ptr<Entities>>(bundles->Object());
+    EXPECT_EQ(list->owner(), bundles);
+    EXPECT_TRUE(isNull(bundles->Value()));
+}
+
+TEST_F(AttributeObject, AnInsertOnlyIfAbsentLeavesAnExistingName) {
+    const auto owner = worker(make_.entity("Valve"));
+    owner->AddNewAttribute("Colour", 1, text("red"));
+    const auto again = owner->AddNewAttribute("Colour", 1, text("blue"), std::nullopt, true);
+    EXPECT_EQ(again->ID(), 0);
+    EXPECT_EQ(again->Name(), "");
+    EXPECT_EQ(textOf("SELECT COUNT(*) FROM Attributes WHERE atri_ent_ref = ?", owner->ID()), "1");
+    // Without the test a second live row of the name is made.
+    owner->AddNewAttribute("Colour", 1, text("blue"));
+    EXPECT_EQ(textOf("SELECT COUNT(*) FROM Attributes WHERE atri_ent_ref = ?", owner->ID()), "2");
+}
+
+TEST_F(AttributeObject, ContextChangesChangeNothing) {
+    auto attribute = stored("Colour");
+    attribute->SetValueInContext(text("x"), {1}, {1});
+    attribute->DeleteInContext({1}, {1});
+    EXPECT_EQ(attribute->GetAttributeType({1}, {1}), nullptr);
+    EXPECT_EQ(column(*attribute, "atri_value"), "old");
+    EXPECT_FALSE(attribute->Deleted());
+}
+
+}  // namespace
+}  // namespace kt
