@@ -84,19 +84,25 @@ qint32 parseLongField(const QString& text) {
 }
 
 float parseFloatField(const QString& text) {
-    const QString head = text.left(kTextFieldCap).trimmed();
+    QString head = text.left(kTextFieldCap).trimmed();
+    if (head.startsWith(u'+')) {
+        head.remove(0, 1);
+    }
     for (const QChar c : head) {
         // Only plain decimal notation: no "inf", "nan" or hexadecimal floats.
         if (!isDigit(c) && c != u'.' && c != u'-' && c != u'+' && c != u'e' && c != u'E') {
             return 0.0f;
         }
     }
-    bool ok = false;
-    const double value = head.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+    const QByteArray latin = head.toLatin1();
+    float value = 0.0f;
+    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(),
+                                        value, std::chars_format::general);
+    if (result.ec != std::errc() || result.ptr != latin.constData() + latin.size() ||
+        !std::isfinite(value)) {
         return 0.0f;
     }
-    return static_cast<float>(value);
+    return value;
 }
 
 std::optional<QString> formatFloatField(float value) {

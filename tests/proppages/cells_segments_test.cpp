@@ -1,0 +1,286 @@
+#include "proppages/btn_cells_page.h"
+#include "proppages/btn_segments_page.h"
+#include "proppages/standin/standin_button.h"
+#include "tests/proppages/recording_control.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace vrn::pp {
+namespace {
+
+using testing::ActivePage;
+using testing::RecordingControl;
+using ::testing::Contains;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::Eq;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+using Cells = CBtnCellsPropPage;
+using Segments = CBtnSegmentsPropPage;
+
+constexpr int kCellText = 1009;
+constexpr int kCellHeight = 1041;
+constexpr int kThreeDAppearance = 1029;
+
+std::shared_ptr<RecordingControl> button(qint16 cells, qint16 currentCell) {
+    auto control = std::make_shared<RecordingControl>(kIID_IButtonControl);
+    control->preset(106, cells);
+    control->preset(108, currentCell);
+    control->preset(31, qint16{3});
+    control->preset(37, qint16{0});
+    control->preset(171, qint16{0});
+    return control;
+}
+
+bool enabled(const ActivePage& p, int id) { return p.item(id)->isEnabled(); }
+bool checked(const ActivePage& p, int id) {
+    return qobject_cast<QAbstractButton*>(p.item(id))->isChecked();
+}
+
+TEST(CellsPage, AcceptsIndexesUpToTheCountAndTheDefaultCell) {
+    struct Case {
+        const char* index;
+        bool applied;
+    };
+    const Case cases[] = {{"3", true}, {"4", false}, {"-1", true}, {"2", true}};
+    for (const Case& c : cases) {
+        auto control = button(3, 0);
+        ActivePage p(std::make_unique<Cells>(), {control});
+        EXPECT_FALSE(enabled(p, Cells::kApplyIndex));
+        p.type(Cells::kIndex, c.index);
+        EXPECT_FALSE(enabled(p, kCellHeight));
+        EXPECT_TRUE(enabled(p, Cells::kApplyIndex));
+
+        p.click(Cells::kApplyIndex);
+        EXPECT_EQ(toShort(control->values[108]), c.applied ? QString(c.index).toShort() : 0)
+            << c.index;
+        EXPECT_EQ(enabled(p, kCellHeight), c.applied) << c.index;
+        EXPECT_FALSE(enabled(p, Cells::kApplyIndex));
+        EXPECT_EQ(p.page->IsPageDirty(), PageResult::False);
+    }
+}
+
+TEST(CellsPage, UseDefaultFollowsTheCellsOwn3DTextAndDecidesWhatApplyWrites) {
+    struct Case {
+        qint16 cell;
+        qint16 ownThreeD;
+        bool useDefaultChecked;
+        bool useDefaultEnabled;
+        std::vector<std::string> threeDWrites;
+    };
+    const Case cases[] = {
+        {-1, 0, true, false, {"set 62 i32 2", "set 68 i16 5"}},
+        {1, 1, false, true, {"set 145 i16 1", "set 62 i32 2", "set 68 i16 5"}},
+        {1, 0, true, true, {"set 145 i16 0"}},
+    };
+    for (const Case& c : cases) {
+        auto control = button(3, c.cell);
+        control->preset(144, c.ownThreeD);
+        control->preset(61, qint32{2});
+        control->preset(67, qint16{5});
+        ActivePage p(std::make_unique<Cells>(), {control});
+        EXPECT_EQ(checked(p, Cells::kUseDefault), c.useDefaultChecked) << c.cell;
+        EXPECT_EQ(enabled(p, Cells::kUseDefault), c.useDefaultEnabled) << c.cell;
+        EXPECT_EQ(enabled(p, kThreeDAppearance), !c.useDefaultChecked || c.cell == -1);
+
+        control->clearLog();
+        p.page->Apply();
+        std::vector<std::string> threeD;
+        for (const std::string& call : control->calls("set ")) {
+            for (const char* slot : {"set 145 ", "set 62 ", "set 68 "}) {
+                if (call.rfind(slot, 0) == 0) {
+                    threeD.push_back(call);
+                }
+            }
+        }
+        EXPECT_EQ(threeD, c.threeDWrites) << c.cell;
+        EXPECT_EQ(control->log.back(), "repaint");
+    }
+}
+
+TEST(CellsPage, ApplyWithAnIndexNotYetAppliedAppliesTheIndexOnly) {
+    auto control = button(3, 0);
+    ActivePage p(std::make_unique<Cells>(), {control});
+    p.type(Cells::kIndex, "2");
+    p.type(kCellText, "not for cell 2");
+    control->clearLog();
+    p.page->Apply();
+    // The index, and again as the page reloads the new cell's fields; nothing else.
+    const auto sets = control->calls("set ");
+    EXPECT_FALSE(sets.empty());
+    EXPECT_THAT(sets, Each(Eq("set 109 i16 2")));
+    EXPECT_THAT(control->log, Not(Contains("repaint")));
+    EXPECT_NE(p.text(kCellText), "not for cell 2");
+}
+
+TEST(CellsPage, FocusRectangleIsWrittenOnlyWhenTicked) {
+    auto control = button(3, 1);
+    control->preset(118, qint16{1});
+    ActivePage p(std::make_unique<Cells>(), {control});
+    EXPECT_TRUE(checked(p, 1026));
+    p.page->Apply();
+    EXPECT_THAT(control->calls("set 119 "), ElementsAre("set 119 i16 1"));
+
+    control->preset(118, qint16{0});
+    ActivePage q(std::make_unique<Cells>(), {control});
+    control->clearLog();
+    q.page->Apply();
+    EXPECT_THAT(control->calls("set 119 "), IsEmpty());
+}
+
+TEST(CellsPage, ApplyingACountWritesItAtOnceAndKeepsTheFieldEdits) {
+    auto control = button(3, 0);
+    ActivePage p(std::make_unique<Cells>(), {control});
+    p.type(kCellText, "edited");
+    p.type(Cells::kCount, "5");
+    EXPECT_TRUE(enabled(p, Cells::kApplyCount));
+    p.click(Cells::kApplyCount);
+    EXPECT_EQ(toShort(control->values[106]), 5);
+    EXPECT_FALSE(enabled(p, Cells::kApplyCount));
+    EXPECT_EQ(p.text(kCellText), "edited");
+    EXPECT_EQ(p.page->IsPageDirty(), PageResult::Ok);
+
+    // A count that is negative as a 16-bit number leaves only the defaults of all cells.
+    p.type(Cells::kCount, "65535");
+    p.click(Cells::kApplyCount);
+    EXPECT_EQ(toShort(control->values[106]), -1);
+    EXPECT_FALSE(enabled(p, Cells::kIndex));
+    EXPECT_EQ(p.text(Cells::kIndex), "-1");
+}
+
+TEST(CellsPage, ShowingThePageAgainRefreshesItUnlessItHoldsEdits) {
+    auto control = button(3, 0);
+    control->preset(25, QString("first"));
+    ActivePage p(std::make_unique<Cells>(), {control});
+    p.host.show();
+
+    control->preset(25, QString("changed elsewhere"));
+    p.page->Show(false);
+    p.page->Show(true);
+    EXPECT_EQ(p.text(kCellText), "changed elsewhere");
+
+    p.type(kCellText, "mine");
+    control->preset(25, QString("changed again"));
+    p.page->Show(false);
+    p.page->Show(true);
+    EXPECT_EQ(p.text(kCellText), "mine");
+
+    // An index typed but not applied survives the focus reaching the count.
+    ActivePage q(std::make_unique<Cells>(), {control});
+    q.type(Cells::kIndex, "2");
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(q.item(Cells::kCount), &focus);
+    EXPECT_EQ(q.text(Cells::kIndex), "2");
+}
+
+TEST(CellsPage, AnotherCellShowsItsOwnFieldsAndApplyWritesIntoIt) {
+    auto stand = std::make_shared<StandInButton>();
+    ActivePage p(std::make_unique<Cells>(), {stand});
+    EXPECT_EQ(p.text(kCellText), "Stand-in");
+    p.type(Cells::kIndex, "1");
+    p.click(Cells::kApplyIndex);
+    EXPECT_EQ(p.text(kCellText), "Button");
+
+    p.type(kCellText, "Second");
+    p.page->Apply();
+    EXPECT_EQ(toText(stand->get(25)), "Second");
+    stand->set(109, qint16{0});
+    EXPECT_EQ(toText(stand->get(25)), "Stand-in");
+}
+
+TEST(SegmentsPage, AcceptsIndexesBelowTheCount) {
+    struct Case {
+        const char* index;
+        bool applied;
+    };
+    const Case cases[] = {{"2", true}, {"3", false}, {"-1", true}, {"1", true}};
+    for (const Case& c : cases) {
+        auto control = button(2, 0);
+        ActivePage p(std::make_unique<Segments>(), {control});
+        p.type(Segments::kIndex, c.index);
+        EXPECT_FALSE(enabled(p, 1005));
+        p.click(Segments::kApplyIndex);
+        EXPECT_EQ(toShort(control->values[37]), c.applied ? QString(c.index).toShort() : 0)
+            << c.index;
+        EXPECT_EQ(enabled(p, 1005), c.applied) << c.index;
+        EXPECT_FALSE(enabled(p, Segments::kApplyIndex));
+    }
+}
+
+TEST(SegmentsPage, ListsTheDefaultCellThenEachCell) {
+    auto control = button(2, 0);
+    ActivePage p(std::make_unique<Segments>(), {control});
+    auto* cells = qobject_cast<QComboBox*>(p.item(Segments::kCellList));
+    ASSERT_EQ(cells->count(), 3);
+    EXPECT_EQ(cells->itemText(0), "Cell -1");
+    EXPECT_EQ(cells->itemText(1), "Cell 0");
+    EXPECT_EQ(cells->itemText(2), "Cell 1");
+    EXPECT_EQ(cells->currentText(), "Cell 0");
+    EXPECT_EQ(toShort(control->values[171]), 0);
+}
+
+TEST(SegmentsPage, ApplyPutsEachButtonsCellAndSwitchBack) {
+    auto first = button(2, 0);
+    auto second = button(2, 0);
+    ActivePage p(std::make_unique<Segments>(), {first, second});
+    p.choose(Segments::kCellList, 2);
+    EXPECT_EQ(toShort(first->values[108]), 1);
+    EXPECT_EQ(toShort(second->values[108]), 1);
+
+    // Another program moves the second button's current cell meanwhile.
+    second->preset(108, qint16{0});
+    second->preset(171, qint16{7});
+    p.type(1005, "4.5");
+    second->clearLog();
+    p.page->Apply();
+    const auto sets = second->calls("set ");
+    const auto mask = std::find(sets.begin(), sets.end(), "set 213 i32 0");
+    ASSERT_NE(mask, sets.end());
+    ASSERT_GE(mask - sets.begin(), 4);
+    EXPECT_EQ(sets[0], "set 109 i16 1");
+    EXPECT_EQ(sets[1], "set 172 i16 1");
+    EXPECT_THAT(sets, Contains("set 34 f 4.5"));
+    EXPECT_EQ(*(mask - 2), "set 172 i16 7");
+    EXPECT_EQ(*(mask - 1), "set 109 i16 0");
+    EXPECT_EQ(toShort(second->values[108]), 0);
+    EXPECT_EQ(toShort(second->values[171]), 7);
+}
+
+TEST(SegmentsPage, ApplyingNoSegmentsLeavesNoIndex) {
+    auto control = button(2, 0);
+    ActivePage p(std::make_unique<Segments>(), {control});
+    p.type(Segments::kCount, "0");
+    EXPECT_TRUE(enabled(p, Segments::kApplyCount));
+    control->clearLog();
+    p.click(Segments::kApplyCount);
+    EXPECT_THAT(control->calls("set "), ElementsAre("set 109 i16 0", "set 172 i16 1",
+                                                    "set 32 i16 0", "set 109 i16 0",
+                                                    "set 172 i16 0"));
+    EXPECT_FALSE(enabled(p, Segments::kIndex));
+    EXPECT_EQ(p.text(Segments::kIndex), "-1");
+    EXPECT_FALSE(enabled(p, Segments::kApplyIndex));
+    EXPECT_FALSE(enabled(p, Segments::kApplyCount));
+}
+
+TEST(SegmentsPage, ChoosingACellShowsItsSegments) {
+    auto stand = std::make_shared<StandInButton>();
+    stand->set(109, qint16{1});
+    stand->set(34, 7.0f);
+    stand->set(109, qint16{0});
+    ActivePage p(std::make_unique<Segments>(), {stand});
+    EXPECT_EQ(p.text(1005), "0");
+    p.choose(Segments::kCellList, 2);
+    EXPECT_EQ(p.text(1005), "7");
+    EXPECT_EQ(toShort(stand->get(108)), 1);
+}
+
+}  // namespace
+}  // namespace vrn::pp
