@@ -16,13 +16,15 @@ namespace vrn::pp {
 namespace {
 
 // Narrow enough for two columns of fields in the frame, wide enough for a number or a word.
-constexpr int kEditMinimumChars = 10;
+constexpr int kEditMinimumChars = 16;
 
 }  // namespace
 
 PageDialog::PageDialog(QWidget* parent) : QWidget(parent) {
     auto* columns = new QHBoxLayout(this);
     columns->setAlignment(Qt::AlignTop);
+    // Columns keep the width their fields ask for; what is left stays at the right.
+    columns->addStretch(1);
 }
 
 void PageDialog::addControl(int id, QWidget* control, quint32 helpContext) {
@@ -37,7 +39,8 @@ DialogBuilder DialogBuilder::column(PageDialog* dialog) {
     auto* form = new QFormLayout(host);
     form->setContentsMargins(0, 0, 0, 0);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    static_cast<QHBoxLayout*>(dialog->layout())->addWidget(host, 1, Qt::AlignTop);
+    auto* columns = static_cast<QHBoxLayout*>(dialog->layout());
+    columns->insertWidget(columns->count() - 1, host, 0, Qt::AlignTop);
     return DialogBuilder(dialog, form);
 }
 

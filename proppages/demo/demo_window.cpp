@@ -15,7 +15,7 @@ namespace vrn::pp {
 namespace {
 
 // Room for the stand-ins to show their cells and their tail.
-constexpr int kControlsWidth = 260;
+constexpr int kStandInWidth = 240;
 
 }  // namespace
 
@@ -27,17 +27,16 @@ DemoWindow::DemoWindow(QWidget* parent)
       helpLine_(new QLabel(this)) {
     setWindowTitle(tr("Property pages demo"));
     auto* controls = new QGroupBox(tr("Controls"), this);
-    controls->setMinimumWidth(kControlsWidth);
-    auto* column = new QVBoxLayout(controls);
+
+    auto* column = new QHBoxLayout(controls);
     // The controls live as long as the pages hold them; the layout only shows them.
-    column->addWidget(new QLabel(tr("Button"), controls));
-    column->addWidget(button_.get());
-    column->addWidget(new QLabel(tr("Balloon"), controls));
-    column->addWidget(balloon_.get());
+    button_->setMinimumSize(button_->sizeHint().expandedTo({kStandInWidth, 0}));
+    balloon_->setMinimumSize(balloon_->sizeHint().expandedTo({kStandInWidth, 0}));
+    column->addWidget(button_.get(), 0, Qt::AlignTop);
+    column->addWidget(balloon_.get(), 0, Qt::AlignTop);
     helpLine_->setObjectName(QStringLiteral("lblHelp"));
     helpLine_->setWordWrap(true);
-    column->addWidget(helpLine_);
-    column->addStretch(1);
+    column->addWidget(helpLine_, 1);
 
     frame_->setWindowFlags(Qt::Widget);
     frame_->setHelpProvider(this);
@@ -55,7 +54,7 @@ DemoWindow::DemoWindow(QWidget* parent)
     }
     connect(frame_, &QDialog::finished, this, &QWidget::close);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(controls);
     layout->addWidget(frame_, 1);
 }

@@ -14,8 +14,8 @@ class PropertyFrame;
 class StandInBalloon;
 class StandInButton;
 
-// The demo: a stand-in button and a stand-in balloon beside a property frame that holds every
-// page over them. Help requests show up under the controls, as no help file comes with it.
+// The demo: a stand-in button and a stand-in balloon above a property frame that holds every
+// page over them. Help requests show up beside the controls, as no help file comes with it.
 class DemoWindow : public QWidget, public HelpProvider {
     Q_OBJECT
 public:
