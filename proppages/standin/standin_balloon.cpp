@@ -31,7 +31,8 @@ enum Tail { kNoTail, kSolidTail, kBubbleTail };
 enum Position { kLowerRight, kLowerLeft, kUpperLeft, kUpperRight };
 
 constexpr int kTailRoom = 24;
-constexpr double kTailHalfWidth = 18;
+constexpr double kTailHalfWidth = 12;
+constexpr double kTailInset = 12;
 constexpr int kMostBubbles = 8;
 constexpr int kMostBorder = 8;
 constexpr int kCloudPuffs = 10;
@@ -54,14 +55,17 @@ QPainterPath bodyPath(const QRectF& body, qint32 shape, float roundWidth, float 
             path.addEllipse(body);
             break;
         case kCloud: {
-            // Puffs around an inner ellipse.
-            path.addEllipse(body.adjusted(8, 8, -8, -8));
+            // Puffs along the edge of an inner ellipse, all inside the body.
+            constexpr double kPuffRadiusX = 14;
+            constexpr double kPuffRadiusY = 11;
+            path.setFillRule(Qt::WindingFill);
+            path.addEllipse(body.adjusted(kPuffRadiusX, kPuffRadiusY, -kPuffRadiusX, -kPuffRadiusY));
             for (int i = 0; i < kCloudPuffs; ++i) {
                 const double angle = 2 * M_PI * i / kCloudPuffs;
-                const QPointF centre(body.center().x() + (body.width() / 2 - 12) * std::cos(angle),
-                                     body.center().y() +
-                                         (body.height() / 2 - 10) * std::sin(angle));
-                path.addEllipse(centre, 14, 11);
+                const QPointF centre(
+                    body.center().x() + (body.width() / 2 - kPuffRadiusX) * std::cos(angle),
+                    body.center().y() + (body.height() / 2 - kPuffRadiusY) * std::sin(angle));
+                path.addEllipse(centre, kPuffRadiusX, kPuffRadiusY);
             }
             path = path.simplified();
             break;
@@ -130,7 +134,8 @@ void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
                       tailAtTop ? rect().top() + 2 : rect().bottom() - 2);
     const double baseX = tailAtLeft ? body.left() + body.width() * 0.25
                                     : body.right() - body.width() * 0.25;
-    const double baseY = body.center().y();
+    // The tail's base lies just inside the body's edge that faces the base point.
+    const double baseY = tailAtTop ? body.top() + kTailInset : body.bottom() - kTailInset;
     if (tail == kSolidTail) {
         QPainterPath wedge;
         const double curl = toLong(get(kTailShape)) == 0 ? 0 : 10;
@@ -153,7 +158,7 @@ void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPath(path);
     if (tail == kBubbleTail) {
         const int bubbles = std::clamp<int>(toShort(get(kBubbleCount)), 0, kMostBubbles);
-        const double edgeY = tailAtTop ? body.top() : body.bottom();
+        const double edgeY = baseY;
         for (int i = 0; i < bubbles; ++i) {
             const double t = (i + 1.0) / (bubbles + 1.0);
             const QPointF centre(baseX + (tip.x() - baseX) * t, edgeY + (tip.y() - edgeY) * t);
