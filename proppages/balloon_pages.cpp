@@ -56,8 +56,8 @@ PageTable generalTable() {
 
 PageTable appearanceTable() {
     PageTable t;
-    t.identity = balloonPage(kCLSID_BlnAppearancePropPage,
-                             QStringLiteral("BlnAppearancePropPage"), 134, 136, 6700, {281, 113});
+    t.identity = balloonPage(kCLSID_BlnAppearancePropPage, QStringLiteral("BlnAppearancePropPage"),
+                             134, 136, 6700, {281, 113});
     t.reloadControl = 1074;
     t.rows = {
         {1074, QStringLiteral("&Shape"), FieldKind::List, 18, 6020},
@@ -76,7 +76,7 @@ PageTable appearanceTable() {
         {1070, QStringLiteral("3-D W&idth"), FieldKind::Signed, 28, 6025},
         {1072, QStringLiteral("&Border Width"), FieldKind::Signed, 24, 6023},
     };
-    t.readOrder = {1074, 1076, 1078, 1087, 1088, 205, 206, 207,
+    t.readOrder = {1074, 1076, 1078, 1087, 1088, 205,  206, 207,
                    1089, 1090, 1091, 1068, 1070, 1072, 215};
     t.lists = {
         {1074, {"Round", "Square", "Ellipse", "Cloud"}},
@@ -104,8 +104,8 @@ PageTable appearanceTable() {
 
 PageTable positionTable() {
     PageTable t;
-    t.identity = balloonPage(kCLSID_BlnPositionPropPage, QStringLiteral("BlnPositionPropPage"),
-                             139, 141, 6705, {179, 83});
+    t.identity = balloonPage(kCLSID_BlnPositionPropPage, QStringLiteral("BlnPositionPropPage"), 139,
+                             141, 6705, {179, 83});
     t.reloadControl = 1080;
     t.rows = {
         {1080, QStringLiteral("&Position of Balloon"), FieldKind::List, 57, 6039},

@@ -22,7 +22,9 @@ constexpr int kScaleMode = 1007;
 const int kPerCellControls[] = {1041, 1044, 1045, 1043, 1002, 1007, 1009, 1010, 1008,
                                 1046, 1037, 1039, 1029, 1031, 1026, 1051, 1081, 1012};
 
-quint32 widened(qint16 value) { return static_cast<quint32>(static_cast<qint32>(value)); }
+quint32 widened(qint16 value) {
+    return static_cast<quint32>(static_cast<qint32>(value));
+}
 
 PageTable cellsTable() {
     PageTable t;
@@ -45,8 +47,7 @@ PageTable cellsTable() {
         {1045, QStringLiteral("&Top"), FieldKind::Float, 75, 5051},
         {1026, QStringLiteral("Display &Focus Rectangle in Cell "), FieldKind::Check, 118, 5072},
         {1009, QStringLiteral("Te&xt in Current Cell"), FieldKind::Text, 25, 5026},
-        {1010, QStringLiteral("Text in Current Cell When Button &Down"), FieldKind::Text, 27,
-         5027},
+        {1010, QStringLiteral("Text in Current Cell When Button &Down"), FieldKind::Text, 27, 5027},
         {1012, QStringLiteral("Tag / Tooltip Te&xt"), FieldKind::Text, 193, 5113},
         {1037, QStringLiteral("&H Align"), FieldKind::List, 83, 5055},
         {1039, QStringLiteral("&V Align"), FieldKind::List, 85, 5056},

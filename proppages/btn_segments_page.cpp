@@ -21,7 +21,9 @@ constexpr qint16 kEditingOn = 1;
 // The segment's fields, disabled while a segment index is typed but not applied.
 const int kPerSegmentControls[] = {1014, 1011, 1005, 1004, 1013, 1003, 1006};
 
-quint32 widened(qint16 value) { return static_cast<quint32>(static_cast<qint32>(value)); }
+quint32 widened(qint16 value) {
+    return static_cast<quint32>(static_cast<qint32>(value));
+}
 
 PageTable segmentsTable() {
     PageTable t;
@@ -237,8 +239,7 @@ void CBtnSegmentsPropPage::OnApplyIndex() {
         if (applied) {
             if (ControlProperties* first = control(0)) {
                 const qint32 scaleMode = GetComboSel(dialog(), kSegmentScaleModeList);
-                if (static_cast<qint16>(scaleMode) !=
-                    toShort(first->get(btn::kSegmentScaleMode))) {
+                if (static_cast<qint16>(scaleMode) != toShort(first->get(btn::kSegmentScaleMode))) {
                     first->set(btn::kSegmentScaleMode + 1, scaleMode);
                 }
                 first->set(btn::kCurrentSegment + 1, static_cast<qint16>(index));

@@ -41,8 +41,7 @@ PageTable generalTable() {
          {"No Rule", "Any Combination", "No More Than One", "One And Only One", "One Or More",
           "Synchronized"}},
         {1028, {"Default", "No", "Around Text", "Around Button", "Around Active Cell"}},
-        {1053,
-         {"Default", "Single Cell MouseDown", "Single Cell MouseOver", "Single Cell Both"}},
+        {1053, {"Default", "Single Cell MouseDown", "Single Cell MouseOver", "Single Cell Both"}},
         {1027, {"None", "Top", "Bottom", "Left", "Right", "Fill Parent"}},
     };
     t.layout = [](PageDialog* dialog, const PageTable& table) {
@@ -72,8 +71,8 @@ PageTable generalTable() {
 
 PageTable appearanceTable() {
     PageTable t;
-    t.identity = buttonPage(kCLSID_BtnAppearancePropPage,
-                            QStringLiteral("BtnAppearancePropPage"), 114, 116, 5700, {206, 140});
+    t.identity = buttonPage(kCLSID_BtnAppearancePropPage, QStringLiteral("BtnAppearancePropPage"),
+                            114, 116, 5700, {206, 140});
     t.reloadControl = 1089;
     t.rows = {
         {1034, QStringLiteral("&Horizontal Picture Alignment"), FieldKind::List, 87, 5057},

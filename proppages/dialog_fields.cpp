@@ -69,7 +69,9 @@ void SetItemLong(PageDialog* dialog, int id, qint32 value) {
     setFieldText(dialog, id, QString::number(value));
 }
 
-qint32 GetItemLong(PageDialog* dialog, int id) { return parseLongField(fieldText(dialog, id)); }
+qint32 GetItemLong(PageDialog* dialog, int id) {
+    return parseLongField(fieldText(dialog, id));
+}
 
 void SetItemFloat(PageDialog* dialog, int id, float value) {
     if (const auto text = formatFloatField(value)) {
@@ -77,7 +79,9 @@ void SetItemFloat(PageDialog* dialog, int id, float value) {
     }
 }
 
-float GetItemFloat(PageDialog* dialog, int id) { return parseFloatField(fieldText(dialog, id)); }
+float GetItemFloat(PageDialog* dialog, int id) {
+    return parseFloatField(fieldText(dialog, id));
+}
 
 void SetItemText(PageDialog* dialog, int id, const QString& value) {
     auto* field = item<QLineEdit>(dialog, id);
@@ -86,7 +90,9 @@ void SetItemText(PageDialog* dialog, int id, const QString& value) {
     }
 }
 
-QString GetItemText(PageDialog* dialog, int id) { return capText(fieldText(dialog, id)); }
+QString GetItemText(PageDialog* dialog, int id) {
+    return capText(fieldText(dialog, id));
+}
 
 void CheckRadioButton(PageDialog* dialog, int first, int last, int check) {
     for (int id = first; id <= last; ++id) {

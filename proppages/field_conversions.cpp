@@ -16,7 +16,9 @@ qsizetype skipBlanks(const QString& text, qsizetype at) {
     return at;
 }
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Digits from position at; nothing when there is none. Stops growing past the limit so that a
 // long run of digits cannot overflow.
@@ -96,8 +98,8 @@ float parseFloatField(const QString& text) {
     }
     const QByteArray latin = head.toLatin1();
     float value = 0.0f;
-    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(),
-                                        value, std::chars_format::general);
+    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(), value,
+                                        std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != latin.constData() + latin.size() ||
         !std::isfinite(value)) {
         return 0.0f;
@@ -115,6 +117,8 @@ std::optional<QString> formatFloatField(float value) {
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
-QString capText(const QString& text) { return text.left(kTextFieldCap); }
+QString capText(const QString& text) {
+    return text.left(kTextFieldCap);
+}
 
 }  // namespace vrn::pp

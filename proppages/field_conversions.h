@@ -28,7 +28,8 @@ qint32 parseLongField(const QString& text);
 // Float fields: the whole of the first 254 characters, blanks around allowed, must be one
 // decimal number within the float range; an empty field or anything else reads as 0.0.
 float parseFloatField(const QString& text);
-// The text a float shows as (the shortest that reads back the same); nothing for infinities and NaN.
+// The text a float shows as (the shortest that reads back the same); nothing for infinities and
+// NaN.
 std::optional<QString> formatFloatField(float value);
 
 // Text fields: the first 254 characters.

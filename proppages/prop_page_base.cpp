@@ -27,7 +27,9 @@ constexpr int kVerticalUnitsPerLine = 8;
 
 CzvPropPageBase::CzvPropPageBase(PageIdentity identity) : identity_(std::move(identity)) {}
 
-CzvPropPageBase::~CzvPropPageBase() { delete dialog_.data(); }
+CzvPropPageBase::~CzvPropPageBase() {
+    delete dialog_.data();
+}
 
 PageResult CzvPropPageBase::SetPageSite(PropertyPageSite* site) {
     if (site == nullptr) {

@@ -19,7 +19,6 @@ class QRect;
 
 namespace vrn::pp {
 
-
 // Who a page is: its class identifier and registration stem, its strings, its help context, the
 // size of its dialog in dialog units, and the control interface it edits.
 struct PageIdentity {

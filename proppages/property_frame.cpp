@@ -41,8 +41,7 @@ PropertyFrame::PropertyFrame(QWidget* parent) : QDialog(parent), tabs_(new QTabW
     helpButton_ = buttons->addButton(QDialogButtonBox::Help);
     helpButton_->setObjectName(QStringLiteral("btnHelp"));
     // Help asked from the frame's own button opens the page's topic.
-    helpButton_->setProperty(PageDialog::kControlIdProperty,
-                             CzvPropPageBase::kFrameHelpButtonId);
+    helpButton_->setProperty(PageDialog::kControlIdProperty, CzvPropPageBase::kFrameHelpButtonId);
     helpButton_->setFocusPolicy(Qt::StrongFocus);
 
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {

@@ -12,7 +12,9 @@ namespace vrn::pp {
 
 namespace {
 
-quint32 widened(qint16 value) { return static_cast<quint32>(static_cast<qint32>(value)); }
+quint32 widened(qint16 value) {
+    return static_cast<quint32>(static_cast<qint32>(value));
+}
 
 }  // namespace
 
@@ -88,8 +90,8 @@ void applyRow(PageDialog* dialog, ControlProperties* control, const FieldRow& ro
             break;
         case FieldKind::Unsigned:
         case FieldKind::Signed:
-            control->set(setter, static_cast<qint16>(GetDlgItemInt(
-                                     dialog, row.control, row.kind == FieldKind::Signed)));
+            control->set(setter, static_cast<qint16>(GetDlgItemInt(dialog, row.control,
+                                                                   row.kind == FieldKind::Signed)));
             break;
         case FieldKind::Long:
             control->set(setter, GetItemLong(dialog, row.control));
@@ -125,7 +127,9 @@ const FieldRow& TablePage::row(int control) const {
     throw std::logic_error("no table row for control " + std::to_string(control));
 }
 
-void TablePage::buildDialog(PageDialog* dialog) { table_.layout(dialog, table_); }
+void TablePage::buildDialog(PageDialog* dialog) {
+    table_.layout(dialog, table_);
+}
 
 void TablePage::OnInitDialog() {
     for (const ComboEntries& list : table_.lists) {

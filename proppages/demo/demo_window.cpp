@@ -42,14 +42,14 @@ DemoWindow::DemoWindow(QWidget* parent)
     frame_->setHelpProvider(this);
     const std::vector<std::shared_ptr<SelectedObject>> button{button_};
     const std::vector<std::shared_ptr<SelectedObject>> balloon{balloon_};
-    for (const QUuid& clsid : {kCLSID_BtnGeneralPropPage, kCLSID_BtnAppearancePropPage,
-                               kCLSID_BtnMarginsPropPage, kCLSID_BtnCellsPropPage,
-                               kCLSID_BtnSegmentsPropPage}) {
+    for (const QUuid& clsid :
+         {kCLSID_BtnGeneralPropPage, kCLSID_BtnAppearancePropPage, kCLSID_BtnMarginsPropPage,
+          kCLSID_BtnCellsPropPage, kCLSID_BtnSegmentsPropPage}) {
         frame_->addPage(clsid, button, tr("Button"));
     }
-    for (const QUuid& clsid : {kCLSID_BlnGeneralPropPage, kCLSID_BlnAppearancePropPage,
-                               kCLSID_BlnPositionPropPage, kCLSID_BlnTailPropPage,
-                               kCLSID_BlnTextPropPage}) {
+    for (const QUuid& clsid :
+         {kCLSID_BlnGeneralPropPage, kCLSID_BlnAppearancePropPage, kCLSID_BlnPositionPropPage,
+          kCLSID_BlnTailPropPage, kCLSID_BlnTextPropPage}) {
         frame_->addPage(clsid, balloon, tr("Balloon"));
     }
     connect(frame_, &QDialog::finished, this, &QWidget::close);
@@ -67,9 +67,8 @@ DemoWindow::~DemoWindow() {
 }
 
 void DemoWindow::showHelp(QWidget* /*owner*/, const QString& helpFile, quint32 context) {
-    helpLine_->setText(tr("Help: topic %1 of %2 (no help file comes with the demo)")
-                           .arg(context)
-                           .arg(helpFile));
+    helpLine_->setText(
+        tr("Help: topic %1 of %2 (no help file comes with the demo)").arg(context).arg(helpFile));
 }
 
 }  // namespace vrn::pp

@@ -59,7 +59,8 @@ QPainterPath bodyPath(const QRectF& body, qint32 shape, float roundWidth, float 
             constexpr double kPuffRadiusX = 14;
             constexpr double kPuffRadiusY = 11;
             path.setFillRule(Qt::WindingFill);
-            path.addEllipse(body.adjusted(kPuffRadiusX, kPuffRadiusY, -kPuffRadiusX, -kPuffRadiusY));
+            path.addEllipse(
+                body.adjusted(kPuffRadiusX, kPuffRadiusY, -kPuffRadiusX, -kPuffRadiusY));
             for (int i = 0; i < kCloudPuffs; ++i) {
                 const double angle = 2 * M_PI * i / kCloudPuffs;
                 const QPointF centre(
@@ -100,7 +101,9 @@ StandInBalloon::StandInBalloon(QWidget* parent) : QWidget(parent) {
     }
 }
 
-PropertyValue StandInBalloon::get(int getterSlot) { return store_.get(getterSlot, kWhole); }
+PropertyValue StandInBalloon::get(int getterSlot) {
+    return store_.get(getterSlot, kWhole);
+}
 
 void StandInBalloon::set(int setterSlot, const PropertyValue& value) {
     store_.set(setterSlot - 1, kWhole, value);
@@ -111,7 +114,9 @@ ControlProperties* StandInBalloon::QueryInterface(const QUuid& iid) {
     return iid == kIID_IBalloonControl ? this : nullptr;
 }
 
-QSize StandInBalloon::sizeHint() const { return {220, 140}; }
+QSize StandInBalloon::sizeHint() const {
+    return {220, 140};
+}
 
 void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
@@ -127,13 +132,13 @@ void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
     if (tail != kNoTail) {
         body.adjust(0, tailAtTop ? kTailRoom : 0, 0, tailAtTop ? 0 : -kTailRoom);
     }
-    QPainterPath path = bodyPath(body, toLong(get(kShape)), toFloat(get(kRoundWidth)),
-                                 toFloat(get(kRoundHeight)));
+    QPainterPath path =
+        bodyPath(body, toLong(get(kShape)), toFloat(get(kRoundWidth)), toFloat(get(kRoundHeight)));
     // The tail runs from the body to the corner of the base point.
     const QPointF tip(tailAtLeft ? rect().left() + 6 : rect().right() - 6,
                       tailAtTop ? rect().top() + 2 : rect().bottom() - 2);
-    const double baseX = tailAtLeft ? body.left() + body.width() * 0.25
-                                    : body.right() - body.width() * 0.25;
+    const double baseX =
+        tailAtLeft ? body.left() + body.width() * 0.25 : body.right() - body.width() * 0.25;
     // The tail's base lies just inside the body's edge that faces the base point.
     const double baseY = tailAtTop ? body.top() + kTailInset : body.bottom() - kTailInset;
     if (tail == kSolidTail) {
@@ -152,8 +157,8 @@ void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
                                 shadow == 1 ? Qt::SolidPattern : Qt::Dense4Pattern));
     }
     const int border = std::clamp<int>(toShort(get(kBorderWidth)), 0, kMostBorder);
-    painter.setPen(border == 0 ? QPen(Qt::NoPen) : QPen(palette().color(QPalette::ToolTipText),
-                                                        border));
+    painter.setPen(border == 0 ? QPen(Qt::NoPen)
+                               : QPen(palette().color(QPalette::ToolTipText), border));
     painter.setBrush(palette().toolTipBase());
     painter.drawPath(path);
     if (tail == kBubbleTail) {
@@ -167,10 +172,10 @@ void StandInBalloon::paintEvent(QPaintEvent* /*event*/) {
         }
     }
     painter.setPen(palette().color(QPalette::ToolTipText));
-    painter.drawText(body.adjusted(12, 8, -12, -8).toRect(),
-                     alignmentOf(toLong(get(kHorizontalAlign)), toLong(get(kVerticalAlign))) |
-                         Qt::TextWordWrap,
-                     toText(get(kText)));
+    painter.drawText(
+        body.adjusted(12, 8, -12, -8).toRect(),
+        alignmentOf(toLong(get(kHorizontalAlign)), toLong(get(kVerticalAlign))) | Qt::TextWordWrap,
+        toText(get(kText)));
 }
 
 }  // namespace vrn::pp

@@ -13,8 +13,8 @@ namespace {
 
 // Slots that the button keeps for each cell, for each segment of a cell, and for each of its two
 // margin sets.
-const std::set<int> kCellSlots{25,  27,  31,  37,  61,  67,  73,  75,  77,  79,
-                               81,  83,  85,  102, 144, 185, 187, 193, 212};
+const std::set<int> kCellSlots{25, 27, 31, 37,  61,  67,  73,  75,  77, 79,
+                               81, 83, 85, 102, 144, 185, 187, 193, 212};
 const std::set<int> kSegmentSlots{33, 35, 39, 41, 43, 45, 49, 55, 132, 138, 195};
 const std::set<int> kMarginSlots{173, 175, 177, 179};
 
@@ -64,8 +64,8 @@ StandInButton::StandInButton(QWidget* parent) : QWidget(parent) {
     store_.setDefault(kHorizontalAlign, qint32{1});
     store_.setDefault(kVerticalAlign, qint32{1});
     store_.setDefault(kMarginSelector, qint16{1});
-    for (const int length : {33, 35, 43, 45, 73, 75, 77, 79, 153, 155, 157, 159, 173, 175, 177,
-                             179}) {
+    for (const int length :
+         {33, 35, 43, 45, 73, 75, 77, 79, 153, 155, 157, 159, 173, 175, 177, 179}) {
         store_.setDefault(length, 0.0f);
     }
     store_.set(kCellText, {kCell, 0, 0}, QStringLiteral("Stand-in"));
@@ -87,7 +87,9 @@ PropertyStore::Scope StandInButton::scopeOf(int getterSlot) const {
     return {kWholeButton, 0, 0};
 }
 
-PropertyValue StandInButton::get(int getterSlot) { return store_.get(getterSlot, scopeOf(getterSlot)); }
+PropertyValue StandInButton::get(int getterSlot) {
+    return store_.get(getterSlot, scopeOf(getterSlot));
+}
 
 void StandInButton::set(int setterSlot, const PropertyValue& value) {
     const int getterSlot = setterSlot - 1;
@@ -103,7 +105,9 @@ PropertyValue StandInButton::cellValue(int getterSlot, int cell) const {
     return store_.get(getterSlot, {kCell, cell, 0});
 }
 
-QSize StandInButton::sizeHint() const { return {220, 60}; }
+QSize StandInButton::sizeHint() const {
+    return {220, 60};
+}
 
 void StandInButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
@@ -130,8 +134,8 @@ void StandInButton::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRect(face);
 
     const bool enabled = toShort(store_.get(kEnabled, whole)) != 0;
-    const int count = std::clamp<int>(toShort(store_.get(btn::kCellCount, whole)), 0,
-                                      kMostCellsPainted);
+    const int count =
+        std::clamp<int>(toShort(store_.get(btn::kCellCount, whole)), 0, kMostCellsPainted);
     // No cells: the defaults of all cells fill the button.
     const int firstCell = count == 0 ? btn::kDefaultCell : 0;
     const int cells = std::max(count, 1);

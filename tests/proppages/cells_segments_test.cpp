@@ -15,13 +15,13 @@ namespace vrn::pp {
 namespace {
 
 using testing::ActivePage;
-using testing::RecordingControl;
 using ::testing::Contains;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::Eq;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using testing::RecordingControl;
 
 using Cells = CBtnCellsPropPage;
 using Segments = CBtnSegmentsPropPage;
@@ -40,7 +40,9 @@ std::shared_ptr<RecordingControl> button(qint16 cells, qint16 currentCell) {
     return control;
 }
 
-bool enabled(const ActivePage& p, int id) { return p.item(id)->isEnabled(); }
+bool enabled(const ActivePage& p, int id) {
+    return p.item(id)->isEnabled();
+}
 bool checked(const ActivePage& p, int id) {
     return qobject_cast<QAbstractButton*>(p.item(id))->isChecked();
 }
@@ -261,9 +263,9 @@ TEST(SegmentsPage, ApplyingNoSegmentsLeavesNoIndex) {
     EXPECT_TRUE(enabled(p, Segments::kApplyCount));
     control->clearLog();
     p.click(Segments::kApplyCount);
-    EXPECT_THAT(control->calls("set "), ElementsAre("set 109 i16 0", "set 172 i16 1",
-                                                    "set 32 i16 0", "set 109 i16 0",
-                                                    "set 172 i16 0"));
+    EXPECT_THAT(control->calls("set "),
+                ElementsAre("set 109 i16 0", "set 172 i16 1", "set 32 i16 0", "set 109 i16 0",
+                            "set 172 i16 0"));
     EXPECT_FALSE(enabled(p, Segments::kIndex));
     EXPECT_EQ(p.text(Segments::kIndex), "-1");
     EXPECT_FALSE(enabled(p, Segments::kApplyIndex));

@@ -1,5 +1,5 @@
-#include "proppages/dialog_fields.h"
 #include "proppages/field_conversions.h"
+#include "proppages/dialog_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -7,16 +7,16 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace vrn::pp {
 namespace {
 
 using testing::ActivePage;
-using testing::RecordingControl;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::RecordingControl;
 
 constexpr int kText = 1054;
 constexpr int kMaxWidth = 1056;
@@ -93,8 +93,8 @@ TEST(PageBase, HelpOnAControlOpensItsContextUnlessItIsNoneOfItsOwn) {
     auto control = balloon("Hello");
     ActivePage p(std::make_unique<CBlnAppearancePropPage>(), {control});
     constexpr quint32 kPage = 6700;
-    const std::pair<quint32, quint32> cases[] = {
-        {0, kPage}, {9, kPage}, {10001, kPage}, {6020, 6020}, {10000, 10000}, {1, 1}};
+    const std::pair<quint32, quint32> cases[] = {{0, kPage},   {9, kPage},     {10001, kPage},
+                                                 {6020, 6020}, {10000, 10000}, {1, 1}};
     for (const auto& [given, opened] : cases) {
         p.help.contexts.clear();
         p.page->OnWmHelp(given);
@@ -199,12 +199,9 @@ TEST(PageBase, FieldsConvertWhatTheUserTypedByTheirKind) {
         std::string written;
     };
     const Case textPage[] = {
-        {kMaxWidth, "letters", 68, "f 0"},
-        {kMaxWidth, "", 68, "f 0"},
-        {kMaxWidth, "12.75", 68, "f 12.75"},
-        {kText, "", 17, "s \"\""},
-        {1066, "-4", 41, "i16 -4"},
-        {1066, "x", 41, "i16 0"},
+        {kMaxWidth, "letters", 68, "f 0"},   {kMaxWidth, "", 68, "f 0"},
+        {kMaxWidth, "12.75", 68, "f 12.75"}, {kText, "", 17, "s \"\""},
+        {1066, "-4", 41, "i16 -4"},          {1066, "x", 41, "i16 0"},
     };
     for (const Case& c : textPage) {
         auto control = balloon("Hello");

@@ -1,5 +1,5 @@
-#include "proppages/page_ids.h"
 #include "proppages/property_frame.h"
+#include "proppages/page_ids.h"
 #include "proppages/standin/standin_balloon.h"
 #include "proppages/standin/standin_button.h"
 

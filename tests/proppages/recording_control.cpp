@@ -83,7 +83,9 @@ void ActivePage::choose(int id, int position) const {
     qobject_cast<QComboBox*>(item(id))->setCurrentIndex(position);
 }
 
-void ActivePage::click(int id) const { qobject_cast<QAbstractButton*>(item(id))->click(); }
+void ActivePage::click(int id) const {
+    qobject_cast<QAbstractButton*>(item(id))->click();
+}
 
 QString ActivePage::text(int id) const {
     if (auto* field = qobject_cast<QLineEdit*>(item(id))) {

@@ -21,12 +21,18 @@ TEST(StandInControls, PaintThemselvesFromTheirProperties) {
         PropertyValue value;
     };
     const Case cases[] = {
-        {false, 26, QString("Other text")},  {false, 8, qint16{0}},
-        {false, 141, qint16{2}},             {false, 166, qint32{0}},
-        {false, 162, qint16{-4}},            {false, 107, qint16{3}},
-        {true, 17, QString("Other text")},   {true, 19, qint32{3}},
-        {true, 76, qint32{2}},               {true, 58, qint32{2}},
-        {true, 96, qint32{0}},               {true, 25, qint16{4}},
+        {false, 26, QString("Other text")},
+        {false, 8, qint16{0}},
+        {false, 141, qint16{2}},
+        {false, 166, qint32{0}},
+        {false, 162, qint16{-4}},
+        {false, 107, qint16{3}},
+        {true, 17, QString("Other text")},
+        {true, 19, qint32{3}},
+        {true, 76, qint32{2}},
+        {true, 58, qint32{2}},
+        {true, 96, qint32{0}},
+        {true, 25, qint16{4}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<QWidget> widget;

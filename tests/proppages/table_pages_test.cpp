@@ -14,8 +14,8 @@ namespace vrn::pp {
 namespace {
 
 using testing::ActivePage;
-using testing::RecordingControl;
 using ::testing::ElementsAreArray;
+using testing::RecordingControl;
 
 // A value of the row's kind that differs from row to row and stays within its list.
 PropertyValue sampleValue(const PageTable& table, const FieldRow& row, int i) {
@@ -54,8 +54,8 @@ std::vector<int> getterSlotsRead(const RecordingControl& control) {
 }
 
 TEST(TablePages, EachPageFillsAndWritesAControlBackUnchangedInTableOrder) {
-    const QUuid pages[] = {kCLSID_BtnGeneralPropPage, kCLSID_BtnAppearancePropPage,
-                           kCLSID_BlnGeneralPropPage, kCLSID_BlnAppearancePropPage,
+    const QUuid pages[] = {kCLSID_BtnGeneralPropPage,  kCLSID_BtnAppearancePropPage,
+                           kCLSID_BlnGeneralPropPage,  kCLSID_BlnAppearancePropPage,
                            kCLSID_BlnPositionPropPage, kCLSID_BlnTailPropPage,
                            kCLSID_BlnTextPropPage};
     for (const QUuid& clsid : pages) {
