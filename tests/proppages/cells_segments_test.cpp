@@ -108,6 +108,15 @@ TEST(CellsPage, UseDefaultFollowsTheCellsOwn3DTextAndDecidesWhatApplyWrites) {
     }
 }
 
+TEST(CellsPage, ANegative3DTextOffsetIsWrittenBackAsItWas) {
+    auto control = button(3, -1);
+    control->preset(67, qint16{-2});
+    ActivePage p(std::make_unique<Cells>(), {control});
+    EXPECT_EQ(p.text(1031), "-2");
+    p.page->Apply();
+    EXPECT_THAT(control->calls("set 68 "), ElementsAre("set 68 i16 -2"));
+}
+
 TEST(CellsPage, ApplyWithAnIndexNotYetAppliedAppliesTheIndexOnly) {
     auto control = button(3, 0);
     ActivePage p(std::make_unique<Cells>(), {control});
@@ -254,6 +263,7 @@ TEST(SegmentsPage, ApplyPutsEachButtonsCellAndSwitchBack) {
     EXPECT_EQ(*(mask - 1), "set 109 i16 0");
     EXPECT_EQ(toShort(second->values[108]), 0);
     EXPECT_EQ(toShort(second->values[171]), 7);
+    EXPECT_THAT(second->log, Contains("repaint"));
 }
 
 TEST(SegmentsPage, ApplyingNoSegmentsLeavesNoIndex) {

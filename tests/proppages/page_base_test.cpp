@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -113,8 +114,14 @@ TEST(PageBase, HelpForThePageOpensTheFocusedControlOrThePageTopic) {
     p.host.show();
     QApplication::setActiveWindow(&p.host);
 
-    const std::pair<QWidget*, quint32> cases[] = {
-        {p.item(kMaxWidth), kMaxWidth}, {&frameHelp, 6707}, {p.item(kText), kText}};
+    // A widget of no control of the page's (ID 0) has no topic of its own either.
+    QWidget stranger(&p.host);
+    stranger.setFocusPolicy(Qt::StrongFocus);
+    stranger.show();
+    const std::pair<QWidget*, quint32> cases[] = {{p.item(kMaxWidth), kMaxWidth},
+                                                  {&frameHelp, 6707},
+                                                  {p.item(kText), kText},
+                                                  {&stranger, 6707}};
     for (const auto& [focus, opened] : cases) {
         focus->setFocus();
         ASSERT_EQ(QApplication::focusWidget(), focus);
@@ -122,6 +129,16 @@ TEST(PageBase, HelpForThePageOpensTheFocusedControlOrThePageTopic) {
         EXPECT_EQ(p.page->Help(QString()), PageResult::Ok);
         EXPECT_THAT(p.help.contexts, ElementsAre(opened));
     }
+}
+
+TEST(PageBase, F1OnAControlOpensTheContextItCarries) {
+    auto control = balloon("Hello");
+    ActivePage p(std::make_unique<CBlnTextPropPage>(), {control});
+    p.host.show();
+    QApplication::setActiveWindow(&p.host);
+    p.item(kMaxWidth)->setFocus();
+    QTest::keyClick(p.item(kMaxWidth), Qt::Key_F1);
+    EXPECT_THAT(p.help.contexts, ElementsAre(6044u));
 }
 
 TEST(PageBase, ApplyWritesTheSameValuesIntoEveryControlThatAnswersAndRepaintsEach) {
