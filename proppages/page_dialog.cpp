@@ -27,6 +27,10 @@ PageDialog::PageDialog(QWidget* parent) : QWidget(parent) {
     columns->addStretch(1);
 }
 
+PageDialog::~PageDialog() {
+    emit closing();
+}
+
 void PageDialog::addControl(int id, QWidget* control, quint32 helpContext) {
     control->setObjectName(QStringLiteral("ctl%1").arg(id));
     control->setProperty(kControlIdProperty, id);

@@ -26,12 +26,17 @@ public:
     static constexpr const char* kHelpContextProperty = "helpContext";
 
     explicit PageDialog(QWidget* parent = nullptr);
+    ~PageDialog() override;
 
     QWidget* GetDlgItem(int id) const { return controls_.value(id); }
     QList<int> controlIds() const { return controls_.keys(); }
 
     // Registers a control under its ID (and names it "ctl<ID>").
     void addControl(int id, QWidget* control, quint32 helpContext);
+
+signals:
+    // Sent as the dialog starts to go, while it is still whole.
+    void closing();
 
 private:
     QHash<int, QWidget*> controls_;

@@ -28,7 +28,7 @@ constexpr int kVerticalUnitsPerLine = 8;
 CzvPropPageBase::CzvPropPageBase(PageIdentity identity) : identity_(std::move(identity)) {}
 
 CzvPropPageBase::~CzvPropPageBase() {
-    delete dialog_.data();
+    destroyDialog();
 }
 
 PageResult CzvPropPageBase::SetPageSite(PropertyPageSite* site) {
@@ -47,8 +47,9 @@ PageResult CzvPropPageBase::Activate(QWidget* parent, const QRect* rect, bool /*
     if (rect == nullptr) {
         return PageResult::Pointer;
     }
-    delete dialog_.data();
+    destroyDialog();
     dialog_ = new PageDialog(parent);
+    connect(dialog_, &PageDialog::closing, this, &CzvPropPageBase::forgetDialog);
     buildDialog(dialog_);
     dialog_->setGeometry(*rect);
     activeSize_ = rect->size();
@@ -58,8 +59,9 @@ PageResult CzvPropPageBase::Activate(QWidget* parent, const QRect* rect, bool /*
     reload();
     connectChangeEntries();
     connectCommands();
-    if (QWidget* first = dialog_->GetDlgItem(reloadControlId())) {
-        first->installEventFilter(this);
+    reloadControl_ = dialog_->GetDlgItem(reloadControlId());
+    if (reloadControl_ != nullptr) {
+        reloadControl_->installEventFilter(this);
     }
     dialog_->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence::HelpContents, dialog_);
@@ -72,8 +74,27 @@ PageResult CzvPropPageBase::Activate(QWidget* parent, const QRect* rect, bool /*
 }
 
 PageResult CzvPropPageBase::Deactivate() {
-    delete dialog_.data();
+    destroyDialog();
     return PageResult::Ok;
+}
+
+void CzvPropPageBase::destroyDialog() {
+    PageDialog* going = dialog_;
+    forgetDialog();
+    delete going;
+}
+
+// The dialog is going: its controls no longer report their focus or showing to the page.
+void CzvPropPageBase::forgetDialog() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    dialog_->removeEventFilter(this);
+    if (reloadControl_ != nullptr) {
+        reloadControl_->removeEventFilter(this);
+    }
+    reloadControl_ = nullptr;
+    dialog_ = nullptr;
 }
 
 QSize CzvPropPageBase::pageSize() const {
@@ -234,7 +255,7 @@ void CzvPropPageBase::connectChangeEntries() {
 
 bool CzvPropPageBase::eventFilter(QObject* watched, QEvent* event) {
     if (dialog_ != nullptr) {
-        if (event->type() == QEvent::FocusIn && watched == dialog_->GetDlgItem(reloadControlId())) {
+        if (event->type() == QEvent::FocusIn && watched == reloadControl_) {
             OnReload();
         } else if (event->type() == QEvent::Show && watched == dialog_ && reloadsWhenShown()) {
             OnReload();

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QUuid>
@@ -123,13 +122,17 @@ private:
     quint32 focusedControlId() const;
     std::optional<QString> helpFile() const;
     void showHelp(quint32 context);
+    void destroyDialog();
+    void forgetDialog();
 
     PageIdentity identity_;
     PropertyPageSite* site_ = nullptr;
     std::vector<std::shared_ptr<SelectedObject>> objects_;
     QSize activeSize_;
     bool dirty_ = false;
-    QPointer<PageDialog> dialog_;
+    // Null while the page is not active; cleared as the dialog goes, whoever deletes it.
+    PageDialog* dialog_ = nullptr;
+    QWidget* reloadControl_ = nullptr;
     bool loading_ = true;
     HelpProvider* helpProvider_ = nullptr;
 };

@@ -183,6 +183,22 @@ TEST(PageBase, ApplyWithoutADialogWritesNothing) {
     EXPECT_EQ(std::get<QString>(control->values[kTextSlot]), "Kept");
 }
 
+TEST(PageBase, ADialogDeletedWithItsParentLeavesThePageInactive) {
+    auto control = balloon("Kept");
+    CBlnTextPropPage page;
+    std::vector<std::shared_ptr<SelectedObject>> objects{control};
+    page.SetObjects(1, objects.data());
+    auto host = std::make_unique<QWidget>();
+    const QRect rect(0, 0, 300, 200);
+    ASSERT_EQ(page.Activate(host.get(), &rect, false), PageResult::Ok);
+    host.reset();
+    EXPECT_EQ(page.dialog(), nullptr);
+    EXPECT_EQ(page.Show(true), PageResult::Unexpected);
+    control->clearLog();
+    EXPECT_EQ(page.Apply(), PageResult::Ok);
+    EXPECT_THAT(control->log, IsEmpty());
+}
+
 TEST(PageBase, OperationsRefuseWhatTheyCannotDo) {
     CBlnTextPropPage page;
     testing::RecordingSite site;
