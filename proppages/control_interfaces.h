@@ -23,8 +23,9 @@ public:
     virtual ~ControlProperties() = default;
     virtual PropertyValue get(int getterSlot) = 0;
     virtual void set(int setterSlot, const PropertyValue& value) = 0;
-    // The control's window, which a page repaints after writing into it (null when it has none).
-    virtual QWidget* window() = 0;
+    // The control's window by the slot of its getter, which a page repaints after writing into
+    // the control (null when it has none).
+    virtual QWidget* window(int getterSlot) = 0;
 };
 
 // The button control's and the balloon control's interfaces, with the getter slot of their

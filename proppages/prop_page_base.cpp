@@ -271,8 +271,8 @@ ControlProperties* CzvPropPageBase::control(quint32 index) const {
     return objects_[index]->QueryInterface(identity_.controlIid);
 }
 
-void CzvPropPageBase::repaintControl(ControlProperties* control) {
-    if (QWidget* window = control->window()) {
+void CzvPropPageBase::repaintControl(ControlProperties* control) const {
+    if (QWidget* window = control->window(identity_.windowSlot)) {
         window->update();
         window->repaint();
     }

@@ -114,7 +114,7 @@ protected:
     // does not answer for it.
     ControlProperties* control(quint32 index) const;
     // Invalidates the control's window and paints it at once.
-    static void repaintControl(ControlProperties* control);
+    void repaintControl(ControlProperties* control) const;
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;

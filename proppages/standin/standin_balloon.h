@@ -17,7 +17,9 @@ public:
 
     PropertyValue get(int getterSlot) override;
     void set(int setterSlot, const PropertyValue& value) override;
-    QWidget* window() override { return this; }
+    QWidget* window(int getterSlot) override {
+        return getterSlot == kBalloonWindowSlot ? this : nullptr;
+    }
     ControlProperties* QueryInterface(const QUuid& iid) override;
 
     QSize sizeHint() const override;

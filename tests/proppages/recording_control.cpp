@@ -32,8 +32,9 @@ void RecordingControl::set(int setterSlot, const PropertyValue& value) {
     values[setterSlot - 1] = value;
 }
 
-QWidget* RecordingControl::window() {
-    log.emplace_back("repaint");
+QWidget* RecordingControl::window(int getterSlot) {
+    const int windowSlot = iid_ == kIID_IButtonControl ? kButtonWindowSlot : kBalloonWindowSlot;
+    log.push_back(getterSlot == windowSlot ? "repaint" : "window " + std::to_string(getterSlot));
     return nullptr;
 }
 

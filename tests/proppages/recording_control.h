@@ -22,7 +22,8 @@ public:
 
     PropertyValue get(int getterSlot) override;
     void set(int setterSlot, const PropertyValue& value) override;
-    QWidget* window() override;
+    // Records "repaint" when asked at the interface's window slot, "window <slot>" otherwise.
+    QWidget* window(int getterSlot) override;
     ControlProperties* QueryInterface(const QUuid& iid) override;
 
     void preset(int getterSlot, const PropertyValue& value) { values[getterSlot] = value; }
