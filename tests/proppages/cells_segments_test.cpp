@@ -1,5 +1,6 @@
 #include "proppages/btn_cells_page.h"
 #include "proppages/btn_segments_page.h"
+#include "proppages/button_pages.h"
 #include "proppages/standin/standin_button.h"
 #include "tests/proppages/recording_control.h"
 
@@ -7,6 +8,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+
+#include <functional>
+#include <map>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -292,6 +296,68 @@ TEST(SegmentsPage, ChoosingACellShowsItsSegments) {
     p.choose(Segments::kCellList, 2);
     EXPECT_EQ(p.text(1005), "7");
     EXPECT_EQ(toShort(stand->get(108)), 1);
+}
+
+}  // namespace
+}  // namespace vrn::pp
+
+namespace vrn::pp {
+namespace {
+
+TEST(ButtonPartPages, FillAndWriteAButtonBackUnchangedInTheirOrder) {
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<CzvPropPageBase>()> create;
+        std::map<int, PropertyValue> presets;
+        std::vector<int> setters;
+    };
+    const Case cases[] = {
+        {"cells",
+         [] { return std::make_unique<Cells>(); },
+         {{106, qint16{3}},    {108, qint16{1}}, {144, qint16{1}},   {118, qint16{1}},
+          {81, qint32{2}},     {104, qint32{1}}, {79, 10.5f},        {73, 1.5f},
+          {77, 20.0f},         {75, 2.5f},       {25, QString("a")}, {27, QString("b")},
+          {193, QString("t")}, {83, qint32{2}},  {85, qint32{0}},    {61, qint32{3}},
+          {67, qint16{4}},     {102, qint16{1}}, {185, qint16{0}},   {187, qint16{1}}},
+         {107, 109, 82, 105, 80, 74, 78, 76, 119, 26, 28, 194, 84, 86, 145, 62, 68, 103, 186, 188}},
+        {"segments",
+         [] { return std::make_unique<Segments>(); },
+         {{106, qint16{2}},
+          {108, qint16{0}},
+          {171, qint16{0}},
+          {31, qint16{3}},
+          {37, qint16{1}},
+          {29, qint32{2}},
+          {39, qint32{4}},
+          {33, 1.5f},
+          {35, 2.5f},
+          {41, qint16{1}},
+          {45, 3.5f},
+          {43, 4.5f},
+          {138, qint32{2}},
+          {49, qint16{-1}},
+          {55, qint16{2}},
+          {195, qint16{1}},
+          {132, qint32{3}},
+          {212, qint32{2}}},
+         {109, 172, 32, 38, 30, 40, 34, 36, 42, 46, 44, 139, 50, 56, 196, 133, 172, 109, 213}},
+        {"margins",
+         [] { return std::make_unique<CBtnMarginsPropPage>(); },
+         {{181, qint16{2}}, {104, qint32{2}}},
+         {105, 182, 174, 176, 178, 180, 182, 174, 176, 178, 180, 182}},
+    };
+    for (const Case& c : cases) {
+        auto control = std::make_shared<RecordingControl>(kIID_IButtonControl);
+        control->values = c.presets;
+        ActivePage p(c.create(), {control});
+        control->clearLog();
+        p.page->Apply();
+        EXPECT_EQ(control->setterSlots(), c.setters) << c.name;
+        for (const auto& [slot, value] : c.presets) {
+            EXPECT_EQ(control->values[slot], value) << c.name << " slot " << slot;
+        }
+        EXPECT_EQ(control->log.back(), "repaint") << c.name;
+    }
 }
 
 }  // namespace
