@@ -52,7 +52,6 @@ PageResult CzvPropPageBase::Activate(QWidget* parent, const QRect* rect, bool /*
     connect(dialog_, &PageDialog::closing, this, &CzvPropPageBase::forgetDialog);
     buildDialog(dialog_);
     dialog_->setGeometry(*rect);
-    activeSize_ = rect->size();
 
     // What the dialog does as it opens: fill the lists, then the fields from the first control.
     OnInitDialog();

@@ -128,7 +128,6 @@ private:
     PageIdentity identity_;
     PropertyPageSite* site_ = nullptr;
     std::vector<std::shared_ptr<SelectedObject>> objects_;
-    QSize activeSize_;
     bool dirty_ = false;
     // Null while the page is not active; cleared as the dialog goes, whoever deletes it.
     PageDialog* dialog_ = nullptr;
