@@ -1,0 +1,80 @@
+#include "proppages/standin/standin_balloon.h"
+#include "proppages/standin/standin_button.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace vrn::pp {
+namespace {
+
+QImage picture(QWidget& widget) {
+    widget.resize(widget.sizeHint());
+    return widget.grab().toImage();
+}
+
+// Each painted property changes the picture; the others are kept for the pages only.
+TEST(StandInControls, PaintThemselvesFromTheirProperties) {
+    struct Case {
+        bool balloon;
+        int setter;
+        PropertyValue value;
+    };
+    const Case cases[] = {
+        {false, 26, QString("Other text")},
+        {false, 8, qint16{0}},
+        {false, 141, qint16{2}},
+        {false, 166, qint32{0}},
+        {false, 162, qint16{-4}},
+        {false, 107, qint16{3}},
+        {true, 17, QString("Other text")},
+        {true, 19, qint32{3}},
+        {true, 76, qint32{2}},
+        {true, 58, qint32{2}},
+        {true, 96, qint32{0}},
+        {true, 25, qint16{4}},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<QWidget> widget;
+        ControlProperties* control = nullptr;
+        if (c.balloon) {
+            auto balloon = std::make_unique<StandInBalloon>();
+            control = balloon.get();
+            widget = std::move(balloon);
+        } else {
+            auto button = std::make_unique<StandInButton>();
+            control = button.get();
+            widget = std::move(button);
+        }
+        const QImage before = picture(*widget);
+        control->set(c.setter, c.value);
+        EXPECT_NE(picture(*widget), before) << (c.balloon ? "balloon " : "button ") << c.setter;
+    }
+}
+
+TEST(StandInControls, AnswerOnlyForTheirOwnInterface) {
+    StandInButton button;
+    StandInBalloon balloon;
+    EXPECT_EQ(button.QueryInterface(kIID_IButtonControl), &button);
+    EXPECT_EQ(button.QueryInterface(kIID_IBalloonControl), nullptr);
+    EXPECT_EQ(balloon.QueryInterface(kIID_IBalloonControl), &balloon);
+    EXPECT_EQ(balloon.QueryInterface(kIID_IButtonControl), nullptr);
+}
+
+TEST(StandInControls, ButtonKeepsCellSegmentAndMarginValuesApart) {
+    StandInButton button;
+    button.set(109, qint16{1});
+    button.set(26, QString("cell 1"));
+    button.set(38, qint16{2});
+    button.set(34, 5.0f);
+    button.set(109, qint16{0});
+    EXPECT_EQ(toText(button.get(25)), "Stand-in");
+    EXPECT_EQ(toFloat(button.get(33)), 0.0f);
+    button.set(109, qint16{1});
+    EXPECT_EQ(toText(button.get(25)), "cell 1");
+    EXPECT_EQ(toShort(button.get(37)), 2);
+    EXPECT_EQ(toFloat(button.get(33)), 5.0f);
+}
+
+}  // namespace
+}  // namespace vrn::pp
