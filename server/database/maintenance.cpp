@@ -80,18 +80,18 @@ private:
         }
         ++okCount;
         auto attributes = database_.snapshot(
-            "SELECT atri_name, atri_value, atri_inherit_behavior, atri_inherit_from_atri_id "
+            "SELECT atri_id, atri_name, atri_value, atri_inherit_behavior, "
+            "ifnull(atri_inherit_from_atri_id, atri_id) AS origin "
             "FROM Attributes WHERE atri_ent_ref = ? AND atri_deleted = 0 ORDER BY atri_id",
             key);
         for (; !attributes.eof(); attributes.moveNext()) {
             const std::string name = attributes["atri_name"].asText();
-            if (name.starts_with(kSystemPrefix) || attributes["atri_inherit_behavior"].isNull() ||
-                attributes["atri_inherit_from_atri_id"].isNull()) {
+            if (name.starts_with(kSystemPrefix) || attributes["atri_inherit_behavior"].isNull()) {
                 continue;
             }
             seeder_.propagateAttribute(key, name, attributes["atri_value"].value(),
                                        attributes["atri_inherit_behavior"].asInteger(),
-                                       attributes["atri_inherit_from_atri_id"].asLong(), true);
+                                       attributes["origin"].asLong(), true);
         }
         for (const std::int32_t child : upgrade::specializationKeys(database_, key)) {
             visit(child, okCount);

@@ -50,9 +50,11 @@ public:
             try {
                 numberDecompositions(key);
                 children = childrenOf(key);
-            } catch (const Error& error) {
-                // One damaged entity does not stop the numbering of the others.
-                context_.log.write("Handle_Entity in DB Upgrade Error: " + error.description());
+            } catch (const std::exception& error) {
+                // Recorded where it happened; the step then fails whole.
+                context_.log.write(std::string("Handle_Entity in DB Upgrade Error: ") +
+                                   error.what());
+                throw;
             }
             stack.insert(stack.end(), children.rbegin(), children.rend());
         }

@@ -2,6 +2,8 @@
 // editor's sample entities, the bundle layout, the later type rows with the exception root,
 // the root's description and the recount of the root's cached counts.
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -200,13 +202,18 @@ std::optional<std::int32_t> liveKeyOfName(Database& database, std::string_view n
     return key ? std::optional(Field("ent_id", *key).asLong()) : std::nullopt;
 }
 
-// Always runs; a missing entity is passed over, and counts that are right are not written.
-bool cachedCountsDue(Database&) {
-    return true;
+constexpr std::array<std::string_view, 2> kRecountedOnOpen{kTessaryRoot, "Default Parent Bundle"};
+
+// A missing entity is passed over.
+bool cachedCountsDue(Database& database) {
+    return std::ranges::any_of(kRecountedOnOpen, [&](std::string_view name) {
+        const auto key = liveKeyOfName(database, name);
+        return key && upgrade::cachedCountsStale(database, *key);
+    });
 }
 
 void recountRootCounts(UpgradeContext& context) {
-    for (const std::string_view name : {kTessaryRoot, std::string_view("Default Parent Bundle")}) {
+    for (const std::string_view name : kRecountedOnOpen) {
         if (const auto key = liveKeyOfName(context.database, name)) {
             upgrade::recountCachedCounts(context.database, *key);
         }

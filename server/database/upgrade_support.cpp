@@ -113,8 +113,7 @@ std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t ke
     return keys;
 }
 
-bool recountCachedCounts(Database& database, std::int32_t key) {
-    // Written only when a count differs, so that opening a sound catalogue writes nothing.
+bool cachedCountsStale(Database& database, std::int32_t key) {
     auto counts = database.snapshot(
         "SELECT ent_cache_decomp_count AS d, ent_cache_spec_count AS s, "
         "ent_cache_bundle_count AS b, "
@@ -127,11 +126,14 @@ bool recountCachedCounts(Database& database, std::int32_t key) {
         "spec_parent_ent_id = Entity.ent_id AND spec_deleted = 0 AND spec_type = 1) ELSE 0 "
         "END AS nb FROM Entity WHERE ent_id = ?",
         key);
-    if (counts.eof()) {
-        return false;
-    }
-    if (counts["d"].value() == counts["nd"].value() && counts["s"].value() == counts["ns"].value() &&
-        counts["b"].value() == counts["nb"].value()) {
+    return !counts.eof() && (counts["d"].value() != counts["nd"].value() ||
+                             counts["s"].value() != counts["ns"].value() ||
+                             counts["b"].value() != counts["nb"].value());
+}
+
+bool recountCachedCounts(Database& database, std::int32_t key) {
+    // Written only when a count differs, so that opening a sound catalogue writes nothing.
+    if (!cachedCountsStale(database, key)) {
         return false;
     }
     database.execute("UPDATE Entity SET " + std::string(kCountsOf) + " WHERE ent_id = ?", key);
