@@ -89,6 +89,7 @@ void CatalogueSeeder::propagateAttribute(std::int32_t owner, std::string_view na
         return;
     }
     const auto ownerType = database_.scalar("SELECT ent_type FROM Entity WHERE ent_id = ?", owner);
+    const upgrade::SpecializationQuery specializations(database_);
     // Each entity receives one copy however many paths lead to it; deleted entities take no
     // copies and pass none on.
     std::unordered_set<std::int32_t> visited{owner};
@@ -96,24 +97,19 @@ void CatalogueSeeder::propagateAttribute(std::int32_t owner, std::string_view na
     while (!pending.empty()) {
         const std::int32_t current = pending.back();
         pending.pop_back();
-        for (const std::int32_t child : upgrade::specializationKeys(database_, current)) {
-            if (!visited.insert(child).second) {
+        for (const auto& child : specializations.of(current, name)) {
+            if (!visited.insert(child.key).second || child.deleted) {
                 continue;
             }
-            auto row = database_.snapshot(
-                "SELECT ent_type, ent_deleted FROM Entity WHERE ent_id = ?", child);
-            if (row.eof() || row["ent_deleted"].asBoolean()) {
+            if (behaviour == kCopiedSameType &&
+                (!ownerType || Field("ent_type", *ownerType).asInteger() != child.type)) {
                 continue;
             }
-            if (behaviour == kCopiedSameType && row["ent_type"].value() != ownerType) {
+            if (onlyIfAbsent && behaviour == kCopiedWithValue && child.hasAttribute) {
                 continue;
             }
-            if (onlyIfAbsent && behaviour == kCopiedWithValue &&
-                upgrade::hasStoredAttribute(database_, child, name)) {
-                continue;
-            }
-            insertAttribute(child, name, value, behaviour, origin);
-            pending.push_back(child);
+            insertAttribute(child.key, name, value, behaviour, origin);
+            pending.push_back(child.key);
         }
     }
 }
@@ -136,12 +132,13 @@ void CatalogueSeeder::setAttributeValue(std::int32_t owner, std::string_view nam
         row["atri_inherit_behavior"].asInteger() != kCopiedWithValue) {
         return;
     }
+    const upgrade::SpecializationQuery specializations(database_);
     std::unordered_set<std::int32_t> visited{owner};
     std::vector<std::int32_t> pending{owner};
     while (!pending.empty()) {
         const std::int32_t current = pending.back();
         pending.pop_back();
-        for (const std::int32_t child : upgrade::specializationKeys(database_, current)) {
+        for (const auto& [child, type, deleted, has] : specializations.of(current)) {
             if (!visited.insert(child).second) {
                 continue;
             }

@@ -57,7 +57,9 @@ void purgeRelations(Database& database, std::int32_t& okCount, std::int32_t& cor
 class AttributeRepair {
 public:
     explicit AttributeRepair(Database& database)
-        : database_(database), seeder_(database, TimeStamp::now(), kAutomaticallyGeneratedContact) {}
+        : database_(database),
+          seeder_(database, TimeStamp::now(), kAutomaticallyGeneratedContact),
+          specializations_(database) {}
 
     void run(std::int32_t& okCount) {
         if (!database_.scalar("SELECT 1 FROM Entity WHERE ent_id = ?", kActivityRootKey)) {
@@ -93,14 +95,15 @@ private:
                                        attributes["atri_inherit_behavior"].asInteger(),
                                        attributes["origin"].asLong(), true);
         }
-        for (const std::int32_t child : upgrade::specializationKeys(database_, key)) {
-            visit(child, okCount);
+        for (const auto& child : specializations_.of(key)) {
+            visit(child.key, okCount);
         }
         path_.erase(key);
     }
 
     Database& database_;
     CatalogueSeeder seeder_;
+    upgrade::SpecializationQuery specializations_;
     std::unordered_set<std::int32_t> path_;
 };
 

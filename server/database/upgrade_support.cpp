@@ -93,22 +93,42 @@ bool hasStoredAttribute(Database& database, std::int32_t owner, std::string_view
         .has_value();
 }
 
-std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t key) {
+SpecializationQuery::SpecializationQuery(Database& database) : database_(database) {
     const bool typed = schema::hasColumn(database, "Specialization", "spec_type");
     const bool ordered = schema::hasColumn(database, "Specialization", "spec_display_order");
-    std::string sql =
-        "SELECT spec_child_ent_id FROM Specialization WHERE spec_parent_ent_id = ? AND "
-        "spec_deleted = 0";
+    sql_ =
+        "SELECT spec_child_ent_id, ifnull(child.ent_type, 0), ifnull(child.ent_deleted, 1), "
+        "EXISTS (SELECT 1 FROM Attributes WHERE atri_ent_ref = spec_child_ent_id AND "
+        "atri_name = ?1 AND atri_deleted = 0) "
+        "FROM Specialization LEFT JOIN Entity AS child ON child.ent_id = spec_child_ent_id "
+        "WHERE spec_parent_ent_id = ?2 AND spec_deleted = 0";
     if (typed) {
-        sql +=
-            " AND spec_type = CASE WHEN (SELECT ent_type FROM Entity WHERE ent_id = ?) = 1 "
+        sql_ +=
+            " AND spec_type = CASE WHEN (SELECT ent_type FROM Entity WHERE ent_id = ?2) = 1 "
             "THEN 2 ELSE 1 END";
     }
-    sql += ordered ? " ORDER BY spec_display_order, spec_id" : " ORDER BY spec_id";
-    auto rows = typed ? database.snapshot(sql, key, key) : database.snapshot(sql, key);
+    sql_ += ordered ? " ORDER BY spec_display_order, spec_id" : " ORDER BY spec_id";
+}
+
+std::vector<Specialization> SpecializationQuery::of(std::int32_t key,
+                                                    std::string_view attributeName) const {
+    std::vector<Specialization> children;
+    for (auto rows = database_.snapshot(sql_, attributeName, key); !rows.eof(); rows.moveNext()) {
+        if (rows.field(std::size_t{0}).isNull()) {
+            continue;
+        }
+        children.push_back({rows.field(std::size_t{0}).asLong(),
+                            rows.field(std::size_t{1}).asInteger(),
+                            rows.field(std::size_t{2}).asBoolean(),
+                            rows.field(std::size_t{3}).asBoolean()});
+    }
+    return children;
+}
+
+std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t key) {
     std::vector<std::int32_t> keys;
-    for (; !rows.eof(); rows.moveNext()) {
-        keys.push_back(rows.field(std::size_t{0}).asLong());
+    for (const Specialization& child : SpecializationQuery(database).of(key)) {
+        keys.push_back(child.key);
     }
     return keys;
 }

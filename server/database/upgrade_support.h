@@ -36,7 +36,26 @@ bool hasStoredAttribute(Database& database, std::int32_t owner, std::string_view
 
 // The live direct specializations, as the entity model lists them: through spec_type 2 for
 // an activity and spec_type 1 for any other entity (every link while spec_type is not there
-// yet), in display order.
+// yet), in display order. Each row: the child's key, type, deleted flag and, when a name is
+// given, whether it has a live stored attribute of that name.
+struct Specialization {
+    std::int32_t key;
+    std::int16_t type;
+    bool deleted;
+    bool hasAttribute;
+};
+
+// The query for the schema as it stands; make it once per walk.
+class SpecializationQuery {
+public:
+    explicit SpecializationQuery(Database& database);
+    std::vector<Specialization> of(std::int32_t key, std::string_view attributeName = {}) const;
+
+private:
+    Database& database_;
+    std::string sql_;
+};
+
 std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t key);
 
 // True when a stored cached count of the entity differs from a recount.
