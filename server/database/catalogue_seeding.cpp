@@ -88,30 +88,33 @@ void CatalogueSeeder::propagateAttribute(std::int32_t owner, std::string_view na
     if (behaviour != kCopiedWithValue && behaviour != kCopiedSameType) {
         return;
     }
-    const auto ownerType = database_.scalar("SELECT ent_type FROM Entity WHERE ent_id = ?", owner);
-    const upgrade::SpecializationQuery specializations(database_);
-    // Each entity receives one copy however many paths lead to it; deleted entities take no
-    // copies and pass none on.
-    std::unordered_set<std::int32_t> visited{owner};
-    std::vector<std::int32_t> pending{owner};
-    while (!pending.empty()) {
-        const std::int32_t current = pending.back();
-        pending.pop_back();
-        for (const auto& child : specializations.of(current, name)) {
-            if (!visited.insert(child.key).second || child.deleted) {
-                continue;
-            }
-            if (behaviour == kCopiedSameType &&
-                (!ownerType || Field("ent_type", *ownerType).asInteger() != child.type)) {
-                continue;
-            }
-            if (onlyIfAbsent && behaviour == kCopiedWithValue && child.hasAttribute) {
-                continue;
-            }
-            insertAttribute(child.key, name, value, behaviour, origin);
-            pending.push_back(child.key);
-        }
-    }
+    const bool sameTypeOnly = behaviour == kCopiedSameType;
+    const bool testPresence = onlyIfAbsent && !sameTypeOnly;
+    const std::int32_t firstKey = NextKey(database_, KeyColumn::Attribute);
+    // The walk reaches each entity once however many paths lead to it; deleted entities, and
+    // with the presence test entities that have the attribute, take no copy and pass none on.
+    database_.execute(
+        "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, atri_value, "
+        "atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, atri_default_value, "
+        "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior) "
+        "WITH RECURSIVE walk(key, type) AS ("
+        "  SELECT ent_id, ent_type FROM Entity WHERE ent_id = ?1"
+        "  UNION"
+        "  SELECT child.ent_id, child.ent_type FROM walk"
+        "  JOIN Specialization ON spec_parent_ent_id = walk.key AND spec_deleted = 0 AND"
+        "    spec_type = CASE WHEN walk.type = 1 THEN 2 ELSE 1 END"
+        "  JOIN Entity AS child ON child.ent_id = spec_child_ent_id AND child.ent_deleted = 0"
+        "  WHERE (?2 = 0 OR child.ent_type IS (SELECT ent_type FROM Entity WHERE ent_id = ?1))"
+        "  AND (?3 = 0 OR NOT EXISTS (SELECT 1 FROM Attributes WHERE atri_ent_ref = child.ent_id"
+        "    AND atri_name = ?4 AND atri_deleted = 0))) "
+        "SELECT ?5 - 1 + row_number() OVER (ORDER BY key), ?4, 1, ?6, ?7, key, ?8, -1, 0, ?9, "
+        "-1, -1, 1, ?10 FROM walk WHERE key <> ?1",
+        owner, sameTypeOnly, testPresence, name, firstKey, kUnspecifiedType, value, origin,
+        kBlankValue, behaviour);
+    database_.execute(
+        "UPDATE Entity SET ent_last_modified = ? WHERE ent_id IN (SELECT atri_ent_ref FROM "
+        "Attributes WHERE atri_id >= ?)",
+        stamp_.lastModified(), firstKey);
 }
 
 void CatalogueSeeder::setAttributeValue(std::int32_t owner, std::string_view name,

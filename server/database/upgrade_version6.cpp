@@ -342,48 +342,45 @@ private:
             "AND atri_ent_ref IN (SELECT ent_id FROM Entity WHERE ent_type IN (6, 4, 2))");
     }
 
-    // Each activity gets a bundle "Default <name>" that takes over its activity children.
+    // Each activity gets a bundle "Default <name>" that takes over its activity children. The
+    // activities are numbered in key order; activity n gets bundle key firstBundle + n - 1.
     void addDefaultBundles() {
-        auto activities = database_.snapshot(
-            "SELECT ent_id, ent_name FROM Entity WHERE ent_type = 1 ORDER BY ent_id");
-        std::int32_t entityKey = NextKey(database_, KeyColumn::Entity);
-        std::int32_t specKey = NextKey(database_, KeyColumn::Specialization);
-        for (; !activities.eof(); activities.moveNext()) {
-            const Value activity = activities["ent_id"].value();
-            auto children = database_.snapshot(
-                "SELECT spec_id, spec_child_ent_id, ent_type FROM Specialization LEFT JOIN Entity "
-                "ON ent_id = "
-                "spec_child_ent_id WHERE spec_parent_ent_id = ? AND spec_deleted = 0 "
-                "ORDER BY spec_id",
-                activity);
-            const std::int32_t bundle = entityKey++;
-            const std::string name =
-                activities["ent_name"].isNull() ? std::string() : activities["ent_name"].asText();
-            database_.execute(
-                "INSERT INTO Entity (ent_id, ent_name, ent_contact, ent_is_bundle, "
-                "ent_last_modified, ent_deleted, ent_type, ent_unique_id) "
-                "VALUES (?, ?, ?, 1, ?, 0, ?, ?)",
-                bundle, std::string(kDefaultBundlePrefix) + name, kAutoUpgradeContact,
-                context_.stamp.lastModified(), EntityType::Bundle, context_.stamp.pifId(bundle));
-            linkWithKey(specKey++, activity, Value(std::int64_t{bundle}));
-            for (; !children.eof(); children.moveNext()) {
-                if (children["ent_type"].isNull() ||
-                    children["ent_type"].asInteger() != static_cast<int>(EntityType::Activity)) {
-                    continue;
-                }
-                database_.execute("UPDATE Specialization SET spec_deleted = 1 WHERE spec_id = ?",
-                                  children["spec_id"].value());
-                linkWithKey(specKey++, Value(std::int64_t{bundle}),
-                            children["spec_child_ent_id"].value());
-            }
-        }
-    }
-
-    void linkWithKey(std::int32_t key, const Value& parent, const Value& child) {
+        constexpr std::string_view kActivities =
+            "WITH activity(key, n) AS (SELECT ent_id, row_number() OVER (ORDER BY ent_id) FROM "
+            "Entity WHERE ent_type = 1 AND ent_id < ?1) ";
+        const std::int32_t firstBundle = NextKey(database_, KeyColumn::Entity);
+        const std::int32_t firstLink = NextKey(database_, KeyColumn::Specialization);
+        database_.execute(
+            "INSERT INTO Entity (ent_id, ent_name, ent_contact, ent_is_bundle, "
+            "ent_last_modified, ent_deleted, ent_type, ent_unique_id) " +
+                std::string(kActivities) +
+                "SELECT ?1 - 1 + n, ?2 || ifnull(ent_name, ''), ?3, 1, ?4, 0, 2, "
+                "?5 || (?1 - 1 + n) FROM activity JOIN Entity ON ent_id = key",
+            firstBundle, kDefaultBundlePrefix, kAutoUpgradeContact, context_.stamp.lastModified(),
+            context_.stamp.identifierPrefix() + "UF");
         database_.execute(
             "INSERT INTO Specialization (spec_id, spec_parent_ent_id, spec_child_ent_id, "
-            "spec_deleted) VALUES (?, ?, ?, 0)",
-            key, parent, child);
+            "spec_deleted) " +
+                std::string(kActivities) +
+                "SELECT ?2 - 1 + n, key, ?1 - 1 + n, 0 FROM activity",
+            firstBundle, firstLink);
+        // The activity children move from their parent activity to its bundle.
+        const std::int32_t firstMove = NextKey(database_, KeyColumn::Specialization);
+        database_.execute(
+            "INSERT INTO Specialization (spec_id, spec_parent_ent_id, spec_child_ent_id, "
+            "spec_deleted) " +
+                std::string(kActivities) +
+                "SELECT ?2 - 1 + row_number() OVER (ORDER BY spec_id), ?1 - 1 + n, "
+                "spec_child_ent_id, 0 FROM Specialization JOIN activity ON key = "
+                "spec_parent_ent_id JOIN Entity AS child ON child.ent_id = spec_child_ent_id "
+                "WHERE spec_deleted = 0 AND spec_id < ?3 AND child.ent_type = 1",
+            firstBundle, firstMove, firstLink);
+        database_.execute(
+            "UPDATE Specialization SET spec_deleted = 1 WHERE spec_id < ?1 AND spec_deleted = 0 "
+            "AND EXISTS (SELECT 1 FROM Entity WHERE ent_id = spec_parent_ent_id AND ent_type = 1 "
+            "AND ent_id < ?2) AND EXISTS (SELECT 1 FROM Entity WHERE ent_id = spec_child_ent_id "
+            "AND ent_type = 1 AND ent_id < ?2)",
+            firstLink, firstBundle);
     }
 
     UpgradeContext& context_;

@@ -175,8 +175,8 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
                                 "Specialization ORDER BY spec_id"),
               (std::vector<std::string>{
                   "0|1|1", "0|2|1", "0|3|1", "3|4|1", "8|0|0", "8|9|0", "8|10|0", "8|11|0",
-                  "8|12|0", "8|13|0", "8|14|0", "8|15|0", "8|1|0", "8|2|0", "0|16|0", "16|3|0",
-                  "3|17|0", "17|4|0", "4|18|0"}));
+                  "8|12|0", "8|13|0", "8|14|0", "8|15|0", "8|1|0", "8|2|0", "0|16|0", "3|17|0",
+                  "4|18|0", "16|3|0", "17|4|0"}));
     // key|type|name|start|end|context|suppressed|follows parent|contact
     EXPECT_EQ(rowsOf(*database, "SELECT rel_id, rel_Type, rel_name, rel_start_ent_id, "
                                 "rel_end_ent_id, rel_context_ent_id, rel_suppressed, "
