@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -23,14 +25,17 @@ namespace {
 
 // ---- Slots -----------------------------------------------------------------------------
 
-// A decomposition that repeats another takes the slot of its origin.
-struct PendingCopy {
+// A live decomposition as the numbering sees it.
+struct Decomposition {
     std::int32_t relation;
-    std::int32_t origin;
+    std::optional<std::int32_t> origin;
+    std::int32_t slot;
 };
 
 // Numbers the slots of every live decomposition, walking the specialization tree from the
-// root so that generalizations come before their specializations.
+// root so that generalizations come before their specializations. A decomposition that is its
+// own origin takes the next slot number; a copy takes its origin's slot. The tree and the
+// decompositions are read once, the numbers written row by row.
 class SlotNumbering {
 public:
     explicit SlotNumbering(UpgradeContext& context)
@@ -39,6 +44,42 @@ public:
           next_(std::max(NextKey(database_, KeyColumn::Slot), kFirstSlotID)) {}
 
     void run(std::int32_t root) {
+        try {
+            readTree();
+            walk(root);
+            resolvePendingCopies();
+        } catch (const std::exception& error) {
+            // Recorded where it happened; the step then fails whole.
+            context_.log.write(std::string("Handle_Entity in DB Upgrade Error: ") + error.what());
+            throw;
+        }
+    }
+
+private:
+    void readTree() {
+        auto links = database_.snapshot(
+            "SELECT spec_parent_ent_id, spec_child_ent_id FROM Specialization WHERE "
+            "spec_deleted = 0 AND spec_parent_ent_id IS NOT NULL AND spec_child_ent_id IS NOT "
+            "NULL ORDER BY spec_id");
+        for (; !links.eof(); links.moveNext()) {
+            children_[links.field(std::size_t{0}).asLong()].push_back(
+                links.field(std::size_t{1}).asLong());
+        }
+        auto rows = database_.snapshot(
+            "SELECT rel_id, rel_start_ent_id, rel_inherit_from_rel_id, rel_slot_id FROM Relation "
+            "WHERE rel_Type = 1 AND rel_deleted = 0 AND rel_start_ent_id IS NOT NULL "
+            "ORDER BY rel_id");
+        for (; !rows.eof(); rows.moveNext()) {
+            const auto origin = rows["rel_inherit_from_rel_id"];
+            Decomposition decomposition{
+                rows["rel_id"].asLong(),
+                origin.isNull() ? std::nullopt : std::optional(origin.asLong()),
+                rows["rel_slot_id"].isNull() ? kUnnumbered : rows["rel_slot_id"].asLong()};
+            decompositions_[rows["rel_start_ent_id"].asLong()].push_back(decomposition);
+        }
+    }
+
+    void walk(std::int32_t root) {
         std::vector<std::int32_t> stack{root};
         while (!stack.empty()) {
             const std::int32_t key = stack.back();
@@ -46,68 +87,41 @@ public:
             if (!visited_.insert(key).second) {
                 continue;
             }
-            std::vector<std::int32_t> children;
-            try {
-                numberDecompositions(key);
-                children = childrenOf(key);
-            } catch (const std::exception& error) {
-                // Recorded where it happened; the step then fails whole.
-                context_.log.write(std::string("Handle_Entity in DB Upgrade Error: ") +
-                                   error.what());
-                throw;
+            if (const auto found = decompositions_.find(key); found != decompositions_.end()) {
+                for (Decomposition& decomposition : found->second) {
+                    number(decomposition);
+                }
             }
-            stack.insert(stack.end(), children.rbegin(), children.rend());
+            if (const auto found = children_.find(key); found != children_.end()) {
+                stack.insert(stack.end(), found->second.rbegin(), found->second.rend());
+            }
         }
-        resolvePendingCopies();
     }
 
-private:
-    void numberDecompositions(std::int32_t key) {
-        auto rows = database_.snapshot(
-            "SELECT rel_id, rel_inherit_from_rel_id, rel_slot_id FROM Relation WHERE "
-            "rel_Type = 1 AND rel_deleted = 0 AND rel_start_ent_id = ? ORDER BY rel_id",
-            key);
-        for (; !rows.eof(); rows.moveNext()) {
-            if (rows["rel_slot_id"].isNull() || rows["rel_slot_id"].asLong() != kNoSlot) {
-                continue;
-            }
-            const std::int32_t relation = rows["rel_id"].asLong();
-            const auto origin = rows["rel_inherit_from_rel_id"];
-            if (!origin.isNull() && origin.asLong() != relation) {
-                if (!copySlot(relation, origin.asLong())) {
-                    pending_.push_back({relation, origin.asLong()});
-                }
-                continue;
-            }
-            database_.execute("UPDATE Relation SET rel_slot_id = ? WHERE rel_id = ?", next_++,
-                              relation);
+    void number(const Decomposition& decomposition) {
+        if (decomposition.slot != kUnnumbered) {
+            return;
         }
+        if (decomposition.origin && *decomposition.origin != decomposition.relation) {
+            if (!copySlot(decomposition.relation, *decomposition.origin)) {
+                pending_.push_back({decomposition.relation, *decomposition.origin});
+            }
+            return;
+        }
+        database_.execute("UPDATE Relation SET rel_slot_id = ? WHERE rel_id = ?", next_++,
+                          decomposition.relation);
     }
 
     // False while the origin has no slot yet.
     bool copySlot(std::int32_t relation, std::int32_t origin) {
         const auto slot =
             database_.scalar("SELECT rel_slot_id FROM Relation WHERE rel_id = ?", origin);
-        if (!slot || isNull(*slot) || Field("rel_slot_id", *slot).asLong() == kNoSlot) {
+        if (!slot || isNull(*slot) || Field("rel_slot_id", *slot).asLong() == kUnnumbered) {
             return false;
         }
         database_.execute("UPDATE Relation SET rel_slot_id = ? WHERE rel_id = ?", *slot,
                           relation);
         return true;
-    }
-
-    std::vector<std::int32_t> childrenOf(std::int32_t key) {
-        auto rows = database_.snapshot(
-            "SELECT spec_child_ent_id FROM Specialization WHERE spec_deleted = 0 AND "
-            "spec_parent_ent_id = ? ORDER BY spec_id",
-            key);
-        std::vector<std::int32_t> children;
-        for (; !rows.eof(); rows.moveNext()) {
-            if (!rows["spec_child_ent_id"].isNull()) {
-                children.push_back(rows["spec_child_ent_id"].asLong());
-            }
-        }
-        return children;
     }
 
     // A copy whose origin lies in a second generalization, numbered after the copy was
@@ -124,11 +138,18 @@ private:
         }
     }
 
-    static constexpr std::int32_t kNoSlot = -1;
+    struct PendingCopy {
+        std::int32_t relation;
+        std::int32_t origin;
+    };
+
+    static constexpr std::int32_t kUnnumbered = -1;
 
     UpgradeContext& context_;
     Database& database_;
     std::int32_t next_;
+    std::unordered_map<std::int32_t, std::vector<std::int32_t>> children_;
+    std::unordered_map<std::int32_t, std::vector<Decomposition>> decompositions_;
     std::unordered_set<std::int32_t> visited_;
     std::vector<PendingCopy> pending_;
 };
