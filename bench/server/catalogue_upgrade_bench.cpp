@@ -79,9 +79,8 @@ void writeOldCatalogue(const std::filesystem::path& path) {
         specialise(parentOf(key), key);
         if (key < last) {
             ++decomposition;
-            database->execute(
-                "INSERT INTO Decomposition VALUES (?, 'bench', ?, ?, 0, ?, 0, 0)", decomposition,
-                key, key + 1, decomposition);
+            database->execute("INSERT INTO Decomposition VALUES (?, 'bench', ?, ?, 0, ?, 0, 0)",
+                              decomposition, key, key + 1, decomposition);
         }
         database->execute(
             "INSERT INTO Attributes VALUES (?, 'Activity Display', 0, 'String', ?, ?, ?, 0, 0)",

@@ -31,8 +31,8 @@ constexpr std::string_view kUnspecifiedType = "Unspecified";
 }  // namespace
 
 std::int32_t CatalogueSeeder::addSpecialization(std::int32_t parent, std::string_view name) {
-    auto parentRow = database_.snapshot(
-        "SELECT ent_type, ent_name FROM Entity WHERE ent_id = ?", parent);
+    auto parentRow =
+        database_.snapshot("SELECT ent_type, ent_name FROM Entity WHERE ent_id = ?", parent);
     if (parentRow.eof()) {
         throw catalogueError(msg::EntityNotPresent);
     }
@@ -156,9 +156,8 @@ void CatalogueSeeder::setAttributeValue(std::int32_t owner, std::string_view nam
     }
 }
 
-void CatalogueSeeder::insertAttribute(std::int32_t owner, std::string_view name,
-                                      const Value& value, int behaviour,
-                                      std::optional<std::int32_t> origin) {
+void CatalogueSeeder::insertAttribute(std::int32_t owner, std::string_view name, const Value& value,
+                                      int behaviour, std::optional<std::int32_t> origin) {
     const std::int32_t key = NextKey(database_, KeyColumn::Attribute);
     database_.execute(
         "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, atri_value, "

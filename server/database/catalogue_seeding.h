@@ -30,8 +30,8 @@ public:
     // the behaviour reaches (2: all, at every depth; 5: those of the owner's type). With
     // `onlyIfAbsent` nothing is added to an entity that has a live attribute of that name, nor
     // below it.
-    void addAttribute(std::int32_t owner, std::string_view name, const Value& value,
-                      int behaviour, bool onlyIfAbsent = false);
+    void addAttribute(std::int32_t owner, std::string_view name, const Value& value, int behaviour,
+                      bool onlyIfAbsent = false);
 
     // Passes an existing attribute on to the specializations that lack it, naming `origin` as
     // what every copy is inherited from.

@@ -63,7 +63,7 @@ constexpr std::array<TableRename, 4> kTables{{
 }};
 
 constexpr std::array<std::string_view, 7> kDependencyTables{
-    "Dependency", "Dependency_Type", "Producer", "Consumer", "Dependency_Attributes",
+    "Dependency",        "Dependency_Type", "Producer", "Consumer", "Dependency_Attributes",
     "Can_Be_Managed_By", "Coordinates"};
 
 // The old dependency tables hold nothing the conversion keeps: a key and a few references.

@@ -73,7 +73,8 @@ private:
         if (!path_.insert(key).second) {
             return;
         }
-        const auto deleted = database_.scalar("SELECT ent_deleted FROM Entity WHERE ent_id = ?", key);
+        const auto deleted =
+            database_.scalar("SELECT ent_deleted FROM Entity WHERE ent_id = ?", key);
         if (!deleted) {
             throw catalogueError(msg::EntityNotPresent);
         }

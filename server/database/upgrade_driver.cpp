@@ -24,8 +24,8 @@ void refuseIncompleteSchema(Database& database) {
     for (const auto& part : missing) {
         list += (list.empty() ? "" : ", ") + part;
     }
-    throw catalogueError(1, "This catalogue lacks " + list +
-                                " of the current schema, and no upgrade step adds it.");
+    throw catalogueError(
+        1, "This catalogue lacks " + list + " of the current schema, and no upgrade step adds it.");
 }
 
 }  // namespace
@@ -53,8 +53,8 @@ StepOutcome runUpgradeStep(Database& database, const UpgradeLog& log, const Upgr
     } catch (const std::exception& error) {
         const std::string description = error.what();
         log.write("Error: " + description + "    ");
-        throw catalogueError(1, "Upgrading the catalogue failed in " + std::string(step.name) +
-                                    ": " + description);
+        throw catalogueError(
+            1, "Upgrading the catalogue failed in " + std::string(step.name) + ": " + description);
     }
 }
 

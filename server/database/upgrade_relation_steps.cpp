@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <string>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -119,8 +119,7 @@ private:
         if (!slot || isNull(*slot) || Field("rel_slot_id", *slot).asLong() == kUnnumbered) {
             return false;
         }
-        database_.execute("UPDATE Relation SET rel_slot_id = ? WHERE rel_id = ?", *slot,
-                          relation);
+        database_.execute("UPDATE Relation SET rel_slot_id = ? WHERE rel_id = ?", *slot, relation);
         return true;
     }
 
@@ -270,12 +269,11 @@ void addPifIds(UpgradeContext& context) {
 
 namespace upgrade {
 const UpgradeStep Slot_Upgrade{"Slot_Upgrade", slotsDue, addSlots};
-const UpgradeStep Display_Order_Upgrade{"Display_Order_Upgrade", displayOrderDue,
-                                        addDisplayOrder};
-const UpgradeStep Relation_IMB_Context_Upgrade{"Relation_IMB_Context_Upgrade",
-                                               managedByContextDue, addManagedByContext};
-const UpgradeStep Relation_Attributes_Upgrade{"Relation_Attributes_Upgrade",
-                                              relationAttributesDue, addRelationAttributes};
+const UpgradeStep Display_Order_Upgrade{"Display_Order_Upgrade", displayOrderDue, addDisplayOrder};
+const UpgradeStep Relation_IMB_Context_Upgrade{"Relation_IMB_Context_Upgrade", managedByContextDue,
+                                               addManagedByContext};
+const UpgradeStep Relation_Attributes_Upgrade{"Relation_Attributes_Upgrade", relationAttributesDue,
+                                              addRelationAttributes};
 const UpgradeStep Relation_PIF_Upgrade{
     "Relation_PIF_Upgrade",
     pifIdsDue,

@@ -80,8 +80,8 @@ void addSpecOrder(UpgradeContext& context) {
 namespace upgrade {
 const UpgradeStep Add_Cache_Specs{"Add_Cache_Specs", cacheSpecsDue, addCacheSpecs};
 const UpgradeStep Spec_Count_Upgrade{"Spec_Count_Upgrade", specCountDue, addSpecCount};
-const UpgradeStep Bundle_Decomp_Count_Upgrade{"Bundle_Decomp_Count_Upgrade",
-                                              bundleDecompCountDue, addBundleDecompCount};
+const UpgradeStep Bundle_Decomp_Count_Upgrade{"Bundle_Decomp_Count_Upgrade", bundleDecompCountDue,
+                                              addBundleDecompCount};
 const UpgradeStep Specialization_Order_Upgrade{
     "Specialization_Order_Upgrade",
     specOrderDue,

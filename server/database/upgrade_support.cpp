@@ -61,8 +61,7 @@ void ensureLookupIndexes(Database& database) {
                 return schema::hasColumn(database, table.name, column);
             });
             if (columnsThere && !schema::hasIndex(database, index.name)) {
-                schema::createIndex(database, index.name, table.name, index.columns,
-                                    index.unique);
+                schema::createIndex(database, index.name, table.name, index.columns, index.unique);
             }
         }
     }
@@ -87,9 +86,10 @@ std::int32_t requireKeyOfName(Database& database, std::string_view name) {
 
 bool hasStoredAttribute(Database& database, std::int32_t owner, std::string_view name) {
     return database
-        .scalar("SELECT 1 FROM Attributes WHERE atri_ent_ref = ? AND atri_name = ? AND "
-                "atri_deleted = 0",
-                owner, name)
+        .scalar(
+            "SELECT 1 FROM Attributes WHERE atri_ent_ref = ? AND atri_name = ? AND "
+            "atri_deleted = 0",
+            owner, name)
         .has_value();
 }
 
@@ -117,20 +117,11 @@ std::vector<Specialization> SpecializationQuery::of(std::int32_t key,
         if (rows.field(std::size_t{0}).isNull()) {
             continue;
         }
-        children.push_back({rows.field(std::size_t{0}).asLong(),
-                            rows.field(std::size_t{1}).asInteger(),
-                            rows.field(std::size_t{2}).asBoolean(),
-                            rows.field(std::size_t{3}).asBoolean()});
+        children.push_back(
+            {rows.field(std::size_t{0}).asLong(), rows.field(std::size_t{1}).asInteger(),
+             rows.field(std::size_t{2}).asBoolean(), rows.field(std::size_t{3}).asBoolean()});
     }
     return children;
-}
-
-std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t key) {
-    std::vector<std::int32_t> keys;
-    for (const Specialization& child : SpecializationQuery(database).of(key)) {
-        keys.push_back(child.key);
-    }
-    return keys;
 }
 
 bool cachedCountsStale(Database& database, std::int32_t key) {

@@ -56,14 +56,12 @@ private:
     std::string sql_;
 };
 
-std::vector<std::int32_t> specializationKeys(Database& database, std::int32_t key);
-
 // True when a stored cached count of the entity differs from a recount.
 bool cachedCountsStale(Database& database, std::int32_t key);
 // Recounts the three cached counts of one entity; true when a stored count changed. An
 // activity counts its bundles (spec_type 1) apart from its specializations (spec_type 2).
 bool recountCachedCounts(Database& database, std::int32_t key);
-// The same for every entity (or every live one).
+// The same for every entity, or every live one.
 void recountAllCachedCounts(Database& database, bool liveOnly);
 
 }  // namespace upgrade

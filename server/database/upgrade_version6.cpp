@@ -62,8 +62,7 @@ std::optional<std::int32_t> wholeNumber(std::string_view text) {
 
 class Conversion {
 public:
-    explicit Conversion(UpgradeContext& context)
-        : context_(context), database_(context.database) {}
+    explicit Conversion(UpgradeContext& context) : context_(context), database_(context.database) {}
 
     void run() {
         context_.log.writePlain("Upgrading to Version 6...");
@@ -77,8 +76,7 @@ public:
         convertDecompositions();
         convertAttributes();
         convertDoclinks();
-        database_.execute(
-            "DELETE FROM Entity WHERE ent_type IN (4, 5, 6, 7, 8, 10, 11, 12, 14)");
+        database_.execute("DELETE FROM Entity WHERE ent_type IN (4, 5, 6, 7, 8, 10, 11, 12, 14)");
         sortEntityTypes();
         const std::int32_t tessaryRoot = insertRoot(kTessaryRoot, EntityType::Thing);
         adoptOldRootChildren();
@@ -162,9 +160,8 @@ private:
             "atri_OLE_id = -1, atri_inherit_behavior = 2, atri_inherit_from_parent = "
             "(atri_name IN ('Actors', 'Skills Required', 'Location', 'Resources Required', "
             "'Evaluation Criteria', 'DecisionSentence', 'DecisionSentenceValue'))");
-        auto rows =
-            database_.snapshot("SELECT atri_id, atri_value FROM Attributes WHERE atri_name = ?",
-                               kActivityDisplay);
+        auto rows = database_.snapshot(
+            "SELECT atri_id, atri_value FROM Attributes WHERE atri_name = ?", kActivityDisplay);
         for (; !rows.eof(); rows.moveNext()) {
             Value value = rows["atri_value"].value();
             if (!rows["atri_value"].isNull()) {
@@ -177,8 +174,9 @@ private:
                     // A value without its four fields is kept as it stands.
                 }
             }
-            database_.execute("UPDATE Attributes SET atri_value = ?, atri_name = ? WHERE atri_id = ?",
-                              value, kNotes, rows["atri_id"].value());
+            database_.execute(
+                "UPDATE Attributes SET atri_value = ?, atri_name = ? WHERE atri_id = ?", value,
+                kNotes, rows["atri_id"].value());
         }
     }
 
@@ -194,9 +192,8 @@ private:
                 continue;
             }
             const Value owner = rows["atri_ent_ref"].value();
-            const std::string ownerText = rows["atri_ent_ref"].isNull()
-                                              ? std::string()
-                                              : rows["atri_ent_ref"].asText();
+            const std::string ownerText =
+                rows["atri_ent_ref"].isNull() ? std::string() : rows["atri_ent_ref"].asText();
             std::string rest = rows["atri_value"].asText();
             while (rest != kNoLinks) {
                 const auto bang = rest.find('!');
@@ -256,8 +253,8 @@ private:
             if (type != EntityType::Resource && type != EntityType::NavigationalNode) {
                 continue;
             }
-            database_.execute("UPDATE Entity SET ent_name = ? WHERE ent_id = ?",
-                              nameOfRoot(type), links["spec_child_ent_id"].value());
+            database_.execute("UPDATE Entity SET ent_name = ? WHERE ent_id = ?", nameOfRoot(type),
+                              links["spec_child_ent_id"].value());
             database_.execute("UPDATE Specialization SET spec_deleted = 1 WHERE spec_id = ?",
                               links["spec_id"].value());
         }
@@ -283,7 +280,8 @@ private:
                 insertRoot(root.name, root.type);
             }
         }
-        const std::int32_t port = upgrade::requireKeyOfName(database_, nameOfRoot(EntityType::Port));
+        const std::int32_t port =
+            upgrade::requireKeyOfName(database_, nameOfRoot(EntityType::Port));
         addAttribute(port, "PortType", "Undeclared");
         addAttribute(port, "DecSentenceValue", "Null");
         const std::int32_t attributeType =
@@ -361,8 +359,7 @@ private:
         database_.execute(
             "INSERT INTO Specialization (spec_id, spec_parent_ent_id, spec_child_ent_id, "
             "spec_deleted) " +
-                std::string(kActivities) +
-                "SELECT ?2 - 1 + n, key, ?1 - 1 + n, 0 FROM activity",
+                std::string(kActivities) + "SELECT ?2 - 1 + n, key, ?1 - 1 + n, 0 FROM activity",
             firstBundle, firstLink);
         // The activity children move from their parent activity to its bundle.
         const std::int32_t firstMove = NextKey(database_, KeyColumn::Specialization);

@@ -15,6 +15,8 @@
 #include "server/database/upgrade_driver.h"
 #include "server/database/upgrade_log.h"
 #include "server/database/upgrade_steps.h"
+#include "server/entities/entities.h"
+#include "server/entities/entity.h"
 #include "tests/server/database/catalogue_fixture.h"
 #include "tests/server/database/legacy_catalogues.h"
 
@@ -117,10 +119,11 @@ TEST_F(Upgrade, TheOldestCatalogueBecomesExactlyANewOne) {
     auto upgraded = Database::open(path());
     auto created = Database::open(fresh);
 
-    const auto tables = rowsOf(*created,
-                               "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
-    EXPECT_EQ(rowsOf(*upgraded, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name"),
-              tables);
+    const auto tables =
+        rowsOf(*created, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
+    EXPECT_EQ(
+        rowsOf(*upgraded, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name"),
+        tables);
     EXPECT_EQ(tables.size(), 7u);
     for (const std::string& table : tables) {
         SCOPED_TRACE(table);
@@ -144,12 +147,14 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
     auto database = Database::open(path());
     EXPECT_EQ(run(*database, upgrade::Version6_Upgrade), StepOutcome::Upgraded);
 
-    EXPECT_EQ(rowsOf(*database, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name"),
-              (std::vector<std::string>{"Attributes", "Entity", "Entity_Types", "Relation",
-                                        "Relation_Types", "Specialization"}));
+    EXPECT_EQ(
+        rowsOf(*database, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name"),
+        (std::vector<std::string>{"Attributes", "Entity", "Entity_Types", "Relation",
+                                  "Relation_Types", "Specialization"}));
     // key|name|type|bundle flag|contact|ACL
-    EXPECT_EQ(rowsOf(*database, "SELECT ent_id, ent_name, ent_type, ent_is_bundle, ent_contact, "
-                                "ent_acl FROM Entity ORDER BY ent_id"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT ent_id, ent_name, ent_type, ent_is_bundle, ent_contact, "
+                     "ent_acl FROM Entity ORDER BY ent_id"),
               (std::vector<std::string>{
                   "0|Activity Root|1|0|Auto Upgrade|0",
                   "1|Resource Root|6|0|old|0",
@@ -171,16 +176,18 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
                   "18|Default Make green tea|2|1|Auto Upgrade|NULL",
               }));
     // parent|child|deleted
-    EXPECT_EQ(rowsOf(*database, "SELECT spec_parent_ent_id, spec_child_ent_id, spec_deleted FROM "
-                                "Specialization ORDER BY spec_id"),
-              (std::vector<std::string>{
-                  "0|1|1", "0|2|1", "0|3|1", "3|4|1", "8|0|0", "8|9|0", "8|10|0", "8|11|0",
-                  "8|12|0", "8|13|0", "8|14|0", "8|15|0", "8|1|0", "8|2|0", "0|16|0", "3|17|0",
-                  "4|18|0", "16|3|0", "17|4|0"}));
+    EXPECT_EQ(
+        rowsOf(*database,
+               "SELECT spec_parent_ent_id, spec_child_ent_id, spec_deleted FROM "
+               "Specialization ORDER BY spec_id"),
+        (std::vector<std::string>{"0|1|1", "0|2|1", "0|3|1", "3|4|1", "8|0|0", "8|9|0", "8|10|0",
+                                  "8|11|0", "8|12|0", "8|13|0", "8|14|0", "8|15|0", "8|1|0",
+                                  "8|2|0", "0|16|0", "3|17|0", "4|18|0", "16|3|0", "17|4|0"}));
     // key|type|name|start|end|context|suppressed|follows parent|contact
-    EXPECT_EQ(rowsOf(*database, "SELECT rel_id, rel_Type, rel_name, rel_start_ent_id, "
-                                "rel_end_ent_id, rel_context_ent_id, rel_suppressed, "
-                                "rel_inherit_from_parent, rel_contact FROM Relation ORDER BY rel_id"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT rel_id, rel_Type, rel_name, rel_start_ent_id, "
+                     "rel_end_ent_id, rel_context_ent_id, rel_suppressed, "
+                     "rel_inherit_from_parent, rel_contact FROM Relation ORDER BY rel_id"),
               (std::vector<std::string>{
                   "1|1|3 deco 5|3|5|3|1|0|old",
                   "2|1|4 deco 5|4|5|4|1|0|old",
@@ -191,9 +198,10 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
                   "7|6|12 has resource 0|12|0|NULL|0|0|Upgraded from doclinks",
               }));
     // owner|name|value|default|class|follows parent|behaviour
-    EXPECT_EQ(rowsOf(*database, "SELECT atri_ent_ref, atri_name, atri_value, atri_default_value, "
-                                "atri_class, atri_inherit_from_parent, atri_inherit_behavior FROM "
-                                "Attributes WHERE atri_id < 8 ORDER BY atri_id"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT atri_ent_ref, atri_name, atri_value, atri_default_value, "
+                     "atri_class, atri_inherit_from_parent, atri_inherit_behavior FROM "
+                     "Attributes WHERE atri_id < 8 ORDER BY atri_id"),
               (std::vector<std::string>{
                   "3|Notes|5!first!second!third|5 !first! second !third!|0|0|2",
                   "4|Notes|no fields|no fields|0|0|2",
@@ -202,18 +210,34 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
               }));
 }
 
+TEST_F(Upgrade, TheEntityModelWorksOnAnUpgradedCatalogue) {
+    test::writeOldestCatalogueWithContent(path());
+    KTDB ktdb;
+    ktdb.OpenDB(path().string());
+    EXPECT_EQ(ktdb.GetRootEntity()->Name(), "Tessary Root");
+    const auto found = ktdb.GetEntitiesByName("Make green tea");
+    ASSERT_EQ(found->Count(), 1);
+    // Through its default bundle the old child now specializes "Make tea".
+    const auto generalizations = found->GetItemByIndex(1)->GetGeneralizations();
+    ASSERT_EQ(generalizations->Count(), 1);
+    EXPECT_EQ(generalizations->GetItemByIndex(1)->Name(), "Make tea");
+    const auto kindRoots = ktdb.GetRootEntity()->GetSpecializations();
+    EXPECT_EQ(kindRoots->Count(), 11);
+}
+
 TEST_F(Upgrade, SlotsAreNumberedDownTheSpecializations) {
     auto database = version6Before(upgrade::Slot_Upgrade);
     EXPECT_EQ(run(*database, upgrade::Slot_Upgrade), StepOutcome::Upgraded);
     // key|slot|slot name|context path: the copy shares its origin's slot; the deleted one and
     // the copy of a missing origin keep -1, as do the markers that are not decompositions.
-    EXPECT_EQ(rowsOf(*database, "SELECT rel_id, rel_slot_id, rel_slot_name, rel_context_path FROM "
-                                "Relation ORDER BY rel_id"),
-              (std::vector<std::string>{
-                  "0|-1|slot_name|context_path", "1|-1|slot_name|context_path",
-                  "2|-1|slot_name|context_path", "3|1|slot_name|context_path",
-                  "4|1|slot_name|context_path", "5|-1|slot_name|context_path",
-                  "6|-1|slot_name|context_path"}));
+    EXPECT_EQ(
+        rowsOf(*database,
+               "SELECT rel_id, rel_slot_id, rel_slot_name, rel_context_path FROM "
+               "Relation ORDER BY rel_id"),
+        (std::vector<std::string>{"0|-1|slot_name|context_path", "1|-1|slot_name|context_path",
+                                  "2|-1|slot_name|context_path", "3|1|slot_name|context_path",
+                                  "4|1|slot_name|context_path", "5|-1|slot_name|context_path",
+                                  "6|-1|slot_name|context_path"}));
 }
 
 TEST_F(Upgrade, ACopyWhoseOriginLiesInASecondGeneralizationTakesItsSlot) {
@@ -234,15 +258,17 @@ TEST_F(Upgrade, ACopyWhoseOriginLiesInASecondGeneralizationTakesItsSlot) {
 TEST_F(Upgrade, CachedLinksAndCountsFollowTheBundles) {
     auto database = version6Before(upgrade::Display_Order_Upgrade);
     // parent|child|type: each activity reaches the members of its bundles directly.
-    EXPECT_EQ(rowsOf(*database, "SELECT spec_parent_ent_id, spec_child_ent_id FROM Specialization "
-                                "WHERE spec_type = 2 ORDER BY spec_id"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT spec_parent_ent_id, spec_child_ent_id FROM Specialization "
+                     "WHERE spec_type = 2 ORDER BY spec_id"),
               (std::vector<std::string>{"0|12", "12|14"}));
     // key|specializations|bundles|decomposition
-    EXPECT_EQ(rowsOf(*database, "SELECT ent_id, ent_cache_spec_count, ent_cache_bundle_count, "
-                                "ent_cache_decomp_count FROM Entity WHERE ent_id IN (0, 1, 12, 13, "
-                                "16) ORDER BY ent_id"),
-              (std::vector<std::string>{"0|1|1|0", "1|10|0|0", "12|1|1|1", "13|1|0|0",
-                                        "16|0|0|1"}));
+    EXPECT_EQ(
+        rowsOf(*database,
+               "SELECT ent_id, ent_cache_spec_count, ent_cache_bundle_count, "
+               "ent_cache_decomp_count FROM Entity WHERE ent_id IN (0, 1, 12, 13, "
+               "16) ORDER BY ent_id"),
+        (std::vector<std::string>{"0|1|1|0", "1|10|0|0", "12|1|1|1", "13|1|0|0", "16|0|0|1"}));
 }
 
 TEST_F(Upgrade, DisplayOrderComesFromTheNotesOfTheEndEntity) {
@@ -250,53 +276,63 @@ TEST_F(Upgrade, DisplayOrderComesFromTheNotesOfTheEndEntity) {
     EXPECT_EQ(run(*database, upgrade::Display_Order_Upgrade), StepOutcome::Upgraded);
     // Notes "7!..." on 16 orders the live relations ending there; blank, non-numeric and
     // field-less values are passed over.
-    EXPECT_EQ(rowsOf(*database, "SELECT rel_id, rel_display_order, rel_end_ent_type FROM Relation "
-                                "ORDER BY rel_id"),
-              (std::vector<std::string>{"0|0|1", "1|0|1", "2|0|1", "3|7|6", "4|7|6", "5|0|6",
-                                        "6|0|1"}));
+    EXPECT_EQ(
+        rowsOf(*database,
+               "SELECT rel_id, rel_display_order, rel_end_ent_type FROM Relation "
+               "ORDER BY rel_id"),
+        (std::vector<std::string>{"0|0|1", "1|0|1", "2|0|1", "3|7|6", "4|7|6", "5|0|6", "6|0|1"}));
 }
 
 TEST_F(Upgrade, RelationIdentifiersComeFromTheStartEntity) {
     auto database = version6Before(upgrade::Relation_PIF_Upgrade);
-    database->execute("INSERT INTO Relation (rel_id, rel_start_ent_id, rel_Type) VALUES (30, 77, 4)");
+    database->execute(
+        "INSERT INTO Relation (rel_id, rel_start_ent_id, rel_Type) VALUES (30, 77, 4)");
     EXPECT_EQ(run(*database, upgrade::Relation_PIF_Upgrade), StepOutcome::Upgraded);
-    EXPECT_EQ(rowsOf(*database, "SELECT rel_id, rel_unique_id, rel_slot_unique_id FROM Relation "
-                                "WHERE rel_id IN (0, 3, 4, 30) ORDER BY rel_id"),
-              (std::vector<std::string>{"0|<pif>UF4RL0|<pif>UF4SL-1",
-                                        "3|P12RL3|P12SL1", "4|P14RL4|P14SL1", "30|NULL|NULL"}));
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT rel_id, rel_unique_id, rel_slot_unique_id FROM Relation "
+                     "WHERE rel_id IN (0, 3, 4, 30) ORDER BY rel_id"),
+              (std::vector<std::string>{"0|<pif>UF4RL0|<pif>UF4SL-1", "3|P12RL3|P12SL1",
+                                        "4|P14RL4|P14SL1", "30|NULL|NULL"}));
 }
 
 TEST_F(Upgrade, TypeRowsAlreadyThereAreNotInsertedAgain) {
     auto database = version6Before(upgrade::Relation_Upgrade);
-    database->execute("INSERT INTO Relation_Types VALUES ('9', 'has_exception'), "
-                      "('10', 'anticipates_exception')");
+    database->execute(
+        "INSERT INTO Relation_Types VALUES ('9', 'has_exception'), "
+        "('10', 'anticipates_exception')");
     EXPECT_EQ(run(*database, upgrade::Relation_Upgrade), StepOutcome::Upgraded);
-    EXPECT_EQ(rowsOf(*database, "SELECT rel_type_id, rel_type_name FROM Relation_Types WHERE "
-                                "CAST(rel_type_id AS INTEGER) > 8 ORDER BY rel_type_id + 0"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT rel_type_id, rel_type_name FROM Relation_Types WHERE "
+                     "CAST(rel_type_id AS INTEGER) > 8 ORDER BY rel_type_id + 0"),
               (std::vector<std::string>{"9|has_exception", "10|anticipates_exception",
                                         "11|avoids_exception", "12|detects_exception",
                                         "13|resolves_exception"}));
-    EXPECT_EQ(rowsOf(*database, "SELECT ent_type, spec_parent_ent_id FROM Entity JOIN "
-                                "Specialization ON spec_child_ent_id = ent_id WHERE ent_name = "
-                                "'Exception Root'"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT ent_type, spec_parent_ent_id FROM Entity JOIN "
+                     "Specialization ON spec_child_ent_id = ent_id WHERE ent_name = "
+                     "'Exception Root'"),
               std::vector<std::string>{"10|1"});
 }
 
 TEST_F(Upgrade, ABundleAlreadyUnderTheDefaultParentGetsNoSecondLink) {
     auto database = version6Before(upgrade::Bundle_Upgrade);
-    const std::string parent = rowsOf(*database, "SELECT ent_id FROM Entity WHERE ent_name = "
-                                                 "'Default Parent Bundle'")
+    const std::string parent = rowsOf(*database,
+                                      "SELECT ent_id FROM Entity WHERE ent_name = "
+                                      "'Default Parent Bundle'")
                                    .at(0);
-    database->execute("INSERT INTO Specialization (spec_id, spec_parent_ent_id, spec_child_ent_id, "
-                      "spec_deleted, spec_type) VALUES (100, " +
-                      parent + ", 13, 0, 1)");
+    database->execute(
+        "INSERT INTO Specialization (spec_id, spec_parent_ent_id, spec_child_ent_id, "
+        "spec_deleted, spec_type) VALUES (100, " +
+        parent + ", 13, 0, 1)");
     EXPECT_EQ(run(*database, upgrade::Bundle_Upgrade), StepOutcome::Upgraded);
-    EXPECT_EQ(rowsOf(*database, "SELECT spec_child_ent_id, COUNT(*) FROM Specialization WHERE "
-                                "spec_parent_ent_id = " +
-                                    parent + " GROUP BY spec_child_ent_id ORDER BY 1"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT spec_child_ent_id, COUNT(*) FROM Specialization WHERE "
+                     "spec_parent_ent_id = " +
+                         parent + " GROUP BY spec_child_ent_id ORDER BY 1"),
               (std::vector<std::string>{"11|1", "13|1", "15|1"}));
-    EXPECT_EQ(rowsOf(*database, "SELECT atri_value FROM Attributes JOIN Entity ON ent_id = "
-                                "atri_ent_ref WHERE atri_name = 'kt_TradeoffLayout'"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT atri_value FROM Attributes JOIN Entity ON ent_id = "
+                     "atri_ent_ref WHERE atri_name = 'kt_TradeoffLayout'"),
               std::vector<std::string>{":"});
 }
 
@@ -314,8 +350,9 @@ TEST_F(Upgrade, TheDependencyEditorEntitiesCarryTheirPortSettings) {
                   "ICN-Consumer Port|PortResourceType|2300", "ICN-Consumer Port|PortType|Consumer",
                   "ICN-Revoke Consumer Port|PortResourceType|2300",
                   "ICN-Revoke Consumer Port|PortType|Consumer"}));
-    EXPECT_EQ(rowsOf(*database, "SELECT atri_name, atri_value FROM Attributes WHERE atri_ent_ref "
-                                "= 1 ORDER BY atri_id"),
+    EXPECT_EQ(rowsOf(*database,
+                     "SELECT atri_name, atri_value FROM Attributes WHERE atri_ent_ref "
+                     "= 1 ORDER BY atri_id"),
               (std::vector<std::string>{"ICN_Positions|", "GEN_ExeStatus|Unknown",
                                         "GEN_ExeType|Undefined", "GEN_ExePath|Undefined",
                                         "Description|-"}));
@@ -365,7 +402,8 @@ TEST_F(Upgrade, AFailureInsideAStepUndoesThatStepAndFailsTheOpen) {
                  "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
     const Error error = errorOf([&] { KTDB().OpenDB(path().string()); });
     EXPECT_EQ(error.number(), objectError(1));
-    EXPECT_EQ(error.description(), "Upgrading the catalogue failed in Slot_Upgrade: injected failure");
+    EXPECT_EQ(error.description(),
+              "Upgrading the catalogue failed in Slot_Upgrade: injected failure");
     KTDB().CloseDB();
 
     auto database = Database::open(path());
@@ -408,16 +446,18 @@ TEST_F(Upgrade, CheckOnlyReportsTheLongStepsAndUpgradesTheRest) {
          "Update Relation Table to include PIFids and SlotPIFids. This should take a few minutes",
          {"TBD: Update Relation Table to include PIFids and SlotPIFids..."}},
         {"both missing, and the type rows",
-         {"ALTER TABLE Specialization DROP COLUMN spec_display_order", "DROP INDEX Relation_unique_id",
-          "DROP INDEX Relation_slot_unique_id", "ALTER TABLE Relation DROP COLUMN rel_unique_id",
+         {"ALTER TABLE Specialization DROP COLUMN spec_display_order",
+          "DROP INDEX Relation_unique_id", "DROP INDEX Relation_slot_unique_id",
+          "ALTER TABLE Relation DROP COLUMN rel_unique_id",
           "ALTER TABLE Relation DROP COLUMN rel_slot_unique_id",
           "DELETE FROM Relation_Types WHERE rel_type_id IN ('12', '14')",
           "ALTER TABLE Relation DROP COLUMN rel_imb_context_ent_id"},
          false,
          "Update Specialization Table to include a display order field. This will take about a "
          "minute.",
-         {"TBD: relation_types 9:12...", "TBD: Update Relation Table to include PIFids and "
-                                         "SlotPIFids...",
+         {"TBD: relation_types 9:12...",
+          "TBD: Update Relation Table to include PIFids and "
+          "SlotPIFids...",
           "TBD: relation_types 14 and 15", "TBD: spec_display_order upgrade needed"}},
     };
     for (const Case& c : cases) {
@@ -434,15 +474,14 @@ TEST_F(Upgrade, CheckOnlyReportsTheLongStepsAndUpgradesTheRest) {
         EXPECT_EQ(description, c.description);
         std::vector<std::string> lines;
         for (const auto& line : linesOf(logPath())) {
-            lines.push_back(std::regex_replace(
-                line, std::regex(R"(^"|\d\d-\d\d-\d{4} \d\d:\d\d:\d\d"$)"), ""));
+            lines.push_back(
+                std::regex_replace(line, std::regex(R"(^"|\d\d-\d\d-\d{4} \d\d:\d\d:\d\d"$)"), ""));
         }
         EXPECT_EQ(lines, c.pendingLines);
         // The steps that always upgrade did so; the reporting ones changed nothing.
         Database& database = global_db().database();
         EXPECT_TRUE(schema::hasColumn(database, "Relation", "rel_imb_context_ent_id"));
-        EXPECT_EQ(schema::hasColumn(database, "Specialization", "spec_display_order"),
-                  c.result);
+        EXPECT_EQ(schema::hasColumn(database, "Specialization", "spec_display_order"), c.result);
         KTDB().CloseDB();
     }
 }
