@@ -118,8 +118,8 @@ TEST_F(Maintenance, RelationsToMissingOrDeletedEntitiesAreMarkedDeleted) {
     // The fixed markers end at "Activity Root" and stay.
     EXPECT_EQ(counts.corrected, 3);
     EXPECT_EQ(counts.ok, live - 3);
-    for (const auto [key, deleted] : {std::pair{sound, 0}, std::pair{deadStart, 1},
-                                      std::pair{deadEnd, 1}, std::pair{missingEnd, 1}}) {
+    for (const auto& [key, deleted] : {std::pair{sound, 0}, std::pair{deadStart, 1},
+                                       std::pair{deadEnd, 1}, std::pair{missingEnd, 1}}) {
         EXPECT_EQ(count("SELECT rel_deleted FROM Relation WHERE rel_id = " + std::to_string(key)),
                   deleted)
             << key;

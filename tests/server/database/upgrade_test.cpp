@@ -127,7 +127,7 @@ TEST_F(Upgrade, TheOldestCatalogueBecomesExactlyANewOne) {
     EXPECT_EQ(tables.size(), 7u);
     for (const std::string& table : tables) {
         SCOPED_TRACE(table);
-        for (const std::string sql :
+        for (const std::string& sql :
              {"SELECT * FROM pragma_table_info('" + table + "') ORDER BY cid",
               "SELECT l.name, l.\"unique\", i.name FROM pragma_index_list('" + table +
                   "') AS l, pragma_index_info(l.name) AS i ORDER BY l.name, i.seqno",
