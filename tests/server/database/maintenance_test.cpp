@@ -85,6 +85,14 @@ TEST_F(Maintenance, BundlesGoUnderTheDefaultParentOnceTheLayoutMarkIsGone) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM Attributes WHERE atri_name = 'kt_TradeoffLayout' AND "
                     "atri_deleted = 0"),
               1);
+
+    // Without "Bundle Root" the run fails with error 2.
+    sql("UPDATE Entity SET ent_name = 'Renamed' WHERE ent_name = 'Bundle Root'");
+    std::int32_t ok = 0;
+    std::int32_t corrected = 0;
+    const Error missing = errorOf([&] { KTDB().CleanDB(1, ok, corrected); });
+    EXPECT_EQ(missing.number(), objectError(2));
+    EXPECT_EQ(missing.description(), msg::EntityNotPresent.text);
 }
 
 TEST_F(Maintenance, CachedCountsOfLiveEntitiesAreRecounted) {
