@@ -3,11 +3,12 @@
 #include <sqlite3.h>
 
 #include "server/database/catalogue_messages.h"
-#include "server/database/catalogue_schema.h"
 #include "server/database/entity_lookup.h"
 #include "server/database/errors.h"
 #include "server/database/fixed_entities.h"
 #include "server/database/transaction.h"
+#include "server/database/upgrade_driver.h"
+#include "server/database/upgrade_log.h"
 
 namespace kt {
 
@@ -70,21 +71,9 @@ Database& db::database() {
     return *database_;
 }
 
-bool db::Upgrade_DB(bool& /*check_only*/, std::string& /*Upgrade_Description*/) {
-    // Catalogues are created at the current schema; converting older ones is not possible yet,
-    // and working on a schema that lacks columns would fail later, half-way through an edit.
-    Transaction reading(*database_, Transaction::Mode::Read);
-    const auto missing = missingSchemaParts(*database_);
-    reading.commit();
-    if (!missing.empty()) {
-        std::string list;
-        for (const auto& part : missing) {
-            list += (list.empty() ? "" : ", ") + part;
-        }
-        throw catalogueError(1, "This catalogue lacks " + list +
-                                    " of the current schema; upgrading it is not supported yet.");
-    }
-    return true;
+bool db::Upgrade_DB(bool& check_only, std::string& Upgrade_Description) {
+    return UpgradeCatalogue(*database_, UpgradeLog::besideCatalogue(database_->path()), check_only,
+                            Upgrade_Description);
 }
 
 }  // namespace kt

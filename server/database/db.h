@@ -15,10 +15,12 @@ namespace kt {
 // it implicitly: SQL before OpenDB, or after CloseDB, fails with a clear error.
 class db {
 public:
-    // Opens the catalogue file, brings it to the current schema and finds "Tessary Root".
-    // Errors of opening the file pass unchanged; any later error is raised as catalogue error 1
-    // with its description, leaving the file open and root_id as it was. version_test, when
-    // given, asks the upgrade to check only and receives its result.
+    // Opens the catalogue file, brings it to the current schema (upgrade_driver.h; what it
+    // changes is logged in "OpenDB.log" beside the file) and finds "Tessary Root".
+    // Errors of opening the file pass unchanged; any later error, a failed upgrade step
+    // included, is raised as catalogue error 1 with its description, leaving the file open and
+    // root_id as it was. version_test, when given, asks the upgrade to check only and receives
+    // its result.
     void OpenDB(const std::string& filepath);
     void OpenDB(const std::string& filepath, std::optional<bool>& version_test,
                 std::string& Upgrade_Description);

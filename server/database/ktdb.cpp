@@ -6,6 +6,7 @@
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/host_queries.h"
+#include "server/database/maintenance.h"
 #include "server/database/new_bundle.h"
 #include "server/database/server_version.h"
 #include "server/entities/entities.h"
@@ -31,9 +32,9 @@ std::string KTDB::Version() const {
            std::to_string(kServerVersion.revision);
 }
 
-void KTDB::CleanDB(std::int16_t /*Operation_type*/, std::int32_t& /*OK_Count*/,
-                   std::int32_t& /*Corrected_count*/) {
-    throw notImplemented("KTDB.CleanDB");
+void KTDB::CleanDB(std::int16_t Operation_type, std::int32_t& OK_Count,
+                   std::int32_t& Corrected_count) {
+    kt::CleanDB(Operation_type, OK_Count, Corrected_count);
 }
 
 void KTDB::GetStatistics(std::vector<std::string>& Statistic, std::vector<std::int32_t>& Values,

@@ -203,17 +203,17 @@ TEST_F(CatalogueCreation, FixedEntitiesAreMade) {
                   "1|Tessary Root|0|0|Auto Upgrade|0|11|0|0",
                   "2|Thing Root|0|0|Auto Upgrade|0|1|0|0",
                   "3|Bundle Root|2|0|Auto Upgrade|0|1|0|0",
-                  "4|Port Root|3|0|Auto Upgrade|0|1|0|0",
-                  "5|Dependency Root|5|0|Auto Upgrade|0|1|0|0",
+                  "4|Port Root|3|0|Auto Upgrade|0|2|0|0",
+                  "5|Dependency Root|5|0|Auto Upgrade|0|2|0|0",
                   "6|Attribute Type Root|7|0|Auto Upgrade|0|1|0|0",
                   "7|Entity Collection Root|8|0|Auto Upgrade|0|1|0|0",
                   "8|User Group Root|9|0|Auto Upgrade|0|1|0|0",
-                  "9|Resource Root|6|0|Auto Upgrade|0|1|0|0",
+                  "9|Resource Root|6|0|Auto Upgrade|0|2|0|0",
                   "10|Navigational Node Root|4|0|Auto Upgrade|0|1|0|0",
                   "11|Default Activity Root|2|1|Auto Upgrade|NULL|1|0|0",
                   "12|Default Parent Activity|1|0|Auto Upgrade|NULL|0|0|0",
                   "13|Default Parent Thing|0|0|Auto Upgrade|NULL|0|0|0",
-                  "14|Default Parent Bundle|2|0|Auto Upgrade|NULL|0|0|0",
+                  "14|Default Parent Bundle|2|0|Auto Upgrade|NULL|1|0|0",
                   "15|Default Parent Port|3|0|Auto Upgrade|NULL|0|0|0",
                   "16|Default Parent Dependency|5|0|Auto Upgrade|NULL|0|0|0",
                   "17|Default Parent Attribute Type|7|0|Auto Upgrade|NULL|0|0|0",
@@ -221,7 +221,13 @@ TEST_F(CatalogueCreation, FixedEntitiesAreMade) {
                   "19|Default Parent User Group|9|0|Auto Upgrade|NULL|0|0|0",
                   "20|Default Parent Resource|6|0|Auto Upgrade|NULL|0|0|0",
                   "21|Default Parent Navigational Node|4|0|Auto Upgrade|NULL|0|0|0",
-                  "22|Exception Root|10|0|Auto Upgrade|0|0|0|0",
+                  "22|ICN-TokenJwqQ|6|0|Auto Upgrade|NULL|0|0|0",
+                  "23|ICN-Dependency|5|0|Auto Upgrade|NULL|0|0|0",
+                  "24|ICN-Port|3|0|Auto Upgrade|NULL|2|0|0",
+                  "25|ICN-Producer Port|3|0|Auto Upgrade|NULL|0|0|0",
+                  "26|ICN-Consumer Port|3|0|Auto Upgrade|NULL|1|0|0",
+                  "27|ICN-Revoke Consumer Port|3|0|Auto Upgrade|NULL|0|0|0",
+                  "28|Exception Root|10|0|Auto Upgrade|0|0|0|0",
               }));
 }
 
@@ -268,6 +274,13 @@ TEST_F(CatalogueCreation, HierarchyRunsFromTheRootThroughKindRootsToDefaultParen
                   "User Group Root|Default Parent User Group|1",
                   "Resource Root|Default Parent Resource|1",
                   "Navigational Node Root|Default Parent Navigational Node|1",
+                  "Resource Root|ICN-TokenJwqQ|1",
+                  "Dependency Root|ICN-Dependency|1",
+                  "Port Root|ICN-Port|1",
+                  "ICN-Port|ICN-Producer Port|1",
+                  "ICN-Port|ICN-Consumer Port|1",
+                  "ICN-Consumer Port|ICN-Revoke Consumer Port|1",
+                  "Default Parent Bundle|Default Activity Root|1",
                   "Tessary Root|Exception Root|1",
               }));
 }
@@ -278,7 +291,8 @@ TEST_F(CatalogueCreation, FixedAttributesAreInheritedByTheDefaultParents) {
                       "atri_inherit, atri_inherit_from_atri_id, atri_class, "
                       "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
                       "atri_inherit_behavior || '|' || atri_data_type || '|' || atri_deleted "
-                      "FROM Attributes JOIN Entity e ON e.ent_id = atri_ent_ref ORDER BY atri_id"),
+                      "FROM Attributes JOIN Entity e ON e.ent_id = atri_ent_ref WHERE atri_id < 10 "
+                      "ORDER BY atri_id"),
               (std::vector<std::string>{
                   "Port Root|PortType|Undeclared|Undeclared|0|0|-1|-1|-1|1|2|String|0",
                   "Port Root|DecSentenceValue|Null|Null|0|1|-1|-1|-1|1|2|String|0",
@@ -308,11 +322,11 @@ TEST_F(CatalogueCreation, PortsAndDependenciesStartManagedByTheActivityRoot) {
                       " || 'SL-1' "
                       "FROM Relation ORDER BY rel_id"),
               (std::vector<std::string>{
-                  "0|4 is managed by 0|5|4|0|4|0|Upgraded from doclinks|1|-1|slot_name|"
+                  "0|4 is managed by 0|5|4|0|NULL|0|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
-                  "1|5 is managed by 0|5|5|0|5|1|Upgraded from doclinks|1|-1|slot_name|"
+                  "1|5 is managed by 0|5|5|0|NULL|1|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
-                  "2|5 has resource 0|6|5|0|5|2|Upgraded from doclinks|1|-1|slot_name|"
+                  "2|5 has resource 0|6|5|0|NULL|2|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
               }));
 }

@@ -59,12 +59,12 @@ TEST_F(KeyAllocation, TheLastLongKeyCannotBeFollowed) {
 TEST_F(KeyAllocation, TheSharedAllocatorsUseTheOpenCatalogue) {
     KTDB().OpenDB(newCatalogue().string());
     Transaction writing(global_db().database());
-    EXPECT_EQ(NewEntityID(), 23);
-    EXPECT_EQ(NewSpecID(), 23);
+    EXPECT_EQ(NewEntityID(), 29);
+    EXPECT_EQ(NewSpecID(), 30);
     EXPECT_EQ(NewRelationID(), 3);
     // The fixed relations hold slot -1; real slots start at 1.
     EXPECT_EQ(NewSlotID(), 1);
-    EXPECT_EQ(NewAttributeID(), 10);
+    EXPECT_EQ(NewAttributeID(), 64);
     EXPECT_EQ(NewRelAttributeID(), 0);
 }
 
