@@ -142,6 +142,12 @@ TEST_F(ConnectorCreation, ASpecializationWithoutTheChildIsPassedOverWithWhatLies
     EXPECT_EQ(row.slot, 40);
     EXPECT_EQ(row.endType, static_cast<std::int32_t>(EntityType::Port));
     EXPECT_EQ(contextsOf(test::storedRelationsAfter(row.key)), (Keys{plantA_, plantA1_}));
+
+    // Removing the slot tells whether anything was left to remove.
+    EXPECT_TRUE(plant().RemoveConnectorSlot(*connector));
+    EXPECT_EQ(valueOf("SELECT COUNT(*) FROM Relation WHERE rel_slot_id = 40 AND rel_deleted = 0"),
+              Value(std::int64_t{0}));
+    EXPECT_FALSE(plant().RemoveConnectorSlot(*connector));
 }
 
 TEST_F(ConnectorCreation, HorizontalConnectorFailures) {
