@@ -57,7 +57,8 @@ public:
             const auto first = entity("Assembly " + std::to_string(i));
             specialize(assembly_, first, i);
             for (int j = 0; j < kSecondLevelEach; ++j) {
-                const auto second = entity("Assembly " + std::to_string(i) + "." + std::to_string(j));
+                const auto second =
+                    entity("Assembly " + std::to_string(i) + "." + std::to_string(j));
                 specialize(first, second, j);
                 for (int k = 0; k < kThirdLevelEach; ++k) {
                     specialize(second, entity("Leaf"), k);

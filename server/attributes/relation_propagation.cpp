@@ -70,9 +70,9 @@ void PropagateRelation(const generic& owner, const ObjRelation& relation, const 
 }
 
 void PropagateExceptionRelation(const generic& owner, const ObjRelation& relation) {
-    propagate(owner, relation,
-              {static_cast<std::int16_t>(RelationType::HasException),
-               std::string(kExceptionCopyName)});
+    propagate(
+        owner, relation,
+        {static_cast<std::int16_t>(RelationType::HasException), std::string(kExceptionCopyName)});
 }
 
 }  // namespace kt

@@ -104,8 +104,7 @@ std::shared_ptr<ObjRelation> Entity::AddException(Entity& NewEnt, const std::str
     return self.AddException(end, kNewSlot, UID, SlotUID);
 }
 
-std::shared_ptr<ObjRelation> Entity::AddExceptionHandler(Entity& NewEnt,
-                                                         std::int16_t Relation_Type,
+std::shared_ptr<ObjRelation> Entity::AddExceptionHandler(Entity& NewEnt, std::int16_t Relation_Type,
                                                          const std::string& UID,
                                                          const std::string& SlotUID) {
     generic& self = liveWorkerOf(*this);

@@ -164,8 +164,7 @@ public:
     // 0 places it after the children counted so far; the cached decomposition count of this
     // entity and of every specialization grows by one.
     std::shared_ptr<ObjRelation> AddDecomposition(const generic& end, std::int32_t slotId,
-                                                  std::int32_t displayOrder,
-                                                  const std::string& UID,
+                                                  std::int32_t displayOrder, const std::string& UID,
                                                   const std::string& SlotUID);
     // An exception handler of type 10 to 13; any other type raises error 3 "Invalid relation
     // type for operation" before anything is written.
@@ -212,7 +211,8 @@ public:
     // path is empty or leads nowhere or the insert fails; a specialization where the paths
     // lead nowhere, or whose copy fails, is passed over with everything below it.
     bool CreateHorizontalRelation(std::shared_ptr<ObjRelation>& relation, std::int16_t relationType,
-                                  const std::string& name, const std::vector<std::string>& startSlots,
+                                  const std::string& name,
+                                  const std::vector<std::string>& startSlots,
                                   const std::vector<std::string>& endSlots, std::int32_t slotId,
                                   const std::string& UID, const std::string& SlotUID);
 

@@ -80,8 +80,8 @@ std::optional<generic> workerOf(std::int32_t entityID) {
 
 // The end of the first relation of `relations` in slot `slotId`, loaded.
 std::optional<generic> endInSlot(const ObjRelations& relations, std::int32_t slotId) {
-    const auto found =
-        firstOf(relations, [&](const ObjRelation& relation) { return relation.SlotID() == slotId; });
+    const auto found = firstOf(
+        relations, [&](const ObjRelation& relation) { return relation.SlotID() == slotId; });
     return found ? workerOf(found->EndID()) : std::nullopt;
 }
 
@@ -151,9 +151,8 @@ bool repeatedQuietly(Repeat repeat) {
 }  // namespace
 
 std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
-    Entity& startPort, Entity& endPort, const ObjRelations& startPath,
-    const ObjRelations& endPath, std::int32_t slotId, const std::string& UID,
-    const std::string& SlotUID) {
+    Entity& startPort, Entity& endPort, const ObjRelations& startPath, const ObjRelations& endPath,
+    std::int32_t slotId, const std::string& UID, const std::string& SlotUID) {
     const std::string contextPath = pathText(startPath) + ":" + pathText(endPath);
     try {
         refuseChange();
@@ -215,9 +214,8 @@ std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
 }
 
 std::shared_ptr<ObjRelation> generic::CreateVerticalConnector(
-    Entity& startPort, Entity& endPort, const ObjRelations& startPath,
-    const ObjRelations& endPath, bool startOnThisEntity, const std::string& UID,
-    const std::string& SlotUID) {
+    Entity& startPort, Entity& endPort, const ObjRelations& startPath, const ObjRelations& endPath,
+    bool startOnThisEntity, const std::string& UID, const std::string& SlotUID) {
     try {
         refuseChange();
         NewRelation row;
@@ -297,8 +295,7 @@ bool generic::CreateHorizontalRelation(std::shared_ptr<ObjRelation>& relation,
         row.contextPath = slotsText(startSlots) + ":" + slotsText(endSlots);
         row.uniqueId = UID;
         row.slotUniqueId = SlotUID;
-        const auto insert = [&row](const generic& context, const generic& from,
-                                   const generic& to) {
+        const auto insert = [&row](const generic& context, const generic& from, const generic& to) {
             row.key = NewRelationID();
             row.inheritedFromKey = row.key;
             row.contact = context.Contact();

@@ -20,8 +20,10 @@ namespace kt {
 namespace {
 
 constexpr std::string_view kDecompositionPath = "dec";
-constexpr std::int16_t kFirstHandlerType = static_cast<std::int16_t>(RelationType::AnticipatesException);
-constexpr std::int16_t kLastHandlerType = static_cast<std::int16_t>(RelationType::ResolvesException);
+constexpr std::int16_t kFirstHandlerType =
+    static_cast<std::int16_t>(RelationType::AnticipatesException);
+constexpr std::int16_t kLastHandlerType =
+    static_cast<std::int16_t>(RelationType::ResolvesException);
 
 struct RelationNames {
     std::string_view name;
@@ -70,9 +72,9 @@ void refuseUnbound(const generic& entity) {
 
 // The row that every single-relation creator starts from: this entity to `end`, drawn here,
 // not inherited, with the end entity's contact and type.
-NewRelation rowTo(const generic& self, const generic& end, std::int16_t type,
-                         std::string_view name, std::string_view slotName, std::int32_t slotId,
-                         const std::string& UID, const std::string& SlotUID) {
+NewRelation rowTo(const generic& self, const generic& end, std::int16_t type, std::string_view name,
+                  std::string_view slotName, std::int32_t slotId, const std::string& UID,
+                  const std::string& SlotUID) {
     NewRelation row;
     row.key = NewRelationID();
     row.contact = end.Contact();
@@ -143,8 +145,8 @@ std::shared_ptr<ObjRelation> generic::AddRelation(const generic& end, std::int16
     refuseUnbound(end);
     Transaction operation(global_db().database());
     const RelationNames names = namesOfTypedRelation(relationType);
-    const NewRelation row =
-        rowTo(*this, end, relationType, names.name, names.slotName, slotOrNew(slotId), UID, SlotUID);
+    const NewRelation row = rowTo(*this, end, relationType, names.name, names.slotName,
+                                  slotOrNew(slotId), UID, SlotUID);
     auto relation = std::make_shared<ObjRelation>();
     relation->InsertNew(row);
     PropagateRelation(*this, *relation, row.name);
@@ -158,9 +160,9 @@ std::shared_ptr<ObjRelation> generic::AddPerformedBy(const generic& end, std::in
     refuseChange();
     refuseUnbound(end);
     Transaction operation(global_db().database());
-    const NewRelation row = rowTo(*this, end, static_cast<std::int16_t>(RelationType::PerformedBy),
-                                  "Performed by", "Performed_by_slot_name", slotOrNew(slotId),
-                                  UID, SlotUID);
+    const NewRelation row =
+        rowTo(*this, end, static_cast<std::int16_t>(RelationType::PerformedBy), "Performed by",
+              "Performed_by_slot_name", slotOrNew(slotId), UID, SlotUID);
     auto relation = std::make_shared<ObjRelation>();
     relation->InsertNew(row);
     PropagateRelation(*this, *relation, row.name);
@@ -174,9 +176,9 @@ std::shared_ptr<ObjRelation> generic::AddException(const generic& end, std::int3
     refuseChange();
     refuseUnbound(end);
     Transaction operation(global_db().database());
-    NewRelation row = rowTo(*this, end, static_cast<std::int16_t>(RelationType::HasException),
-                            "Has Exception", "Exception_slot_name", slotOrNew(slotId), UID,
-                            SlotUID);
+    NewRelation row =
+        rowTo(*this, end, static_cast<std::int16_t>(RelationType::HasException), "Has Exception",
+              "Exception_slot_name", slotOrNew(slotId), UID, SlotUID);
     row.contextPath = std::string(kDecompositionPath);
     auto relation = std::make_shared<ObjRelation>();
     relation->InsertNew(row);

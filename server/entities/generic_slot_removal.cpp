@@ -79,22 +79,23 @@ bool generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
                                              "rel_slot_id = ?",
                                  key, relation.SlotID());
             } else if (top) {
-                database.execute("UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND rel_id = ?",
-                                 KeyOfID(relation.ID()));
+                database.execute(
+                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND rel_id = ?",
+                    KeyOfID(relation.ID()));
             } else if (byContext) {
                 // Connectors repeated in a specialization are not marked inherited; their
                 // context path, made of slots that the specialization shares, finds them.
                 database.execute(
                     "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND "
-                    "rel_context_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND ((rel_inherit = 1 AND "
-                    "rel_inherit_from_rel_id = ?) OR rel_context_path = ?)",
+                    "rel_context_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND "
+                    "((rel_inherit = 1 AND rel_inherit_from_rel_id = ?) OR rel_context_path = ?)",
                     key, relation.SlotID(), relation.RelationType(), origin,
                     relation.ContextPath());
             } else {
                 database.execute(
                     "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND "
-                    "rel_start_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND rel_inherit = 1 AND "
-                    "rel_inherit_from_rel_id = ?",
+                    "rel_start_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND "
+                    "rel_inherit = 1 AND rel_inherit_from_rel_id = ?",
                     key, relation.SlotID(), relation.RelationType(), origin);
             }
             // Rows already deleted are left alone, so that only a real change counts.

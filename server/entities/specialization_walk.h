@@ -12,6 +12,7 @@ class generic;
 // everything below it, and an entity reached a second time (a second generalization inside
 // the walk, or a cycle) is not visited again. `top` must be live: a deleted one raises error
 // 22 "You cannot make any changes to a deleted entity.".
-void forEachLiveSpecialization(const generic& top, const std::function<bool(const generic&)>& visit);
+void forEachLiveSpecialization(const generic& top,
+                               const std::function<bool(const generic&)>& visit);
 
 }  // namespace kt

@@ -7,10 +7,10 @@
 
 #include "server/attributes/obj_relation.h"
 #include "server/database/errors.h"
+#include "server/database/object_id.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_relations.h"
-#include "server/database/object_id.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 #include "tests/server/support/fixture_catalogue.h"
 #include "tests/server/support/relation_rows.h"
@@ -100,8 +100,8 @@ TEST_F(ConnectorCreation, AHorizontalConnectorIsRepeatedInOneSlotInEverySpeciali
     const auto endPath = path({toIn_, toMixer_});
     for (const std::string uid : {"", "shared uid"}) {
         SCOPED_TRACE(uid);
-        const auto connector = plant().CreateHorizontalConnector(
-            *entity(out_), *entity(in_), startPath, endPath, 0, uid, "");
+        const auto connector = plant().CreateHorizontalConnector(*entity(out_), *entity(in_),
+                                                                 startPath, endPath, 0, uid, "");
         ASSERT_TRUE(connector);
         const StoredRelation row = test::storedRelation(test::keyOf(*connector));
         EXPECT_EQ((Keys{row.type, row.start, row.end, row.context, row.endType}),
@@ -133,9 +133,9 @@ TEST_F(ConnectorCreation, AHorizontalConnectorIsRepeatedInOneSlotInEverySpeciali
 TEST_F(ConnectorCreation, ASpecializationWithoutTheChildIsPassedOverWithWhatLiesBelow) {
     sql("UPDATE Relation SET rel_deleted = 1 WHERE rel_context_ent_id = ? AND rel_end_ent_id = ?",
         plantB_, oven_);
-    const auto connector = plant().CreateHorizontalConnector(
-        *entity(out_), *entity(heat_), path({toOut_, toMixer_}), path({toHeat_, toOven_}), 40, "",
-        "");
+    const auto connector =
+        plant().CreateHorizontalConnector(*entity(out_), *entity(heat_), path({toOut_, toMixer_}),
+                                          path({toHeat_, toOven_}), 40, "", "");
     ASSERT_TRUE(connector);
     const StoredRelation row = test::storedRelation(test::keyOf(*connector));
     EXPECT_EQ(row.contextPath, "12,5:15,6");
@@ -160,17 +160,15 @@ TEST_F(ConnectorCreation, HorizontalConnectorFailures) {
               invalidProcedureCall().number());
     // The connector's own insert fails: no connector, nothing written.
     refuseInsertsIn(plant_);
-    EXPECT_FALSE(plant().CreateHorizontalConnector(*entity(out_), *entity(in_),
-                                                   path({toOut_, toMixer_}),
-                                                   path({toIn_, toMixer_}), 0, "", ""));
+    EXPECT_FALSE(plant().CreateHorizontalConnector(
+        *entity(out_), *entity(in_), path({toOut_, toMixer_}), path({toIn_, toMixer_}), 0, "", ""));
     EXPECT_EQ(test::catalogueState(), before);
     sql("DROP TRIGGER refuse_" + std::to_string(plant_));
 
     // A repetition fails: that specialization and the ones below it go without.
     refuseInsertsIn(plantA_);
-    const auto connector =
-        plant().CreateHorizontalConnector(*entity(out_), *entity(in_), path({toOut_, toMixer_}),
-                                          path({toIn_, toMixer_}), 0, "", "");
+    const auto connector = plant().CreateHorizontalConnector(
+        *entity(out_), *entity(in_), path({toOut_, toMixer_}), path({toIn_, toMixer_}), 0, "", "");
     ASSERT_TRUE(connector);
     EXPECT_EQ(contextsOf(test::storedRelationsAfter(test::keyOf(*connector))),
               (Keys{plantB_, plantB1_}));
@@ -186,11 +184,9 @@ TEST_F(ConnectorCreation, AVerticalConnectorJoinsTheContextsOwnPortWithAChildsPo
         SCOPED_TRACE(c.contextPath);
         const auto own = path({toFeed_});
         const auto child = path({toMixer_, toIn_});
-        const auto connector =
-            plant().CreateVerticalConnector(*entity(c.start), *entity(c.end),
-                                            c.startOnContext ? own : child,
-                                            c.startOnContext ? child : own, c.startOnContext, "",
-                                            "");
+        const auto connector = plant().CreateVerticalConnector(
+            *entity(c.start), *entity(c.end), c.startOnContext ? own : child,
+            c.startOnContext ? child : own, c.startOnContext, "", "");
         const StoredRelation row = test::storedRelation(test::keyOf(*connector));
         EXPECT_EQ((Keys{row.type, row.start, row.end, row.context, row.slot}),
                   (Keys{2, c.start, c.end, plant_, 0}));
@@ -258,7 +254,8 @@ TEST_F(ConnectorCreation, AHorizontalRelationThatCannotBeMadeIsFalseAndWritesNot
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         std::shared_ptr<ObjRelation> relation = untouched;
-        EXPECT_FALSE(plant().CreateHorizontalRelation(relation, 17, "Flows", c.start, c.end, 0, "", ""));
+        EXPECT_FALSE(
+            plant().CreateHorizontalRelation(relation, 17, "Flows", c.start, c.end, 0, "", ""));
         EXPECT_EQ(relation, untouched);
     }
     refuseInsertsIn(plant_);

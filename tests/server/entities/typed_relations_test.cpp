@@ -40,9 +40,12 @@ Add typedRelation(std::int16_t type) {
     return [type](Entity& self, Entity& end) { return self.AddRelation(end, type, "", ""); };
 }
 Add exceptionHandler(std::int16_t type) {
-    return [type](Entity& self, Entity& end) { return self.AddExceptionHandler(end, type, "", ""); };
+    return
+        [type](Entity& self, Entity& end) { return self.AddExceptionHandler(end, type, "", ""); };
 }
-const Add addPerformedBy = [](Entity& self, Entity& end) { return self.AddPerformedBy(end, "", ""); };
+const Add addPerformedBy = [](Entity& self, Entity& end) {
+    return self.AddPerformedBy(end, "", "");
+};
 const Add addException = [](Entity& self, Entity& end) { return self.AddException(end, "", ""); };
 
 struct RuleCase {
@@ -65,7 +68,8 @@ TEST_F(TypedRelations, TheTypesOfBothEndsDecideBeforeAnythingIsWritten) {
          "Only activities can have Performed_By relations."},
         {"performed where at a thing", T::Activity, T::Thing, typedRelation(15), "", 26,
          "You cannot add this entity type as a performed where."},
-        {"specialized by from a resource", T::Resource, T::Activity, typedRelation(16), "Specialized_by"},
+        {"specialized by from a resource", T::Resource, T::Activity, typedRelation(16),
+         "Specialized_by"},
         {"specialized by from a dependency", T::Dependency, T::Activity, typedRelation(16), "", 26,
          "Only activities or resources can have Specialized_by relations."},
         {"specialized by at a thing", T::Activity, T::Thing, typedRelation(16), "", 26,
@@ -87,7 +91,8 @@ TEST_F(TypedRelations, TheTypesOfBothEndsDecideBeforeAnythingIsWritten) {
         {"performed by for a thing", T::Thing, T::Resource, addPerformedBy, "", 26,
          "Only activities can have Performed_By relations."},
         {"exception of an activity", T::Activity, T::ExceptionGroup, addException, "Has Exception"},
-        {"exception of a group", T::ExceptionGroup, T::ExceptionGroup, addException, "Has Exception"},
+        {"exception of a group", T::ExceptionGroup, T::ExceptionGroup, addException,
+         "Has Exception"},
         {"exception of a thing", T::Thing, T::Activity, addException, "", 26,
          "Only activities can have exceptions."},
         {"activity's exception a thing", T::Activity, T::Thing, addException, "", 26,
@@ -162,9 +167,12 @@ TEST_F(TypedRelations, RemovingNavigationRelationsTellsWhetherThereWasOne) {
     EXPECT_TRUE(target->RemoveNavRelation(*parent));
     EXPECT_FALSE(target->RemoveNavRelation(*parent));
     EXPECT_FALSE(parent->RemoveNavRelation(*parent));
-    const auto deleted = [](const ObjRelation& r) { return test::storedRelation(test::keyOf(r)).deleted; };
-    EXPECT_EQ((std::vector<bool>{deleted(*first), deleted(*second), deleted(*kept), deleted(*backwards)}),
-              (std::vector<bool>{true, true, false, false}));
+    const auto deleted = [](const ObjRelation& r) {
+        return test::storedRelation(test::keyOf(r)).deleted;
+    };
+    EXPECT_EQ(
+        (std::vector<bool>{deleted(*first), deleted(*second), deleted(*kept), deleted(*backwards)}),
+        (std::vector<bool>{true, true, false, false}));
 }
 
 TEST_F(TypedRelations, ATypedRelationIsRemovedWithItsCopiesInTheSubtree) {

@@ -54,7 +54,8 @@ inline StoredRelation storedRelationOf(const Recordset& rows) {
 }
 
 inline StoredRelation storedRelation(std::int32_t key) {
-    const Recordset rows = global_db().CreateSnapshot("SELECT * FROM Relation WHERE rel_id = ?", key);
+    const Recordset rows =
+        global_db().CreateSnapshot("SELECT * FROM Relation WHERE rel_id = ?", key);
     return storedRelationOf(rows);
 }
 
