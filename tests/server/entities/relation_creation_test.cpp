@@ -243,6 +243,18 @@ TEST_F(RelationCreation, ADeletedLinkOrEntityIsPassedOverWithEverythingBelowIt) 
     EXPECT_EQ(owners, (Keys{other}));
 }
 
+TEST_F(RelationCreation, ACycleOfSpecializationsEndsTheWalk) {
+    make_.specialize(low_, top_);
+    generic owner = top();
+    const auto relation = owner.AddDecomposition(crew(), kNewSlot, 0, "", "");
+    Keys owners;
+    for (const auto& copy : test::storedRelationsAfter(test::keyOf(*relation))) {
+        owners.push_back(copy.start);
+    }
+    EXPECT_EQ(owners, (Keys{mid_, low_, joint_, side_}));
+    EXPECT_EQ(decompCount(top_), 1);
+}
+
 TEST_F(RelationCreation, ACreatorOnADeletedEntityWritesNothing) {
     make_.deleteEntity(top_);
     const std::string before = test::catalogueState();
