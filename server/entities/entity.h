@@ -12,6 +12,7 @@ namespace kt {
 
 class Entities;
 class ObjAttributes;
+class ObjRelation;
 class ObjRelations;
 class generic;
 
@@ -61,6 +62,31 @@ public:
         std::optional<std::int16_t> Specialization_Type = std::nullopt);
     // The live direct generalizations, as GetGenIDs finds them.
     std::shared_ptr<Entities> GetGeneralizations();
+
+    // Typed relations from this entity to another (entity_typed_relations.cpp). Each checks
+    // the types of both ends first (error 26 with the rule's message), then has this entity's
+    // worker insert the relation in a new slot and repeat it in every specialization; the
+    // navigation relation is not repeated. Unbound entities raise error 2, deleted ones error
+    // 22 "You cannot make any changes to a deleted entity."; nothing is written on an error.
+    //
+    // Types 15, 16, 17, 20 and 21; any other: "Relation Type not supported with this method.".
+    std::shared_ptr<ObjRelation> AddRelation(Entity& NewEnt, std::int16_t Relation_Type,
+                                             const std::string& UID, const std::string& SlotUID);
+    std::shared_ptr<ObjRelation> AddPerformedBy(Entity& NewEnt, const std::string& UID,
+                                                const std::string& SlotUID);
+    std::shared_ptr<ObjRelation> AddException(Entity& NewEnt, const std::string& UID,
+                                              const std::string& SlotUID);
+    // Types 10 to 13; after the entity rules, any other is error 3 "Invalid relation type
+    // for operation".
+    std::shared_ptr<ObjRelation> AddExceptionHandler(Entity& NewEnt, std::int16_t Relation_Type,
+                                                     const std::string& UID,
+                                                     const std::string& SlotUID);
+    // Any two entities, also an entity with itself.
+    std::shared_ptr<ObjRelation> AddNewNavRelation(Entity& NewEndEnt, const std::string& UID,
+                                                   const std::string& SlotUID);
+    // Removes the navigation relations from ParentEnt to this entity; true when there was one.
+    bool RemoveNavRelation(Entity& ParentEnt);
+
 
     // Attributes (entity_attributes.cpp). A name is a computed attribute ("kt_Name" ...
     // "kt_ACL"), a "kt_" alias of a stored attribute ("kt_Description" is the stored

@@ -18,6 +18,7 @@ namespace kt {
 class Entities;
 class ObjAttribute;
 class ObjAttributes;
+class Entity;
 class ObjRelation;
 class ObjRelations;
 
@@ -157,6 +158,71 @@ public:
     void GetPorts(Entities& ports, ObjRelations* relations,
                   std::optional<bool> withRelations = std::nullopt) const;
 
+    // Relation creators (generic_relation_creation.cpp, generic_connector_creation.cpp). Each
+    // inserts one new relation owned by this entity and repeats it in every live
+    // specialization below, as one transaction. A slot ID of 0 asks for a new slot; `UID` and
+    // `SlotUID` are written as given, or generated when empty.
+    //
+    // A decomposition (1) to `end`, "Decomposition Relation", path "dec". A display order of
+    // 0 places it after the children counted so far; the cached decomposition count of this
+    // entity and of every specialization grows by one.
+    std::shared_ptr<ObjRelation> AddDecomposition(const generic& end, std::int32_t slotId,
+                                                  std::int32_t displayOrder, const std::string& UID,
+                                                  const std::string& SlotUID);
+    // An exception handler of type 10 to 13; any other type raises error 3 "Invalid relation
+    // type for operation" before anything is written.
+    std::shared_ptr<ObjRelation> AddExceptionHandler(const generic& end, std::int16_t relationType,
+                                                     std::int32_t slotId, const std::string& UID,
+                                                     const std::string& SlotUID);
+    // A relation of the given type, named by its type ("Unknown" for a type without a name).
+    std::shared_ptr<ObjRelation> AddRelation(const generic& end, std::int16_t relationType,
+                                             std::int32_t slotId, const std::string& UID,
+                                             const std::string& SlotUID);
+    std::shared_ptr<ObjRelation> AddPerformedBy(const generic& end, std::int32_t slotId,
+                                                const std::string& UID, const std::string& SlotUID);
+    std::shared_ptr<ObjRelation> AddException(const generic& end, std::int32_t slotId,
+                                              const std::string& UID, const std::string& SlotUID);
+    // A navigation relation (4): slot 0, end type 0, this entity's contact, not repeated.
+    std::shared_ptr<ObjRelation> AddNewNavRelation(const generic& end, const std::string& UID,
+                                                   const std::string& SlotUID);
+    // A connector (2) drawn in this entity between ports of two of its children. Each path
+    // leads from its port up to the child in this entity's decomposition (item 1 the port's
+    // relation, item 2 the child's); the context path joins their slot IDs. An empty path
+    // raises "Invalid procedure call or argument" before anything is written; any later
+    // failure of this entity's own insert gives nullptr with nothing written. A specialization
+    // whose decomposition lacks the two children or ports, or whose copy fails, is passed over
+    // with everything below it. All copies share the slot and the slot unique ID.
+    std::shared_ptr<ObjRelation> CreateHorizontalConnector(Entity& startPort, Entity& endPort,
+                                                           const ObjRelations& startPath,
+                                                           const ObjRelations& endPath,
+                                                           std::int32_t slotId,
+                                                           const std::string& UID,
+                                                           const std::string& SlotUID);
+    // A connector (2) "Vertical Connector" between a port of this entity and a port of one of
+    // its children, in slot 0. The paths run from this entity's decomposition down to the
+    // port; `startOnThisEntity` says which side's port belongs to this entity. Any failure
+    // raises error 29 with its description and writes nothing.
+    std::shared_ptr<ObjRelation> CreateVerticalConnector(Entity& startPort, Entity& endPort,
+                                                         const ObjRelations& startPath,
+                                                         const ObjRelations& endPath,
+                                                         bool startOnThisEntity,
+                                                         const std::string& UID,
+                                                         const std::string& SlotUID);
+    // A relation of `relationType` drawn in this entity between the entities that two slot
+    // paths reach in its decomposition (elements 1 to the last; the last is walked first,
+    // from this entity down). False, with nothing written and `relation` untouched, when a
+    // path is empty or leads nowhere or the insert fails; a specialization where the paths
+    // lead nowhere, or whose copy fails, is passed over with everything below it.
+    bool CreateHorizontalRelation(std::shared_ptr<ObjRelation>& relation, std::int16_t relationType,
+                                  const std::string& name,
+                                  const std::vector<std::string>& startSlots,
+                                  const std::vector<std::string>& endSlots, std::int32_t slotId,
+                                  const std::string& UID, const std::string& SlotUID);
+
+    // Soft-deletes the navigation relations from `parent` to this entity; true when there was
+    // one. Any failure is raised as the plain error 666, source "RemoveNavRelation".
+    bool RemoveNavRelation(const generic& parent) const;
+
     // Slot removal (generic_slot_removal.cpp). Soft-deletes `relation` with its repetitions
     // down the specializations, as one transaction. A relation with a slot of its own takes
     // every relation of that slot anchored at this entity and at every specialization below;
@@ -165,9 +231,11 @@ public:
     // same relation, and, drawn in a context, those with the same context path. Any failure
     // is raised as the plain error 666 with its description and changes nothing.
     //
-    // For a relation that starts at this entity; source "DeleteRelation".
-    void DeleteRelation(const ObjRelation& relation);
-    // For a relation drawn in this entity's context; source "RemoveSlot". Always false.
+    // For a relation that starts at this entity; source "DeleteRelation". True when a row
+    // changed.
+    bool DeleteRelation(const ObjRelation& relation);
+    // For a relation drawn in this entity's context; source "RemoveSlot". True when a row
+    // changed.
     bool RemoveConnectorSlot(const ObjRelation& relation);
 
     // Attributes (generic_attributes.cpp). Names are the stored names and the bare names of
@@ -222,7 +290,7 @@ private:
     void refuseChange() const;
     // This worker as attributes hold it.
     std::shared_ptr<generic> self();
-    void removeSlot(SlotColumn column, const ObjRelation& relation) const;
+    bool removeSlot(SlotColumn column, const ObjRelation& relation) const;
     // Writes one column and a fresh stamp together, then takes both into the copy.
     template <typename T>
     void changeStamped(std::string_view sql, const T& value, T& cached);

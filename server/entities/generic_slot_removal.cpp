@@ -11,6 +11,7 @@
 #include "server/database/key_allocation.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
+#include "server/database/type_codes.h"
 #include "server/entities/generic.h"
 
 namespace kt {
@@ -20,16 +21,31 @@ namespace {
 constexpr std::int32_t kSlotRemovalFailed = 666;
 }  // namespace
 
-void generic::DeleteRelation(const ObjRelation& relation) {
-    removeSlot(SlotColumn::Start, relation);
+bool generic::DeleteRelation(const ObjRelation& relation) {
+    return removeSlot(SlotColumn::Start, relation);
 }
 
 bool generic::RemoveConnectorSlot(const ObjRelation& relation) {
-    removeSlot(SlotColumn::Context, relation);
-    return false;
+    return removeSlot(SlotColumn::Context, relation);
 }
 
-void generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
+bool generic::RemoveNavRelation(const generic& parent) const {
+    try {
+        Database& database = global_db().database();
+        Transaction operation(database);
+        database.execute(
+            "UPDATE Relation SET rel_deleted = 1 WHERE rel_end_ent_id = ? AND rel_start_ent_id = ? "
+            "AND rel_Type = ? AND rel_deleted = 0",
+            record_.id, parent.ID(), static_cast<std::int16_t>(RelationType::Navigation));
+        const bool changed = database.changes() > 0;
+        operation.commit();
+        return changed;
+    } catch (const std::exception& error) {
+        throw plainError(kSlotRemovalFailed, "RemoveNavRelation", error.what());
+    }
+}
+
+bool generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
     const bool byContext = column == SlotColumn::Context;
     try {
         Database& database = global_db().database();
@@ -42,6 +58,7 @@ void generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
         std::vector<std::int32_t> pending{record_.id};
         std::vector<std::int32_t> specializations;
         bool top = true;  // this entity, whose worker is at hand
+        bool changed = false;
         for (; !pending.empty(); top = false) {
             const std::int32_t key = pending.back();
             pending.pop_back();
@@ -55,29 +72,34 @@ void generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
             const generic& entity = top ? *this : loaded;
             if (ownSlot) {
                 database.execute(byContext ? "UPDATE Relation SET rel_deleted = 1 WHERE "
-                                             "rel_context_ent_id = ? AND rel_slot_id = ?"
+                                             "rel_deleted = 0 AND rel_context_ent_id = ? AND "
+                                             "rel_slot_id = ?"
                                            : "UPDATE Relation SET rel_deleted = 1 WHERE "
-                                             "rel_start_ent_id = ? AND rel_slot_id = ?",
+                                             "rel_deleted = 0 AND rel_start_ent_id = ? AND "
+                                             "rel_slot_id = ?",
                                  key, relation.SlotID());
             } else if (top) {
-                database.execute("UPDATE Relation SET rel_deleted = 1 WHERE rel_id = ?",
-                                 KeyOfID(relation.ID()));
+                database.execute(
+                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND rel_id = ?",
+                    KeyOfID(relation.ID()));
             } else if (byContext) {
                 // Connectors repeated in a specialization are not marked inherited; their
                 // context path, made of slots that the specialization shares, finds them.
                 database.execute(
-                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_context_ent_id = ? AND "
-                    "rel_slot_id = ? AND rel_Type = ? AND ((rel_inherit = 1 AND "
-                    "rel_inherit_from_rel_id = ?) OR rel_context_path = ?)",
+                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND "
+                    "rel_context_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND "
+                    "((rel_inherit = 1 AND rel_inherit_from_rel_id = ?) OR rel_context_path = ?)",
                     key, relation.SlotID(), relation.RelationType(), origin,
                     relation.ContextPath());
             } else {
                 database.execute(
-                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_start_ent_id = ? AND "
-                    "rel_slot_id = ? AND rel_Type = ? AND rel_inherit = 1 AND "
-                    "rel_inherit_from_rel_id = ?",
+                    "UPDATE Relation SET rel_deleted = 1 WHERE rel_deleted = 0 AND "
+                    "rel_start_ent_id = ? AND rel_slot_id = ? AND rel_Type = ? AND "
+                    "rel_inherit = 1 AND rel_inherit_from_rel_id = ?",
                     key, relation.SlotID(), relation.RelationType(), origin);
             }
+            // Rows already deleted are left alone, so that only a real change counts.
+            changed = changed || database.changes() > 0;
             entity.GetSpecIDs(specializations);
             // Last to first, so that the first specialization is walked first.
             for (const std::int32_t child :
@@ -86,6 +108,7 @@ void generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
             }
         }
         operation.commit();
+        return changed;
     } catch (const std::exception& error) {
         throw plainError(kSlotRemovalFailed, byContext ? "RemoveSlot" : "DeleteRelation",
                          error.what());
