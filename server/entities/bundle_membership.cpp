@@ -121,12 +121,14 @@ void SyncBundleActivities(generic& bundle, const Entities& members,
     if (!removed.empty()) {
         // The activities that another bundle of the generalization still holds.
         std::unordered_set<std::int32_t> heldElsewhere;
-        for (const auto& other : *generalization->GetBundles()) {
+        const auto bundles = generalization->GetBundles();
+        for (const auto& other : *bundles) {
             const auto& otherBundle = other->GetGeneric();
             if (otherBundle->ID() == bundle.ID()) {
                 continue;
             }
-            for (const auto& member : *otherBundle->GetActivities()) {
+            const auto activities = otherBundle->GetActivities();
+            for (const auto& member : *activities) {
                 heldElsewhere.insert(member->GetGeneric()->ID());
             }
         }

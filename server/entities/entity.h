@@ -87,7 +87,6 @@ public:
     // Removes the navigation relations from ParentEnt to this entity; true when there was one.
     bool RemoveNavRelation(Entity& ParentEnt);
 
-
     // Attributes (entity_attributes.cpp). A name is a computed attribute ("kt_Name" ...
     // "kt_ACL"), a "kt_" alias of a stored attribute ("kt_Description" is the stored
     // "Description"), or the plain name of a stored attribute, compared exactly. A name that

@@ -177,8 +177,7 @@ void generic::AdoptSpecialization(generic& child) {
     if (linked(record_.id, child.ID()) || linked(source.ID(), child.ID())) {
         throw catalogueError(msg::AdoptExistingSpecialization);
     }
-    if (IsGeneralizationOf(record_.id, child.ID()) ||
-        IsGeneralizationOf(source.ID(), child.ID())) {
+    if (IsGeneralizationOf(record_.id, child.ID()) || IsGeneralizationOf(source.ID(), child.ID())) {
         throw catalogueError(msg::AdoptGeneralization);
     }
 

@@ -37,13 +37,15 @@ std::int32_t number(const std::string& sql, std::int32_t key) {
 
 // Every row a specialization or a membership change can touch, as one text.
 std::string everything() {
-    return text("SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
-                "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
-                "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
+    return text(
+               "SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
+               "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
+               "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
            " | " +
-           text("SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
-                "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
-                "FROM Specialization") +
+           text(
+               "SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
+               "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
+               "FROM Specialization") +
            " | " + text("SELECT group_concat(rel_id || '/' || rel_deleted, ' ') FROM Relation") +
            " | " + text("SELECT COUNT(*) FROM Attributes") + " | " +
            text("SELECT COUNT(*) FROM RelationAttributes");
@@ -77,9 +79,9 @@ std::int32_t keyOf(const Entity& entity) {
 }
 
 std::int32_t keyNamed(const std::string& name) {
-    return Field("key", *global_db().database().scalar(
-                            "SELECT ent_id FROM Entity WHERE ent_name = ? AND ent_deleted = 0",
-                            name))
+    return Field("key",
+                 *global_db().database().scalar(
+                     "SELECT ent_id FROM Entity WHERE ent_name = ? AND ent_deleted = 0", name))
         .asLong();
 }
 
@@ -122,7 +124,7 @@ protected:
         blade->LoadFromID(RelationID(bladeSlot_));
         for (std::int16_t behaviour = 1; behaviour <= 5; ++behaviour) {
             blade->AddNewAttribute("Rel " + std::to_string(behaviour), Value(std::string("value")),
-                                  std::nullopt, behaviour);
+                                   std::nullopt, behaviour);
         }
         global_db().Execute("UPDATE RelationAttributes SET atri_default_value = 'default'");
     }
@@ -206,7 +208,8 @@ TEST_F(ThingSpecialization, APifIdHeldByALiveEntityIsRefusedAndWritesNothing) {
     const std::int32_t gone = addEntity("Gone", EntityType::Thing, "PIF-2");
     make_.deleteEntity(gone);
     const std::string before = everything();
-    const Error error = errorOf([&] { entity(tool_)->AddNewSpecialization("Hammer", "", {}, "PIF-1"); });
+    const Error error =
+        errorOf([&] { entity(tool_)->AddNewSpecialization("Hammer", "", {}, "PIF-1"); });
     EXPECT_EQ(error.number(), objectError(667));
     EXPECT_EQ(error.source(), "AddNewSpecialization");
     EXPECT_EQ(error.description(), "The PIF ID PIF-1 is not unique");
@@ -285,9 +288,9 @@ TEST_F(ActivitySpecialization, AGivenBundleHoldsTheNewActivity) {
     // A bundle of another activity is no place for it.
     const std::int32_t stray = make_.entity("Stray", EntityType::Bundle);
     const std::string before = everything();
-    EXPECT_EQ(errorOf([&] { entity(run_)->AddNewSpecialization("Walk", "", EntityID(stray)); })
-                  .number(),
-              objectError(17));
+    EXPECT_EQ(
+        errorOf([&] { entity(run_)->AddNewSpecialization("Walk", "", EntityID(stray)); }).number(),
+        objectError(17));
     EXPECT_EQ(everything(), before);
 }
 
@@ -300,8 +303,7 @@ TEST_F(Specialization, CreatingTheDefaultBundleOnTheWayTakesFreshKeys) {
     EXPECT_EQ(linksTo(made), (std::vector<Link>{{bare, 1}}));
     EXPECT_EQ(linksTo(keyOf(*kid)), (std::vector<Link>{{made, 1}, {bare, 2}}));
     EXPECT_EQ(number("SELECT COUNT(*) FROM Specialization WHERE ?", 1), before + 4);
-    EXPECT_EQ(number("SELECT COUNT(DISTINCT spec_id) FROM Specialization WHERE ?", 1),
-              before + 4);
+    EXPECT_EQ(number("SELECT COUNT(DISTINCT spec_id) FROM Specialization WHERE ?", 1), before + 4);
     EXPECT_EQ(loadedWorker(bare).BundleCount(), 1);
 }
 
@@ -415,7 +417,8 @@ TEST_F(Adoption, EveryKindOfLoopIsRefusedBeforeAnythingIsWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const std::string before = everything();
-        const Error error = errorOf([&] { entity(c.parent)->AdoptSpecialization(*entity(c.child)); });
+        const Error error =
+            errorOf([&] { entity(c.parent)->AdoptSpecialization(*entity(c.child)); });
         EXPECT_EQ(error.number(), objectError(27));
         EXPECT_EQ(error.description(), c.message);
         EXPECT_EQ(everything(), before);
