@@ -266,6 +266,8 @@ protected:
 
 TEST_F(ActivitySpecialization, ANewActivityJoinsTheDefaultBundleAndGetsItsOwn) {
     loadedWorker(run_).AddNewAttribute("Pace", 2, Value(std::string("fast")));
+    const std::int32_t step = make_.entity("Step", EntityType::Activity);
+    loadedWorker(run_).AddDecomposition(loadedWorker(step), 0, 0, "", "");
     const auto sprint = entity(run_)->AddNewSpecialization("Sprint", "");
     const std::int32_t key = keyOf(*sprint);
     const std::int32_t own = keyNamed("Default Sprint");
@@ -275,6 +277,11 @@ TEST_F(ActivitySpecialization, ANewActivityJoinsTheDefaultBundleAndGetsItsOwn) {
     EXPECT_EQ(loadedWorker(runBundle_).SpecCount(), 1);
     EXPECT_EQ(loadedWorker(key).BundleCount(), 1);
     EXPECT_EQ(loadedWorker(key).GetDBAttributeVal("Pace"), Value(std::string("fast")));
+    const auto decomposition = loadedWorker(key).GetDecompRelations();
+    ASSERT_EQ(decomposition->Count(), 1);
+    EXPECT_EQ(KeyOfID(decomposition->GetItemByIndex(1)->EndID()), step);
+    EXPECT_TRUE(decomposition->GetItemByIndex(1)->Inherited());
+    EXPECT_EQ(loadedWorker(key).DecompCount(), 1);
     EXPECT_EQ(sprint->GetSpecializations()->Count(), 0);
     EXPECT_EQ(entity(run_)->GetSpecializations()->Count(), 1);
 }
