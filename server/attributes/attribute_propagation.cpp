@@ -6,7 +6,7 @@
 
 #include "server/attributes/attribute_names.h"
 #include "server/attributes/obj_attribute.h"
-#include "server/attributes/specialization_walk.h"
+#include "server/entities/specialization_walk.h"
 #include "server/attributes/variant_value.h"
 #include "server/database/db.h"
 #include "server/database/object_id.h"

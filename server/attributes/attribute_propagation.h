@@ -11,7 +11,7 @@ class ObjAttribute;
 class generic;
 
 // The carrying of attribute changes down the specialization hierarchy. Each walk goes
-// depth-first through the live specializations in display order (specialization_walk.h),
+// depth-first through the live specializations in display order (server/entities/specialization_walk.h),
 // visits every entity once and passes over deleted specializations with everything below
 // them. They write the copies and stamp the entities that own them, and run inside the
 // caller's writing transaction, so a failure anywhere leaves every row as it was.

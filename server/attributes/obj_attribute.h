@@ -85,6 +85,12 @@ public:
     // stored value of behaviour 2 goes on to the specializations' attributes of that name
     // that still hold the old value. Null raises "Invalid use of Null".
     void setValue(const kt::Value& value);
+    // A new object (obj_attribute_object.cpp). "kt_Activities" and "kt_Bundles" take a list of
+    // entities (anything else: error 17) and make it the owner's bundle membership, stamping
+    // the owner, as one transaction (bundle_membership.h); the list then stands as loaded.
+    // "kt_ManagingEntities" keeps the object without a change; every other name is refused
+    // with error 19. A deleted attribute refuses with error 21.
+    void setObject(const AttributeObject& value);
     // Library-internal. The same for a value set on the owner entity itself: the row stops
     // following its generalization (atri_inherit_from_parent False).
     void SetValueDirectly(const kt::Value& value);

@@ -5,7 +5,7 @@
 #include "server/attributes/obj_rel_attribute.h"
 #include "server/attributes/obj_relation.h"
 #include "server/attributes/relation_anchor.h"
-#include "server/attributes/specialization_walk.h"
+#include "server/entities/specialization_walk.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
@@ -34,7 +34,7 @@ void PropagateNewRelAttribute(const ObjRelAttribute& attribute, const ObjRelatio
     const auto anchor = anchorOf(type);
     const std::int16_t direction =
         anchor && *anchor == RelationAnchor::Context ? in_context : from_start;
-    walkSpecializations(anchorEntity, [&](const generic& entity) {
+    forEachLiveSpecialization(anchorEntity, [&](const generic& entity) {
         if (behaviour == kSameEntityType && entity.Typ() != anchorType) {
             return false;
         }
@@ -78,7 +78,7 @@ void PropagateRelAttributeUpdate(const generic& entity, const ObjRelation& relat
         return changed;
     };
     if (update(entity)) {
-        walkSpecializations(entity, update);
+        forEachLiveSpecialization(entity, update);
     }
 }
 

@@ -126,6 +126,14 @@ inline constexpr CatalogueMessage ExceptionTypeNotAllowed{
     26, "You cannot add this entity type as an exception."};
 inline constexpr CatalogueMessage ExceptionHandlerTypeNotAllowed{
     26, "You cannot add this entity type as an exception handler."};
+// Adoption refuses what would make the hierarchy loop or link an entity twice.
+inline constexpr CatalogueMessage AdoptSelf{27, "An entity cannot be its own specialization."};
+inline constexpr CatalogueMessage AdoptExistingSpecialization{
+    27, "This entity is already a specialization of the adopting entity."};
+inline constexpr CatalogueMessage AdoptGeneralization{
+    27, "An entity cannot adopt one of its own generalizations."};
+inline constexpr CatalogueMessage AdoptIntoOrphanBundle{
+    27, "This bundle belongs to no activity, so it cannot adopt a specialization."};
 inline constexpr CatalogueMessage ConnectorsNeedActivityContext{
     28, "Connectors can only be created in the context of activities."};
 inline constexpr CatalogueMessage RelationNotMade{28, "Relation could not be made."};

@@ -87,7 +87,6 @@ public:
     // Removes the navigation relations from ParentEnt to this entity; true when there was one.
     bool RemoveNavRelation(Entity& ParentEnt);
 
-
     // Attributes (entity_attributes.cpp). A name is a computed attribute ("kt_Name" ...
     // "kt_ACL"), a "kt_" alias of a stored attribute ("kt_Description" is the stored
     // "Description"), or the plain name of a stored attribute, compared exactly. A name that
@@ -111,12 +110,14 @@ public:
     // 22). Changes inside a context (a non-empty ContRels) are not offered yet.
     void SetAttributeValue(const std::string& atriName, const Value& atriVal,
                            const ObjRelations* ContRels = nullptr);
-    // Error 19 for every name that holds no object; the object-holding names are not offered
-    // yet.
+    // Error 19 for every name that holds no object; "kt_Bundles" and "kt_Activities" take a
+    // list of entities as the new bundle membership (ObjAttribute::setObject); the managing
+    // entities are not offered yet.
     void SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj);
     // Error 19 for names other than "kt_Bundles", "kt_Activities" and "kt_ManagingEntities";
-    // removing from "kt_ManagingEntities" changes nothing. The other changes of these lists
-    // are not offered yet.
+    // the membership lists gain or lose one entity (Index is 1-based) and are written back as
+    // SetAttributeObject writes them. Removing from "kt_ManagingEntities" changes nothing;
+    // adding to it is not offered yet.
     void AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj);
     void RemoveItemFromAttrCol(const std::string& attrName, std::int16_t Index);
     // A new stored attribute with the value and inheritance behaviour (0 stands for 2, which
@@ -134,11 +135,14 @@ public:
     // Adds to `CorrectedCount` the standard attributes an activity lacks.
     void Fix_all_system_attributes(std::int32_t& CorrectedCount);
 
-    // Published members whose work is still to come: each raises "not implemented".
+    // Specialization (entity.cpp). A new specialization of this entity, named Nm (empty or
+    // ending in "Root": error 24), in the bundle with the public ID BundleID when this is an
+    // activity; a new activity also gets its own bundle "Default " + Nm. One transaction.
     std::shared_ptr<Entity> AddNewSpecialization(
         const std::string& Nm, const std::string& Ct,
         std::optional<std::int32_t> BundleID = std::nullopt,
         std::optional<std::string> PIFID = std::nullopt);
+    // Makes childEnt a specialization of this entity (generic::AdoptSpecialization).
     void AdoptSpecialization(Entity& childEnt);
 
 private:

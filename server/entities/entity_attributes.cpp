@@ -14,6 +14,7 @@
 #include "server/database/object_id.h"
 #include "server/database/text_compare.h"
 #include "server/database/type_codes.h"
+#include "server/entities/entities.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_attributes.h"
@@ -267,14 +268,25 @@ void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal
     target().SetAttributeVal(atriName, atriVal);
 }
 
-void Entity::SetAttributeObject(const std::string& attrName, const AttributeObject& /*NewObj*/) {
+namespace {
+
+bool holdsMembership(std::string_view name) {
+    return name == "kt_Bundles" || name == "kt_Activities";
+}
+
+}  // namespace
+
+void Entity::SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj) {
     generic& worker = boundWorker(GetGeneric());
     const ComputedName* computed = findComputed(attrName);
     if (!computed || !computed->holdsObjects) {
         throw catalogueError(msg::AttributeObjectFixed);
     }
     requireType(worker, computed->entityType);
-    throw notImplemented("Entity.SetAttributeObject");
+    if (!holdsMembership(attrName)) {
+        throw notImplemented("Entity.SetAttributeObject of the managing entities");
+    }
+    worker.GetVirtualAttribute(bareName(attrName), 0)->setObject(NewObj);
 }
 
 namespace {
@@ -292,20 +304,36 @@ const ComputedName* collectionNamed(std::string_view name) {
 
 }  // namespace
 
-void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& /*Obj*/) {
-    generic& worker = boundWorker(GetGeneric());
-    requireType(worker, collectionNamed(attrName)->entityType);
-    throw notImplemented("Entity.AddItemToAttrCol");
+namespace {
+
+// Changes the membership list of `attrName` as `change` says and writes it back.
+template <typename Change>
+void changeMembers(generic& worker, const std::string& attrName, Change change) {
+    const auto attribute = worker.GetVirtualAttribute(bareName(attrName), 0);
+    const auto members = std::get<std::shared_ptr<Entities>>(attribute->Object());
+    change(*members);
+    attribute->setObject(members);
 }
 
-void Entity::RemoveItemFromAttrCol(const std::string& attrName, std::int16_t /*Index*/) {
+}  // namespace
+
+void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj) {
+    generic& worker = boundWorker(GetGeneric());
+    requireType(worker, collectionNamed(attrName)->entityType);
+    if (!holdsMembership(attrName)) {
+        throw notImplemented("Entity.AddItemToAttrCol of the managing entities");
+    }
+    changeMembers(worker, attrName, [&](Entities& members) { members.AddItem(Obj); });
+}
+
+void Entity::RemoveItemFromAttrCol(const std::string& attrName, std::int16_t Index) {
     generic& worker = boundWorker(GetGeneric());
     const ComputedName* computed = collectionNamed(attrName);
     if (attrName == "kt_ManagingEntities") {
         return;  // managing entities leave through their own relations
     }
     requireType(worker, computed->entityType);
-    throw notImplemented("Entity.RemoveItemFromAttrCol");
+    changeMembers(worker, attrName, [&](Entities& members) { members.RemoveItemByIndex(Index); });
 }
 
 std::shared_ptr<ObjAttribute> Entity::AddNewAttribute(const std::string& attrName,

@@ -104,6 +104,32 @@ public:
     // True when GeneralEnt is this entity or one of its generalizations at any depth.
     bool HasGeneralization(const generic& GeneralEnt) const;
 
+    // Hierarchy writers (generic_specialization.cpp). Each is one transaction and refuses an
+    // unbound worker with error 2 and a deleted entity with error 22 "You cannot make any
+    // changes to a deleted entity.".
+    //
+    // A bundle's first live generalization that is an activity; nullptr when it has none.
+    std::shared_ptr<generic> GetParentGenForBundle() const;
+    // An activity's bundle "Default " + its name, else its first bundle; an activity without
+    // one gets a new bundle "Special Default " + its name. Error 3 for any other entity.
+    std::shared_ptr<generic> GetDefaultBundle();
+    // A new entity of this entity's type below it: an activity's specialization goes into
+    // `bundleKey` (a live bundle of this activity, else error 17) or the default bundle. It
+    // receives the inheritable attributes and, with `inherit`, the relations and the cached
+    // decomposition count (neither from a bundle, attribute type, entity collection or user
+    // group). A PIF ID that a live entity holds is refused with error 667; without one it is
+    // generated.
+    std::shared_ptr<generic> AddNewSpecialization(const std::string& name,
+                                                  const std::string& contact, bool inherit,
+                                                  std::optional<std::int32_t> bundleKey,
+                                                  std::optional<std::string> pifId);
+    // Links `child` below this entity as AddNewSpecialization links a new one (below a bundle:
+    // also below the bundle's activity), gives it the attributes it lacks and the decomposition
+    // children of slots it does not fill, marked inherited. Refused with error 27, before
+    // anything is written: the entity itself, a child already linked here, one of this
+    // entity's generalizations, and a bundle without an activity.
+    void AdoptSpecialization(generic& child);
+
     // Relation lists (generic_relation_lists.cpp): the live relations of one kind, each list
     // new for the call and empty when nothing matches. Each refuses an unbound worker with
     // error 2 and a deleted entity with error 22 and the message noted. Lists without an order
