@@ -267,8 +267,15 @@ void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal
     target().SetAttributeVal(atriName, atriVal);
 }
 
-void Entity::SetAttributeObject(const std::string& attrName, const AttributeObject& /*NewObj*/) {
+void Entity::SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj) {
     generic& worker = boundWorker(GetGeneric());
+    if (attrName == "kt_ManagingEntity" || attrName == "kt_ManagingEntities") {
+        ObjRelations noContext;  // managers are set in a context only
+        bool changed = false;
+        ChangeArray changes;
+        SetAttributeObject(attrName, NewObj, noContext, changed, changes);
+        return;
+    }
     const ComputedName* computed = findComputed(attrName);
     if (!computed || !computed->holdsObjects) {
         throw catalogueError(msg::AttributeObjectFixed);
@@ -292,8 +299,15 @@ const ComputedName* collectionNamed(std::string_view name) {
 
 }  // namespace
 
-void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& /*Obj*/) {
+void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj) {
     generic& worker = boundWorker(GetGeneric());
+    if (attrName == "kt_ManagingEntities") {
+        ObjRelations noContext;  // managers are set in a context only
+        bool changed = false;
+        ChangeArray changes;
+        AddItemToAttrCol(attrName, Obj, noContext, changed, changes);
+        return;
+    }
     requireType(worker, collectionNamed(attrName)->entityType);
     throw notImplemented("Entity.AddItemToAttrCol");
 }
@@ -302,7 +316,8 @@ void Entity::RemoveItemFromAttrCol(const std::string& attrName, std::int16_t /*I
     generic& worker = boundWorker(GetGeneric());
     const ComputedName* computed = collectionNamed(attrName);
     if (attrName == "kt_ManagingEntities") {
-        return;  // managing entities leave through their own relations
+        requireType(worker, EntityType::Dependency);
+        throw catalogueError(kManagerRemovalNotSupported);
     }
     requireType(worker, computed->entityType);
     throw notImplemented("Entity.RemoveItemFromAttrCol");
