@@ -217,7 +217,8 @@ public:
     // Library-internal. The entity an edit in the context ContRels lands on. The path must
     // lead from this entity (or from a dependency it manages) up through linked relations,
     // else error 25 (37 for a managed activity); ChanArr is reset first. A path without an
-    // inherited relation leaves Changed false and gives this entity.
+    // inherited relation leaves Changed false and gives this entity; one with an inherited
+    // relation would need specializations made for the context and raises "not implemented".
     std::shared_ptr<Entity> ResolveContextEntity(const ObjRelations& ContRels, bool& Changed,
                                                  ChangeArray& ChanArr);
 
