@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "server/attributes/obj_rel_attribute.h"
 #include "server/attributes/obj_relation.h"
@@ -49,17 +51,41 @@ int removeFromSlot(const generic& child, const generic& parent, const std::strin
     return database.changes();
 }
 
+// The keys of the ports below `key`, through ports only, each once; deleted ones count too, so
+// that a deleted child's connectors are found.
+std::unordered_set<std::int32_t> portsBelow(std::int32_t key) {
+    std::unordered_set<std::int32_t> ports;
+    std::vector<std::int32_t> pending{key};
+    while (!pending.empty()) {
+        Recordset rows = global_db().CreateSnapshot(
+            "SELECT Relation.rel_end_ent_id FROM Relation JOIN Entity ON Entity.ent_id = "
+            "Relation.rel_end_ent_id WHERE Relation.rel_start_ent_id = ? AND Relation.rel_Type IN "
+            "(1, 8) AND Relation.rel_deleted = 0 AND Entity.ent_type = ?",
+            pending.back(), EntityType::Port);
+        pending.pop_back();
+        for (; !rows.eof(); rows.moveNext()) {
+            const std::int32_t port = rows["rel_end_ent_id"].asLong();
+            if (ports.insert(port).second) {
+                pending.push_back(port);
+            }
+        }
+    }
+    return ports;
+}
+
 // The connectors of the child's ports drawn in `parent` whose context path passes through
 // `slot` go with the child.
 void removeConnectorsThrough(const generic& child, generic& parent, std::int32_t slot) {
-    Entities ports;
-    child.GetPorts(ports, nullptr);
-    for (const auto& port : ports) {
-        const auto connectors = port->GetGeneric()->GetConnectors(parent.ID());
-        for (const auto& connector : *connectors) {
-            if (!connector->Deleted() && contextPathHasSlot(connector->ContextPath(), slot)) {
-                parent.RemoveConnectorSlot(*connector);
-            }
+    const auto ports = portsBelow(child.ID());
+    if (ports.empty()) {
+        return;
+    }
+    const auto connectors = parent.GetContextConnectors(false);
+    for (const auto& connector : *connectors) {
+        const bool ofChild = ports.contains(KeyOfID(connector->StartID())) ||
+                             ports.contains(KeyOfID(connector->EndID()));
+        if (ofChild && contextPathHasSlot(connector->ContextPath(), slot)) {
+            parent.RemoveConnectorSlot(*connector);
         }
     }
 }
@@ -137,7 +163,10 @@ bool generic::GetDecompRelBySlotUID(const generic& parent, const std::string& Sl
 bool generic::RemoveFromDecomp(const generic& parent, std::int32_t MySlot,
                                const std::string& SlotUID, bool delete_slot, bool keepConnectors) {
     try {
-        refuseUnusable(msg::DeletedEntityChange);
+        // A deleted child may still leave its slots.
+        if (!bound_ || !parent.isBound()) {
+            throw catalogueError(msg::EntityNotPresent);
+        }
         Transaction operation(global_db().database());
         std::string slotUniqueId = SlotUID;
         if (slotUniqueId.empty()) {

@@ -164,6 +164,11 @@ TEST_F(DecompositionEditing, RemovingAChildTakesItsSlotDownTheSpecializations) {
     EXPECT_EQ(error.number(), objectError(28));
     EXPECT_EQ(error.description(), "Relation could not be deleted.");
     EXPECT_EQ(test::catalogueState(), before);
+
+    // A deleted child still leaves its slot.
+    make_.deleteEntity(mill_);
+    EXPECT_TRUE(entity(mill_)->RemoveFromDecomp(*entity(line_), kMillSlot, "", false));
+    EXPECT_TRUE(childrenIn(lineA1_, kMillSlot).empty());
 }
 
 TEST_F(DecompositionEditing, ASpecializationThatReplacedTheChildKeepsItsSlot) {
