@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "server/attributes/obj_attribute.h"
+#include "server/entities/context_arguments.h"
+#include "server/entities/managing_structure.h"
 
 namespace kt {
 
@@ -134,6 +136,92 @@ public:
     void DeleteAttribute(const std::string& attrName);
     // Adds to `CorrectedCount` the standard attributes an activity lacks.
     void Fix_all_system_attributes(std::int32_t& CorrectedCount);
+
+    // Decomposition editing (entity_decomposition_editing.cpp). ContRels is the context path
+    // from the edited entity upward (empty: no context); Changed and ChanArr report what the
+    // context resolution specialized. Each edit is one transaction.
+    //
+    // NewEnt as a new child in a new slot after the current children; error 26 when this
+    // entity's type does not take NewEnt's type.
+    std::shared_ptr<ObjRelation> AddDecomp(Entity& NewEnt, const ObjRelations& ContRels,
+                                           ChangeArray& ChanArr, bool& Changed,
+                                           const std::string& UID, const std::string& SlotUID);
+    // Takes this entity out of ParentEnt's slot MySlot (or the slot with that slot unique ID),
+    // with the slot in every specialization still holding it; with delete_slot the whole slot
+    // goes, whoever fills it. Any failure: error 28 "Relation could not be deleted.". True when
+    // a relation was removed.
+    bool RemoveFromDecomp(Entity& ParentEnt, std::int32_t MySlot, const std::string& SlotUID,
+                          bool delete_slot);
+    // Puts NewChildEntity in the slot of relation Decomp_Rel_ID in place of ChildEntity:
+    // same slot, display order and slot unique ID; the relations drawn in this context to or
+    // from the old child in that slot follow. Replace also copies the relation's attributes
+    // and returns the new relation; refine returns true.
+    std::shared_ptr<ObjRelation> ReplaceInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity,
+                                                 Entity& NewChildEntity,
+                                                 const ObjRelations& ContRels,
+                                                 ChangeArray& ChanArr, bool& Changed,
+                                                 const std::string& UID,
+                                                 const std::string& SlotUID);
+    bool ReFineInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity, Entity& NewChildEntity,
+                        const ObjRelations& ContRels, ChangeArray& ChanArr, bool& Changed,
+                        const std::string& UID);
+
+    // Connectors and relations drawn in this entity between entities of its decomposition
+    // (entity_connectors.cpp). A slot path lists slot IDs separated by ",", from the port or
+    // entity upward to the slot in this entity's decomposition; the path strings are consumed
+    // (empty afterwards) once the context type has been accepted.
+    //
+    // Same path lengths: a connector between ports of two children; a shorter start (end)
+    // path: a vertical connector from (to) a port of this entity. Errors 28 and 29.
+    std::shared_ptr<ObjRelation> CreateConnector(Entity& EntStartPort, Entity& EntEndPort,
+                                                 bool& Changed, const ObjRelations& ContRels,
+                                                 ChangeArray& ChanArr, std::string& StartPortSlots,
+                                                 std::string& EndPortSlots,
+                                                 const std::string& UID,
+                                                 const std::string& SlotUID);
+    // The earlier rules: each port's place is found from the relations that use it, the
+    // entity types of both owners are checked (errors 28 to 31, 33, 34) and a port of this
+    // entity takes one vertical connector only.
+    std::shared_ptr<ObjRelation> CreateConnector_bak(Entity& EntStartPort, Entity& EntEndPort,
+                                                     bool& Changed, const ObjRelations& ContRels,
+                                                     ChangeArray& ChanArr,
+                                                     std::string& StartPortSlots,
+                                                     std::string& EndPortSlots);
+    // A relation of type 17, 18 or 19 (else error 10) between the entities the two paths
+    // reach; error 28 "Relation could not be made." when they reach none. StartEntity,
+    // EndEntity and the context arguments are not read.
+    std::shared_ptr<ObjRelation> CreateHorizonalRelation(
+        std::int16_t rel_type, Entity& StartEntity, Entity& EndEntity, bool& Changed,
+        const ObjRelations& ContRels, ChangeArray& ChanArr, std::string& StartSlotsString,
+        std::string& EndSlotsString, const std::string& UID, const std::string& SlotUID);
+
+    // Managing structure inside a context (entity_managing.cpp): "kt_ManagingEntity" of a port
+    // takes the relation through which the managing port belongs to its activity;
+    // "kt_ManagingEntities" of a dependency takes a list of at most one activity. Any other
+    // name goes to the members without a context. Removing a manager is not supported.
+    void SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj,
+                            const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr);
+    void AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj,
+                          const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr);
+    // "kt_ManagingEntity" of a port: NewObj is the relation from the managing activity to
+    // the managing port. Errors 3, 17, 25, 39, 40 and 42 before anything is written.
+    void SetAttributeObject(const std::string& attrName, const std::shared_ptr<ObjRelation>& NewObj,
+                            const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr);
+    // Library-internal. The same, its new entities made by `specialize`.
+    void SetAttributeObject(const std::string& attrName, const std::shared_ptr<ObjRelation>& NewObj,
+                            const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr,
+                            const SpecializationMaker& specialize);
+
+    // Library-internal (entity_context.cpp). The item of ContRels that ends at `ent`; error 25
+    // when there is none.
+    std::shared_ptr<ObjRelation> FindContextRelation(Entity& ent, const ObjRelations& ContRels);
+    // Library-internal. The entity an edit in the context ContRels lands on. The path must
+    // lead from this entity (or from a dependency it manages) up through linked relations,
+    // else error 25 (37 for a managed activity); ChanArr is reset first. A path without an
+    // inherited relation leaves Changed false and gives this entity; one with an inherited
+    // relation would need specializations made for the context and raises "not implemented".
+    std::shared_ptr<Entity> ResolveContextEntity(const ObjRelations& ContRels, bool& Changed,
+                                                 ChangeArray& ChanArr);
 
     // Specialization (entity.cpp). A new specialization of this entity, named Nm (empty or
     // ending in "Root": error 24), in the bundle with the public ID BundleID when this is an

@@ -278,13 +278,20 @@ bool holdsMembership(std::string_view name) {
 
 void Entity::SetAttributeObject(const std::string& attrName, const AttributeObject& NewObj) {
     generic& worker = boundWorker(GetGeneric());
+    if (attrName == "kt_ManagingEntity" || attrName == "kt_ManagingEntities") {
+        ObjRelations noContext;  // managers are set in a context only
+        bool changed = false;
+        ChangeArray changes;
+        SetAttributeObject(attrName, NewObj, noContext, changed, changes);
+        return;
+    }
     const ComputedName* computed = findComputed(attrName);
     if (!computed || !computed->holdsObjects) {
         throw catalogueError(msg::AttributeObjectFixed);
     }
     requireType(worker, computed->entityType);
     if (!holdsMembership(attrName)) {
-        throw notImplemented("Entity.SetAttributeObject of the managing entities");
+        throw catalogueError(msg::AttributeObjectFixed);
     }
     worker.GetVirtualAttribute(bareName(attrName), 0)->setObject(NewObj);
 }
@@ -294,17 +301,12 @@ namespace {
 // The lists whose items can be added and removed one at a time.
 const ComputedName* collectionNamed(std::string_view name) {
     const ComputedName* computed = findComputed(name);
-    const bool list = computed && (name == "kt_Bundles" || name == "kt_Activities" ||
-                                   name == "kt_ManagingEntities");
+    const bool list = computed && (holdsMembership(name) || name == "kt_ManagingEntities");
     if (!list) {
         throw catalogueError(msg::AttributeObjectFixed);
     }
     return computed;
 }
-
-}  // namespace
-
-namespace {
 
 // Changes the membership list of `attrName` as `change` says and writes it back.
 template <typename Change>
@@ -319,10 +321,14 @@ void changeMembers(generic& worker, const std::string& attrName, Change change) 
 
 void Entity::AddItemToAttrCol(const std::string& attrName, const std::shared_ptr<Entity>& Obj) {
     generic& worker = boundWorker(GetGeneric());
-    requireType(worker, collectionNamed(attrName)->entityType);
-    if (!holdsMembership(attrName)) {
-        throw notImplemented("Entity.AddItemToAttrCol of the managing entities");
+    if (attrName == "kt_ManagingEntities") {
+        ObjRelations noContext;  // managers are set in a context only
+        bool changed = false;
+        ChangeArray changes;
+        AddItemToAttrCol(attrName, Obj, noContext, changed, changes);
+        return;
     }
+    requireType(worker, collectionNamed(attrName)->entityType);
     changeMembers(worker, attrName, [&](Entities& members) { members.AddItem(Obj); });
 }
 
@@ -330,7 +336,8 @@ void Entity::RemoveItemFromAttrCol(const std::string& attrName, std::int16_t Ind
     generic& worker = boundWorker(GetGeneric());
     const ComputedName* computed = collectionNamed(attrName);
     if (attrName == "kt_ManagingEntities") {
-        return;  // managing entities leave through their own relations
+        requireType(worker, EntityType::Dependency);
+        throw catalogueError(kManagerRemovalNotSupported);
     }
     requireType(worker, computed->entityType);
     changeMembers(worker, attrName, [&](Entities& members) { members.RemoveItemByIndex(Index); });

@@ -211,9 +211,11 @@ public:
     // A navigation relation (4): slot 0, end type 0, this entity's contact, not repeated.
     std::shared_ptr<ObjRelation> AddNewNavRelation(const generic& end, const std::string& UID,
                                                    const std::string& SlotUID);
-    // A connector (2) drawn in this entity between ports of two of its children. Each path
-    // leads from its port up to the child in this entity's decomposition (item 1 the port's
-    // relation, item 2 the child's); the context path joins their slot IDs. An empty path
+    // Both connector creators read their paths from the port upward: item 1 is the port's own
+    // relation, the last item the relation in this entity's decomposition.
+    //
+    // A connector (2) drawn in this entity between ports of two of its children; the context
+    // path joins the paths' slot IDs. An empty path
     // raises "Invalid procedure call or argument" before anything is written; any later
     // failure of this entity's own insert gives nullptr with nothing written. A specialization
     // whose decomposition lacks the two children or ports, or whose copy fails, is passed over
@@ -225,9 +227,8 @@ public:
                                                            const std::string& UID,
                                                            const std::string& SlotUID);
     // A connector (2) "Vertical Connector" between a port of this entity and a port of one of
-    // its children, in slot 0. The paths run from this entity's decomposition down to the
-    // port; `startOnThisEntity` says which side's port belongs to this entity. Any failure
-    // raises error 29 with its description and writes nothing.
+    // its children, in slot 0; `startOnThisEntity` says which side's port belongs to this
+    // entity. Any failure raises error 29 with its description and writes nothing.
     std::shared_ptr<ObjRelation> CreateVerticalConnector(Entity& startPort, Entity& endPort,
                                                          const ObjRelations& startPath,
                                                          const ObjRelations& endPath,
@@ -263,6 +264,54 @@ public:
     // For a relation drawn in this entity's context; source "RemoveSlot". True when a row
     // changed.
     bool RemoveConnectorSlot(const ObjRelation& relation);
+
+    // Decomposition editing (generic_decomposition_editing.cpp), called on the child's
+    // worker for `parent`. Soft-deletes the child's relation in the slot (found by MySlot when
+    // SlotUID is empty; none: plain error 666 "RemoveFromDecomp: relation not found"), or with
+    // delete_slot every relation of the slot, here and in every specialization of the parent
+    // that still holds it; the parent's cached count drops by one at each. Unless
+    // keepConnectors, the connectors of the child's ports whose context path names the slot
+    // go with it. One transaction; any failure is the plain error 666, source
+    // "RemoveFromDecomp". True when a relation was removed.
+    bool RemoveFromDecomp(const generic& parent, std::int32_t MySlot, const std::string& SlotUID,
+                          bool delete_slot, bool keepConnectors);
+    // True when `parent` holds a live relation of that slot unique ID (to this entity only,
+    // unless wholeSlot).
+    bool GetDecompRelBySlotUID(const generic& parent, const std::string& SlotUID,
+                               bool wholeSlot) const;
+    // On the parent: `newChild` takes the place of `child` in the slot of relation
+    // Decomp_Rel_ID (a public ID); error 23 when the parent holds no such live relation to
+    // `child`. Replace copies the relation attributes; refine raises its failures as the plain
+    // error 666, source "RefineInDecomp". One transaction each.
+    std::shared_ptr<ObjRelation> ReplaceInDecomp(std::int32_t Decomp_Rel_ID, const generic& child,
+                                                 const generic& newChild, const std::string& UID);
+    bool ReFineInDecomp(std::int32_t Decomp_Rel_ID, const generic& child, const generic& newChild,
+                        const std::string& UID);
+
+    // Managing relations (generic_managing.cpp). Walks along managing relations expand every
+    // entity once and end quietly where a link is missing.
+    //
+    // On a dependency: a managed-by relation (5) to `activity` and, unless `parent` has one
+    // already, an automatic decomposition (8) from `parent` to it, both marked as copies of
+    // `inheritedFromKey`, or of the managed-by relation (whose key `inheritedFromKey` then
+    // takes). Each key and slot is drawn when its row is written. One transaction.
+    void SetManagingActivityForDepe(const generic& activity, const generic& parent,
+                                    std::optional<std::int32_t>& inheritedFromKey);
+    // The entities that manage this one (error 22 for a deleted entity), and those it manages
+    // (deleted ones left out).
+    std::shared_ptr<Entities> GetManagingEntities() const;
+    std::shared_ptr<Entities> GetAllEntitiesBeingManaged() const;
+    // Appends this entity's ports and the relations leading to them, the first managing
+    // relation of each port, then this entity's own managing relations, following managers
+    // that are ports.
+    void GetAllManagingDepesPortsAndRels(ObjRelations& relations, Entities& ports) const;
+    // The first item of the path that starts at a dependency or an activity; an empty relation
+    // when none does.
+    std::shared_ptr<ObjRelation> GetParentEntityRelationForPort(
+        const ObjRelations& contextPath) const;
+    // On a managed port: follows its managers' connectors in `context` to the ports beside
+    // them and appends those.
+    void GetAllDanglingPortsOfMDepes(Entities& ports, const generic& context) const;
 
     // Attributes (generic_attributes.cpp). Names are the stored names and the bare names of
     // the computed attributes ("Name" for "kt_Name"). Every procedure but DBAttributeExists and

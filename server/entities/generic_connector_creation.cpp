@@ -182,8 +182,8 @@ std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
         // Every repetition belongs to the one slot.
         row.slotUniqueId = relation->SlotUniqueID();
 
-        const ObjRelation* startChildSlot = itemAt(startPath, 2);
-        const ObjRelation* endChildSlot = itemAt(endPath, 2);
+        const ObjRelation* startChildSlot = itemAt(startPath, startPath.size());
+        const ObjRelation* endChildSlot = itemAt(endPath, endPath.size());
         const ObjRelation* startPortSlot = itemAt(startPath, 1);
         const ObjRelation* endPortSlot = itemAt(endPath, 1);
         forEachLiveSpecialization(*this, [&](const generic& specialization) {
@@ -244,9 +244,9 @@ std::shared_ptr<ObjRelation> generic::CreateVerticalConnector(
         row.slotUniqueId = relation->SlotUniqueID();
 
         const ObjRelations& childPath = startOnThisEntity ? endPath : startPath;
-        const ObjRelation& childSlot = *itemAt(childPath, 1);
-        const ObjRelation& startPortRelation = *itemAt(startPath, startPath.size());
-        const ObjRelation& endPortRelation = *itemAt(endPath, endPath.size());
+        const ObjRelation& childSlot = *itemAt(childPath, childPath.size());
+        const ObjRelation& startPortRelation = *itemAt(startPath, 1);
+        const ObjRelation& endPortRelation = *itemAt(endPath, 1);
         forEachLiveSpecialization(*this, [&](const generic& specialization) {
             // The side of this entity's own port is the specialization itself.
             const auto child = endLike(*specialization.GetDecompRelations(), childSlot);

@@ -180,10 +180,10 @@ TEST_F(ConnectorCreation, AVerticalConnectorJoinsTheContextsOwnPortWithAChildsPo
         std::int32_t start, end;
         std::string contextPath;
     };
-    for (const Case& c : {Case{true, feed_, in_, "7:5,14"}, Case{false, in_, feed_, "5,14:7"}}) {
+    for (const Case& c : {Case{true, feed_, in_, "7:14,5"}, Case{false, in_, feed_, "14,5:7"}}) {
         SCOPED_TRACE(c.contextPath);
         const auto own = path({toFeed_});
-        const auto child = path({toMixer_, toIn_});
+        const auto child = path({toIn_, toMixer_});
         const auto connector = plant().CreateVerticalConnector(
             *entity(c.start), *entity(c.end), c.startOnContext ? own : child,
             c.startOnContext ? child : own, c.startOnContext, "", "");
@@ -209,7 +209,7 @@ TEST_F(ConnectorCreation, AFailedVerticalConnectorIsError29AndWritesNothing) {
     const std::string before = test::catalogueState();
     const Error error = errorOf([&] {
         plant().CreateVerticalConnector(*entity(feed_), *entity(in_), path({toFeed_}),
-                                        path({toMixer_, toIn_}), true, "", "");
+                                        path({toIn_, toMixer_}), true, "", "");
     });
     EXPECT_EQ(error.number(), objectError(29));
     EXPECT_NE(error.description().find("injected failure"), std::string::npos);

@@ -157,7 +157,9 @@ TEST_F(EntityAttributes, NamesAnswerOnlyForTheirEntityTypes) {
         {"kt_Name", EntityType::Thing, Member::AddItem, 19},
         {"kt_Bundles", EntityType::Thing, Member::AddItem, 3},
         {"kt_ManagingEntity", EntityType::Port, Member::RemoveItem, 19},
-        {"kt_ManagingEntities", EntityType::Port, Member::RemoveItem, 0},
+        {"kt_ManagingEntities", EntityType::Port, Member::RemoveItem, 3},
+        // Taking a managing activity away is not supported.
+        {"kt_ManagingEntities", EntityType::Dependency, Member::RemoveItem, 19},
     };
     for (const auto& [name, type, member, expected] : cases) {
         const auto subject = newEntity(type);

@@ -176,8 +176,8 @@ TEST_F(RelationCreation, AnExceptionHandlerOfAnotherTypeIsRefusedBeforeAnythingI
 struct PropagationCase {
     std::string label;
     std::function<std::shared_ptr<ObjRelation>(generic& owner, const generic& end)> create;
-    std::int16_t copyType;
-    std::string copyName;
+    std::int16_t copyType = 0;
+    std::string copyName = {};
 };
 
 TEST_F(RelationCreation, EverySpecializationGetsOneInheritedCopyThroughChainAndDiamond) {
