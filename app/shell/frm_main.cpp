@@ -360,12 +360,28 @@ void frmMain::MDIForm_Activate() {
         return;
     }
     if (activeChild() == nullptr) {
-        New_Matrix_Window(true, nullptr, nullptr);
+        // A window may be left without the focus (a failed Open closed the active one): it takes
+        // it back. Only an empty area gets a new document.
+        if (QMdiSubWindow* remaining = lastOpenWindow()) {
+            mdiArea_->setActiveSubWindow(remaining);
+        } else {
+            New_Matrix_Window(true, nullptr, nullptr);
+        }
     } else if (frmMatrix* window = activeMatrixWindow()) {
         // Back from a dialog or another program: the window takes what was left for it.
         runCommand([window] { window->Form_GotFocus(); });
     }
     refreshTimer_.setEnabled(true);
+}
+
+QMdiSubWindow* frmMain::lastOpenWindow() const {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if ((*it)->isVisible()) {
+            return *it;
+        }
+    }
+    return nullptr;
 }
 
 bool frmMain::event(QEvent* event) {

@@ -123,6 +123,8 @@ private:
     void onCommand(const char* item, void (frmMain::*command)());
     void fontButton(QAction& button);
     void onChildActivated(QMdiSubWindow* child);
+    // The most recently active matrix window still shown; null when there is none.
+    QMdiSubWindow* lastOpenWindow() const;
     void placeWindow();
     void storeWindowRectangle();
     void openCommandLineFile(const QString& name);

@@ -177,7 +177,38 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesNoWindowBoundToIt) {
         EXPECT_EQ(activeWindow().filename, "Document_1_1");
         EXPECT_EQ(program_.Current_Matrix, activeWindow().base());
         EXPECT_EQ(fileBytes(file), before);
+        // Coming back to the program finds the window it left, and makes no new document.
+        for (int i = 0; i < 3; ++i) {
+            QEvent activate(QEvent::WindowActivate);
+            QApplication::sendEvent(&main_, &activate);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+        EXPECT_EQ(activeWindow().filename, "Document_1_1");
     }
+}
+
+TEST_F(FileCommandsTest, AWindowLeftWithoutTheFocusTakesItBackInsteadOfANewDocument) {
+    item("mnuFileNew").trigger();
+    main_.mdiArea().setActiveSubWindow(nullptr);
+    ASSERT_EQ(main_.activeChild(), nullptr);
+    main_.MDIForm_Activate();
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions(), QStringList({"Document 1", "Document 2"}));
+    EXPECT_EQ(activeWindow().Caption(), "Document 2");
+}
+
+TEST_F(FileCommandsTest, OpenListsTheFilesAlternativesInTheMenuAtOnce) {
+    const QString file = writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
+    open(file);
+    ASSERT_EQ(document().Alt_count, 3);
+    const std::vector<QAction*>& items = main_.mnuAlt();
+    ASSERT_EQ(items.size(), 3U);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i]->text(), QString::fromStdString(document().alternative(i + 1)->Name));
+        EXPECT_EQ(items[i]->isChecked(), i + 1 == document().Alt_i) << i;
+    }
+    EXPECT_TRUE(item("mnuAltDel").isEnabled());
 }
 
 TEST_F(FileCommandsTest, SavingANewDocumentGoesToSaveAsWithItsGeneratedName) {
