@@ -2,7 +2,9 @@
 #include "app/matrixwin/document_files.h"
 #include "model/file/string_sink.h"
 #include "model/file/tagged_record_writer.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
@@ -135,6 +137,44 @@ TEST_F(FileCommandsTest, TheGuidedQuestionsAreAskedOnceForAnUnderlinedGroupWithO
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->Name(), "Hiring");
     EXPECT_FALSE(document().Auto_PGroup_Dialogue);
+}
+
+TEST_F(FileCommandsTest, InteractionsOfColourZeroShowTheirSymbolsOnTheNormalCellColour) {
+    // A document without a window stores colour 0 for every interaction.
+    const char* const values[] = {"+", "-", "?"};
+    const QString file = writeMatrix("plain.vrn", [&values](VRN_Matrix& m) {
+        for (int i = 0; i < 3; ++i) {
+            m.Interactions.Item(i + 1)->setValue(values[i]);
+        }
+    });
+    open(file);
+    frmMatrix& window = activeWindow();
+    window.showMaximized();
+    QApplication::processEvents();
+    const QImage picture = window.canvas().grab().toImage();
+    const QColor normal = QApplication::palette().color(QPalette::Button);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(values[i]);
+        const auto interaction = document().Interactions.Item(i + 1);
+        ASSERT_EQ(interaction->color, 0);
+        const auto* cell = dynamic_cast<const ScenePaintable*>(interaction->Display.get());
+        ASSERT_NE(cell, nullptr);
+        const QRect area = cell->paintRect().toAlignedRect().adjusted(1, 1, -1, -1);
+        ASSERT_TRUE(picture.rect().contains(area));
+        int background = 0;
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                background += pixel == normal ? 1 : 0;
+                ink += pixel.lightness() < normal.lightness() / 2 ? 1 : 0;
+            }
+        }
+        const int pixels = area.width() * area.height();
+        EXPECT_GT(background, pixels / 2) << "the cell is not in the normal colour";
+        EXPECT_GT(ink, 0) << "the symbol does not show";
+        EXPECT_LT(ink, pixels / 3) << "the cell is dark";
+    }
 }
 
 struct DamagedFile {
