@@ -53,6 +53,8 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     canvas_->installEventFilter(this);
+    vScroll_->installEventFilter(this);
+    hScroll_->installEventFilter(this);
     vScroll_->setObjectName(QStringLiteral("VScroll"));
     hScroll_->setObjectName(QStringLiteral("HScroll"));
     auto* layout = new QGridLayout(this);
@@ -323,8 +325,9 @@ void frmMatrix::writeNote(const QString& text) {
 }
 
 void frmMatrix::keyPressEvent(QKeyEvent* event) {
-    Form_KeyDown(event->key());
-    QWidget::keyPressEvent(event);
+    if (!matrixKey(event->key())) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void frmMatrix::resizeEvent(QResizeEvent* event) {
