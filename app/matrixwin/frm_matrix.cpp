@@ -339,7 +339,7 @@ void frmMatrix::resizeEvent(QResizeEvent* event) {
 
 void frmMatrix::placeFooter() {
     lblFooter_.setTop(windowTwips(hScroll_->geometry().top()) - lblFooter_.Height());
-    lblFooter_.setWidth(windowTwips(width()));
+    lblFooter_.setWidth(windowTwips(canvas_->width()));
 }
 
 void frmMatrix::Timer1_Timer() {

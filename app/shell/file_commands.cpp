@@ -86,6 +86,8 @@ void FileCommands::openFile(const QString& path) {
         return;
     }
     window->newdocpreferences(true);
+    // The file's window size may not fit this screen.
+    main_.fitActiveWindow();
     document->Draw(1, 1);
     // The menus were set for the empty window before the file was read.
     window->Do_menus();
