@@ -281,6 +281,10 @@ void frmMain::Show() {
         MDIForm_Load();
     }
     show();
+    // Windows opened while loading were sized before the area had a size.
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        fitInside(*mdiArea_, *child);
+    }
     raise();
     activateWindow();
 }

@@ -84,8 +84,9 @@ void fitInside(QMdiArea& area, QMdiSubWindow& window) {
     if (window.isMinimized() || window.isMaximized()) {
         return;
     }
+    // Before the main window shows, the area has no size of its own yet.
     const QRect space = area.viewport()->rect();
-    if (space.isEmpty()) {
+    if (!area.isVisible() || space.isEmpty()) {
         return;
     }
     QRect placed = window.geometry();

@@ -15,7 +15,8 @@ void arrangeIcons(QMdiArea& area);
 // Windows overlapping down and to the right, each a title bar below the last and large enough
 // to work in.
 void cascade(QMdiArea& area);
-// Shrinks and moves a window in its normal state so that it lies wholly inside the area.
+// Shrinks and moves a window in its normal state so that it lies wholly inside the area; nothing
+// while the area is not shown.
 void fitInside(QMdiArea& area, QMdiSubWindow& window);
 
 }  // namespace vrn
