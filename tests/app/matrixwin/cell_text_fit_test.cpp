@@ -73,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(CellTextFitTest, TextsFitTheirCellsAtTheDefaultSizes) {
+TEST_F(CellTextFitTest, TextsFitTheirCellsAtTheDefaultSizesAndTheTitleStaysInside) {
     const QString longName = QString(QStringLiteral("Cross-functional planning of the yearly budget "
                                                     "with every team"))
                                  .left(60);
@@ -109,6 +109,10 @@ TEST_F(CellTextFitTest, TextsFitTheirCellsAtTheDefaultSizes) {
         SCOPED_TRACE(c.what);
         c.change(document());
         expectEveryCellFits(c.whole);
+        // The title frame stays inside the drawing, below its top.
+        const WindowControl& frame = activeWindow().FrameDescription();
+        EXPECT_GE(frame.top(), document().top);
+        EXPECT_GE(dynamic_cast<const ScenePaintable&>(frame).paintRect().top(), 0);
     }
 }
 
