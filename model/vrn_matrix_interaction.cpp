@@ -171,7 +171,11 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
             cell->setToolTipText(interaction->is_blank ? std::string()
                                  : note.empty()        ? std::string("Interaction")
                                                        : note);
-            cell->setBackColor(interaction->color);
+            // Colour 0 keeps the colour the window gave its new cell, as Draw does: black
+            // would hide the value.
+            if (interaction->color != 0) {
+                cell->setBackColor(interaction->color);
+            }
             cell->setText(interaction->value_);
             cell->setVisible(true);
         }

@@ -1,6 +1,13 @@
 #include "platform/cell_painter.h"
 
+#include <QFontMetricsF>
+#include <QStringList>
+#include <QTextLayout>
+
 #include <qdrawutil.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vrn {
 
@@ -8,8 +15,87 @@ namespace {
 
 constexpr int kBevelWidth = 1;
 constexpr qreal kTextMargin = 2.0;
+constexpr double kDefaultPoints = 8.0;
+// A text that does not fit may shrink this many points, one at a time, but not below the
+// smallest size that is still readable.
+constexpr int kShrinkSteps = 2;
+constexpr double kSmallestPoints = 6.0;
+constexpr int kWrapFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+bool fitsWrapped(const QFont& font, const QSizeF& space, const QString& text) {
+    const QRectF needed = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, space.width(), std::numeric_limits<int>::max()), kWrapFlags, text);
+    return needed.width() <= space.width() + 0.5 && needed.height() <= space.height() + 0.5;
+}
+
+// As many whole wrapped lines as there is room for; the last ends in "…" when text is left, and
+// so does a single word too long for a line.
+QString elideLines(const QFont& font, const QSizeF& space, const QString& text) {
+    const QFontMetricsF metrics(font);
+    const int room =
+        std::max(1, static_cast<int>(std::floor(space.height() / metrics.lineSpacing())));
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(space.width());
+        const bool last = lines.size() + 1 == room;
+        const QString rest = last ? text.mid(line.textStart()).simplified()
+                                  : text.mid(line.textStart(), line.textLength()).trimmed();
+        lines << metrics.elidedText(rest, Qt::ElideRight, space.width());
+        if (last) {
+            break;
+        }
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
 
 }  // namespace
+
+QSizeF cellTextSpace(const QRectF& rect, const CellLook& look) {
+    const QSizeF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin).size();
+    const QSizeF space = look.cellOrientation == CellLook::kTurned ? inner.transposed() : inner;
+    return space.expandedTo(QSizeF(0, 0));
+}
+
+QFont cellFont(const QFont& base, const CellLook& look) {
+    QFont font = base;
+    font.setPointSizeF(look.fontSize > 0 ? look.fontSize : kDefaultPoints);
+    font.setBold(look.fontBold);
+    font.setItalic(look.fontItalic);
+    font.setUnderline(look.fontUnderline);
+    return font;
+}
+
+CellTextFit fitCellText(const QFont& font, const QSizeF& space, const QString& text) {
+    QFont tried = font;
+    const double start = font.pointSizeF();
+    for (int step = 0; step <= kShrinkSteps; ++step) {
+        const double points = start - step;
+        if (step > 0 && points < kSmallestPoints) {
+            break;
+        }
+        tried.setPointSizeF(points);
+        if (fitsWrapped(tried, space, text)) {
+            return CellTextFit{.font = tried, .shown = text, .elided = false};
+        }
+    }
+    const QString shown = elideLines(tried, space, text);
+    return CellTextFit{.font = tried, .shown = shown, .elided = shown != text};
+}
+
+QString cellToolTip(const QFont& base, const QRectF& rect, const CellLook& look) {
+    if (rect.isEmpty() || look.text.isEmpty()) {
+        return {};
+    }
+    return fitCellText(cellFont(base, look), cellTextSpace(rect, look), look.text).elided
+               ? look.text
+               : QString();
+}
 
 void paintCell(QPainter& painter, const QRectF& rect, const CellLook& look,
                const QPalette& palette) {
@@ -20,12 +106,9 @@ void paintCell(QPainter& painter, const QRectF& rect, const CellLook& look,
     const QBrush fill(look.backColor.isValid() ? look.backColor : palette.color(QPalette::Button));
     qDrawShadePanel(&painter, rect.toAlignedRect(), palette, look.pressed, kBevelWidth, &fill);
 
-    QFont font = painter.font();
-    font.setPointSizeF(look.fontSize > 0 ? look.fontSize : 8.0);
-    font.setBold(look.fontBold);
-    font.setItalic(look.fontItalic);
-    font.setUnderline(look.fontUnderline);
-    painter.setFont(font);
+    const CellTextFit fit =
+        fitCellText(cellFont(painter.font(), look), cellTextSpace(rect, look), look.text);
+    painter.setFont(fit.font);
     painter.setPen(palette.color(QPalette::ButtonText));
     painter.setClipRect(rect);
 
@@ -41,7 +124,7 @@ void paintCell(QPainter& painter, const QRectF& rect, const CellLook& look,
         textRect = QRectF(-textRect.height() / 2, -textRect.width() / 2, textRect.height(),
                           textRect.width());
     }
-    painter.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, look.text);
+    painter.drawText(textRect, fit.elided ? int(Qt::AlignCenter) : kWrapFlags, fit.shown);
     painter.restore();
 }
 

@@ -53,6 +53,8 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     canvas_->installEventFilter(this);
+    vScroll_->installEventFilter(this);
+    hScroll_->installEventFilter(this);
     vScroll_->setObjectName(QStringLiteral("VScroll"));
     hScroll_->setObjectName(QStringLiteral("HScroll"));
     auto* layout = new QGridLayout(this);
@@ -323,8 +325,9 @@ void frmMatrix::writeNote(const QString& text) {
 }
 
 void frmMatrix::keyPressEvent(QKeyEvent* event) {
-    Form_KeyDown(event->key());
-    QWidget::keyPressEvent(event);
+    if (!matrixKey(event->key())) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void frmMatrix::resizeEvent(QResizeEvent* event) {
@@ -336,7 +339,7 @@ void frmMatrix::resizeEvent(QResizeEvent* event) {
 
 void frmMatrix::placeFooter() {
     lblFooter_.setTop(windowTwips(hScroll_->geometry().top()) - lblFooter_.Height());
-    lblFooter_.setWidth(windowTwips(width()));
+    lblFooter_.setWidth(windowTwips(canvas_->width()));
 }
 
 void frmMatrix::Timer1_Timer() {

@@ -23,6 +23,7 @@
 #include <variant>
 
 class QScrollBar;
+class QWheelEvent;
 
 namespace vrn {
 
@@ -224,6 +225,9 @@ private:
     using Kind = SceneFixedControl::Kind;
 
     QWidget* outerWindow() const;
+    // Page Up and Down, the arrows, Home and End inside the window; false for other keys.
+    bool matrixKey(int key);
+    void wheelScroll(const QWheelEvent& wheel);
     ComponentContext componentContext() const;
     void forgetScene();
     bool saveTo(const QString& path, bool unlocked);

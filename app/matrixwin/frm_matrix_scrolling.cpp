@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -17,7 +18,7 @@
 #include <limits>
 
 // Scrolling a matrix window: its two bars move the drawing, the wheel and Page Up/Down on the
-// canvas reach them, and the document sets their ranges as it lays itself out.
+// canvas or the bars reach them, and the document sets their ranges as it lays itself out.
 
 namespace vrn {
 
@@ -33,17 +34,64 @@ int scrollUnits(double value) {
 
 }  // namespace
 
+bool frmMatrix::matrixKey(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Page Up and Down step through the alternatives, never scroll a page.
+            runGuarded(prompt_, [this, key] { Form_KeyDown(key); });
+            return true;
+        case Qt::Key_Up:
+            vScroll_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return true;
+        case Qt::Key_Down:
+            vScroll_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        case Qt::Key_Left:
+            hScroll_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return true;
+        case Qt::Key_Right:
+            hScroll_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        case Qt::Key_Home:
+            vScroll_->triggerAction(QAbstractSlider::SliderToMinimum);
+            hScroll_->triggerAction(QAbstractSlider::SliderToMinimum);
+            return true;
+        case Qt::Key_End:
+            vScroll_->triggerAction(QAbstractSlider::SliderToMaximum);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void frmMatrix::wheelScroll(const QWheelEvent& wheel) {
+    const QPoint delta = wheel.angleDelta();
+    // A sideways wheel, or the wheel with Shift, moves the drawing sideways.
+    const bool sideways =
+        std::abs(delta.x()) > std::abs(delta.y()) || wheel.modifiers().testFlag(Qt::ShiftModifier);
+    const int amount = std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
+    if (amount == 0) {
+        return;
+    }
+    const int notches = std::max(1, std::abs(amount) / QWheelEvent::DefaultDeltasPerStep);
+    QScrollBar* bar = sideways ? hScroll_ : vScroll_;
+    bar->setValue(bar->value() + (amount > 0 ? -notches : notches) * bar->singleStep());
+}
+
 bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == vScroll_ || watched == hScroll_) && event->type() == QEvent::KeyPress) {
+        // A bar used with the mouse keeps the focus: the keys still mean what they mean on the
+        // drawing.
+        return matrixKey(static_cast<QKeyEvent*>(event)->key()) || QWidget::eventFilter(watched, event);
+    }
     if (watched == canvas_) {
         switch (event->type()) {
-            case QEvent::KeyPress: {
-                const int key = static_cast<QKeyEvent*>(event)->key();
-                if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-                    runGuarded(prompt_, [this, key] { Form_KeyDown(key); });
+            case QEvent::KeyPress:
+                if (matrixKey(static_cast<QKeyEvent*>(event)->key())) {
                     return true;
                 }
                 break;
-            }
             case QEvent::MouseButtonPress: {
                 const QPointF at = static_cast<QMouseEvent*>(event)->position();
                 Form_MouseDown(windowTwips(qRound(at.x())), windowTwips(qRound(at.y())));
@@ -54,7 +102,7 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
                 break;
             case QEvent::Wheel:
                 // The drawing moves itself: the window's bars do the scrolling.
-                QApplication::sendEvent(vScroll_, event);
+                wheelScroll(*static_cast<QWheelEvent*>(event));
                 return true;
             default:
                 break;

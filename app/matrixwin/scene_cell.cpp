@@ -47,3 +47,11 @@ void SceneCell::paint(QPainter& painter, const QRectF& rect) const {
 }
 
 }  // namespace vrn
+
+namespace vrn {
+
+QString SceneCell::toolTip() const {
+    return cellToolTip(QApplication::font(), paintRect(), look());
+}
+
+}  // namespace vrn

@@ -25,6 +25,8 @@ public:
 
     CellLook look() const;
     void paint(QPainter& painter, const QRectF& rect) const override;
+    // The whole text when the cell shows it shortened.
+    QString toolTip() const override;
 
 private:
     std::int16_t orientation_ = CellLook::kAlong;

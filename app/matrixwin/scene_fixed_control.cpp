@@ -22,20 +22,28 @@ SceneFixedControl::SceneFixedControl(SceneContext& context, Kind kind)
     }
 }
 
+CellLook SceneFixedControl::buttonLook(const QRectF& rect) const {
+    // A button standing on end (the target axis title) reads along its length.
+    const bool upright = rect.height() > 2 * rect.width();
+    return CellLook{.text = qtText(),
+                    .backColor = qtBackColor(),
+                    .cellOrientation = upright ? CellLook::kTurned : CellLook::kAlong,
+                    .fontSize = fontsize()};
+}
+
+QString SceneFixedControl::toolTip() const {
+    if (kind_ != Kind::Button) {
+        return {};
+    }
+    return cellToolTip(QApplication::font(), paintRect(), buttonLook(paintRect()));
+}
+
 void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
     const QRectF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
     switch (kind_) {
-        case Kind::Button: {
-            // A button standing on end (the target axis title) reads along its length.
-            const bool upright = rect.height() > 2 * rect.width();
-            paintCell(painter, rect,
-                      CellLook{.text = qtText(),
-                               .backColor = qtBackColor(),
-                               .cellOrientation = upright ? CellLook::kTurned : CellLook::kAlong,
-                               .fontSize = fontsize()},
-                      QApplication::palette());
+        case Kind::Button:
+            paintCell(painter, rect, buttonLook(rect), QApplication::palette());
             break;
-        }
         case Kind::Label:
             drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignLeft | Qt::AlignTop,
                           Enabled());

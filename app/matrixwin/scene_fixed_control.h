@@ -3,6 +3,7 @@
 #include "app/matrixwin/scene_control_base.h"
 #include "model/interfaces/check_box_control.h"
 #include "model/interfaces/window_control.h"
+#include "platform/cell_look.h"
 
 namespace vrn {
 
@@ -16,8 +17,12 @@ public:
 
     Kind kind() const { return kind_; }
     void paint(QPainter& painter, const QRectF& rect) const override;
+    // A button's whole text when it shows it shortened.
+    QString toolTip() const override;
 
 private:
+    CellLook buttonLook(const QRectF& rect) const;
+
     Kind kind_;
 };
 

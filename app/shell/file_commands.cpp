@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 namespace vrn {
@@ -55,6 +57,8 @@ void FileCommands::mnuFileOpen_Click() {
 }
 
 void FileCommands::openFile(const QString& path) {
+    // A file that cannot be read leaves the program as it was: this window active again.
+    const QPointer<QMdiSubWindow> previous = main_.activeChild();
     if (frmMatrix* active = main_.activeMatrixWindow()) {
         active->setWindowState(kWindowNormal);
     }
@@ -73,16 +77,20 @@ void FileCommands::openFile(const QString& path) {
         showDirections = readDocument(*document, fullPath, window, main_.componentContext());
     } catch (const MatrixFileError& error) {
         showFileError(services_.prompt, error);
-        window->discardUnread();
+        giveUpOpening(window, previous);
         return;
     } catch (const std::exception& error) {
         services_.prompt.messageBox(QString::fromUtf8(error.what()), {.icon = MsgBoxIcon::Critical},
                                     QStringLiteral("Error"));
-        window->discardUnread();
+        giveUpOpening(window, previous);
         return;
     }
     window->newdocpreferences(true);
+    // The file's window size may not fit this screen.
+    main_.fitActiveWindow();
     document->Draw(1, 1);
+    // The menus were set for the empty window before the file was read.
+    window->Do_menus();
     if (showDirections) {
         Show_Directions_Dialog(program_, services_.prompt, QStringLiteral("Directions"),
                                program_.Directions_Object, &main_);
@@ -98,6 +106,18 @@ void FileCommands::openFile(const QString& path) {
         emit main_.guidedQuestionsRequested(document->Auto_PGroup.lock());
     }
     main_.mnuViewRefresh_Click();
+}
+
+void FileCommands::giveUpOpening(frmMatrix* window, QMdiSubWindow* previous) {
+    if (window != nullptr) {
+        window->discardUnread();
+    }
+    if (previous != nullptr) {
+        main_.mdiArea().setActiveSubWindow(previous);
+        if (auto* matrix = qobject_cast<frmMatrix*>(previous->widget())) {
+            program_.Current_Matrix = matrix->base();
+        }
+    }
 }
 
 void FileCommands::mnuAltImport_Click() {

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QMdiSubWindow;
+
 namespace vrn {
 
 class frmMain;
@@ -35,6 +37,8 @@ private:
     void mnuFilePageSetup_Click();
     void on(const char* item, void (FileCommands::*command)());
     std::optional<QString> chooseMatrixFile();
+    // Closes the window of a file that could not be read and activates `previous` again.
+    void giveUpOpening(frmMatrix* window, QMdiSubWindow* previous);
 
     frmMain& main_;
     VrnMain& program_;

@@ -125,6 +125,8 @@ const QString kNoHelpMessage = QStringLiteral(
 
 // The smallest main window that still shows its menus and a matrix window.
 constexpr int kMinimumWindowPixels = 200;
+// The share of the screen the main window takes on the first start.
+constexpr double kFirstStartShare = 0.85;
 
 }  // namespace
 
@@ -206,8 +208,8 @@ void frmMain::connectCommands() {
     onCommand("mnuHelpDirections", &frmMain::mnuHelpDirections_Click);
     onCommand("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
 
-    connect(menuItem(QStringLiteral("mnuWindowCascade")), &QAction::triggered, mdiArea_,
-            &QMdiArea::cascadeSubWindows);
+    connect(menuItem(QStringLiteral("mnuWindowCascade")), &QAction::triggered, this,
+            [this] { cascade(*mdiArea_); });
     connect(menuItem(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
             [this] { tileHorizontally(*mdiArea_); });
     connect(menuItem(QStringLiteral("mnuWindowTileVertical")), &QAction::triggered, this,
@@ -279,6 +281,10 @@ void frmMain::Show() {
         MDIForm_Load();
     }
     show();
+    // Windows opened while loading were sized before the area had a size.
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        fitInside(*mdiArea_, *child);
+    }
     raise();
     activateWindow();
 }
@@ -313,34 +319,56 @@ void frmMain::MDIForm_Load() {
 void frmMain::placeWindow() {
     const double dpi = logicalDpiX();
     const Preferences& prefs = program_.prefs;
+    const QString section = QLatin1String(prefkey::kVrnSettings);
+    const bool sized = services_.settings.text(section, QLatin1String(prefkey::kMainWidth)) &&
+                       services_.settings.text(section, QLatin1String(prefkey::kMainHeight));
     QRect rect(twipsToPixels(prefs.MainLeft, dpi), twipsToPixels(prefs.MainTop, dpi),
                twipsToPixels(prefs.MainWidth, dpi), twipsToPixels(prefs.MainHeight, dpi));
     const Preferences defaults;
     const QRect fallback(
         twipsToPixels(defaults.MainLeft, dpi), twipsToPixels(defaults.MainTop, dpi),
         twipsToPixels(defaults.MainWidth, dpi), twipsToPixels(defaults.MainHeight, dpi));
+    const QScreen* screen = QGuiApplication::primaryScreen();
     if (rect.width() < kMinimumWindowPixels || rect.height() < kMinimumWindowPixels) {
         rect.setSize(fallback.size());
     }
+    if (!sized && screen != nullptr) {
+        // The first start: a generous share of the screen, in its middle.
+        const QRect available = screen->availableGeometry();
+        const QSize generous(static_cast<int>(available.width() * kFirstStartShare),
+                             static_cast<int>(available.height() * kFirstStartShare));
+        rect.setSize(generous.expandedTo(fallback.size()).boundedTo(available.size()));
+        rect.moveCenter(available.center());
+    }
     // A rectangle stored on a screen that is gone would leave the window out of reach.
-    const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr && !screen->availableVirtualGeometry().intersects(rect)) {
         rect.moveTopLeft(screen->availableGeometry().topLeft() + fallback.topLeft());
     }
     setGeometry(rect);
+    placedPixels_ = rect;
 }
 
 void frmMain::storeWindowRectangle() {
     const double dpi = logicalDpiX();
     const QRect rect = geometry();
+    const Preferences& prefs = program_.prefs;
+    // A side that has not moved keeps its stored twips: a round trip through whole pixels would
+    // shift it a little at every start.
+    const auto twips = [dpi](int pixels, int placed, float stored) {
+        return pixels == placed && twipsToPixels(stored, dpi) == placed
+                   ? stored
+                   : static_cast<float>(pixelsToTwips(pixels, dpi));
+    };
     SettingsStore& settings = services_.settings;
     const QString section = QLatin1String(prefkey::kVrnSettings);
-    settings.writeSingle(section, QLatin1String(prefkey::kMainLeft), pixelsToTwips(rect.x(), dpi));
-    settings.writeSingle(section, QLatin1String(prefkey::kMainTop), pixelsToTwips(rect.y(), dpi));
+    settings.writeSingle(section, QLatin1String(prefkey::kMainLeft),
+                         twips(rect.x(), placedPixels_.x(), prefs.MainLeft));
+    settings.writeSingle(section, QLatin1String(prefkey::kMainTop),
+                         twips(rect.y(), placedPixels_.y(), prefs.MainTop));
     settings.writeSingle(section, QLatin1String(prefkey::kMainWidth),
-                         pixelsToTwips(rect.width(), dpi));
+                         twips(rect.width(), placedPixels_.width(), prefs.MainWidth));
     settings.writeSingle(section, QLatin1String(prefkey::kMainHeight),
-                         pixelsToTwips(rect.height(), dpi));
+                         twips(rect.height(), placedPixels_.height(), prefs.MainHeight));
 }
 
 void frmMain::openCommandLineFile(const QString& name) {
@@ -360,12 +388,28 @@ void frmMain::MDIForm_Activate() {
         return;
     }
     if (activeChild() == nullptr) {
-        New_Matrix_Window(true, nullptr, nullptr);
+        // A window may be left without the focus (a failed Open closed the active one): it takes
+        // it back. Only an empty area gets a new document.
+        if (QMdiSubWindow* remaining = lastOpenWindow()) {
+            mdiArea_->setActiveSubWindow(remaining);
+        } else {
+            New_Matrix_Window(true, nullptr, nullptr);
+        }
     } else if (frmMatrix* window = activeMatrixWindow()) {
         // Back from a dialog or another program: the window takes what was left for it.
         runCommand([window] { window->Form_GotFocus(); });
     }
     refreshTimer_.setEnabled(true);
+}
+
+QMdiSubWindow* frmMain::lastOpenWindow() const {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if ((*it)->isVisible()) {
+            return *it;
+        }
+    }
+    return nullptr;
 }
 
 bool frmMain::event(QEvent* event) {
@@ -412,7 +456,14 @@ void frmMain::New_Matrix_Window(bool create, const std::shared_ptr<CatalogueEnti
     child->setAttribute(Qt::WA_DeleteOnClose);
     runCommand([window] { window->Form_Load(); });
     child->show();
+    fitInside(*mdiArea_, *child);
     mdiArea_->setActiveSubWindow(child);
+}
+
+void frmMain::fitActiveWindow() {
+    if (QMdiSubWindow* child = activeChild()) {
+        fitInside(*mdiArea_, *child);
+    }
 }
 
 void frmMain::onChildActivated(QMdiSubWindow* child) {

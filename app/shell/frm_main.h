@@ -79,6 +79,8 @@ public:
     void listAlternatives(const QStringList& names, int checked) override;
     // Save As for the active window, without the attribution; false when nothing was saved.
     bool SaveMatrixAs();
+    // Keeps the active matrix window wholly inside the window area.
+    void fitActiveWindow();
     // Opens the matrix file `path` in a new window, as File > Open does with a chosen file.
     void openMatrixFile(const QString& path);
     void mnuAlt_Click(int index);
@@ -123,6 +125,8 @@ private:
     void onCommand(const char* item, void (frmMain::*command)());
     void fontButton(QAction& button);
     void onChildActivated(QMdiSubWindow* child);
+    // The most recently active matrix window still shown; null when there is none.
+    QMdiSubWindow* lastOpenWindow() const;
     void placeWindow();
     void storeWindowRectangle();
     void openCommandLineFile(const QString& name);
@@ -151,6 +155,8 @@ private:
     std::vector<QAction*> mnuAlt_;
     std::vector<QAction*> exceptions_;
     std::vector<QAction*> windowList_;
+    // Where the window was placed from the stored rectangle, in pixels.
+    QRect placedPixels_;
     // Windows opened so far; it names the next one.
     int windowCount_ = 0;
     bool loaded_ = false;

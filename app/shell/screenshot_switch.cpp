@@ -3,7 +3,9 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/frm_matrix.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -11,6 +13,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -22,6 +26,10 @@ namespace {
 
 // Long enough for the first refresh and the window manager to settle.
 constexpr int kSettleMs = 600;
+// How often the switch looks for the main window or a dialog.
+constexpr int kLookMs = 200;
+// More dialogs than a file opens on its way in means one of them stays.
+constexpr int kMostDialogs = 20;
 
 void report(const QString& line) {
     std::fprintf(stdout, "%s\n", qPrintable(line));
@@ -54,17 +62,70 @@ void reportCanvases(const QMdiArea& area) {
 
 ScreenshotSwitch::ScreenshotSwitch(QMainWindow& window, QObject* parent)
     : QObject(parent), window_(window), path_(qEnvironmentVariable(kScreenshotVariable)) {
-    if (!path_.isEmpty()) {
-        window.installEventFilter(this);
+    if (path_.isEmpty()) {
+        return;
     }
+    // A timer rather than the window's events: it also runs inside a dialog's own event loop,
+    // which may open before the main window shows.
+    watch_.setInterval(kLookMs);
+    connect(&watch_, &QTimer::timeout, this, &ScreenshotSwitch::look);
+    watch_.start();
 }
 
-bool ScreenshotSwitch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Show && !scheduled_) {
-        scheduled_ = true;
-        QTimer::singleShot(kSettleMs, this, &ScreenshotSwitch::captureWindow);
+QString ScreenshotSwitch::besidePath(const QString& suffix) const {
+    const QFileInfo info(path_);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + suffix;
+}
+
+void ScreenshotSwitch::look() {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        quietLooks_ = 0;
+        captureDialog(*dialog);
+        return;
     }
-    return QObject::eventFilter(watched, event);
+    if (!window_.isVisible()) {
+        return;
+    }
+    // The first refresh and the window manager settle before the picture.
+    if (++quietLooks_ * kLookMs < kSettleMs) {
+        return;
+    }
+    watch_.stop();
+    captureWindow();
+}
+
+void ScreenshotSwitch::captureDialog(QWidget& dialog) {
+    if (dialogs_ == kMostDialogs) {
+        // A box that does not go away would keep the run alive for ever.
+        report(QStringLiteral("could not close dialog '%1'").arg(dialog.windowTitle()));
+        QApplication::exit(1);
+        return;
+    }
+    const QString path = besidePath(QStringLiteral("-dialog-%1.png").arg(++dialogs_));
+    QScreen* screen = dialog.screen();
+    QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (picture.isNull()) {
+        picture = dialog.grab();
+    }
+    report(QStringLiteral("%1 %2 (dialog '%3')")
+               .arg(picture.save(path, "PNG") ? QStringLiteral("saved")
+                                              : QStringLiteral("could not save"),
+                    path, dialog.windowTitle()));
+    // As Escape would: a message box without an Escape button takes its default answer.
+    if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+        QAbstractButton* leave = box->escapeButton() != nullptr
+                                     ? box->escapeButton()
+                                     : static_cast<QAbstractButton*>(box->defaultButton());
+        if (leave != nullptr) {
+            leave->click();
+            return;
+        }
+    }
+    if (auto* modal = qobject_cast<QDialog*>(&dialog)) {
+        modal->reject();
+        return;
+    }
+    dialog.close();
 }
 
 void ScreenshotSwitch::captureWindow() {
@@ -93,9 +154,7 @@ void ScreenshotSwitch::captureWindow() {
 }
 
 void ScreenshotSwitch::captureMenu() {
-    const QFileInfo info(path_);
-    const QString menuPath =
-        info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-view-menu.png");
+    const QString menuPath = besidePath(QStringLiteral("-view-menu.png"));
     QScreen* screen = window_.screen();
     const QPixmap desktop = screen != nullptr ? screen->grabWindow(0) : QPixmap();
     if (!desktop.isNull() && desktop.save(menuPath, "PNG")) {

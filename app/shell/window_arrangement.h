@@ -1,6 +1,7 @@
 #pragma once
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace vrn {
 
@@ -11,5 +12,11 @@ void tileHorizontally(QMdiArea& area);
 void tileVertically(QMdiArea& area);
 // Minimised windows in rows along the bottom of the area.
 void arrangeIcons(QMdiArea& area);
+// Windows overlapping down and to the right, each a title bar below the last and large enough
+// to work in.
+void cascade(QMdiArea& area);
+// Shrinks and moves a window in its normal state so that it lies wholly inside the area; nothing
+// while the area is not shown.
+void fitInside(QMdiArea& area, QMdiSubWindow& window);
 
 }  // namespace vrn

@@ -2,10 +2,8 @@
 
 namespace vrn {
 
-void MatrixFileReader::WarnOnce(const std::string& text) {
-    if (warned_.insert(text).second) {
-        context().MsgBox(text);
-    }
+void MatrixFileReader::WarnAboutEntity(const std::string& text) const {
+    context().MsgBox(text);
 }
 
 void MatrixFileReader::WarnAboutDroppedInteractions() const {

@@ -69,7 +69,10 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
         interaction->color = color;
         if (interaction->Display) {
             interaction->Display->setToolTipText(note);
-            interaction->Display->setBackColor(color);
+            // Colour 0 leaves the cell in the window's colour, as Draw does.
+            if (color != 0) {
+                interaction->Display->setBackColor(color);
+            }
         }
     }
     return interaction;

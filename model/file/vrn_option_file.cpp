@@ -16,7 +16,7 @@ void VRN_Option::Read(MatrixFileReader& file, const std::shared_ptr<VRN_Optiongr
     is_entity = file.ReadFileBoolean("Entity");
     entity_UID = file.ReadFile("PID");
     if (file.context().VRN_Running_Standalone && is_entity) {
-        file.WarnOnce(kOptionEntityWarning);
+        file.WarnAboutEntity(kOptionEntityWarning);
     }
     setDescription(file.ReadFile("Description"));
     Discussion = file.ReadFile("Discussion");

@@ -17,7 +17,7 @@ void VRN_Optiongroup::Read(MatrixFileReader& file, const std::shared_ptr<VRN_Pra
     is_entity = file.ReadFileBoolean("Entity");
     entity_UID = file.ReadFile("PID");
     if (file.context().VRN_Running_Standalone && is_entity) {
-        file.WarnOnce(kOptionEntityWarning);
+        file.WarnAboutEntity(kOptionEntityWarning);
     }
     Prompt = file.ReadFile("Prompt");
     setDescription(file.ReadFile("Description"));

@@ -55,7 +55,7 @@ void VRN_PracticeGroup::Read(MatrixFileReader& file, bool isHorizontal,
             is_blank = true;
         }
         if (file.context().VRN_Running_Standalone && is_entity) {
-            file.WarnOnce(kGroupEntityWarning);
+            file.WarnAboutEntity(kGroupEntityWarning);
         }
         setHorizontal(file.ReadFileBoolean("Layout"));
         setFontbold(file.ReadFileBoolean("Bold"));

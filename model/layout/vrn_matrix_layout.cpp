@@ -308,9 +308,19 @@ void VRN_Matrix::Draw(float x, float Y) {
     const float legendHeight = PlaceLegends(*this, window, legendTop, firstRow);
     PlaceAttribution(*this, window, x, legendTop + legendHeight + layout::kAttributionGap);
 
+    // A short target state (a single practice) leaves the title frame above the drawing's top:
+    // the whole drawing moves down to make room for it, and its top stays where it was.
+    float lowered = 0;
+    if (const WindowControl& frame = window.FrameDescription();
+        frame.Visible() && frame.top() < top) {
+        lowered = top - frame.top();
+        MoveBy(0, lowered);
+        top -= lowered;
+    }
+
     // Measured from the drawing's top, so that a redraw at a scrolled origin keeps the extent.
     Width = xmax - left;
-    Height = (ymax - Y) - top;
+    Height = (ymax - Y) - top + lowered;
 
     window.btnTarget().setVisible(showAlt && target != nullptr);
     window.btnExisting().setVisible(showExisting);

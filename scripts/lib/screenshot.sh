@@ -29,5 +29,8 @@ INI
     timeout 60 xvfb-run -a -s "-screen 0 ${screen}x24 -dpi 96" "$root/build/app/vrn" "$@" ||
     status=$?
   rm -rf "$config"
+  if [ "$status" -eq 124 ]; then
+    echo "vrn did not save its picture and end within 60 s" >&2
+  fi
   return $status
 }

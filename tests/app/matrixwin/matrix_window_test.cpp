@@ -2,6 +2,7 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
@@ -15,6 +16,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
 
 namespace vrn::testing {
 namespace {
@@ -106,6 +110,85 @@ TEST_F(MatrixWindowWithThreeAlternativesTest, PageUpAndPageDownStepThroughTheAlt
     QTest::keyClick(&canvas, Qt::Key_PageUp);
     EXPECT_EQ(document().Alt_i, 2);
     EXPECT_EQ(window().canvasCounts(), shownByDocument(document()));
+}
+
+TEST_F(MatrixWindowWithThreeAlternativesTest, PageDownSwitchesAlternativesWhereverTheFocusIs) {
+    struct Case {
+        const char* where;
+        std::function<QWidget*()> focus;
+    };
+    const Case cases[] = {
+        {"a cell",
+         [this] {
+             const auto* cell = dynamic_cast<const ScenePaintable*>(
+                 existingPractice()->Display.get());
+             QTest::mouseClick(&window().canvas(), Qt::LeftButton, {},
+                               cell->paintRect().center().toPoint());
+             return static_cast<QWidget*>(&window().canvas());
+         }},
+        {"the canvas", [this] { return static_cast<QWidget*>(&window().canvas()); }},
+        {"a dragged scroll bar",
+         [this] {
+             QScrollBar& bar = *window().VScroll();
+             const QPoint handle(bar.width() / 2, bar.width() + 3);
+             QTest::mousePress(&bar, Qt::LeftButton, {}, handle);
+             QTest::mouseMove(&bar, handle + QPoint(0, 10));
+             QTest::mouseRelease(&bar, Qt::LeftButton, {}, handle + QPoint(0, 10));
+             return static_cast<QWidget*>(&bar);
+         }},
+        {"the window", [this] { return static_cast<QWidget*>(&window()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        window().use_alternative(true, 1);
+        QWidget* target = c.focus();
+        const int scrolled = window().VScroll()->value();
+        QTest::keyClick(target, Qt::Key_PageDown);
+        EXPECT_EQ(document().Alt_i, 2);
+        QTest::keyClick(target, Qt::Key_PageDown);
+        EXPECT_EQ(document().Alt_i, 3);
+        QTest::keyClick(target, Qt::Key_PageUp);
+        EXPECT_EQ(document().Alt_i, 2);
+        EXPECT_EQ(window().VScroll()->value(), scrolled) << "Page Down scrolled";
+        window().VScroll()->setValue(0);
+    }
+}
+
+TEST_F(MatrixWindowTest, ArrowsHomeEndAndBothWheelsScroll) {
+    QScrollBar& down = *window().VScroll();
+    QScrollBar& across = *window().HScroll();
+    ASSERT_GT(down.maximum(), 2);
+    ASSERT_GT(across.maximum(), 2);
+    MatrixCanvas& canvas = window().canvas();
+    QTest::keyClick(&canvas, Qt::Key_Down);
+    QTest::keyClick(&canvas, Qt::Key_Right);
+    QTest::keyClick(&canvas, Qt::Key_Right);
+    EXPECT_EQ(down.value(), 1);
+    EXPECT_EQ(across.value(), 2);
+    QTest::keyClick(&canvas, Qt::Key_Left);
+    QTest::keyClick(&down, Qt::Key_Down);
+    EXPECT_EQ(down.value(), 2);
+    EXPECT_EQ(across.value(), 1);
+    QTest::keyClick(&canvas, Qt::Key_End);
+    EXPECT_EQ(down.value(), down.maximum());
+    QTest::keyClick(&canvas, Qt::Key_Home);
+    EXPECT_EQ(down.value(), 0);
+    EXPECT_EQ(across.value(), 0);
+    EXPECT_EQ(document().top, 0);
+
+    const auto wheel = [&canvas](QPoint angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(20, 20), canvas.mapToGlobal(QPointF(20, 20)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &event);
+    };
+    wheel(QPoint(0, -120), Qt::NoModifier);
+    EXPECT_EQ(down.value(), 1);
+    wheel(QPoint(-240, 0), Qt::NoModifier);
+    EXPECT_EQ(across.value(), 2);
+    wheel(QPoint(0, 120), Qt::ShiftModifier);
+    EXPECT_EQ(across.value(), 1);
+    EXPECT_EQ(down.value(), 1);
+    EXPECT_EQ(document().left, -500);
 }
 
 TEST_F(MatrixWindowWithThreeAlternativesTest, ActivationListsTheAlternativesInTheMenu) {

@@ -2,7 +2,9 @@
 #include "app/matrixwin/document_files.h"
 #include "model/file/string_sink.h"
 #include "model/file/tagged_record_writer.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
@@ -137,6 +139,44 @@ TEST_F(FileCommandsTest, TheGuidedQuestionsAreAskedOnceForAnUnderlinedGroupWithO
     EXPECT_FALSE(document().Auto_PGroup_Dialogue);
 }
 
+TEST_F(FileCommandsTest, InteractionsOfColourZeroShowTheirSymbolsOnTheNormalCellColour) {
+    // A document without a window stores colour 0 for every interaction.
+    const char* const values[] = {"+", "-", "?"};
+    const QString file = writeMatrix("plain.vrn", [&values](VRN_Matrix& m) {
+        for (int i = 0; i < 3; ++i) {
+            m.Interactions.Item(i + 1)->setValue(values[i]);
+        }
+    });
+    open(file);
+    frmMatrix& window = activeWindow();
+    window.showMaximized();
+    QApplication::processEvents();
+    const QImage picture = window.canvas().grab().toImage();
+    const QColor normal = QApplication::palette().color(QPalette::Button);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(values[i]);
+        const auto interaction = document().Interactions.Item(i + 1);
+        ASSERT_EQ(interaction->color, 0);
+        const auto* cell = dynamic_cast<const ScenePaintable*>(interaction->Display.get());
+        ASSERT_NE(cell, nullptr);
+        const QRect area = cell->paintRect().toAlignedRect().adjusted(1, 1, -1, -1);
+        ASSERT_TRUE(picture.rect().contains(area));
+        int background = 0;
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                background += pixel == normal ? 1 : 0;
+                ink += pixel.lightness() < normal.lightness() / 2 ? 1 : 0;
+            }
+        }
+        const int pixels = area.width() * area.height();
+        EXPECT_GT(background, pixels / 2) << "the cell is not in the normal colour";
+        EXPECT_GT(ink, 0) << "the symbol does not show";
+        EXPECT_LT(ink, pixels / 3) << "the cell is dark";
+    }
+}
+
 struct DamagedFile {
     const char* name;
     std::function<void(const QString& file)> damage;
@@ -177,7 +217,38 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesNoWindowBoundToIt) {
         EXPECT_EQ(activeWindow().filename, "Document_1_1");
         EXPECT_EQ(program_.Current_Matrix, activeWindow().base());
         EXPECT_EQ(fileBytes(file), before);
+        // Coming back to the program finds the window it left, and makes no new document.
+        for (int i = 0; i < 3; ++i) {
+            QEvent activate(QEvent::WindowActivate);
+            QApplication::sendEvent(&main_, &activate);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
+        EXPECT_EQ(activeWindow().filename, "Document_1_1");
     }
+}
+
+TEST_F(FileCommandsTest, AWindowLeftWithoutTheFocusTakesItBackInsteadOfANewDocument) {
+    item("mnuFileNew").trigger();
+    main_.mdiArea().setActiveSubWindow(nullptr);
+    ASSERT_EQ(main_.activeChild(), nullptr);
+    main_.MDIForm_Activate();
+    main_.MDIForm_Activate();
+    EXPECT_EQ(windowCaptions(), QStringList({"Document 1", "Document 2"}));
+    EXPECT_EQ(activeWindow().Caption(), "Document 2");
+}
+
+TEST_F(FileCommandsTest, OpenListsTheFilesAlternativesInTheMenuAtOnce) {
+    const QString file = writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
+    open(file);
+    ASSERT_EQ(document().Alt_count, 3);
+    const std::vector<QAction*>& items = main_.mnuAlt();
+    ASSERT_EQ(items.size(), 3U);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i]->text(), QString::fromStdString(document().alternative(i + 1)->Name));
+        EXPECT_EQ(items[i]->isChecked(), i + 1 == document().Alt_i) << i;
+    }
+    EXPECT_TRUE(item("mnuAltDel").isEnabled());
 }
 
 TEST_F(FileCommandsTest, SavingANewDocumentGoesToSaveAsWithItsGeneratedName) {

@@ -1,4 +1,5 @@
 #include "app/common/preference_keys.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -11,6 +12,8 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -397,6 +400,87 @@ TEST_F(MainWindowTest, WindowMenuArrangesTheWindowsAndListsThem) {
     EXPECT_EQ(listed, QStringList({"&1 Document 1", "&2 Document 2*"}));
     emit windows.aboutToShow();
     EXPECT_EQ(windows.actions().size(), 6 + 3);
+}
+
+TEST_F(MainWindowTest, AWindowLeftWhereItWasStoresItsRectangleUnchanged) {
+    const char* const rectangles[][4] = {
+        {"1000", "1000", "9000", "8000"},
+        {"1507", "777", "12345", "9999"},
+    };
+    for (const auto& stored_ : rectangles) {
+        SCOPED_TRACE(stored_[0]);
+        MemorySettingsStore settings;
+        const char* keys[] = {prefkey::kMainLeft, prefkey::kMainTop, prefkey::kMainWidth,
+                              prefkey::kMainHeight};
+        for (int i = 0; i < 4; ++i) {
+            settings.setText(QLatin1String(prefkey::kVrnSettings), QLatin1String(keys[i]),
+                             QLatin1String(stored_[i]));
+        }
+        // Three starts in a row.
+        for (int run = 0; run < 3; ++run) {
+            VrnMain program;
+            program.Standalone = true;
+            frmMain main(program, {settings, prompt_, starter_});
+            program.Main_Window = &main;
+            main.Show();
+            QApplication::processEvents();
+            closeWithoutSaving();
+            ASSERT_TRUE(main.close());
+        }
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(settings.text(QLatin1String(prefkey::kVrnSettings), QLatin1String(keys[i])),
+                      QLatin1String(stored_[i]))
+                << keys[i];
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheFirstStartTakesAGenerousShareOfTheScreenAndKeepsWindowsInside) {
+    load();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(main_.width(), available.width() * 8 / 10);
+    EXPECT_GE(main_.height(), available.height() * 8 / 10);
+    EXPECT_TRUE(available.contains(main_.geometry()));
+
+    main_.openMatrixFile(QStringLiteral(VRN_SOURCE_DIR "/scripts/data/sample.vrn"));
+    QApplication::processEvents();
+    QMdiArea& area = main_.mdiArea();
+    const QRect space = area.viewport()->rect();
+    for (QMdiSubWindow* child : area.subWindowList()) {
+        EXPECT_TRUE(space.contains(child->geometry()))
+            << child->windowTitle().toStdString() << " lies outside the workspace";
+    }
+    // Scrolled to the end of both bars, the far corner of the drawing is in sight.
+    frmMatrix& window = activeWindow();
+    ASSERT_EQ(window.Caption(), QStringLiteral(VRN_SOURCE_DIR "/scripts/data/sample.vrn"));
+    QRectF drawing;
+    for (const ScenePaintable* control :
+         window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
+        drawing |= control->paintRect();
+    }
+    ASSERT_FALSE(drawing.isEmpty());
+    const QSize canvas = window.canvas().size();
+    window.HScroll()->setValue(window.HScroll()->maximum());
+    window.VScroll()->setValue(window.VScroll()->maximum());
+    QRectF scrolled;
+    for (const ScenePaintable* control :
+         window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
+        scrolled |= control->paintRect();
+    }
+    EXPECT_LE(scrolled.right(), canvas.width() + 1);
+    EXPECT_LE(scrolled.bottom(), canvas.height() + 1);
+    if (drawing.right() > canvas.width()) {
+        EXPECT_GT(window.HScroll()->maximum(), 0);
+    }
+
+    // Cascade keeps every window large enough to work in, even a single one.
+    item("mnuWindowCascade").trigger();
+    for (QMdiSubWindow* child : area.subWindowList()) {
+        EXPECT_GE(child->width(), space.width() / 2);
+        EXPECT_GE(child->height(), space.height() / 2);
+        EXPECT_TRUE(space.contains(child->geometry()));
+    }
+    closeWithoutSaving(2);
 }
 
 }  // namespace

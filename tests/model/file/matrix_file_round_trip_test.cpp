@@ -120,20 +120,33 @@ TEST_F(MatrixFileRoundTripTest, ABlankGroupIsWrittenWithTheBlankPidAndReadsBackB
     EXPECT_FALSE(read->Existing()->PGroups.Item(1)->is_blank);
 }
 
-TEST_F(MatrixFileRoundTripTest, EntityGroupsStayEntitiesAndWarnOnceInTheStandAloneProgram) {
+TEST_F(MatrixFileRoundTripTest, EntityElementsStayEntitiesAndEachWarnsInTheStandAloneProgram) {
     const auto document = NewDocument(1);
     for (const auto& group :
          {document->Existing()->PGroups.Item(1), document->alternative(1)->PGroups.Item(1)}) {
         group->is_entity = true;
         group->entity_UID = "999999999";  // the blank PID means nothing for an entity
     }
+    const auto options = std::make_shared<VRN_Optiongroup>();
+    options->Create("How?", document->Existing()->Practices.Item(1), &window, true, "77");
+    std::make_shared<VRN_Option>()->Create("Outsource", options, &window, true);
+    std::make_shared<VRN_Option>()->Create("Hire", options, &window, true);
     const auto read = RoundTrip(*document);
     EXPECT_FALSE(read->Existing()->PGroups.Item(1)->is_blank);
     EXPECT_TRUE(read->alternative(1)->PGroups.Item(1)->is_entity);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt,
-              "This read of an entity operation is Unsupported in the standalone version of the "
-              "VRN software");
+    const std::string group =
+        "This read of an entity operation is Unsupported in the standalone version of the VRN "
+        "software";
+    const std::string option =
+        "This read of an entity operation in VRN_OptionGroup is Unsupported in the standalone "
+        "version of the VRN software";
+    // The existing group, its option group and both options, then the target group.
+    const std::vector<std::string> expected{group, option, option, option, group};
+    std::vector<std::string> shown;
+    for (const auto& message : messages.shown()) {
+        shown.push_back(message.prompt);
+    }
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(MatrixFileRoundTripTest, AnOptionGroupWithoutOptionsIsWrittenEmpty) {
