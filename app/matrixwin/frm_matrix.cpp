@@ -84,6 +84,7 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     connect(noteBox_, &NoteBox::dropped, this, [this](const QPoint& topLeft) {
         Form_DragDrop(noteBox_->objectName(), windowTwips(topLeft.x()), windowTwips(topLeft.y()));
     });
+    connectEditing();
 }
 
 void frmMatrix::showTitle() {
