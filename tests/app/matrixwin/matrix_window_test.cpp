@@ -329,8 +329,8 @@ TEST_F(MatrixWindowTest, ClosingAWindowLetsGoOfWhatTheProgramHeldInItOnly) {
     EXPECT_EQ(program_.Current_Interaction, nullptr);
     EXPECT_EQ(main_.Dragging_PG, nullptr);
     EXPECT_EQ(main_.Dragging_P, otherPractice);
-    // The copy buffer may be pasted into another window.
-    EXPECT_EQ(main_.Copying_PG, firstGroup);
+    // A group copied in the closed window is no longer there to paste.
+    EXPECT_EQ(main_.Copying_PG, nullptr);
     EXPECT_EQ(windowCaptions(), QStringList{"Document 2"});
 }
 

@@ -217,13 +217,18 @@ TEST_F(EditingCommandsTest, PasteCopiesALiveGroupAndNothingOnceItIsGone) {
     EXPECT_FALSE(item("MnuPracticeGroupPaste").isEnabled());
 }
 
-TEST_F(EditingCommandsTest, ACopiedGroupGoesWithItsWindow) {
+TEST_F(EditingCommandsTest, AGroupCopiedFromAClosedWindowPastesNothing) {
     select(firstGroup());
     item("MnuPracticeGroupCopy").trigger();
     closeWithoutSaving();
-    main_.mdiArea().closeAllSubWindows();
-    EXPECT_EQ(main_.Copying_PG, nullptr);
+    item("mnuFileClose").trigger();
+    item("mnuFileNew").trigger();
+    const int groups = existing().PGroups.Count();
+    select(firstGroup());
+    item("MnuPracticeGroupPaste").trigger();
+    EXPECT_EQ(existing().PGroups.Count(), groups);
     EXPECT_EQ(program_.Copy_Source_Kind, 0);
+    EXPECT_FALSE(item("MnuPracticeGroupPaste").isEnabled());
 }
 
 TEST_F(EditingCommandsTest, ImportanceCommandsWriteTheBoxAndWeighAsRated) {
