@@ -23,6 +23,7 @@
 #include <optional>
 #include <variant>
 
+class QLineEdit;
 class QScrollBar;
 
 namespace vrn {
@@ -183,6 +184,13 @@ public:
     void btnShowHorPGs_Click();
     void btnExisting_Click();
     void btnTarget_Click();
+    // The text fields of the attribution frame and the alternative's description are edited in
+    // place (frm_matrix_text_fields.cpp): a press on one opens an editor over it; leaving the
+    // editor writes the text into the document only when it was edited.
+    bool Text_Changed = false;
+    QLineEdit& fieldEditor() const { return *fieldEditor_; }
+    // Leaves the field being edited, if any.
+    void finishFieldEdit();
     // The 1-based index of the cell or interaction cell `control` is; 0 when it is neither.
     int groupCellIndex(const ScenePaintable* control) const;
     int interactionCellIndex(const ScenePaintable* control) const;
@@ -261,10 +269,15 @@ private:
     void writeNote(const QString& text);
     // Presses and drags on the canvas (frm_matrix_presses.cpp).
     void connectEditing();
+    void connectFieldEditor();
     bool canvasPointerEvent(QEvent* event);
     void showPracticeGroups(VRN_State& state);
     void renameState(VRN_State& state, const QString& prompt);
     void openPracticeDialogs(const std::shared_ptr<VRN_Practice>& practice, bool options);
+    // Opens the editor over `control` when it is one of the text fields; false when it is not.
+    bool beginFieldEdit(const ScenePaintable* control);
+    // The document's text that the field `control` shows and edits; null for any other control.
+    std::string* fieldText(const ScenePaintable* control);
 
     VrnMain& program_;
     Prompt& prompt_;
@@ -295,6 +308,8 @@ private:
     QPointF dragStart_;
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
+    QLineEdit* fieldEditor_ = nullptr;
+    SceneFixedControl* editedField_ = nullptr;
     // Set while SetScrollbars adjusts the bars: their changes are not the user's.
     bool scrollGuard_ = false;
     bool discarding_ = false;

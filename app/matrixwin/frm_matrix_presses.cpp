@@ -68,6 +68,7 @@ private:
 
 void frmMatrix::connectEditing() {
     pressClock = secondsSinceStart;
+    connectFieldEditor();
     canvas_->installEventFilter(
         new CanvasPointerFilter(this, [this](QEvent* event) { return canvasPointerEvent(event); }));
     connect(this, &frmMatrix::practiceDetailsRequested, this,
@@ -134,7 +135,13 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
         switch (type) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick: {
+                // A press anywhere on the matrix leaves the field being edited.
+                finishFieldEdit();
                 pressedControl_ = control;
+                if (mouse->button() == Qt::LeftButton && beginFieldEdit(control)) {
+                    handled = true;
+                    break;
+                }
                 const auto [x, y] = within();
                 if (cell != 0) {
                     dragFrom_ = 0;

@@ -9,6 +9,7 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -269,6 +270,46 @@ TEST_F(MatrixPressesTest, ARightPressOnAnInteractionOpensItsMenu) {
     interaction->setDescription("A long enough note");
     press(centre(interaction->Display));
     EXPECT_TRUE(window().FrameNoteBox().isVisible());
+}
+
+}  // namespace
+}  // namespace vrn::testing
+
+namespace vrn::testing {
+namespace {
+
+TEST_F(MatrixPressesTest, AFieldEditedThenLeftWritesOnceAndOneLeftUneditedWritesNothing) {
+    item("mnuViewAttribution").setChecked(true);
+    window().Redraw();
+    auto& authors = dynamic_cast<ScenePaintable&>(window().txtAuthors());
+    ASSERT_TRUE(authors.paintShown());
+    QLineEdit& editor = window().fieldEditor();
+
+    // Typed, then a press on a cell: written once.
+    press(centre(authors));
+    ASSERT_TRUE(editor.isVisible());
+    editor.selectAll();
+    QTest::keyClicks(&editor, "Ann and Bob");
+    press(centre(practice(1)->Display));
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(document().Authors, "Ann and Bob");
+    EXPECT_EQ(window().txtAuthors().text(), "Ann and Bob");
+
+    // Entered and left again without typing: the document keeps what it has since.
+    document().Authors = "Changed elsewhere";
+    press(centre(authors));
+    press(centre(practice(1)->Display));
+    EXPECT_EQ(document().Authors, "Changed elsewhere");
+
+    // The alternative's description, left with Enter.
+    auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
+    if (description.paintShown()) {
+        press(centre(description));
+        editor.selectAll();
+        QTest::keyClicks(&editor, "Where we go");
+        QTest::keyClick(&editor, Qt::Key_Return);
+        EXPECT_EQ(document().alternative()->Description, "Where we go");
+    }
 }
 
 }  // namespace
