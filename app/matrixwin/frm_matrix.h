@@ -184,6 +184,8 @@ public:
     void btnShowHorPGs_Click();
     void btnExisting_Click();
     void btnTarget_Click();
+    // Locks the matrix for good after the user confirms, with a final save under a new name.
+    void chkLock_Click();
     // The text fields of the attribution frame and the alternative's description are edited in
     // place (frm_matrix_text_fields.cpp): a press on one opens an editor over it; leaving the
     // editor writes the text into the document only when it was edited.

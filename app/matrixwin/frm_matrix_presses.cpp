@@ -190,6 +190,10 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
                             handled = true;
                         }
                     }
+                    if (control == &chkLock_) {
+                        chkLock_Click();
+                        handled = true;
+                    }
                     if (control == &frameDescription_) {
                         RenameMatrix();
                         handled = true;
@@ -559,6 +563,40 @@ void frmMatrix::btnExisting_Click() {
 void frmMatrix::btnTarget_Click() {
     renameState(*base()->alternative(),
                 QStringLiteral("Please Enter The New Name for this alternative"));
+}
+
+}  // namespace vrn
+
+namespace vrn {
+
+void frmMatrix::chkLock_Click() {
+    VRN_Matrix& document = *base();
+    // A locked matrix stays locked: the box no longer answers.
+    if (document.locked || !chkLock_.Enabled()) {
+        return;
+    }
+    const MsgBoxResult answer = prompt_.messageBox(
+        QStringLiteral("Locking this matrix will initiate a final save and prevent further saves "
+                       "to this file.  Do you wish to lock this matrix?"),
+        {.buttons = MsgBoxButtons::OkCancel}, QStringLiteral("Matrix Locking"));
+    if (answer != MsgBoxResult::Ok) {
+        chkLock_.setValue(false);
+        return;
+    }
+    chkLock_.setValue(true);
+    document.locked = true;
+    document.justlocked = true;
+    if (SaveMatrixAs(true) == SaveOutcome::Failed) {
+        // A save that fails leaves the matrix unlocked, as it was.
+        document.locked = false;
+        document.justlocked = false;
+        chkLock_.setValue(false);
+        return;
+    }
+    chkLock_.setEnabled(false);
+    if (MatrixHost* host = program_.Main_Window) {
+        host->setMnuFileSaveEnabled(false);
+    }
 }
 
 }  // namespace vrn

@@ -9,6 +9,8 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -310,6 +312,39 @@ TEST_F(MatrixPressesTest, AFieldEditedThenLeftWritesOnceAndOneLeftUneditedWrites
         QTest::keyClick(&editor, Qt::Key_Return);
         EXPECT_EQ(document().alternative()->Description, "Where we go");
     }
+}
+
+}  // namespace
+}  // namespace vrn::testing
+
+namespace vrn::testing {
+namespace {
+
+TEST_F(MatrixPressesTest, LockingAsksFirstAndThenSavesUnderANewNameForGood) {
+    item("mnuViewAttribution").setChecked(true);
+    window().Redraw();
+    auto& lock = dynamic_cast<ScenePaintable&>(window().chkLock());
+    ASSERT_TRUE(lock.paintShown());
+    prompt_.answer(MsgBoxResult::Cancel);
+    press(centre(lock));
+    EXPECT_FALSE(document().locked);
+    EXPECT_FALSE(window().chkLock().Value());
+
+    const QString saved = QDir::temp().filePath(QStringLiteral("vrn-presses-locked.vrn"));
+    QFile::remove(saved);
+    prompt_.answer(MsgBoxResult::Ok);
+    prompt_.answerText(saved);
+    press(centre(lock));
+    EXPECT_TRUE(document().locked);
+    EXPECT_TRUE(window().chkLock().Value());
+    EXPECT_FALSE(window().chkLock().Enabled());
+    EXPECT_FALSE(item("mnuFileSave").isEnabled());
+    EXPECT_TRUE(QFile::exists(saved));
+    QFile::remove(saved);
+    // No question any more.
+    const std::size_t asked = prompt_.questions().size();
+    press(centre(lock));
+    EXPECT_EQ(prompt_.questions().size(), asked);
 }
 
 }  // namespace
