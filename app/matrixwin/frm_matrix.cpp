@@ -92,6 +92,7 @@ void frmMatrix::showTitle() {
 }
 
 frmMatrix::~frmMatrix() {
+    delete canvasPointerFilter_;
     forgetScene();
 }
 

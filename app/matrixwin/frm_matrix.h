@@ -311,6 +311,8 @@ private:
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
     QLineEdit* fieldEditor_ = nullptr;
+    // Hands the canvas's pointer events to this window; it goes first when the window goes.
+    QObject* canvasPointerFilter_ = nullptr;
     SceneFixedControl* editedField_ = nullptr;
     // Set while SetScrollbars adjusts the bars: their changes are not the user's.
     bool scrollGuard_ = false;

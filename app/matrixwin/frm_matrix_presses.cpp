@@ -69,8 +69,9 @@ private:
 void frmMatrix::connectEditing() {
     pressClock = secondsSinceStart;
     connectFieldEditor();
-    canvas_->installEventFilter(
-        new CanvasPointerFilter(this, [this](QEvent* event) { return canvasPointerEvent(event); }));
+    canvasPointerFilter_ =
+        new CanvasPointerFilter(this, [this](QEvent* event) { return canvasPointerEvent(event); });
+    canvas_->installEventFilter(canvasPointerFilter_);
     connect(this, &frmMatrix::practiceDetailsRequested, this,
             [this](const std::shared_ptr<VRN_Practice>& practice) {
                 openPracticeDialogs(practice, false);
