@@ -166,8 +166,8 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
                 if (mouse->button() != Qt::LeftButton) {
                     break;
                 }
-                const bool moved = (at - dragStart_).manhattanLength() >=
-                                   QApplication::startDragDistance();
+                const bool moved =
+                    (at - dragStart_).manhattanLength() >= QApplication::startDragDistance();
                 if (from != 0 && moved && cell != 0) {
                     btnGroup_DragDrop(cell);
                     handled = true;
@@ -246,7 +246,8 @@ void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, f
         }
         return;
     }
-    const SelectedItem selected = practice != nullptr ? SelectedItem(*practice) : SelectedItem(*group);
+    const SelectedItem selected =
+        practice != nullptr ? SelectedItem(*practice) : SelectedItem(*group);
     Show_Practice_Selection(selected);
     MatrixHost* host = program_.Main_Window;
     const bool ownCell = practice != nullptr && (*practice)->Display.get() == &pressed;
@@ -424,9 +425,8 @@ void frmMatrix::lblInteract_Click(int Index) {
     if (state != nullptr && !state->horizontal && first != nullptr && second != nullptr &&
         first->Display != nullptr && second->Display != nullptr) {
         const float firstTop = first->Display->top();
-        const auto gap = static_cast<std::int16_t>(
-            std::clamp<float>(firstTop - second->Display->top() - practiceHeight, INT16_MIN,
-                              INT16_MAX));
+        const auto gap = static_cast<std::int16_t>(std::clamp<float>(
+            firstTop - second->Display->top() - practiceHeight, INT16_MIN, INT16_MAX));
         if ((firstTop < boxTop && boxTop < firstTop + first->Display->Height()) ||
             gap <= noteHeight) {
             boxTop = firstTop + practiceHeight;
@@ -466,10 +466,10 @@ void frmMatrix::lblInteract_MouseMove(int Index) {
     if (first == nullptr || second == nullptr) {
         return;
     }
-    const QString text = QStringLiteral("Interaction between '%1' and '%2'. Value: '%3'")
-                             .arg(QString::fromStdString(second->Name()),
-                                  QString::fromStdString(first->Name()),
-                                  QString::fromStdString(interaction->Value()));
+    const QString text =
+        QStringLiteral("Interaction between '%1' and '%2'. Value: '%3'")
+            .arg(QString::fromStdString(second->Name()), QString::fromStdString(first->Name()),
+                 QString::fromStdString(interaction->Value()));
     Clear_Selection(true, Index);
     const std::int32_t highlight = program_.prefs.HighlightColor;
     for (const auto& practice : {first, second}) {

@@ -190,9 +190,9 @@ void EditingCommands::altRename() {
         return;
     }
     const std::shared_ptr<VRN_State> state = active->base()->alternative();
-    const std::optional<QString> name = services_.prompt.inputBox(
-        QStringLiteral("Please Enter The New Name for this alternative"),
-        QStringLiteral("New Name"), QString::fromStdString(state->Name));
+    const std::optional<QString> name =
+        services_.prompt.inputBox(QStringLiteral("Please Enter The New Name for this alternative"),
+                                  QStringLiteral("New Name"), QString::fromStdString(state->Name));
     if (!name || name->isEmpty()) {
         return;
     }
@@ -326,9 +326,9 @@ void EditingCommands::groupAdd() {
     if (g == nullptr) {
         return;
     }
-    const std::optional<QString> name = services_.prompt.inputBox(
-        QStringLiteral("Please enter the name of the new Practice Group"),
-        QStringLiteral("New Practice Group Entrance"));
+    const std::optional<QString> name =
+        services_.prompt.inputBox(QStringLiteral("Please enter the name of the new Practice Group"),
+                                  QStringLiteral("New Practice Group Entrance"));
     if (!name || name->isEmpty()) {
         services_.prompt.messageBox(
             QStringLiteral("I'm Sorry, I can't add a Practice Group without a Name"),

@@ -198,7 +198,11 @@ TEST_F(MatrixPressesTest, ShowGroupsInCycleModeStepsToTheNextGroupAndWraps) {
     for (int i = 1; i <= 3; ++i) {
         existing().PGroups.Item(i)->DisplayPG = i == 3;
     }
-    window().btnSHowPGs_Click();
+    window().Redraw();
+    // The show-groups button by the existing state's groups.
+    auto& button = dynamic_cast<ScenePaintable&>(window().btnSHowPGs());
+    ASSERT_TRUE(button.paintShown());
+    press(centre(button));
     EXPECT_EQ(shown(), std::vector<int>{1});
     window().btnSHowPGs_Click();
     EXPECT_EQ(shown(), std::vector<int>{2});

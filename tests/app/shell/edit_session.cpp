@@ -111,10 +111,12 @@ int edit(frmMain& main, DialogAnswerer& answers) {
     const int practices = document.Existing()->Practices.Count();
 
     say(QStringLiteral("add a practice after the first one"));
-    QTest::mouseClick(&canvas, Qt::RightButton, {}, centre(document.Existing()->Practices.Item(1)->Display));
+    QTest::mouseClick(&canvas, Qt::RightButton, {},
+                      centre(document.Existing()->Practices.Item(1)->Display));
     answers.type(QStringLiteral("Practice added in the session"));
     choose(main, "MnuPractice", "mnuPracticeAddNew");
-    check(document.Existing()->Practices.Count() == practices + 1, QStringLiteral("one practice more"));
+    check(document.Existing()->Practices.Count() == practices + 1,
+          QStringLiteral("one practice more"));
 
     say(QStringLiteral("set two interactions"));
     const char* values[] = {"mnuInteractionPlus", "mnuInteractionMinus"};
@@ -123,7 +125,9 @@ int edit(frmMain& main, DialogAnswerer& answers) {
         QTest::mouseClick(&canvas, Qt::RightButton, {}, centre(interaction->Display));
         choose(main, "mnuInteraction", values[i]);
         check(interaction->Value() == (i == 0 ? "+" : "-"),
-              QStringLiteral("interaction %1 is '%2'").arg(i + 1).arg(QString::fromStdString(interaction->Value())));
+              QStringLiteral("interaction %1 is '%2'")
+                  .arg(i + 1)
+                  .arg(QString::fromStdString(interaction->Value())));
     }
 
     say(QStringLiteral("rename the first group with a double press"));
@@ -155,15 +159,19 @@ int show(frmMain& main) {
         practices << QString::fromStdString(document.Existing()->Practices.Item(i)->Name());
     }
     say(QStringLiteral("practices: ") + practices.join(QStringLiteral(", ")));
-    say(QStringLiteral("first group: ") + QString::fromStdString(document.Existing()->PGroups.Item(1)->Name()));
+    say(QStringLiteral("first group: ") +
+        QString::fromStdString(document.Existing()->PGroups.Item(1)->Name()));
     QStringList alternatives;
     for (int i = 1; i <= document.Alt_count; ++i) {
         alternatives << QString::fromStdString(document.alternative(i)->Name);
     }
     say(QStringLiteral("alternatives: ") + alternatives.join(QStringLiteral(", ")));
-    check(practices.contains(QStringLiteral("Practice added in the session")), QStringLiteral("the added practice is there"));
-    check(document.Existing()->PGroups.Item(1)->Name() == "Renamed in the session", QStringLiteral("the renamed group is there"));
-    check(alternatives.contains(QStringLiteral("Alternative of the session")), QStringLiteral("the added alternative is there"));
+    check(practices.contains(QStringLiteral("Practice added in the session")),
+          QStringLiteral("the added practice is there"));
+    check(document.Existing()->PGroups.Item(1)->Name() == "Renamed in the session",
+          QStringLiteral("the renamed group is there"));
+    check(alternatives.contains(QStringLiteral("Alternative of the session")),
+          QStringLiteral("the added alternative is there"));
     check(document.Interactions.Count() >= 2 && document.Interactions.Item(1)->Value() == "+" &&
               document.Interactions.Item(2)->Value() == "-",
           QStringLiteral("the two interactions set are '+' and '-'"));

@@ -50,8 +50,10 @@ TEST_F(EditingCommandsTest, TheLastPracticeAndTheLastGroupAreRefused) {
     EXPECT_EQ(existing().PGroups.Count(), 1);
 
     ASSERT_EQ(prompt_.questions().size(), 2U);
-    EXPECT_TRUE(prompt_.questions()[0].text.startsWith("I'm Sorry. I can't remove the last Practice of"));
-    EXPECT_TRUE(prompt_.questions()[1].text.startsWith("I'm Sorry. I can't remove the last Practice Group"));
+    EXPECT_TRUE(
+        prompt_.questions()[0].text.startsWith("I'm Sorry. I can't remove the last Practice of"));
+    EXPECT_TRUE(prompt_.questions()[1].text.startsWith(
+        "I'm Sorry. I can't remove the last Practice Group"));
     for (const auto& question : prompt_.questions()) {
         EXPECT_EQ(question.title, "Can't Remove Last Practice");
         EXPECT_EQ(question.style.icon, MsgBoxIcon::Critical);
@@ -248,10 +250,10 @@ TEST_F(EditingCommandsTest, CommandsWithoutAWindowOrASelectionChangeNothing) {
     // A selection of the wrong kind first, then no window at all.
     select(firstGroup());
     program_.Current_Interaction = nullptr;
-    const char* const commands[] = {
-        "mnuPracticeRename",      "mnuPracticeAddNew",      "mnuPracticeDelete",
-        "mnuImportance2",         "mnuInteractionPlus",     "mnuInteractionEdit",
-        "mnuActionAddPractice",   "mnuActionDeletePractice"};
+    const char* const commands[] = {"mnuPracticeRename",    "mnuPracticeAddNew",
+                                    "mnuPracticeDelete",    "mnuImportance2",
+                                    "mnuInteractionPlus",   "mnuInteractionEdit",
+                                    "mnuActionAddPractice", "mnuActionDeletePractice"};
     for (const char* command : commands) {
         item(command).trigger();
     }
