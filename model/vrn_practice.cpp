@@ -1,5 +1,6 @@
 #include "model/vrn_practice.h"
 
+#include <string_view>
 #include <unordered_set>
 
 #include "model/model_error.h"
@@ -274,13 +275,22 @@ std::string VRN_Practice::importanceText() const {
 }
 
 int VRN_Practice::ImportanceWeight(const std::string& importance) {
-    // The importance menu writes " " for no rating: blanks weigh as empty.
-    const auto first = importance.find_first_not_of(" \t");
-    if (first == std::string::npos) {
+    // The importance menu writes " " for no rating and names it "'0'": blanks, the quotes around
+    // a rating and a bare "0" weigh as empty.
+    const auto trimmed = [](std::string_view text) {
+        const auto first = text.find_first_not_of(" \t");
+        if (first == std::string_view::npos) {
+            return std::string_view();
+        }
+        return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    };
+    std::string_view rating = trimmed(importance);
+    if (rating.size() >= 2 && rating.front() == '\'' && rating.back() == '\'') {
+        rating = trimmed(rating.substr(1, rating.size() - 2));
+    }
+    if (rating.empty() || rating == "0") {
         return 3;
     }
-    const auto last = importance.find_last_not_of(" \t");
-    const std::string rating = importance.substr(first, last - first + 1);
     if (rating == "+2") {
         return 5;
     }

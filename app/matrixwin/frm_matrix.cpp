@@ -86,6 +86,7 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     connect(noteBox_, &NoteBox::dropped, this, [this](const QPoint& topLeft) {
         Form_DragDrop(noteBox_->objectName(), windowTwips(topLeft.x()), windowTwips(topLeft.y()));
     });
+    connectEditing();
 }
 
 void frmMatrix::showTitle() {
@@ -93,6 +94,7 @@ void frmMatrix::showTitle() {
 }
 
 frmMatrix::~frmMatrix() {
+    delete canvasPointerFilter_;
     forgetScene();
 }
 

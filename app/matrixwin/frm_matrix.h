@@ -18,10 +18,12 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
 
+class QLineEdit;
 class QScrollBar;
 class QWheelEvent;
 
@@ -162,6 +164,40 @@ public:
     // What the canvas draws of the controls handed out.
     CanvasCounts canvasCounts() const;
 
+    // Presses, drags, hovers and clicks on the canvas's cells and buttons
+    // (frm_matrix_presses.cpp). Indices are 1-based control indices; X and Y twips within the
+    // control.
+    // The clock of the double-press test, in seconds; tests put their own in.
+    std::function<double()> pressClock;
+    int Last_Pressed_Index = 0;
+    void btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, float Y);
+    void btnGroup_MouseMove(int Index);
+    void btnGroup_DragDrop(int Index);
+    void lblInteract_Click(int Index);
+    void lblInteract_DblClick(int Index);
+    void lblInteract_MouseDown(int Index, Qt::MouseButton Button, float X, float Y);
+    void lblInteract_MouseMove(int Index);
+    void btnUpAlt_Click();
+    void btnDownAlt_Click();
+    void btnSortDown_Click();
+    void btnSortRight_Click();
+    void btnSHowPGs_Click();
+    void btnShowHorPGs_Click();
+    void btnExisting_Click();
+    void btnTarget_Click();
+    // Locks the matrix for good after the user confirms, with a final save under a new name.
+    void chkLock_Click();
+    // The text fields of the attribution frame and the alternative's description are edited in
+    // place (frm_matrix_text_fields.cpp): a press on one opens an editor over it; leaving the
+    // editor writes the text into the document only when it was edited.
+    bool Text_Changed = false;
+    QLineEdit& fieldEditor() const { return *fieldEditor_; }
+    // Leaves the field being edited, if any.
+    void finishFieldEdit();
+    // The 1-based index of the cell or interaction cell `control` is; 0 when it is neither.
+    int groupCellIndex(const ScenePaintable* control) const;
+    int interactionCellIndex(const ScenePaintable* control) const;
+
     // What the document asks of its window.
     std::shared_ptr<CellControl> CreatePracticeGroup(bool horizontal, CellObject obj) override;
     std::shared_ptr<InteractionLabel> CreateInteract(
@@ -237,6 +273,17 @@ private:
     void designControls();
     void showTitle();
     void writeNote(const QString& text);
+    // Presses and drags on the canvas (frm_matrix_presses.cpp).
+    void connectEditing();
+    void connectFieldEditor();
+    bool canvasPointerEvent(QEvent* event);
+    void showPracticeGroups(VRN_State& state);
+    void renameState(VRN_State& state, const QString& prompt);
+    void openPracticeDialogs(const std::shared_ptr<VRN_Practice>& practice, bool options);
+    // Opens the editor over `control` when it is one of the text fields; false when it is not.
+    bool beginFieldEdit(const ScenePaintable* control);
+    // The document's text that the field `control` shows and edits; null for any other control.
+    std::string* fieldText(const ScenePaintable* control);
 
     VrnMain& program_;
     Prompt& prompt_;
@@ -262,6 +309,15 @@ private:
     std::weak_ptr<VRN_MatrixInteraction> hovered_;
     std::weak_ptr<CellControl> pressedCell_;
     QPointF lastPress_;
+    // The cell a left press may drag from, and where the press was in canvas pixels.
+    int dragFrom_ = 0;
+    QPointF dragStart_;
+    // The control a left press went down on, for the click on its release.
+    const ScenePaintable* pressedControl_ = nullptr;
+    QLineEdit* fieldEditor_ = nullptr;
+    // Hands the canvas's pointer events to this window; it goes first when the window goes.
+    QObject* canvasPointerFilter_ = nullptr;
+    SceneFixedControl* editedField_ = nullptr;
     // Set while SetScrollbars adjusts the bars: their changes are not the user's.
     bool scrollGuard_ = false;
     bool discarding_ = false;

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace vrn {
 
+class ProgramStarter;
+
 // What a matrix window asks of the main window that holds it: the menu items and toolbar
 // buttons it keeps in step with its selection, the View marks and File > Save (MainView), the
 // Alternatives menu, the drags between windows, the catalogue entity of the active document and
@@ -45,6 +47,15 @@ public:
 
     // The window that owns the dialogs a matrix window opens.
     virtual QWidget* dialogParent() = 0;
+
+    // Editing from the matrix window: the popup menu `name` at the pointer, the status bar's
+    // text, the interaction popup set up for `Current_Interaction`, the practice group in the
+    // copy buffer (null when none) and the starter that opens links from the detail dialogs.
+    virtual void popupMenu(const QString& name) = 0;
+    virtual void SetStatusText(const QString& text) = 0;
+    virtual void setup_interaction_Menu() = 0;
+    virtual std::shared_ptr<VRN_PracticeGroup>& copiedPracticeGroup() = 0;
+    virtual ProgramStarter& programStarter() = 0;
 };
 
 }  // namespace vrn

@@ -53,6 +53,8 @@ struct VrnMain {
     bool Last_Hover_Cross = false;
     qint16 Drag_Source_Kind = 0;
     qint16 Copy_Source_Kind = 0;
+    // When the last left press on a matrix cell came, in seconds of the press clock.
+    double Last_Press_Time = 0;
 
     // Requests that other windows leave for a matrix window.
     bool Redraw_Pending = false;

@@ -6,6 +6,7 @@
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
 #include "app/shell/command_line.h"
+#include "app/shell/editing_commands.h"
 #include "app/shell/emblem.h"
 #include "app/shell/file_commands.h"
 #include "app/shell/program_title.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -153,6 +155,7 @@ frmMain::frmMain(VrnMain& program, ShellServices services, QWidget* parent)
     exceptions_ = {menuItem(QStringLiteral("Exceptions"), 0)};
     viewCommands_ = std::make_unique<ViewCommands>(*this, program_, services_);
     fileCommands_ = new FileCommands(*this, program_, services_);
+    editingCommands_ = new EditingCommands(*this, program_, services_);
     connectCommands();
     connectFocusCommands();
 }
@@ -481,6 +484,10 @@ void frmMain::onChildActivated(QMdiSubWindow* child) {
 void frmMain::Open_In_Browser(const QString& text) {
     BrowserLauncher(services_.starter, services_.prompt)
         .openInBrowser(text, program_.prefs.Browser_Path);
+}
+
+void frmMain::popupMenu(const QString& name) {
+    menu(name)->popup(QCursor::pos());
 }
 
 void frmMain::SetStatusText(const QString& text) {

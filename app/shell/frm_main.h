@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace vrn {
 
+class EditingCommands;
 class FileCommands;
 class frmMatrix;
 class ViewCommands;
@@ -71,7 +72,7 @@ public:
 
     // Opens a link text from a matrix in the browser of the preferences.
     void Open_In_Browser(const QString& text) override;
-    void SetStatusText(const QString& text);
+    void SetStatusText(const QString& text) override;
     QString statusText() const;
     void setup_Alternatives_Menu();
     // The Alternatives menu of the active document: an item per alternative name, item
@@ -84,7 +85,7 @@ public:
     // Opens the matrix file `path` in a new window, as File > Open does with a chosen file.
     void openMatrixFile(const QString& path);
     void mnuAlt_Click(int index);
-    void setup_interaction_Menu();
+    void setup_interaction_Menu() override;
     void Exceptions_Click(int index);
     void hide_directions();
     void mnuViewRefresh_Click();
@@ -99,6 +100,9 @@ public:
         ent = std::move(entity);
     }
     QWidget* dialogParent() override { return this; }
+    void popupMenu(const QString& name) override;
+    std::shared_ptr<VRN_PracticeGroup>& copiedPracticeGroup() override { return Copying_PG; }
+    ProgramStarter& programStarter() override { return services_.starter; }
 
     bool Checked(ViewMark mark) const override;
     void setChecked(ViewMark mark, bool checked) override;
@@ -152,6 +156,7 @@ private:
     OneShotTimer refreshTimer_{10};
     std::unique_ptr<ViewCommands> viewCommands_;
     FileCommands* fileCommands_ = nullptr;
+    EditingCommands* editingCommands_ = nullptr;
     std::vector<QAction*> mnuAlt_;
     std::vector<QAction*> exceptions_;
     std::vector<QAction*> windowList_;

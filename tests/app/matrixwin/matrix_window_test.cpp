@@ -10,6 +10,7 @@
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/modal_script.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -342,6 +343,9 @@ TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {
 TEST_F(MatrixWindowTest, ThePracticeTimerAsksForTheDetailsOrTheOptionsEditor) {
     QSignalSpy details(&window(), &frmMatrix::practiceDetailsRequested);
     QSignalSpy options(&window(), &frmMatrix::practiceOptionsRequested);
+    testing::ModalScript dialogs;
+    dialogs.then("frmPracticeDetails", [](QDialog& dialog) { dialog.reject(); });
+    dialogs.then("frmPracticeOptions", [](QDialog& dialog) { dialog.reject(); });
     const auto practice = existingPractice();
     window().Display_NoteBox(practice, "", "Note", "", 0, 0, 0, 1001, 10, 2);
     program_.Current_Item = practice;
@@ -412,8 +416,8 @@ TEST_F(MatrixWindowTest, ClosingAWindowLetsGoOfWhatTheProgramHeldInItOnly) {
     EXPECT_EQ(program_.Current_Interaction, nullptr);
     EXPECT_EQ(main_.Dragging_PG, nullptr);
     EXPECT_EQ(main_.Dragging_P, otherPractice);
-    // The copy buffer may be pasted into another window.
-    EXPECT_EQ(main_.Copying_PG, firstGroup);
+    // A group copied in the closed window is no longer there to paste.
+    EXPECT_EQ(main_.Copying_PG, nullptr);
     EXPECT_EQ(windowCaptions(), QStringList{"Document 2"});
 }
 

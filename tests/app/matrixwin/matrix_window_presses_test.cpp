@@ -1,0 +1,355 @@
+#include "app/common/preference_keys.h"
+#include "app/matrixwin/note_box.h"
+#include "app/matrixwin/scene_cell.h"
+#include "app/matrixwin/scene_interaction_label.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
+#include "tests/app/shell/main_window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace vrn::testing {
+namespace {
+
+// Presses, drags and hovers with the mouse on the canvas of a new document's window: one group
+// of three practices in the existing state and in the alternative.
+class MatrixPressesTest : public MainWindowFixture {
+protected:
+    MatrixPressesTest() {
+        load();
+        window().pressClock = [this] { return now_; };
+        // Importance boxes show.
+        item("mnuViewImportance").setChecked(true);
+        window().Redraw();
+    }
+
+    frmMatrix& window() { return activeWindow(); }
+    VRN_Matrix& document() { return *window().base(); }
+    VRN_State& existing() { return *document().Existing(); }
+    std::shared_ptr<VRN_Practice> practice(int index) { return existing().Practices.Item(index); }
+
+    // The middle of a drawn control on the canvas.
+    QPoint centre(const std::shared_ptr<CellControl>& cell) {
+        const auto* scene = dynamic_cast<const ScenePaintable*>(cell.get());
+        if (scene == nullptr || !scene->paintShown()) {
+            throw std::logic_error("the cell is not drawn");
+        }
+        return scene->paintRect().center().toPoint();
+    }
+    QPoint centre(const std::shared_ptr<InteractionLabel>& label) {
+        const auto* scene = dynamic_cast<const ScenePaintable*>(label.get());
+        if (scene == nullptr || !scene->paintShown()) {
+            throw std::logic_error("the interaction cell is not drawn");
+        }
+        return scene->paintRect().center().toPoint();
+    }
+    QPoint centre(const ScenePaintable& control) { return control.paintRect().center().toPoint(); }
+
+    void press(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(&window().canvas(), button, Qt::NoModifier, at);
+    }
+    // The pointer moves over the canvas with `buttons` held.
+    void hover(const QPoint& at, Qt::MouseButtons buttons = Qt::NoButton) {
+        MatrixCanvas& canvas = window().canvas();
+        QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &move);
+    }
+    void drag(const QPoint& from, const QPoint& to) {
+        QTest::mousePress(&window().canvas(), Qt::LeftButton, Qt::NoModifier, from);
+        hover(to, Qt::LeftButton);
+        QTest::mouseRelease(&window().canvas(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+    // Whether the popup `name` is open; closes it.
+    bool popupOpen(const char* name) {
+        QMenu* popup = main_.menu(QLatin1String(name));
+        const bool open = popup->isVisible();
+        popup->hide();
+        return open;
+    }
+
+    double now_ = 100;
+};
+
+TEST_F(MatrixPressesTest, TheSameCellPressedAgainWithinHalfASecondIsADoublePress) {
+    struct Case {
+        int secondCell;  // the practice pressed second
+        double after;    // seconds after the first press
+        bool doublePress;
+    };
+    const Case cases[] = {
+        {1, 0.1, true}, {1, 0.49, true}, {1, 0.5, false}, {1, 2.0, false}, {2, 0.1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.secondCell) + " after " + std::to_string(c.after));
+        now_ += 10;
+        press(centre(practice(1)->Display));
+        program_.Drag_Source_Kind = 0;
+        now_ += c.after;
+        press(centre(practice(c.secondCell)->Display));
+        EXPECT_EQ(window().timer_load_Practice_details.isActive(), c.doublePress);
+        // A press that is no double press starts a drag of its practice.
+        EXPECT_EQ(program_.Drag_Source_Kind, c.doublePress ? 0 : 13);
+        if (!c.doublePress) {
+            EXPECT_EQ(main_.Dragging_P, practice(c.secondCell));
+        }
+        window().timer_load_Practice_details.stop();
+    }
+    // On the importance box the importance menu opens, on a group band the rename box.
+    now_ += 10;
+    press(centre(practice(1)->Importance));
+    now_ += 0.2;
+    press(centre(practice(1)->Importance));
+    EXPECT_TRUE(popupOpen("mnuImportance"));
+    const auto group = existing().PGroups.Item(1);
+    now_ += 10;
+    press(centre(group->Display));
+    now_ += 0.2;
+    prompt_.answerText("Renamed group");
+    press(centre(group->Display));
+    EXPECT_EQ(group->Name(), "Renamed group");
+    EXPECT_EQ(prompt_.questions().back().title, "New Practice Group Name");
+}
+
+TEST_F(MatrixPressesTest, ADropCopiesIntoTheTargetsGroupAndNeverOntoItselfOrABlank) {
+    const auto first = existing().PGroups.Item(1);
+    const auto second = first->AddNewPracticeGroup("Second");
+    const auto blank = second->AddBlankPracticeGroup();
+    window().Redraw();
+    const auto dragged = practice(1);
+    struct Case {
+        const char* target;
+        std::shared_ptr<CellControl> cell;
+        int firstCount;
+        int secondCount;
+    };
+    const Case cases[] = {
+        {"itself", dragged->Display, 3, 1},
+        {"its own importance box", dragged->Importance, 3, 1},
+        {"a blank row", blank->Display, 3, 1},
+        {"another group's practice", second->PracticeParts.Item(1)->Display, 3, 2},
+        {"another group's band", second->Display, 3, 3},
+        {"its own group's band", first->Display, 4, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        now_ += 10;
+        drag(centre(dragged->Display), centre(c.cell));
+        EXPECT_EQ(first->PracticeParts.Count(), c.firstCount);
+        EXPECT_EQ(second->PracticeParts.Count(), c.secondCount);
+        // A drop copies: the dragged practice stays where it was.
+        EXPECT_EQ(dragged->group(), first);
+    }
+    EXPECT_EQ(second->PracticeParts.Item(2)->Name(), dragged->Name());
+    EXPECT_EQ(window().canvasCounts(), shownByDocument(document()));
+}
+
+TEST_F(MatrixPressesTest, TheGroupPopupEnablesFollowTheGroupsShownAndTheCopyBuffer) {
+    const auto only = existing().PGroups.Item(1);
+    press(centre(only->Display), Qt::RightButton);
+    EXPECT_TRUE(popupOpen("MnuPracticeGroup"));
+    EXPECT_FALSE(item("mnuPracticeGroupDelete").isEnabled());
+    EXPECT_FALSE(item("mnuPracticeGroupCycle").isEnabled());
+    EXPECT_FALSE(item("MnuPracticeGroupPaste").isEnabled());
+    EXPECT_EQ(program_.Current_Item, SelectedItem(only));
+
+    // Three groups of which one is shown.
+    only->AddNewPracticeGroup("Second")->AddNewPracticeGroup("Third");
+    existing().PGroups.Item(2)->DisplayPG = false;
+    existing().PGroups.Item(3)->DisplayPG = false;
+    existing().hidePGcount = 2;
+    item("MnuPracticeGroupCopy").trigger();
+    window().Redraw();
+    press(centre(only->Display), Qt::RightButton);
+    EXPECT_TRUE(popupOpen("MnuPracticeGroup"));
+    EXPECT_TRUE(item("mnuPracticeGroupCycle").isEnabled());
+    EXPECT_FALSE(item("mnuPracticeGroupHide").isEnabled());
+    EXPECT_TRUE(item("mnuPracticeGroupReveal").isEnabled());
+    EXPECT_TRUE(item("mnuPracticeGroupDelete").isEnabled());
+    EXPECT_FALSE(item("mnuPracticeGroupDetails").isEnabled());
+    EXPECT_TRUE(item("MnuPracticeGroupPaste").isEnabled());
+
+    // The practice popup: Delete only while the group keeps a practice.
+    press(centre(practice(1)->Display), Qt::RightButton);
+    EXPECT_TRUE(popupOpen("MnuPractice"));
+    EXPECT_TRUE(item("mnuPracticeDelete").isEnabled());
+}
+
+TEST_F(MatrixPressesTest, ShowGroupsInCycleModeStepsToTheNextGroupAndWraps) {
+    existing().PGroups.Item(1)->AddNewPracticeGroup("Second")->AddNewPracticeGroup("Third");
+    const auto shown = [this] {
+        std::vector<int> groups;
+        for (int i = 1; i <= existing().PGroups.Count(); ++i) {
+            if (existing().PGroups.Item(i)->DisplayPG) {
+                groups.push_back(i);
+            }
+        }
+        return groups;
+    };
+    window().cycle_mode = true;
+    for (int i = 1; i <= 3; ++i) {
+        existing().PGroups.Item(i)->DisplayPG = i == 3;
+    }
+    window().Redraw();
+    // The show-groups button by the existing state's groups.
+    auto& button = dynamic_cast<ScenePaintable&>(window().btnSHowPGs());
+    ASSERT_TRUE(button.paintShown());
+    press(centre(button));
+    EXPECT_EQ(shown(), std::vector<int>{1});
+    window().btnSHowPGs_Click();
+    EXPECT_EQ(shown(), std::vector<int>{2});
+    window().cycle_mode = false;
+    existing().hidePGcount = 2;
+    window().btnSHowPGs_Click();
+    EXPECT_EQ(shown(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(existing().hidePGcount, 0);
+    EXPECT_TRUE(item("mnuViewPracticeGroups").isChecked());
+}
+
+TEST_F(MatrixPressesTest, HoveringNamesThePracticeOrTheInteractionsPractices) {
+    hover(centre(practice(2)->Display));
+    EXPECT_EQ(main_.statusText(), "Practice: 'Existing Practice 2' False");
+    hover(centre(existing().PGroups.Item(1)->Display));
+    EXPECT_EQ(main_.statusText(), "Practice Group: 'Existing Practices Group'");
+
+    const auto interaction = document().Interactions.Item(1);
+    interaction->setValue("+");
+    hover(centre(interaction->Display));
+    EXPECT_EQ(main_.statusText(),
+              QStringLiteral("Interaction between '%1' and '%2'. Value: '+'")
+                  .arg(QString::fromStdString(interaction->practice2.lock()->Name()),
+                       QString::fromStdString(interaction->Practice1.lock()->Name())));
+    EXPECT_EQ(interaction->Practice1.lock()->Display->BackColor(), program_.prefs.HighlightColor);
+    EXPECT_EQ(window().hoveredInteraction(), interaction);
+}
+
+TEST_F(MatrixPressesTest, APracticeNoteOfThreeCharactersShowsItsNoteBox) {
+    for (const auto& [description, shown] :
+         {std::pair{"ab", false}, std::pair{"abc", true}, std::pair{"", false}}) {
+        SCOPED_TRACE(description);
+        window().Clear_Selection(false, 0);
+        practice(2)->setDescription(description);
+        now_ += 10;
+        press(centre(practice(2)->Display));
+        EXPECT_EQ(window().FrameNoteBox().isVisible(), shown);
+    }
+    EXPECT_EQ(window().FrameNoteBox().Tag, QString::number(window().Last_Pressed_Index + 1000));
+}
+
+TEST_F(MatrixPressesTest, ARightPressOnABlankRowRemovesItButNeverTheLastGroup) {
+    const auto blank = existing().PGroups.Item(1)->AddBlankPracticeGroup();
+    window().Redraw();
+    prompt_.answer(MsgBoxResult::No);
+    press(centre(blank->Display), Qt::RightButton);
+    EXPECT_EQ(existing().PGroups.Count(), 2);
+    prompt_.answer(MsgBoxResult::Yes);
+    press(centre(blank->Display), Qt::RightButton);
+    EXPECT_EQ(existing().PGroups.Count(), 1);
+
+    // A state whose only group is blank keeps it.
+    const auto only = existing().PGroups.Item(1);
+    only->is_blank = true;
+    prompt_.answer(MsgBoxResult::Yes);
+    prompt_.answer(MsgBoxResult::Ok);
+    press(centre(only->Display), Qt::RightButton);
+    EXPECT_EQ(existing().PGroups.Count(), 1);
+    EXPECT_EQ(prompt_.questions().back().title, "Can't Remove Last Practice");
+}
+
+TEST_F(MatrixPressesTest, ARightPressOnAnInteractionOpensItsMenu) {
+    const auto interaction = document().Interactions.Item(1);
+    press(centre(interaction->Display), Qt::RightButton);
+    EXPECT_TRUE(popupOpen("mnuInteraction"));
+    EXPECT_EQ(program_.Current_Interaction, interaction);
+    item("mnuInteractionMinus").trigger();
+    EXPECT_EQ(interaction->Value(), "-");
+
+    // Its note box opens on a click when the description is long enough.
+    interaction->setDescription("A long enough note");
+    press(centre(interaction->Display));
+    EXPECT_TRUE(window().FrameNoteBox().isVisible());
+}
+
+}  // namespace
+}  // namespace vrn::testing
+
+namespace vrn::testing {
+namespace {
+
+TEST_F(MatrixPressesTest, AFieldEditedThenLeftWritesOnceAndOneLeftUneditedWritesNothing) {
+    item("mnuViewAttribution").setChecked(true);
+    window().Redraw();
+    auto& authors = dynamic_cast<ScenePaintable&>(window().txtAuthors());
+    ASSERT_TRUE(authors.paintShown());
+    QLineEdit& editor = window().fieldEditor();
+
+    // Typed, then a press on a cell: written once.
+    press(centre(authors));
+    ASSERT_TRUE(editor.isVisible());
+    editor.selectAll();
+    QTest::keyClicks(&editor, "Ann and Bob");
+    press(centre(practice(1)->Display));
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(document().Authors, "Ann and Bob");
+    EXPECT_EQ(window().txtAuthors().text(), "Ann and Bob");
+
+    // Entered and left again without typing: the document keeps what it has since.
+    document().Authors = "Changed elsewhere";
+    press(centre(authors));
+    press(centre(practice(1)->Display));
+    EXPECT_EQ(document().Authors, "Changed elsewhere");
+
+    // The alternative's description, left with Enter.
+    auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
+    if (description.paintShown()) {
+        press(centre(description));
+        editor.selectAll();
+        QTest::keyClicks(&editor, "Where we go");
+        QTest::keyClick(&editor, Qt::Key_Return);
+        EXPECT_EQ(document().alternative()->Description, "Where we go");
+    }
+}
+
+}  // namespace
+}  // namespace vrn::testing
+
+namespace vrn::testing {
+namespace {
+
+TEST_F(MatrixPressesTest, LockingAsksFirstAndThenSavesUnderANewNameForGood) {
+    item("mnuViewAttribution").setChecked(true);
+    window().Redraw();
+    auto& lock = dynamic_cast<ScenePaintable&>(window().chkLock());
+    ASSERT_TRUE(lock.paintShown());
+    prompt_.answer(MsgBoxResult::Cancel);
+    press(centre(lock));
+    EXPECT_FALSE(document().locked);
+    EXPECT_FALSE(window().chkLock().Value());
+
+    const QString saved = QDir::temp().filePath(QStringLiteral("vrn-presses-locked.vrn"));
+    QFile::remove(saved);
+    prompt_.answer(MsgBoxResult::Ok);
+    prompt_.answerText(saved);
+    press(centre(lock));
+    EXPECT_TRUE(document().locked);
+    EXPECT_TRUE(window().chkLock().Value());
+    EXPECT_FALSE(window().chkLock().Enabled());
+    EXPECT_FALSE(item("mnuFileSave").isEnabled());
+    EXPECT_TRUE(QFile::exists(saved));
+    QFile::remove(saved);
+    // No question any more.
+    const std::size_t asked = prompt_.questions().size();
+    press(centre(lock));
+    EXPECT_EQ(prompt_.questions().size(), asked);
+}
+
+}  // namespace
+}  // namespace vrn::testing
