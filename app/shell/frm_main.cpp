@@ -9,6 +9,7 @@
 #include "app/shell/emblem.h"
 #include "app/shell/file_commands.h"
 #include "app/shell/program_title.h"
+#include "app/shell/report_commands.h"
 #include "app/shell/toolbar_icons.h"
 #include "app/shell/view_commands.h"
 #include "app/shell/window_arrangement.h"
@@ -151,6 +152,7 @@ frmMain::frmMain(VrnMain& program, ShellServices services, QWidget* parent)
     exceptions_ = {menuItem(QStringLiteral("Exceptions"), 0)};
     viewCommands_ = std::make_unique<ViewCommands>(*this, program_, services_);
     fileCommands_ = new FileCommands(*this, program_, services_);
+    new ReportCommands(*this, program_, services_);
     connectCommands();
     connectFocusCommands();
 }
