@@ -156,8 +156,11 @@ void frmPrintReport::captureForm() {
         return;
     }
     captured_ = Capture_Form_Image(*reportWindow_);
-    const QPixmap shown = QPixmap::fromImage(captured_).scaled(
-        picOptions_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // A box not laid out yet (its tab never shown) has no size of its own to fit.
+    const QSize room =
+        picOptions_->isVisible() ? picOptions_->contentsRect().size() : picOptions_->minimumSize();
+    const QPixmap shown =
+        QPixmap::fromImage(captured_).scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     picOptions_->setPixmap(shown);
 }
 

@@ -6,11 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <vector>
 
 namespace vrn::testing {
@@ -70,6 +72,11 @@ TEST_F(DrawingCommandsTest, GenerateShowsTheDrawingInItsOwnWindowWhichSavesIt) {
         drawing.windowTitle(),
         QStringLiteral("Drawing - %1").arg(QString::fromStdString(activeWindow().base()->title)));
     EXPECT_GT(drawing.page().shapeCount(), 20U);
+    if (const char* pictures = std::getenv("VRN_SCREENSHOT_DIR")) {
+        QApplication::processEvents();
+        drawing.grab().save(QString::fromLocal8Bit(pictures) +
+                            QStringLiteral("/drawing-window.png"));
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(prompt_.questions().empty());
 

@@ -8,12 +8,15 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -61,6 +64,13 @@ QString pdfText(const QString& pdf) {
     text.replace(QChar(0xFB01), QStringLiteral("fi"));
     text.replace(QChar(0xFB02), QStringLiteral("fl"));
     return text;
+}
+
+// The pointer moves over `widget` to `at` with no button down, on any platform.
+void pointerMoves(QWidget& widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
 }
 
 // The report and picture commands of the loaded stand-alone program, on the sample matrix, with
@@ -189,6 +199,10 @@ TEST_F(ReportCommandsTest, APrinterThatFailsIsReported) {
 TEST_F(ReportCommandsTest, CancelKeepsWhatTheBoxesChangedAndRestoreDefaultsResetsTheFlags) {
     reportOptions([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
+        if (const char* pictures = std::getenv("VRN_SCREENSHOT_DIR")) {
+            dialog.grab().save(QString::fromLocal8Bit(pictures) +
+                               QStringLiteral("/report-options.png"));
+        }
         auto* image = dialog.findChild<QCheckBox*>(QStringLiteral("sscMatrixImage"));
         ASSERT_TRUE(image->isChecked());
         image->click();
@@ -253,12 +267,20 @@ TEST_F(ReportCommandsTest, TheDialogsRequestsBecomeTheWindowsTimersAndPrintWins)
 
 TEST_F(ReportCommandsTest, CaptureFormShowsTheWholeWindowInTheDialog) {
     reportOptions([this](QDialog& dialog) {
+        dialog.findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(3);
         dialog.findChild<QPushButton*>(QStringLiteral("btncapturepicture"))->click();
         const auto& options = static_cast<frmPrintReport&>(dialog);
         // The frame is part of the picture.
         EXPECT_EQ(options.capturedPicture().size(), frame().size());
         const auto* shown = dialog.findChild<QLabel*>(QStringLiteral("picOptions"));
+        // The whole window fits in the box.
         EXPECT_FALSE(shown->pixmap().isNull());
+        EXPECT_TRUE(shown->contentsRect().size().expandedTo(shown->pixmap().size()) ==
+                    shown->contentsRect().size());
+        if (const char* pictures = std::getenv("VRN_SCREENSHOT_DIR")) {
+            dialog.grab().save(QString::fromLocal8Bit(pictures) +
+                               QStringLiteral("/report-options-capture.png"));
+        }
         dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     });
 }
@@ -273,7 +295,7 @@ TEST_F(ReportCommandsTest, TheFrameToolCapturesItsBandAndPrintsItOnOnePage) {
     QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(20, 30));
     ASSERT_TRUE(window.Frametool_Active);
     EXPECT_TRUE(window.imgFrameToolVisible());
-    QTest::mouseMove(&canvas, QPoint(220, 130));
+    pointerMoves(canvas, QPoint(220, 130));
     EXPECT_EQ(window.imgFrameTool(), QRectF(300, 450, 3000, 1500));
 
     prompt_.answer(MsgBoxResult::Ok);
@@ -302,9 +324,9 @@ TEST_F(ReportCommandsTest, TheBandNeverGrowsUpOrLeftOfItsFirstCorner) {
     frmMatrix& window = activeWindow();
     window.Frametool_Enabled = true;
     QTest::mouseClick(&window.canvas(), Qt::LeftButton, {}, QPoint(100, 100));
-    QTest::mouseMove(&window.canvas(), QPoint(40, 60));
+    pointerMoves(window.canvas(), QPoint(40, 60));
     EXPECT_EQ(window.imgFrameTool(), QRectF(1500, 1500, 10, 10));
-    QTest::mouseMove(&window.canvas(), QPoint(110, 60));
+    pointerMoves(window.canvas(), QPoint(110, 60));
     EXPECT_EQ(window.imgFrameTool(), QRectF(1500, 1500, 150, 10));
     window.Frametool_Active = false;
     window.Frametool_Enabled = false;
