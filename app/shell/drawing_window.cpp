@@ -3,8 +3,11 @@
 #include "app/common/named_widgets.h"
 
 #include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
-#include <QSvgWidget>
+#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -31,7 +34,7 @@ DrawingWindow::DrawingWindow(std::unique_ptr<SvgDrawingPage> page,
       page_(std::move(page)),
       stencil_(std::move(stencil)),
       prompt_(prompt),
-      picture_(new QSvgWidget) {
+      picture_(new QLabel) {
     setObjectName(QStringLiteral("frmDrawing"));
     setAttribute(Qt::WA_DeleteOnClose);
     const QString name = QString::fromStdString(page_->Name());
@@ -39,9 +42,17 @@ DrawingWindow::DrawingWindow(std::unique_ptr<SvgDrawingPage> page,
                                   : QStringLiteral("Drawing - %1").arg(name));
 
     picture_->setObjectName(QStringLiteral("picDrawing"));
-    picture_->load(QByteArray::fromStdString(page_->Svg()));
-    picture_->setFixedSize(static_cast<int>(std::lround(page_->width() * kPixelsPerInch)),
-                           static_cast<int>(std::lround(page_->height() * kPixelsPerInch)));
+    // The drawing on a white sheet, as it prints.
+    QImage sheet(static_cast<int>(std::lround(page_->width() * kPixelsPerInch)),
+                 static_cast<int>(std::lround(page_->height() * kPixelsPerInch)),
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QSvgRenderer renderer(QByteArray::fromStdString(page_->Svg()));
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    picture_->setPixmap(QPixmap::fromImage(sheet));
     auto* area = new QScrollArea(this);
     area->setBackgroundRole(QPalette::Dark);
     area->setWidget(picture_);

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class QSvgWidget;
+class QLabel;
 
 namespace vrn {
 
@@ -30,7 +30,7 @@ private:
     // The masters the page's shapes came from.
     std::unique_ptr<DrawingStencilFile> stencil_;
     Prompt& prompt_;
-    QSvgWidget* picture_;
+    QLabel* picture_;
 };
 
 }  // namespace vrn
