@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -194,6 +195,29 @@ TEST_F(ReportCommandsTest, APrinterThatFailsIsReported) {
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("The report could not be printed: ")))
         << messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(path("no/such/folder/report.pdf")));
+}
+
+TEST_F(ReportCommandsTest, PrintWithAFailingPrinterSaysSoAndOffersToSaveTheWork) {
+    prompt_.answerPrintToFile(path("no/such/folder/report.pdf"));
+    prompt_.answer(MsgBoxResult::Ok);
+    dialogs_.then("frmAttribution", [](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    // The user cancels the save dialog and then gives up saving.
+    prompt_.cancel();
+    prompt_.answer(MsgBoxResult::Cancel);
+    item("mnuFilePrint").trigger();
+
+    const std::vector<QString> messages = questionsOf(Kind::MessageBox);
+    ASSERT_EQ(messages.size(), 2U);
+    EXPECT_TRUE(messages[0].startsWith(
+        QStringLiteral("An error has occured in attempting to print this form: '")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("I'll ask you to save your work.")));
+    EXPECT_EQ(questionsOf(Kind::SaveFile).size(), 1U);
+    EXPECT_FALSE(program_.Save_As_Running);
+    // The scroll bars, hidden for the print, are back.
+    EXPECT_FALSE(activeWindow().VScroll()->isHidden());
+    EXPECT_FALSE(activeWindow().HScroll()->isHidden());
 }
 
 TEST_F(ReportCommandsTest, CancelKeepsWhatTheBoxesChangedAndRestoreDefaultsResetsTheFlags) {
