@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QPrinter;
+
 namespace vrn {
 
 // Buttons, icons and answers of a message box, numbered as the program's message boxes have
@@ -84,6 +86,9 @@ public:
     virtual std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                               int flags) = 0;
     virtual std::optional<QPageLayout> pageSetup(const QPageLayout& current) = 0;
+    // Lets the user choose the printer (or a file) for `printer` and set it up; false when the
+    // user cancels, and `printer` is then to be left unused.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 }  // namespace vrn

@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 
 #include <vector>
@@ -177,6 +178,11 @@ std::optional<QPageLayout> QtPrompt::pageSetup(const QPageLayout& current) {
         return std::nullopt;
     }
     return printer.pageLayout();
+}
+
+bool QtPrompt::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parentWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace vrn

@@ -24,6 +24,7 @@ public:
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
     std::optional<QPageLayout> pageSetup(const QPageLayout& current) override;
+    bool choosePrinter(QPrinter& printer) override;
 
 private:
     QWidget* parentWindow() const;

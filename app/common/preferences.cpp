@@ -2,6 +2,9 @@
 
 #include "app/common/preference_keys.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <array>
@@ -147,6 +150,18 @@ void Preferences::store(SettingsStore& store) const {
 }
 
 QString Preferences::defaultTemplatePath() {
+    // The drawing template installed with the program; in a build tree, the sources' copy.
+    const QStringList candidates = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/varnel/templates"),
+#ifdef VRN_DRAWING_TEMPLATE_DIR
+        QStringLiteral(VRN_DRAWING_TEMPLATE_DIR),
+#endif
+    };
+    for (const QString& folder : candidates) {
+        if (QFileInfo::exists(folder + QStringLiteral("/Basic Diagram.VST"))) {
+            return QDir::cleanPath(folder);
+        }
+    }
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/templates");
 }

@@ -9,9 +9,11 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QRubberBand>
 #include <QScrollBar>
 
 // The matrix window's life, its document and the commands on it. Its designed controls and the
@@ -47,7 +49,8 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
       hScroll_(new QScrollBar(Qt::Horizontal, this)),
       context_{.canvas = canvas_, .dotsPerInch = kMatrixDotsPerInch},
       backColor_(kOleButtonFace),
-      noteBox_(new NoteBox(this)) {
+      noteBox_(new NoteBox(this)),
+      frameToolBand_(new QRubberBand(QRubberBand::Rectangle, canvas_)) {
     setObjectName(QStringLiteral("frmMatrix"));
     setWindowTitle(QStringLiteral("Matrix"));
     setFocusPolicy(Qt::StrongFocus);
@@ -76,6 +79,10 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &frmMatrix::Timer1_Timer);
     connect(&timer_load_Practice_details, &QTimer::timeout, this,
             &frmMatrix::timer_load_Practice_details_Timer);
+    connect(&Timer_Print_Report, &QTimer::timeout, this, &frmMatrix::Timer_Print_Report_Timer);
+    connect(&Timer_Export_word, &QTimer::timeout, this, &frmMatrix::Timer_Export_word_Timer);
+    frameToolBand_->setObjectName(QStringLiteral("imgFrameTool"));
+    frameToolBand_->hide();
 
     connect(noteBox_, &NoteBox::noteEdited, this, &frmMatrix::writeNote);
     connect(noteBox_, &NoteBox::discussionClicked, this, [this](const QString& link) {
@@ -166,6 +173,18 @@ void frmMatrix::Form_GotFocus() {
     if (program_.Redraw_Pending) {
         program_.Redraw_Pending = false;
         Redraw(false);
+    }
+    if (program_.Report_Print_Requested) {
+        program_.Report_Print_Requested = false;
+        QApplication::processEvents();
+        program_.Report_Window = this;
+        init_print_Report();
+    }
+    if (program_.Report_Export_Requested) {
+        program_.Report_Export_Requested = false;
+        QApplication::processEvents();
+        program_.Report_Window = this;
+        Timer_Export_word.setEnabled(true);
     }
 }
 
@@ -291,10 +310,6 @@ void frmMatrix::set_practice(const std::string& practice_name,
     (*practice)->Discussion = Practice_discussion;
     (*practice)->color = Practice_color;
 }
-
-void frmMatrix::Print_Report() {}
-
-void frmMatrix::Print_Captured_Image() {}
 
 void frmMatrix::Display_NoteBox(const NoteObject& MyNoteObject, const QString& Caption,
                                 const QString& Description, const QString& Discussion,

@@ -13,6 +13,8 @@
 #include "platform/one_shot_timer.h"
 #include "platform/prompt.h"
 
+#include <QImage>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -24,6 +26,7 @@
 #include <variant>
 
 class QLineEdit;
+class QRubberBand;
 class QScrollBar;
 class QWheelEvent;
 
@@ -91,7 +94,7 @@ public:
 
     void Form_Load();
     void Form_Activate();
-    // Runs what other windows left for this one (a pending redraw).
+    // Runs what other windows left for this one: a pending redraw, a report to print or export.
     void Form_GotFocus();
     void Form_KeyDown(int keyCode);
     // A press and a move on the window's background, in window twips.
@@ -118,8 +121,28 @@ public:
     void RenameMatrix();
     void set_practice(const std::string& practice_name, const std::string& Practice_description,
                       const std::string& Practice_discussion, std::int32_t Practice_color);
+
+    // Reports and pictures of the window (frm_matrix_reports.cpp). Each print asks for the
+    // printer first; a cancelled choice prints nothing. Printer errors reach the caller.
+    // The report the run's report flags choose, with the window's picture first when the flags
+    // ask for it (that picture also goes on the clipboard).
     void Print_Report();
+    // The same with the scroll bars hidden; a failure is reported and the work saved under a
+    // new name.
+    void init_print_Report();
+    // The frame tool's picture on a page of its own.
     void Print_Captured_Image();
+    // Asks for a .docx file and exports the report into it.
+    void Export_Word();
+    void Timer_Print_Report_Timer();
+    void Timer_Export_word_Timer();
+    // A click on the window's background: the frame tool's steps, or the selection cleared.
+    void Form_Click();
+    // The last captured picture; null before any.
+    const QImage& Picture1() const { return picture1_; }
+    // The frame tool's rubber band, in window twips.
+    QRectF imgFrameTool() const { return frameTool_; }
+    bool imgFrameToolVisible() const;
 
     // The note box at (Box_Left, Box_Top) twips with the note of `MyNoteObject`.
     void Display_NoteBox(const NoteObject& MyNoteObject, const QString& Caption,
@@ -284,6 +307,10 @@ private:
     bool beginFieldEdit(const ScenePaintable* control);
     // The document's text that the field `control` shows and edits; null for any other control.
     std::string* fieldText(const ScenePaintable* control);
+    void Copy_Report_Options();
+    // The rubber band follows the pointer at (X, Y) twips.
+    void frameToolFollows(float X, float Y);
+    void placeFrameTool();
 
     VrnMain& program_;
     Prompt& prompt_;
@@ -348,6 +375,9 @@ private:
     SceneFixedControl lblFooter_{context_, Kind::Label};
     SceneCheckBox chkLock_{context_};
     SceneFixedControl richTextBox_{context_, Kind::TextBox};
+    QImage picture1_;
+    QRectF frameTool_{0, 0, 10, 10};
+    QRubberBand* frameToolBand_;
     // The attribution frame's captions, which nothing outside the window reaches.
     std::deque<SceneFixedControl> attributionCaptions_;
 };

@@ -120,6 +120,9 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
         type != QEvent::MouseButtonRelease && type != QEvent::MouseMove) {
         return false;
     }
+    if (Frametool_Enabled || Frametool_Active) {
+        return false;  // an armed frame tool takes the presses on the window
+    }
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPointF at = mouse->position();
     const ScenePaintable* control = canvas_->controlAt(at);

@@ -97,8 +97,20 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
                 Form_MouseDown(windowTwips(qRound(at.x())), windowTwips(qRound(at.y())));
                 break;
             }
-            case QEvent::MouseMove:
+            case QEvent::MouseMove: {
+                if (Frametool_Active) {
+                    const QPointF at = static_cast<QMouseEvent*>(event)->position();
+                    frameToolFollows(windowTwips(qRound(at.x())), windowTwips(qRound(at.y())));
+                }
                 Form_MouseMove();
+                break;
+            }
+            case QEvent::MouseButtonRelease:
+                // The frame tool takes the clicks on the window while it is armed.
+                if (Frametool_Enabled || Frametool_Active) {
+                    runGuarded(prompt_, [this] { Form_Click(); });
+                    return true;
+                }
                 break;
             case QEvent::Wheel:
                 // The drawing moves itself: the window's bars do the scrolling.

@@ -6,10 +6,12 @@
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
 #include "app/shell/command_line.h"
+#include "app/shell/drawing_commands.h"
 #include "app/shell/editing_commands.h"
 #include "app/shell/emblem.h"
 #include "app/shell/file_commands.h"
 #include "app/shell/program_title.h"
+#include "app/shell/report_commands.h"
 #include "app/shell/toolbar_icons.h"
 #include "app/shell/view_commands.h"
 #include "app/shell/window_arrangement.h"
@@ -156,6 +158,8 @@ frmMain::frmMain(VrnMain& program, ShellServices services, QWidget* parent)
     viewCommands_ = std::make_unique<ViewCommands>(*this, program_, services_);
     fileCommands_ = new FileCommands(*this, program_, services_);
     editingCommands_ = new EditingCommands(*this, program_, services_);
+    new ReportCommands(*this, program_, services_);
+    new DrawingCommands(*this, program_, services_);
     connectCommands();
     connectFocusCommands();
 }

@@ -1,5 +1,7 @@
 #include "platform/testing/scripted_prompt.h"
 
+#include <QPrinter>
+
 namespace vrn {
 
 namespace {
@@ -77,6 +79,16 @@ std::optional<QColor> ScriptedPrompt::chooseColor(const QString& title, const QC
 
 std::optional<QPageLayout> ScriptedPrompt::pageSetup(const QPageLayout& /*current*/) {
     return take<QPageLayout>({.kind = Kind::PageSetup});
+}
+
+bool ScriptedPrompt::choosePrinter(QPrinter& printer) {
+    const std::optional<PrintToFile> choice = take<PrintToFile>({.kind = Kind::Printer});
+    if (!choice) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(choice->path);
+    return true;
 }
 
 }  // namespace vrn

@@ -16,7 +16,7 @@ namespace vrn {
 // instead of waiting for a dialog.
 class ScriptedPrompt : public Prompt {
 public:
-    enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Color, PageSetup };
+    enum class Kind { MessageBox, InputBox, OpenFile, SaveFile, Color, PageSetup, Printer };
 
     struct Question {
         Kind kind = Kind::MessageBox;
@@ -37,6 +37,8 @@ public:
     void answerText(const QString& text) { answers_.emplace_back(text); }
     void answerColor(const QColor& color) { answers_.emplace_back(color); }
     void answerPageLayout(const QPageLayout& layout) { answers_.emplace_back(layout); }
+    // The user prints to the PDF file `path`.
+    void answerPrintToFile(const QString& path) { answers_.emplace_back(PrintToFile{path}); }
     void cancel() { answers_.emplace_back(Cancel{}); }
 
     const std::vector<Question>& questions() const { return questions_; }
@@ -53,9 +55,13 @@ public:
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
     std::optional<QPageLayout> pageSetup(const QPageLayout& current) override;
+    bool choosePrinter(QPrinter& printer) override;
 
 private:
-    using Answer = std::variant<Cancel, MsgBoxResult, QString, QColor, QPageLayout>;
+    struct PrintToFile {
+        QString path;
+    };
+    using Answer = std::variant<Cancel, MsgBoxResult, QString, QColor, QPageLayout, PrintToFile>;
 
     // The next answer when it holds a T; nothing for Cancel; a problem for anything else.
     template <typename T>

@@ -2,6 +2,7 @@
 #include "platform/qt_settings_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -59,7 +60,9 @@ TEST_F(PreferencesTest, AnEmptyStoreGivesTheDefaults) {
     EXPECT_EQ(p.Current_ActivityColor, 0xFFFFC0);
     EXPECT_EQ(p.Current_EntityColor, 0xFFFFC0);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    EXPECT_EQ(p.VisioTemplatePath, data + "/templates");
+    // The drawing template that comes with the program.
+    EXPECT_TRUE(QFileInfo::exists(p.VisioTemplatePath + "/Basic Diagram.VST"))
+        << p.VisioTemplatePath.toStdString();
     EXPECT_TRUE(p.Browser_Path.isEmpty());
     EXPECT_EQ(p.HtmlPath, data + "/html/dependency_maps/");
     EXPECT_EQ(p.HtmlURL, "/html/Dependency_Maps/");
@@ -118,7 +121,7 @@ TEST_F(PreferencesTest, EveryKeyIsStoredAsTextInItsSection) {
         {"VRNSettings/PracticeEntityColor", "16776960"},
         {"VRNSettings/InteractionColor", "-2147483633"},
         {"VRNSettings/BlankColor", "16777152"},
-        {"VRNSettings/VisioTemplatePath", data + "/templates"},
+        {"VRNSettings/VisioTemplatePath", Preferences::defaultTemplatePath()},
         {"Directories/BrowserPath", ""},
         {"VRNSettings/HtmlPath", data + "/html/dependency_maps/"},
         {"VRNSettings/HtmlURL", "/html/Dependency_Maps/"},

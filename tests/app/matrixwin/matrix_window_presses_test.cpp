@@ -119,6 +119,16 @@ TEST_F(MatrixPressesTest, TheSameCellPressedAgainWithinHalfASecondIsADoublePress
     EXPECT_EQ(prompt_.questions().back().title, "New Practice Group Name");
 }
 
+TEST_F(MatrixPressesTest, AnArmedFrameToolTakesAPressOnACell) {
+    window().Frametool_Enabled = true;
+    press(centre(practice(1)->Display));
+    // The press starts the band instead of a drag of the practice.
+    EXPECT_TRUE(window().Frametool_Active);
+    EXPECT_EQ(program_.Drag_Source_Kind, 0);
+    window().Frametool_Active = false;
+    window().Frametool_Enabled = false;
+}
+
 TEST_F(MatrixPressesTest, ADropCopiesIntoTheTargetsGroupAndNeverOntoItselfOrABlank) {
     const auto first = existing().PGroups.Item(1);
     const auto second = first->AddNewPracticeGroup("Second");

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/drawing_svg_page.h"
+#include "platform/drawing_template.h"
+#include "platform/prompt.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+
+namespace vrn {
+
+// A generated matrix drawing in a window of its own, with Save: as an SVG drawing, or as one
+// web page holding it.
+class DrawingWindow : public QWidget {
+    Q_OBJECT
+public:
+    DrawingWindow(std::unique_ptr<SvgDrawingPage> page, std::unique_ptr<DrawingStencilFile> stencil,
+                  Prompt& prompt, QWidget* parent = nullptr);
+    ~DrawingWindow() override;
+
+    const SvgDrawingPage& page() const { return *page_; }
+    // Asks for a file and saves the drawing there; false when nothing was saved.
+    bool Save();
+
+private:
+    std::unique_ptr<SvgDrawingPage> page_;
+    // The masters the page's shapes came from.
+    std::unique_ptr<DrawingStencilFile> stencil_;
+    Prompt& prompt_;
+    QLabel* picture_;
+};
+
+}  // namespace vrn

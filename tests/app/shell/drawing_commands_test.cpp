@@ -1,0 +1,207 @@
+#include "app/shell/drawing_commands.h"
+#include "app/shell/drawing_window.h"
+#include "model/vrn_matrix.h"
+#include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/model_doubles/fake_catalogue_entity.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <vector>
+
+namespace vrn::testing {
+namespace {
+
+using Command = DrawingCommands::Command;
+using Kind = ScriptedPrompt::Kind;
+
+// Whether xmllint finds `file` well-formed XML (the web page is XHTML); nothing when the tool is
+// missing.
+std::optional<bool> wellFormed(const QString& file) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringList arguments{QStringLiteral("--noout"), file};
+    QProcess process;
+    process.start(QStringLiteral("xmllint"), arguments);
+    process.waitForFinished(30000);
+    return process.exitCode() == 0 && process.readAllStandardError().isEmpty();
+}
+
+// The drawing commands of the loaded program on the sample matrix.
+class DrawingCommandsTest : public MainWindowFixture {
+protected:
+    DrawingCommandsTest() {
+        load();
+        main_.openMatrixFile(QStringLiteral(VRN_SAMPLE_MATRIX));
+        QApplication::processEvents();
+        commands_ = main_.findChild<DrawingCommands*>();
+    }
+    ~DrawingCommandsTest() override { qDeleteAll(drawings()); }
+
+    QString path(const char* name) const { return folder_.filePath(QLatin1String(name)); }
+    QList<DrawingWindow*> drawings() const { return main_.findChildren<DrawingWindow*>(); }
+
+    // A template folder holding only the files named.
+    QString templateFolder(const QStringList& files) {
+        const QString folder = path("templates");
+        QDir().mkpath(folder);
+        for (const QString& file : files) {
+            QFile::copy(Preferences::defaultTemplatePath() + '/' + file, folder + '/' + file);
+        }
+        return folder;
+    }
+
+    QTemporaryDir folder_;
+    DrawingCommands* commands_ = nullptr;
+};
+
+TEST_F(DrawingCommandsTest, GenerateShowsTheDrawingInItsOwnWindowWhichSavesIt) {
+    ASSERT_NE(commands_, nullptr);
+    item("mnuFileGenerate").trigger();
+    ASSERT_EQ(drawings().size(), 1);
+    DrawingWindow& drawing = *drawings().front();
+    EXPECT_TRUE(drawing.isVisible());
+    EXPECT_EQ(
+        drawing.windowTitle(),
+        QStringLiteral("Drawing - %1").arg(QString::fromStdString(activeWindow().base()->title)));
+    EXPECT_GT(drawing.page().shapeCount(), 20U);
+    if (const char* pictures = std::getenv("VRN_SCREENSHOT_DIR")) {
+        QApplication::processEvents();
+        drawing.grab().save(QString::fromLocal8Bit(pictures) +
+                            QStringLiteral("/drawing-window.png"));
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(prompt_.questions().empty());
+
+    struct Case {
+        const char* file;
+        const char* marker;
+    };
+    for (const Case& c : {Case{"matrix.svg", "<svg"}, Case{"matrix.html", "<html"}}) {
+        SCOPED_TRACE(c.file);
+        prompt_.answerText(path(c.file));
+        drawing.findChild<QPushButton*>(QStringLiteral("btnSave"))->click();
+        QFile saved(path(c.file));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(saved.readAll().contains(c.marker));
+        if (const std::optional<bool> ok = wellFormed(path(c.file))) {
+            EXPECT_TRUE(*ok);
+        }
+    }
+    EXPECT_EQ(prompt_.questions().back().file.defaultExt, QStringLiteral("svg"));
+
+    // A file that cannot be written is reported.
+    prompt_.answerText(path("no/such/folder/matrix.svg"));
+    prompt_.answer(MsgBoxResult::Ok);
+    EXPECT_FALSE(drawing.Save());
+    EXPECT_TRUE(prompt_.questions().back().text.startsWith(
+        QStringLiteral("The drawing could not be saved: ")));
+}
+
+TEST_F(DrawingCommandsTest, AMissingTemplateOrStencilGivesEachCommandsOwnMessage) {
+    struct Case {
+        Command command;
+        QStringList files;
+        const char* message;
+    };
+    const Case cases[] = {
+        {Command::Generate,
+         {},
+         "Can't find the file 'Basic Diagram.VST' that was installed with VRN. Is the template "
+         "directory correctly specified (see options)?"},
+        {Command::GenerateHtml,
+         {},
+         "Can't find 'Basic Diagram.VST'. Is the Visio template directory correctly specified (see "
+         "options)?"},
+        {Command::Diagnose,
+         {},
+         "Can't find 'Basic Diagram.VST'. Is the template directory correctly specified (see "
+         "options)?"},
+        {Command::Generate,
+         {"Basic Diagram.VST"},
+         "Can't find the file 'Basic Shapes.VSS' that was installed with VRN. Is the template "
+         "directory correctly specified (see options)?"},
+        {Command::GenerateHtml,
+         {"Basic Diagram.VST"},
+         "Can't find 'Basic Shapes.VSS'. Is the Visio template directory correctly specified (see "
+         "options)?"},
+        {Command::Diagnose,
+         {"Basic Diagram.VST"},
+         "Can't find 'Basic Shapes.VSS'. Is the template directory correctly specified (see "
+         "options)?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        QDir(path("templates")).removeRecursively();
+        program_.prefs.VisioTemplatePath = templateFolder(c.files);
+        prompt_.answer(MsgBoxResult::Ok);
+        EXPECT_EQ(commands_->run(c.command), nullptr);
+        const ScriptedPrompt::Question& asked = prompt_.questions().back();
+        EXPECT_EQ(asked.text, QLatin1String(c.message));
+        EXPECT_EQ(asked.title, QStringLiteral("Problem generating Visio"));
+        EXPECT_EQ(asked.style.icon, MsgBoxIcon::Critical);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_TRUE(drawings().isEmpty());
+    // A Diagnose that failed leaves the diagnostics on; one that ends well turns them off.
+    EXPECT_TRUE(program_.Visio_Debug);
+    program_.prefs.VisioTemplatePath = Preferences::defaultTemplatePath();
+    ASSERT_NE(commands_->run(Command::Diagnose), nullptr);
+    EXPECT_FALSE(program_.Visio_Debug);
+}
+
+TEST_F(DrawingCommandsTest, GenerateHtmlPublishesThePageForTheWindowsEntity) {
+    auto entity = std::make_shared<FakeCatalogueEntity>(
+        "Orders </script>", std::map<std::string, CatalogueValue>{{"kt_ID", std::int64_t{42}}});
+    activeWindow().setEnt(entity);
+    VRN_Matrix& document = *activeWindow().base();
+    // No separator at the end of the folder: the page still goes into it.
+    document.VRN_HTML_Path = folder_.path().toStdString();
+    document.VRN_HTML_URL = "http://host/maps";
+    item("mnuFileGenerateHTML").setEnabled(true);
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileGenerateHTML").trigger();
+
+    ASSERT_EQ(drawings().size(), 1);
+    const QStringList pages = QDir(folder_.path()).entryList({QStringLiteral("*.html")});
+    ASSERT_EQ(pages.size(), 1) << pages.join(' ').toStdString();
+    if (const std::optional<bool> ok = wellFormed(folder_.filePath(pages.front()))) {
+        EXPECT_TRUE(*ok);
+    }
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_TRUE(prompt_.questions().front().text.contains(pages.front()));
+    EXPECT_NO_THROW(entity->GetAttributeValue("Link_Dependency_Map"));
+}
+
+TEST_F(DrawingCommandsTest, AFailedDrawingStepIsReportedAndShowsNoWindow) {
+    // Without a catalogue entity there is nothing to publish the page for.
+    prompt_.answer(MsgBoxResult::Ok);
+    EXPECT_EQ(commands_->run(Command::GenerateHtml), nullptr);
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_TRUE(prompt_.questions().front().text.endsWith(QStringLiteral(" Error Number:0")))
+        << prompt_.questions().front().text.toStdString();
+    EXPECT_TRUE(prompt_.questions().front().title.isEmpty());
+    EXPECT_TRUE(drawings().isEmpty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DrawingCommandsTest, AnotherKindOfActiveWindowIsNotDrawn) {
+    QMdiSubWindow* other = main_.mdiArea().addSubWindow(new QWidget);
+    other->show();
+    main_.mdiArea().setActiveSubWindow(other);
+    prompt_.answer(MsgBoxResult::Ok);
+    EXPECT_EQ(commands_->run(Command::Generate), nullptr);
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions().front().text, QStringLiteral("TBD: Generate Visio"));
+    delete other;
+}
+
+}  // namespace
+}  // namespace vrn::testing
