@@ -183,7 +183,8 @@ inline constexpr CatalogueMessage ManagingPortOwner{
 inline constexpr CatalogueMessage UndeclaredPortManagement{
     42, "An undeclared port can only be managed by an undeclared port."};
 inline constexpr CatalogueMessage NotAnActivity{666, "This entity is not an activity"};
-inline constexpr CatalogueMessage BundleNotFound{666, "Bundle not found"};
+inline constexpr CatalogueMessage BundleNotFound{666, "Bundle not found",
+                                                 "GetParentBundleForActivity"};
 inline constexpr CatalogueMessage EntityDoesNotExist{
     666, "This entity does not exist in the database", "GetEntityByPIFID"};
 }  // namespace msg

@@ -84,4 +84,8 @@ void Entity::AdoptSpecialization(Entity& childEnt) {
     GetGeneric()->AdoptSpecialization(*childEnt.GetGeneric());
 }
 
+bool Entity::RemoveFromSpec(Entity& ParentEnt) {
+    return GetGeneric()->RemoveFromSpec(*ParentEnt.GetGeneric());
+}
+
 }  // namespace kt

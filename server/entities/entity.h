@@ -232,6 +232,8 @@ public:
         std::optional<std::string> PIFID = std::nullopt);
     // Makes childEnt a specialization of this entity (generic::AdoptSpecialization).
     void AdoptSpecialization(Entity& childEnt);
+    // Takes this entity out of the generalization ParentEnt (generic::RemoveFromSpec).
+    bool RemoveFromSpec(Entity& ParentEnt);
 
 private:
     std::shared_ptr<generic> worker_;

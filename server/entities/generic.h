@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "server/attributes/obj_attribute.h"
@@ -129,6 +130,20 @@ public:
     // anything is written: the entity itself, a child already linked here, one of this
     // entity's generalizations, and a bundle without an activity.
     void AdoptSpecialization(generic& child);
+    // On an activity: the bundle of `ParentActivity` that holds this activity, found through
+    // the live links. None: error 666 "Bundle not found" (source
+    // "GetParentBundleForActivity"), or with `Quiet` nullptr and `Found` false.
+    std::shared_ptr<generic> GetParentBundleForActivity(const generic& ParentActivity, bool Quiet,
+                                                        bool& Found) const;
+    // Takes this entity out of the generalization `ParentGen` (an activity out of one of its
+    // bundles, or out of its generalization activity with the bundle between them). With a
+    // generalization left, its decomposition slots that `ParentGen` filled follow the other
+    // generalization, or their children leave. With none left the entity is deleted with its
+    // relations in both directions, its bundles when `ParentGen` is an activity, and every
+    // specialization below that loses its last generalization. One transaction; any failure,
+    // "is not a specialization of" included, is the plain error 666, source "RemoveFromSpec".
+    // False, with nothing written, when the bundle does not hold the activity.
+    bool RemoveFromSpec(generic& ParentGen);
 
     // Relation lists (generic_relation_lists.cpp): the live relations of one kind, each list
     // new for the call and empty when nothing matches. Each refuses an unbound worker with
@@ -366,6 +381,13 @@ private:
     // This worker as attributes hold it.
     std::shared_ptr<generic> self();
     bool removeSlot(SlotColumn column, const ObjRelation& relation) const;
+    // RemoveFromSpec without its transaction; `removed` holds the entities this operation has
+    // deleted so far, so none is taken twice however the hierarchy leads back to it.
+    bool leaveGeneralization(generic& generalization, std::unordered_set<std::int32_t>& removed);
+    // Soft-deletes this entity (its copy keeps reading live until the end) and what goes with
+    // it, as RemoveFromSpec describes.
+    void removeFromHierarchy(const generic& generalization,
+                             std::unordered_set<std::int32_t>& removed);
     // Writes one column and a fresh stamp together, then takes both into the copy.
     template <typename T>
     void changeStamped(std::string_view sql, const T& value, T& cached);

@@ -35,22 +35,6 @@ std::int32_t number(const std::string& sql, std::int32_t key) {
     return Field("number", *global_db().database().scalar(sql, key)).asLong();
 }
 
-// Every row a specialization or a membership change can touch, as one text.
-std::string everything() {
-    return text(
-               "SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
-               "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
-               "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
-           " | " +
-           text(
-               "SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
-               "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
-               "FROM Specialization") +
-           " | " + text("SELECT group_concat(rel_id || '/' || rel_deleted, ' ') FROM Relation") +
-           " | " + text("SELECT COUNT(*) FROM Attributes") + " | " +
-           text("SELECT COUNT(*) FROM RelationAttributes");
-}
-
 struct Link {
     std::int32_t parent;
     std::int16_t type;
@@ -207,13 +191,13 @@ TEST_F(ThingSpecialization, APifIdHeldByALiveEntityIsRefusedAndWritesNothing) {
     addEntity("Holder", EntityType::Thing, "PIF-1");
     const std::int32_t gone = addEntity("Gone", EntityType::Thing, "PIF-2");
     make_.deleteEntity(gone);
-    const std::string before = everything();
+    const std::string before = test::hierarchyState();
     const Error error =
         errorOf([&] { entity(tool_)->AddNewSpecialization("Hammer", "", {}, "PIF-1"); });
     EXPECT_EQ(error.number(), objectError(667));
     EXPECT_EQ(error.source(), "AddNewSpecialization");
     EXPECT_EQ(error.description(), "The PIF ID PIF-1 is not unique");
-    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(test::hierarchyState(), before);
 
     const auto made = entity(tool_)->AddNewSpecialization("Hammer", "", {}, "PIF-2");
     EXPECT_EQ(made->GetGeneric()->UniqueID(), "PIF-2");
@@ -222,10 +206,10 @@ TEST_F(ThingSpecialization, APifIdHeldByALiveEntityIsRefusedAndWritesNothing) {
 TEST_F(ThingSpecialization, NamesEndingInRootAreRefused) {
     for (const std::string name : {"", "Root", "Activity Root", "Tree Root"}) {
         SCOPED_TRACE(name);
-        const std::string before = everything();
+        const std::string before = test::hierarchyState();
         EXPECT_EQ(errorOf([&] { entity(tool_)->AddNewSpecialization(name, ""); }).number(),
                   objectError(24));
-        EXPECT_EQ(everything(), before);
+        EXPECT_EQ(test::hierarchyState(), before);
     }
     for (const std::string name : {"Rootstock", "Tree root", "Say \"hi\""}) {
         EXPECT_EQ(entity(tool_)->AddNewSpecialization(name, "")->Name(), name);
@@ -294,11 +278,11 @@ TEST_F(ActivitySpecialization, AGivenBundleHoldsTheNewActivity) {
 
     // A bundle of another activity is no place for it.
     const std::int32_t stray = make_.entity("Stray", EntityType::Bundle);
-    const std::string before = everything();
+    const std::string before = test::hierarchyState();
     EXPECT_EQ(
         errorOf([&] { entity(run_)->AddNewSpecialization("Walk", "", EntityID(stray)); }).number(),
         objectError(17));
-    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(test::hierarchyState(), before);
 }
 
 TEST_F(Specialization, CreatingTheDefaultBundleOnTheWayTakesFreshKeys) {
@@ -423,12 +407,12 @@ TEST_F(Adoption, EveryKindOfLoopIsRefusedBeforeAnythingIsWritten) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        const std::string before = everything();
+        const std::string before = test::hierarchyState();
         const Error error =
             errorOf([&] { entity(c.parent)->AdoptSpecialization(*entity(c.child)); });
         EXPECT_EQ(error.number(), objectError(27));
         EXPECT_EQ(error.description(), c.message);
-        EXPECT_EQ(everything(), before);
+        EXPECT_EQ(test::hierarchyState(), before);
     }
     make_.deleteEntity(loose_);
     Entity deleted;

@@ -82,4 +82,23 @@ inline std::string catalogueState() {
            " | " + text("SELECT MAX(rel_slot_id) FROM Relation");
 }
 
+// Every row a change of the specialization hierarchy can touch, as one text: entities with
+// their flags and cached counts, specialization links, relations and the attribute counts.
+inline std::string hierarchyState() {
+    const auto text = [](const char* sql) {
+        const auto value = global_db().database().scalar(sql);
+        return value && !isNull(*value) ? Field("state", *value).asText() : std::string();
+    };
+    return text("SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
+                "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
+                "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
+           " | " +
+           text("SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
+                "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
+                "FROM Specialization") +
+           " | " + text("SELECT group_concat(rel_id || '/' || rel_deleted, ' ') FROM Relation") +
+           " | " + text("SELECT COUNT(*) FROM Attributes") + " | " +
+           text("SELECT COUNT(*) FROM RelationAttributes");
+}
+
 }  // namespace kt::test
