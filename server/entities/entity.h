@@ -109,7 +109,12 @@ public:
     // MainContextID); nothing for any other name.
     AttributeObject GetAttributeObject(const std::string& atriName, std::int32_t MainContextID = 0);
     // Checks the name and the value, then writes the value on this entity (errors 3 to 7, 11,
-    // 22). Changes inside a context (a non-empty ContRels) are not offered yet.
+    // 22), or inside the context ContRels on the entity ResolveContextEntity gives, which
+    // reports in Changed and ChanArr what it made; "kt_TradeoffLayout" is always written here.
+    // One transaction.
+    void SetAttributeValue(const std::string& atriName, const Value& atriVal,
+                           const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr);
+    // The same, with what a context made left unreported.
     void SetAttributeValue(const std::string& atriName, const Value& atriVal,
                            const ObjRelations* ContRels = nullptr);
     // Error 19 for every name that holds no object; "kt_Bundles" and "kt_Activities" take a
@@ -158,9 +163,8 @@ public:
     // and returns the new relation; refine returns true.
     std::shared_ptr<ObjRelation> ReplaceInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity,
                                                  Entity& NewChildEntity,
-                                                 const ObjRelations& ContRels,
-                                                 ChangeArray& ChanArr, bool& Changed,
-                                                 const std::string& UID,
+                                                 const ObjRelations& ContRels, ChangeArray& ChanArr,
+                                                 bool& Changed, const std::string& UID,
                                                  const std::string& SlotUID);
     bool ReFineInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity, Entity& NewChildEntity,
                         const ObjRelations& ContRels, ChangeArray& ChanArr, bool& Changed,
@@ -176,8 +180,7 @@ public:
     std::shared_ptr<ObjRelation> CreateConnector(Entity& EntStartPort, Entity& EntEndPort,
                                                  bool& Changed, const ObjRelations& ContRels,
                                                  ChangeArray& ChanArr, std::string& StartPortSlots,
-                                                 std::string& EndPortSlots,
-                                                 const std::string& UID,
+                                                 std::string& EndPortSlots, const std::string& UID,
                                                  const std::string& SlotUID);
     // The earlier rules: each port's place is found from the relations that use it, the
     // entity types of both owners are checked (errors 28 to 31, 33, 34) and a port of this
@@ -219,7 +222,9 @@ public:
     // lead from this entity (or from a dependency it manages) up through linked relations,
     // else error 25 (37 for a managed activity); ChanArr is reset first. A path without an
     // inherited relation leaves Changed false and gives this entity; one with an inherited
-    // relation would need specializations made for the context and raises "not implemented".
+    // relation gives the specialization of this entity made for the context
+    // (SpecializeInContext), Changed true, or error 25 when the path made none of this entity.
+    // One transaction.
     std::shared_ptr<Entity> ResolveContextEntity(const ObjRelations& ContRels, bool& Changed,
                                                  ChangeArray& ChanArr);
 

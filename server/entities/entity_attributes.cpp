@@ -9,10 +9,12 @@
 #include "server/attributes/resource_reference.h"
 #include "server/database/blank_trim.h"
 #include "server/database/catalogue_messages.h"
+#include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/field.h"
 #include "server/database/object_id.h"
 #include "server/database/text_compare.h"
+#include "server/database/transaction.h"
 #include "server/database/type_codes.h"
 #include "server/entities/entities.h"
 #include "server/entities/entity.h"
@@ -203,69 +205,85 @@ AttributeObject Entity::GetAttributeObject(const std::string& atriName,
 
 void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal,
                                const ObjRelations* ContRels) {
+    const ObjRelations noContext;
+    bool changed = false;
+    ChangeArray changes;
+    SetAttributeValue(atriName, atriVal, ContRels ? *ContRels : noContext, changed, changes);
+}
+
+void Entity::SetAttributeValue(const std::string& atriName, const Value& atriVal,
+                               const ObjRelations& ContRels, bool& Changed, ChangeArray& ChanArr) {
     generic& worker = boundWorker(GetGeneric());
-    const std::string_view name = atriName;
-    // The entity the change lands on, asked for only once every check has passed.
-    const auto target = [&]() -> generic& {
-        if (ContRels && !ContRels->empty()) {
-            throw notImplemented("Entity.SetAttributeValue in a context");
+    Transaction operation(global_db().database());
+    const auto apply = [&] {
+        const std::string_view name = atriName;
+        // The entity the change lands on, asked for only once every check has passed, so that a
+        // refused change makes no specialization.
+        std::shared_ptr<Entity> resolved;
+        const auto target = [&]() -> generic& {
+            if (ContRels.empty()) {
+                return worker;
+            }
+            resolved = ResolveContextEntity(ContRels, Changed, ChanArr);
+            return *resolved->GetGeneric();
+        };
+        if (const ComputedName* computed = findComputed(name); computed && computed->holdsObjects) {
+            throw catalogueError(msg::AttributeHoldsObjects);
         }
-        return worker;
-    };
-    if (const ComputedName* computed = findComputed(name); computed && computed->holdsObjects) {
-        throw catalogueError(msg::AttributeHoldsObjects);
-    }
-    if (name == "kt_Name") {
-        if (isEmptyValue(atriVal)) {
-            throw catalogueError(msg::NullAttributeValue);
+        if (name == "kt_Name") {
+            if (isEmptyValue(atriVal)) {
+                throw catalogueError(msg::NullAttributeValue);
+            }
+            target().setName(Field("value", atriVal).asText());
+            return;
         }
-        target().setName(Field("value", atriVal).asText());
-        return;
-    }
-    if (name == "kt_Contact" || name == "kt_ACL") {
-        if (isEmptyValue(atriVal)) {
-            throw catalogueError(msg::InvalidAttributeValue);
-        }
-        if (name == "kt_Contact") {
-            target().setContact(Field("value", atriVal).asText());
-        } else {
-            target().setACL(Field("value", Value(Field("value", atriVal).asText())).asLong());
-        }
-        return;
-    }
-    if (isFixedValueName(name)) {
-        throw catalogueError(msg::AttributeNotModifiable);
-    }
-    if (name == "kt_Deleted") {
-        const auto deleted = booleanOf(atriVal);
-        if (!deleted) {
-            throw catalogueError(msg::InvalidAttributeValue);
-        }
-        target().setDeleted(*deleted);
-        return;
-    }
-    if (name == "kt_ResourceID") {
-        requireType(worker, EntityType::Dependency);
-        const std::int32_t resource = checkedResourceKey(atriVal);
-        target().SetAttributeVal("ResourceID", std::int64_t{resource});
-        return;
-    }
-    if (name == kTradeoffLayout) {
-        worker.SetAttributeVal(atriName, atriVal);
-        return;
-    }
-    if (const AttributeAlias* alias = findAlias(name)) {
-        requireType(worker, alias->entityType);
-        if (name == "kt_PortType") {
-            const auto* text = std::get_if<std::string>(&atriVal);
-            if (!text || std::ranges::find(kPortTypes, *text) == kPortTypes.end()) {
+        if (name == "kt_Contact" || name == "kt_ACL") {
+            if (isEmptyValue(atriVal)) {
                 throw catalogueError(msg::InvalidAttributeValue);
             }
+            if (name == "kt_Contact") {
+                target().setContact(Field("value", atriVal).asText());
+            } else {
+                target().setACL(Field("value", Value(Field("value", atriVal).asText())).asLong());
+            }
+            return;
         }
-        target().SetAttributeVal(std::string(alias->storedName), atriVal);
-        return;
-    }
-    target().SetAttributeVal(atriName, atriVal);
+        if (isFixedValueName(name)) {
+            throw catalogueError(msg::AttributeNotModifiable);
+        }
+        if (name == "kt_Deleted") {
+            const auto deleted = booleanOf(atriVal);
+            if (!deleted) {
+                throw catalogueError(msg::InvalidAttributeValue);
+            }
+            target().setDeleted(*deleted);
+            return;
+        }
+        if (name == "kt_ResourceID") {
+            requireType(worker, EntityType::Dependency);
+            const std::int32_t resource = checkedResourceKey(atriVal);
+            target().SetAttributeVal("ResourceID", std::int64_t{resource});
+            return;
+        }
+        if (name == kTradeoffLayout) {
+            worker.SetAttributeVal(atriName, atriVal);
+            return;
+        }
+        if (const AttributeAlias* alias = findAlias(name)) {
+            requireType(worker, alias->entityType);
+            if (name == "kt_PortType") {
+                const auto* text = std::get_if<std::string>(&atriVal);
+                if (!text || std::ranges::find(kPortTypes, *text) == kPortTypes.end()) {
+                    throw catalogueError(msg::InvalidAttributeValue);
+                }
+            }
+            target().SetAttributeVal(std::string(alias->storedName), atriVal);
+            return;
+        }
+        target().SetAttributeVal(atriName, atriVal);
+    };
+    apply();
+    operation.commit();
 }
 
 namespace {

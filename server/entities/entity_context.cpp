@@ -1,15 +1,15 @@
-// Where an edit made in a context lands: the checks of the context path, and the entity itself
-// when no relation of the path is inherited.
+// Where an edit made in a context lands: the entity itself, or the specialization made for it.
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 
 #include "server/attributes/obj_relation.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
-#include "server/database/type_codes.h"
+#include "server/database/transaction.h"
+#include "server/entities/context_arguments.h"
+#include "server/entities/context_specialization.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_relations.h"
@@ -24,62 +24,6 @@ generic& boundWorker(Entity& entity) {
         throw catalogueError(msg::EntityNotPresent);
     }
     return worker;
-}
-
-// The managers of an entity (the ends of the managed-by relations that start at it).
-std::vector<std::int32_t> managersOf(std::int32_t key) {
-    std::vector<std::int32_t> managers;
-    Recordset rows = global_db().CreateSnapshot(
-        "SELECT rel_end_ent_id FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = ? AND "
-        "rel_deleted = 0 ORDER BY rel_id",
-        key, RelationType::IsManagedBy);
-    for (; !rows.eof(); rows.moveNext()) {
-        managers.push_back(rows["rel_end_ent_id"].asLong());
-    }
-    return managers;
-}
-
-// An entity below the bottom of the path is accepted when it is a dependency (or a port of
-// one) that the entity at the bottom manages, directly or through a chain of managers.
-void checkBelowPath(generic& entity, std::int32_t bottomKey) {
-    std::int32_t key = entity.ID();
-    std::int32_t type = entity.Typ();
-    if (entity.hasType(EntityType::Port)) {
-        const auto uses = entity.GetWhereUsed();
-        if (uses->empty()) {
-            throw catalogueError(msg::InvalidContextRelations);
-        }
-        generic owner;
-        owner.Init(KeyOfID((*uses->begin())->StartID()));
-        key = owner.ID();
-        type = owner.Typ();
-    }
-    if (type != static_cast<std::int32_t>(EntityType::Dependency) &&
-        type != static_cast<std::int32_t>(EntityType::Activity)) {
-        throw catalogueError(msg::InvalidContextRelations);
-    }
-    std::vector<std::int32_t> level = managersOf(key);
-    if (level.empty()) {
-        throw catalogueError(msg::InvalidContextRelations);
-    }
-    if (type == static_cast<std::int32_t>(EntityType::Activity)) {
-        throw catalogueError(msg::ChangeNotAllowedInContext);
-    }
-    std::unordered_set<std::int32_t> visited{key};
-    while (!level.empty()) {
-        std::vector<std::int32_t> next;
-        for (const std::int32_t manager : level) {
-            if (manager == bottomKey) {
-                return;
-            }
-            if (visited.insert(manager).second) {
-                const auto above = managersOf(manager);
-                next.insert(next.end(), above.begin(), above.end());
-            }
-        }
-        level = std::move(next);
-    }
-    throw catalogueError(msg::InvalidContextRelations);
 }
 
 }  // namespace
@@ -103,24 +47,22 @@ std::shared_ptr<Entity> Entity::ResolveContextEntity(const ObjRelations& ContRel
     if (ContRels.empty()) {
         return here;
     }
-    ChanArr.Reset();
-    const ObjRelation& bottom = **ContRels.begin();
-    if (bottom.EndID() != EntityID(self.ID())) {
-        checkBelowPath(self, KeyOfID(bottom.EndID()));
+    Transaction operation(global_db().database());
+    SpecializeInContext(*this, ContRels, ChanArr, Changed);
+    if (!Changed) {
+        operation.commit();
+        return here;
     }
-    for (auto item = ContRels.begin(); item + 1 != ContRels.end(); ++item) {
-        if ((*item)->StartID() != (*(item + 1))->EndID()) {
-            throw catalogueError(msg::InvalidContextRelations);
+    for (std::size_t column = 1; column <= ChanArr.Columns(); ++column) {
+        if (ChanArr.At(1, column) == EntityID(self.ID())) {
+            auto made = std::make_shared<Entity>();
+            made->LoadFromID(ChanArr.At(2, column));
+            operation.commit();
+            return made;
         }
     }
-    for (const auto& item : ContRels) {
-        if (item->Inherited()) {
-            // The edit would land on specializations made for this context.
-            throw notImplemented("Entity.ResolveContextEntity through an inherited relation");
-        }
-    }
-    Changed = false;
-    return here;
+    // The path specialized other entities only: there is no copy of this one to edit.
+    throw catalogueError(msg::InvalidContextRelations);
 }
 
 }  // namespace kt

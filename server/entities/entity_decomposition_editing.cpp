@@ -11,6 +11,7 @@
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
+#include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"
 #include "server/entities/entity.h"
@@ -66,6 +67,28 @@ std::shared_ptr<Entity> resolvedParent(Entity& self, const ObjRelations& ContRel
     return self.ResolveContextEntity(ContRels, Changed, ChanArr);
 }
 
+// What an edit names, as the context left it: a relation or an entity of a generalization
+// that the context copied onto a new specialization is edited there. Public IDs.
+std::int32_t inContext(std::int32_t ID, bool changed, const ChangeArray& changes) {
+    if (changed) {
+        for (std::size_t column = 1; column <= changes.Columns(); ++column) {
+            if (changes.At(1, column) == ID) {
+                return changes.At(2, column);
+            }
+        }
+    }
+    return ID;
+}
+
+generic workerInContext(const generic& entity, bool changed, const ChangeArray& changes) {
+    generic worker = entity;
+    const std::int32_t ID = inContext(EntityID(entity.ID()), changed, changes);
+    if (ID != EntityID(entity.ID())) {
+        worker.Init(KeyOfID(ID));
+    }
+    return worker;
+}
+
 }  // namespace
 
 std::shared_ptr<ObjRelation> Entity::AddDecomp(Entity& NewEnt, const ObjRelations& ContRels,
@@ -104,7 +127,10 @@ std::shared_ptr<ObjRelation> Entity::ReplaceInDecomp(std::int32_t Decomp_Rel_ID,
     boundWorker(*this);
     Transaction operation(global_db().database());
     const auto parent = resolvedParent(*this, ContRels, Changed, ChanArr);
-    auto relation = parent->GetGeneric()->ReplaceInDecomp(Decomp_Rel_ID, child, newChild, UID);
+    const bool moved = !ContRels.empty() && Changed;
+    auto relation = parent->GetGeneric()->ReplaceInDecomp(inContext(Decomp_Rel_ID, moved, ChanArr),
+                                                          workerInContext(child, moved, ChanArr),
+                                                          newChild, UID);
     operation.commit();
     return relation;
 }
@@ -117,7 +143,10 @@ bool Entity::ReFineInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity, Ent
     boundWorker(*this);
     Transaction operation(global_db().database());
     const auto parent = resolvedParent(*this, ContRels, Changed, ChanArr);
-    const bool refined = parent->GetGeneric()->ReFineInDecomp(Decomp_Rel_ID, child, newChild, UID);
+    const bool moved = !ContRels.empty() && Changed;
+    const bool refined =
+        parent->GetGeneric()->ReFineInDecomp(inContext(Decomp_Rel_ID, moved, ChanArr),
+                                             workerInContext(child, moved, ChanArr), newChild, UID);
     operation.commit();
     return refined;
 }

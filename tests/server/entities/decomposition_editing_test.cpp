@@ -8,6 +8,7 @@
 #include "server/attributes/obj_relation.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
+#include "server/entities/entities.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_relations.h"
@@ -279,6 +280,142 @@ TEST_F(DecompositionEditing, ReplacingARelationThatIsNotThereChangesNothing) {
     EXPECT_EQ(refined.number(), 666);
     EXPECT_EQ(refined.source(), "RefineInDecomp");
     EXPECT_EQ(test::catalogueState(), before);
+}
+
+// Line A's copy of Line's relation to Press in `slot`: an inherited relation, so an edit of
+// Press in this context lands on a specialization of Press made for Line A.
+class InContextEditing : public DecompositionEditing {
+protected:
+    void SetUp() override {
+        DecompositionEditing::SetUp();
+        context_.AddByID(RelationID(std::stoi(
+            textOf("SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND rel_slot_id = ? AND "
+                   "rel_deleted = 0",
+                   lineA_, kPressSlot))));
+    }
+    // The entity that took the place of `key` in the last edit.
+    std::int32_t madeFor(std::int32_t key) const {
+        for (std::size_t column = 1; column <= changes_.Columns(); ++column) {
+            if (changes_.At(1, column) == EntityID(key)) {
+                return KeyOfID(changes_.At(2, column));
+            }
+        }
+        return 0;
+    }
+
+    ObjRelations context_;
+};
+
+TEST_F(InContextEditing, AnEditThroughAnInheritedRelationLandsOnASpecializationForTheContext) {
+    const std::int32_t die = make_.entity("Die", EntityType::Activity);
+    const auto relation =
+        entity(press_)->AddDecomp(*entity(die), context_, changes_, changed_, "", "");
+
+    ASSERT_TRUE(changed_);
+    const std::int32_t press = madeFor(press_);
+    const std::int32_t in = madeFor(in_);
+    // The entities first, the press before its port, then the relations copied for them.
+    EXPECT_EQ((Keys{changes_.At(1, 1), changes_.At(1, 2)}),
+              (Keys{EntityID(press_), EntityID(in_)}));
+    for (std::size_t column = 3; column <= changes_.Columns(); ++column) {
+        EXPECT_EQ(changes_.At(1, column) % 100, 80);
+        EXPECT_EQ(changes_.At(2, column) % 100, 80);
+    }
+    EXPECT_EQ(changes_.Columns(), 5u);  // Press, In; Press's port, Line A's two press slots
+    EXPECT_EQ(relation->StartID(), EntityID(press));
+    const generic made = loadedWorker(press);
+    EXPECT_EQ(made.Name(), "Press");
+    Keys generalizations;
+    made.GetGenIDs(generalizations);
+    EXPECT_EQ(generalizations, (Keys{0, press_}));
+    EXPECT_EQ(made.GetBundles()->GetItemByIndex(1)->GetGeneric()->Name(), "Default Press");
+    EXPECT_EQ(loadedWorker(in).Name(), "In");
+
+    // The copy holds its own port and the new child; the press itself is as it was.
+    EXPECT_EQ(childrenIn(press, 3), (Keys{in}));
+    EXPECT_EQ(decompCount(press), 2);
+    EXPECT_EQ(childrenIn(press_, 3), (Keys{in_}));
+    EXPECT_EQ(decompCount(press_), 1);
+    // Line A and what inherits from it use the copy in both press slots; Line keeps the press.
+    for (const std::int32_t slot : {kPressSlot, kPressAgainSlot}) {
+        EXPECT_EQ(childrenIn(lineA_, slot), (Keys{press}));
+        EXPECT_EQ(childrenIn(lineA1_, slot), (Keys{press}));
+        EXPECT_EQ(childrenIn(line_, slot), (Keys{press_}));
+    }
+    EXPECT_EQ(childrenIn(lineA_, kMillSlot), (Keys{mill_}));
+    const auto moved = test::storedRelation(
+        std::stoi(textOf("SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND "
+                         "rel_slot_id = ? AND rel_deleted = 0",
+                         lineA_, kPressSlot)));
+    EXPECT_FALSE(moved.inherited);
+    EXPECT_EQ(moved.inheritedFrom, moved.key);
+    EXPECT_EQ(moved.contact, "Generated Automatically");
+    const auto below = test::storedRelation(
+        std::stoi(textOf("SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND "
+                         "rel_slot_id = ? AND rel_deleted = 0",
+                         lineA1_, kPressSlot)));
+    EXPECT_EQ(below.inheritedFrom, moved.key);
+}
+
+TEST_F(InContextEditing, ReplaceAndRefineEditTheCopiesOfTheRelationAndChildTheyName) {
+    const std::int32_t ram = make_.entity("Ram", EntityType::Activity);
+    const auto toRam = decompose(press_, ram, 7);
+    const std::int32_t hammer = make_.entity("Hammer", EntityType::Activity);
+    entity(press_)->ReplaceInDecomp(toRam->ID(), *entity(ram), *entity(hammer), context_, changes_,
+                                    changed_, "", "");
+    const std::int32_t press = madeFor(press_);
+    ASSERT_NE(press, 0);
+    EXPECT_EQ(childrenIn(press, 7), (Keys{hammer}));
+    EXPECT_EQ(childrenIn(press_, 7), (Keys{ram}));
+
+    // Refining the port: the path's copy of the press holds the copy of the port.
+    ObjRelations deeper;
+    deeper.AddByID(RelationID(std::stoi(
+        textOf("SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND rel_slot_id = ? AND "
+               "rel_deleted = 0",
+               lineA1_, kMillSlot))));
+    const std::int32_t outlet = make_.entity("Outlet", EntityType::Port);
+    EXPECT_TRUE(entity(mill_)->ReFineInDecomp(toOut_->ID(), *entity(out_), *entity(outlet), deeper,
+                                              changes_, changed_, ""));
+    const std::int32_t mill = madeFor(mill_);
+    EXPECT_EQ(childrenIn(mill, 5), (Keys{outlet}));
+    EXPECT_EQ(childrenIn(mill_, 5), (Keys{out_}));
+    EXPECT_EQ(childrenIn(lineA1_, kMillSlot), (Keys{mill}));
+    EXPECT_EQ(childrenIn(lineA_, kMillSlot), (Keys{mill_}));
+}
+
+TEST_F(InContextEditing, AFailureWhileSpecializingLeavesNothing) {
+    global_db().database().execute(
+        "CREATE TRIGGER refuse BEFORE INSERT ON Relation WHEN NEW.rel_contact = "
+        "'Generated Automatically' BEGIN SELECT RAISE(ABORT, 'no copies'); END");
+    const std::string before = test::hierarchyState();
+    const std::int32_t die = make_.entity("Die", EntityType::Activity);
+    const std::string withDie = test::hierarchyState();
+    ASSERT_NE(withDie, before);
+
+    EXPECT_THROW(entity(press_)->AddDecomp(*entity(die), context_, changes_, changed_, "", ""),
+                 Error);
+    EXPECT_EQ(test::hierarchyState(), withDie);
+}
+
+TEST_F(InContextEditing, AnAttributeChangedInTheContextLandsOnTheSpecialization) {
+    const std::string before = test::hierarchyState();
+    EXPECT_EQ(errorOf([&] {
+                  entity(press_)->SetAttributeValue("kt_Name", Value(std::string()), context_,
+                                                    changed_, changes_);
+              }).number(),
+              objectError(4));
+    EXPECT_EQ(test::hierarchyState(), before);  // a refused value makes no specialization
+
+    loadedWorker(press_).AddNewAttribute("Finish", 2, Value(std::string("plain")));
+    entity(press_)->SetAttributeValue("Finish", Value(std::string("polished")), context_, changed_,
+                                      changes_);
+    ASSERT_TRUE(changed_);
+    const auto finish = [&](std::int32_t key) {
+        return Field("value", entity(key)->GetAttributeValue("Finish")).asText();
+    };
+    EXPECT_EQ(finish(madeFor(press_)), "polished");
+    EXPECT_EQ(finish(press_), "plain");
 }
 
 }  // namespace

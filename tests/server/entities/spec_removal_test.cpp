@@ -134,7 +134,7 @@ TEST_F(ThingWithTwoGeneralizations, TheLastGeneralizationTakesTheEntityAndWhatHa
     EXPECT_TRUE(entity(knife_)->RemoveFromSpec(*entity(tool_)));
 
     EXPECT_TRUE(deleted(knife_));
-    EXPECT_TRUE(deleted(edge));  // its only generalization went
+    EXPECT_TRUE(deleted(edge));     // its only generalization went
     EXPECT_FALSE(deleted(multi_));  // Tool still holds it
     EXPECT_EQ(liveLinks(knife_, multi_), 0);
     EXPECT_EQ(number("SELECT COUNT(*) FROM Relation WHERE (rel_start_ent_id = ? OR "
@@ -185,7 +185,8 @@ protected:
         defaultRun_ = bundles->GetItemByIndex(1)->GetGeneric()->ID();
         fast_ = addBundle(run_, "Fast");
         jog_ = keyOf(*run->AddNewSpecialization("Jog", ""));
-        jogBundle_ = entity(jog_)->GetGeneric()->GetBundles()->GetItemByIndex(1)->GetGeneric()->ID();
+        jogBundle_ =
+            entity(jog_)->GetGeneric()->GetBundles()->GetItemByIndex(1)->GetGeneric()->ID();
         trot_ = keyOf(*entity(jog_)->AddNewSpecialization("Trot", ""));
     }
 
@@ -231,8 +232,8 @@ TEST_F(ActivityRemoval, ABundleThatDoesNotHoldTheActivityChangesNothing) {
 
 TEST_F(ActivityRemoval, TheBundleBetweenTwoActivitiesIsFoundOrReported) {
     bool found = false;
-    const auto bundle = loadedWorker(jog_).GetParentBundleForActivity(loadedWorker(run_), true,
-                                                                      found);
+    const auto bundle =
+        loadedWorker(jog_).GetParentBundleForActivity(loadedWorker(run_), true, found);
     ASSERT_TRUE(found);
     EXPECT_EQ(bundle->ID(), defaultRun_);
 

@@ -89,13 +89,15 @@ inline std::string hierarchyState() {
         const auto value = global_db().database().scalar(sql);
         return value && !isNull(*value) ? Field("state", *value).asText() : std::string();
     };
-    return text("SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
-                "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
-                "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
+    return text(
+               "SELECT group_concat(ent_id || '/' || ent_name || '/' || ent_deleted || '/' || "
+               "ent_last_modified || '/' || ent_cache_spec_count || '/' || "
+               "ent_cache_bundle_count || '/' || ent_cache_decomp_count, ' ') FROM Entity") +
            " | " +
-           text("SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
-                "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
-                "FROM Specialization") +
+           text(
+               "SELECT group_concat(spec_id || '/' || spec_parent_ent_id || '/' || "
+               "spec_child_ent_id || '/' || spec_type || '/' || spec_deleted, ' ') "
+               "FROM Specialization") +
            " | " + text("SELECT group_concat(rel_id || '/' || rel_deleted, ' ') FROM Relation") +
            " | " + text("SELECT COUNT(*) FROM Attributes") + " | " +
            text("SELECT COUNT(*) FROM RelationAttributes");
