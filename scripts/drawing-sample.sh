@@ -8,7 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/build/screenshots/drawing.png}")
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
+source "$root/scripts/lib/build_tree.sh"
+vrn_configure_build_tree "$root" >/dev/null
 cmake --build "$root/build" --target drawing_tests >/dev/null
 VRN_DRAWING_PNG="$out" "$root/build/tests/platform/drawing_tests" \
   --gtest_filter='SampleDrawingTest.*' --gtest_brief=1

@@ -7,7 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/build/screenshots/proppages}")
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
+source "$root/scripts/lib/build_tree.sh"
+vrn_configure_build_tree "$root" >/dev/null
 cmake --build "$root/build" --target stv20pp_demo >/dev/null
 
 runtime=$(mktemp -d)

@@ -1,11 +1,13 @@
 #include "app/matrixwin/frm_matrix.h"
 
+#include "model/layout/legend_design.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 // The matrix window's controls: the ones it was designed with, and the cells, interaction cells
@@ -54,25 +56,18 @@ void frmMatrix::designControls() {
     at(txtDescription_, 70, 300);
     txtDescription_.setVisible(true);
 
-    // Interaction legend: Label1(0) to (5); importance legend: Label1(6) to (15). Each row is a
-    // symbol and its meaning.
-    constexpr std::size_t kInteractionLegendLabels = 6;
-    constexpr std::array<const char*, 16> kLegend{
-        "+",  "Reinforcing", "-", "Interfering", "?",  "Open question",  "+2", "Very important",
-        "+1", "Important",   "",  "Not rated",   "-1", "Less important", "-2", "Not important"};
     frmMatrixInteraction_.setText("Interactions");
-    size(frmMatrixInteraction_, 2600, 1250);
+    size(frmMatrixInteraction_, layout::kLegendFrameWidth, layout::kInteractionLegendHeight);
     frmImportance_.setText("Importance");
-    size(frmImportance_, 2600, 1850);
-    for (std::size_t i = 0; i < kLegend.size(); ++i) {
+    size(frmImportance_, layout::kLegendFrameWidth, layout::kImportanceLegendHeight);
+    const auto legend = layout::legendLabels();
+    for (std::size_t i = 0; i < legend.size(); ++i) {
         SceneFixedControl& label = label1_.emplace_back(context_, Kind::Label);
-        const bool interaction = i < kInteractionLegendLabels;
-        label.placeInside(interaction ? frmMatrixInteraction_ : frmImportance_);
-        const auto row = static_cast<float>((interaction ? i : i - kInteractionLegendLabels) / 2);
-        const bool symbol = i % 2 == 0;
-        label.setText(kLegend[i]);
-        at(label, symbol ? 150 : 600, 300 + 300 * row);
-        size(label, symbol ? 400 : 1900, 285);
+        label.placeInside(i < layout::kInteractionLegendLabels ? frmMatrixInteraction_
+                                                               : frmImportance_);
+        label.setText(std::string(legend[i].text));
+        at(label, legend[i].left, legend[i].top);
+        size(label, legend[i].width, legend[i].height);
         label.setVisible(true);
     }
     // As the window was designed: the legend shows until a layout says otherwise.

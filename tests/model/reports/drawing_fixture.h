@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
+#include "model/layout/legend_design.h"
 #include "model/reports/drawing_page.h"
 #include "tests/model/document_fixture.h"
 #include "tests/support/model_doubles/recording_drawing.h"
@@ -14,13 +16,14 @@ namespace vrn::testing {
 class DrawingFixture : public DocumentFixture {
 protected:
     DrawingFixture() {
-        for (int i = 0; i < 16; ++i) {
-            auto& label = window.Label1(i);
+        const auto legend = layout::legendLabels();
+        for (std::size_t i = 0; i < legend.size(); ++i) {
+            auto& label = window.Label1(static_cast<int>(i));
             label.setText("L" + std::to_string(i));
-            label.setLeft(i % 2 == 0 ? 150 : 600);
-            label.setTop(300 + 300 * static_cast<float>((i < 6 ? i : i - 6) / 2));
-            label.setWidth(i % 2 == 0 ? 400 : 1900);
-            label.setHeight(285);
+            label.setLeft(legend[i].left);
+            label.setTop(legend[i].top);
+            label.setWidth(legend[i].width);
+            label.setHeight(legend[i].height);
         }
     }
 

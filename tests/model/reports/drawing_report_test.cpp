@@ -2,6 +2,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -140,14 +141,22 @@ TEST_F(DrawingReportTest, LegendEntriesAreWidenedAndAligned) {
         return *drawing.shapesWithText("L" + std::to_string(i)).at(0);
     };
     const WindowControl& frame = window.frmMatrixInteraction();
-    // An entry left of the middle keeps its pin and is left-aligned; one after it moves left by
-    // half its new width.
-    EXPECT_DOUBLE_EQ(entry(0).Cell(cells::Width), 1.3 * (400 / 1500.0f));
+    // A meaning keeps its pin and is left-aligned; a symbol moves left by half its new width.
+    EXPECT_DOUBLE_EQ(entry(0).Cell(cells::Width), 1.3 * (1900 / 1500.0f));
     EXPECT_EQ(entry(0).Cell(cells::ParaHorzAlign), 0);
-    EXPECT_DOUBLE_EQ(entry(0).Cell(cells::PinX), (frame.left() + 150 + 200) / 1500.0f);
+    EXPECT_DOUBLE_EQ(entry(0).Cell(cells::PinX), (frame.left() + 600 + 950) / 1500.0f);
     EXPECT_DOUBLE_EQ(entry(3).Cell(cells::PinX),
-                     (frame.left() + 600 + 950) / 1500.0f - entry(3).Cell(cells::Width) / 2);
-    EXPECT_DOUBLE_EQ(entry(7).Cell(cells::Width), 1.5 * (1900 / 1500.0f));
+                     (frame.left() + 150 + 200) / 1500.0f - entry(3).Cell(cells::Width) / 2);
+    EXPECT_DOUBLE_EQ(entry(7).Cell(cells::Width), 1.5 * (400 / 1500.0f));
+    // Every symbol stands left of where its meaning's text starts, on the same row.
+    const auto startOf = [&](int i) {
+        return entry(i).Cell(cells::PinX) - entry(i).Cell(cells::Width) / 2;
+    };
+    for (const auto& [meaning, symbol] : {std::pair{0, 3}, {1, 4}, {2, 5}, {6, 7}, {14, 15}}) {
+        SCOPED_TRACE(meaning);
+        EXPECT_LT(entry(symbol).Cell(cells::PinX), startOf(meaning));
+        EXPECT_DOUBLE_EQ(entry(symbol).Cell(cells::PinY), entry(meaning).Cell(cells::PinY));
+    }
     EXPECT_EQ(entry(6).style, "None");
 }
 
