@@ -6,6 +6,8 @@
 #include "platform/prompt.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 
 namespace vrn {
@@ -14,6 +16,8 @@ namespace {
 
 // Shorter texts are taken for typing slips, not links.
 constexpr qsizetype kShortestLink = 3;
+// Room above and below the description's text lines, in pixels.
+constexpr int kDescriptionPadding = 8;
 
 }  // namespace
 
@@ -32,6 +36,23 @@ void showButtonColor(QAbstractButton& button, qint32 ole) {
 
 qint32 buttonColor(const QAbstractButton& button) {
     return button.property("BackColor").toInt();
+}
+
+QPlainTextEdit* newDescriptionBox(QWidget* owner, int lines) {
+    auto* box = new QPlainTextEdit(owner);
+    box->setObjectName(QStringLiteral("txtDescription"));
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth() +
+                        kDescriptionPadding);
+    return box;
+}
+
+QLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick) {
+    auto* box = new QLineEdit(owner);
+    box->setObjectName(QStringLiteral("txtDiscussion"));
+    if (opensOnDoubleClick) {
+        box->setToolTip(QStringLiteral("Double-click to open the link"));
+    }
+    return box;
 }
 
 qint32 colorOrDefault(const VrnMain& program, qint32 color) {

@@ -5,7 +5,10 @@
 #include <QtGlobal>
 
 class QAbstractButton;
+class QLineEdit;
+class QPlainTextEdit;
 class QString;
+class QWidget;
 
 namespace vrn {
 
@@ -19,6 +22,12 @@ qint32 buttonColor(const QAbstractButton& button);
 
 // A stored colour, or the program's default for the colour choice when it is 0 (none chosen).
 qint32 colorOrDefault(const VrnMain& program, qint32 color);
+
+// The dialogs' "txtDescription" box, `lines` text lines high.
+QPlainTextEdit* newDescriptionBox(QWidget* owner, int lines);
+// The dialogs' "txtDiscussion" box for a link; with `opensOnDoubleClick` its tool tip says that a
+// double click opens the link (the dialog's event filter does it).
+QLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick);
 
 // Opens a discussion link in the browser; texts of two characters or fewer are ignored.
 void openDiscussion(const DetailDialogServices& services, const QString& text);

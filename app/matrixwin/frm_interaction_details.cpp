@@ -77,14 +77,8 @@ FrmInteractionDetails::FrmInteractionDetails(DetailDialogServices services,
 
     txtNote_ = new QLineEdit(this);
     txtNote_->setObjectName(QStringLiteral("txtNote"));
-    txtDescription_ = new QPlainTextEdit(this);
-    txtDescription_->setObjectName(QStringLiteral("txtDescription"));
-    txtDescription_->setFixedHeight(txtDescription_->fontMetrics().lineSpacing() *
-                                        kDescriptionLines +
-                                    2 * txtDescription_->frameWidth() + 8);
-    txtDiscussion_ = new QLineEdit(this);
-    txtDiscussion_->setObjectName(QStringLiteral("txtDiscussion"));
-    txtDiscussion_->setToolTip(QStringLiteral("Double-click to open the link"));
+    txtDescription_ = newDescriptionBox(this, kDescriptionLines);
+    txtDiscussion_ = newDiscussionBox(this, true);
     txtNote_->installEventFilter(this);
     txtDescription_->installEventFilter(this);
     txtDiscussion_->installEventFilter(this);

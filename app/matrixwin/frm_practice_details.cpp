@@ -29,14 +29,8 @@ FrmPracticeDetails::FrmPracticeDetails(DetailDialogServices services, VRN_Practi
 
     txtName_ = new QLineEdit(this);
     txtName_->setObjectName(QStringLiteral("TxtPracticeName"));
-    txtDescription_ = new QPlainTextEdit(this);
-    txtDescription_->setObjectName(QStringLiteral("txtDescription"));
-    txtDescription_->setFixedHeight(txtDescription_->fontMetrics().lineSpacing() *
-                                        kDescriptionLines +
-                                    2 * txtDescription_->frameWidth() + 8);
-    txtDiscussion_ = new QLineEdit(this);
-    txtDiscussion_->setObjectName(QStringLiteral("txtDiscussion"));
-    txtDiscussion_->setToolTip(QStringLiteral("Double-click to open the link"));
+    txtDescription_ = newDescriptionBox(this, kDescriptionLines);
+    txtDiscussion_ = newDiscussionBox(this, true);
     for (QWidget* box : {static_cast<QWidget*>(txtName_), static_cast<QWidget*>(txtDescription_),
                          static_cast<QWidget*>(txtDiscussion_)}) {
         box->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "app/matrixwin/frm_practice_options.h"
 
 #include "app/common/named_widgets.h"
+#include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_option_details.h"
 #include "app/matrixwin/vrn_main.h"
 #include "model/vrn_option.h"
@@ -53,13 +54,8 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     cmbPracticeName_->setObjectName(QStringLiteral("cmbPracticeName"));
     connect(cmbPracticeName_, &QComboBox::activated, this,
             &FrmPracticeOptions::cmbPracticeName_Click);
-    txtDescription_ = new QPlainTextEdit(this);
-    txtDescription_->setObjectName(QStringLiteral("txtDescription"));
-    txtDescription_->setFixedHeight(txtDescription_->fontMetrics().lineSpacing() *
-                                        kDescriptionLines +
-                                    2 * txtDescription_->frameWidth() + 8);
-    txtDiscussion_ = new QLineEdit(this);
-    txtDiscussion_->setObjectName(QStringLiteral("txtDiscussion"));
+    txtDescription_ = newDescriptionBox(this, kDescriptionLines);
+    txtDiscussion_ = newDiscussionBox(this, false);
 
     QPushButton* add = namedButton(QStringLiteral("Add Option"), "btnAddOption", this);
     btnDetails_ = namedButton(QStringLiteral("Edit"), "btnDetails", this);
