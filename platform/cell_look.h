@@ -11,8 +11,8 @@ struct CellLook {
     static constexpr int kAlong = 0;
     static constexpr int kTurned = 3;
 
-    QString text;
-    QColor backColor;  // invalid: the palette's button colour
+    QString text{};
+    QColor backColor{};  // invalid: the palette's button colour
     int cellOrientation = kAlong;
     double fontSize = 8.0;  // points
     bool fontBold = false;

@@ -18,10 +18,10 @@ namespace {
 // One menu or item as the user meets it. State letters: k checkable, c checked, h hidden,
 // d disabled, s opens a submenu. "name(i)" is element i of a control array.
 struct Row {
-    QString name;
-    QString caption;
-    QString shortcut;
-    QString state;
+    QString name{};
+    QString caption{};
+    QString shortcut{};
+    QString state{};
     bool isMenu = false;
 
     bool operator==(const Row&) const = default;
