@@ -282,6 +282,54 @@ TEST_F(DecompositionEditing, ReplacingARelationThatIsNotThereChangesNothing) {
     EXPECT_EQ(test::catalogueState(), before);
 }
 
+TEST_F(DecompositionEditing, BelowThePathOnlyWhatItsBottomManagesIsEdited) {
+    ObjRelations context;
+    context.AddItem(toPress_);  // its bottom is Press
+    const auto managedBy = [&](std::int32_t managed, std::int32_t manager) {
+        make_.relation({.type = RelationType::IsManagedBy, .start = managed, .end = manager});
+    };
+    const std::int32_t direct = make_.entity("Direct", EntityType::Dependency);
+    managedBy(direct, press_);
+    const std::int32_t chained = make_.entity("Chained", EntityType::Dependency);
+    const std::int32_t relay = make_.entity("Relay", EntityType::Port);
+    managedBy(chained, relay);
+    managedBy(relay, press_);
+    const std::int32_t stranger = make_.entity("Stranger", EntityType::Dependency);
+    managedBy(stranger, mill_);
+    const std::int32_t managedActivity = make_.entity("Managed", EntityType::Activity);
+    managedBy(managedActivity, press_);
+    struct Case {
+        const char* name;
+        std::int32_t edited;
+        int error;  // 0: accepted
+    };
+    const Case cases[] = {
+        {"a dependency the bottom manages", direct, 0},
+        {"one it manages through a port", chained, 0},
+        {"one another entity manages", stranger, 25},
+        {"an unmanaged activity", make_.entity("Free", EntityType::Activity), 25},
+        {"a managed activity", managedActivity, 37},
+        {"a thing", make_.entity("Thing"), 25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto port = entity(make_.entity("Tap", EntityType::Port));
+        const std::string before = test::catalogueState();
+        if (c.error == 0) {
+            const auto relation =
+                entity(c.edited)->AddDecomp(*port, context, changes_, changed_, "", "");
+            EXPECT_FALSE(changed_);
+            EXPECT_EQ(relation->StartID(), EntityID(c.edited));
+        } else {
+            EXPECT_EQ(errorOf([&] {
+                          entity(c.edited)->AddDecomp(*port, context, changes_, changed_, "", "");
+                      }).number(),
+                      objectError(c.error));
+            EXPECT_EQ(test::catalogueState(), before);
+        }
+    }
+}
+
 // Line A's copy of Line's relation to Press in `slot`: an inherited relation, so an edit of
 // Press in this context lands on a specialization of Press made for Line A.
 class InContextEditing : public DecompositionEditing {
