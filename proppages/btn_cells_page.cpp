@@ -114,10 +114,8 @@ void CBtnCellsPropPage::connectCommands() {
 }
 
 bool CBtnCellsPropPage::hasPendingEdits() const {
-    const QWidget* applyIndex = dialog()->GetDlgItem(kApplyIndex);
-    const QWidget* applyCount = dialog()->GetDlgItem(kApplyCount);
-    return (applyIndex != nullptr && applyIndex->isEnabled()) ||
-           (applyCount != nullptr && applyCount->isEnabled());
+    // An index or count typed but not applied yet.
+    return AnyDlgItemEnabled(dialog(), {kApplyIndex, kApplyCount});
 }
 
 void CBtnCellsPropPage::enablePerCell(bool enable, bool withThreeDText) {

@@ -109,10 +109,8 @@ void CBtnSegmentsPropPage::connectCommands() {
 }
 
 bool CBtnSegmentsPropPage::hasPendingEdits() const {
-    const QWidget* applyIndex = dialog()->GetDlgItem(kApplyIndex);
-    const QWidget* applyCount = dialog()->GetDlgItem(kApplyCount);
-    return (applyIndex != nullptr && applyIndex->isEnabled()) ||
-           (applyCount != nullptr && applyCount->isEnabled());
+    // An index or count typed but not applied yet.
+    return AnyDlgItemEnabled(dialog(), {kApplyIndex, kApplyCount});
 }
 
 void CBtnSegmentsPropPage::enablePerSegment(bool enable) {

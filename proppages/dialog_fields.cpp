@@ -117,4 +117,17 @@ void EnableDlgItem(PageDialog* dialog, int id, bool enable) {
     }
 }
 
+bool AnyDlgItemEnabled(const PageDialog* dialog, std::initializer_list<int> ids) {
+    if (dialog == nullptr) {
+        return false;
+    }
+    for (const int id : ids) {
+        const QWidget* control = dialog->GetDlgItem(id);
+        if (control != nullptr && control->isEnabled()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace vrn::pp

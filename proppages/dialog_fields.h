@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -39,5 +41,7 @@ void CheckRadioButton(PageDialog* dialog, int first, int last, int check);
 bool IsDlgButtonChecked(PageDialog* dialog, int id);
 
 void EnableDlgItem(PageDialog* dialog, int id, bool enable);
+// True when one of the fields is there and enabled.
+bool AnyDlgItemEnabled(const PageDialog* dialog, std::initializer_list<int> ids);
 
 }  // namespace vrn::pp
