@@ -38,14 +38,21 @@ bool drawnInContext(std::int16_t type) {
 
 NewRelation copyOf(const ObjRelation& source, const generic& specialization,
                    const generic& parent) {
-    NewRelation row;
+    NewRelation row = inheritedCopyRow(source);
     row.contact = parent.Contact();
+    row.contextKey = specialization.ID();
+    return row;
+}
+
+}  // namespace
+
+NewRelation inheritedCopyRow(const ObjRelation& source) {
+    NewRelation row;
     row.endKey = KeyOfID(source.EndID());
     row.inherited = true;
     row.inheritedFromKey = KeyOfID(source.InheritedFromRelID());
     row.type = source.RelationType();
     row.name = source.Name();
-    row.contextKey = specialization.ID();
     row.slotId = source.SlotID();
     row.slotName = source.SlotName();
     row.contextPath = source.ContextPath();
@@ -53,8 +60,6 @@ NewRelation copyOf(const ObjRelation& source, const generic& specialization,
     row.slotUniqueId = source.SlotUniqueID();
     return row;
 }
-
-}  // namespace
 
 void InheritRelations(const generic& specialization, const generic& parent) {
     ObjRelation copy;

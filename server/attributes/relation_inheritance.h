@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/attributes/new_relation.h"
+
 namespace kt {
 
 class ObjRelation;
@@ -16,6 +18,11 @@ class generic;
 // and end entity type, names the top of the source's chain as its origin, and receives the
 // source's relation attributes (CopyRelationAttributes).
 void InheritRelations(const generic& specialization, const generic& parent);
+
+// A row for an inherited copy of `source`: its end, type, name, slot, slot name, slot unique
+// ID, context path and end entity type, marked inherited from the top of the source's chain.
+// Key, contact, start, context and display order are the caller's.
+NewRelation inheritedCopyRow(const ObjRelation& source);
 
 // Gives `target` a copy of each live attribute of `source` by its inheritance behaviour: 2
 // with the source's value, 3 with its default as the value, 4 with an empty value; 1, 5 and

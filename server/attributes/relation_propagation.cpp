@@ -4,6 +4,7 @@
 
 #include "server/attributes/new_relation.h"
 #include "server/attributes/obj_relation.h"
+#include "server/attributes/relation_inheritance.h"
 #include "server/database/fixed_entities.h"
 #include "server/database/key_allocation.h"
 #include "server/database/object_id.h"
@@ -25,20 +26,12 @@ struct CopyKind {
 };
 
 void propagate(const generic& owner, const ObjRelation& relation, const CopyKind& kind) {
-    NewRelation row;
-    row.contact = std::string(kAutomaticallyGeneratedContact);
-    row.endKey = KeyOfID(relation.EndID());
-    row.inherited = true;
     // Every copy at every depth names the top of the chain, never an intermediate copy.
-    row.inheritedFromKey = KeyOfID(relation.InheritedFromRelID());
+    NewRelation row = inheritedCopyRow(relation);
+    row.contact = std::string(kAutomaticallyGeneratedContact);
     row.type = kind.type;
     row.name = kind.name;
-    row.slotId = relation.SlotID();
-    row.slotName = relation.SlotName();
-    row.contextPath = relation.ContextPath();
     row.displayOrder = relation.DisplayOrder();
-    row.endEntityType = relation.EndEntityType();
-    row.slotUniqueId = relation.SlotUniqueID();
     ObjRelation copy;
     forEachLiveSpecialization(owner, [&](const generic& specialization) {
         row.key = NewRelationID();

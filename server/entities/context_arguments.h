@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kt {
@@ -27,6 +28,15 @@ public:
     }
     // The upper bound of the second dimension: the number of pairs.
     std::size_t Columns() const { return rows_[1].size() - 1; }
+    // The ID that replaced `oldID` (its first pair), or nothing.
+    std::optional<std::int32_t> ReplacementOf(std::int32_t oldID) const {
+        for (std::size_t column = 1; column <= Columns(); ++column) {
+            if (rows_[1][column] == oldID) {
+                return rows_[2][column];
+            }
+        }
+        return std::nullopt;
+    }
     // Row 0 to 2, column 0 to Columns().
     std::int32_t At(std::size_t row, std::size_t column) const { return rows_.at(row).at(column); }
 

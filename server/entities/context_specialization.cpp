@@ -29,12 +29,6 @@ namespace {
 
 constexpr std::string_view kOwnBundlePrefix = "Default ";
 
-std::shared_ptr<generic> loaded(std::int32_t key) {
-    auto worker = std::make_shared<generic>();
-    worker->Init(key);
-    return worker;
-}
-
 // The managers of an entity (the ends of the managed-by relations that start at it).
 std::vector<std::int32_t> managersOf(std::int32_t key) {
     std::vector<std::int32_t> managers;
@@ -131,13 +125,13 @@ void checkPath(generic& self, const ObjRelations& ContRels) {
 
 void CreateDefaultSpecialization(const std::vector<std::int32_t>& pathKeys,
                                  std::vector<ContextMapping>& entityMap) {
-    std::vector<std::int32_t> ports;  // shared by the whole path
     for (const std::int32_t key : pathKeys) {
-        const auto entity = loaded(key);
+        const auto entity = workerFor(key);
         const auto made = specializeForContext(*entity);
         record(entityMap, key, *made,
                made->hasType(EntityType::Port) ? ContextRole::PathPort : ContextRole::PathEntity);
         Entities owned;
+        std::vector<std::int32_t> ports;
         if (made->hasType(EntityType::Dependency)) {
             ObjRelations managing;
             entity->GetAllManagingDepesPortsAndRels(managing, owned);
@@ -157,13 +151,9 @@ void CreateDefaultSpecialization(const std::vector<std::int32_t>& pathKeys,
             return std::ranges::find(pathKeys, port) != pathKeys.end() || contains(entityMap, port);
         });
         for (const std::int32_t port : ports) {
-            const auto portWorker = loaded(port);
-            record(entityMap, port,
-                   *portWorker->AddNewSpecialization(portWorker->Name(), portWorker->Contact(),
-                                                     false, std::nullopt, std::nullopt),
+            record(entityMap, port, *specializeForContext(*workerFor(port)),
                    ContextRole::OwnedPort);
         }
-        ports.clear();
     }
 }
 
@@ -200,7 +190,7 @@ void SpecializeInContext(Entity& ent, const ObjRelations& ContRels, ChangeArray&
     const std::size_t specialized = entityMap.size();
 
     // The entity that holds the topmost inherited relation stays, with its ports.
-    const auto kept = loaded(KeyOfID(topmost.StartID()));
+    const auto kept = workerFor(KeyOfID(topmost.StartID()));
     Entities keptPorts;
     kept->GetPorts(keptPorts, nullptr);
     const bool keptIsPort = kept->hasType(EntityType::Port);
@@ -224,7 +214,7 @@ void SpecializeInContext(Entity& ent, const ObjRelations& ContRels, ChangeArray&
     }
     // The copies changed what the new entities hold: count it from what is there.
     for (std::size_t i = 0; i < specialized; ++i) {
-        loaded(entityMap[i].newKey)->UpdateCachedCounts();
+        workerFor(entityMap[i].newKey)->UpdateCachedCounts();
     }
     for (const RelationMapping& pair : relationMap) {
         ChanArr.Append(pair.oldID, pair.newID);

@@ -53,13 +53,11 @@ std::shared_ptr<Entity> Entity::ResolveContextEntity(const ObjRelations& ContRel
         operation.commit();
         return here;
     }
-    for (std::size_t column = 1; column <= ChanArr.Columns(); ++column) {
-        if (ChanArr.At(1, column) == EntityID(self.ID())) {
-            auto made = std::make_shared<Entity>();
-            made->LoadFromID(ChanArr.At(2, column));
-            operation.commit();
-            return made;
-        }
+    if (const auto replacement = ChanArr.ReplacementOf(EntityID(self.ID()))) {
+        auto made = std::make_shared<Entity>();
+        made->LoadFromID(*replacement);
+        operation.commit();
+        return made;
     }
     // The path specialized other entities only: there is no copy of this one to edit.
     throw catalogueError(msg::InvalidContextRelations);

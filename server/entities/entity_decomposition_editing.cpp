@@ -56,28 +56,10 @@ generic& boundWorker(Entity& entity) {
     return worker;
 }
 
-// The parent the edit lands on: this entity without a context, else as the context resolves.
-std::shared_ptr<Entity> resolvedParent(Entity& self, const ObjRelations& ContRels, bool& Changed,
-                                       ChangeArray& ChanArr) {
-    if (ContRels.empty()) {
-        auto here = std::make_shared<Entity>();
-        here->SetGeneric(self.GetGeneric());
-        return here;
-    }
-    return self.ResolveContextEntity(ContRels, Changed, ChanArr);
-}
-
 // What an edit names, as the context left it: a relation or an entity of a generalization
 // that the context copied onto a new specialization is edited there. Public IDs.
 std::int32_t inContext(std::int32_t ID, bool changed, const ChangeArray& changes) {
-    if (changed) {
-        for (std::size_t column = 1; column <= changes.Columns(); ++column) {
-            if (changes.At(1, column) == ID) {
-                return changes.At(2, column);
-            }
-        }
-    }
-    return ID;
+    return changed ? changes.ReplacementOf(ID).value_or(ID) : ID;
 }
 
 generic workerInContext(const generic& entity, bool changed, const ChangeArray& changes) {
@@ -100,7 +82,7 @@ std::shared_ptr<ObjRelation> Entity::AddDecomp(Entity& NewEnt, const ObjRelation
         throw catalogueError(msg::DecompositionTypeNotAllowed);
     }
     Transaction operation(global_db().database());
-    const auto parent = resolvedParent(*this, ContRels, Changed, ChanArr);
+    const auto parent = ResolveContextEntity(ContRels, Changed, ChanArr);
     auto relation = parent->GetGeneric()->AddDecomposition(child, 0, 0, UID, SlotUID);
     operation.commit();
     return relation;
@@ -126,7 +108,7 @@ std::shared_ptr<ObjRelation> Entity::ReplaceInDecomp(std::int32_t Decomp_Rel_ID,
     const generic& newChild = boundWorker(NewChildEntity);
     boundWorker(*this);
     Transaction operation(global_db().database());
-    const auto parent = resolvedParent(*this, ContRels, Changed, ChanArr);
+    const auto parent = ResolveContextEntity(ContRels, Changed, ChanArr);
     const bool moved = !ContRels.empty() && Changed;
     auto relation = parent->GetGeneric()->ReplaceInDecomp(inContext(Decomp_Rel_ID, moved, ChanArr),
                                                           workerInContext(child, moved, ChanArr),
@@ -142,7 +124,7 @@ bool Entity::ReFineInDecomp(std::int32_t Decomp_Rel_ID, Entity& ChildEntity, Ent
     const generic& newChild = boundWorker(NewChildEntity);
     boundWorker(*this);
     Transaction operation(global_db().database());
-    const auto parent = resolvedParent(*this, ContRels, Changed, ChanArr);
+    const auto parent = ResolveContextEntity(ContRels, Changed, ChanArr);
     const bool moved = !ContRels.empty() && Changed;
     const bool refined =
         parent->GetGeneric()->ReFineInDecomp(inContext(Decomp_Rel_ID, moved, ChanArr),

@@ -177,10 +177,8 @@ void Entity::SetAttributeObject(const std::string& attrName,
     const auto target = ResolveContextEntity(ContRels, Changed, ChanArr);
     std::shared_ptr<Entity> structureContext = context;
     if (Changed) {
-        for (std::size_t column = 1; column <= ChanArr.Columns(); ++column) {
-            if (ChanArr.At(1, column) == EntityID(contextWorker.ID())) {
-                structureContext = entityOf(ChanArr.At(2, column));
-            }
+        if (const auto replacement = ChanArr.ReplacementOf(EntityID(contextWorker.ID()))) {
+            structureContext = entityOf(*replacement);
         }
     }
     SetManagingPort(*target->GetGeneric(), *NewObj, *structureContext->GetGeneric(), *ownerRelation,

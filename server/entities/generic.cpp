@@ -206,4 +206,10 @@ bool generic::HasGeneralization(const generic& GeneralEnt) const {
     return IsGeneralizationOf(record_.id, GeneralEnt.record_.id);
 }
 
+std::shared_ptr<generic> workerFor(std::int32_t key) {
+    auto worker = std::make_shared<generic>();
+    worker->Init(key);
+    return worker;
+}
+
 }  // namespace kt

@@ -400,4 +400,7 @@ private:
     bool bound_ = false;
 };
 
+// A new worker bound to the entity with this plain key (generic::Init).
+std::shared_ptr<generic> workerFor(std::int32_t key);
+
 }  // namespace kt

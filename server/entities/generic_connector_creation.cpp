@@ -148,6 +148,22 @@ bool repeatedQuietly(Repeat repeat) {
     }
 }
 
+// Writes `row` as a relation drawn in `context` from `start` to `end`, under a new key that is
+// also its origin.
+std::shared_ptr<ObjRelation> insertInContext(NewRelation& row, const generic& context,
+                                             const generic& start, const generic& end) {
+    row.key = NewRelationID();
+    row.inheritedFromKey = row.key;
+    row.contact = context.Contact();
+    row.contextKey = context.ID();
+    row.startKey = start.ID();
+    row.endKey = end.ID();
+    row.endEntityType = end.Typ();
+    auto relation = std::make_shared<ObjRelation>();
+    relation->InsertNew(row);
+    return relation;
+}
+
 }  // namespace
 
 std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
@@ -164,21 +180,8 @@ std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
         row.slotName = "Connector_slot_name";
         row.contextPath = contextPath;
         row.uniqueId = UID;
-        const auto insert = [&row](const generic& context, const generic& start,
-                                   const generic& end) {
-            row.key = NewRelationID();
-            row.inheritedFromKey = row.key;
-            row.contact = context.Contact();
-            row.contextKey = context.ID();
-            row.startKey = start.ID();
-            row.endKey = end.ID();
-            row.endEntityType = end.Typ();
-            auto relation = std::make_shared<ObjRelation>();
-            relation->InsertNew(row);
-            return relation;
-        };
         row.slotUniqueId = SlotUID;
-        const auto relation = insert(*this, boundPort(startPort), boundPort(endPort));
+        const auto relation = insertInContext(row, *this, boundPort(startPort), boundPort(endPort));
         // Every repetition belongs to the one slot.
         row.slotUniqueId = relation->SlotUniqueID();
 
@@ -202,7 +205,7 @@ std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
                 if (!start || !end) {
                     return false;
                 }
-                insert(specialization, *start, *end);
+                insertInContext(row, specialization, *start, *end);
                 return true;
             });
         });
@@ -227,20 +230,7 @@ std::shared_ptr<ObjRelation> generic::CreateVerticalConnector(
         row.uniqueId = UID;
         row.slotUniqueId = SlotUID;
         Transaction operation(global_db().database());
-        const auto insert = [&row](const generic& context, const generic& start,
-                                   const generic& end) {
-            row.key = NewRelationID();
-            row.inheritedFromKey = row.key;
-            row.contact = context.Contact();
-            row.contextKey = context.ID();
-            row.startKey = start.ID();
-            row.endKey = end.ID();
-            row.endEntityType = end.Typ();
-            auto relation = std::make_shared<ObjRelation>();
-            relation->InsertNew(row);
-            return relation;
-        };
-        const auto relation = insert(*this, boundPort(startPort), boundPort(endPort));
+        const auto relation = insertInContext(row, *this, boundPort(startPort), boundPort(endPort));
         row.slotUniqueId = relation->SlotUniqueID();
 
         const ObjRelations& childPath = startOnThisEntity ? endPath : startPath;
@@ -260,7 +250,7 @@ std::shared_ptr<ObjRelation> generic::CreateVerticalConnector(
             if (!start || !end) {
                 return false;
             }
-            insert(specialization, *start, *end);
+            insertInContext(row, specialization, *start, *end);
             return true;
         });
         operation.commit();
@@ -295,19 +285,7 @@ bool generic::CreateHorizontalRelation(std::shared_ptr<ObjRelation>& relation,
         row.contextPath = slotsText(startSlots) + ":" + slotsText(endSlots);
         row.uniqueId = UID;
         row.slotUniqueId = SlotUID;
-        const auto insert = [&row](const generic& context, const generic& from, const generic& to) {
-            row.key = NewRelationID();
-            row.inheritedFromKey = row.key;
-            row.contact = context.Contact();
-            row.contextKey = context.ID();
-            row.startKey = from.ID();
-            row.endKey = to.ID();
-            row.endEntityType = to.Typ();
-            auto inserted = std::make_shared<ObjRelation>();
-            inserted->InsertNew(row);
-            return inserted;
-        };
-        auto made = insert(*this, *start, *end);
+        auto made = insertInContext(row, *this, *start, *end);
         row.slotUniqueId = made->SlotUniqueID();
         forEachLiveSpecialization(*this, [&](const generic& specialization) {
             return repeatedQuietly([&] {
@@ -316,7 +294,7 @@ bool generic::CreateHorizontalRelation(std::shared_ptr<ObjRelation>& relation,
                 if (!to) {
                     return false;
                 }
-                insert(specialization, *from, *to);
+                insertInContext(row, specialization, *from, *to);
                 return true;
             });
         });

@@ -28,12 +28,6 @@ namespace {
 constexpr std::int32_t kSpecRemovalFailed = 666;
 constexpr std::string_view kSpecRemovalSource = "RemoveFromSpec";
 
-std::shared_ptr<generic> loaded(std::int32_t key) {
-    auto worker = std::make_shared<generic>();
-    worker->Init(key);
-    return worker;
-}
-
 // The first live link from `parent` to `child` (of `type`, when given).
 std::optional<std::int32_t> firstLink(std::int32_t parent, std::int32_t child,
                                       std::optional<std::int16_t> type = std::nullopt) {
@@ -71,7 +65,7 @@ bool contains(const std::vector<std::int32_t>& keys, std::int32_t key) {
 std::shared_ptr<ObjRelation> slotFilledBy(const std::vector<std::int32_t>& generalizations,
                                           std::int32_t slot) {
     for (std::size_t i = 1; i < generalizations.size(); ++i) {
-        const auto relations = loaded(generalizations[i])->GetDecompRelations();
+        const auto relations = workerFor(generalizations[i])->GetDecompRelations();
         for (const auto& relation : *relations) {
             if (relation->SlotID() == slot) {
                 return relation;
@@ -91,7 +85,7 @@ void dropRelations(std::int32_t key, bool startingHere) {
                        "rel_end_ent_id = ? AND rel_deleted = 0 ORDER BY rel_id",
         key);
     for (; !rows.eof(); rows.moveNext()) {
-        const auto other = loaded(rows["other"].asLong());
+        const auto other = workerFor(rows["other"].asLong());
         global_db().Execute("UPDATE Relation SET rel_deleted = 1 WHERE rel_id = ?",
                             rows["rel_id"].asLong());
         other->UpdateCachedCounts();
@@ -111,7 +105,7 @@ std::shared_ptr<generic> generic::GetParentBundleForActivity(const generic& Pare
         "inner_link.spec_parent_ent_id ORDER BY inner_link.spec_id",
         record_.id, direct_specialization, ParentActivity.ID());
     for (; !rows.eof(); rows.moveNext()) {
-        auto candidate = loaded(rows["spec_parent_ent_id"].asLong());
+        auto candidate = workerFor(rows["spec_parent_ent_id"].asLong());
         if (candidate->hasType(EntityType::Bundle)) {
             Found = true;
             return candidate;
@@ -212,7 +206,7 @@ bool generic::leaveGeneralization(generic& generalization,
                 relation->SetInheritedFromRelID(source->ID());
                 break;
             }
-            loaded(KeyOfID(relation->EndID()))->RemoveFromDecomp(*this, slot, "", false, false);
+            workerFor(KeyOfID(relation->EndID()))->RemoveFromDecomp(*this, slot, "", false, false);
         }
     }
     return true;
@@ -244,7 +238,7 @@ void generic::removeFromHierarchy(const generic& generalization,
         if (removed.contains(specializations[i])) {
             continue;
         }
-        const auto specialization = loaded(specializations[i]);
+        const auto specialization = workerFor(specializations[i]);
         if (!specialization->Deleted()) {
             specialization->leaveGeneralization(*this, removed);
         }

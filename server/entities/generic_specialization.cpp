@@ -58,19 +58,13 @@ bool pifIdInUse(const std::string& pifId) {
                 .eof();
 }
 
-std::shared_ptr<generic> loaded(std::int32_t key) {
-    auto worker = std::make_shared<generic>();
-    worker->Init(key);
-    return worker;
-}
-
 }  // namespace
 
 std::shared_ptr<generic> generic::GetParentGenForBundle() const {
     std::vector<std::int32_t> parents;
     GetGenIDs(parents);
     for (std::size_t i = 1; i < parents.size(); ++i) {
-        auto parent = loaded(parents[i]);
+        auto parent = workerFor(parents[i]);
         if (parent->hasType(EntityType::Activity) && !parent->Deleted()) {
             return parent;
         }
@@ -99,13 +93,13 @@ std::shared_ptr<generic> generic::GetDefaultBundle() {
                 break;
             }
         }
-        bundle = loaded(chosen);
+        bundle = workerFor(chosen);
     } else {
         const auto made = InsertNewBundle(std::string(kMadeDefaultBundlePrefix) + record_.name);
         Entities members;
         members.AddItem(made);
         SyncActivityBundles(*this, members, std::vector<std::int32_t>(1, 0));
-        bundle = loaded(made->GetGeneric()->ID());
+        bundle = workerFor(made->GetGeneric()->ID());
     }
     operation.commit();
     return bundle;
@@ -132,7 +126,7 @@ std::shared_ptr<generic> generic::AddNewSpecialization(const std::string& name,
     if (hasType(EntityType::Activity)) {
         std::shared_ptr<generic> bundle;
         if (bundleKey) {
-            bundle = loaded(*bundleKey);
+            bundle = workerFor(*bundleKey);
             // Only a live bundle of this activity can hold its specializations.
             if (bundle->Deleted() || !bundle->hasType(EntityType::Bundle) ||
                 !linked(record_.id, bundle->ID())) {
@@ -150,7 +144,7 @@ std::shared_ptr<generic> generic::AddNewSpecialization(const std::string& name,
         UpdateSpecCount(1);
     }
     CopyInheritedAttributes(key, record_.id);
-    auto specialization = loaded(key);
+    auto specialization = workerFor(key);
     if (inherit && passesRelationsOn(*this)) {
         InheritRelations(*specialization, *this);
     }
@@ -207,7 +201,7 @@ void generic::AdoptSpecialization(generic& child) {
         if (slotTaken) {
             continue;
         }
-        const auto end = loaded(KeyOfID(relation->EndID()));
+        const auto end = workerFor(KeyOfID(relation->EndID()));
         const auto copy = child.AddDecomposition(*end, relation->SlotID(), 0, "", "");
         copy->SetInherited(true);
         copy->SetInheritedFromRelID(relation->ID());

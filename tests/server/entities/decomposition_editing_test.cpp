@@ -343,12 +343,7 @@ protected:
     }
     // The entity that took the place of `key` in the last edit.
     std::int32_t madeFor(std::int32_t key) const {
-        for (std::size_t column = 1; column <= changes_.Columns(); ++column) {
-            if (changes_.At(1, column) == EntityID(key)) {
-                return KeyOfID(changes_.At(2, column));
-            }
-        }
-        return 0;
+        return KeyOfID(changes_.ReplacementOf(EntityID(key)).value_or(0));
     }
 
     ObjRelations context_;
