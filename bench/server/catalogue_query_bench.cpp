@@ -16,7 +16,7 @@
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/transaction.h"
 #include "server/entities/entities.h"
 

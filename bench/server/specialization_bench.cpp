@@ -14,7 +14,7 @@
 #include "server/attributes/new_relation.h"
 #include "server/attributes/obj_relation.h"
 #include "server/database/catalogue_creator.h"
-#include "server/database/catalogue_queries.h"
+#include "server/catalogue/catalogue_queries.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
 #include "server/database/key_allocation.h"

@@ -14,7 +14,7 @@
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
-#include "server/database/new_bundle.h"
+#include "server/entities/new_bundle.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
 #include "server/entities/context_arguments.h"

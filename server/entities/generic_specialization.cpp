@@ -11,7 +11,7 @@
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
 #include "server/database/key_allocation.h"
-#include "server/database/new_bundle.h"
+#include "server/entities/new_bundle.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"

@@ -1,6 +1,8 @@
 # Checks which way the source tree's #include lines point, and fails naming each one that points
 # the wrong way:
 #   model/ and server/ know no Qt, nothing of app/ and nothing of platform/;
+#   server/database/ (one connection to a catalogue file) knows no entity, attribute or entry
+#   object, and server/entities/ and server/attributes/ know nothing of server/catalogue/;
 #   app/common/ knows nothing of app/matrixwin/ or app/shell/;
 #   app/matrixwin/ knows nothing of app/shell/.
 # Usage: cmake -DSOURCE_ROOT=<tree> -P check_includes.cmake
@@ -33,6 +35,11 @@ endfunction()
 set(qt_or_upper "^(Q[A-Za-z]|Qt|qt[a-z]*/|app/|platform/)")
 forbid(model "${qt_or_upper}" "the model knows no Qt, application or platform code")
 forbid(server "${qt_or_upper}" "the catalogue knows no Qt, application or platform code")
+forbid(server/database "^server/(entities|attributes|catalogue)/"
+       "the database floor knows no entity, attribute or entry object")
+forbid(server/entities "^server/catalogue/" "entities know nothing of the catalogue's entry object")
+forbid(server/attributes "^server/catalogue/"
+       "attributes know nothing of the catalogue's entry object")
 forbid(app/common "^app/(matrixwin|shell)/" "common pieces know neither kind of window")
 forbid(app/matrixwin "^app/shell/" "the matrix window reaches the main window through MatrixHost")
 

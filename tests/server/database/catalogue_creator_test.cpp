@@ -16,7 +16,7 @@
 
 #include "server/database/database.h"
 #include "server/database/errors.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/schema_operations.h"
 #include "tests/server/database/catalogue_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "server/database/errors.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 
 namespace kt {

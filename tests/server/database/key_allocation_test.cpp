@@ -4,7 +4,7 @@
 
 #include "server/database/catalogue_schema.h"
 #include "server/database/database.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/transaction.h"
 #include "tests/server/database/catalogue_fixture.h"
 

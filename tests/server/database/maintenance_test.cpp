@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "server/database/catalogue_messages.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 
 namespace kt {

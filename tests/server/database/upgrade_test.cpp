@@ -10,7 +10,7 @@
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/field.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/schema_operations.h"
 #include "server/database/upgrade_driver.h"
 #include "server/database/upgrade_log.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "server/database/catalogue_queries.h"
+#include "server/catalogue/catalogue_queries.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"

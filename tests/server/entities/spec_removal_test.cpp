@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "server/attributes/obj_relation.h"
-#include "server/database/catalogue_queries.h"
+#include "server/catalogue/catalogue_queries.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"

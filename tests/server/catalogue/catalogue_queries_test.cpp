@@ -1,10 +1,10 @@
-#include "server/database/catalogue_queries.h"
+#include "server/catalogue/catalogue_queries.h"
 
 #include <gtest/gtest.h>
 
 #include "server/attributes/obj_relation.h"
 #include "server/database/errors.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
 #include "server/entities/generic.h"

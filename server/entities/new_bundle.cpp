@@ -1,6 +1,5 @@
-#include "server/database/new_bundle.h"
+#include "server/entities/new_bundle.h"
 
-#include "server/database/catalogue_queries.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
 #include "server/database/fixed_entities.h"
@@ -17,7 +16,8 @@ std::shared_ptr<Entity> InsertNewBundle(const std::string& name) {
     bundle.name = name;
     bundle.contact = kAutoUpgradeContact;
     bundle.type = EntityType::Bundle;
-    auto entity = GetEntity(EntityID(insertEntity(database, bundle)));
+    auto entity = std::make_shared<Entity>();
+    entity->LoadFromID(EntityID(insertEntity(database, bundle)));
     operation.commit();
     return entity;
 }

@@ -1,4 +1,4 @@
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,4 +1,4 @@
-#include "server/database/catalogue_queries.h"
+#include "server/catalogue/catalogue_queries.h"
 
 #include "server/attributes/obj_relation.h"
 #include "server/database/catalogue_messages.h"

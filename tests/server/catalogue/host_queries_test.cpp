@@ -1,4 +1,4 @@
-#include "server/database/host_queries.h"
+#include "server/catalogue/host_queries.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "server/database/errors.h"
-#include "server/database/ktdb.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
 #include "server/entities/generic.h"

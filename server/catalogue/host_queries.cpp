@@ -1,4 +1,4 @@
-#include "server/database/host_queries.h"
+#include "server/catalogue/host_queries.h"
 
 #include <sqlite3.h>
 

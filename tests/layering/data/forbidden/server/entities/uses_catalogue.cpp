@@ -1,0 +1,1 @@
+#include "server/catalogue/ktdb.h"
