@@ -12,11 +12,11 @@
 
 #include "bench/support/peak_memory.h"
 #include "bench/support/scratch_database_path.h"
+#include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
-#include "server/catalogue/ktdb.h"
 #include "server/database/transaction.h"
 #include "server/entities/entities.h"
 

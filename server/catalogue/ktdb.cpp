@@ -2,14 +2,14 @@
 
 #include "server/attributes/obj_relation.h"
 #include "server/catalogue/catalogue_queries.h"
+#include "server/catalogue/host_queries.h"
 #include "server/database/catalogue_statistics.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
-#include "server/catalogue/host_queries.h"
 #include "server/database/maintenance.h"
-#include "server/entities/new_bundle.h"
 #include "server/database/server_version.h"
 #include "server/entities/entities.h"
+#include "server/entities/new_bundle.h"
 #include "server/entities/obj_relations.h"
 
 namespace kt {

@@ -14,13 +14,13 @@
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
-#include "server/entities/new_bundle.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
 #include "server/entities/context_arguments.h"
 #include "server/entities/entities.h"
 #include "server/entities/entity.h"
 #include "server/entities/generic.h"
+#include "server/entities/new_bundle.h"
 #include "server/entities/obj_relations.h"
 
 namespace kt {

@@ -4,11 +4,11 @@
 
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
-#include "server/entities/new_bundle.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"
 #include "server/entities/generic.h"
+#include "server/entities/new_bundle.h"
 
 namespace kt {
 

@@ -11,7 +11,6 @@
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
 #include "server/database/key_allocation.h"
-#include "server/entities/new_bundle.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"
@@ -20,6 +19,7 @@
 #include "server/entities/entity.h"
 #include "server/entities/generalization.h"
 #include "server/entities/generic.h"
+#include "server/entities/new_bundle.h"
 #include "server/entities/obj_relations.h"
 
 namespace kt {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "server/attributes/obj_relation.h"
-#include "server/database/errors.h"
 #include "server/catalogue/ktdb.h"
+#include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
 #include "server/entities/generic.h"

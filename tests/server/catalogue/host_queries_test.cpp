@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "server/database/errors.h"
 #include "server/catalogue/ktdb.h"
+#include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
 #include "server/entities/generic.h"

@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include "server/catalogue/ktdb.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"
-#include "server/catalogue/ktdb.h"
 #include "server/database/schema_operations.h"
 #include "tests/server/database/catalogue_fixture.h"
 

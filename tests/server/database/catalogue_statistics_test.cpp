@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "server/database/errors.h"
 #include "server/catalogue/ktdb.h"
+#include "server/database/errors.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 
 namespace kt {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_schema.h"
 #include "server/database/database.h"
-#include "server/catalogue/ktdb.h"
 #include "server/database/transaction.h"
 #include "tests/server/database/catalogue_fixture.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "server/database/catalogue_messages.h"
 #include "server/catalogue/ktdb.h"
+#include "server/database/catalogue_messages.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 
 namespace kt {

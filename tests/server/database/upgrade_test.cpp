@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/field.h"
-#include "server/catalogue/ktdb.h"
 #include "server/database/schema_operations.h"
 #include "server/database/upgrade_driver.h"
 #include "server/database/upgrade_log.h"

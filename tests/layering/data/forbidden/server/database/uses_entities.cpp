@@ -1,2 +1,2 @@
-#include "server/entities/entity.h"
 #include "server/attributes/obj_relation.h"
+#include "server/entities/entity.h"
