@@ -1,13 +1,14 @@
 #include "model/file/safe_save_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace vrn {
 
@@ -57,19 +58,32 @@ void SafeSaveFile::CheckWritable(const fs::path& requested) {
     }
 }
 
-SafeSaveFile::SafeSaveFile(const fs::path& requested) : target_(Resolved(requested)) {
+fs::path SafeSaveFile::TemporaryPathFor(const fs::path& requested) {
+    const fs::path target = Resolved(requested);
+    return FolderOf(target) / ("." + target.filename().string() + ".partial");
+}
+
+SafeSaveFile::SafeSaveFile(const fs::path& requested)
+    : target_(Resolved(requested)), temporary_(TemporaryPathFor(target_)) {
     CheckWritable(target_);
-    // Not mkstemp: opening with 0666 lets the umask decide, as for any new file.
-    std::random_device seed;
-    std::mt19937 pick(seed());
-    const fs::path folder = FolderOf(target_);
-    for (int attempt = 0; fd_ < 0; ++attempt) {
-        temporary_ = folder / ("." + target_.filename().string() + "." +
-                               std::to_string(pick() % 1000000) + ".tmp");
-        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && (errno != EEXIST || attempt == 100)) {
-            ThrowErrno(errno, "cannot create a temporary file in '" + folder.string() + "'");
-        }
+    // Opening with 0666 lets the umask decide, as for any new file. No O_TRUNC yet: a file
+    // still locked by another writer must not be emptied under it.
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        ThrowErrno(errno, "cannot create a temporary file in '" + FolderOf(target_).string() + "'");
+    }
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd_);
+        fd_ = -1;
+        committed_ = true;  // the temporary file is the other writer's: leave it
+        ThrowErrno(error == EWOULDBLOCK ? EBUSY : error, "another program is writing this file");
+    }
+    if (::ftruncate(fd_, 0) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        ::close(std::exchange(fd_, -1));
+        ThrowErrno(error, "cannot empty the temporary file '" + temporary_.string() + "'");
     }
     // A file that is replaced keeps its permissions.
     struct stat old {};
@@ -79,11 +93,12 @@ SafeSaveFile::SafeSaveFile(const fs::path& requested) : target_(Resolved(request
 }
 
 SafeSaveFile::~SafeSaveFile() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
+    // Unlinked before the lock goes with the descriptor, so no other writer's file is removed.
     if (!committed_) {
         ::unlink(temporary_.c_str());
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
     }
 }
 
@@ -104,15 +119,13 @@ void SafeSaveFile::Commit() {
     if (::fsync(fd_) != 0) {
         ThrowErrno(errno, "writing to disk failed");
     }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        ThrowErrno(errno, "writing to disk failed");
-    }
+    // Renamed while still locked, then closed: the lock never leaves a file that another
+    // writer could take over half-renamed.
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         ThrowErrno(errno, "the file cannot be replaced");
     }
     committed_ = true;
+    ::close(std::exchange(fd_, -1));  // the bytes are on disk already (fsync above)
     SyncFolder(FolderOf(target_));
 }
 

@@ -10,7 +10,10 @@ namespace vrn {
 // Writes a file so that the old one is never lost: the bytes go to a temporary file in the same
 // folder, and Commit flushes it to disk and renames it over the target in one step. Until then
 // the target is untouched; a SafeSaveFile destroyed without Commit removes its temporary file.
-// A target that is a symbolic link is written through the link. Failures throw
+// The temporary file's name is fixed per target (TemporaryPathFor), so one left behind by an
+// interrupted write is taken over and replaced by the next write of the same target; while a
+// write is under way its temporary file is locked, and a second writer of the same target is
+// refused. A target that is a symbolic link is written through the link. Failures throw
 // std::system_error.
 class SafeSaveFile : public ByteSink {
 public:
@@ -28,6 +31,11 @@ public:
     // Throws when `target` could not be saved: its folder is missing or not writable, or it is
     // a folder or a read-only file.
     static void CheckWritable(const std::filesystem::path& target);
+
+    // The one temporary file beside `target` (after following a link) that writes of `target`
+    // use: "." + its file name + ".partial". Writers that cannot write through a SafeSaveFile
+    // (a printer given a file name) write there too.
+    static std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
 private:
     std::filesystem::path target_;

@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "model/file/safe_save_file.h"
@@ -53,6 +55,37 @@ TEST_F(SafeSaveFileTest, WithoutCommitTheOldFileStaysAndNoTemporaryRemains) {
         file.Write("half a document");
     }
     EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_TRUE(LeftOver(target).empty());
+}
+
+TEST_F(SafeSaveFileTest, AFileLeftByAnInterruptedWriteIsTakenOverByTheNextWrite) {
+    const fs::path target = folder / "matrix.vrn";
+    WriteBytes(target, "old");
+    const fs::path left = SafeSaveFile::TemporaryPathFor(target);
+    EXPECT_EQ(left.parent_path(), folder);
+    WriteBytes(left, std::string(4096, 'x'));  // what a killed writer leaves
+    {
+        SafeSaveFile file(target);
+        EXPECT_EQ(file.temporary(), left);
+        file.Write("new");
+        file.Commit();
+    }
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_TRUE(LeftOver(target).empty());
+}
+
+TEST_F(SafeSaveFileTest, ASecondWriterOfTheSameTargetIsRefusedAndTheFirstGoesOn) {
+    const fs::path target = folder / "matrix.vrn";
+    SafeSaveFile first(target);
+    first.Write("first");
+    try {
+        SafeSaveFile second(target);
+        FAIL() << "a second writer was let in";
+    } catch (const std::system_error& error) {
+        EXPECT_EQ(error.code().value(), EBUSY);
+    }
+    first.Commit();
+    EXPECT_EQ(ReadBytes(target), "first");
     EXPECT_TRUE(LeftOver(target).empty());
 }
 
