@@ -88,20 +88,30 @@ public:
     // A new object (obj_attribute_object.cpp). "kt_Activities" and "kt_Bundles" take a list of
     // entities (anything else: error 17) and make it the owner's bundle membership, stamping
     // the owner, as one transaction (bundle_membership.h); the list then stands as loaded.
-    // "kt_ManagingEntities" keeps the object without a change; every other name is refused
-    // with error 19. A deleted attribute refuses with error 21.
+    // "kt_ManagingEntity" takes a live activity (anything else: error 17) and makes it the
+    // owner's manager, stamping the owner, with the copies in the specializations following,
+    // as one transaction (manager_reference.h). "kt_ManagingEntities" keeps the object without
+    // a change; every other name is refused with error 19. A deleted attribute refuses with
+    // error 21.
     void setObject(const AttributeObject& value);
     // Library-internal. The same for a value set on the owner entity itself: the row stops
     // following its generalization (atri_inherit_from_parent False).
     void SetValueDirectly(const kt::Value& value);
 
-    // Changes in a context are not offered: these accept anything and change nothing.
+    // Changes in a context are not offered through the attribute object: these accept
+    // anything and change nothing; GetAttributeType gives no entity.
     void SetValueInContext(const kt::Value& NewVal, const std::vector<std::int32_t>& ContextArr,
                            const std::vector<std::int32_t>& ChangedArr);
+    void SetObjectInContext(const AttributeObject& NewObject,
+                            const std::vector<std::int32_t>& ContextArr,
+                            const std::vector<std::int32_t>& ChangedArr);
     void DeleteInContext(const std::vector<std::int32_t>& ContextArr,
                          const std::vector<std::int32_t>& ChangedArr);
     std::shared_ptr<Entity> GetAttributeType(const std::vector<std::int32_t>& ContextArr,
                                              const std::vector<std::int32_t>& ChangedArr);
+    void SetAttributeType(const std::shared_ptr<Entity>& NewAttrType,
+                          const std::vector<std::int32_t>& ContextArr,
+                          const std::vector<std::int32_t>& ChangedArr);
 
     // Library-internal. Fills the object from an attribute ID: a system kind (1 to 16) is
     // computed from its entity (missing entity: error 2), kind 70 read from its live row

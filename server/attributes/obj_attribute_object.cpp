@@ -1,8 +1,8 @@
-// The object write of an attribute: bundle membership.
+// The object write of an attribute: bundle membership and the managing activity.
+#include "server/attributes/manager_reference.h"
 #include "server/attributes/obj_attribute.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
-#include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/database/transaction.h"
 #include "server/entities/bundle_membership.h"
@@ -37,7 +37,13 @@ void ObjAttribute::setObject(const AttributeObject& value) {
         return;
     }
     if (fields_.name == "kt_ManagingEntity") {
-        throw notImplemented("ObjAttribute.Object of kt_ManagingEntity");
+        const std::int32_t managerKey = checkedManagerKey(value);
+        generic& owner = boundOwner();
+        Transaction operation(global_db().database());
+        referManager(owner, managerKey);
+        operation.commit();
+        fields_.object = value;
+        return;
     }
     if (fields_.name != "kt_ManagingEntities") {
         throw catalogueError(msg::AttributeObjectFixed);

@@ -5,11 +5,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "server/attributes/obj_attribute.h"
 #include "server/database/value.h"
 
 namespace kt {
 
+class Entity;
 class ObjRelation;
 class generic;
 
@@ -22,6 +25,8 @@ public:
     const std::string& Name() const { return name_; }
     const std::string& DataType() const { return dataType_; }
     const kt::Value& Value() const { return value_; }
+    // A relation's attributes hold no objects: always nothing.
+    AttributeObject Object() const { return {}; }
     bool Inherited() const { return inherited_; }
     std::int32_t ID() const { return id_; }
     bool Deleted() const { return deleted_; }
@@ -43,6 +48,21 @@ public:
     void setDefaultValue(const kt::Value& value);
     void setInheritFromParent(bool value);
     void setInheritanceBehaviour(std::int16_t value);
+
+    // Changes in a context are not offered for relation attributes: these accept anything and
+    // change nothing; GetAttributeType gives no entity.
+    void SetValueInContext(const kt::Value& NewVal, const std::vector<std::int32_t>& ContextArr,
+                           const std::vector<std::int32_t>& ChangedArr);
+    void SetObjectInContext(const AttributeObject& NewObject,
+                            const std::vector<std::int32_t>& ContextArr,
+                            const std::vector<std::int32_t>& ChangedArr);
+    void DeleteInContext(const std::vector<std::int32_t>& ContextArr,
+                         const std::vector<std::int32_t>& ChangedArr);
+    std::shared_ptr<Entity> GetAttributeType(const std::vector<std::int32_t>& ContextArr,
+                                             const std::vector<std::int32_t>& ChangedArr);
+    void SetAttributeType(const std::shared_ptr<Entity>& NewAttrType,
+                          const std::vector<std::int32_t>& ContextArr,
+                          const std::vector<std::int32_t>& ChangedArr);
 
     // Library-internal. Fills the object from the live row of a stored attribute ID (kind 70;
     // any other kind: error 8 "This is not a valid ID for an attribute.", before the database

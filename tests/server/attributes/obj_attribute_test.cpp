@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "server/attributes/attribute_names.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
+#include "server/entities/entity.h"
 #include "server/entities/generic.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 #include "tests/server/support/fixture_catalogue.h"
+#include "tests/server/support/relation_rows.h"
 
 namespace kt {
 namespace {
@@ -237,10 +241,132 @@ TEST_F(AttributeObject, AnInsertOnlyIfAbsentLeavesAnExistingName) {
     EXPECT_EQ(textOf("SELECT COUNT(*) FROM Attributes WHERE atri_ent_ref = ?", owner->ID()), "2");
 }
 
+// The port "Valve" with the specialization "Valve A", which has "Valve A1"; the activities
+// "Crew", "Team" and "Gang" can manage them.
+class ManagingEntityObject : public AttributeObject {
+protected:
+    void SetUp() override {
+        AttributeObject::SetUp();
+        valve_ = make_.entity("Valve", EntityType::Port);
+        valveA_ = make_.entity("Valve A", EntityType::Port);
+        valveA1_ = make_.entity("Valve A1", EntityType::Port);
+        make_.specialize(valve_, valveA_);
+        make_.specialize(valveA_, valveA1_);
+        crew_ = make_.entity("Crew", EntityType::Activity);
+        team_ = make_.entity("Team", EntityType::Activity);
+        gang_ = make_.entity("Gang", EntityType::Activity);
+    }
+    static std::shared_ptr<ObjAttribute> managingEntity(std::int32_t key) {
+        return worker(key)->GetVirtualAttribute("ManagingEntity", 0);
+    }
+    static kt::AttributeObject entity(std::int32_t key) {
+        auto bound = std::make_shared<Entity>();
+        bound->LoadFromID(EntityID(key));
+        return bound;
+    }
+    // The ends of the live managed-by relations of each entity, one entry per relation.
+    std::vector<std::int32_t> managers(std::initializer_list<std::int32_t> keys) {
+        std::vector<std::int32_t> ends;
+        for (const std::int32_t key : keys) {
+            Recordset rows = database().snapshot(
+                "SELECT rel_end_ent_id FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = 5 "
+                "AND rel_deleted = 0 ORDER BY rel_id",
+                key);
+            for (; !rows.eof(); rows.moveNext()) {
+                ends.push_back(rows["rel_end_ent_id"].asLong());
+            }
+        }
+        return ends;
+    }
+
+    std::int32_t valve_ = 0, valveA_ = 0, valveA1_ = 0, crew_ = 0, team_ = 0, gang_ = 0;
+};
+
+TEST_F(ManagingEntityObject, OnlyALiveActivityIsTakenAndARefusalWritesNothing) {
+    const std::int32_t thing = make_.entity("Pipe");
+    const std::int32_t gone = make_.entity("Gone", EntityType::Activity);
+    make_.deleteEntity(gone);
+    const auto list = std::make_shared<Entities>();
+    list->AddByID(EntityID(crew_));
+    const std::vector<std::pair<std::string, kt::AttributeObject>> refused{
+        {"nothing", kt::AttributeObject{}},
+        {"a list", list},
+        {"no entity", std::shared_ptr<Entity>()},
+        {"an unbound entity", std::make_shared<Entity>()},
+        {"a thing", entity(thing)},
+        {"a deleted activity", entity(gone)},
+    };
+    const std::string before = test::catalogueState();
+    for (const auto& [what, object] : refused) {
+        EXPECT_EQ(errorOf([&] { managingEntity(valve_)->setObject(object); }).number(),
+                  objectError(17))
+            << what;
+        EXPECT_EQ(test::catalogueState(), before) << what;
+    }
+}
+
+TEST_F(ManagingEntityObject, ANewManagerIsMadeOrMovedAndTheCopiesBelowFollow) {
+    // Without a managed-by relation one is made, and each specialization gets a copy of it.
+    auto attribute = managingEntity(valve_);
+    attribute->setObject(entity(crew_));
+    EXPECT_EQ(managers({valve_, valveA_, valveA1_}), (std::vector{crew_, crew_, crew_}));
+    const auto made = test::storedRelation(
+        std::stoi(textOf("SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND "
+                         "rel_Type = 5",
+                         valve_)));
+    EXPECT_EQ(made.name, "Managed By");
+    EXPECT_FALSE(made.inherited);
+    EXPECT_EQ(made.inheritedFrom, made.key);
+    EXPECT_EQ(made.context, valve_);
+    const auto copy = managingEntity(valveA1_);
+    EXPECT_EQ(copy->InheritedFromAttrID(), EncodeID(valve_, 12));
+    const auto held = std::get<std::shared_ptr<Entity>>(attribute->Object());
+    EXPECT_EQ(held->GetGeneric()->ID(), crew_);
+
+    // "Valve A" takes a manager of its own; what inherits from it follows.
+    managingEntity(valveA_)->setObject(entity(gang_));
+    EXPECT_EQ(managers({valve_, valveA_, valveA1_}), (std::vector{crew_, gang_, gang_}));
+    // A new manager of "Valve" moves its relation; "Valve A" keeps its own, with its subtree.
+    const std::string stamp =
+        textOf("SELECT ent_last_modified FROM Entity WHERE ent_id = ?", valveA1_);
+    managingEntity(valve_)->setObject(entity(team_));
+    EXPECT_EQ(managers({valve_, valveA_, valveA1_}), (std::vector{team_, gang_, gang_}));
+    EXPECT_EQ(textOf("SELECT ent_last_modified FROM Entity WHERE ent_id = ?", valveA1_), stamp);
+}
+
+TEST_F(ManagingEntityObject, AFailureHalfWayLeavesNothing) {
+    struct Case {
+        std::string what;
+        bool managed;  // "Valve" and its copies have a manager already: it is moved
+    };
+    for (const auto& [what, managed] : {Case{"made", false}, Case{"moved", true}}) {
+        SCOPED_TRACE(what);
+        if (managed) {
+            managingEntity(valve_)->setObject(entity(crew_));
+        }
+        // The deepest copy cannot be written.
+        sql("CREATE TRIGGER refuse_insert BEFORE INSERT ON Relation WHEN NEW.rel_start_ent_id = " +
+            std::to_string(valveA1_) + " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+        sql("CREATE TRIGGER refuse_update BEFORE UPDATE ON Relation WHEN OLD.rel_start_ent_id = " +
+            std::to_string(valveA1_) + " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+        auto attribute = managingEntity(valve_);
+        const std::string before = test::catalogueState();
+        EXPECT_NE(
+            errorOf([&] { attribute->setObject(entity(team_)); }).description().find("injected"),
+            std::string::npos);
+        EXPECT_EQ(test::catalogueState(), before);
+        EXPECT_EQ(std::holds_alternative<std::monostate>(attribute->Object()), !managed);
+        sql("DROP TRIGGER refuse_insert");
+        sql("DROP TRIGGER refuse_update");
+    }
+}
+
 TEST_F(AttributeObject, ContextChangesChangeNothing) {
     auto attribute = stored("Colour");
     attribute->SetValueInContext(text("x"), {1}, {1});
+    attribute->SetObjectInContext(std::make_shared<Entities>(), {1}, {1});
     attribute->DeleteInContext({1}, {1});
+    attribute->SetAttributeType(std::make_shared<Entity>(), {1}, {1});
     EXPECT_EQ(attribute->GetAttributeType({1}, {1}), nullptr);
     EXPECT_EQ(column(*attribute, "atri_value"), "old");
     EXPECT_FALSE(attribute->Deleted());

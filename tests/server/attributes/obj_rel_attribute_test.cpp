@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "server/attributes/obj_relation.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
+#include "server/entities/entity.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 #include "tests/server/support/fixture_catalogue.h"
 
@@ -120,6 +122,19 @@ TEST_F(RelationAttribute, ABehaviourOutsideOneToFourIsRefused) {
     }
     EXPECT_EQ(weight_->InheritanceBehaviour(), 2);
     EXPECT_EQ(column("atri_inherit_behavior"), "2");
+}
+
+TEST_F(RelationAttribute, HoldsNoObjectAndItsContextOperationsChangeNothing) {
+    const std::string before = column("atri_value") + column("atri_deleted");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(weight_->Object()));
+    weight_->SetValueInContext(text("9"), {0, 1}, {0});
+    weight_->SetObjectInContext(std::make_shared<Entity>(), {0, 1}, {0});
+    weight_->DeleteInContext({0, 1}, {0});
+    weight_->SetAttributeType(std::make_shared<Entity>(), {0, 1}, {0});
+    EXPECT_EQ(weight_->GetAttributeType({0, 1}, {0}), nullptr);
+    EXPECT_EQ(column("atri_value") + column("atri_deleted"), before);
+    EXPECT_EQ(weight_->Value(), number(5));
+    EXPECT_FALSE(weight_->Deleted());
 }
 
 TEST_F(RelationAttribute, ASystemNameKeepsOnlyTheValueChangeable) {
