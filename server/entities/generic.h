@@ -234,7 +234,8 @@ public:
     // raises "Invalid procedure call or argument" before anything is written; any later
     // failure of this entity's own insert gives nullptr with nothing written. A specialization
     // whose decomposition lacks the two children or ports, or whose copy fails, is passed over
-    // with everything below it. All copies share the slot and the slot unique ID.
+    // with everything below it. All copies share the slot; each takes `SlotUID`, or generates
+    // a slot unique ID of its own when it is empty.
     std::shared_ptr<ObjRelation> CreateHorizontalConnector(Entity& startPort, Entity& endPort,
                                                            const ObjRelations& startPath,
                                                            const ObjRelations& endPath,

@@ -181,9 +181,9 @@ std::shared_ptr<ObjRelation> generic::CreateHorizontalConnector(
         row.contextPath = contextPath;
         row.uniqueId = UID;
         row.slotUniqueId = SlotUID;
+        // The repetitions share the slot number; each takes the caller's slot unique ID, or
+        // generates its own.
         const auto relation = insertInContext(row, *this, boundPort(startPort), boundPort(endPort));
-        // Every repetition belongs to the one slot.
-        row.slotUniqueId = relation->SlotUniqueID();
 
         const ObjRelation* startChildSlot = itemAt(startPath, startPath.size());
         const ObjRelation* endChildSlot = itemAt(endPath, endPath.size());

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -100,8 +101,10 @@ TEST_F(ConnectorCreation, AHorizontalConnectorIsRepeatedInOneSlotInEverySpeciali
     const auto endPath = path({toIn_, toMixer_});
     for (const std::string uid : {"", "shared uid"}) {
         SCOPED_TRACE(uid);
-        const auto connector = plant().CreateHorizontalConnector(*entity(out_), *entity(in_),
-                                                                 startPath, endPath, 0, uid, "");
+        // The slot unique ID is given with the unique ID or generated like it.
+        const std::string slotUid = uid.empty() ? "" : "shared slot uid";
+        const auto connector = plant().CreateHorizontalConnector(
+            *entity(out_), *entity(in_), startPath, endPath, 0, uid, slotUid);
         ASSERT_TRUE(connector);
         const StoredRelation row = test::storedRelation(test::keyOf(*connector));
         EXPECT_EQ((Keys{row.type, row.start, row.end, row.context, row.endType}),
@@ -114,17 +117,27 @@ TEST_F(ConnectorCreation, AHorizontalConnectorIsRepeatedInOneSlotInEverySpeciali
         EXPECT_GT(row.slot, toHeat_->SlotID());  // a new one
         const auto copies = test::storedRelationsAfter(row.key);
         EXPECT_EQ(contextsOf(copies), (Keys{plantA_, plantA1_, plantB_, plantB1_}));
+        std::set<std::string> slotUids{row.slotUniqueId};
         for (const auto& copy : copies) {
             EXPECT_EQ((Keys{copy.type, copy.start, copy.end, copy.slot}),
                       (Keys{2, out_, in_, row.slot}));
             EXPECT_EQ(copy.contextPath, row.contextPath);
-            EXPECT_EQ(copy.slotUniqueId, row.slotUniqueId);
             EXPECT_EQ(copy.inheritedFrom, copy.key);
+            slotUids.insert(copy.slotUniqueId);
             if (uid.empty()) {
                 EXPECT_NE(copy.uniqueId, row.uniqueId);
             } else {
                 EXPECT_EQ(copy.uniqueId, uid);
+                EXPECT_EQ(copy.slotUniqueId, slotUid);
             }
+        }
+        // Generated, every copy has its own; given, they all hold it.
+        EXPECT_EQ(slotUids.size(), uid.empty() ? copies.size() + 1 : 1);
+        // A lookup by the original's slot unique ID finds the original alone.
+        if (uid.empty()) {
+            EXPECT_EQ(valueOf("SELECT COUNT(*) FROM Relation WHERE rel_slot_unique_id = ?",
+                              row.slotUniqueId),
+                      Value(std::int64_t{1}));
         }
         EXPECT_EQ(copies.front().contact, "plant A contact");
     }
