@@ -14,6 +14,7 @@
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
+#include "server/database/field.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
 #include "server/entities/context_arguments.h"
@@ -108,8 +109,21 @@ void record(std::vector<ContextMapping>& entityMap, std::int32_t oldKey, const g
     entityMap.push_back({oldKey, made.ID(), role});
 }
 
+// A path read before one of its relations was deleted leads through a context that is no
+// longer there.
+void refuseStalePath(const ObjRelations& ContRels) {
+    for (const auto& item : ContRels) {
+        const auto deleted = global_db().database().scalar(
+            "SELECT rel_deleted FROM Relation WHERE rel_id = ?", KeyOfID(item->ID()));
+        if (!deleted || Field("rel_deleted", *deleted).asBoolean()) {
+            throw catalogueError(msg::InvalidContextRelations);
+        }
+    }
+}
+
 // The path from the bottom up, checked as the edit of `self` needs it.
 void checkPath(generic& self, const ObjRelations& ContRels) {
+    refuseStalePath(ContRels);
     const ObjRelation& bottom = **ContRels.begin();
     if (bottom.EndID() != EntityID(self.ID())) {
         checkBelowPath(self, KeyOfID(bottom.EndID()));

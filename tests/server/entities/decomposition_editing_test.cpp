@@ -441,6 +441,24 @@ TEST_F(InContextEditing, AFailureWhileSpecializingLeavesNothing) {
     EXPECT_EQ(test::hierarchyState(), withDie);
 }
 
+TEST_F(InContextEditing, APathThroughADeletedRelationIsRefusedAndMakesNothing) {
+    const std::int32_t die = make_.entity("Die", EntityType::Activity);
+    // The path was read before Line A's press slot was removed.
+    sql("UPDATE Relation SET rel_deleted = 1 WHERE rel_id = ?", KeyOfID((*context_.begin())->ID()));
+    const std::string before = test::hierarchyState();
+    EXPECT_EQ(errorOf([&] {
+                  entity(press_)->AddDecomp(*entity(die), context_, changes_, changed_, "", "");
+              }).number(),
+              objectError(25));
+    EXPECT_EQ(errorOf([&] {
+                  entity(press_)->SetAttributeValue("kt_Name", Value(std::string("Other")),
+                                                    context_, changed_, changes_);
+              }).number(),
+              objectError(25));
+    EXPECT_EQ(test::hierarchyState(), before);
+    EXPECT_EQ(loadedWorker(press_).Name(), "Press");
+}
+
 TEST_F(InContextEditing, AnAttributeChangedInTheContextLandsOnTheSpecialization) {
     const std::string before = test::hierarchyState();
     EXPECT_EQ(errorOf([&] {
