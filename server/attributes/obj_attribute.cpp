@@ -109,6 +109,89 @@ void markInherited(AttributeFields& fields, const Recordset& reference, std::int
     }
 }
 
+// The value of a system attribute read from the entity's own row (kinds 1 to 9 and 16).
+Value plainSystemValue(const generic& entity, std::int32_t kind) {
+    switch (kind) {
+        case kName:
+            return entity.Name();
+        case kContact:
+            return entity.Contact();
+        case kID:
+            return std::int64_t{EntityID(entity.ID())};
+        case kEntityType:
+            return std::int64_t{entity.Typ()};
+        case kLastModified:
+            entity.LastModified();  // a stamp that is no date is refused here
+            return entity.LastModifiedText();
+        case kDeleted:
+            return boolean(entity.Deleted());
+        case kPIFID:
+            return entity.UniqueID();
+        case kDecompCount:
+            return std::int64_t{entity.DecompCount()};
+        case kSpecCount:
+            return std::int64_t{entity.SpecCount()};
+        default:  // kACL
+            return std::int64_t{entity.ACL()};
+    }
+}
+
+// "kt_ManagingEntity": the end of the managed-by relation, and where it was inherited from.
+void readManagingEntity(AttributeFields& fields, std::int32_t key) {
+    const Recordset reference = firstReference(key, RelationType::IsManagedBy);
+    if (reference.eof()) {
+        return;
+    }
+    auto manager = std::make_shared<Entity>();
+    manager->LoadFromID(EntityID(reference["rel_end_ent_id"].asLong()));
+    fields.object = std::move(manager);
+    if (reference["rel_inherit_from_rel_id"].asLong() != 0) {
+        markInherited(fields, reference, kManagingEntity);
+    }
+}
+
+// "kt_ResourceID": the end of the "Has Resource" relation, unless that relation is the
+// entity's own.
+void readResourceID(AttributeFields& fields, std::int32_t key) {
+    const Recordset reference = firstReference(key, RelationType::HasResource);
+    if (reference.eof()) {
+        return;
+    }
+    fields.value = std::int64_t{EntityID(reference["rel_end_ent_id"].asLong())};
+    if (reference["rel_id"].asLong() != reference["rel_inherit_from_rel_id"].asLong()) {
+        markInherited(fields, reference, kResourceID);
+    }
+}
+
+// "kt_ManagingEntities": the automatic decompositions in the context that end at an entity
+// managing this one.
+void readManagingEntities(AttributeFields& fields, std::int32_t key, std::int32_t contextKey) {
+    Recordset rows = global_db().CreateSnapshot(
+        "SELECT DISTINCT Relation.* FROM Relation, Relation AS Relation_1 WHERE "
+        "Relation.rel_start_ent_id = ? AND Relation.rel_Type = ? AND "
+        "Relation.rel_deleted = 0 AND Relation_1.rel_start_ent_id = ? AND "
+        "Relation_1.rel_Type = ? AND Relation_1.rel_deleted = 0 AND "
+        "Relation.rel_end_ent_id = Relation_1.rel_end_ent_id ORDER BY Relation.rel_id",
+        contextKey, RelationType::AutomaticDecomposition, key, RelationType::IsManagedBy);
+    auto relations = std::make_shared<ObjRelations>();
+    relations->AddRows(rows);
+    if (relations->empty()) {
+        fields.dataType = "Relations Collection";
+    }
+    fields.object = std::move(relations);
+}
+
+// "kt_ManagingConnectors": the automatic connectors in the context drawn for this entity.
+std::shared_ptr<ObjRelations> managingConnectors(std::int32_t key, std::int32_t contextKey) {
+    Recordset rows = global_db().CreateSnapshot(
+        "SELECT * FROM Relation WHERE rel_context_ent_id = ? AND rel_Type = ? AND "
+        "rel_deleted = 0 AND rel_imb_context_ent_id = ? ORDER BY rel_id",
+        contextKey, RelationType::AutomaticConnector, key);
+    auto relations = std::make_shared<ObjRelations>();
+    relations->AddRows(rows);
+    return relations;
+}
+
 // The members' public IDs, from index 1.
 std::vector<std::int32_t> memberIdsOf(const Entities& members) {
     std::vector<std::int32_t> ids(1, 0);
@@ -150,37 +233,6 @@ void ObjAttribute::loadSystemAttribute(std::int32_t ID, std::int32_t MainContext
     std::vector<std::int32_t> members(1, 0);
     const std::int32_t contextKey = KeyOfID(MainContextID);
     switch (kind) {
-        case kName:
-            fields.value = entity.Name();
-            break;
-        case kContact:
-            fields.value = entity.Contact();
-            break;
-        case kID:
-            fields.value = std::int64_t{EntityID(key)};
-            break;
-        case kEntityType:
-            fields.value = std::int64_t{entity.Typ()};
-            break;
-        case kLastModified:
-            entity.LastModified();  // a stamp that is no date is refused here
-            fields.value = entity.LastModifiedText();
-            break;
-        case kDeleted:
-            fields.value = boolean(entity.Deleted());
-            break;
-        case kPIFID:
-            fields.value = entity.UniqueID();
-            break;
-        case kDecompCount:
-            fields.value = std::int64_t{entity.DecompCount()};
-            break;
-        case kSpecCount:
-            fields.value = std::int64_t{entity.SpecCount()};
-            break;
-        case kACL:
-            fields.value = std::int64_t{entity.ACL()};
-            break;
         case kBundles:
         case kActivities: {
             auto list = kind == kBundles ? entity.GetBundles() : entity.GetActivities();
@@ -191,54 +243,21 @@ void ObjAttribute::loadSystemAttribute(std::int32_t ID, std::int32_t MainContext
             fields.object = std::move(list);
             break;
         }
-        case kManagingEntity: {
-            const Recordset reference = firstReference(key, RelationType::IsManagedBy);
-            if (!reference.eof()) {
-                auto manager = std::make_shared<Entity>();
-                manager->LoadFromID(EntityID(reference["rel_end_ent_id"].asLong()));
-                fields.object = std::move(manager);
-                if (reference["rel_inherit_from_rel_id"].asLong() != 0) {
-                    markInherited(fields, reference, kind);
-                }
-            }
+        case kManagingEntity:
+            readManagingEntity(fields, key);
             break;
-        }
-        case kResourceID: {
-            const Recordset reference = firstReference(key, RelationType::HasResource);
-            if (!reference.eof()) {
-                fields.value = std::int64_t{EntityID(reference["rel_end_ent_id"].asLong())};
-                if (reference["rel_id"].asLong() != reference["rel_inherit_from_rel_id"].asLong()) {
-                    markInherited(fields, reference, kind);
-                }
-            }
+        case kResourceID:
+            readResourceID(fields, key);
             break;
-        }
-        case kManagingEntities: {
-            Recordset rows = global_db().CreateSnapshot(
-                "SELECT DISTINCT Relation.* FROM Relation, Relation AS Relation_1 WHERE "
-                "Relation.rel_start_ent_id = ? AND Relation.rel_Type = ? AND "
-                "Relation.rel_deleted = 0 AND Relation_1.rel_start_ent_id = ? AND "
-                "Relation_1.rel_Type = ? AND Relation_1.rel_deleted = 0 AND "
-                "Relation.rel_end_ent_id = Relation_1.rel_end_ent_id ORDER BY Relation.rel_id",
-                contextKey, RelationType::AutomaticDecomposition, key, RelationType::IsManagedBy);
-            auto relations = std::make_shared<ObjRelations>();
-            relations->AddRows(rows);
-            if (relations->empty()) {
-                fields.dataType = "Relations Collection";
-            }
-            fields.object = std::move(relations);
+        case kManagingEntities:
+            readManagingEntities(fields, key, contextKey);
             break;
-        }
-        default: {  // kManagingConnectors
-            Recordset rows = global_db().CreateSnapshot(
-                "SELECT * FROM Relation WHERE rel_context_ent_id = ? AND rel_Type = ? AND "
-                "rel_deleted = 0 AND rel_imb_context_ent_id = ? ORDER BY rel_id",
-                contextKey, RelationType::AutomaticConnector, key);
-            auto relations = std::make_shared<ObjRelations>();
-            relations->AddRows(rows);
-            fields.object = std::move(relations);
+        case kManagingConnectors:
+            fields.object = managingConnectors(key, contextKey);
             break;
-        }
+        default:
+            fields.value = plainSystemValue(entity, kind);
+            break;
     }
     fields_ = std::move(fields);
     memberIds_ = std::move(members);
