@@ -27,42 +27,19 @@ constexpr std::string_view kPlaceholder = "-";
 
 void CopyInheritedAttributes(std::int32_t newKey, std::int32_t parentKey) {
     Transaction operation(global_db().database());
-    Recordset rows = global_db().CreateSnapshot(
-        "SELECT * FROM Attributes WHERE atri_ent_ref = ? AND atri_deleted = 0 ORDER BY atri_id",
-        parentKey);
-    const std::int32_t firstKey = NewAttributeID();
-    std::int32_t copied = 0;
-    for (; !rows.eof(); rows.moveNext()) {
-        const std::int16_t behaviour = rows["atri_inherit_behavior"].asInteger();
-        Value value;
-        switch (behaviour) {
-            case kWithValue:
-            case kSameTypeWithValue:
-                value = rows["atri_value"].value();
-                break;
-            case kWithDefault:
-                value = rows["atri_default_value"].value();
-                break;
-            case kWithPlaceholder:
-                value = std::string(kPlaceholder);
-                break;
-            default:
-                continue;  // not inherited
-        }
-        const Value defaultValue = rows["atri_default_value"].isNull()
-                                       ? Value(std::string())
-                                       : rows["atri_default_value"].value();
-        global_db().Execute(
-            "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, "
-            "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
-            "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
-            "atri_inherit_behavior) VALUES (?, ?, 1, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?)",
-            firstKey + copied, rows["atri_name"].value(), rows["atri_data_type"].value(), value,
-            newKey, rows["atri_id"].asLong(), rows["atri_class"].value(), defaultValue,
-            rows["atri_entity_value_id"].value(), rows["atri_OLE_id"].value(),
-            rows["atri_inherit_from_parent"].value(), behaviour);
-        ++copied;
-    }
+    // One statement for all the copies; their keys follow the source rows' order.
+    global_db().Execute(
+        "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, atri_value, "
+        "atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, atri_default_value, "
+        "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior) "
+        "SELECT ?1 + row_number() OVER (ORDER BY atri_id) - 1, atri_name, 1, atri_data_type, "
+        "CASE atri_inherit_behavior WHEN ?2 THEN atri_default_value WHEN ?3 THEN ?4 "
+        "ELSE atri_value END, ?5, atri_id, atri_class, 0, COALESCE(atri_default_value, ''), "
+        "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior "
+        "FROM Attributes WHERE atri_ent_ref = ?6 AND atri_deleted = 0 AND "
+        "atri_inherit_behavior IN (?7, ?2, ?3, ?8)",
+        NewAttributeID(), kWithDefault, kWithPlaceholder, kPlaceholder, newKey, parentKey,
+        kWithValue, kSameTypeWithValue);
     operation.commit();
 }
 

@@ -11,19 +11,21 @@ class ObjAttribute;
 class generic;
 
 // The carrying of attribute changes down the specialization hierarchy. Each walk goes
-// depth-first through the live specializations in display order (server/entities/specialization_walk.h),
-// visits every entity once and passes over deleted specializations with everything below
-// them. They write the copies and stamp the entities that own them, and run inside the
-// caller's writing transaction, so a failure anywhere leaves every row as it was.
+// depth-first through the live specializations in display order
+// (server/entities/specialization_walk.h), visits every entity once and passes over deleted
+// specializations with everything below them. The walks of a new attribute and of a value read and
+// write a whole level of the hierarchy per statement (server/entities/specialization_levels.h).
+// They write the copies and stamp the entities that own them, and run inside the caller's writing
+// transaction, so a failure anywhere leaves every row as it was.
 
 // A new attribute of `owner`: with behaviour 2 every specialization at every depth gets a
 // copy, with 5 only those of the owner's entity type (a specialization of another type ends
 // the walk there); other behaviours go nowhere. Each copy has the attribute's name and value,
-// is marked inherited and names `originKey` (the attribute created first) as its origin.
-// With `onlyIfAbsent`, a behaviour-2 specialization that has a live attribute of that name
-// gets no copy and the walk stops there.
+// is marked inherited and names `originKey` (the attribute created first) as its origin. A
+// specialization that has a live attribute of that name already keeps it alone, and the walk
+// stops there. The copies are written together, their keys counted up in the walk's order.
 void PropagateNewAttribute(const ObjAttribute& attribute, const generic& owner,
-                           std::int16_t behaviour, std::int32_t originKey, bool onlyIfAbsent);
+                           std::int16_t behaviour, std::int32_t originKey);
 
 // A copy follows the attribute above it when it is live, still follows its parent
 // (atri_inherit_from_parent) and names as its origin that attribute or that attribute's own

@@ -321,8 +321,7 @@ void ObjAttribute::InsertNew(const std::string& attrName, std::int16_t inherit_t
     }
     InsertRow(attrName, inherit_type, attrValue, inheritedFromKey);
     owner.StampLastModified();
-    PropagateNewAttribute(*this, owner, inherit_type, KeyOfID(fields_.inheritedFromAttrId),
-                          onlyIfAbsent);
+    PropagateNewAttribute(*this, owner, inherit_type, KeyOfID(fields_.inheritedFromAttrId));
 }
 
 void ObjAttribute::InsertRow(const std::string& attrName, std::int16_t inherit_type,

@@ -110,6 +110,14 @@ TEST_F(AttributePropagation, ANewAttributeGoesWhereItsBehaviourSays) {
         const auto added = add(pump_, name, "v", behaviour);
         EXPECT_EQ(values(below_, name), expected) << behaviour;
         if (behaviour == 2) {
+            // The copies' keys follow the walk: depth first, in display order.
+            std::vector<std::int32_t> owners;
+            Recordset rows = database().snapshot(
+                "SELECT atri_ent_ref FROM Attributes WHERE atri_name = ? ORDER BY atri_id", name);
+            for (; !rows.eof(); rows.moveNext()) {
+                owners.push_back(rows["atri_ent_ref"].asLong());
+            }
+            EXPECT_EQ(owners, (std::vector<std::int32_t>{pump_, a_, a1_, b_, b1_, kit_, kit1_}));
             const auto copy = worker(a1_)->GetDBAttribute(name);
             EXPECT_TRUE(copy->Inherited());
             EXPECT_EQ(copy->InheritedFromAttrID(), added->ID());  // the attribute made first
@@ -287,6 +295,31 @@ TEST_F(AttributePropagation, OnlyIfAbsentLeavesAnExistingNameAndWhatIsBelowIt) {
     add(a_, "Size", "mine", 1);
     worker(pump_)->AddNewAttribute("Size", 2, Value(std::string("10")), std::nullopt, true);
     EXPECT_EQ(values(below_, "Size"), (Values{"mine", {}, "10", "10", "10", "10"}));
+}
+
+TEST_F(AttributePropagation, ANewAttributePassesOverASpecializationThatHasTheNameAndItsSubtree) {
+    struct Case {
+        std::int16_t behaviour;
+        Values below;  // a_, a1_, b_, b1_, kit_, kit1_
+    };
+    const std::vector<Case> cases{
+        {2, {"mine", {}, "new", "new", "new", "new"}},
+        {5, {"mine", {}, {}, {}, {}, {}}},
+    };
+    for (const auto& [behaviour, expected] : cases) {
+        const std::string name = "Size " + std::to_string(behaviour);
+        add(a_, name, "mine", 1);
+        // A deleted row of the name does not count.
+        add(b_, name, "gone", 1);
+        worker(b_)->DelAttribute(name);
+        add(pump_, name, "new", behaviour);
+        EXPECT_EQ(values(below_, name), expected) << behaviour;
+        EXPECT_EQ(textOf("SELECT COUNT(*) FROM Attributes WHERE atri_ent_ref = ? AND "
+                         "atri_name = ? AND atri_deleted = 0",
+                         a_, name),
+                  "1");
+        EXPECT_EQ(worker(a_)->GetDBAttribute(name)->Value(), Value(std::string("mine")));
+    }
 }
 
 TEST_F(AttributePropagation, AFailureAnywhereLeavesEveryRowAsItWas) {
