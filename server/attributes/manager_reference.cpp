@@ -8,6 +8,7 @@
 
 #include "server/attributes/new_relation.h"
 #include "server/attributes/obj_relation.h"
+#include "server/attributes/resource_reference.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
@@ -44,19 +45,6 @@ std::optional<ManagedBy> managedByOf(std::int32_t entityKey) {
     return ManagedBy{key,
                      row["rel_inherit"].asBoolean() ? row["rel_inherit_from_rel_id"].asLong() : key,
                      row["rel_end_ent_id"].asLong()};
-}
-
-NewRelation managedByRow(const generic& entity, std::int32_t managerKey) {
-    NewRelation row;
-    row.key = NewRelationID();
-    row.contact = entity.Contact();
-    row.startKey = entity.ID();
-    row.endKey = managerKey;
-    row.inheritedFromKey = row.key;
-    row.type = static_cast<std::int16_t>(RelationType::IsManagedBy);
-    row.name = std::string(kManagedBy);
-    row.contextKey = entity.ID();
-    return row;
 }
 
 // The copies below that still end at the old manager move to the new one.
@@ -119,7 +107,7 @@ void referManager(generic& entity, std::int32_t managerKey) {
         moveCopies(entity, *current, managerKey);
         return;
     }
-    const NewRelation row = managedByRow(entity, managerKey);
+    const NewRelation row = referenceRow(entity, managerKey, RelationType::IsManagedBy, kManagedBy);
     ObjRelation relation;
     relation.InsertNew(row);
     entity.StampLastModified();

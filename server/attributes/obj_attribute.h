@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "server/attributes/context_operations.h"
 #include "server/database/value.h"
 
 namespace kt {
@@ -16,11 +17,6 @@ class Entities;
 class Entity;
 class ObjRelations;
 class generic;
-
-// What an object-valued system attribute holds: one entity, a list of entities or a list of
-// relations; nothing for every other attribute.
-using AttributeObject = std::variant<std::monostate, std::shared_ptr<Entity>,
-                                     std::shared_ptr<Entities>, std::shared_ptr<ObjRelations>>;
 
 // The fields of an attribute object in the order InitFromFields takes them. IDs are public
 // IDs (key * 100 + kind), never plain keys.
@@ -47,7 +43,8 @@ struct AttributeFields {
 // Every published change is one transaction: the attribute's row, its owner's stamp and the
 // copies in the specializations change together or not at all, and on an error the object
 // keeps its fields.
-class ObjAttribute : public std::enable_shared_from_this<ObjAttribute> {
+class ObjAttribute : public std::enable_shared_from_this<ObjAttribute>,
+                     public InertContextOperations {
 public:
     const std::string& Name() const { return fields_.name; }
     const std::string& DataType() const { return fields_.dataType; }
@@ -97,21 +94,6 @@ public:
     // Library-internal. The same for a value set on the owner entity itself: the row stops
     // following its generalization (atri_inherit_from_parent False).
     void SetValueDirectly(const kt::Value& value);
-
-    // Changes in a context are not offered through the attribute object: these accept
-    // anything and change nothing; GetAttributeType gives no entity.
-    void SetValueInContext(const kt::Value& NewVal, const std::vector<std::int32_t>& ContextArr,
-                           const std::vector<std::int32_t>& ChangedArr);
-    void SetObjectInContext(const AttributeObject& NewObject,
-                            const std::vector<std::int32_t>& ContextArr,
-                            const std::vector<std::int32_t>& ChangedArr);
-    void DeleteInContext(const std::vector<std::int32_t>& ContextArr,
-                         const std::vector<std::int32_t>& ChangedArr);
-    std::shared_ptr<Entity> GetAttributeType(const std::vector<std::int32_t>& ContextArr,
-                                             const std::vector<std::int32_t>& ChangedArr);
-    void SetAttributeType(const std::shared_ptr<Entity>& NewAttrType,
-                          const std::vector<std::int32_t>& ContextArr,
-                          const std::vector<std::int32_t>& ChangedArr);
 
     // Library-internal. Fills the object from an attribute ID: a system kind (1 to 16) is
     // computed from its entity (missing entity: error 2), kind 70 read from its live row

@@ -202,25 +202,4 @@ kt::Value ObjAttribute::WriteValue(const std::string& text, bool direct) {
     return old;
 }
 
-void ObjAttribute::SetValueInContext(const kt::Value& /*NewVal*/,
-                                     const std::vector<std::int32_t>& /*ContextArr*/,
-                                     const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-void ObjAttribute::SetObjectInContext(const AttributeObject& /*NewObject*/,
-                                      const std::vector<std::int32_t>& /*ContextArr*/,
-                                      const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-void ObjAttribute::DeleteInContext(const std::vector<std::int32_t>& /*ContextArr*/,
-                                   const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-std::shared_ptr<Entity> ObjAttribute::GetAttributeType(
-    const std::vector<std::int32_t>& /*ContextArr*/,
-    const std::vector<std::int32_t>& /*ChangedArr*/) {
-    return nullptr;
-}
-
-void ObjAttribute::SetAttributeType(const std::shared_ptr<Entity>& /*NewAttrType*/,
-                                    const std::vector<std::int32_t>& /*ContextArr*/,
-                                    const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
 }  // namespace kt

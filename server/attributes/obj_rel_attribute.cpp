@@ -182,25 +182,4 @@ void ObjRelAttribute::setInheritanceBehaviour(std::int16_t value) {
                  inheritanceBehaviour_);
 }
 
-void ObjRelAttribute::SetValueInContext(const kt::Value& /*NewVal*/,
-                                        const std::vector<std::int32_t>& /*ContextArr*/,
-                                        const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-void ObjRelAttribute::SetObjectInContext(const AttributeObject& /*NewObject*/,
-                                         const std::vector<std::int32_t>& /*ContextArr*/,
-                                         const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-void ObjRelAttribute::DeleteInContext(const std::vector<std::int32_t>& /*ContextArr*/,
-                                      const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
-std::shared_ptr<Entity> ObjRelAttribute::GetAttributeType(
-    const std::vector<std::int32_t>& /*ContextArr*/,
-    const std::vector<std::int32_t>& /*ChangedArr*/) {
-    return nullptr;
-}
-
-void ObjRelAttribute::SetAttributeType(const std::shared_ptr<Entity>& /*NewAttrType*/,
-                                       const std::vector<std::int32_t>& /*ContextArr*/,
-                                       const std::vector<std::int32_t>& /*ChangedArr*/) {}
-
 }  // namespace kt

@@ -5,14 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "server/attributes/obj_attribute.h"
+#include "server/attributes/context_operations.h"
 #include "server/database/value.h"
 
 namespace kt {
 
-class Entity;
 class ObjRelation;
 class generic;
 
@@ -20,7 +18,7 @@ class generic;
 // have no system attributes. A new value goes through the owner relation, which carries it
 // to the relations that repeat it in the specializations; every other change is written to
 // the row alone. Once deleted, the attribute refuses every change (error 21).
-class ObjRelAttribute {
+class ObjRelAttribute : public InertContextOperations {
 public:
     const std::string& Name() const { return name_; }
     const std::string& DataType() const { return dataType_; }
@@ -48,21 +46,6 @@ public:
     void setDefaultValue(const kt::Value& value);
     void setInheritFromParent(bool value);
     void setInheritanceBehaviour(std::int16_t value);
-
-    // Changes in a context are not offered for relation attributes: these accept anything and
-    // change nothing; GetAttributeType gives no entity.
-    void SetValueInContext(const kt::Value& NewVal, const std::vector<std::int32_t>& ContextArr,
-                           const std::vector<std::int32_t>& ChangedArr);
-    void SetObjectInContext(const AttributeObject& NewObject,
-                            const std::vector<std::int32_t>& ContextArr,
-                            const std::vector<std::int32_t>& ChangedArr);
-    void DeleteInContext(const std::vector<std::int32_t>& ContextArr,
-                         const std::vector<std::int32_t>& ChangedArr);
-    std::shared_ptr<Entity> GetAttributeType(const std::vector<std::int32_t>& ContextArr,
-                                             const std::vector<std::int32_t>& ChangedArr);
-    void SetAttributeType(const std::shared_ptr<Entity>& NewAttrType,
-                          const std::vector<std::int32_t>& ContextArr,
-                          const std::vector<std::int32_t>& ChangedArr);
 
     // Library-internal. Fills the object from the live row of a stored attribute ID (kind 70;
     // any other kind: error 8 "This is not a valid ID for an attribute.", before the database

@@ -42,23 +42,29 @@ std::int32_t checkedResourceKey(const Value& value) {
     return resource.ID();
 }
 
+NewRelation referenceRow(const generic& owner, std::int32_t endKey, RelationType type,
+                         std::string_view name) {
+    NewRelation row;
+    row.key = NewRelationID();
+    row.contact = owner.Contact();
+    row.startKey = owner.ID();
+    row.endKey = endKey;
+    row.inheritedFromKey = row.key;
+    row.type = static_cast<std::int16_t>(type);
+    row.name = std::string(name);
+    row.contextKey = owner.ID();
+    return row;
+}
+
 void referResource(generic& dependency, std::int32_t resourceKey) {
     const Recordset existing = global_db().CreateSnapshot(
         "SELECT rel_id FROM Relation WHERE rel_start_ent_id = ? AND rel_Type = ? AND "
         "rel_deleted = 0 ORDER BY rel_id LIMIT 1",
         dependency.ID(), RelationType::HasResource);
     if (existing.eof()) {
-        NewRelation row;
-        row.key = NewRelationID();
-        row.contact = dependency.Contact();
-        row.startKey = dependency.ID();
-        row.endKey = resourceKey;
-        row.inheritedFromKey = row.key;
-        row.type = static_cast<std::int16_t>(RelationType::HasResource);
-        row.name = std::string(kHasResource);
-        row.contextKey = dependency.ID();
         ObjRelation relation;
-        relation.InsertNew(row);
+        relation.InsertNew(
+            referenceRow(dependency, resourceKey, RelationType::HasResource, kHasResource));
     } else {
         global_db().Execute("UPDATE Relation SET rel_end_ent_id = ? WHERE rel_id = ?", resourceKey,
                             existing["rel_id"].asLong());
