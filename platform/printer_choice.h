@@ -12,11 +12,11 @@ namespace vrn {
 // printer and its own pages.
 struct PrinterChoice {
     // A printer of the system; empty for the default printer or when printing into a file.
-    QString printerName;
+    QString printerName{};
     // Printing into this PDF file instead of on a printer.
-    QString outputFile;
+    QString outputFile{};
     // Invalid: the printer's own.
-    QPageLayout pageLayout;
+    QPageLayout pageLayout{};
 
     bool empty() const { return printerName.isEmpty() && outputFile.isEmpty(); }
     bool operator==(const PrinterChoice&) const = default;
