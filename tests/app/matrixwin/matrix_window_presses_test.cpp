@@ -3,6 +3,7 @@
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_interaction_label.h"
+#include "app/matrixwin/window_units.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace vrn::testing {
@@ -465,6 +467,37 @@ TEST_F(MatrixPressesTest, DoubleClickingTheDocumentationOpensItsLink) {
     ASSERT_EQ(starter_.starts().size(), 1U);
     EXPECT_EQ(starter_.starts()[0].program, "/usr/bin/browser");
     EXPECT_EQ(starter_.starts()[0].arguments, QStringList{"https://example.org/plan"});
+}
+
+TEST_F(MatrixPressesTest, TheLogoShowsItsPictureAndItsPressesAreTheWindows) {
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Logo_On_Form.bmp"));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(file));
+    window().loadLogo(file);
+    const ScenePicture& logo = window().logo();
+    ASSERT_TRUE(logo.paintShown());
+    EXPECT_NEAR(logo.paintRect().width(), 40, 1);
+    EXPECT_NEAR(logo.paintRect().height(), 30, 1);
+    EXPECT_TRUE(window().canvas().rect().contains(logo.paintRect().toRect()));
+
+    // A click on it is a click on the window: the selection goes.
+    press(centre(practice(1)->Display));
+    ASSERT_EQ(program_.Current_Item, SelectedItem(practice(1)));
+    press(centre(logo));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(program_.Current_Item));
+    EXPECT_NEAR(window().lastPress().x(), windowTwips(centre(logo).x()), 15);
+    // An armed frame tool starts its band there.
+    window().Frametool_Enabled = true;
+    press(centre(logo));
+    EXPECT_TRUE(window().Frametool_Active);
+    window().Frametool_Active = false;
+    window().Frametool_Enabled = false;
+
+    // Without its picture the logo shows nothing.
+    window().loadLogo(folder.filePath(QStringLiteral("missing.bmp")));
+    EXPECT_FALSE(logo.paintShown());
 }
 
 TEST_F(MatrixPressesTest, TheTitleFrameAsksForTheTitleOnceForAClickOrADoubleClick) {
