@@ -181,6 +181,12 @@ std::optional<PrinterChoice> QtPrompt::pageSetup(const PrinterChoice& current) {
             accept->setText(QStringLiteral("OK"));  // it keeps the choice, it prints nothing
         }
     }
+    // Range and copies belong to one print: their panel stays shut.
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text().startsWith(QStringLiteral("&Options"))) {
+            button->hide();
+        }
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
