@@ -134,20 +134,21 @@ bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
         return false;
     }
     editedField_ = const_cast<SceneFixedControl*>(static_cast<const SceneFixedControl*>(control));
-    QWidget* editor = fieldEditor_;
-    if (control == &txtDescription_) {
-        Clear_Selection(false, 0);
-        txtDescription_.setBackColor(kOleHighlightText);
-        const QSignalBlocker quiet(descriptionEditor_);
-        descriptionEditor_->setPlainText(QString::fromStdString(*text));
-        editor = descriptionEditor_;
-    } else {
-        fieldEditor_->setText(QString::fromStdString(*text));
-    }
+    const bool description = control == &txtDescription_;
+    QWidget* editor = description ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_;
+    // Set up quietly: only what the user types counts as an edit.
+    const QSignalBlocker quiet(descriptionEditor_);
     QFont font = editor->font();
     font.setPointSizeF(editedField_->fontsize() > 0 ? editedField_->fontsize() : font.pointSizeF());
     editor->setFont(font);
     editor->setGeometry(control->paintRect().toAlignedRect());
+    if (description) {
+        Clear_Selection(false, 0);
+        txtDescription_.setBackColor(kOleHighlightText);
+        descriptionEditor_->setPlainText(QString::fromStdString(*text));
+    } else {
+        fieldEditor_->setText(QString::fromStdString(*text));
+    }
     editor->show();
     editor->raise();
     editor->setFocus();
