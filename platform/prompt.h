@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/printer_choice.h"
+
 #include <QColor>
-#include <QPageLayout>
 #include <QString>
 
 #include <optional>
@@ -85,7 +86,9 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                               int flags) = 0;
-    virtual std::optional<QPageLayout> pageSetup(const QPageLayout& current) = 0;
+    // Page Setup: the user chooses the printer (or a file) and its pages for later prints,
+    // starting from `current`.
+    virtual std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) = 0;
     // Lets the user choose the printer (or a file) for `printer` and set it up; false when the
     // user cancels, and `printer` is then to be left unused.
     virtual bool choosePrinter(QPrinter& printer) = 0;

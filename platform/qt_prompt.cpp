@@ -4,13 +4,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <vector>
 
@@ -168,16 +169,28 @@ std::optional<QColor> QtPrompt::chooseColor(const QString& title, const QColor& 
     return dialog.selectedColor();
 }
 
-std::optional<QPageLayout> QtPrompt::pageSetup(const QPageLayout& current) {
+std::optional<PrinterChoice> QtPrompt::pageSetup(const PrinterChoice& current) {
     QPrinter printer;
-    if (current.isValid()) {
-        printer.setPageLayout(current);
+    applyPrinterChoice(current, printer);
+    // The print dialog in its setup mode: the printer and its pages, nothing of one print.
+    QPrintDialog dialog(&printer, parentWindow());
+    dialog.setWindowTitle(QStringLiteral("Page Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) {
+            accept->setText(QStringLiteral("OK"));  // it keeps the choice, it prints nothing
+        }
     }
-    QPageSetupDialog dialog(&printer, parentWindow());
+    // Range and copies belong to one print: their panel stays shut.
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text().startsWith(QStringLiteral("&Options"))) {
+            button->hide();
+        }
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return printer.pageLayout();
+    return printerChoiceOf(printer);
 }
 
 bool QtPrompt::choosePrinter(QPrinter& printer) {

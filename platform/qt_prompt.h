@@ -23,7 +23,7 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
-    std::optional<QPageLayout> pageSetup(const QPageLayout& current) override;
+    std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) override;
     bool choosePrinter(QPrinter& printer) override;
 
 private:

@@ -8,8 +8,8 @@ namespace vrn {
 
 class Prompt;
 
-// Whether `group` still stands in a document: a copied group that was deleted since, or whose
-// window closed, has nothing left to paste.
+// Whether `group` still stands in a document: a dragged group that was deleted since, or whose
+// window closed, has nothing left to copy.
 bool standsInDocument(const std::shared_ptr<VRN_PracticeGroup>& group);
 
 // The last-group rule of every way of removing a group: a state keeps at least one, so that no

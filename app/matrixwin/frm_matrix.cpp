@@ -102,6 +102,7 @@ void frmMatrix::showTitle() {
 
 frmMatrix::~frmMatrix() {
     delete canvasPointerFilter_;
+    delete fieldEditorFilter_;
     forgetScene();
 }
 
@@ -159,6 +160,7 @@ void frmMatrix::Form_Load() {
     setHeight(kLoadHeightTwips);
     scrollGuard_ = false;
     placeFooter();
+    loadLogo(QStringLiteral("Logo_On_Form.bmp"));
     Weighted = true;
     if (startup_PG != nullptr || LoadNewDoc) {
         newdoc();
@@ -351,6 +353,7 @@ void frmMatrix::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (WindowState() != kWindowMinimized) {
         placeFooter();
+        placeLogo();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/matrixwin/scene_fixed_control.h"
 #include "app/matrixwin/scene_interaction_label.h"
 #include "app/matrixwin/scene_line.h"
+#include "app/matrixwin/scene_picture.h"
 #include "app/matrixwin/vrn_main.h"
 #include "model/component_context.h"
 #include "model/interfaces/matrix_window.h"
@@ -26,6 +27,8 @@
 #include <variant>
 
 class QLineEdit;
+class QPlainTextEdit;
+class QMouseEvent;
 class QRubberBand;
 class QScrollBar;
 class QWheelEvent;
@@ -33,6 +36,7 @@ class QWheelEvent;
 namespace vrn {
 
 class NoteBox;
+struct CanvasHit;
 
 // What a note box shows the note of.
 using NoteObject = std::variant<std::monostate, std::shared_ptr<VRN_Practice>,
@@ -211,10 +215,16 @@ public:
     // Locks the matrix for good after the user confirms, with a final save under a new name.
     void chkLock_Click();
     // The text fields of the attribution frame and the alternative's description are edited in
-    // place (frm_matrix_text_fields.cpp): a press on one opens an editor over it; leaving the
-    // editor writes the text into the document only when it was edited.
+    // place (frm_matrix_text_fields.cpp): a press on one opens an editor over it, of one line or,
+    // for the description, of several; leaving the editor writes the text into the document only
+    // when it was edited.
     bool Text_Changed = false;
     QLineEdit& fieldEditor() const { return *fieldEditor_; }
+    QPlainTextEdit& descriptionEditor() const { return *descriptionEditor_; }
+    // The logo, loaded from "Logo_On_Form.bmp" in the current folder; empty without it. A click
+    // on it is a click on the window.
+    const ScenePicture& logo() const { return logo_; }
+    void loadLogo(const QString& file);
     // Leaves the field being edited, if any.
     void finishFieldEdit();
     // The 1-based index of the cell or interaction cell `control` is; 0 when it is neither.
@@ -300,11 +310,37 @@ private:
     void connectEditing();
     void connectFieldEditor();
     bool canvasPointerEvent(QEvent* event);
+    bool canvasPress(const QMouseEvent& mouse, const CanvasHit& hit);
+    bool canvasRelease(const QMouseEvent& mouse, const CanvasHit& hit);
+    bool canvasMove(const QMouseEvent& mouse, const CanvasHit& hit);
+    // A click on one of the window's own controls; false for any other control.
+    bool controlClicked(const ScenePaintable* control);
+    // A drag from this window ends at the screen position `global`: on a cell of this window or
+    // of another one, it copies there.
+    void dropAt(const QPointF& global, const CanvasHit& hit);
+    void offerBlankRowRemoval(const std::shared_ptr<VRN_PracticeGroup>& group);
+    // The popup menu of the cell `Index`, set up for `item`.
+    void popupFor(const CellObject& item, int Index);
+    void enableGroupPopup(MatrixHost& host, const VRN_PracticeGroup& group);
+    // A left press on the cell `Index`: a drag starts, or a double press acts.
+    void leftPress(const CellObject& item, int Index);
+    void showPracticeNote(const std::shared_ptr<VRN_Practice>& practice, int Index);
     void showPracticeGroups(VRN_State& state);
     void renameState(VRN_State& state, const QString& prompt);
     void openPracticeDialogs(const std::shared_ptr<VRN_Practice>& practice, bool options);
     // Opens the editor over `control` when it is one of the text fields; false when it is not.
     bool beginFieldEdit(const ScenePaintable* control);
+    bool fieldEditorEvent(QObject* watched, QEvent* event);
+    // A double click on the field `control`; false when the field has none.
+    bool fieldDoubleClicked(const ScenePaintable* control);
+    // Keeps the typed description, then opens it in the directions dialog.
+    void txtDescription_DblClick();
+    // Opens the documentation field's link.
+    void txtDocumentation_DblClick();
+    void FrameDescription_Click();
+    // Asks for a new title.
+    void FrameDescription_DblClick();
+    void placeLogo();
     // The document's text that the field `control` shows and edits; null for any other control.
     std::string* fieldText(const ScenePaintable* control);
     void Copy_Report_Options();
@@ -342,6 +378,10 @@ private:
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
     QLineEdit* fieldEditor_ = nullptr;
+    QPlainTextEdit* descriptionEditor_ = nullptr;
+    QObject* fieldEditorFilter_ = nullptr;
+    // A click on the title frame renames the matrix once no double click follows.
+    OneShotTimer frameDescriptionClick_{0};
     // Hands the canvas's pointer events to this window; it goes first when the window goes.
     QObject* canvasPointerFilter_ = nullptr;
     SceneFixedControl* editedField_ = nullptr;
@@ -375,6 +415,7 @@ private:
     SceneFixedControl lblFooter_{context_, Kind::Label};
     SceneCheckBox chkLock_{context_};
     SceneFixedControl richTextBox_{context_, Kind::TextBox};
+    ScenePicture logo_{context_};
     QImage picture1_;
     QRectF frameTool_{0, 0, 10, 10};
     QRubberBand* frameToolBand_;

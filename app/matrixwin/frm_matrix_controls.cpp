@@ -136,6 +136,7 @@ void frmMatrix::forgetScene() {
         line.forgetScene();
     }
     chkLock_.forgetScene();
+    logo_.forgetScene();
 }
 
 std::shared_ptr<CellControl> frmMatrix::CreatePracticeGroup(bool, CellObject obj) {

@@ -3,6 +3,7 @@
 #include "app/common/command_guard.h"
 #include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/editing_rules.h"
+#include "app/matrixwin/event_handler_filter.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/window_units.h"
 #include "model/vrn_matrix.h"
@@ -51,26 +52,54 @@ QString boolText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-// Forwards the canvas's pointer events to the window before the window's own filter sees them.
-class CanvasPointerFilter : public QObject {
-public:
-    CanvasPointerFilter(QObject* parent, std::function<bool(QEvent*)> handler)
-        : QObject(parent), handler_(std::move(handler)) {}
+}  // namespace
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override { return handler_(event); }
-
-private:
-    std::function<bool(QEvent*)> handler_;
+// Where on the canvas a pointer event is, and what is there.
+struct CanvasHit {
+    QPointF at;  // canvas pixels
+    const ScenePaintable* control = nullptr;
+    int cell = 0;         // its index as a cell, or 0
+    int interaction = 0;  // its index as an interaction cell, or 0
+    float x = 0;          // the position within the control, in twips
+    float y = 0;
 };
+
+namespace {
+
+CanvasHit hitAt(const frmMatrix& window, const QPointF& at) {
+    CanvasHit hit{.at = at, .control = window.canvas().controlAt(at)};
+    hit.cell = window.groupCellIndex(hit.control);
+    hit.interaction = hit.cell == 0 ? window.interactionCellIndex(hit.control) : 0;
+    // X and Y within the control, in twips.
+    const QPointF corner = hit.control != nullptr ? hit.control->paintRect().topLeft() : QPointF();
+    hit.x = windowTwips(qRound(at.x() - corner.x()));
+    hit.y = windowTwips(qRound(at.y() - corner.y()));
+    return hit;
+}
+
+// The matrix window whose canvas is at the screen position `global`, and the point on it; none
+// when no canvas shows there.
+std::pair<frmMatrix*, QPoint> canvasUnder(const QPoint& global) {
+    QWidget* widget = QApplication::widgetAt(global);
+    for (QWidget* owner = widget; owner != nullptr; owner = owner->parentWidget()) {
+        if (auto* window = qobject_cast<frmMatrix*>(owner)) {
+            if (widget == &window->canvas()) {
+                return {window, widget->mapFromGlobal(global)};
+            }
+            break;
+        }
+    }
+    return {nullptr, QPoint()};
+}
 
 }  // namespace
 
 void frmMatrix::connectEditing() {
     pressClock = secondsSinceStart;
     connectFieldEditor();
-    canvasPointerFilter_ =
-        new CanvasPointerFilter(this, [this](QEvent* event) { return canvasPointerEvent(event); });
+    // The canvas's pointer events reach this before the window's own filter sees them.
+    canvasPointerFilter_ = new EventHandlerFilter(
+        this, [this](QObject*, QEvent* event) { return canvasPointerEvent(event); });
     canvas_->installEventFilter(canvasPointerFilter_);
     connect(this, &frmMatrix::practiceDetailsRequested, this,
             [this](const std::shared_ptr<VRN_Practice>& practice) {
@@ -123,105 +152,130 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
     if (Frametool_Enabled || Frametool_Active) {
         return false;  // an armed frame tool takes the presses on the window
     }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPointF at = mouse->position();
-    const ScenePaintable* control = canvas_->controlAt(at);
-    const int cell = groupCellIndex(control);
-    const int interaction = cell == 0 ? interactionCellIndex(control) : 0;
-    // X and Y within the control, in twips.
-    const auto within = [&at, control] {
-        const QPointF corner = control != nullptr ? control->paintRect().topLeft() : QPointF();
-        return std::pair(windowTwips(qRound(at.x() - corner.x())),
-                         windowTwips(qRound(at.y() - corner.y())));
-    };
+    const auto& mouse = *static_cast<QMouseEvent*>(event);
+    const CanvasHit hit = hitAt(*this, mouse.position());
     bool handled = false;
     runGuarded(prompt_, [&] {
-        switch (type) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick: {
-                // A press anywhere on the matrix leaves the field being edited.
-                finishFieldEdit();
-                pressedControl_ = control;
-                if (mouse->button() == Qt::LeftButton && beginFieldEdit(control)) {
-                    handled = true;
-                    break;
-                }
-                const auto [x, y] = within();
-                if (cell != 0) {
-                    dragFrom_ = 0;
-                    dragStart_ = at;
-                    btnGroup_MouseDown(cell, mouse->button(), x, y);
-                    handled = true;
-                } else if (interaction != 0) {
-                    lblInteract_MouseDown(interaction, mouse->button(), x, y);
-                    if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
-                        lblInteract_DblClick(interaction);
-                        pressedControl_ = nullptr;
-                    }
-                    handled = true;
-                }
-                break;
-            }
-            case QEvent::MouseButtonRelease: {
-                const ScenePaintable* pressed = std::exchange(pressedControl_, nullptr);
-                const int from = std::exchange(dragFrom_, 0);
-                canvas_->unsetCursor();
-                if (mouse->button() != Qt::LeftButton) {
-                    break;
-                }
-                const bool moved =
-                    (at - dragStart_).manhattanLength() >= QApplication::startDragDistance();
-                if (from != 0 && moved && cell != 0) {
-                    btnGroup_DragDrop(cell);
-                    handled = true;
-                } else if (interaction != 0 && pressed == control) {
-                    lblInteract_Click(interaction);
-                    handled = true;
-                } else if (pressed != nullptr && pressed == control) {
-                    // A click on one of the window's own buttons.
-                    const std::array<std::pair<const ScenePaintable*, void (frmMatrix::*)()>, 8>
-                        buttons{{{&btnUpAlt_, &frmMatrix::btnUpAlt_Click},
-                                 {&btnDownAlt_, &frmMatrix::btnDownAlt_Click},
-                                 {&btnSortDown_, &frmMatrix::btnSortDown_Click},
-                                 {&btnSortRight_, &frmMatrix::btnSortRight_Click},
-                                 {&btnSHowPGs_, &frmMatrix::btnSHowPGs_Click},
-                                 {&btnShowHorPGs_, &frmMatrix::btnShowHorPGs_Click},
-                                 {&btnExisting_, &frmMatrix::btnExisting_Click},
-                                 {&btnTarget_, &frmMatrix::btnTarget_Click}}};
-                    for (const auto& [button, click] : buttons) {
-                        if (button == control) {
-                            (this->*click)();
-                            handled = true;
-                        }
-                    }
-                    if (control == &chkLock_) {
-                        chkLock_Click();
-                        handled = true;
-                    }
-                    if (control == &frameDescription_) {
-                        RenameMatrix();
-                        handled = true;
-                    }
-                }
-                break;
-            }
-            case QEvent::MouseMove:
-                if (dragFrom_ != 0 && (mouse->buttons() & Qt::LeftButton) != 0) {
-                    canvas_->setCursor(Qt::DragCopyCursor);
-                }
-                if (cell != 0) {
-                    btnGroup_MouseMove(cell);
-                    handled = true;
-                } else if (interaction != 0) {
-                    lblInteract_MouseMove(interaction);
-                    handled = true;
-                }
-                break;
-            default:
-                break;
+        if (type == QEvent::MouseButtonRelease) {
+            handled = canvasRelease(mouse, hit);
+        } else if (type == QEvent::MouseMove) {
+            handled = canvasMove(mouse, hit);
+        } else {
+            handled = canvasPress(mouse, hit);
         }
     });
     return handled;
+}
+
+bool frmMatrix::canvasPress(const QMouseEvent& mouse, const CanvasHit& hit) {
+    // A press anywhere on the matrix leaves the field being edited.
+    finishFieldEdit();
+    pressedControl_ = hit.control;
+    const bool left = mouse.button() == Qt::LeftButton;
+    const bool doubleClick = mouse.type() == QEvent::MouseButtonDblClick;
+    if (left && doubleClick && fieldDoubleClicked(hit.control)) {
+        return true;
+    }
+    if (left && beginFieldEdit(hit.control)) {
+        return true;
+    }
+    if (hit.cell != 0) {
+        dragFrom_ = 0;
+        dragStart_ = hit.at;
+        btnGroup_MouseDown(hit.cell, mouse.button(), hit.x, hit.y);
+        return true;
+    }
+    if (hit.interaction != 0) {
+        lblInteract_MouseDown(hit.interaction, mouse.button(), hit.x, hit.y);
+        if (left && doubleClick) {
+            lblInteract_DblClick(hit.interaction);
+            pressedControl_ = nullptr;
+        }
+        return true;
+    }
+    if (left && doubleClick && hit.control == &frameDescription_) {
+        FrameDescription_DblClick();
+        pressedControl_ = nullptr;
+        return true;
+    }
+    return false;
+}
+
+bool frmMatrix::canvasRelease(const QMouseEvent& mouse, const CanvasHit& hit) {
+    const ScenePaintable* pressed = std::exchange(pressedControl_, nullptr);
+    const int from = std::exchange(dragFrom_, 0);
+    canvas_->unsetCursor();
+    if (mouse.button() != Qt::LeftButton) {
+        return false;
+    }
+    const bool moved = (hit.at - dragStart_).manhattanLength() >= QApplication::startDragDistance();
+    if (from != 0 && moved) {
+        dropAt(mouse.globalPosition(), hit);
+        return true;
+    }
+    if (pressed == nullptr || pressed != hit.control) {
+        return false;
+    }
+    if (hit.interaction != 0) {
+        lblInteract_Click(hit.interaction);
+        return true;
+    }
+    return controlClicked(hit.control);
+}
+
+bool frmMatrix::controlClicked(const ScenePaintable* control) {
+    const std::array<std::pair<const ScenePaintable*, void (frmMatrix::*)()>, 11> clicks{{
+        {&btnUpAlt_, &frmMatrix::btnUpAlt_Click},
+        {&btnDownAlt_, &frmMatrix::btnDownAlt_Click},
+        {&btnSortDown_, &frmMatrix::btnSortDown_Click},
+        {&btnSortRight_, &frmMatrix::btnSortRight_Click},
+        {&btnSHowPGs_, &frmMatrix::btnSHowPGs_Click},
+        {&btnShowHorPGs_, &frmMatrix::btnShowHorPGs_Click},
+        {&btnExisting_, &frmMatrix::btnExisting_Click},
+        {&btnTarget_, &frmMatrix::btnTarget_Click},
+        {&chkLock_, &frmMatrix::chkLock_Click},
+        {&frameDescription_, &frmMatrix::FrameDescription_Click},
+        {&logo_, &frmMatrix::Form_Click},
+    }};
+    for (const auto& [button, click] : clicks) {
+        if (button == control) {
+            (this->*click)();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool frmMatrix::canvasMove(const QMouseEvent& mouse, const CanvasHit& hit) {
+    if (dragFrom_ != 0 && (mouse.buttons() & Qt::LeftButton) != 0) {
+        canvas_->setCursor(Qt::DragCopyCursor);
+    }
+    if (hit.cell != 0) {
+        btnGroup_MouseMove(hit.cell);
+        return true;
+    }
+    if (hit.interaction != 0) {
+        lblInteract_MouseMove(hit.interaction);
+        return true;
+    }
+    return false;
+}
+
+void frmMatrix::dropAt(const QPointF& global, const CanvasHit& hit) {
+    // The drag state lives on the main window: a cell dragged here may land on another window.
+    const auto [target, point] = canvasUnder(global.toPoint());
+    if (target == this || (target == nullptr && canvas_->rect().contains(hit.at.toPoint()))) {
+        if (hit.cell != 0) {
+            btnGroup_DragDrop(hit.cell);
+        }
+        return;
+    }
+    if (target != nullptr) {
+        if (const int cell = target->groupCellIndex(target->canvas().controlAt(point))) {
+            target->btnGroup_DragDrop(cell);
+        }
+        Timer1.setEnabled(true);  // releases the cell pressed here
+    }
 }
 
 void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, float Y) {
@@ -239,93 +293,114 @@ void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, f
     const auto* group = std::get_if<std::shared_ptr<VRN_PracticeGroup>>(&*item);
     const bool blank = practice != nullptr ? (*practice)->is_blank : (*group)->is_blank;
     if (blank) {
-        if (group != nullptr && Button == Qt::RightButton &&
-            prompt_.messageBox(QStringLiteral("Do you wish to remove the blank row?"),
-                               {.buttons = MsgBoxButtons::YesNo}) == MsgBoxResult::Yes &&
-            mayRemoveGroup(prompt_, **group)) {
-            Clear_Selection(false, 0);
-            (*group)->Delete();
-            Redraw(false);
+        if (group != nullptr && Button == Qt::RightButton) {
+            offerBlankRowRemoval(*group);
         }
         return;
     }
-    const SelectedItem selected =
-        practice != nullptr ? SelectedItem(*practice) : SelectedItem(*group);
-    Show_Practice_Selection(selected);
-    MatrixHost* host = program_.Main_Window;
-    const bool ownCell = practice != nullptr && (*practice)->Display.get() == &pressed;
-
-    if (Button == Qt::RightButton && host != nullptr) {
-        program_.Current_Matrix = base();
-        const auto enable = [host](const char* name, bool enabled) {
-            host->hostMenuItem(QLatin1String(name)).setEnabled(enabled);
-        };
-        if (practice != nullptr) {
-            const auto partOf = (*practice)->group();
-            enable("mnuPracticeDelete", partOf != nullptr && partOf->PracticeParts.Count() != 1);
-            if (ownCell) {
-                enable("mnuPracticeDetails", true);
-                host->popupMenu(QStringLiteral("MnuPractice"));
-            } else {
-                host->popupMenu(QStringLiteral("mnuImportance"));
-            }
-        } else {
-            const auto state = (*group)->partOf.lock();
-            int shown = 0;
-            int hidden = 0;
-            const int groups = state != nullptr ? state->PGroups.Count() : 1;
-            for (int i = 1; state != nullptr && i <= groups; ++i) {
-                (state->PGroups.Item(i)->DisplayPG ? shown : hidden) += 1;
-            }
-            enable("mnuPracticeGroupCycle", shown + hidden > 1);
-            enable("mnuPracticeGroupHide", shown > 1);
-            enable("mnuPracticeGroupReveal", hidden > 0);
-            enable("mnuPracticeGroupDelete", groups != 1);
-            enable("mnuPracticeGroupDetails", (*group)->is_entity);
-            // A copy whose group is gone since has nothing to paste.
-            enable("MnuPracticeGroupPaste", program_.Copy_Source_Kind == kSourcePracticeGroup &&
-                                                standsInDocument(host->copiedPracticeGroup()));
-            host->popupMenu(QStringLiteral("MnuPracticeGroup"));
-        }
+    Show_Practice_Selection(practice != nullptr ? SelectedItem(*practice) : SelectedItem(*group));
+    if (Button == Qt::RightButton) {
+        popupFor(*item, Index);
     } else if (Button == Qt::LeftButton) {
-        setPressedCell(btnGroup_[static_cast<std::size_t>(Index - 1)]);
-        const double now = pressClock();
-        const double elapsed = now - program_.Last_Press_Time;
-        if (Index != Last_Pressed_Index || elapsed >= kDoublePressSeconds || elapsed < 0) {
-            dragFrom_ = Index;
-            if (practice != nullptr) {
-                program_.Drag_Source_Kind = kSourcePractice;
-                if (host != nullptr) {
-                    host->draggedPractice() = *practice;
-                }
-            } else {
-                program_.Drag_Source_Kind = kSourcePracticeGroup;
-                if (host != nullptr) {
-                    host->draggedPracticeGroup() = *group;
-                }
-            }
-        } else if (practice != nullptr && ownCell) {
-            timer_load_Practice_details.setEnabled(true);
-        } else if (practice != nullptr) {
-            if (host != nullptr) {
-                host->popupMenu(QStringLiteral("mnuImportance"));
-            }
-        } else {
-            RenamePracticeGroup(*group);
-            Timer1.setEnabled(true);
-            Redraw(false);
-        }
-        program_.Last_Press_Time = now;
+        leftPress(*item, Index);
     }
-
-    if (practice != nullptr && ownCell && (*practice)->Description().size() >= kShortestNote) {
-        const float noteWidth = windowTwips(noteBox_->width());
-        Display_NoteBox(*practice, QString(), QString::fromStdString((*practice)->Description()),
-                        QString::fromStdString((*practice)->Discussion), (*practice)->color,
-                        pressed.top() + pressed.Height(), pressed.left() - noteWidth / 4,
-                        Index + kPracticeNoteTag, base()->VRN_Practice_Font_Size, kAlignCentre);
+    if (practice != nullptr) {
+        showPracticeNote(*practice, Index);
     }
     Last_Pressed_Index = Index;
+}
+
+void frmMatrix::offerBlankRowRemoval(const std::shared_ptr<VRN_PracticeGroup>& group) {
+    if (prompt_.messageBox(QStringLiteral("Do you wish to remove the blank row?"),
+                           {.buttons = MsgBoxButtons::YesNo}) == MsgBoxResult::Yes &&
+        mayRemoveGroup(prompt_, *group)) {
+        Clear_Selection(false, 0);
+        group->Delete();
+        Redraw(false);
+    }
+}
+
+void frmMatrix::popupFor(const CellObject& item, int Index) {
+    MatrixHost* host = program_.Main_Window;
+    if (host == nullptr) {
+        return;
+    }
+    program_.Current_Matrix = base();
+    if (const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&item)) {
+        const auto partOf = (*practice)->group();
+        host->hostMenuItem(QStringLiteral("mnuPracticeDelete"))
+            .setEnabled(partOf != nullptr && partOf->PracticeParts.Count() != 1);
+        if ((*practice)->Display.get() == &btnGroup(Index)) {
+            host->hostMenuItem(QStringLiteral("mnuPracticeDetails")).setEnabled(true);
+            host->popupMenu(QStringLiteral("MnuPractice"));
+        } else {
+            host->popupMenu(QStringLiteral("mnuImportance"));
+        }
+        return;
+    }
+    enableGroupPopup(*host, *std::get<std::shared_ptr<VRN_PracticeGroup>>(item));
+    host->popupMenu(QStringLiteral("MnuPracticeGroup"));
+}
+
+void frmMatrix::enableGroupPopup(MatrixHost& host, const VRN_PracticeGroup& group) {
+    const auto state = group.partOf.lock();
+    int shown = 0;
+    int hidden = 0;
+    const int groups = state != nullptr ? state->PGroups.Count() : 1;
+    for (int i = 1; state != nullptr && i <= groups; ++i) {
+        (state->PGroups.Item(i)->DisplayPG ? shown : hidden) += 1;
+    }
+    const auto enable = [&host](const char* name, bool enabled) {
+        host.hostMenuItem(QLatin1String(name)).setEnabled(enabled);
+    };
+    enable("mnuPracticeGroupCycle", shown + hidden > 1);
+    enable("mnuPracticeGroupHide", shown > 1);
+    enable("mnuPracticeGroupReveal", hidden > 0);
+    enable("mnuPracticeGroupDelete", groups != 1);
+    enable("mnuPracticeGroupDetails", group.is_entity);
+    enable("MnuPracticeGroupPaste", program_.Copy_Source_Kind == kSourcePracticeGroup &&
+                                        standsInDocument(host.copiedPracticeGroup()));
+}
+
+void frmMatrix::leftPress(const CellObject& item, int Index) {
+    MatrixHost* host = program_.Main_Window;
+    const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&item);
+    setPressedCell(btnGroup_[static_cast<std::size_t>(Index - 1)]);
+    const double now = pressClock();
+    const double elapsed = now - program_.Last_Press_Time;
+    program_.Last_Press_Time = now;
+    if (Index != Last_Pressed_Index || elapsed >= kDoublePressSeconds || elapsed < 0) {
+        // A drag starts: the main window keeps what it carries, for a drop on any window.
+        dragFrom_ = Index;
+        program_.Drag_Source_Kind = practice != nullptr ? kSourcePractice : kSourcePracticeGroup;
+        if (host != nullptr && practice != nullptr) {
+            host->draggedPractice() = *practice;
+        } else if (host != nullptr) {
+            host->draggedPracticeGroup() = std::get<std::shared_ptr<VRN_PracticeGroup>>(item);
+        }
+    } else if (practice != nullptr && (*practice)->Display.get() == &btnGroup(Index)) {
+        timer_load_Practice_details.setEnabled(true);
+    } else if (practice != nullptr) {
+        if (host != nullptr) {
+            host->popupMenu(QStringLiteral("mnuImportance"));
+        }
+    } else {
+        RenamePracticeGroup(std::get<std::shared_ptr<VRN_PracticeGroup>>(item));
+        Timer1.setEnabled(true);
+        Redraw(false);
+    }
+}
+
+void frmMatrix::showPracticeNote(const std::shared_ptr<VRN_Practice>& practice, int Index) {
+    const SceneCell& pressed = btnGroup(Index);
+    if (practice->Display.get() != &pressed || practice->Description().size() < kShortestNote) {
+        return;
+    }
+    const float noteWidth = windowTwips(noteBox_->width());
+    Display_NoteBox(practice, QString(), QString::fromStdString(practice->Description()),
+                    QString::fromStdString(practice->Discussion), practice->color,
+                    pressed.top() + pressed.Height(), pressed.left() - noteWidth / 4,
+                    Index + kPracticeNoteTag, base()->VRN_Practice_Font_Size, kAlignCentre);
 }
 
 void frmMatrix::btnGroup_MouseMove(int Index) {

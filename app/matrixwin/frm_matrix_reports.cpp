@@ -6,6 +6,7 @@
 #include "model/reports/printed_report_pages.h"
 #include "model/vrn_matrix.h"
 #include "platform/docx/word_report_export.h"
+#include "platform/printer_choice.h"
 #include "platform/qt_report_picture.h"
 #include "platform/qt_report_printer.h"
 #include "platform/window_capture.h"
@@ -89,9 +90,7 @@ void frmMatrix::Copy_Report_Options() {
 
 void frmMatrix::Print_Report() {
     QPrinter printer(QPrinter::HighResolution);
-    if (program_.Page_Layout.isValid()) {
-        printer.setPageLayout(program_.Page_Layout);
-    }
+    applyPrinterChoice(program_.Printer_Choice, printer);
     if (!prompt_.choosePrinter(printer)) {
         return;
     }
@@ -146,9 +145,7 @@ void frmMatrix::Print_Captured_Image() {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    if (program_.Page_Layout.isValid()) {
-        printer.setPageLayout(program_.Page_Layout);
-    }
+    applyPrinterChoice(program_.Printer_Choice, printer);
     if (!prompt_.choosePrinter(printer)) {
         return;
     }

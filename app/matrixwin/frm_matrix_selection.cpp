@@ -208,11 +208,6 @@ void frmMatrix::letGoOfSelection() {
         if (shownBy(host->draggedPracticeGroup(), this)) {
             host->draggedPracticeGroup() = nullptr;
         }
-        // A copied group goes with its window: Paste then has nothing to copy from.
-        if (shownBy(host->copiedPracticeGroup(), this)) {
-            host->copiedPracticeGroup() = nullptr;
-            program_.Copy_Source_Kind = 0;
-        }
     }
     const auto* matrix = std::get_if<std::shared_ptr<VRN_Matrix>>(&program_.Directions_Object);
     const auto* state = std::get_if<std::shared_ptr<VRN_State>>(&program_.Directions_Object);

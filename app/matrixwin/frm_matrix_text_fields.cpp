@@ -1,20 +1,59 @@
 #include "app/matrixwin/frm_matrix.h"
 
 #include "app/common/command_guard.h"
+#include "app/matrixwin/event_handler_filter.h"
+#include "app/matrixwin/frm_directions_details.h"
+#include "app/matrixwin/window_units.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextDocument>
 
 #include <array>
 #include <utility>
 
 // The matrix window's text fields: the attribution frame's fields and the active alternative's
 // description are drawn on the canvas like every other control; a press on one puts an editor
-// over it. Every edit sets the window's Text_Changed; leaving the editor writes the whole text
-// into the document only while it is set, so leaving an unedited field writes nothing.
+// over it, one line for the attribution's fields, several for the description. Every edit sets
+// the window's Text_Changed; leaving the editor writes the whole text into the document only
+// while it is set, so leaving an unedited field writes nothing. Double clicks on the description,
+// the documentation field and the title frame, and the logo, act as the window's own.
 
 namespace vrn {
+
+namespace {
+
+// The description shows in the highlighted-text colour while it is being edited.
+constexpr qint32 kOleHighlightText = oleSystemColor(0x0E);
+// A documentation text this short is no link.
+constexpr qsizetype kShortestLink = 3;
+// The logo keeps this far from the window's right edge and its footer.
+constexpr float kLogoMarginTwips = 60;
+
+// The editor's text with its line breaks as "\n", every other character as typed.
+QString editorText(const QPlainTextEdit& editor) {
+    QString text = editor.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+// `edited` with the line breaks of `original`: a text that came with "\r\n" keeps them.
+std::string withLineBreaksOf(QString edited, const std::string& original) {
+    if (original.find("\r\n") != std::string::npos) {
+        edited.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    }
+    return edited.toStdString();
+}
+
+}  // namespace
 
 void frmMatrix::connectFieldEditor() {
     fieldEditor_ = new QLineEdit(canvas_);
@@ -23,6 +62,47 @@ void frmMatrix::connectFieldEditor() {
     connect(fieldEditor_, &QLineEdit::textEdited, this, [this] { Text_Changed = true; });
     connect(fieldEditor_, &QLineEdit::editingFinished, this,
             [this] { runGuarded(prompt_, [this] { finishFieldEdit(); }); });
+
+    descriptionEditor_ = new QPlainTextEdit(canvas_);
+    descriptionEditor_->setObjectName(QStringLiteral("descriptionEditor"));
+    descriptionEditor_->setTabChangesFocus(true);
+    descriptionEditor_->hide();
+    connect(descriptionEditor_, &QPlainTextEdit::textChanged, this,
+            [this] { Text_Changed = true; });
+
+    fieldEditorFilter_ = new EventHandlerFilter(
+        this, [this](QObject* watched, QEvent* event) { return fieldEditorEvent(watched, event); });
+    fieldEditor_->installEventFilter(fieldEditorFilter_);
+    descriptionEditor_->installEventFilter(fieldEditorFilter_);
+    descriptionEditor_->viewport()->installEventFilter(fieldEditorFilter_);
+
+    frameDescriptionClick_.setInterval(QApplication::doubleClickInterval());
+    connect(&frameDescriptionClick_, &QTimer::timeout, this,
+            [this] { runGuarded(prompt_, [this] { RenameMatrix(); }); });
+}
+
+bool frmMatrix::fieldEditorEvent(QObject* watched, QEvent* event) {
+    bool handled = false;
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // The second press of a double click on a field lands on its editor.
+        runGuarded(prompt_, [this, &handled] {
+            const ScenePaintable* field = editedField_;
+            if (field == &txtDescription_ || field == &txtDocumentation_) {
+                finishFieldEdit();
+                handled = fieldDoubleClicked(field);
+            }
+        });
+    } else if (watched == descriptionEditor_ && event->type() == QEvent::FocusOut &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
+        runGuarded(prompt_, [this] { finishFieldEdit(); });
+    } else if (watched == descriptionEditor_ && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        runGuarded(prompt_, [this] { finishFieldEdit(); });
+        handled = true;
+    }
+    return handled;
 }
 
 std::string* frmMatrix::fieldText(const ScenePaintable* control) {
@@ -53,15 +133,25 @@ bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
     if (text == nullptr) {
         return false;
     }
-    if (control == &txtDescription_) {
-        Clear_Selection(false, 0);
-    }
     editedField_ = const_cast<SceneFixedControl*>(static_cast<const SceneFixedControl*>(control));
-    fieldEditor_->setGeometry(control->paintRect().toAlignedRect());
-    fieldEditor_->setText(QString::fromStdString(*text));
-    fieldEditor_->show();
-    fieldEditor_->raise();
-    fieldEditor_->setFocus();
+    const bool description = control == &txtDescription_;
+    QWidget* editor = description ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_;
+    // Set up quietly: only what the user types counts as an edit.
+    const QSignalBlocker quiet(descriptionEditor_);
+    QFont font = editor->font();
+    font.setPointSizeF(editedField_->fontsize() > 0 ? editedField_->fontsize() : font.pointSizeF());
+    editor->setFont(font);
+    editor->setGeometry(control->paintRect().toAlignedRect());
+    if (description) {
+        Clear_Selection(false, 0);
+        txtDescription_.setBackColor(kOleHighlightText);
+        descriptionEditor_->setPlainText(QString::fromStdString(*text));
+    } else {
+        fieldEditor_->setText(QString::fromStdString(*text));
+    }
+    editor->show();
+    editor->raise();
+    editor->setFocus();
     return true;
 }
 
@@ -70,15 +160,89 @@ void frmMatrix::finishFieldEdit() {
     if (field == nullptr) {
         return;
     }
-    fieldEditor_->hide();
+    const bool description = field == &txtDescription_;
+    (description ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_)->hide();
+    if (description) {
+        txtDescription_.setBackColor(program_.prefs.Color_3);
+    }
     if (!Text_Changed) {
         return;
     }
     Text_Changed = false;
     if (std::string* text = fieldText(field)) {
-        *text = fieldEditor_->text().toStdString();
+        *text = description ? withLineBreaksOf(editorText(*descriptionEditor_), *text)
+                            : fieldEditor_->text().toStdString();
         field->setText(*text);
     }
+}
+
+bool frmMatrix::fieldDoubleClicked(const ScenePaintable* control) {
+    if (control == &txtDescription_) {
+        txtDescription_DblClick();
+        return true;
+    }
+    if (control == &txtDocumentation_) {
+        txtDocumentation_DblClick();
+        return true;
+    }
+    return false;
+}
+
+void frmMatrix::txtDescription_DblClick() {
+    // What was typed is kept before the dialog opens on it.
+    finishFieldEdit();
+    VRN_Matrix& document = *base();
+    const std::shared_ptr<VRN_State> alternative = document.activeAlternative();
+    MatrixHost* host = program_.Main_Window;
+    if (alternative == nullptr) {
+        return;
+    }
+    Show_Directions_Dialog(program_, prompt_, QStringLiteral("Description"), alternative,
+                           host != nullptr ? host->dialogParent() : this);
+    txtDescription_.setText(alternative->Description);
+}
+
+void frmMatrix::txtDocumentation_DblClick() {
+    finishFieldEdit();
+    const QString link = QString::fromStdString(base()->Distribution);
+    if (link.size() >= kShortestLink) {
+        if (MatrixHost* host = program_.Main_Window) {
+            host->Open_In_Browser(link);
+        }
+    }
+}
+
+void frmMatrix::FrameDescription_Click() {
+    // A click waits out the double-click time: a double click asks for the title once.
+    frameDescriptionClick_.setEnabled(true);
+}
+
+void frmMatrix::FrameDescription_DblClick() {
+    frameDescriptionClick_.stop();
+    const std::optional<QString> answer =
+        prompt_.inputBox(QStringLiteral("What is the new title?"), QStringLiteral("VRN Title"),
+                         QString::fromStdString(frameDescription_.text()));
+    if (answer && !answer->isEmpty()) {
+        frameDescription_.setText(answer->toStdString());
+        base()->title = answer->toStdString();
+    }
+}
+
+void frmMatrix::loadLogo(const QString& file) {
+    // A missing or unreadable picture leaves the logo empty, and nothing is said.
+    const QImage picture(file);
+    logo_.setPicture(picture);
+    logo_.setWidth(windowTwips(picture.width()));
+    logo_.setHeight(windowTwips(picture.height()));
+    logo_.setVisible(!picture.isNull());
+    // Behind the matrix: a cell over it takes the presses.
+    logo_.ZOrder(1);
+    placeLogo();
+}
+
+void frmMatrix::placeLogo() {
+    logo_.setLeft(windowTwips(canvas_->width()) - logo_.Width() - kLogoMarginTwips);
+    logo_.setTop(lblFooter_.top() - logo_.Height() - kLogoMarginTwips);
 }
 
 }  // namespace vrn

@@ -5,8 +5,8 @@
 #include "app/matrixwin/matrix_host.h"
 #include "model/interfaces/catalogue_entity.h"
 #include "model/model_fwd.h"
+#include "platform/printer_choice.h"
 
-#include <QPageLayout>
 #include <QPointer>
 #include <QString>
 #include <QtGlobal>
@@ -67,9 +67,9 @@ struct VrnMain {
     bool Save_As_Running = false;
     bool Save_As_Locked = false;
     bool Visio_Debug = false;
-    // The page set up by File > Page Setup for what the program prints; the printer's own until
-    // then.
-    QPageLayout Page_Layout;
+    // The printer and pages set up by File > Page Setup: prints without a print dialog go there,
+    // the print dialogs start there. Empty until then.
+    PrinterChoice Printer_Choice;
 
     Preferences prefs;
     ReportFlags report;

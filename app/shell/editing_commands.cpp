@@ -4,6 +4,7 @@
 #include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/editing_rules.h"
 #include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/practice_group_snapshot.h"
 #include "app/matrixwin/vrn_main.h"
 #include "app/shell/frm_main.h"
 #include "model/vrn_matrix.h"
@@ -366,7 +367,8 @@ void EditingCommands::groupDetails() {
 void EditingCommands::groupCopy() {
     if (const auto g = group()) {
         program_.Copy_Source_Kind = kSourcePracticeGroup;
-        main_.Copying_PG = g;
+        // The group as it is now: Paste copies this even once the group is gone.
+        main_.Copying_PG = SnapshotOf(g, main_.componentContext());
         main_.menuItem(QStringLiteral("MnuPracticeGroupPaste"))->setEnabled(true);
     }
 }
@@ -376,7 +378,7 @@ void EditingCommands::groupPaste() {
     if (g == nullptr) {
         return;
     }
-    // A source deleted or closed since the copy leaves nothing to paste: the buffer empties.
+    // Nothing copied yet, nothing to paste.
     if (program_.Copy_Source_Kind != kSourcePracticeGroup || !standsInDocument(main_.Copying_PG)) {
         main_.Copying_PG = nullptr;
         program_.Copy_Source_Kind = 0;

@@ -211,9 +211,8 @@ void FileCommands::mnuFileSaveAs_Click() {
 }
 
 void FileCommands::mnuFilePageSetup_Click() {
-    if (const std::optional<QPageLayout> layout =
-            services_.prompt.pageSetup(program_.Page_Layout)) {
-        program_.Page_Layout = *layout;
+    if (std::optional<PrinterChoice> choice = services_.prompt.pageSetup(program_.Printer_Choice)) {
+        program_.Printer_Choice = std::move(*choice);
     }
 }
 

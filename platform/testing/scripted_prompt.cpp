@@ -77,8 +77,8 @@ std::optional<QColor> ScriptedPrompt::chooseColor(const QString& title, const QC
         {.kind = Kind::Color, .text = title, .initialColor = initial, .flags = flags});
 }
 
-std::optional<QPageLayout> ScriptedPrompt::pageSetup(const QPageLayout& /*current*/) {
-    return take<QPageLayout>({.kind = Kind::PageSetup});
+std::optional<PrinterChoice> ScriptedPrompt::pageSetup(const PrinterChoice& /*current*/) {
+    return take<PrinterChoice>({.kind = Kind::PageSetup});
 }
 
 bool ScriptedPrompt::choosePrinter(QPrinter& printer) {

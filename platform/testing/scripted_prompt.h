@@ -36,7 +36,8 @@ public:
     // Typed into an input box or chosen in a file dialog.
     void answerText(const QString& text) { answers_.emplace_back(text); }
     void answerColor(const QColor& color) { answers_.emplace_back(color); }
-    void answerPageLayout(const QPageLayout& layout) { answers_.emplace_back(layout); }
+    // Chosen in Page Setup.
+    void answerPageSetup(const PrinterChoice& choice) { answers_.emplace_back(choice); }
     // The user prints to the PDF file `path`.
     void answerPrintToFile(const QString& path) { answers_.emplace_back(PrintToFile{path}); }
     void cancel() { answers_.emplace_back(Cancel{}); }
@@ -54,14 +55,14 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
-    std::optional<QPageLayout> pageSetup(const QPageLayout& current) override;
+    std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) override;
     bool choosePrinter(QPrinter& printer) override;
 
 private:
     struct PrintToFile {
         QString path;
     };
-    using Answer = std::variant<Cancel, MsgBoxResult, QString, QColor, QPageLayout, PrintToFile>;
+    using Answer = std::variant<Cancel, MsgBoxResult, QString, QColor, PrinterChoice, PrintToFile>;
 
     // The next answer when it holds a T; nothing for Cancel; a problem for anything else.
     template <typename T>

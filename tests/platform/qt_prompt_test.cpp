@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -143,6 +145,37 @@ TEST(QtPrompt, ColourDialogStartsFromTheGivenColourOnlyWithItsFlag) {
         dialog->reject();
     });
     EXPECT_FALSE(prompt.chooseColor("Colour", QColor(1, 2, 3), 0).has_value());
+}
+
+TEST(QtPrompt, PageSetupStartsFromTheChoiceAndAnswersThePrinterChosen) {
+    QtPrompt prompt("Vrn");
+    const QTemporaryDir folder;
+    const PrinterChoice current{
+        .outputFile = folder.filePath("setup.pdf"),
+        .pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF())};
+    answerNextDialog<QPrintDialog>([&current](QPrintDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Page Setup");
+        EXPECT_EQ(dialog->printer()->outputFileName(), current.outputFile);
+        EXPECT_EQ(dialog->printer()->pageLayout().pageSize().id(), QPageSize::A5);
+        // It sets up the printer: nothing of one print, and no Print button.
+        QStringList shown;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(dialog)) {
+                shown << button->text();
+            }
+        }
+        EXPECT_TRUE(shown.contains("OK")) << shown.join(", ").toStdString();
+        EXPECT_FALSE(shown.contains("&Print"));
+        EXPECT_FALSE(shown.contains("&Options >>"));
+        dialog->accept();
+    });
+    const std::optional<PrinterChoice> chosen = prompt.pageSetup(current);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->outputFile, current.outputFile);
+    EXPECT_EQ(chosen->pageLayout.orientation(), QPageLayout::Landscape);
+
+    answerNextDialog<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(prompt.pageSetup(current).has_value());
 }
 
 }  // namespace

@@ -1,19 +1,25 @@
 #include "app/common/preference_keys.h"
+#include "app/matrixwin/document_files.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_interaction_label.h"
+#include "app/matrixwin/window_units.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/modal_script.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace vrn::testing {
@@ -160,6 +166,61 @@ TEST_F(MatrixPressesTest, ADropCopiesIntoTheTargetsGroupAndNeverOntoItselfOrABla
     }
     EXPECT_EQ(second->PracticeParts.Item(2)->Name(), dragged->Name());
     EXPECT_EQ(window().canvasCounts(), shownByDocument(document()));
+}
+
+TEST_F(MatrixPressesTest, ADropOnAnotherWindowCopiesThereAndLeavesTheSourceAlone) {
+    frmMatrix& source = window();
+    VRN_State& sourceState = existing();
+    const auto sourceGroup = sourceState.PGroups.Item(1);
+    sourceGroup->setName("From the first window");
+    const auto dragged = practice(1);
+    dragged->setName("Dragged practice");
+    source.Redraw();
+    item("mnuFileNew").trigger();
+    frmMatrix& target = window();
+    ASSERT_NE(&target, &source);
+    item("mnuWindowTileVertical").trigger();
+    QApplication::processEvents();
+    VRN_State& targetState = *target.base()->Existing();
+    const auto targetGroup = targetState.PGroups.Item(1);
+    const auto blank = targetGroup->AddBlankPracticeGroup();
+    target.Redraw();
+
+    // Pressed on the first window, let go over a cell of the second.
+    const auto dragTo = [&](const std::shared_ptr<CellControl>& from,
+                            const std::shared_ptr<CellControl>& to) {
+        MatrixCanvas& canvas = source.canvas();
+        const QPoint over = canvas.mapFromGlobal(target.canvas().mapToGlobal(centre(to)));
+        now_ += 10;
+        QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, centre(from));
+        QMouseEvent move(QEvent::MouseMove, over, canvas.mapToGlobal(over), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &move);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, over);
+    };
+    dragTo(dragged->Display, targetGroup->PracticeParts.Item(2)->Display);
+    ASSERT_EQ(targetGroup->PracticeParts.Count(), 4);
+    const auto copy = targetGroup->PracticeParts.Item(4);
+    EXPECT_EQ(copy->Name(), "Dragged practice");
+    EXPECT_EQ(copy->InForm, &target);
+    // The copy meets every practice of its new state.
+    const int practices = targetState.Practices.Count();
+    EXPECT_EQ(targetState.Interactions.Count(), practices * (practices - 1) / 2);
+
+    dragTo(sourceGroup->Display, targetGroup->Display);
+    ASSERT_EQ(targetState.PGroups.Count(), 3);
+    EXPECT_EQ(targetState.PGroups.Item(2)->Name(), "From the first window");
+    EXPECT_EQ(targetState.PGroups.Item(2)->PracticeParts.Count(), 3);
+    // A blank row takes nothing, as in one window.
+    dragTo(sourceGroup->PracticeParts.Item(2)->Display, blank->Display);
+    EXPECT_EQ(targetState.Practices.Count(), 4 + 3 + 1);
+
+    EXPECT_EQ(target.canvasCounts(), shownByDocument(*target.base()));
+    // The source is as it was.
+    EXPECT_EQ(sourceState.PGroups.Count(), 1);
+    EXPECT_EQ(sourceGroup->PracticeParts.Count(), 3);
+    EXPECT_EQ(dragged->group(), sourceGroup);
+    EXPECT_EQ(source.canvasCounts(), shownByDocument(*source.base()));
 }
 
 TEST_F(MatrixPressesTest, TheGroupPopupEnablesFollowTheGroupsShownAndTheCopyBuffer) {
@@ -316,16 +377,149 @@ TEST_F(MatrixPressesTest, AFieldEditedThenLeftWritesOnceAndOneLeftUneditedWrites
     press(centre(authors));
     press(centre(practice(1)->Display));
     EXPECT_EQ(document().Authors, "Changed elsewhere");
+}
 
-    // The alternative's description, left with Enter.
+TEST_F(MatrixPressesTest, LineBreaksTypedIntoTheDescriptionSurviveSaveAndReopen) {
     auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
-    if (description.paintShown()) {
-        press(centre(description));
-        editor.selectAll();
-        QTest::keyClicks(&editor, "Where we go");
-        QTest::keyClick(&editor, Qt::Key_Return);
-        EXPECT_EQ(document().alternative()->Description, "Where we go");
+    ASSERT_TRUE(description.paintShown());
+    QPlainTextEdit& editor = window().descriptionEditor();
+    press(centre(description));
+    ASSERT_TRUE(editor.isVisible());
+    editor.selectAll();
+    QTest::keyClicks(&editor, "Where we go");
+    // Enter breaks the line; leaving the box keeps the text.
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClicks(&editor, "and why");
+    EXPECT_TRUE(editor.isVisible());
+    press(centre(practice(1)->Display));
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(document().alternative()->Description, "Where we go\nand why");
+    EXPECT_EQ(window().txtDescription().text(), "Where we go\nand why");
+
+    const QString file = QDir::temp().filePath(QStringLiteral("vrn-presses-description.vrn"));
+    saveDocument(document(), file, false);
+    prompt_.answerText(file);
+    item("mnuFileOpen").trigger();
+    QFile::remove(file);
+    ASSERT_EQ(activeWindow().filename, file);
+    EXPECT_EQ(document().alternative()->Description, "Where we go\nand why");
+    press(centre(dynamic_cast<ScenePaintable&>(window().txtDescription())));
+    EXPECT_EQ(window().descriptionEditor().toPlainText(), "Where we go\nand why");
+}
+
+TEST_F(MatrixPressesTest, AnEditedDescriptionKeepsTheLineBreaksAndCharactersItCameWith) {
+    const std::string written = "Kept\r\nas\u00A0written";
+    document().alternative()->Description = written;
+    window().Redraw();
+    auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
+    QPlainTextEdit& editor = window().descriptionEditor();
+    // Opened and left without typing: nothing is written.
+    press(centre(description));
+    document().alternative()->Description = written + " ";
+    press(centre(practice(1)->Display));
+    EXPECT_EQ(document().alternative()->Description, written + " ");
+
+    document().alternative()->Description = written;
+    press(centre(description));
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&editor, "!");
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(document().alternative()->Description, written + "!");
+}
+
+TEST_F(MatrixPressesTest, DoubleClickingTheDescriptionKeepsTheTextThenOpensItsDialog) {
+    auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
+    press(centre(description));
+    QTest::keyClicks(&window().descriptionEditor(), "Typed first");
+    const auto alternative = document().alternative();
+    ModalScript dialogs;
+    dialogs.then("FrmDirectionsDetails", [&alternative](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(),
+                  "Description of: " + QString::fromStdString(alternative->Name));
+        auto* text = dialog.findChild<QPlainTextEdit*>("txtDirections");
+        EXPECT_EQ(text->toPlainText(), "Typed first");
+        text->setPlainText("From the dialog");
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    QTest::mouseDClick(&window().canvas(), Qt::LeftButton, Qt::NoModifier, centre(description));
+    EXPECT_EQ(dialogs.seen(), QStringList{"FrmDirectionsDetails"});
+    EXPECT_EQ(alternative->Description, "From the dialog");
+    EXPECT_EQ(window().txtDescription().text(), "From the dialog");
+}
+
+TEST_F(MatrixPressesTest, DoubleClickingTheDocumentationOpensItsLink) {
+    program_.prefs.Browser_Path = "/usr/bin/browser";
+    item("mnuViewAttribution").setChecked(true);
+    window().Redraw();
+    auto& documentation = dynamic_cast<ScenePaintable&>(window().txtDocumentation());
+    ASSERT_TRUE(documentation.paintShown());
+    for (const char* text : {"ab", "https://example.org/plan"}) {
+        SCOPED_TRACE(text);
+        document().Distribution = text;
+        window().Redraw();
+        // The second press of a double click lands on the editor the first one opened.
+        press(centre(documentation));
+        QLineEdit& editor = window().fieldEditor();
+        ASSERT_TRUE(editor.isVisible());
+        QTest::mouseDClick(&editor, Qt::LeftButton, Qt::NoModifier, editor.rect().center());
     }
+    ASSERT_EQ(starter_.starts().size(), 1U);
+    EXPECT_EQ(starter_.starts()[0].program, "/usr/bin/browser");
+    EXPECT_EQ(starter_.starts()[0].arguments, QStringList{"https://example.org/plan"});
+}
+
+TEST_F(MatrixPressesTest, TheLogoShowsItsPictureAndItsPressesAreTheWindows) {
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Logo_On_Form.bmp"));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(file));
+    window().loadLogo(file);
+    const ScenePicture& logo = window().logo();
+    ASSERT_TRUE(logo.paintShown());
+    EXPECT_NEAR(logo.paintRect().width(), 40, 1);
+    EXPECT_NEAR(logo.paintRect().height(), 30, 1);
+    EXPECT_TRUE(window().canvas().rect().contains(logo.paintRect().toRect()));
+
+    // A click on it is a click on the window: the selection goes.
+    press(centre(practice(1)->Display));
+    ASSERT_EQ(program_.Current_Item, SelectedItem(practice(1)));
+    press(centre(logo));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(program_.Current_Item));
+    EXPECT_NEAR(window().lastPress().x(), windowTwips(centre(logo).x()), 15);
+    // An armed frame tool starts its band there.
+    window().Frametool_Enabled = true;
+    press(centre(logo));
+    EXPECT_TRUE(window().Frametool_Active);
+    window().Frametool_Active = false;
+    window().Frametool_Enabled = false;
+
+    // Without its picture the logo shows nothing.
+    window().loadLogo(folder.filePath(QStringLiteral("missing.bmp")));
+    EXPECT_FALSE(logo.paintShown());
+}
+
+TEST_F(MatrixPressesTest, TheTitleFrameAsksForTheTitleOnceForAClickOrADoubleClick) {
+    auto& frame = dynamic_cast<ScenePaintable&>(window().FrameDescription());
+    ASSERT_TRUE(frame.paintShown());
+    // On the caption, above the description box.
+    const QPoint caption = frame.paintRect().topLeft().toPoint() + QPoint(20, 4);
+    prompt_.answerText("Double title");
+    QTest::mouseDClick(&window().canvas(), Qt::LeftButton, Qt::NoModifier, caption);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions()[0].text, "What is the new title?");
+    EXPECT_EQ(prompt_.questions()[0].title, "VRN Title");
+    EXPECT_EQ(document().title, "Double title");
+    EXPECT_EQ(window().FrameDescription().text(), "Double title");
+
+    prompt_.answerText("Clicked title");
+    press(caption);
+    QTRY_COMPARE(prompt_.questions().size(), 2U);
+    EXPECT_EQ(prompt_.questions()[1].text, "What is the new title for this Matrix?");
+    EXPECT_EQ(prompt_.questions()[1].defaultText, "Double title");
+    EXPECT_EQ(document().title, "Clicked title");
 }
 
 }  // namespace

@@ -121,8 +121,8 @@ TEST_F(MatrixWindowWithThreeAlternativesTest, PageDownSwitchesAlternativesWherev
     const Case cases[] = {
         {"a cell",
          [this] {
-             const auto* cell = dynamic_cast<const ScenePaintable*>(
-                 existingPractice()->Display.get());
+             const auto* cell =
+                 dynamic_cast<const ScenePaintable*>(existingPractice()->Display.get());
              QTest::mouseClick(&window().canvas(), Qt::LeftButton, {},
                                cell->paintRect().center().toPoint());
              return static_cast<QWidget*>(&window().canvas());
@@ -409,15 +409,12 @@ TEST_F(MatrixWindowTest, ClosingAWindowLetsGoOfWhatTheProgramHeldInItOnly) {
     program_.Current_Interaction = crossInteraction();
     main_.Dragging_P = otherPractice;
     main_.Dragging_PG = firstGroup;
-    main_.Copying_PG = firstGroup;
     closeWithoutSaving();
     item("mnuFileClose").trigger();
     EXPECT_TRUE(std::holds_alternative<std::monostate>(program_.Current_Item));
     EXPECT_EQ(program_.Current_Interaction, nullptr);
     EXPECT_EQ(main_.Dragging_PG, nullptr);
     EXPECT_EQ(main_.Dragging_P, otherPractice);
-    // A group copied in the closed window is no longer there to paste.
-    EXPECT_EQ(main_.Copying_PG, nullptr);
     EXPECT_EQ(windowCaptions(), QStringList{"Document 2"});
 }
 

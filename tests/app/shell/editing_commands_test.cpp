@@ -1,3 +1,4 @@
+#include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/scene_interaction_label.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
@@ -199,38 +200,55 @@ TEST_F(EditingCommandsTest, AddingFromTheGroupPopupFollowsItsLastPractice) {
     EXPECT_EQ(existing().Practices.Item(2)->Name(), "Named");
 }
 
-TEST_F(EditingCommandsTest, PasteCopiesALiveGroupAndNothingOnceItIsGone) {
+TEST_F(EditingCommandsTest, PastePastesTheGroupAsItWasCopiedEvenOnceItIsGone) {
     const auto source = firstGroup()->AddNewPracticeGroup("Source");
+    source->PracticeParts.Item(1)->setName("Kept");
     const auto target = firstGroup();
     select(source);
     item("MnuPracticeGroupCopy").trigger();
     EXPECT_EQ(program_.Copy_Source_Kind, 14);
     EXPECT_TRUE(item("MnuPracticeGroupPaste").isEnabled());
+
+    // Changed after the copy: the paste keeps what was copied.
+    source->setName("Renamed");
+    source->PracticeParts.Item(1)->AddNewPractice("Added later");
     select(target);
     item("MnuPracticeGroupPaste").trigger();
-    EXPECT_EQ(groupNames(), QStringList({"Existing Practices Group", "Source", "Source"}));
+    EXPECT_EQ(groupNames(), QStringList({"Existing Practices Group", "Source", "Renamed"}));
+    const auto pasted = existing().PGroups.Item(2);
+    ASSERT_EQ(pasted->PracticeParts.Count(), 1);
+    EXPECT_EQ(pasted->PracticeParts.Item(1)->Name(), "Kept");
+    // A fresh copy of its own: changing it leaves the next paste alone.
+    pasted->PracticeParts.Item(1)->setName("Changed paste");
 
+    // Deleted since: it still pastes.
     select(source);
     item("mnuPracticeGroupDelete").trigger();
     select(target);
     item("MnuPracticeGroupPaste").trigger();
-    EXPECT_EQ(groupNames(), QStringList({"Existing Practices Group", "Source"}));
-    EXPECT_EQ(main_.Copying_PG, nullptr);
-    EXPECT_FALSE(item("MnuPracticeGroupPaste").isEnabled());
+    EXPECT_EQ(groupNames(), QStringList({"Existing Practices Group", "Source", "Source"}));
+    EXPECT_EQ(existing().PGroups.Item(2)->PracticeParts.Item(1)->Name(), "Kept");
+    EXPECT_TRUE(item("MnuPracticeGroupPaste").isEnabled());
 }
 
-TEST_F(EditingCommandsTest, AGroupCopiedFromAClosedWindowPastesNothing) {
+TEST_F(EditingCommandsTest, AGroupCopiedInAWindowThatClosedSincePastesAsACopy) {
+    firstGroup()->setName("Copied");
+    firstGroup()->PracticeParts.Item(2)->setName("Second practice");
     select(firstGroup());
     item("MnuPracticeGroupCopy").trigger();
     closeWithoutSaving();
     item("mnuFileClose").trigger();
     item("mnuFileNew").trigger();
-    const int groups = existing().PGroups.Count();
     select(firstGroup());
     item("MnuPracticeGroupPaste").trigger();
-    EXPECT_EQ(existing().PGroups.Count(), groups);
-    EXPECT_EQ(program_.Copy_Source_Kind, 0);
-    EXPECT_FALSE(item("MnuPracticeGroupPaste").isEnabled());
+    ASSERT_EQ(groupNames(), QStringList({"Existing Practices Group", "Copied"}));
+    const auto pasted = existing().PGroups.Item(2);
+    ASSERT_EQ(pasted->PracticeParts.Count(), 3);
+    EXPECT_EQ(pasted->PracticeParts.Item(2)->Name(), "Second practice");
+    // Shown in this window, with the interactions of six practices among themselves.
+    EXPECT_EQ(pasted->InForm, &activeWindow());
+    EXPECT_EQ(activeWindow().canvasCounts(), shownByDocument(document()));
+    EXPECT_EQ(existing().Interactions.Count(), 6 * 5 / 2);
 }
 
 TEST_F(EditingCommandsTest, ImportanceCommandsWriteTheBoxAndWeighAsRated) {

@@ -1,8 +1,8 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/file/string_sink.h"
 #include "model/file/tagged_record_writer.h"
-#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
@@ -16,8 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -31,6 +34,19 @@ const QString kOpenFilter = QStringLiteral("*.vrn|*.vrn|All Files (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("Vrn-Matrix (*.vrn)|*.vrn|All Files (*.*)|*.*");
 const QString kLockedRefusal =
     QStringLiteral("This matrix is locked.  A locked matrix can only be saved to a new file name.");
+
+bool pdfToolsAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+// What `tool` prints for `arguments`.
+QString runTool(const char* tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QLatin1String(tool), arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -239,7 +255,8 @@ TEST_F(FileCommandsTest, AWindowLeftWithoutTheFocusTakesItBackInsteadOfANewDocum
 }
 
 TEST_F(FileCommandsTest, OpenListsTheFilesAlternativesInTheMenuAtOnce) {
-    const QString file = writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
+    const QString file =
+        writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
     open(file);
     ASSERT_EQ(document().Alt_count, 3);
     const std::vector<QAction*>& items = main_.mnuAlt();
@@ -506,14 +523,38 @@ TEST_F(FileCommandsTest, ImportAlternativesAddsAFilesAlternativesOrNothing) {
     EXPECT_EQ(document().Alt_count, 3);
 }
 
-TEST_F(FileCommandsTest, PageSetupKeepsTheChosenPage) {
-    const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
-    prompt_.answerPageLayout(landscape);
+TEST_F(FileCommandsTest, DirectionsPrintOnThePrinterAndPagesThatPageSetupChose) {
+    const QString pdf = path("directions.pdf");
+    const PrinterChoice chosen{
+        .outputFile = pdf,
+        .pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF())};
+    prompt_.answerPageSetup(chosen);
     item("mnuFilePageSetup").trigger();
-    EXPECT_EQ(program_.Page_Layout, landscape);
+    EXPECT_EQ(lastQuestion().kind, Kind::PageSetup);
+    EXPECT_EQ(program_.Printer_Choice, chosen);
+    // Cancel keeps the choice.
     prompt_.cancel();
     item("mnuFilePageSetup").trigger();
-    EXPECT_EQ(program_.Page_Layout, landscape);
+    EXPECT_EQ(program_.Printer_Choice, chosen);
+
+    // The directions print with no print dialog of their own.
+    document().Directions = "Read the roof at the start";
+    dialogs_.then("FrmDirectionsDetails", [](QDialog& dialog) {
+        dialog.findChild<QPushButton*>("btnPrint")->click();
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    const std::size_t asked = prompt_.questions().size();
+    item("mnuHelpDirections").trigger();
+    EXPECT_EQ(prompt_.questions().size(), asked);
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(fileBytes(pdf).startsWith("%PDF"));
+    if (!pdfToolsAvailable()) {
+        GTEST_SKIP() << "pdftotext and pdfinfo are not installed: the printed page is not read";
+    }
+    EXPECT_TRUE(runTool("pdftotext", {pdf, "-"}).contains("Read the roof at the start"));
+    // A5 across: 595 by 420 points.
+    EXPECT_TRUE(runTool("pdfinfo", {pdf})
+                    .contains(QRegularExpression("Page size: +595[.0-9]* x 4(19|20)")));
 }
 
 TEST_F(FileCommandsTest, AFileNamedOnTheCommandLineOpensInTheFirstWindow) {
