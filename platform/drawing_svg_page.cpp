@@ -20,6 +20,8 @@ constexpr std::array<const char*, static_cast<std::size_t>(ShapeCell::Count)> kC
 constexpr double kCentred = 1;
 constexpr double kMiddle = 1;
 constexpr double kDefaultTopMargin = 4.0 / 72;  // four points
+// Room kept between a shape's outline and its text on the other sides, in points.
+constexpr double kTextMargin = 4;
 
 std::size_t CellIndex(const std::string& name) {
     for (std::size_t i = 0; i < kCellNames.size(); ++i) {
@@ -28,6 +30,11 @@ std::size_t CellIndex(const std::string& name) {
         }
     }
     throw DrawingError("A shape has no cell called '" + name + "'.");
+}
+
+// An alignment cell's value as 0 (left or top), 1 (centred) or 2 (right or bottom).
+int Alignment(double value) {
+    return value < 0.5 ? 0 : value > 1.5 ? 2 : 1;
 }
 
 }  // namespace
@@ -80,6 +87,22 @@ std::shared_ptr<DrawingHyperlink> SvgShape::AddHyperlink() {
     return links_.back();
 }
 
+DrawingTextLayout SvgShape::textLayout() const {
+    if (kind_ == MasterKind::Line || text_.empty()) {
+        return {};
+    }
+    const DrawingTextFrame frame{
+        .width = std::abs(cell(ShapeCell::Width)) * kPointsPerInch,
+        .height = std::abs(cell(ShapeCell::Height)) * kPointsPerInch,
+        .leftMargin = kTextMargin,
+        .rightMargin = kTextMargin,
+        .topMargin = std::max(0.0, cell(ShapeCell::TopMargin) * kPointsPerInch),
+        .bottomMargin = kTextMargin,
+        .horizontalAlign = Alignment(cell(ShapeCell::ParaHorzAlign)),
+        .verticalAlign = Alignment(cell(ShapeCell::VerticalAlign))};
+    return LayOutDrawingText(*page_->measure, text_, frame, page_->layout.fontSize);
+}
+
 std::array<double, 4> SvgShape::extent() const {
     if (kind_ == MasterKind::Line) {
         const double x1 = cell(ShapeCell::BeginX), y1 = cell(ShapeCell::BeginY);
@@ -103,10 +126,15 @@ void SvgShape::moveBy(double dx, double dy) {
     }
 }
 
-SvgDrawingPage::SvgDrawingPage(DrawingTemplate layout)
-    : state_(std::make_shared<SvgPageState>(SvgPageState{std::move(layout)})),
+SvgDrawingPage::SvgDrawingPage(DrawingTemplate layout,
+                               std::shared_ptr<const DrawingTextMeasure> measure)
+    : state_(std::make_shared<SvgPageState>(SvgPageState{std::move(layout), std::move(measure)})),
       width_(state_->layout.pageWidth),
-      height_(state_->layout.pageHeight) {}
+      height_(state_->layout.pageHeight) {
+    if (state_->measure == nullptr) {
+        throw DrawingError("A drawing page needs the measure of its font.");
+    }
+}
 
 std::shared_ptr<DrawingShape> SvgDrawingPage::Drop(const DrawingMaster& master, double x,
                                                    double y) {

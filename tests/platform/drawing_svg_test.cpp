@@ -13,6 +13,7 @@
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
 #include "platform/html_export_page.h"
+#include "platform/svg_font_metrics.h"
 #include "platform/svg_markup.h"
 #include "platform/svg_writer.h"
 #include "tests/platform/external_program.h"
@@ -32,7 +33,8 @@ std::string Contents(const std::filesystem::path& file) {
 class DrawingLayerTest : public ::testing::Test {
 protected:
     DrawingLayerTest()
-        : page(ReadDrawingTemplate(kTemplates / kDrawingTemplateFile)),
+        : layout(ReadDrawingTemplate(kTemplates / kDrawingTemplateFile)),
+          page(layout, std::make_shared<SvgFontMetrics>(layout.font)),
           stencil(DrawingStencilFile::Open(kTemplates / kDrawingStencilFile)) {}
 
     std::shared_ptr<SvgShape> DropRectangle(double x, double y, const std::string& text = {}) {
@@ -44,6 +46,7 @@ protected:
 
     std::filesystem::path Folder() const { return dir.path().toStdString(); }
 
+    DrawingTemplate layout;
     SvgDrawingPage page;
     std::unique_ptr<DrawingStencilFile> stencil;
     QTemporaryDir dir;
@@ -138,7 +141,7 @@ TEST_F(DrawingLayerTest, CenteringPutsTheDrawingInTheMiddleOfAPageThatHoldsIt) {
 TEST(SvgShapeTest, AShapeKeptAfterItsPageIsGoneStaysUsable) {
     std::shared_ptr<DrawingShape> kept;
     {
-        SvgDrawingPage page;
+        SvgDrawingPage page({}, std::make_shared<SvgFontMetrics>(DrawingTemplate{}.font));
         MasterDefinition rectangle;
         rectangle.name = "Rectangle";
         const DrawingStencilFile stencil({rectangle});
@@ -174,24 +177,6 @@ TEST(SvgMarkupTest, EscapingAndNumbers) {
         std::string out;
         AppendNumber(out, value);
         EXPECT_EQ(out, text) << value;
-    }
-}
-
-TEST(SvgWriterTest, TextWrapsAtSpacesAndLineBreaks) {
-    struct Case {
-        std::string text;
-        std::size_t width;
-        std::vector<std::string> lines;
-    };
-    for (const Case& c : std::vector<Case>{{"short", 10, {"short"}},
-                                           {"two words", 5, {"two", "words"}},
-                                           {"unbroken words", 3, {"unbroken", "words"}},
-                                           {"line\r\nbreak", 20, {"line", "break"}},
-                                           {"\xC3\xA9t\xC3\xA9 d\xC3\xA9j\xC3\xA0",
-                                            5,
-                                            {"\xC3\xA9t\xC3\xA9", "d\xC3\xA9j\xC3\xA0"}},
-                                           {"", 5, {""}}}) {
-        EXPECT_EQ(WrapText(c.text, c.width), c.lines) << c.text;
     }
 }
 

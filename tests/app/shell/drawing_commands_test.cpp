@@ -1,17 +1,21 @@
 #include "app/shell/drawing_commands.h"
 #include "app/shell/drawing_window.h"
+#include "model/reports/drawing_cells.h"
 #include "model/vrn_matrix.h"
+#include "platform/html_export_page.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/model_doubles/fake_catalogue_entity.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -47,6 +51,13 @@ protected:
 
     QString path(const char* name) const { return folder_.filePath(QLatin1String(name)); }
     QList<DrawingWindow*> drawings() const { return main_.findChildren<DrawingWindow*>(); }
+
+    // The drawing of the matrix file `file`, opened in a window of its own.
+    DrawingWindow* drawingOf(const char* file) {
+        main_.openMatrixFile(QString::fromUtf8(file));
+        QApplication::processEvents();
+        return commands_->run(Command::Generate);
+    }
 
     // A template folder holding only the files named.
     QString templateFolder(const QStringList& files) {
@@ -201,6 +212,67 @@ TEST_F(DrawingCommandsTest, AnotherKindOfActiveWindowIsNotDrawn) {
     ASSERT_EQ(prompt_.questions().size(), 1U);
     EXPECT_EQ(prompt_.questions().front().text, QStringLiteral("TBD: Generate Visio"));
     delete other;
+}
+
+// Where the text of `shape` falls outside the shape, or one line over another; empty when it lies
+// whole inside, line under line.
+std::string misplacedText(const SvgShape& shape) {
+    constexpr double kSlack = 1e-6;  // points
+    const DrawingTextLayout text = shape.textLayout();
+    const double width = std::abs(shape.Cell(cells::Width)) * kPointsPerInch;
+    const double height = std::abs(shape.Cell(cells::Height)) * kPointsPerInch;
+    double above = 0;
+    for (const DrawingTextLine& line : text.lines) {
+        if (line.left < -kSlack || line.left + line.width > width + kSlack) {
+            return "\"" + line.text + "\" runs out at a side";
+        }
+        if (line.baseline - text.ascent < above - kSlack) {
+            return "\"" + line.text + "\" lies over the line above it or the top";
+        }
+        if (line.baseline + text.descent > height + kSlack) {
+            return "\"" + line.text + "\" runs out at the bottom";
+        }
+        above = line.baseline + text.descent;
+    }
+    return {};
+}
+
+TEST_F(DrawingCommandsTest, EveryTextOfTheDrawingLiesInsideItsShape) {
+    struct Case {
+        const char* file;
+        bool shortens;  // a text had to be shortened to fit
+    };
+    for (const Case& c : {Case{VRN_SAMPLE_MATRIX, false}, Case{VRN_LONG_NAMES_MATRIX, true}}) {
+        SCOPED_TRACE(c.file);
+        DrawingWindow* drawing = drawingOf(c.file);
+        ASSERT_NE(drawing, nullptr);
+        int texts = 0;
+        int turned = 0;
+        int shortened = 0;
+        for (const SvgShape* shape : drawing->page().paintingOrder()) {
+            if (shape->text().empty() || shape->kind() != MasterKind::Rectangle) {
+                continue;
+            }
+            const DrawingTextLayout text = shape->textLayout();
+            EXPECT_EQ(misplacedText(*shape), "") << shape->text();
+            EXPECT_FALSE(text.lines.empty()) << shape->text() << " shows nothing";
+            ++texts;
+            turned += shape->Cell(cells::Angle) != 0 ? 1 : 0;
+            shortened += text.shortened ? 1 : 0;
+        }
+        EXPECT_GT(texts, 30);
+        EXPECT_GT(turned, 5);
+        EXPECT_EQ(shortened > 0, c.shortens) << shortened << " texts shortened";
+        // scripts/drawing-sample.sh renders these.
+        if (const char* keep = std::getenv("VRN_DRAWING_DIR")) {
+            const std::filesystem::path kept =
+                std::filesystem::path(keep) / QFileInfo(c.file).completeBaseName().toStdString();
+            drawing->page().SaveSvg(std::filesystem::path(kept).replace_extension(".svg"));
+            SaveDrawingFile(std::filesystem::path(kept).replace_extension(".html"),
+                            HtmlExportPage(drawing->page()));
+        }
+        drawing->close();
+    }
 }
 
 }  // namespace
