@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <fstream>
 #include <limits>
+#include <stdexcept>
 
 #include "model/file/safe_save_file.h"
 #include "platform/html_export_page.h"
@@ -22,6 +24,7 @@ constexpr double kMiddle = 1;
 constexpr double kDefaultTopMargin = 4.0 / 72;  // four points
 // Room kept between a shape's outline and its text on the other sides, in points.
 constexpr double kTextMargin = 4;
+constexpr std::size_t kReadBackChunk = 64 * 1024;
 
 std::size_t CellIndex(const std::string& name) {
     for (std::size_t i = 0; i < kCellNames.size(); ++i) {
@@ -35,6 +38,26 @@ std::size_t CellIndex(const std::string& name) {
 // An alignment cell's value as 0 (left or top), 1 (centred) or 2 (right or bottom).
 int Alignment(double value) {
     return value < 0.5 ? 0 : value > 1.5 ? 2 : 1;
+}
+
+// Reads `file` back and compares it with `content`; throws when they differ.
+void CheckWritten(const std::filesystem::path& file, std::string_view content) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("the written file cannot be read back");
+    }
+    std::string chunk(kReadBackChunk, '\0');
+    std::size_t offset = 0;
+    bool same = true;
+    do {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto count = static_cast<std::size_t>(in.gcount());
+        same = content.substr(offset, count) == std::string_view(chunk).substr(0, count);
+        offset += count;
+    } while (same && in);
+    if (in.bad() || !same || offset != content.size()) {
+        throw std::runtime_error("the file on disk does not hold what was written");
+    }
 }
 
 }  // namespace
@@ -196,6 +219,7 @@ void SaveDrawingFile(const std::filesystem::path& path, const std::string& conte
     try {
         SafeSaveFile file(path);
         file.Write(content);
+        CheckWritten(file.temporary(), content);
         file.Commit();
     } catch (const std::exception& error) {
         throw DrawingError("The drawing cannot be written to '" + path.string() +

@@ -136,8 +136,9 @@ private:
     std::vector<std::shared_ptr<SvgShape>> shapes_;
 };
 
-// Writes `content` to `path` through a temporary file that then replaces it. Throws
-// DrawingError naming the path when that fails; an older file is then left as it was.
+// Writes `content` to `path` through a temporary file beside it, which is read back and compared
+// before it replaces `path`. Throws DrawingError naming the path and the system's reason when
+// that fails; an older file is then left as it was, and no temporary file is left behind.
 void SaveDrawingFile(const std::filesystem::path& path, const std::string& content);
 
 }  // namespace vrn

@@ -1,14 +1,18 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "model/file/safe_save_file.h"
 #include "model/reports/drawing_cells.h"
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
@@ -17,6 +21,7 @@
 #include "platform/svg_markup.h"
 #include "platform/svg_writer.h"
 #include "tests/platform/external_program.h"
+#include "tests/support/file_size_limit.h"
 
 namespace vrn {
 namespace {
@@ -231,6 +236,41 @@ TEST_F(DrawingLayerTest, ExportWritesOneWholePageThroughATemporaryFile) {
     } catch (const DrawingError& error) {
         EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
     }
+}
+
+TEST_F(DrawingLayerTest, AWriteThatFailsKeepsThePreviousFileAndSaysWhy) {
+    for (int i = 0; i < 20; ++i) {
+        DropRectangle(i, -1, "Cell " + std::to_string(i));
+    }
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> save;
+    };
+    const Case cases[] = {
+        {"drawing.svg", [this](const std::filesystem::path& target) { page.SaveSvg(target); }},
+        {"drawing.html",
+         [this](const std::filesystem::path& target) { page.Export(target.string()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto target = Folder() / c.name;
+        std::ofstream(target) << "previous drawing";
+        std::string error;
+        {
+            // The drawing is far larger than this.
+            const testing::FileSizeLimit full(1024);
+            try {
+                c.save(target);
+            } catch (const DrawingError& failure) {
+                error = failure.what();
+            }
+        }
+        EXPECT_NE(error.find(target.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;
+        EXPECT_EQ(Contents(target), "previous drawing");
+        EXPECT_FALSE(std::filesystem::exists(SafeSaveFile::TemporaryPathFor(target)));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 }  // namespace
