@@ -84,7 +84,7 @@ DrawingWindow* DrawingCommands::run(Command command) {
         program_.Visio_Debug = true;
     }
     Prompt& prompt = services_.prompt;
-    const std::filesystem::path folder = program_.prefs.VisioTemplatePath.toStdString();
+    const std::filesystem::path folder = program_.prefs.templateFolder().toStdString();
     std::unique_ptr<SvgDrawingPage> page;
     std::unique_ptr<DrawingStencilFile> stencil;
     {

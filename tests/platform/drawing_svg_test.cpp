@@ -68,6 +68,21 @@ TEST_F(DrawingLayerTest, TheTemplateAndStencilOfTheTreeGiveWhatTheDrawingNeeds) 
     EXPECT_THROW(stencil->Item("rectangle"), DrawingError);
 }
 
+TEST_F(DrawingLayerTest, TheTemplatesAreFoundInTheShareFolderOfTheProgramOrAboveIt) {
+    const auto installed = Folder() / "prefix" / kInstalledTemplateFolder;
+    std::filesystem::create_directories(installed);
+    std::ofstream(installed / kDrawingTemplateFile) << "[Page]\n";
+    for (const char* program : {"prefix", "prefix/bin", "prefix/app/tests/shell"}) {
+        std::filesystem::create_directories(Folder() / program);
+        EXPECT_EQ(FindDrawingTemplateFolder(Folder() / program), installed) << program;
+    }
+    // A folder without the template is passed over, and so is a program beside no templates.
+    std::filesystem::create_directories(Folder() / "prefix/bin" / kInstalledTemplateFolder);
+    EXPECT_EQ(FindDrawingTemplateFolder(Folder() / "prefix/bin"), installed);
+    std::filesystem::create_directories(Folder() / "elsewhere/bin");
+    EXPECT_EQ(FindDrawingTemplateFolder(Folder() / "elsewhere/bin"), std::filesystem::path());
+}
+
 TEST_F(DrawingLayerTest, BrokenTemplateFilesAreRefusedWithTheirPlace) {
     struct Case {
         const char* name;

@@ -81,7 +81,7 @@ protected:
         const QString folder = path("templates");
         QDir().mkpath(folder);
         for (const QString& file : files) {
-            QFile::copy(Preferences::defaultTemplatePath() + '/' + file, folder + '/' + file);
+            QFile::copy(Preferences::installedTemplatePath() + '/' + file, folder + '/' + file);
         }
         return folder;
     }
@@ -180,7 +180,7 @@ TEST_F(DrawingCommandsTest, AMissingTemplateOrStencilGivesEachCommandsOwnMessage
     EXPECT_TRUE(drawings().isEmpty());
     // A Diagnose that failed leaves the diagnostics on; one that ends well turns them off.
     EXPECT_TRUE(program_.Visio_Debug);
-    program_.prefs.VisioTemplatePath = Preferences::defaultTemplatePath();
+    program_.prefs.VisioTemplatePath.clear();
     ASSERT_NE(commands_->run(Command::Diagnose), nullptr);
     EXPECT_FALSE(program_.Visio_Debug);
 }
@@ -339,7 +339,7 @@ void answerSaveDialog(const QString& nameFilter, const QString& name) {
 }
 
 TEST_F(DrawingCommandsTest, SaveWritesTheTypeChosenUnderItsExtension) {
-    const QString templates = Preferences::defaultTemplatePath();
+    const QString templates = Preferences::installedTemplatePath();
     const DrawingTemplate layout =
         ReadDrawingTemplate(templates.toStdString() + "/" + kDrawingTemplateFile);
     auto stencil = DrawingStencilFile::Open(templates.toStdString() + "/" + kDrawingStencilFile);
