@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <fstream>
 #include <limits>
+#include <stdexcept>
 
 #include "model/file/safe_save_file.h"
 #include "platform/html_export_page.h"
@@ -20,6 +22,9 @@ constexpr std::array<const char*, static_cast<std::size_t>(ShapeCell::Count)> kC
 constexpr double kCentred = 1;
 constexpr double kMiddle = 1;
 constexpr double kDefaultTopMargin = 4.0 / 72;  // four points
+// Room kept between a shape's outline and its text on the other sides, in points.
+constexpr double kTextMargin = 4;
+constexpr std::size_t kReadBackChunk = 64 * 1024;
 
 std::size_t CellIndex(const std::string& name) {
     for (std::size_t i = 0; i < kCellNames.size(); ++i) {
@@ -28,6 +33,31 @@ std::size_t CellIndex(const std::string& name) {
         }
     }
     throw DrawingError("A shape has no cell called '" + name + "'.");
+}
+
+// An alignment cell's value as 0 (left or top), 1 (centred) or 2 (right or bottom).
+int Alignment(double value) {
+    return value < 0.5 ? 0 : value > 1.5 ? 2 : 1;
+}
+
+// Reads `file` back and compares it with `content`; throws when they differ.
+void CheckWritten(const std::filesystem::path& file, std::string_view content) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("the written file cannot be read back");
+    }
+    std::string chunk(kReadBackChunk, '\0');
+    std::size_t offset = 0;
+    bool same = true;
+    do {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto count = static_cast<std::size_t>(in.gcount());
+        same = content.substr(offset, count) == std::string_view(chunk).substr(0, count);
+        offset += count;
+    } while (same && in);
+    if (in.bad() || !same || offset != content.size()) {
+        throw std::runtime_error("the file on disk does not hold what was written");
+    }
 }
 
 }  // namespace
@@ -80,6 +110,22 @@ std::shared_ptr<DrawingHyperlink> SvgShape::AddHyperlink() {
     return links_.back();
 }
 
+DrawingTextLayout SvgShape::textLayout() const {
+    if (kind_ == MasterKind::Line || text_.empty()) {
+        return {};
+    }
+    const DrawingTextFrame frame{
+        .width = std::abs(cell(ShapeCell::Width)) * kPointsPerInch,
+        .height = std::abs(cell(ShapeCell::Height)) * kPointsPerInch,
+        .leftMargin = kTextMargin,
+        .rightMargin = kTextMargin,
+        .topMargin = std::max(0.0, cell(ShapeCell::TopMargin) * kPointsPerInch),
+        .bottomMargin = kTextMargin,
+        .horizontalAlign = Alignment(cell(ShapeCell::ParaHorzAlign)),
+        .verticalAlign = Alignment(cell(ShapeCell::VerticalAlign))};
+    return LayOutDrawingText(*page_->measure, text_, frame, page_->layout.fontSize);
+}
+
 std::array<double, 4> SvgShape::extent() const {
     if (kind_ == MasterKind::Line) {
         const double x1 = cell(ShapeCell::BeginX), y1 = cell(ShapeCell::BeginY);
@@ -103,10 +149,15 @@ void SvgShape::moveBy(double dx, double dy) {
     }
 }
 
-SvgDrawingPage::SvgDrawingPage(DrawingTemplate layout)
-    : state_(std::make_shared<SvgPageState>(SvgPageState{std::move(layout)})),
+SvgDrawingPage::SvgDrawingPage(DrawingTemplate layout,
+                               std::shared_ptr<const DrawingTextMeasure> measure)
+    : state_(std::make_shared<SvgPageState>(SvgPageState{std::move(layout), std::move(measure)})),
       width_(state_->layout.pageWidth),
-      height_(state_->layout.pageHeight) {}
+      height_(state_->layout.pageHeight) {
+    if (state_->measure == nullptr) {
+        throw DrawingError("A drawing page needs the measure of its font.");
+    }
+}
 
 std::shared_ptr<DrawingShape> SvgDrawingPage::Drop(const DrawingMaster& master, double x,
                                                    double y) {
@@ -168,6 +219,7 @@ void SaveDrawingFile(const std::filesystem::path& path, const std::string& conte
     try {
         SafeSaveFile file(path);
         file.Write(content);
+        CheckWritten(file.temporary(), content);
         file.Commit();
     } catch (const std::exception& error) {
         throw DrawingError("The drawing cannot be written to '" + path.string() +

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "model/reports/drawing_page.h"
+#include "model/reports/drawing_text.h"
 #include "platform/drawing_template.h"
 
 namespace vrn {
+
+// Points (the SVG's user units) per drawing unit.
+inline constexpr double kPointsPerInch = 72;
 
 class SvgHyperlink : public DrawingHyperlink {
 public:
@@ -45,10 +49,11 @@ enum class ShapeCell {
     Count
 };
 
-// What the shapes of one page share: the template's styles and the painting-order counters.
-// Shared, so a shape kept after its page is gone stays safe to use.
+// What the shapes of one page share: the template's styles and text, the measure of its font and
+// the painting-order counters. Shared, so a shape kept after its page is gone stays safe to use.
 struct SvgPageState {
     DrawingTemplate layout;
+    std::shared_ptr<const DrawingTextMeasure> measure;
     std::int64_t backmost = 0;
     std::int64_t frontmost = 0;
 };
@@ -77,6 +82,10 @@ public:
     // Painting order: lower first.
     std::int64_t depth() const { return depth_; }
 
+    // The shape's text laid out in the shape (see LayOutDrawingText), in points from its
+    // top-left corner before it is turned, along its width. Empty for a line.
+    DrawingTextLayout textLayout() const;
+
     // Left, bottom, right and top of the area the shape covers.
     std::array<double, 4> extent() const;
     void moveBy(double dx, double dy);
@@ -93,10 +102,11 @@ private:
 
 // A drawing page of our own: shapes of a stencil's masters on a page of the template's size,
 // in inches with y growing upwards from the page's bottom-left corner. It renders itself as SVG
-// and exports one HTML page holding that SVG.
+// and exports one HTML page holding that SVG. Its text is laid out with `measure`, which must
+// measure the template's font.
 class SvgDrawingPage : public DrawingPage {
 public:
-    explicit SvgDrawingPage(DrawingTemplate layout = {});
+    SvgDrawingPage(DrawingTemplate layout, std::shared_ptr<const DrawingTextMeasure> measure);
 
     std::string Name() const override { return name_; }
     void setName(const std::string& value) override { name_ = value; }
@@ -111,6 +121,7 @@ public:
     void SaveSvg(const std::filesystem::path& path) const;
 
     const DrawingTemplate& layout() const { return state_->layout; }
+    const DrawingTextMeasure& measure() const { return *state_->measure; }
     double width() const { return width_; }
     double height() const { return height_; }
     // The shapes from the back to the front.
@@ -125,8 +136,9 @@ private:
     std::vector<std::shared_ptr<SvgShape>> shapes_;
 };
 
-// Writes `content` to `path` through a temporary file that then replaces it. Throws
-// DrawingError naming the path when that fails; an older file is then left as it was.
+// Writes `content` to `path` through a temporary file beside it, which is read back and compared
+// before it replaces `path`. Throws DrawingError naming the path and the system's reason when
+// that fails; an older file is then left as it was, and no temporary file is left behind.
 void SaveDrawingFile(const std::filesystem::path& path, const std::string& content);
 
 }  // namespace vrn

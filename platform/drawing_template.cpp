@@ -198,6 +198,21 @@ std::vector<MasterDefinition> ReadDrawingStencil(const std::filesystem::path& fi
     return masters;
 }
 
+std::filesystem::path FindDrawingTemplateFolder(const std::filesystem::path& programFolder) {
+    std::error_code ignored;
+    for (std::filesystem::path folder = std::filesystem::absolute(programFolder, ignored);
+         !folder.empty(); folder = folder.parent_path()) {
+        const std::filesystem::path candidate = folder / kInstalledTemplateFolder;
+        if (std::filesystem::is_regular_file(candidate / kDrawingTemplateFile, ignored)) {
+            return candidate;
+        }
+        if (folder == folder.parent_path()) {
+            break;
+        }
+    }
+    return {};
+}
+
 DrawingStencilFile::DrawingStencilFile(const std::vector<MasterDefinition>& masters) {
     for (const auto& master : masters) {
         masters_.push_back(std::make_unique<StencilMaster>(master));

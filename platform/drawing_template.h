@@ -13,6 +13,14 @@ namespace vrn {
 // File names of the drawing template and its stencil inside the template folder.
 inline constexpr char kDrawingTemplateFile[] = "Basic Diagram.VST";
 inline constexpr char kDrawingStencilFile[] = "Basic Shapes.VSS";
+// Where the templates are installed, below the installation's prefix (and the build tree).
+inline constexpr char kInstalledTemplateFolder[] = "share/varnel/templates";
+
+// The templates that come with the program in `programFolder`: kInstalledTemplateFolder in that
+// folder or the nearest one above it that holds the drawing template. An installed program in
+// "<prefix>/bin" thus finds "<prefix>/share/varnel/templates", and one in a build tree the
+// tree's copy. Empty when there is none.
+std::filesystem::path FindDrawingTemplateFolder(const std::filesystem::path& programFolder);
 
 // How a shape's outline and fill are painted. Colours are "#RRGGBB"; weights are points.
 struct DrawingLook {

@@ -28,4 +28,19 @@ QStringList qtNameFilters(const QString& filter) {
     return result;
 }
 
+QString nameFilterSuffix(const QString& nameFilter) {
+    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = nameFilter.lastIndexOf(QLatin1Char(')'));
+    const QString patterns =
+        open >= 0 && close > open ? nameFilter.mid(open + 1, close - open - 1) : nameFilter;
+    for (const QString& pattern : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString suffix = pattern.mid(2);
+        const bool plain = !suffix.contains(QLatin1Char('*')) && !suffix.contains(QLatin1Char('?'));
+        if (pattern.startsWith(QLatin1String("*.")) && !suffix.isEmpty() && plain) {
+            return suffix;
+        }
+    }
+    return {};
+}
+
 }  // namespace vrn

@@ -11,4 +11,8 @@ namespace vrn {
 // unpaired description at the end is dropped.
 QStringList qtNameFilters(const QString& filter);
 
+// The extension a name saved under the Qt name filter `nameFilter` ("Web Page (*.html)") takes:
+// that of its first pattern of the form "*.ext"; empty when it has none ("All Files (*)").
+QString nameFilterSuffix(const QString& nameFilter);
+
 }  // namespace vrn

@@ -139,6 +139,16 @@ std::optional<QString> QtPrompt::runFileDialog(const FileDialogRequest& request,
         dialog.setNameFilters(filters);
     }
     dialog.setDefaultSuffix(request.defaultExt);
+    if (save) {
+        // A name typed without an extension takes that of the type chosen, and the question
+        // whether to replace a file asks about that name.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &request](const QString& nameFilter) {
+                const QString suffix = nameFilterSuffix(nameFilter);
+                dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultExt : suffix);
+            });
+    }
     dialog.setOption(QFileDialog::DontConfirmOverwrite,
                      (request.flags & FileDialogFlags::OverwritePrompt) == 0);
     if (!request.fileName.isEmpty()) {

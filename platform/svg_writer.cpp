@@ -12,52 +12,6 @@ namespace vrn {
 
 namespace {
 
-constexpr double kPointsPerInch = 72;
-// Room between a shape's outline and its text, in points.
-constexpr double kTextMargin = 4;
-// A rough average glyph width and a line's height, as fractions of the font size.
-constexpr double kAverageGlyphWidth = 0.55;
-constexpr double kLineHeight = 1.2;
-constexpr double kAscent = 0.9;
-
-std::size_t CodePoints(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// The byte length of the first `count` characters of `text`.
-std::size_t PrefixBytes(std::string_view text, std::size_t count) {
-    std::size_t i = 0;
-    for (std::size_t seen = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
-            break;
-        }
-    }
-    return i;
-}
-
-void WrapParagraph(std::string_view paragraph, std::size_t maxChars,
-                   std::vector<std::string>& lines) {
-    while (CodePoints(paragraph) > maxChars) {
-        const std::size_t limit = PrefixBytes(paragraph, maxChars);
-        std::size_t cut = paragraph.substr(0, limit + 1).rfind(' ');
-        if (cut == std::string_view::npos || cut == 0) {
-            // A word longer than the line stands whole and overflows, as in a word processor.
-            cut = paragraph.find(' ', limit);
-            if (cut == std::string_view::npos) {
-                break;
-            }
-        }
-        lines.emplace_back(paragraph.substr(0, cut));
-        paragraph.remove_prefix(cut);
-        while (!paragraph.empty() && paragraph.front() == ' ') {
-            paragraph.remove_prefix(1);
-        }
-    }
-    lines.emplace_back(paragraph);
-}
-
 class SvgBuilder {
 public:
     explicit SvgBuilder(const SvgDrawingPage& page) : page_(page), layout_(page.layout()) {}
@@ -189,6 +143,13 @@ private:
             out_ += ')';
         }
         out_ += "\">";
+        // A shortened text shows whole as the shape's tool tip.
+        const DrawingTextLayout text = shape.textLayout();
+        if (text.shortened) {
+            out_ += "<title>";
+            AppendEscapedMarkup(out_, shape.text());
+            out_ += "</title>";
+        }
         const DrawingLook& look = shape.look();
         if (look.outline || look.filled) {
             out_ += "<rect";
@@ -199,45 +160,35 @@ private:
             paint(look, true);
             out_ += "/>";
         }
-        textElements(shape, w, h);
+        textElements(text, w, h);
         out_ += "</g>";
     }
 
-    void textElements(const SvgShape& shape, double w, double h) {
-        if (shape.text().empty()) {
+    // The lines of a shape's text, in the shape's frame around its pin.
+    void textElements(const DrawingTextLayout& text, double w, double h) {
+        if (text.lines.empty()) {
             return;
         }
-        const double size = layout_.fontSize;
-        const double room = std::max(w - 2 * kTextMargin, size);
-        const auto maxChars =
-            std::max<std::size_t>(1, static_cast<std::size_t>(room / (size * kAverageGlyphWidth)));
-        const auto lines = WrapText(shape.text(), maxChars);
-        const double blockHeight = static_cast<double>(lines.size()) * size * kLineHeight;
-        const double topMargin = shape.cell(ShapeCell::TopMargin) * kPointsPerInch;
-        const double upper = -h / 2 + topMargin;
-        const double lower = h / 2 - kTextMargin;
-        const double vertical = shape.cell(ShapeCell::VerticalAlign);
-        const double blockTop = vertical < 0.5   ? upper
-                                : vertical > 1.5 ? lower - blockHeight
-                                                 : (upper + lower - blockHeight) / 2;
-        const double horizontal = shape.cell(ShapeCell::ParaHorzAlign);
-        const char* anchor = horizontal < 0.5 ? "start" : horizontal > 1.5 ? "end" : "middle";
-        const double textX = horizontal < 0.5   ? -w / 2 + kTextMargin
-                             : horizontal > 1.5 ? w / 2 - kTextMargin
-                                                : 0;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].empty()) {
-                continue;
-            }
+        // A centred or right-aligned line is anchored at its middle or end, so that a renderer's
+        // rounding of its width keeps it inside all the same.
+        const int align = text.horizontalAlign;
+        out_ += "<g";
+        attribute("font-size", text.points);
+        attribute("fill", layout_.textColor);
+        attribute("text-anchor", align == 0 ? "start" : align == 2 ? "end" : "middle");
+        out_ += '>';
+        for (const DrawingTextLine& line : text.lines) {
+            const double anchor = align == 0   ? line.left
+                                  : align == 2 ? line.left + line.width
+                                               : line.left + line.width / 2;
             out_ += "<text";
-            attribute("x", textX);
-            attribute("y", blockTop + (static_cast<double>(i) * kLineHeight + kAscent) * size);
-            attribute("text-anchor", anchor);
-            attribute("fill", layout_.textColor);
+            attribute("x", -w / 2 + anchor);
+            attribute("y", -h / 2 + line.baseline);
             out_ += '>';
-            AppendEscapedMarkup(out_, lines[i]);
+            AppendEscapedMarkup(out_, line.text);
             out_ += "</text>";
         }
+        out_ += "</g>";
     }
 
     const SvgDrawingPage& page_;
@@ -246,24 +197,6 @@ private:
 };
 
 }  // namespace
-
-std::vector<std::string> WrapText(const std::string& text, std::size_t maxChars) {
-    std::vector<std::string> lines;
-    std::string_view rest(text);
-    while (true) {
-        const auto end = rest.find('\n');
-        std::string_view paragraph = rest.substr(0, end);
-        if (!paragraph.empty() && paragraph.back() == '\r') {
-            paragraph.remove_suffix(1);
-        }
-        WrapParagraph(paragraph, std::max<std::size_t>(maxChars, 1), lines);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        rest.remove_prefix(end + 1);
-    }
-    return lines;
-}
 
 std::string SvgElement(const SvgDrawingPage& page) {
     return SvgBuilder(page).build();

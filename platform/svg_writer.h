@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace vrn {
 
@@ -13,9 +12,5 @@ class SvgDrawingPage;
 std::string SvgElement(const SvgDrawingPage& page);
 // The same as a stand-alone SVG file.
 std::string SvgDocument(const SvgDrawingPage& page);
-
-// `text` broken into lines of at most `maxChars` characters at spaces, and at line breaks; a
-// longer word keeps a line of its own.
-std::vector<std::string> WrapText(const std::string& text, std::size_t maxChars);
 
 }  // namespace vrn

@@ -1,13 +1,14 @@
 #include "app/common/preferences.h"
 
 #include "app/common/preference_keys.h"
+#include "platform/drawing_template.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <array>
+#include <filesystem>
 #include <stdexcept>
 #include <variant>
 
@@ -138,6 +139,14 @@ Preferences Preferences::load(const SettingsStore& store) {
     }
     p.Current_ActivityColor = p.PracticeColor;
     p.Current_EntityColor = p.PracticeColor;
+    // An installation's folder is found again at each start, never kept: an old absolute value
+    // that is gone (a moved build tree) or names the installed folder means the installed one.
+    const QFileInfo templates(p.VisioTemplatePath);
+    if (!p.VisioTemplatePath.isEmpty() && templates.isAbsolute() &&
+        (!templates.exists() ||
+         templates.canonicalFilePath() == QFileInfo(installedTemplatePath()).canonicalFilePath())) {
+        p.VisioTemplatePath.clear();
+    }
     return p;
 }
 
@@ -149,21 +158,14 @@ void Preferences::store(SettingsStore& store) const {
     }
 }
 
-QString Preferences::defaultTemplatePath() {
-    // The drawing template installed with the program; in a build tree, the sources' copy.
-    const QStringList candidates = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/varnel/templates"),
-#ifdef VRN_DRAWING_TEMPLATE_DIR
-        QStringLiteral(VRN_DRAWING_TEMPLATE_DIR),
-#endif
-    };
-    for (const QString& folder : candidates) {
-        if (QFileInfo::exists(folder + QStringLiteral("/Basic Diagram.VST"))) {
-            return QDir::cleanPath(folder);
-        }
-    }
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/templates");
+QString Preferences::templateFolder() const {
+    return VisioTemplatePath.isEmpty() ? installedTemplatePath() : VisioTemplatePath;
+}
+
+QString Preferences::installedTemplatePath() {
+    const std::filesystem::path found =
+        FindDrawingTemplateFolder(QCoreApplication::applicationDirPath().toStdString());
+    return QString::fromStdString(found.string());
 }
 
 QString Preferences::defaultHtmlPath() {

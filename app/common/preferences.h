@@ -44,8 +44,8 @@ struct Preferences {
     qint32 InteractionColor = kOleButtonFace;
     qint32 BlankColor = PracticeColor;
 
-    // Folder of the drawing template and stencil.
-    QString VisioTemplatePath = defaultTemplatePath();
+    // Folder of the drawing template and stencil; empty: the one installed with the program.
+    QString VisioTemplatePath;
     // Empty: links go to the desktop's handler.
     QString Browser_Path;
     QString HtmlPath = defaultHtmlPath();
@@ -69,7 +69,11 @@ struct Preferences {
     // Writes every key, so that load gives this value back.
     void store(SettingsStore& store) const;
 
-    static QString defaultTemplatePath();
+    // The folder the drawing commands read the template and stencil from.
+    QString templateFolder() const;
+    // The templates installed with the program (or in the build tree it runs from); empty when
+    // there are none.
+    static QString installedTemplatePath();
     static QString defaultHtmlPath();
 
     bool operator==(const Preferences&) const = default;

@@ -8,6 +8,7 @@
 #include "model/vrn_matrix.h"
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
+#include "platform/svg_font_metrics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,7 +84,7 @@ DrawingWindow* DrawingCommands::run(Command command) {
         program_.Visio_Debug = true;
     }
     Prompt& prompt = services_.prompt;
-    const std::filesystem::path folder = program_.prefs.VisioTemplatePath.toStdString();
+    const std::filesystem::path folder = program_.prefs.templateFolder().toStdString();
     std::unique_ptr<SvgDrawingPage> page;
     std::unique_ptr<DrawingStencilFile> stencil;
     {
@@ -106,7 +107,8 @@ DrawingWindow* DrawingCommands::run(Command command) {
             return nullptr;
         }
         // Step 3: the matrix drawn on the drawing's page.
-        page = std::make_unique<SvgDrawingPage>(layout);
+        page =
+            std::make_unique<SvgDrawingPage>(layout, std::make_shared<SvgFontMetrics>(layout.font));
         try {
             window->base()->ReportVisio(*page, stencil.get(), stencil->Masters(),
                                         command == Command::GenerateHtml);

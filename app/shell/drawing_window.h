@@ -9,11 +9,13 @@
 #include <memory>
 
 class QLabel;
+class QLayout;
+class QScrollArea;
 
 namespace vrn {
 
-// A generated matrix drawing in a window of its own, with Save: as an SVG drawing, or as one
-// web page holding it.
+// A generated matrix drawing in a window of its own, as large as the drawing within the screen
+// and scrolled when it is larger, with Save: as an SVG drawing, or as one web page holding it.
 class DrawingWindow : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +28,9 @@ public:
     bool Save();
 
 private:
+    // Sizes the window to the drawing, within the free area of its screen, and centres it there.
+    void fitScreen(const QScrollArea& area, const QLayout& buttons);
+
     std::unique_ptr<SvgDrawingPage> page_;
     // The masters the page's shapes came from.
     std::unique_ptr<DrawingStencilFile> stencil_;

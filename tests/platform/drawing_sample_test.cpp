@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -12,6 +12,7 @@
 #include "model/vrn_matrix.h"
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
+#include "platform/svg_font_metrics.h"
 #include "tests/platform/external_program.h"
 #include "tests/support/model_doubles/recording_main_view.h"
 #include "tests/support/model_doubles/recording_matrix_window.h"
@@ -52,7 +53,8 @@ TEST_F(SampleDrawingTest, RendersToAPictureAndParsesAsSvgAndHtml) {
             GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
         }
     }
-    SvgDrawingPage page(ReadDrawingTemplate(kTemplates / kDrawingTemplateFile));
+    const DrawingTemplate layout = ReadDrawingTemplate(kTemplates / kDrawingTemplateFile);
+    SvgDrawingPage page(layout, std::make_shared<SvgFontMetrics>(layout.font));
     auto stencil = DrawingStencilFile::Open(kTemplates / kDrawingStencilFile);
     document->ReportVisio(page, stencil.get(), stencil->Masters(), false);
 
@@ -81,13 +83,56 @@ TEST_F(SampleDrawingTest, RendersToAPictureAndParsesAsSvgAndHtml) {
     const double share = static_cast<double>(dark) / (picture.width() * picture.height());
     EXPECT_GT(share, 0.005);
     EXPECT_LT(share, 0.5);
+}
 
-    if (const char* keep = std::getenv("VRN_DRAWING_PNG"); keep != nullptr && *keep != '\0') {
-        std::filesystem::create_directories(std::filesystem::absolute(keep).parent_path());
-        std::filesystem::copy_file(png, keep, std::filesystem::copy_options::overwrite_existing);
-        std::filesystem::copy_file(html, std::filesystem::path(keep).replace_extension(".html"),
-                                   std::filesystem::copy_options::overwrite_existing);
+// The ink of `picture`'s dark pixels: its leftmost and rightmost columns.
+std::pair<int, int> InkColumns(const QImage& picture) {
+    int left = picture.width();
+    int right = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qGray(picture.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
     }
+    return {left, right};
+}
+
+// The drawing places its text by the measures of the font its SVG names; rsvg-convert must draw
+// that font, at the width measured.
+TEST(DrawingFontTest, TextIsDrawnAsWideAsItWasMeasured) {
+    if (!testing::ProgramAvailable("rsvg-convert")) {
+        GTEST_SKIP() << "rsvg-convert is not installed (scripts/setup.sh installs librsvg2-bin)";
+    }
+    const DrawingTemplate layout = ReadDrawingTemplate(kTemplates / kDrawingTemplateFile);
+    const SvgFontMetrics metrics(layout.font);
+    EXPECT_EQ(metrics.family().toStdString(), layout.font.substr(0, layout.font.find(',')))
+        << "the first font the drawing names is not installed (fonts-dejavu-core has it)";
+
+    const std::string line = "Cross-functional teams responsible for a product family (WMW iii)";
+    constexpr double kPoints = 8;
+    constexpr int kScale = 10;  // pixels per point
+    const double measured = metrics.Width(line, kPoints);
+    QTemporaryDir dir;
+    const std::filesystem::path svg = dir.path().toStdString() + "/line.svg";
+    const std::filesystem::path png = dir.path().toStdString() + "/line.png";
+    std::ofstream(svg) << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kScale * 400
+                       << "\" height=\"" << kScale * 20
+                       << "\" viewBox=\"0 0 400 20\" font-family=\"" << layout.font
+                       << "\"><text x=\"10\" y=\"12\" font-size=\"" << kPoints << "\">" << line
+                       << "</text></svg>";
+    ASSERT_EQ(testing::RunProgram({"rsvg-convert", "--format=png", "--background-color=white",
+                                   "--output", png.string(), svg.string()}),
+              0);
+    const auto [left, right] = InkColumns(QImage(QString::fromStdString(png.string())));
+    ASSERT_LT(left, right);
+    // The ink starts a glyph's side bearing after the pen and ends one before the advance, less
+    // than a point each at this size; another font would be tens of points off.
+    const double ink = static_cast<double>(right - left + 1) / kScale;
+    EXPECT_LE(ink, measured);
+    EXPECT_GE(ink, measured - 2.0) << "drawn " << ink << " points, measured " << measured;
 }
 
 }  // namespace

@@ -1,21 +1,27 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "model/file/safe_save_file.h"
 #include "model/reports/drawing_cells.h"
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
 #include "platform/html_export_page.h"
+#include "platform/svg_font_metrics.h"
 #include "platform/svg_markup.h"
 #include "platform/svg_writer.h"
 #include "tests/platform/external_program.h"
+#include "tests/support/file_size_limit.h"
 
 namespace vrn {
 namespace {
@@ -32,7 +38,8 @@ std::string Contents(const std::filesystem::path& file) {
 class DrawingLayerTest : public ::testing::Test {
 protected:
     DrawingLayerTest()
-        : page(ReadDrawingTemplate(kTemplates / kDrawingTemplateFile)),
+        : layout(ReadDrawingTemplate(kTemplates / kDrawingTemplateFile)),
+          page(layout, std::make_shared<SvgFontMetrics>(layout.font)),
           stencil(DrawingStencilFile::Open(kTemplates / kDrawingStencilFile)) {}
 
     std::shared_ptr<SvgShape> DropRectangle(double x, double y, const std::string& text = {}) {
@@ -44,6 +51,7 @@ protected:
 
     std::filesystem::path Folder() const { return dir.path().toStdString(); }
 
+    DrawingTemplate layout;
     SvgDrawingPage page;
     std::unique_ptr<DrawingStencilFile> stencil;
     QTemporaryDir dir;
@@ -58,6 +66,21 @@ TEST_F(DrawingLayerTest, TheTemplateAndStencilOfTheTreeGiveWhatTheDrawingNeeds) 
     EXPECT_EQ(stencil->Item("Rectangle").Name(), "Rectangle");
     EXPECT_EQ(stencil->Item("Line connector").Name(), "Line connector");
     EXPECT_THROW(stencil->Item("rectangle"), DrawingError);
+}
+
+TEST_F(DrawingLayerTest, TheTemplatesAreFoundInTheShareFolderOfTheProgramOrAboveIt) {
+    const auto installed = Folder() / "prefix" / kInstalledTemplateFolder;
+    std::filesystem::create_directories(installed);
+    std::ofstream(installed / kDrawingTemplateFile) << "[Page]\n";
+    for (const char* program : {"prefix", "prefix/bin", "prefix/app/tests/shell"}) {
+        std::filesystem::create_directories(Folder() / program);
+        EXPECT_EQ(FindDrawingTemplateFolder(Folder() / program), installed) << program;
+    }
+    // A folder without the template is passed over, and so is a program beside no templates.
+    std::filesystem::create_directories(Folder() / "prefix/bin" / kInstalledTemplateFolder);
+    EXPECT_EQ(FindDrawingTemplateFolder(Folder() / "prefix/bin"), installed);
+    std::filesystem::create_directories(Folder() / "elsewhere/bin");
+    EXPECT_EQ(FindDrawingTemplateFolder(Folder() / "elsewhere/bin"), std::filesystem::path());
 }
 
 TEST_F(DrawingLayerTest, BrokenTemplateFilesAreRefusedWithTheirPlace) {
@@ -138,7 +161,7 @@ TEST_F(DrawingLayerTest, CenteringPutsTheDrawingInTheMiddleOfAPageThatHoldsIt) {
 TEST(SvgShapeTest, AShapeKeptAfterItsPageIsGoneStaysUsable) {
     std::shared_ptr<DrawingShape> kept;
     {
-        SvgDrawingPage page;
+        SvgDrawingPage page({}, std::make_shared<SvgFontMetrics>(DrawingTemplate{}.font));
         MasterDefinition rectangle;
         rectangle.name = "Rectangle";
         const DrawingStencilFile stencil({rectangle});
@@ -174,24 +197,6 @@ TEST(SvgMarkupTest, EscapingAndNumbers) {
         std::string out;
         AppendNumber(out, value);
         EXPECT_EQ(out, text) << value;
-    }
-}
-
-TEST(SvgWriterTest, TextWrapsAtSpacesAndLineBreaks) {
-    struct Case {
-        std::string text;
-        std::size_t width;
-        std::vector<std::string> lines;
-    };
-    for (const Case& c : std::vector<Case>{{"short", 10, {"short"}},
-                                           {"two words", 5, {"two", "words"}},
-                                           {"unbroken words", 3, {"unbroken", "words"}},
-                                           {"line\r\nbreak", 20, {"line", "break"}},
-                                           {"\xC3\xA9t\xC3\xA9 d\xC3\xA9j\xC3\xA0",
-                                            5,
-                                            {"\xC3\xA9t\xC3\xA9", "d\xC3\xA9j\xC3\xA0"}},
-                                           {"", 5, {""}}}) {
-        EXPECT_EQ(WrapText(c.text, c.width), c.lines) << c.text;
     }
 }
 
@@ -246,6 +251,41 @@ TEST_F(DrawingLayerTest, ExportWritesOneWholePageThroughATemporaryFile) {
     } catch (const DrawingError& error) {
         EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
     }
+}
+
+TEST_F(DrawingLayerTest, AWriteThatFailsKeepsThePreviousFileAndSaysWhy) {
+    for (int i = 0; i < 20; ++i) {
+        DropRectangle(i, -1, "Cell " + std::to_string(i));
+    }
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> save;
+    };
+    const Case cases[] = {
+        {"drawing.svg", [this](const std::filesystem::path& target) { page.SaveSvg(target); }},
+        {"drawing.html",
+         [this](const std::filesystem::path& target) { page.Export(target.string()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto target = Folder() / c.name;
+        std::ofstream(target) << "previous drawing";
+        std::string error;
+        {
+            // The drawing is far larger than this.
+            const testing::FileSizeLimit full(1024);
+            try {
+                c.save(target);
+            } catch (const DrawingError& failure) {
+                error = failure.what();
+            }
+        }
+        EXPECT_NE(error.find(target.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;
+        EXPECT_EQ(Contents(target), "previous drawing");
+        EXPECT_FALSE(std::filesystem::exists(SafeSaveFile::TemporaryPathFor(target)));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 }  // namespace

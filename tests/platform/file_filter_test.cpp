@@ -24,5 +24,19 @@ TEST(FileFilter, PairsBecomeQtNameFilters) {
     }
 }
 
+TEST(FileFilter, ANameFilterGivesTheExtensionOfItsFirstPattern) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Web Page (*.html)", "html"},
+        {"*.vrn (*.vrn)", "vrn"},
+        {"Pictures (*.png *.bmp)", "png"},
+        {"Any drawing (*.s* *.svg)", "svg"},
+        {"All Files (*)", ""},
+        {"*.doc", "doc"},
+    };
+    for (const auto& [filter, suffix] : cases) {
+        EXPECT_EQ(nameFilterSuffix(filter), suffix) << filter;
+    }
+}
+
 }  // namespace
 }  // namespace vrn

@@ -1,6 +1,7 @@
 #include "app/common/preferences.h"
 #include "platform/qt_settings_store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -61,8 +62,9 @@ TEST_F(PreferencesTest, AnEmptyStoreGivesTheDefaults) {
     EXPECT_EQ(p.Current_EntityColor, 0xFFFFC0);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     // The drawing template that comes with the program.
-    EXPECT_TRUE(QFileInfo::exists(p.VisioTemplatePath + "/Basic Diagram.VST"))
-        << p.VisioTemplatePath.toStdString();
+    EXPECT_TRUE(p.VisioTemplatePath.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(p.templateFolder() + "/Basic Diagram.VST"))
+        << p.templateFolder().toStdString();
     EXPECT_TRUE(p.Browser_Path.isEmpty());
     EXPECT_EQ(p.HtmlPath, data + "/html/dependency_maps/");
     EXPECT_EQ(p.HtmlURL, "/html/Dependency_Maps/");
@@ -121,7 +123,7 @@ TEST_F(PreferencesTest, EveryKeyIsStoredAsTextInItsSection) {
         {"VRNSettings/PracticeEntityColor", "16776960"},
         {"VRNSettings/InteractionColor", "-2147483633"},
         {"VRNSettings/BlankColor", "16777152"},
-        {"VRNSettings/VisioTemplatePath", Preferences::defaultTemplatePath()},
+        {"VRNSettings/VisioTemplatePath", ""},
         {"Directories/BrowserPath", ""},
         {"VRNSettings/HtmlPath", data + "/html/dependency_maps/"},
         {"VRNSettings/HtmlURL", "/html/Dependency_Maps/"},
@@ -161,7 +163,7 @@ TEST_F(PreferencesTest, EveryKeyRoundTrips) {
     p.PracticeEntityColor = 9;
     p.InteractionColor = static_cast<qint32>(0x80000005);
     p.BlankColor = 10;
-    p.VisioTemplatePath = "/opt/templates";
+    p.VisioTemplatePath = dir_.path();  // a folder that exists
     p.Browser_Path = "/usr/bin/some browser";
     p.HtmlPath = "/srv/html/";
     p.HtmlURL = "/maps/";
@@ -178,6 +180,41 @@ TEST_F(PreferencesTest, StoredTextThatDoesNotConvertFallsBackToTheDefault) {
         "Def_num_alternatives=40000\nDef_PracticeFontSize=ten\nHighlightColor=yellow\n"
         "InteractionColor=99999999999\nShow_No_Sponsor=perhaps\n[Colors]\nColor_3=&HZZ\n");
     EXPECT_EQ(Preferences::load(*openStore()), Preferences{});
+}
+
+TEST_F(PreferencesTest, TheInstalledTemplateFolderIsFoundAtEachStartAndNeverStored) {
+    const QString installed = Preferences::installedTemplatePath();
+    ASSERT_TRUE(QFileInfo::exists(installed + "/Basic Diagram.VST")) << installed.toStdString();
+    struct Case {
+        QString stored;
+        QString kept;  // empty: the installed folder
+    };
+    const Case cases[] = {
+        {"", ""},
+        // An old build tree's folder that is gone, and the installed folder itself.
+        {"/gone/build/platform/drawing_templates", ""},
+        {installed, ""},
+        {installed + "/", ""},
+        // A folder the user chose stays theirs.
+        {dir_.path(), dir_.path()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        openStore()->setText("VRNSettings", "VisioTemplatePath", c.stored);
+        const Preferences p = Preferences::load(*openStore());
+        EXPECT_EQ(p.VisioTemplatePath, c.kept);
+        EXPECT_EQ(p.templateFolder(), c.kept.isEmpty() ? installed : c.kept);
+        p.store(*openStore());
+        const QString stored = QSettings(dir_.filePath("Vrn.ini"), QSettings::IniFormat)
+                                   .value("VRNSettings/VisioTemplatePath")
+                                   .toString();
+        if (c.kept.isEmpty()) {
+            EXPECT_FALSE(QDir::isAbsolutePath(stored)) << stored.toStdString();
+            EXPECT_TRUE(stored.isEmpty());
+        } else {
+            EXPECT_EQ(stored, c.kept);
+        }
+    }
 }
 
 TEST(PreferencesColor, IndexesTheFiveUserColours) {
