@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "model/file/matrix_file_error.h"
@@ -107,6 +109,7 @@ TEST_F(OpenFileTest, AFailedSaveLeavesTheOldFileAndReportsIt) {
     document->CloseFile(file);
 
     EXPECT_EQ(error.rfind("Saving '" + path.string() + "' failed: ", 0), 0u) << error;
+    EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;  // the reason
     EXPECT_NE(error.find("The file on disk was not changed."), std::string::npos) << error;
     EXPECT_EQ(title, "Can't perform save");
     EXPECT_EQ(ReadBytes(path), "the old file");
