@@ -390,6 +390,10 @@ bool frmMain::SaveMatrixAs() {
     return fileCommands_->SaveMatrixAs();
 }
 
+bool frmMain::fileOpenInOtherWindow(const QString& path, const QWidget& asking) const {
+    return fileCommands_->windowOfFile(path, &asking) != nullptr;
+}
+
 void frmMain::MDIForm_Activate() {
     if (!loaded_ || closing_) {
         return;
