@@ -5,6 +5,7 @@
 #include "app/matrixwin/frm_option_details.h"
 #include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/vrn_main.h"
+#include "model/file/record_value_text.h"
 #include "model/vrn_option.h"
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
@@ -257,7 +258,8 @@ void FrmPracticeOptions::btndelete_Click() {
         }
         return;
     }
-    const QString name = QString::fromStdString(group->Options.Item(position_)->Name());
+    const QString name =
+        QString::fromStdString(ShortenedForMessage(group->Options.Item(position_)->Name()));
     const MsgBoxResult answer = services_.prompt.messageBox(
         QStringLiteral("Are you sure you wish to delete option: '") + name + QStringLiteral("'"),
         {MsgBoxButtons::OkCancel}, QStringLiteral("Delete Confirmation"));

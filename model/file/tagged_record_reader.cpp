@@ -24,22 +24,9 @@ constexpr const char* kReadFileLongWarning =
 constexpr const char* kReadFileBooleanWarning =
     "warning: error parsing file in ReadFileBoolean.  Expected tag: '";
 
-// Text of the file as a message quotes it: cut short when long.
-std::string Shortened(std::string_view text) {
-    constexpr std::size_t kLongest = 40;
-    if (text.size() <= kLongest) {
-        return std::string(text);
-    }
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-        --cut;  // never split a character
-    }
-    return std::string(text.substr(0, cut)) + "...";
-}
-
 // A value as an error quotes it: in double quotes, cut short when long.
 std::string Shown(std::string_view text) {
-    return "\"" + Shortened(text) + "\"";
+    return "\"" + ShortenedForMessage(text) + "\"";
 }
 
 std::string RecordNamed(std::string_view tag) {
@@ -216,8 +203,8 @@ void TaggedRecordReader::checkTag(std::string_view expected, const char* warning
              std::string(expected) +
              "\" belongs, and too many records before it were out of place");
     }
-    context_.MsgBox(warningPrefix + std::string(expected) + "' and found: '" + Shortened(found) +
-                    "'");
+    context_.MsgBox(warningPrefix + std::string(expected) + "' and found: '" +
+                    ShortenedForMessage(found) + "'");
 }
 
 std::int32_t TaggedRecordReader::LongFromText(const std::string& value, std::string_view tag,

@@ -75,5 +75,19 @@ TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
     EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*cell)), name);
 }
 
+TEST_F(PlainUserTextTest, AQuestionQuotesALongNameShortenedAndEditsItWhole) {
+    const auto practice = window_.base()->Existing()->Practices.Item(1);
+    const std::string name = std::string(1 << 20, 'n');
+    practice->setName(name);
+    prompt_.cancel();
+    window_.RenamePractice(practice);
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    const ScriptedPrompt::Question& asked = prompt_.questions().front();
+    EXPECT_EQ(asked.text, QStringLiteral("Please Enter The New Name for '") +
+                              QString(40, QLatin1Char('n')) + QStringLiteral("...'"));
+    EXPECT_EQ(asked.defaultText.size(), 1 << 20);
+    EXPECT_EQ(practice->Name(), name);
+}
+
 }  // namespace
 }  // namespace vrn
