@@ -148,9 +148,10 @@ bool MatrixCanvas::event(QEvent* event) {
             QToolTip::hideText();
             event->ignore();
         } else {
-            // Names and notes are shown as typed: a text that starts like a tag stays text.
-            QToolTip::showText(help->globalPos(),
-                               Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal), this);
+            // Names and notes are shown as typed, in lines as typed: a text that starts like a
+            // tag stays text.
+            QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpacePre),
+                               this);
         }
         return true;
     }
