@@ -5,8 +5,6 @@
 #include "app/matrixwin/frm_practice_details.h"
 #include "app/matrixwin/frm_practice_options.h"
 #include "app/matrixwin/kept_text_box.h"
-#include "model/file/string_sink.h"
-#include "model/file/tagged_record_writer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_option.h"
@@ -15,6 +13,7 @@
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 #include "tests/app/matrixwin/detail_dialog_testing.h"
+#include "tests/support/saved_bytes.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -38,14 +37,6 @@ std::string hostileText(const char* start) {
         text += "a long line\xC2\xA0of text ";
     }
     return text;
-}
-
-std::string savedBytes(VRN_Matrix& document) {
-    StringSink sink;
-    TaggedRecordWriter writer(sink);
-    document.Save(writer, false);
-    writer.Flush();
-    return sink.bytes();
 }
 
 class DialogTextKeepingTest : public DetailDialogTest {
@@ -156,7 +147,7 @@ protected:
 
 TEST_F(DialogTextKeepingTest, OkWithoutEditsLeavesTheSavedFileByteForByteTheSame) {
     const std::string stamp = document_->Modified;
-    const std::string before = savedBytes(*document_);
+    const std::string before = SavedBytes(*document_);
     for (const Opener& opener : everyDialog()) {
         SCOPED_TRACE(opener.name);
         const auto dialog = opener.open();
@@ -164,7 +155,7 @@ TEST_F(DialogTextKeepingTest, OkWithoutEditsLeavesTheSavedFileByteForByteTheSame
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
         // The attribution stamps the time of its showing; nothing else may change.
         document_->Modified = stamp;
-        EXPECT_TRUE(savedBytes(*document_) == before);
+        EXPECT_TRUE(SavedBytes(*document_) == before);
     }
 }
 
@@ -241,7 +232,7 @@ TEST_F(DialogTextKeepingTest, TabMovesOnFromEveryDescriptionBox) {
 }
 
 TEST_F(DialogTextKeepingTest, ReturnInAOneLineFieldPressesOkAndTheDirectionsOpenOnOk) {
-    const std::string before = savedBytes(*document_);
+    const std::string before = SavedBytes(*document_);
     const std::string stamp = document_->Modified;
     for (const Opener& opener : everyDialog()) {
         SCOPED_TRACE(opener.name);
@@ -261,7 +252,7 @@ TEST_F(DialogTextKeepingTest, ReturnInAOneLineFieldPressesOkAndTheDirectionsOpen
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
         EXPECT_FALSE(dialog->isVisible());
         document_->Modified = stamp;
-        EXPECT_TRUE(savedBytes(*document_) == before);
+        EXPECT_TRUE(SavedBytes(*document_) == before);
     }
 }
 

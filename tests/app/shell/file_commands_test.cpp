@@ -1,8 +1,6 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/scene_paintable.h"
-#include "model/file/string_sink.h"
-#include "model/file/tagged_record_writer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
@@ -11,6 +9,7 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/saved_bytes.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -45,11 +44,7 @@ QByteArray fileBytes(const QString& path) {
 
 // What the model's writer makes of `document`.
 QByteArray writerBytes(VRN_Matrix& document, bool unlocked = false) {
-    StringSink sink;
-    TaggedRecordWriter writer(sink);
-    document.Save(writer, unlocked);
-    writer.Flush();
-    return QByteArray::fromStdString(sink.bytes());
+    return QByteArray::fromStdString(SavedBytes(document, unlocked));
 }
 
 // The File menu's document commands in the loaded stand-alone program, with files in a folder of

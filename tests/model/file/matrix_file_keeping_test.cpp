@@ -22,23 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MatrixFileKeepingTest : public FileFixture {
-protected:
-    void SaveTo(VRN_Matrix& document, const fs::path& path) {
-        std::int16_t file = 0;
-        document.OpenFile(path.string(), file, "Output");
-        document.Save(file, false);
-        document.CloseFile(file);
-    }
-
-    std::vector<fs::path> FolderContents() const {
-        std::vector<fs::path> contents;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            contents.push_back(entry.path().filename());
-        }
-        return contents;
-    }
-};
+using MatrixFileKeepingTest = FileFixture;
 
 // Disks that fail a save in the ways a real one can: full after some bytes, or quietly holding
 // less than it was given.

@@ -31,21 +31,6 @@ protected:
         ADD_FAILURE() << "no error";
         return {};
     }
-
-    void SaveTo(VRN_Matrix& document, const fs::path& path, bool unlocked = false) {
-        std::int16_t file = 0;
-        document.OpenFile(path.string(), file, "Output");
-        document.Save(file, unlocked);
-        document.CloseFile(file);
-    }
-
-    std::vector<fs::path> FolderContents() const {
-        std::vector<fs::path> contents;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            contents.push_back(entry.path().filename());
-        }
-        return contents;
-    }
 };
 
 TEST_F(OpenFileTest, NumbersAreTheLowestFreeAndTheLastPathIsRemembered) {
