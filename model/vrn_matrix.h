@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -207,11 +208,16 @@ public:
     void SetKey(std::int32_t& Val);
 
     // Renumbers the keys from 1 and writes the whole document, format version 3, into a
-    // temporary file beside the target that then replaces it. `unlocked` writes "Locked" as
-    // False (an unlocked copy). Clears `justlocked`.
+    // temporary file beside the target, which replaces it once it is read back whole and
+    // flushed to disk; on any failure the target is untouched, no temporary file stays and the
+    // MatrixFileError names the system's reason. `unlocked` writes "Locked" as False (an
+    // unlocked copy). Clears `justlocked`.
     void Save(std::int16_t file, bool unlocked);
     // The same records into `file`, for a caller that writes elsewhere; `justlocked` stays.
     void Save(TaggedRecordWriter& file, bool unlocked);
+    // How many characters a save would write as "?", the file's code page having no byte for
+    // them. Renumbers the keys as a save does.
+    std::size_t CharactersSavedAsQuestionMarks();
 
     // Reads a whole file (format version 1 or 3) into this fresh document, bound to the window
     // `ParamInForm` and to `context` (main window, stand-alone flag, messages). With a window it

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -115,6 +116,10 @@ std::optional<QString> QtPrompt::inputBox(const QString& prompt, const QString& 
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
+    // The prompt may quote a name the user typed: it is shown as written, never as markup.
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -1,13 +1,12 @@
 #include "app/matrixwin/detail_dialog_support.h"
 
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/vrn_main.h"
 #include "platform/browser_launcher.h"
 #include "platform/ole_color.h"
 #include "platform/prompt.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QString>
 
 namespace vrn {
@@ -38,16 +37,16 @@ qint32 buttonColor(const QAbstractButton& button) {
     return button.property("BackColor").toInt();
 }
 
-QPlainTextEdit* newDescriptionBox(QWidget* owner, int lines) {
-    auto* box = new QPlainTextEdit(owner);
+KeptTextEdit* newDescriptionBox(QWidget* owner, int lines) {
+    auto* box = new KeptTextEdit(owner);
     box->setObjectName(QStringLiteral("txtDescription"));
     box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth() +
                         kDescriptionPadding);
     return box;
 }
 
-QLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick) {
-    auto* box = new QLineEdit(owner);
+KeptLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick) {
+    auto* box = new KeptLineEdit(owner);
     box->setObjectName(QStringLiteral("txtDiscussion"));
     if (opensOnDoubleClick) {
         box->setToolTip(QStringLiteral("Double-click to open the link"));

@@ -5,12 +5,13 @@
 #include <QtGlobal>
 
 class QAbstractButton;
-class QLineEdit;
-class QPlainTextEdit;
 class QString;
 class QWidget;
 
 namespace vrn {
+
+class KeptLineEdit;
+class KeptTextEdit;
 
 // The colour choice of the detail dialogs: the colour dialog opens at `current`; a dialog closed
 // without a choice gives `current` back.
@@ -24,10 +25,10 @@ qint32 buttonColor(const QAbstractButton& button);
 qint32 colorOrDefault(const VrnMain& program, qint32 color);
 
 // The dialogs' "txtDescription" box, `lines` text lines high.
-QPlainTextEdit* newDescriptionBox(QWidget* owner, int lines);
+KeptTextEdit* newDescriptionBox(QWidget* owner, int lines);
 // The dialogs' "txtDiscussion" box for a link; with `opensOnDoubleClick` its tool tip says that a
 // double click opens the link (the dialog's event filter does it).
-QLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick);
+KeptLineEdit* newDiscussionBox(QWidget* owner, bool opensOnDoubleClick);
 
 // Opens a discussion link in the browser; texts of two characters or fewer are ignored.
 void openDiscussion(const DetailDialogServices& services, const QString& text);

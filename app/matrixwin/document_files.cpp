@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* kOpenFilter = "*.vrn|*.vrn|All Files (*.*)|*.*";
 constexpr const char* kSaveFilter = "Vrn-Matrix (*.vrn)|*.vrn|All Files (*.*)|*.*";
+const QString kSaveFileTitle = QStringLiteral("Save file");
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -64,6 +65,37 @@ void showFileError(Prompt& prompt, const MatrixFileError& error) {
     PromptMessages(prompt).MsgBox(error.what(), MsgButtons::OKOnly, error.icon(), error.title());
 }
 
+bool mayLoseCharacters(Prompt& prompt, VRN_Matrix& document) {
+    const std::size_t lost = document.CharactersSavedAsQuestionMarks();
+    if (lost == 0) {
+        return true;
+    }
+    const QString what =
+        lost == 1 ? QStringLiteral("1 character of this matrix is")
+                  : QStringLiteral("%1 characters of this matrix are").arg(qulonglong{lost});
+    const QString warning =
+        what + QStringLiteral(
+                   " not in the character set of matrix files (Windows-1252) and will "
+                   "be saved as \"?\".\n\nSave it anyway?");
+    return prompt.messageBox(warning,
+                             {.buttons = MsgBoxButtons::OkCancel, .icon = MsgBoxIcon::Exclamation},
+                             kSaveFileTitle) == MsgBoxResult::Ok;
+}
+
+SaveOutcome saveDocumentAsking(Prompt& prompt, VRN_Matrix& document, const QString& path,
+                               bool unlocked) {
+    if (!mayLoseCharacters(prompt, document)) {
+        return SaveOutcome::GaveUp;
+    }
+    try {
+        saveDocument(document, path, unlocked);
+    } catch (const MatrixFileError& error) {
+        showFileError(prompt, error);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Saved;
+}
+
 FileDialogRequest openMatrixRequest() {
     return FileDialogRequest{.filter = QLatin1String(kOpenFilter),
                              .flags = FileDialogFlags::HideReadOnly};
@@ -81,8 +113,12 @@ bool isSameFile(const QString& first, const QString& second) {
     if (first.isEmpty() || second.isEmpty()) {
         return first == second;
     }
-    return QDir::cleanPath(QFileInfo(first).absoluteFilePath()) ==
-           QDir::cleanPath(QFileInfo(second).absoluteFilePath());
+    const auto identity = [](const QString& name) {
+        const QFileInfo file(name);
+        const QString canonical = file.canonicalFilePath();  // empty while it does not exist
+        return canonical.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : canonical;
+    };
+    return identity(first) == identity(second);
 }
 
 bool mayReplaceFile(Prompt& prompt, const QString& path) {

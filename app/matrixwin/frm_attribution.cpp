@@ -1,6 +1,7 @@
 #include "app/matrixwin/frm_attribution.h"
 
 #include "app/common/named_widgets.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "model/vrn_matrix.h"
 
 #include <QCheckBox>
@@ -9,7 +10,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QLocale>
 #include <QVBoxLayout>
 
@@ -33,7 +33,7 @@ frmAttribution::frmAttribution(VrnMain& program, QWidget* parent)
     frame->setLayout(form);
     const auto row = [this, form](const char* name, const char* label,
                                   std::string VRN_Matrix::*field) {
-        QLineEdit* box = addField(name, label, field);
+        KeptLineEdit* box = addField(name, label, field);
         form->addRow(namedLabel(QLatin1String(label), "", this), box);
         return box;
     };
@@ -62,9 +62,9 @@ frmAttribution::frmAttribution(VrnMain& program, QWidget* parent)
     resize(kDesignWidth, sizeHint().height());
 }
 
-QLineEdit* frmAttribution::addField(const char* name, const char* label,
-                                    std::string VRN_Matrix::*field) {
-    auto* box = new QLineEdit(this);
+KeptLineEdit* frmAttribution::addField(const char* name, const char* label,
+                                       std::string VRN_Matrix::*field) {
+    auto* box = new KeptLineEdit(this);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(QLatin1String(label));
     box->installEventFilter(this);
@@ -78,7 +78,7 @@ void frmAttribution::Load_Data(VRN_Matrix& cur_matrix) {
     const auto show = [this, &cur_matrix](const char* name) {
         for (const TextField& entry : fields_) {
             if (entry.box->objectName() == QLatin1String(name)) {
-                entry.box->setText(QString::fromStdString(cur_matrix.*entry.field));
+                entry.box->setKeptText(cur_matrix.*entry.field);
             }
         }
     };
@@ -111,7 +111,7 @@ void frmAttribution::writeBack(QObject* control) {
     }
     for (const TextField& entry : fields_) {
         if (entry.box == control) {
-            (*matrix_).*entry.field = entry.box->text().toStdString();
+            (*matrix_).*entry.field = entry.box->keptText();
             changed_ = false;
             return;
         }
@@ -129,7 +129,7 @@ void frmAttribution::btnOK_Click() {
     // The focused box loses the focus before the dialog goes.
     writeBack(focusWidget());
     if (matrix_ != nullptr) {
-        matrix_->Modified = txtModified_->text().toStdString();
+        matrix_->Modified = txtModified_->keptText();
         matrix_->locked = chkLock_->isChecked();
     }
     accept();

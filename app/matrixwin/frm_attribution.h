@@ -9,9 +9,10 @@
 #include <string>
 
 class QCheckBox;
-class QLineEdit;
 
 namespace vrn {
+
+class KeptLineEdit;
 
 // "Matrix Attribution": shows and edits the attribution fields and the lock of the current
 // matrix, and stamps it with the time it was shown. A field writes into the matrix when it loses
@@ -30,11 +31,11 @@ protected:
 
 private:
     struct TextField {
-        QLineEdit* box;
+        KeptLineEdit* box;
         std::string VRN_Matrix::*field;
     };
 
-    QLineEdit* addField(const char* name, const char* label, std::string VRN_Matrix::*field);
+    KeptLineEdit* addField(const char* name, const char* label, std::string VRN_Matrix::*field);
     // The control's value into the matrix, when anything was changed since the last write.
     void writeBack(QObject* control);
     void btnOK_Click();
@@ -43,7 +44,7 @@ private:
     std::shared_ptr<VRN_Matrix> matrix_;
     std::array<TextField, 7> fields_{};
     std::size_t fieldCount_ = 0;
-    QLineEdit* txtModified_ = nullptr;
+    KeptLineEdit* txtModified_ = nullptr;
     QCheckBox* chkLock_ = nullptr;
     bool changed_ = false;
 };

@@ -19,12 +19,15 @@ constexpr QSize kDesignSize(480, 360);
 }  // namespace
 
 FrmDirectionsDetails::FrmDirectionsDetails(VrnMain& program, Prompt& prompt, QWidget* parent)
-    : QDialog(parent), program_(program), prompt_(prompt), text_(new QPlainTextEdit(this)) {
+    : QDialog(parent), program_(program), prompt_(prompt), text_(new KeptTextEdit(this)) {
     setObjectName(QStringLiteral("FrmDirectionsDetails"));
     setModal(true);
     text_->setObjectName(QStringLiteral("txtDirections"));
     QPushButton* ok = namedButton(QStringLiteral("OK"), "btnOK", this);
     QPushButton* print = namedButton(QStringLiteral("Print"), "btnPrint", this);
+    // Return closes the dialog from the start; it adds lines only once the user is in the text.
+    ok->setDefault(true);
+    ok->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print);
@@ -49,18 +52,18 @@ void FrmDirectionsDetails::Load_Data() {
                 std::get_if<std::shared_ptr<VRN_State>>(&program_.Directions_Object)) {
             target_ = *state;
         }
-        text_->setPlainText(target_ ? QString::fromStdString(target_->Description) : QString());
+        text_->setKeptText(target_ ? target_->Description : std::string());
         setWindowTitle(QStringLiteral("Description of: ") +
                        (target_ ? QString::fromStdString(target_->Name) : QString()));
         return;
     }
     matrix_ = program_.Current_Matrix;
-    text_->setPlainText(matrix_ ? QString::fromStdString(matrix_->Directions) : QString());
+    text_->setKeptText(matrix_ ? matrix_->Directions : std::string());
     setWindowTitle(QStringLiteral("Directions"));
 }
 
 void FrmDirectionsDetails::btnOK_Click() {
-    const std::string text = text_->toPlainText().toStdString();
+    const std::string text = text_->keptText();
     if (mode_ == kDescriptionMode) {
         if (target_) {
             target_->Description = text;

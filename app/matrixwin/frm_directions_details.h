@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/vrn_main.h"
 #include "platform/prompt.h"
 
@@ -8,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
@@ -35,7 +35,7 @@ private:
 
     VrnMain& program_;
     Prompt& prompt_;
-    QPlainTextEdit* text_;
+    KeptTextEdit* text_;
     QString mode_;
     std::shared_ptr<VRN_State> target_;
     std::shared_ptr<VRN_Matrix> matrix_;

@@ -2,6 +2,7 @@
 
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/vrn_main.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -12,9 +13,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace vrn {
@@ -54,6 +53,8 @@ FrmInteractionDetails::FrmInteractionDetails(DetailDialogServices services,
 
     lblInteraction_ = namedLabel({}, "LblInteraction", this);
     lblInteraction_->setWordWrap(true);
+    // Practice names are shown as typed, never as markup.
+    lblInteraction_->setTextFormat(Qt::PlainText);
 
     values_ = new QButtonGroup(this);
     auto* valueRow = new QHBoxLayout;
@@ -75,7 +76,7 @@ FrmInteractionDetails::FrmInteractionDetails(DetailDialogServices services,
     valueRow->addWidget(lblColor_);
     valueRow->addWidget(btnColor_);
 
-    txtNote_ = new QLineEdit(this);
+    txtNote_ = new KeptLineEdit(this);
     txtNote_->setObjectName(QStringLiteral("txtNote"));
     txtDescription_ = newDescriptionBox(this, kDescriptionLines);
     txtDiscussion_ = newDiscussionBox(this, true);
@@ -158,9 +159,9 @@ void FrmInteractionDetails::Load_Data() {
                              practiceName(interaction_.practice2) +
                              QStringLiteral("'  --and--  '") +
                              practiceName(interaction_.Practice1) + QStringLiteral("'"));
-    txtNote_->setText(QString::fromStdString(interaction_.Note()));
-    txtDescription_->setPlainText(QString::fromStdString(interaction_.Description()));
-    txtDiscussion_->setText(QString::fromStdString(interaction_.Discussion()));
+    txtNote_->setKeptText(interaction_.Note());
+    txtDescription_->setKeptText(interaction_.Description());
+    txtDiscussion_->setKeptText(interaction_.Discussion());
     changed_ = false;
 }
 
@@ -177,7 +178,7 @@ void FrmInteractionDetails::btnInteraction_Click(int index) {
     }
     setNote(kValues.at(index).note);
     interaction_.setValue(kValues.at(index).value);
-    txtNote_->setText(QString::fromStdString(interaction_.Note()));
+    txtNote_->setKeptText(interaction_.Note());
     // The note box now shows what the interaction holds.
     changed_ = false;
 }
@@ -196,11 +197,11 @@ void FrmInteractionDetails::writeBack(QObject* control) {
         return;
     }
     if (control == txtNote_) {
-        setNote(txtNote_->text().toStdString());
+        setNote(txtNote_->keptText());
     } else if (control == txtDescription_) {
-        interaction_.setDescription(txtDescription_->toPlainText().toStdString());
+        interaction_.setDescription(txtDescription_->keptText());
     } else if (control == txtDiscussion_) {
-        interaction_.setDiscussion(txtDiscussion_->text().toStdString());
+        interaction_.setDiscussion(txtDiscussion_->keptText());
     } else {
         return;
     }

@@ -9,12 +9,13 @@
 
 class QButtonGroup;
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
+
+class KeptLineEdit;
+class KeptTextEdit;
 
 // "Interaction Details": edits the value, note, description, discussion and, for an interaction
 // between an existing and a target practice, the colour of one interaction. Every edit reaches
@@ -53,9 +54,9 @@ private:
     QLabel* lblInteraction_ = nullptr;
     QLabel* lblColor_ = nullptr;
     QPushButton* btnColor_ = nullptr;
-    QLineEdit* txtNote_ = nullptr;
-    QPlainTextEdit* txtDescription_ = nullptr;
-    QLineEdit* txtDiscussion_ = nullptr;
+    KeptLineEdit* txtNote_ = nullptr;
+    KeptTextEdit* txtDescription_ = nullptr;
+    KeptLineEdit* txtDiscussion_ = nullptr;
     QListWidget* lstExceptions_ = nullptr;
     bool changed_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/window_units.h"
+#include "model/file/record_value_text.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -31,8 +32,10 @@ constexpr float kDesignWidthTwips = 12000;
 template <class Element>
 void askNewName(Prompt& prompt, Element& element, const QString& title) {
     const QString name = QString::fromStdString(element.Name());
-    const std::optional<QString> answer = prompt.inputBox(
-        QStringLiteral("Please Enter The New Name for '%1'").arg(name), title, name);
+    const std::optional<QString> answer =
+        prompt.inputBox(QStringLiteral("Please Enter The New Name for '%1'")
+                            .arg(QString::fromStdString(ShortenedForMessage(element.Name()))),
+                        title, name);
     if (answer && !answer->isEmpty()) {
         element.setName(answer->toStdString());
     }

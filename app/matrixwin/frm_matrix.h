@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/document_files.h"
 #include "app/matrixwin/matrix_canvas.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_context.h"
@@ -46,13 +47,6 @@ using NoteObject = std::variant<std::monostate, std::shared_ptr<VRN_Practice>,
 inline constexpr int kWindowNormal = 0;
 inline constexpr int kWindowMinimized = 1;
 inline constexpr int kWindowMaximized = 2;
-
-// How a save under a new name ended.
-enum class SaveOutcome {
-    Saved,
-    GaveUp,  // the user chose not to save
-    Failed,  // the file could not be written; the user was told
-};
 
 // The matrix window: a child of the main window that shows one matrix document, which it owns in
 // `base`. The document draws itself through the window's callbacks; every cell, interaction cell
@@ -107,7 +101,7 @@ public:
     // `source` (a control's name) was dropped at (X, Y) twips.
     void Form_DragDrop(const QString& source, float X, float Y);
     // Asks about saving and lets go of the document; false when the window must stay open
-    // because its save failed.
+    // because the save the user asked for did not happen (cancelled or failed).
     bool Form_Unload();
     // Closes the window without a question: its document could not be read.
     void discardUnread();
@@ -120,6 +114,9 @@ public:
     // Saves an unlocked copy under a name the user chooses; gives the document
     // `Restore_locked_state` back when it does not save.
     SaveOutcome SaveMatrixAs(bool Restore_locked_state);
+    // Refuses, with a word to the user, a file that another matrix window holds: saving it here
+    // would overwrite what that window saves, and the other way round.
+    bool heldByAnotherWindow(const QString& path);
     void RenamePractice(const std::shared_ptr<VRN_Practice>& p);
     void RenamePracticeGroup(const std::shared_ptr<VRN_PracticeGroup>& pg);
     void RenameMatrix();
@@ -299,8 +296,10 @@ private:
     void wheelScroll(const QWheelEvent& wheel);
     ComponentContext componentContext() const;
     void forgetScene();
-    bool saveTo(const QString& path, bool unlocked);
+    SaveOutcome saveTo(const QString& path, bool unlocked);
     bool saveBeforeClosing();
+    // `question` headed by the window's caption: the user may be asked by several in turn.
+    QString aboutThisMatrix(const QString& question) const;
     void letGoOfSelection();
     void placeFooter();
     void designControls();

@@ -2,10 +2,12 @@
 
 #include "app/common/command_guard.h"
 #include "app/matrixwin/document_files.h"
-#include "model/file/matrix_file_error.h"
+#include "app/matrixwin/matrix_host.h"
 #include "model/vrn_matrix.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 // Saving a matrix window's document and closing the window: the questions before it closes, and
 // Save As with its checks of the chosen name.
@@ -19,15 +21,26 @@ const QString kSaveAsTitle = QStringLiteral("Save file As");
 
 }  // namespace
 
-bool frmMatrix::saveTo(const QString& path, bool unlocked) {
-    try {
-        saveDocument(*base(), path, unlocked);
-        return true;
-    } catch (const MatrixFileError& error) {
-        // The window keeps its file name and caption: they still name what is on disk.
-        showFileError(prompt_, error);
+SaveOutcome frmMatrix::saveTo(const QString& path, bool unlocked) {
+    // On a failure the window keeps its file name and caption: they still name what is on disk.
+    return saveDocumentAsking(prompt_, *base(), path, unlocked);
+}
+
+QString frmMatrix::aboutThisMatrix(const QString& question) const {
+    return QStringLiteral("%1\n\n%2").arg(Caption(), question);
+}
+
+bool frmMatrix::heldByAnotherWindow(const QString& path) {
+    MatrixHost* host = program_.Main_Window;
+    if (host == nullptr || !host->fileOpenInOtherWindow(path, *this)) {
         return false;
     }
+    // Two windows on one file would each overwrite what the other saved.
+    prompt_.messageBox(QStringLiteral("The file '%1' is open in another window.  Choose another "
+                                      "file name, or close that window first.")
+                           .arg(path),
+                       {.icon = MsgBoxIcon::Exclamation}, kSaveAsTitle);
+    return true;
 }
 
 SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
@@ -41,9 +54,9 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
             document.locked = Restore_locked_state;
         }
         if (name.isEmpty()) {
-            const MsgBoxResult again =
-                prompt_.messageBox(QStringLiteral("Do you want to save your work before exiting ?"),
-                                   {.buttons = MsgBoxButtons::YesNo}, kExitTitle);
+            const MsgBoxResult again = prompt_.messageBox(
+                aboutThisMatrix(QStringLiteral("Do you want to save your work before exiting ?")),
+                {.buttons = MsgBoxButtons::YesNo}, kExitTitle);
             if (again == MsgBoxResult::Yes) {
                 continue;
             }
@@ -52,7 +65,8 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
         }
         if (isOwnFile(name)) {
             const MsgBoxResult again = prompt_.messageBox(
-                QStringLiteral("You must use a different file name for a 'Save As' ?"),
+                aboutThisMatrix(
+                    QStringLiteral("You must use a different file name for a 'Save As' ?")),
                 {.buttons = MsgBoxButtons::OkCancel}, kSaveAsTitle);
             if (again == MsgBoxResult::Ok) {
                 continue;
@@ -60,12 +74,13 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
             document.locked = Restore_locked_state;
             return SaveOutcome::GaveUp;
         }
-        if (!mayReplaceFile(prompt_, name)) {
+        if (heldByAnotherWindow(name) || !mayReplaceFile(prompt_, name)) {
             continue;
         }
-        if (!saveTo(name, true)) {
+        const SaveOutcome outcome = saveTo(name, true);
+        if (outcome != SaveOutcome::Saved) {
             document.locked = Restore_locked_state;
-            return SaveOutcome::Failed;
+            return outcome;
         }
         filename = name;
         hasFilePath = true;
@@ -75,27 +90,33 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
 }
 
 bool frmMatrix::saveBeforeClosing() {
+    // The user answers for the window in front of them.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+        frame != nullptr && frame->mdiArea() != nullptr) {
+        frame->mdiArea()->setActiveSubWindow(frame);
+    }
     const VRN_Matrix& document = *base();
     const MsgBoxStyle yesNo{.buttons = MsgBoxButtons::YesNo};
     if (document.locked) {
         const MsgBoxResult save = prompt_.messageBox(
-            QStringLiteral(
-                "Do you want to save this locked matrix to another file before closing ?"),
+            aboutThisMatrix(QStringLiteral(
+                "Do you want to save this locked matrix to another file before closing ?")),
             yesNo, kExitTitle);
-        return save != MsgBoxResult::Yes || SaveMatrixAs(true) != SaveOutcome::Failed;
+        return save != MsgBoxResult::Yes || SaveMatrixAs(true) == SaveOutcome::Saved;
     }
     const MsgBoxResult save = prompt_.messageBox(
-        QStringLiteral("Do you want to save the file before closing ?"), yesNo, kExitTitle);
+        aboutThisMatrix(QStringLiteral("Do you want to save the file before closing ?")), yesNo,
+        kExitTitle);
     if (save == MsgBoxResult::No &&
-        prompt_.messageBox(QStringLiteral("Any changes you have made will be lost.  Do you want "
-                                          "to exit without saving ?"),
+        prompt_.messageBox(aboutThisMatrix(QStringLiteral(
+                               "Any changes you have made will be lost.  Do you want to exit "
+                               "without saving ?")),
                            yesNo, kExitTitle) == MsgBoxResult::Yes) {
         return true;
     }
-    if (hasFilePath) {
-        return saveTo(filename, false);
-    }
-    return SaveMatrixAs(false) != SaveOutcome::Failed;
+    // Asked to save, the window closes only once the work is on disk.
+    const SaveOutcome saved = hasFilePath ? saveTo(filename, false) : SaveMatrixAs(false);
+    return saved == SaveOutcome::Saved;
 }
 
 bool frmMatrix::Form_Unload() {
@@ -105,7 +126,7 @@ bool frmMatrix::Form_Unload() {
         host->setActiveEntity(ent_);
     }
     if (!discarding_ && !base_->Invalid_version && !saveBeforeClosing()) {
-        // The work is not on disk: the window stays.
+        // The work is not on disk: the window stays with it.
         return false;
     }
     letGoOfSelection();

@@ -2,13 +2,12 @@
 
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "model/vrn_option.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace vrn {
@@ -27,7 +26,7 @@ FrmOptionDetails::FrmOptionDetails(DetailDialogServices services, VRN_Option& op
     setWindowTitle(QStringLiteral("Option Details"));
     setModal(true);
 
-    txtName_ = new QLineEdit(this);
+    txtName_ = new KeptLineEdit(this);
     txtName_->setObjectName(QStringLiteral("TxtPracticeName"));
     txtDescription_ = newDescriptionBox(this, kDescriptionLines);
     txtDiscussion_ = newDiscussionBox(this, true);
@@ -84,9 +83,9 @@ void FrmOptionDetails::Load_Data() {
     savedName_ = option_.Name();
     savedDescription_ = option_.Description();
     savedDiscussion_ = option_.Discussion;
-    txtName_->setText(QString::fromStdString(savedName_));
-    txtDescription_->setPlainText(QString::fromStdString(savedDescription_));
-    txtDiscussion_->setText(QString::fromStdString(savedDiscussion_));
+    txtName_->setKeptText(savedName_);
+    txtDescription_->setKeptText(savedDescription_);
+    txtDiscussion_->setKeptText(savedDiscussion_);
     showButtonColor(*btnColor_, colorOrDefault(services_.program, option_.color));
     // Filling the boxes counts as a change.
     changed_ = true;
@@ -97,11 +96,11 @@ void FrmOptionDetails::writeBack(QObject* control) {
         return;
     }
     if (control == txtName_) {
-        option_.setName(txtName_->text().toStdString());
+        option_.setName(txtName_->keptText());
     } else if (control == txtDescription_) {
-        option_.setDescription(txtDescription_->toPlainText().toStdString());
+        option_.setDescription(txtDescription_->keptText());
     } else if (control == txtDiscussion_) {
-        option_.Discussion = txtDiscussion_->text().toStdString();
+        option_.Discussion = txtDiscussion_->keptText();
     }
 }
 

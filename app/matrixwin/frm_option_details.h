@@ -6,11 +6,12 @@
 
 #include <string>
 
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
+
+class KeptLineEdit;
+class KeptTextEdit;
 
 // "Option Details": edits the title, description, discussion and colour of one option of a
 // practice's option group. Texts reach the option as each box loses the focus, the colour at
@@ -40,9 +41,9 @@ private:
     // Shared by the three boxes and never cleared: once set, leaving any box writes it.
     bool changed_ = false;
     bool closed_ = false;
-    QLineEdit* txtName_ = nullptr;
-    QPlainTextEdit* txtDescription_ = nullptr;
-    QLineEdit* txtDiscussion_ = nullptr;
+    KeptLineEdit* txtName_ = nullptr;
+    KeptTextEdit* txtDescription_ = nullptr;
+    KeptLineEdit* txtDiscussion_ = nullptr;
     QPushButton* btnColor_ = nullptr;
 };
 

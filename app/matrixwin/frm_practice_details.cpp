@@ -3,13 +3,12 @@
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_practice_options.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "model/vrn_practice.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace vrn {
@@ -27,7 +26,7 @@ FrmPracticeDetails::FrmPracticeDetails(DetailDialogServices services, VRN_Practi
     setObjectName(QStringLiteral("frmPracticeDetails"));
     setModal(true);
 
-    txtName_ = new QLineEdit(this);
+    txtName_ = new KeptLineEdit(this);
     txtName_->setObjectName(QStringLiteral("TxtPracticeName"));
     txtDescription_ = newDescriptionBox(this, kDescriptionLines);
     txtDiscussion_ = newDiscussionBox(this, true);
@@ -101,9 +100,9 @@ void FrmPracticeDetails::Load_Data() {
     savedName_ = practice_.Name();
     savedDescription_ = practice_.Description();
     savedDiscussion_ = practice_.Discussion;
-    txtName_->setText(QString::fromStdString(savedName_));
-    txtDescription_->setPlainText(QString::fromStdString(savedDescription_));
-    txtDiscussion_->setText(QString::fromStdString(savedDiscussion_));
+    txtName_->setKeptText(savedName_);
+    txtDescription_->setKeptText(savedDescription_);
+    txtDiscussion_->setKeptText(savedDiscussion_);
     showButtonColor(*btnColor_, colorOrDefault(services_.program, practice_.color));
 }
 
@@ -124,11 +123,11 @@ void FrmPracticeDetails::writeBack(QObject* control) {
         return;
     }
     if (control == txtName_ && nameOrDiscussionChanged_) {
-        practice_.setName(txtName_->text().toStdString());
+        practice_.setName(txtName_->keptText());
     } else if (control == txtDiscussion_ && nameOrDiscussionChanged_) {
-        practice_.Discussion = txtDiscussion_->text().toStdString();
+        practice_.Discussion = txtDiscussion_->keptText();
     } else if (control == txtDescription_ && descriptionChanged_) {
-        practice_.setDescription(txtDescription_->toPlainText().toStdString());
+        practice_.setDescription(txtDescription_->keptText());
     }
 }
 
@@ -156,9 +155,16 @@ void FrmPracticeDetails::btnOK_Click() {
         reject();
         return;
     }
-    practice_.setName(txtName_->text().toStdString());
-    practice_.setDescription(txtDescription_->toPlainText().toStdString());
-    practice_.Discussion = txtDiscussion_->text().toStdString();
+    // Only what the user changed: the rest stays as the practice holds it.
+    if (txtName_->isEdited()) {
+        practice_.setName(txtName_->keptText());
+    }
+    if (txtDescription_->isEdited()) {
+        practice_.setDescription(txtDescription_->keptText());
+    }
+    if (txtDiscussion_->isEdited()) {
+        practice_.Discussion = txtDiscussion_->keptText();
+    }
     closed_ = true;
     accept();
 }

@@ -8,11 +8,12 @@
 #include <functional>
 #include <string>
 
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
+
+class KeptLineEdit;
+class KeptTextEdit;
 
 // "Practice": edits the name, description, discussion and colour of a practice that has no
 // option group, with a way into its options. Texts reach the practice as each box loses the
@@ -53,9 +54,9 @@ private:
     bool nameOrDiscussionChanged_ = false;
     bool descriptionChanged_ = false;
     bool closed_ = false;
-    QLineEdit* txtName_ = nullptr;
-    QPlainTextEdit* txtDescription_ = nullptr;
-    QLineEdit* txtDiscussion_ = nullptr;
+    KeptLineEdit* txtName_ = nullptr;
+    KeptTextEdit* txtDescription_ = nullptr;
+    KeptLineEdit* txtDiscussion_ = nullptr;
     QPushButton* btnColor_ = nullptr;
 };
 

@@ -3,7 +3,9 @@
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_option_details.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/vrn_main.h"
+#include "model/file/record_value_text.h"
 #include "model/vrn_option.h"
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
@@ -14,10 +16,8 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace vrn {
@@ -46,7 +46,7 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     setWindowTitle(QStringLiteral("Practice Options"));
     setModal(true);
 
-    txtPrompt_ = new QLineEdit(this);
+    txtPrompt_ = new KeptLineEdit(this);
     txtPrompt_->setObjectName(QStringLiteral("TxtPrompt"));
     txtPrompt_->installEventFilter(this);
     connect(txtPrompt_, &QLineEdit::textChanged, this, [this] { promptChanged_ = true; });
@@ -151,8 +151,8 @@ void FrmPracticeOptions::createFirstOption(bool keepEntity) {
     option->setDescription(practice_.Description());
     option->Discussion = practice_.Discussion;
     cmbPracticeName_->addItem(QString::fromStdString(option->Name()));
-    txtDescription_->setPlainText(QString::fromStdString(option->Description()));
-    txtDiscussion_->setText(QString::fromStdString(option->Discussion));
+    txtDescription_->setKeptText(option->Description());
+    txtDiscussion_->setKeptText(option->Discussion);
 }
 
 void FrmPracticeOptions::Load_Data(bool afterFirstEdited, bool keepOptions) {
@@ -160,11 +160,11 @@ void FrmPracticeOptions::Load_Data(bool afterFirstEdited, bool keepOptions) {
     if (practice_.OptionGroup == nullptr) {
         createFirstOption(false);
         practice_.OptionGroup->Prompt = "What question?";
-        txtPrompt_->setText(QString::fromStdString(practice_.OptionGroup->Prompt));
+        txtPrompt_->setKeptText(practice_.OptionGroup->Prompt);
         cmbPracticeName_->setCurrentIndex(0);
     } else {
         const auto group = practice_.OptionGroup;
-        txtPrompt_->setText(QString::fromStdString(group->Prompt));
+        txtPrompt_->setKeptText(group->Prompt);
         int matched = 0;
         int position = 0;
         for (const auto& option : group->Options) {
@@ -209,8 +209,8 @@ void FrmPracticeOptions::cmbPracticeName_Click() {
     btnDelete_->setEnabled(mayDelete);
     mnuOptionsDelete_->setEnabled(mayDelete);
     const VRN_Option& option = *group->Options.Item(position_);
-    txtDescription_->setPlainText(QString::fromStdString(option.Description()));
-    txtDiscussion_->setText(QString::fromStdString(option.Discussion));
+    txtDescription_->setKeptText(option.Description());
+    txtDiscussion_->setKeptText(option.Discussion);
     color_ = option.color;
     btnDetails_->setEnabled(true);
 }
@@ -258,7 +258,8 @@ void FrmPracticeOptions::btndelete_Click() {
         }
         return;
     }
-    const QString name = QString::fromStdString(group->Options.Item(position_)->Name());
+    const QString name =
+        QString::fromStdString(ShortenedForMessage(group->Options.Item(position_)->Name()));
     const MsgBoxResult answer = services_.prompt.messageBox(
         QStringLiteral("Are you sure you wish to delete option: '") + name + QStringLiteral("'"),
         {MsgBoxButtons::OkCancel}, QStringLiteral("Delete Confirmation"));
@@ -269,15 +270,15 @@ void FrmPracticeOptions::btndelete_Click() {
 }
 
 void FrmPracticeOptions::writePrompt() {
-    const QString text = txtPrompt_->text();
+    const std::string text = txtPrompt_->keptText();
     // A box that loses the focus as the dialog goes must not make a deleted group again.
-    if (closed_ || !promptChanged_ || text.isEmpty()) {
+    if (closed_ || !promptChanged_ || text.empty()) {
         return;
     }
     if (practice_.OptionGroup == nullptr) {
         createFirstOption(true);
     }
-    practice_.OptionGroup->Prompt = text.toStdString();
+    practice_.OptionGroup->Prompt = text;
 }
 
 bool FrmPracticeOptions::eventFilter(QObject* watched, QEvent* event) {
@@ -293,9 +294,8 @@ void FrmPracticeOptions::btnOK_Click() {
     }
     // A practice never takes an empty name: an option without one leaves the practice as it is.
     if (set_practice_ && !cmbPracticeName_->currentText().isEmpty()) {
-        set_practice_(cmbPracticeName_->currentText().toStdString(),
-                      txtDescription_->toPlainText().toStdString(),
-                      txtDiscussion_->text().toStdString(), color_);
+        set_practice_(cmbPracticeName_->currentText().toStdString(), txtDescription_->keptText(),
+                      txtDiscussion_->keptText(), color_);
     }
     accept();
 }

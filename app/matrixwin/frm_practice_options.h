@@ -11,11 +11,12 @@
 
 class QAction;
 class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
+
+class KeptLineEdit;
+class KeptTextEdit;
 
 // "Practice Options": edits the question of a practice's option group and its options. The first
 // option mirrors the practice as it was when the group was made. Added, edited and deleted
@@ -67,10 +68,10 @@ private:
     std::int32_t color_ = 0;
     bool promptChanged_ = false;
     bool closed_ = false;
-    QLineEdit* txtPrompt_ = nullptr;
+    KeptLineEdit* txtPrompt_ = nullptr;
     QComboBox* cmbPracticeName_ = nullptr;
-    QPlainTextEdit* txtDescription_ = nullptr;
-    QLineEdit* txtDiscussion_ = nullptr;
+    KeptTextEdit* txtDescription_ = nullptr;
+    KeptLineEdit* txtDiscussion_ = nullptr;
     QPushButton* btnDetails_ = nullptr;
     QPushButton* btnDelete_ = nullptr;
     QAction* mnuOptionsDelete_ = nullptr;

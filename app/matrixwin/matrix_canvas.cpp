@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
@@ -147,7 +148,10 @@ bool MatrixCanvas::event(QEvent* event) {
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), tip, this);
+            // Names and notes are shown as typed, in lines as typed: a text that starts like a
+            // tag stays text.
+            QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpacePre),
+                               this);
         }
         return true;
     }

@@ -48,6 +48,9 @@ public:
     // The window that owns the dialogs a matrix window opens.
     virtual QWidget* dialogParent() = 0;
 
+    // Whether a matrix window other than `asking` holds the file `path`.
+    virtual bool fileOpenInOtherWindow(const QString& path, const QWidget& asking) const = 0;
+
     // Editing from the matrix window: the popup menu `name` at the pointer, the status bar's
     // text, the interaction popup set up for `Current_Interaction`, the practice group in the
     // copy buffer (null when none) and the starter that opens links from the detail dialogs.

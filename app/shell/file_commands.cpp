@@ -11,10 +11,12 @@
 #include "model/vrn_matrix.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QShortcut>
 
 namespace vrn {
 
@@ -34,6 +36,30 @@ FileCommands::FileCommands(frmMain& main, VrnMain& program, ShellServices servic
     on("mnuFileSave", &FileCommands::mnuFileSave_Click);
     on("mnuFileSaveAs", &FileCommands::mnuFileSaveAs_Click);
     on("mnuFilePageSetup", &FileCommands::mnuFilePageSetup_Click);
+    saveKeyWhileSaveIsOff();
+}
+
+void FileCommands::saveKeyWhileSaveIsOff() {
+    // The menu item is off for a locked matrix, and with it its key; the toolbar's Save still
+    // runs the command (Save As under a new name), and so does the key.
+    QAction* save = main_.menuItem(QStringLiteral("mnuFileSave"));
+    auto* key = new QShortcut(save->shortcut(), &main_);
+    key->setObjectName(QStringLiteral("SaveKey"));
+    key->setEnabled(!save->isEnabled());
+    connect(save, &QAction::enabledChanged, key,
+            [key](bool enabled) { key->setEnabled(!enabled); });
+    connect(key, &QShortcut::activated, save, [save] { emit save->triggered(false); });
+}
+
+QMdiSubWindow* FileCommands::windowOfFile(const QString& path, const QWidget* except) const {
+    for (QMdiSubWindow* child : main_.mdiArea().subWindowList()) {
+        const auto* window = qobject_cast<const frmMatrix*>(child->widget());
+        if (window != nullptr && window != except && window->hasFilePath &&
+            isSameFile(window->filename, path)) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 void FileCommands::on(const char* item, void (FileCommands::*command)()) {
@@ -57,6 +83,14 @@ void FileCommands::mnuFileOpen_Click() {
 }
 
 void FileCommands::openFile(const QString& path) {
+    if (QMdiSubWindow* open = windowOfFile(path)) {
+        // One window per file: a second would overwrite what the first saves.
+        if (open->isMinimized()) {
+            open->showNormal();
+        }
+        main_.mdiArea().setActiveSubWindow(open);
+        return;
+    }
     // A file that cannot be read leaves the program as it was: this window active again.
     const QPointer<QMdiSubWindow> previous = main_.activeChild();
     if (frmMatrix* active = main_.activeMatrixWindow()) {
@@ -153,11 +187,16 @@ void FileCommands::mnuFileSave_Click() {
         SaveMatrixAs();
         return;
     }
-    try {
-        saveDocument(document, window->filename, false);
-    } catch (const MatrixFileError& error) {
-        showFileError(services_.prompt, error);
+    saveDocumentAsking(services_.prompt, document, window->filename, false);
+}
+
+QString FileCommands::proposedName(frmMatrix& window) const {
+    if (!window.base()->locked) {
+        return window.filename;
     }
+    // A locked matrix's new file starts beside its old one.
+    return window.hasFilePath ? QFileInfo(window.filename).dir().filePath(kLockedProposal)
+                              : kLockedProposal;
 }
 
 bool FileCommands::SaveMatrixAs() {
@@ -168,8 +207,8 @@ bool FileCommands::SaveMatrixAs() {
     Prompt& prompt = services_.prompt;
     VRN_Matrix& document = *window->base();
     for (;;) {
-        const QString proposal = document.locked ? kLockedProposal : window->filename;
-        const std::optional<QString> chosen = prompt.saveFile(saveMatrixRequest(proposal));
+        const std::optional<QString> chosen =
+            prompt.saveFile(saveMatrixRequest(proposedName(*window)));
         if (!chosen || chosen->isEmpty()) {
             return false;
         }
@@ -178,13 +217,11 @@ bool FileCommands::SaveMatrixAs() {
             prompt.messageBox(kLockedRefusal);
             continue;
         }
-        if (!ownFile && !mayReplaceFile(prompt, *chosen)) {
+        if (!ownFile &&
+            (window->heldByAnotherWindow(*chosen) || !mayReplaceFile(prompt, *chosen))) {
             continue;
         }
-        try {
-            saveDocument(document, *chosen, false);
-        } catch (const MatrixFileError& error) {
-            showFileError(prompt, error);
+        if (saveDocumentAsking(prompt, document, *chosen, false) != SaveOutcome::Saved) {
             return false;
         }
         window->filename = *chosen;

@@ -28,6 +28,9 @@ public:
     // Save As for the active window without the attribution dialog: a locked matrix is never
     // written back to its own file. False when nothing was saved.
     bool SaveMatrixAs();
+    // The window of the matrix window other than `except` that holds the file `path`; null
+    // when there is none.
+    QMdiSubWindow* windowOfFile(const QString& path, const QWidget* except = nullptr) const;
 
 private:
     void mnuFileOpen_Click();
@@ -36,6 +39,9 @@ private:
     void mnuFileSaveAs_Click();
     void mnuFilePageSetup_Click();
     void on(const char* item, void (FileCommands::*command)());
+    void saveKeyWhileSaveIsOff();
+    // What the save dialog proposes for the active window's document.
+    QString proposedName(frmMatrix& window) const;
     std::optional<QString> chooseMatrixFile();
     // Closes the window of a file that could not be read and activates `previous` again.
     void giveUpOpening(frmMatrix* window, QMdiSubWindow* previous);

@@ -197,6 +197,8 @@ void frmMain::buildStatusBar() {
     bar->setObjectName(QStringLiteral("sbStatusBar"));
     statusPanel_ = new QLabel(QStringLiteral("Status"), bar);
     statusPanel_->setObjectName(QStringLiteral("Panel1"));
+    // The status names practices as typed, never as markup.
+    statusPanel_->setTextFormat(Qt::PlainText);
     bar->addWidget(statusPanel_, 1);
 }
 
@@ -388,6 +390,10 @@ void frmMain::openMatrixFile(const QString& path) {
 
 bool frmMain::SaveMatrixAs() {
     return fileCommands_->SaveMatrixAs();
+}
+
+bool frmMain::fileOpenInOtherWindow(const QString& path, const QWidget& asking) const {
+    return fileCommands_->windowOfFile(path, &asking) != nullptr;
 }
 
 void frmMain::MDIForm_Activate() {

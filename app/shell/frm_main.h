@@ -100,6 +100,7 @@ public:
         ent = std::move(entity);
     }
     QWidget* dialogParent() override { return this; }
+    bool fileOpenInOtherWindow(const QString& path, const QWidget& asking) const override;
     void popupMenu(const QString& name) override;
     std::shared_ptr<VRN_PracticeGroup>& copiedPracticeGroup() override { return Copying_PG; }
     ProgramStarter& programStarter() override { return services_.starter; }

@@ -75,4 +75,16 @@ std::string NumberText(float value) {
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string ShortenedForMessage(std::string_view text) {
+    constexpr std::size_t kLongest = 40;
+    if (text.size() <= kLongest) {
+        return std::string(text);
+    }
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;  // never split a character
+    }
+    return std::string(text.substr(0, cut)) + "...";
+}
+
 }  // namespace vrn

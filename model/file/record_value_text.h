@@ -21,4 +21,9 @@ std::optional<bool> TruthValueFromText(std::string_view text);
 // A single-precision number as plain decimal with a point, never with an exponent: 8000, 612.5.
 std::string NumberText(float value);
 
+// Text from a file or a user as a message quotes it: whole up to 40 bytes, else cut there (never
+// inside a character) and followed by "...". A message stays readable, and quick to show, however
+// long the text.
+std::string ShortenedForMessage(std::string_view text);
+
 }  // namespace vrn

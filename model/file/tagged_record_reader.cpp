@@ -26,15 +26,7 @@ constexpr const char* kReadFileBooleanWarning =
 
 // A value as an error quotes it: in double quotes, cut short when long.
 std::string Shown(std::string_view text) {
-    constexpr std::size_t kLongest = 40;
-    if (text.size() <= kLongest) {
-        return "\"" + std::string(text) + "\"";
-    }
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-        --cut;  // never split a character
-    }
-    return "\"" + std::string(text.substr(0, cut)) + "...\"";
+    return "\"" + ShortenedForMessage(text) + "\"";
 }
 
 std::string RecordNamed(std::string_view tag) {
@@ -211,7 +203,8 @@ void TaggedRecordReader::checkTag(std::string_view expected, const char* warning
              std::string(expected) +
              "\" belongs, and too many records before it were out of place");
     }
-    context_.MsgBox(warningPrefix + std::string(expected) + "' and found: '" + found + "'");
+    context_.MsgBox(warningPrefix + std::string(expected) + "' and found: '" +
+                    ShortenedForMessage(found) + "'");
 }
 
 std::int32_t TaggedRecordReader::LongFromText(const std::string& value, std::string_view tag,

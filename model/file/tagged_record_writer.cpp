@@ -20,7 +20,7 @@ TaggedRecordWriter::TaggedRecordWriter(ByteSink& sink) : sink_(sink) {
 
 void TaggedRecordWriter::beginRecord(std::string_view tag) {
     buffer_.push_back('"');
-    AppendUtf8AsWindows1252(tag, buffer_);
+    replaced_ += AppendUtf8AsWindows1252(tag, buffer_);
     buffer_.append("\",");
 }
 
@@ -35,12 +35,12 @@ void TaggedRecordWriter::WriteFile(std::string_view tag, const std::string& valu
     beginRecord(tag);
     buffer_.push_back('"');
     if (value.find('"') == std::string::npos) {
-        AppendUtf8AsWindows1252(value, buffer_);
+        replaced_ += AppendUtf8AsWindows1252(value, buffer_);
     } else {
         std::string escaped = value;
         bool changed = false;
         Encode_Quotes(escaped, changed);
-        AppendUtf8AsWindows1252(escaped, buffer_);
+        replaced_ += AppendUtf8AsWindows1252(escaped, buffer_);
     }
     buffer_.push_back('"');
     endRecord();

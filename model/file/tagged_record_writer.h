@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,12 +27,16 @@ public:
     // Hands everything written so far to the sink.
     void Flush();
 
+    // Characters written as "?" so far because the code page has no byte for them.
+    std::size_t Replaced() const { return replaced_; }
+
 private:
     void beginRecord(std::string_view tag);
     void endRecord();
 
     ByteSink& sink_;
     std::string buffer_;
+    std::size_t replaced_ = 0;
 };
 
 }  // namespace vrn

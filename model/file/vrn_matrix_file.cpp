@@ -2,6 +2,7 @@
 #include <limits>
 #include <system_error>
 
+#include "model/file/checked_save.h"
 #include "model/file/matrix_file_error.h"
 #include "model/file/matrix_file_reader.h"
 #include "model/file/matrix_file_texts.h"
@@ -27,6 +28,12 @@ float StoredSize(float size) {
     constexpr float kLargest = 2147483520.0f;  // the last float below 2^31
     return std::clamp(size, -kLargest, kLargest);
 }
+
+// Takes what a writer gives and keeps nothing.
+class DiscardingSink : public ByteSink {
+public:
+    void Write(std::string_view /*bytes*/) override {}
+};
 
 std::string RefusedVersionText() {
     return std::string(
@@ -91,16 +98,24 @@ void VRN_Matrix::Save(std::int16_t file, bool unlocked) {
     }
     try {
         SafeSaveFile target(path);
-        TaggedRecordWriter writer(target);
-        Save(writer, unlocked);
-        writer.Flush();
-        target.Commit();
+        WriteChecked(target, [this, unlocked](ByteSink& sink) {
+            TaggedRecordWriter writer(sink);
+            Save(writer, unlocked);
+            writer.Flush();
+        });
     } catch (const std::system_error& error) {
         throw MatrixFileError(
             "Saving '" + path + "' failed: " + error.what() + ". The file on disk was not changed.",
             kSaveTitle);
     }
     justlocked = false;
+}
+
+std::size_t VRN_Matrix::CharactersSavedAsQuestionMarks() {
+    DiscardingSink nowhere;
+    TaggedRecordWriter writer(nowhere);
+    Save(writer, false);
+    return writer.Replaced();
 }
 
 void VRN_Matrix::Save(TaggedRecordWriter& file, bool unlocked) {

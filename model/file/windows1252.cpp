@@ -109,19 +109,24 @@ std::string DecodeWindows1252(std::string_view bytes) {
     return text;
 }
 
-void AppendUtf8AsWindows1252(std::string_view text, std::string& out) {
+std::size_t AppendUtf8AsWindows1252(std::string_view text, std::string& out) {
     if (IsAscii(text)) {
         out.append(text);
-        return;
+        return 0;
     }
+    std::size_t replaced = 0;
     for (std::size_t i = 0; i < text.size();) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             out.push_back(text[i++]);
             continue;
         }
+        // Only ASCII stands for itself as "?": any other character written so was lost.
         char32_t code = 0;
-        out.push_back(NextCodePoint(text, i, code) ? ByteFor(code) : '?');
+        const char byte = NextCodePoint(text, i, code) ? ByteFor(code) : '?';
+        replaced += byte == '?' ? 1 : 0;
+        out.push_back(byte);
     }
+    return replaced;
 }
 
 std::string EncodeWindows1252(std::string_view text) {

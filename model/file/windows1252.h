@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,8 @@ void AppendWindows1252AsUtf8(std::string_view bytes, std::string& out);
 std::string DecodeWindows1252(std::string_view bytes);
 
 // Appends the Windows-1252 form of the UTF-8 `text` to `out`. A character the code page lacks,
-// and every byte of a malformed UTF-8 sequence, becomes "?".
-void AppendUtf8AsWindows1252(std::string_view text, std::string& out);
+// and every byte of a malformed UTF-8 sequence, becomes "?"; returns how many did.
+std::size_t AppendUtf8AsWindows1252(std::string_view text, std::string& out);
 std::string EncodeWindows1252(std::string_view text);
 
 }  // namespace vrn

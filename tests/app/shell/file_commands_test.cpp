@@ -11,6 +11,7 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/saved_bytes.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -48,6 +50,11 @@ QString runTool(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// A question about the matrix window captioned `caption`, as the window puts it.
+QString about(const QString& caption, const char* question) {
+    return caption + QStringLiteral("\n\n") + QLatin1String(question);
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -55,11 +62,7 @@ QByteArray fileBytes(const QString& path) {
 
 // What the model's writer makes of `document`.
 QByteArray writerBytes(VRN_Matrix& document, bool unlocked = false) {
-    StringSink sink;
-    TaggedRecordWriter writer(sink);
-    document.Save(writer, unlocked);
-    writer.Flush();
-    return QByteArray::fromStdString(sink.bytes());
+    return QByteArray::fromStdString(SavedBytes(document, unlocked));
 }
 
 // The File menu's document commands in the loaded stand-alone program, with files in a folder of
@@ -99,6 +102,13 @@ protected:
     }
 
     const ScriptedPrompt::Question& lastQuestion() const { return prompt_.questions().back(); }
+
+    // The key as the user presses it, with the main window active.
+    void pressCtrlS() {
+        main_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main_));
+        QTest::keyClick(&main_, Qt::Key_S, Qt::ControlModifier);
+    }
     VRN_Matrix& document() { return *activeWindow().base(); }
 
     QTemporaryDir folder_;
@@ -311,7 +321,8 @@ TEST_F(FileCommandsTest, ALockedMatrixIsNeverWrittenBackToItsOwnFile) {
     main_.tbToolBar_ButtonClick("Save");
     const auto& asked = prompt_.questions();
     ASSERT_EQ(asked.size(), 4U);
-    EXPECT_EQ(asked[1].file.fileName, "new filename");
+    // The new name is proposed in the matrix's own folder.
+    EXPECT_EQ(asked[1].file.fileName, path("new filename"));
     EXPECT_EQ(asked[2].text, kLockedRefusal);
     EXPECT_EQ(asked[3].kind, Kind::SaveFile);
     EXPECT_EQ(fileBytes(file), before);
@@ -355,7 +366,8 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeReplacingAnotherFile) {
     ASSERT_EQ(asked.size(), 4U);
     EXPECT_EQ(asked[1].style.buttons, MsgBoxButtons::YesNo);
     EXPECT_TRUE(asked[1].text.contains(other));
-    EXPECT_EQ(asked[3].text, "You must use a different file name for a 'Save As' ?");
+    EXPECT_EQ(asked[3].text,
+              about("Document 1", "You must use a different file name for a 'Save As' ?"));
     EXPECT_EQ(asked[3].title, "Save file As");
     EXPECT_EQ(fileBytes(other), before);
     EXPECT_FALSE(activeWindow().hasFilePath);
@@ -415,20 +427,6 @@ TEST_F(FileCommandsTest, ClosingANewDocumentAsksWhetherToSaveIt) {
              p.answerText(file);
          },
          true},
-        {"yes, then cancel the file and give up",
-         [](ScriptedPrompt& p, const QString&) {
-             p.answer(MsgBoxResult::Yes);
-             p.cancel();
-             p.answer(MsgBoxResult::Cancel);
-         },
-         false},
-        {"yes, then an empty name and no",
-         [](ScriptedPrompt& p, const QString&) {
-             p.answer(MsgBoxResult::Yes);
-             p.answerText("");
-             p.answer(MsgBoxResult::No);
-         },
-         false},
     };
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -442,10 +440,190 @@ TEST_F(FileCommandsTest, ClosingANewDocumentAsksWhetherToSaveIt) {
         EXPECT_EQ(QFile::exists(file), c.saved);
         EXPECT_EQ(prompt_.pendingAnswers(), 0U);
     }
-    EXPECT_EQ(prompt_.questions()[0].text, "Do you want to save the file before closing ?");
+    EXPECT_EQ(prompt_.questions()[0].text,
+              about("Document 2", "Do you want to save the file before closing ?"));
     EXPECT_EQ(prompt_.questions()[0].title, "Exit Dependency Editor");
-    EXPECT_EQ(prompt_.questions()[1].text,
-              "Any changes you have made will be lost.  Do you want to exit without saving ?");
+    EXPECT_EQ(
+        prompt_.questions()[1].text,
+        about("Document 2",
+              "Any changes you have made will be lost.  Do you want to exit without saving ?"));
+}
+
+struct UnsavedCloseCase {
+    const char* name;
+    bool locked;
+    // The title typed before closing.
+    const char* title;
+    std::function<void(ScriptedPrompt&, const QString& file)> answers;
+};
+
+TEST_F(FileCommandsTest, AClosingSaveThatDoesNotHappenKeepsTheWindowAndItsWork) {
+    const UnsavedCloseCase cases[] = {
+        {"yes, then cancel the file and the different-name question", false, "Typed",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.cancel();
+             p.answer(MsgBoxResult::Cancel);
+         }},
+        {"yes, then cancel the file twice", false, "Typed",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.cancel();
+             p.answer(MsgBoxResult::Ok);
+             p.cancel();
+             p.answer(MsgBoxResult::Cancel);
+         }},
+        {"yes, then an empty name and no", false, "Typed",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.answerText("");
+             p.answer(MsgBoxResult::No);
+         }},
+        {"yes, a file, then cancel at the code-page warning", false, "Roof \xE2\x86\x92 walls",
+         [](ScriptedPrompt& p, const QString& file) {
+             p.answer(MsgBoxResult::Yes);
+             p.answerText(file);
+             p.answer(MsgBoxResult::Cancel);
+         }},
+        {"locked: yes, then cancel the file", true, "Typed",
+         [](ScriptedPrompt& p, const QString&) {
+             p.answer(MsgBoxResult::Yes);
+             p.cancel();
+             p.answer(MsgBoxResult::Cancel);
+         }},
+    };
+    for (const UnsavedCloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path("unsaved.vrn");
+        QFile::remove(file);
+        if (c.locked) {
+            open(writeMatrix("locked.vrn", [](VRN_Matrix& m) { m.locked = true; }));
+        } else {
+            item("mnuFileNew").trigger();
+        }
+        frmMatrix& window = activeWindow();
+        const QString caption = window.Caption();
+        const QStringList before = windowCaptions();
+        window.base()->title = c.title;
+        const std::size_t asked = prompt_.questions().size();
+        c.answers(prompt_, file);
+        item("mnuFileClose").trigger();
+        QApplication::processEvents();
+
+        EXPECT_EQ(prompt_.pendingAnswers(), 0U);
+        EXPECT_EQ(windowCaptions(), before);
+        EXPECT_EQ(&activeWindow(), &window);
+        EXPECT_EQ(document().title, c.title);
+        EXPECT_FALSE(QFile::exists(file));
+        // The first question names the window it is about.
+        ASSERT_GT(prompt_.questions().size(), asked);
+        EXPECT_TRUE(prompt_.questions()[asked].text.startsWith(caption + "\n\n"));
+        if (c.locked) {
+            prompt_.answer(MsgBoxResult::No);  // a locked matrix asks once
+        } else {
+            closeWithoutSaving();
+        }
+        item("mnuFileClose").trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(prompt_.pendingAnswers(), 0U);
+    }
+}
+
+TEST_F(FileCommandsTest, CharactersTheFileCannotHoldAreCountedOnceAndCancelSavesNothing) {
+    const QString file = writeMatrix("plan.vrn", [](VRN_Matrix& m) {
+        m.title = "Caf\xC3\xA9 \xE2\x82\xAC";  // all in the code page: no warning
+    });
+    open(file);
+    attributionOk();
+    item("mnuFileSave").trigger();
+    EXPECT_EQ(fileBytes(file), writerBytes(document()));
+    const std::size_t asked = prompt_.questions().size();
+
+    document().title = "Roof \xE2\x86\x92 walls \xE2\x86\x92 doors";
+    document().Existing()->PGroups.Item(1)->PracticeParts.Item(1)->setDescription(
+        "\xF0\x9F\x98\x80");
+    const QByteArray before = fileBytes(file);
+    attributionOk();
+    prompt_.answer(MsgBoxResult::Cancel);
+    item("mnuFileSave").trigger();
+    ASSERT_EQ(prompt_.questions().size(), asked + 1);
+    const ScriptedPrompt::Question& warning = lastQuestion();
+    EXPECT_TRUE(
+        warning.text.startsWith("3 characters of this matrix are not in the character set "
+                                "of matrix files (Windows-1252) and will be saved as "
+                                "\"?\"."))
+        << warning.text.toStdString();
+    EXPECT_EQ(warning.style.buttons, MsgBoxButtons::OkCancel);
+    EXPECT_EQ(fileBytes(file), before);
+
+    attributionOk();
+    prompt_.answer(MsgBoxResult::Ok);
+    item("mnuFileSave").trigger();
+    EXPECT_EQ(prompt_.questions().size(), asked + 2);
+    EXPECT_TRUE(fileBytes(file).contains("\"Roof ? walls ? doors\""));
+}
+
+TEST_F(FileCommandsTest, OpeningAFileThatIsOpenBringsItsWindowToTheFront) {
+    const QString file = writeMatrix("plan.vrn");
+    open(file);
+    frmMatrix& first = activeWindow();
+    first.base()->title = "Unsaved in the first window";
+    item("mnuFileNew").trigger();
+    ASSERT_NE(&activeWindow(), &first);
+    QFile::link(file, path("link.vrn"));
+    for (const QString& name : {file, folder_.path() + "/./plan.vrn", path("link.vrn")}) {
+        SCOPED_TRACE(name.toStdString());
+        main_.mdiArea().activatePreviousSubWindow();
+        open(name);
+        EXPECT_EQ(main_.mdiArea().subWindowList().size(), 3);
+        EXPECT_EQ(&activeWindow(), &first);
+        EXPECT_EQ(first.base()->title, "Unsaved in the first window");
+    }
+
+    // Nor does Save As of another window take that file over.
+    item("mnuFileNew").trigger();
+    attributionOk();
+    prompt_.answerText(path("link.vrn"));
+    prompt_.answer(MsgBoxResult::Ok);
+    prompt_.cancel();
+    prompt_.answer(MsgBoxResult::Cancel);
+    item("mnuFileSaveAs").trigger();
+    EXPECT_EQ(prompt_.questions().at(prompt_.questions().size() - 3).text,
+              "The file '" + path("link.vrn") +
+                  "' is open in another window.  Choose another file name, or close that window "
+                  "first.");
+    EXPECT_FALSE(activeWindow().hasFilePath);
+}
+
+TEST_F(FileCommandsTest, CtrlSOnALockedMatrixDoesWhatTheToolbarsSaveDoes) {
+    const QString file = writeMatrix("locked.vrn", [](VRN_Matrix& m) { m.locked = true; });
+    open(file);
+    ASSERT_FALSE(item("mnuFileSave").isEnabled());
+    for (const char* way : {"toolbar", "key"}) {
+        SCOPED_TRACE(way);
+        const std::size_t asked = prompt_.questions().size();
+        attributionOk();
+        prompt_.cancel();
+        if (std::string(way) == "toolbar") {
+            main_.tbToolBar_ButtonClick("Save");
+        } else {
+            pressCtrlS();
+        }
+        QApplication::processEvents();
+        ASSERT_EQ(prompt_.questions().size(), asked + 1);
+        EXPECT_EQ(lastQuestion().kind, Kind::SaveFile);
+        EXPECT_EQ(lastQuestion().file.fileName, path("new filename"));
+    }
+
+    // On an unlocked matrix the key saves once, through the menu item.
+    item("mnuFileNew").trigger();
+    const QString saved = path("saved.vrn");
+    attributionOk();
+    prompt_.answerText(saved);
+    pressCtrlS();
+    QApplication::processEvents();
+    EXPECT_EQ(fileBytes(saved), writerBytes(document()));
+    EXPECT_EQ(dialogs_.seen().count("frmAttribution"), 3);
 }
 
 TEST_F(FileCommandsTest, ClosingASavedOrLockedDocumentSavesToTheRightPlace) {
@@ -461,8 +639,9 @@ TEST_F(FileCommandsTest, ClosingASavedOrLockedDocumentSavesToTheRightPlace) {
     prompt_.answer(MsgBoxResult::No);
     item("mnuFileClose").trigger();
     QApplication::processEvents();
-    EXPECT_EQ(lastQuestion().text,
-              "Do you want to save this locked matrix to another file before closing ?");
+    EXPECT_EQ(
+        lastQuestion().text,
+        about(locked, "Do you want to save this locked matrix to another file before closing ?"));
     EXPECT_EQ(windowCaptions(), QStringList{"Document 1"});
 }
 

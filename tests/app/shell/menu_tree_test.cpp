@@ -1,6 +1,7 @@
 #include "tests/app/shell/main_window_fixture.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -258,6 +259,7 @@ TEST_F(MenuTreeTest, StatusBarPanelShowsStatusUntilSetAndTheRefreshTimerIsOffAnd
     EXPECT_EQ(main_.statusText(), "Status");
     main_.SetStatusText("Reinforcing interaction");
     EXPECT_EQ(main_.statusText(), "Reinforcing interaction");
+    EXPECT_EQ(main_.findChild<QLabel*>("Panel1")->textFormat(), Qt::PlainText);
     EXPECT_FALSE(main_.RefreshTimer().isEnabled());
     EXPECT_EQ(main_.RefreshTimer().interval(), 10);
 }

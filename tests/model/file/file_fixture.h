@@ -6,16 +6,16 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "model/file/string_sink.h"
-#include "model/file/tagged_record_writer.h"
 #include "model/vrn_option.h"
 #include "model/vrn_optiongroup.h"
 #include "tests/model/document_fixture.h"
 #include "tests/model/file/document_snapshot.h"
+#include "tests/support/saved_bytes.h"
 
 namespace vrn::testing {
 
@@ -32,15 +32,6 @@ inline std::filesystem::path DataFile(const std::string& name) {
     return std::filesystem::path(VRN_TEST_DATA_DIR) / name;
 }
 
-// The bytes Save writes for `document`.
-inline std::string SavedBytes(VRN_Matrix& document, bool unlocked = false) {
-    StringSink sink;
-    TaggedRecordWriter writer(sink);
-    document.Save(writer, unlocked);
-    writer.Flush();
-    return sink.bytes();
-}
-
 // Documents written and read in memory or in a folder of their own, removed afterwards.
 class FileFixture : public DocumentFixture {
 protected:
@@ -52,6 +43,24 @@ protected:
         std::filesystem::create_directories(folder);
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Saves `document` to `path` through a file number, as the program does.
+    static void SaveTo(VRN_Matrix& document, const std::filesystem::path& path,
+                       bool unlocked = false) {
+        std::int16_t file = 0;
+        document.OpenFile(path.string(), file, "Output");
+        document.Save(file, unlocked);
+        document.CloseFile(file);
+    }
+
+    // The names of everything in the folder.
+    std::vector<std::filesystem::path> FolderContents() const {
+        std::vector<std::filesystem::path> contents;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            contents.push_back(entry.path().filename());
+        }
+        return contents;
+    }
 
     // A new document that has not read anything, as File > Open makes one.
     static std::shared_ptr<VRN_Matrix> EmptyDocument(bool noDisplay = false) {

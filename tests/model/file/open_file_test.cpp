@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "model/file/matrix_file_error.h"
@@ -28,21 +30,6 @@ protected:
         }
         ADD_FAILURE() << "no error";
         return {};
-    }
-
-    void SaveTo(VRN_Matrix& document, const fs::path& path, bool unlocked = false) {
-        std::int16_t file = 0;
-        document.OpenFile(path.string(), file, "Output");
-        document.Save(file, unlocked);
-        document.CloseFile(file);
-    }
-
-    std::vector<fs::path> FolderContents() const {
-        std::vector<fs::path> contents;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            contents.push_back(entry.path().filename());
-        }
-        return contents;
     }
 };
 
@@ -107,6 +94,7 @@ TEST_F(OpenFileTest, AFailedSaveLeavesTheOldFileAndReportsIt) {
     document->CloseFile(file);
 
     EXPECT_EQ(error.rfind("Saving '" + path.string() + "' failed: ", 0), 0u) << error;
+    EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;  // the reason
     EXPECT_NE(error.find("The file on disk was not changed."), std::string::npos) << error;
     EXPECT_EQ(title, "Can't perform save");
     EXPECT_EQ(ReadBytes(path), "the old file");

@@ -95,6 +95,18 @@ TEST_F(TaggedRecordReaderTest, TagMismatchWarnsAndGoesOnWithTheValue) {
     EXPECT_EQ(shown()[0].title, "");
 }
 
+TEST_F(TaggedRecordReaderTest, AMismatchWarningQuotesALongTagShortened) {
+    // A megabyte of tag, with a two-byte character where the cut falls.
+    const std::string tag = std::string(39, 'x') + "\xE9" + std::string(1 << 20, 'y');
+    auto& reader = Reader("\"" + tag + "\",\"value\"\r\n");
+    EXPECT_EQ(reader.ReadFile("Title"), "value");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].prompt,
+              "warning: error parsing file in ReadFile.  Expected tag: 'Title' "
+              "and found: '" +
+                  std::string(39, 'x') + "...'");
+}
+
 TEST_F(TaggedRecordReaderTest, AValueThatDoesNotConvertFailsBeforeTheTagIsCompared) {
     auto& reader = Reader("\"Title\",\"x\"\r\n\"Wrong\",\"abc\"\r\n");
     reader.ReadFile("Title");

@@ -35,13 +35,27 @@ TEST(Windows1252Test, CharactersMapBothWays) {
     }
 }
 
-TEST(Windows1252Test, WhatTheCodePageLacksBecomesAQuestionMark) {
-    EXPECT_EQ(EncodeWindows1252("\xE4\xB8\xAD"), "?");          // a CJK character
-    EXPECT_EQ(EncodeWindows1252("a\xF0\x9F\x98\x80z"), "a?z");  // an emoji
-    EXPECT_EQ(EncodeWindows1252("\xC3"), "?");                  // cut short
-    EXPECT_EQ(EncodeWindows1252("\xC3(x"), "?(x");              // bad continuation
-    EXPECT_EQ(EncodeWindows1252("\xC0\xAF"), "??");             // overlong
-    EXPECT_EQ(EncodeWindows1252("\xED\xA0\x80"), "???");        // a surrogate
+TEST(Windows1252Test, WhatTheCodePageLacksBecomesAQuestionMarkAndIsCounted) {
+    struct Case {
+        std::string text;
+        std::string bytes;
+        std::size_t replaced;
+    };
+    const Case cases[] = {
+        {"\xE4\xB8\xAD", "?", 1},                                   // a CJK character
+        {"a\xF0\x9F\x98\x80z", "a?z", 1},                           // an emoji
+        {"\xC3", "?", 1},                                           // cut short
+        {"\xC3(x", "?(x", 1},                                       // bad continuation
+        {"\xC0\xAF", "??", 2},                                      // overlong
+        {"\xED\xA0\x80", "???", 3},                                 // a surrogate
+        {"why? caf\xC3\xA9 \xE2\x82\xAC", "why? caf\xE9 \x80", 0},  // a real "?" is no loss
+        {"\xE2\x86\x92 and \xE2\x86\x92", "? and ?", 2},            // arrows
+    };
+    for (const auto& c : cases) {
+        std::string bytes;
+        EXPECT_EQ(AppendUtf8AsWindows1252(c.text, bytes), c.replaced) << c.text;
+        EXPECT_EQ(bytes, c.bytes) << c.text;
+    }
 }
 
 }  // namespace

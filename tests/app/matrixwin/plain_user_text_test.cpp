@@ -1,0 +1,93 @@
+#include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/scene_paintable.h"
+#include "app/matrixwin/vrn_main.h"
+#include "model/vrn_matrix.h"
+#include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_state.h"
+#include "platform/testing/scripted_prompt.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTextDocument>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+// Names and notes a user typed show on the matrix window as typed, even when they look like
+// markup.
+
+namespace vrn {
+namespace {
+
+class PlainUserTextTest : public ::testing::Test {
+protected:
+    PlainUserTextTest() {
+        program_.Standalone = true;
+        window_.LoadNewDoc = true;
+        window_.Form_Load();
+        window_.show();
+    }
+
+    // The tool tip the canvas shows over `control`, as the reader sees it.
+    QString toolTipOver(const ScenePaintable& control) {
+        QToolTip::hideText();
+        const QPoint at = control.paintRect().center().toPoint();
+        QHelpEvent help(QEvent::ToolTip, at, window_.canvas().mapToGlobal(at));
+        QApplication::sendEvent(&window_.canvas(), &help);
+        if (!QToolTip::isVisible()) {
+            return {};
+        }
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        return shown.toPlainText();
+    }
+
+    VrnMain program_;
+    ScriptedPrompt prompt_;
+    frmMatrix window_{program_, prompt_};
+};
+
+TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
+    const auto interaction = window_.base()->Existing()->Interactions.Item(1);
+    auto label = window_.CreateInteract(interaction);
+    label->setLeft(300);
+    label->setTop(300);
+    label->setWidth(600);
+    label->setHeight(600);
+    label->setVisible(true);
+    for (const char* note : {"<img src=x>", "<b>bold</b> & <i>more</i>", "plain note"}) {
+        SCOPED_TRACE(note);
+        label->setToolTipText(note);
+        EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*label)), QLatin1String(note));
+    }
+
+    // A name too long for its cell shows whole in the tip, tags and all.
+    const auto practice = window_.base()->Existing()->Practices.Item(1);
+    auto cell = window_.CreatePracticeGroup(false, practice);
+    const QString name = QStringLiteral("<h1>Heading</h1> ") + QString(200, QLatin1Char('x'));
+    cell->setText(name.toStdString());
+    cell->setLeft(1500);
+    cell->setTop(1500);
+    cell->setWidth(900);
+    cell->setHeight(300);
+    cell->setVisible(true);
+    EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*cell)), name);
+}
+
+TEST_F(PlainUserTextTest, AQuestionQuotesALongNameShortenedAndEditsItWhole) {
+    const auto practice = window_.base()->Existing()->Practices.Item(1);
+    const std::string name = std::string(1 << 20, 'n');
+    practice->setName(name);
+    prompt_.cancel();
+    window_.RenamePractice(practice);
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    const ScriptedPrompt::Question& asked = prompt_.questions().front();
+    EXPECT_EQ(asked.text, QStringLiteral("Please Enter The New Name for '") +
+                              QString(40, QLatin1Char('n')) + QStringLiteral("...'"));
+    EXPECT_EQ(asked.defaultText.size(), 1 << 20);
+    EXPECT_EQ(practice->Name(), name);
+}
+
+}  // namespace
+}  // namespace vrn
