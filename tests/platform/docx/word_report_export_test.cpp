@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "platform/docx/word_report_export.h"
@@ -30,6 +31,9 @@ TEST_F(WordReportExportTest, TheSampleMatrixReportIsSavedWhole) {
     ASSERT_TRUE(ExportWordReport(*sample.matrix, target.string(), PngPicture(300, 200)));
     EXPECT_TRUE(sample.messages.shown().empty());
     EXPECT_THAT(folder.names(), ElementsAre("sample.docx"));
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_DOCX")) {
+        std::filesystem::copy_file(target, keep, std::filesystem::copy_options::overwrite_existing);
+    }
 
     const DocxFile file(target);
     for (const auto& [name, bytes] : file.parts()) {
