@@ -8,21 +8,27 @@
 #include <memory>
 #include <tuple>
 
+#include "model/reports/report_file.h"
 #include "model/reports/report_printer.h"
 
 class QPainter;
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace vrn {
 
+class PdfFileOutput;
+
 // The report printer on a Qt printer: a real printer, or a PDF file when the printer's output
 // file name is set. The job starts with the first output and ends with EndDoc. A PDF file is
-// written beside its target and renamed over it only once the job ended well, so a failed or
-// abandoned report leaves no half-written file.
+// written to a temporary file beside its target (PdfFileOutput) and replaces the target only
+// once the job ended well and every byte is on disk, so a failed or abandoned report leaves the
+// previous file as it was and no half-written one.
 class QtReportPrinter : public ReportPrinter {
 public:
-    // `printer` is configured by the caller (page layout, destination) and outlives this object.
-    explicit QtReportPrinter(QPrinter& printer);
+    // `printer` is configured by the caller (page layout, destination) and outlives this object;
+    // `openFile` opens the file a PDF goes to.
+    explicit QtReportPrinter(QPrinter& printer, ReportFileOpener openFile = OpenReportFile);
     ~QtReportPrinter() override;
 
     // Pages the last finished job put out.
@@ -59,6 +65,9 @@ private:
     void abandon();
 
     QPrinter& printer_;
+    ReportFileOpener openFile_;
+    std::unique_ptr<PdfFileOutput> pdf_;   // while a job prints to a file
+    QPagedPaintDevice* device_ = nullptr;  // the printer, or the PDF file's writer
     std::unique_ptr<QPainter> painter_;
     mutable std::map<FontKey, FontEntry> fonts_;
     const FontEntry* painterFont_ = nullptr;
@@ -67,8 +76,6 @@ private:
     bool pageBreakPending_ = false;
     int pagesStarted_ = 0;
     int pagesPrinted_ = 0;
-    QString target_;   // the PDF file the caller asked for
-    QString partial_;  // where it is written until the job ends
 };
 
 }  // namespace vrn

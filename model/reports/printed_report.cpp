@@ -48,8 +48,11 @@ std::string failureText(const std::string& segment, const std::exception& error)
     return segment + ": " + error.what();
 }
 
-std::string joinFailures(const std::vector<std::string>& failures) {
-    std::string text = "The report is incomplete: these segments could not be printed whole.";
+std::string joinFailures(const std::vector<std::string>& failures, bool jobEnded) {
+    std::string text = jobEnded
+                           ? "The report is incomplete: these segments could not be printed whole."
+                           : "The report could not be printed: the print job failed at its end, "
+                             "and these parts of it failed before:";
     for (const auto& failure : failures) {
         text += "\n" + failure;
     }
@@ -67,8 +70,10 @@ std::shared_ptr<Element> require(const std::weak_ptr<Element>& link, const char*
 
 }  // namespace
 
-ReportError::ReportError(std::vector<std::string> failures)
-    : std::runtime_error(joinFailures(failures)), failures_(std::move(failures)) {}
+ReportError::ReportError(std::vector<std::string> failures, bool jobEnded)
+    : std::runtime_error(joinFailures(failures, jobEnded)),
+      failures_(std::move(failures)),
+      jobEnded_(jobEnded) {}
 
 std::string reportVersionText() {
     const ComponentVersionNumbers version = componentVersionNumbers();
@@ -117,6 +122,7 @@ void PrintedReport::PrintReport(const ReportPicture* matrixImage) {
         out_.EndDoc();
     } catch (const std::exception& error) {
         failures.push_back(failureText("end of the print job", error));
+        throw ReportError(std::move(failures), false);
     }
     throw ReportError(std::move(failures));
 }

@@ -396,7 +396,12 @@ TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
     {
         RecordingPrinter printer;
         printer.failOnText("Practice Group 1:");
-        EXPECT_THROW(document->PrintReport(printer, nullptr), ReportError);
+        try {
+            document->PrintReport(printer, nullptr);
+            FAIL() << "no error";
+        } catch (const ReportError& error) {
+            EXPECT_TRUE(error.jobEnded());
+        }
         EXPECT_EQ(printer.jobsEnded(), 1);  // what could be printed went out
     }
     {
@@ -415,6 +420,9 @@ TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
             EXPECT_THAT(error.failures(),
                         ElementsAre(::testing::StartsWith("CurrentPractices: "),
                                     ::testing::StartsWith("end of the print job: ")));
+            // Nothing was delivered, and the message does not say otherwise.
+            EXPECT_FALSE(error.jobEnded());
+            EXPECT_THAT(error.what(), ::testing::StartsWith("The report could not be printed"));
         }
     }
     {
