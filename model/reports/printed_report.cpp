@@ -211,13 +211,10 @@ void PrintedReport::allAlternatives(bool PrintDescription) {
     endPage();
 }
 
-void PrintedReport::stateListing(const VRN_State& state, bool existing, bool PrintDescription) {
-    out_.Print_Segment(state.Name, kStateLevel, kSubheadingPoints, existing, footer());
-    if (PrintDescription && isPrintedText(state.Description)) {
-        out_.Print_Block("Description:", kLabelPoints, kGroupLevel, !existing, footer(), kNoRule);
-        out_.Print_Wrapped(state.Description, kGroupLevel, kTextPoints, kPlain, kNoHeading,
-                           footer());
-    }
+// Each group of `state` under its number and name, and each of its practices under its number
+// and name, followed by what `underPractice` prints for it.
+template <class UnderPractice>
+void PrintedReport::practiceHeadings(const VRN_State& state, UnderPractice underPractice) {
     int j = 0;
     for (const auto& group : state.PGroups) {
         out_.Print_Block("Practice Group " + std::to_string(++j) + ":", kLabelPoints, kGroupLevel,
@@ -228,18 +225,30 @@ void PrintedReport::stateListing(const VRN_State& state, bool existing, bool Pri
             out_.Print_Block("Practice " + std::to_string(++k) + ":", kLabelPoints, kPracticeLevel,
                              kPlain, footer(), kNoRule);
             out_.Print_Segment(practice->Name(), kPracticeLevel, kTextPoints, kBold, footer());
-            if (PrintDescription && isPrintedText(practice->Description())) {
-                out_.Print_Block("Description:", kLabelPoints, kPracticeDetailLevel, kPlain,
-                                 footer(), kNoRule);
-                out_.Print_Wrapped(practice->Description(), kPracticeDetailLevel, kTextPoints,
-                                   kPlain, kNoHeading, footer());
-            }
-            if (PrintDescription && isPrintedText(practice->Discussion)) {
-                out_.Print_Block("Discussion URL: " + practice->Discussion, kTextPoints,
-                                 kPracticeDetailLevel, kPlain, footer(), kNoRule);
-            }
+            underPractice(*practice);
         }
     }
+}
+
+void PrintedReport::stateListing(const VRN_State& state, bool existing, bool PrintDescription) {
+    out_.Print_Segment(state.Name, kStateLevel, kSubheadingPoints, existing, footer());
+    if (PrintDescription && isPrintedText(state.Description)) {
+        out_.Print_Block("Description:", kLabelPoints, kGroupLevel, !existing, footer(), kNoRule);
+        out_.Print_Wrapped(state.Description, kGroupLevel, kTextPoints, kPlain, kNoHeading,
+                           footer());
+    }
+    practiceHeadings(state, [&](const VRN_Practice& practice) {
+        if (PrintDescription && isPrintedText(practice.Description())) {
+            out_.Print_Block("Description:", kLabelPoints, kPracticeDetailLevel, kPlain, footer(),
+                             kNoRule);
+            out_.Print_Wrapped(practice.Description(), kPracticeDetailLevel, kTextPoints, kPlain,
+                               kNoHeading, footer());
+        }
+        if (PrintDescription && isPrintedText(practice.Discussion)) {
+            out_.Print_Block("Discussion URL: " + practice.Discussion, kTextPoints,
+                             kPracticeDetailLevel, kPlain, footer(), kNoRule);
+        }
+    });
 }
 
 void PrintedReport::currentPracticeInteractions(bool PrintDescription) {
@@ -275,19 +284,9 @@ void PrintedReport::alternativePracticeInteractions(bool PrintDescription) {
 void PrintedReport::interactionListing(const std::string& stateName, bool existing,
                                        bool PrintDescription) {
     out_.Print_Segment(stateName, kStateLevel, kSubheadingPoints, existing, footer());
-    int j = 0;
-    for (const auto& group : matrix_.Existing()->PGroups) {
-        out_.Print_Block("Practice Group " + std::to_string(++j) + ":", kLabelPoints, kGroupLevel,
-                         kPlain, footer(), kRule);
-        out_.Print_Segment(group->Name(), kGroupLevel, kTextPoints, kBold, footer());
-        int k = 0;
-        for (const auto& practice : group->PracticeParts) {
-            out_.Print_Block("Practice " + std::to_string(++k) + ":", kLabelPoints, kPracticeLevel,
-                             kPlain, footer(), kNoRule);
-            out_.Print_Segment(practice->Name(), kPracticeLevel, kTextPoints, kBold, footer());
-            interactionLines(*practice, existing, PrintDescription);
-        }
-    }
+    practiceHeadings(*matrix_.Existing(), [&](const VRN_Practice& practice) {
+        interactionLines(practice, existing, PrintDescription);
+    });
 }
 
 void PrintedReport::interactionLines(const VRN_Practice& practice, bool existing,

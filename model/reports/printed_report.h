@@ -53,9 +53,11 @@ private:
     void stateListing(const VRN_State& state, bool existing, bool PrintDescription);
     void interactionListing(const std::string& stateName, bool existing, bool PrintDescription);
     void interactionLines(const VRN_Practice& practice, bool existing, bool PrintDescription);
+    template <class UnderPractice>
+    void practiceHeadings(const VRN_State& state, UnderPractice underPractice);
     void endPage();
 
-    std::string footer() const { return matrix_.footer; }
+    const std::string& footer() const { return matrix_.footer; }
 
     VRN_Matrix& matrix_;
     ReportPageOutput& out_;

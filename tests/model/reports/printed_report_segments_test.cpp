@@ -390,6 +390,21 @@ TEST_F(PrintedReportTest, OnThePrinterEveryPageEndsWithItsFooter) {
     }
 }
 
+TEST_F(PrintedReportTest, ANameOverTwoLinesKeepsItsIndentOnThePrinter) {
+    auto document = ReportDocument();
+    existingPractice(*document, 1)->setName("Line one\nLine two");
+    RecordingPrinter printer;
+    document->PrintReportSegment(printer, "CurrentPractices");
+    const auto first = printer.find("Line one");
+    const auto second = printer.find("Line two");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->x, 1200 + 3 * 550);  // the practice's indent
+    EXPECT_EQ(second->x, first->x);
+    EXPECT_EQ(second->y, first->y + 12 * RecordingPrinter::kLineHeightPerPoint);
+    // The next heading comes below both lines.
+    EXPECT_GT(printer.find("Practice 2:")->y, second->y);
+}
+
 TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
     auto document = ReportDocument();
     document->set_Report_Defaults();
