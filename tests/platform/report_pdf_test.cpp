@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -22,6 +23,9 @@
 #include "model/reports/printed_report.h"
 #include "model/reports/printed_report_pages.h"
 #include "model/vrn_matrix.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
 #include "platform/qt_report_picture.h"
 #include "platform/qt_report_printer.h"
 #include "platform/qt_text_report_box.h"
@@ -166,6 +170,40 @@ TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
         EXPECT_TRUE(text.contains(QStringLiteral("Page: %1").arg(page))) << page;
     }
     EXPECT_FALSE(text.contains(QStringLiteral("Page: %1").arg(pages + 1)));
+}
+
+// Every word on every page lies between the left and the right margin (1200 twips in from the
+// printable area, which the printer puts 18 points in from the paper's edge).
+TEST_F(ReportPdfTest, LongNamesWordsAndFootersStayBetweenTheMargins) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    const std::string longWord(300, 'w');
+    document->Existing()->PGroups.Item(1)->PracticeParts.Item(1)->setName("Annual\nbudget " +
+                                                                          longWord);
+    document->footer = "Footer " + std::string(400, 'f') + " end";
+    QtReportPrinter reportPrinter(printer);
+    document->PrintReport(reportPrinter, nullptr);
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".long.pdf"));
+    }
+
+    const auto boxes =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf(), QStringLiteral("-")});
+    ASSERT_TRUE(boxes);
+    constexpr double kLeft = 18 + 60;         // points
+    constexpr double kRight = 612 - 18 - 60;  // Letter is 612 points wide
+    constexpr double kSlack = 1;
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\""));
+    int words = 0;
+    for (auto match = word.globalMatch(*boxes); match.hasNext(); ++words) {
+        const auto found = match.next();
+        EXPECT_GE(found.captured(1).toDouble(), kLeft - kSlack) << found.captured(0).toStdString();
+        EXPECT_LE(found.captured(2).toDouble(), kRight + kSlack) << found.captured(0).toStdString();
+    }
+    EXPECT_GT(words, 100);
+    // The long word is all there, in pieces.
+    EXPECT_EQ(pdfText().count(QLatin1Char('w')) >= 300, true);
 }
 
 TEST_F(ReportPdfTest, PicturePageAloneIsOnePage) {
