@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <optional>
+#include <string>
 #include <system_error>
 
 #include "model/reports/report_printer.h"
@@ -18,34 +19,48 @@ constexpr std::string_view kPdfTrailer = "%%EOF";
 
 }  // namespace
 
-// The QPdfWriter's output: every byte goes to the saved file; the first failure is kept, and
-// the writer is told of it, for Commit to report.
+// The QPdfWriter's output: the writer's many small writes are gathered into blocks for the
+// saved file; the first failure is kept, and the writer is told of it, for Commit to report.
 class PdfFileOutput::Device : public QIODevice {
 public:
-    explicit Device(SafeSaveFile& file) : file_(file) { open(QIODevice::WriteOnly); }
+    explicit Device(SafeSaveFile& file) : file_(file) {
+        block_.reserve(kBlock);
+        open(QIODevice::WriteOnly);
+    }
 
     std::uint64_t written() const { return written_; }
     const std::optional<std::string>& failure() const { return failure_; }
 
+    // Writes out what is gathered; false on failure.
+    bool flush() {
+        if (!failure_ && !block_.empty()) {
+            try {
+                file_.Write(block_);
+                written_ += block_.size();
+            } catch (const std::exception& error) {
+                failure_ = error.what();
+                setErrorString(QString::fromStdString(*failure_));
+            }
+        }
+        block_.clear();
+        return !failure_;
+    }
+
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 length) override {
-        if (failure_) {
+        block_.append(data, static_cast<std::size_t>(length));
+        if (block_.size() >= kBlock && !flush()) {
             return -1;
         }
-        try {
-            file_.Write(std::string_view(data, static_cast<std::size_t>(length)));
-        } catch (const std::exception& error) {
-            failure_ = error.what();
-            setErrorString(QString::fromStdString(*failure_));
-            return -1;
-        }
-        written_ += static_cast<std::uint64_t>(length);
-        return length;
+        return failure_ ? -1 : length;
     }
 
 private:
+    static constexpr std::size_t kBlock = 64 * 1024;
+
     SafeSaveFile& file_;
+    std::string block_;
     std::uint64_t written_ = 0;
     std::optional<std::string> failure_;
 };
@@ -70,7 +85,7 @@ PdfFileOutput::PdfFileOutput(const QPrinter& printer, const ReportFileOpener& op
 PdfFileOutput::~PdfFileOutput() = default;
 
 void PdfFileOutput::Commit() {
-    if (device_->failure()) {
+    if (!device_->flush()) {
         fail(*device_->failure());
     }
     try {

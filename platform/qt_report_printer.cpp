@@ -19,6 +19,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPoint = 20;
 constexpr double kBoxLineTwips = 10;  // half a point
+// Widths kept per font: plenty for a report's headings and names, bounded for any document.
+constexpr std::size_t kMostWidthsKept = 8192;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -49,20 +51,33 @@ double QtReportPrinter::pageHeight() const {
     return printer_.pageLayout().paintRect(QPageLayout::Point).height() * kTwipsPerPoint;
 }
 
-const QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) const {
+QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) const {
+    if (lastEntry_ != nullptr && font == lastFont_) {
+        return *lastEntry_;
+    }
     const FontKey key{font.Name, font.Size, font.Bold};
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
         QFont qtFont(QString::fromStdString(font.Name));
         qtFont.setPointSizeF(font.Size > 0 ? font.Size : 1);
         qtFont.setBold(font.Bold);
-        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_)}).first;
+        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_), {}}).first;
     }
+    lastFont_ = font;
+    lastEntry_ = &found->second;
     return found->second;
 }
 
 double QtReportPrinter::measureWidth(const PrinterFont& font, std::string_view line) const {
-    return toTwips(entryFor(font).metrics.horizontalAdvance(fromUtf8(line)));
+    FontEntry& entry = entryFor(font);
+    if (const auto known = entry.widths.find(line); known != entry.widths.end()) {
+        return known->second;
+    }
+    const double width = toTwips(entry.metrics.horizontalAdvance(fromUtf8(line)));
+    if (entry.widths.size() < kMostWidthsKept) {
+        entry.widths.emplace(line, width);
+    }
+    return width;
 }
 
 double QtReportPrinter::lineHeight(const PrinterFont& font) const {

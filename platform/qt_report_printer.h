@@ -6,7 +6,10 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "model/reports/report_file.h"
 #include "model/reports/report_printer.h"
@@ -52,13 +55,22 @@ protected:
     std::string shortDateText() const override;
 
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    // A font with its metrics and the widths of the texts measured in it: a report measures the
+    // same headings and names over and over.
     struct FontEntry {
         QFont font;
         QFontMetricsF metrics;
+        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
     };
     using FontKey = std::tuple<std::string, double, bool>;
 
-    const FontEntry& entryFor(const PrinterFont& font) const;
+    FontEntry& entryFor(const PrinterFont& font) const;
     QPainter& painter();
     double toDevice(double twips) const;
     double toTwips(double device) const;
@@ -70,6 +82,8 @@ private:
     QPagedPaintDevice* device_ = nullptr;  // the printer, or the PDF file's writer
     std::unique_ptr<QPainter> painter_;
     mutable std::map<FontKey, FontEntry> fonts_;
+    mutable PrinterFont lastFont_;  // the font entryFor found last, and its entry
+    mutable FontEntry* lastEntry_ = nullptr;
     const FontEntry* painterFont_ = nullptr;
     // A new page is started only when something is drawn on it, so that a report ending with a
     // page break has no empty last page.

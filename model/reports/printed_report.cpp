@@ -6,6 +6,7 @@
 
 #include "model/component_version.h"
 #include "model/model_error.h"
+#include "model/reports/report_prefetch.h"
 #include "model/reports/printed_report_text.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -291,7 +292,10 @@ void PrintedReport::interactionListing(const std::string& stateName, bool existi
 
 void PrintedReport::interactionLines(const VRN_Practice& practice, bool existing,
                                      bool PrintDescription) {
-    for (const auto& interaction : practice.Interactions) {
+    const auto& interactions = practice.Interactions;
+    for (auto at = interactions.begin(); at != interactions.end(); ++at) {
+        PrefetchAhead(at, interactions.end(), [](const auto& item) { return item.get(); });
+        const auto& interaction = *at;
         const std::string& value = interaction->Value();
         if (value.empty() || (existing && value == " ")) {
             continue;
@@ -300,9 +304,9 @@ void PrintedReport::interactionLines(const VRN_Practice& practice, bool existing
         const auto other = first->Name() == practice.Name()
                                ? require(interaction->practice2, "second practice")
                                : first;
-        out_.Print_Block(value + " Interaction with: " + other->Name(),
-                         existing ? kLabelPoints : kTextPoints, kPracticeDetailLevel, existing,
-                         footer(), kNoRule);
+        line_.assign(value).append(" Interaction with: ").append(other->Name());
+        out_.Print_Block(line_, existing ? kLabelPoints : kTextPoints, kPracticeDetailLevel,
+                         existing, footer(), kNoRule);
         if (!PrintDescription) {
             continue;
         }

@@ -61,6 +61,7 @@ private:
 
     VRN_Matrix& matrix_;
     ReportPageOutput& out_;
+    std::string line_;  // the interaction line being printed, reused
 };
 
 // The report banner's version text, "major.minor.revision".

@@ -10,6 +10,7 @@
 
 #include "model/component_version.h"
 #include "model/model_error.h"
+#include "model/reports/report_prefetch.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -107,16 +108,7 @@ struct Listed {
     const std::string* otherName;
 };
 
-// Interactions lie scattered in memory and a large document's do not fit in the caches: a walk
-// over them asks for the one it will need a few steps ahead.
-constexpr std::ptrdiff_t kPrefetchAhead = 8;
 
-template <class Iterator, class Pointer>
-void PrefetchAhead(Iterator at, Iterator end, Pointer pointer) {
-    if (end - at > kPrefetchAhead) {
-        __builtin_prefetch(pointer(*(at + kPrefetchAhead)));
-    }
-}
 // The listed interactions of each practice of a state, practice by practice in listing order.
 // Every alternative's listing repeats the existing state's, so a segment looks them up once
 // instead of walking every practice's interactions again for each alternative.

@@ -44,6 +44,16 @@ std::vector<Drawn> drawn(const RecordingPrinter& printer) {
     return result;
 }
 
+// A fresh printer and its page output, set up for a report, at `y` on the first page.
+struct SetUpPage {
+    explicit SetUpPage(double y = 1200) {
+        out.Printer_Setup();
+        printer.setCurrentY(y);
+    }
+    RecordingPrinter printer;
+    PrinterPageOutput out{printer};
+};
+
 class PageOutputTest : public ::testing::Test {
 protected:
     void SetUp() override { pages.Printer_Setup(); }
@@ -186,13 +196,10 @@ TEST_F(PageOutputTest, WrappedText) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingPrinter fresh;
-        PrinterPageOutput out(fresh);
-        out.Printer_Setup();
-        fresh.setCurrentY(2000);
-        out.Print_Wrapped(c.text, c.indent, 12, false, "", "foot");
-        EXPECT_THAT(drawn(fresh), ::testing::ElementsAreArray(c.expected));
-        EXPECT_EQ(fresh.CurrentY(), c.endY);
+        SetUpPage page(2000);
+        page.out.Print_Wrapped(c.text, c.indent, 12, false, "", "foot");
+        EXPECT_THAT(drawn(page.printer), ::testing::ElementsAreArray(c.expected));
+        EXPECT_EQ(page.printer.CurrentY(), c.endY);
     }
 }
 
@@ -262,10 +269,9 @@ TEST_F(PageOutputTest, NothingRunsPastTheMarginsOrBackToThePaperEdge) {
     constexpr double kSize = 12;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingPrinter fresh;
-        PrinterPageOutput out(fresh);
-        out.Printer_Setup();
-        fresh.setCurrentY(2000);
+        SetUpPage page(2000);
+        RecordingPrinter& fresh = page.printer;
+        PrinterPageOutput& out = page.out;
         double left = 1200 + kIndent * 550;
         switch (c.kind) {
             case Kind::Segment:
@@ -319,10 +325,9 @@ TEST_F(PageOutputTest, ALongFooterStaysBetweenTheMargins) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingPrinter fresh;
-        PrinterPageOutput out(fresh);
-        out.Printer_Setup();
-        out.Print_Page_Footer(c.footer, true);
+        SetUpPage page;
+        RecordingPrinter& fresh = page.printer;
+        page.out.Print_Page_Footer(c.footer, true);
         std::vector<std::string> lines;
         double y = 14840;
         for (const auto& text : fresh.texts()) {
