@@ -6,8 +6,8 @@
 
 #include "model/component_version.h"
 #include "model/model_error.h"
-#include "model/reports/report_prefetch.h"
 #include "model/reports/printed_report_text.h"
+#include "model/reports/report_prefetch.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"

@@ -108,7 +108,6 @@ struct Listed {
     const std::string* otherName;
 };
 
-
 // The listed interactions of each practice of a state, practice by practice in listing order.
 // Every alternative's listing repeats the existing state's, so a segment looks them up once
 // instead of walking every practice's interactions again for each alternative.

@@ -103,7 +103,7 @@ void DocxWordDocument::setIndentLevel(int level) {
 
 // The run properties of the font in force; made again only when the font changes.
 const std::string& DocxWordDocument::fontXml() {
-    if (!(fontXmlOf_ == font_)) {
+    if (fontXmlOf_ != font_) {
         const std::string size = std::to_string(font_.halfPoints);
         fontXml_ = std::string("<w:rPr>") + (font_.bold ? "<w:b/><w:bCs/>" : "") +
                    "<w:sz w:val=\"" + size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
