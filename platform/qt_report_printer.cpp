@@ -1,16 +1,16 @@
 #include "platform/qt_report_printer.h"
 
 #include <QDate>
-#include <QFile>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
+
+#include "platform/pdf_file_output.h"
 
 namespace vrn {
 
@@ -19,7 +19,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPoint = 20;
 constexpr double kBoxLineTwips = 10;  // half a point
-const QString kPartialSuffix = QStringLiteral(".part");
+// Widths kept per font: plenty for a report's headings and names, bounded for any document.
+constexpr std::size_t kMostWidthsKept = 8192;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -27,7 +28,8 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
-QtReportPrinter::QtReportPrinter(QPrinter& printer) : printer_(printer) {}
+QtReportPrinter::QtReportPrinter(QPrinter& printer, ReportFileOpener openFile)
+    : printer_(printer), openFile_(std::move(openFile)) {}
 
 QtReportPrinter::~QtReportPrinter() {
     abandon();
@@ -49,20 +51,33 @@ double QtReportPrinter::pageHeight() const {
     return printer_.pageLayout().paintRect(QPageLayout::Point).height() * kTwipsPerPoint;
 }
 
-const QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) const {
+QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) const {
+    if (lastEntry_ != nullptr && font == lastFont_) {
+        return *lastEntry_;
+    }
     const FontKey key{font.Name, font.Size, font.Bold};
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
         QFont qtFont(QString::fromStdString(font.Name));
         qtFont.setPointSizeF(font.Size > 0 ? font.Size : 1);
         qtFont.setBold(font.Bold);
-        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_)}).first;
+        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_), {}}).first;
     }
+    lastFont_ = font;
+    lastEntry_ = &found->second;
     return found->second;
 }
 
 double QtReportPrinter::measureWidth(const PrinterFont& font, std::string_view line) const {
-    return toTwips(entryFor(font).metrics.horizontalAdvance(fromUtf8(line)));
+    FontEntry& entry = entryFor(font);
+    if (const auto known = entry.widths.find(line); known != entry.widths.end()) {
+        return known->second;
+    }
+    const double width = toTwips(entry.metrics.horizontalAdvance(fromUtf8(line)));
+    if (entry.widths.size() < kMostWidthsKept) {
+        entry.widths.emplace(line, width);
+    }
+    return width;
 }
 
 double QtReportPrinter::lineHeight(const PrinterFont& font) const {
@@ -72,7 +87,7 @@ double QtReportPrinter::lineHeight(const PrinterFont& font) const {
 QPainter& QtReportPrinter::painter() {
     if (painter_) {
         if (std::exchange(pageBreakPending_, false)) {
-            if (!printer_.newPage()) {
+            if (!device_->newPage()) {
                 throw PrinterError("The printer could not start a new page.");
             }
             ++pagesStarted_;
@@ -82,17 +97,14 @@ QPainter& QtReportPrinter::painter() {
     pageBreakPending_ = false;
     const bool toFile = !printer_.outputFileName().isEmpty();
     if (toFile) {
-        target_ = printer_.outputFileName();
-        partial_ = target_ + kPartialSuffix;
-        printer_.setOutputFileName(partial_);
+        pdf_ = std::make_unique<PdfFileOutput>(printer_, openFile_);
+        device_ = &pdf_->writer();
+    } else {
+        device_ = &printer_;
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&printer_)) {
-        if (toFile) {
-            printer_.setOutputFileName(target_);
-            target_.clear();
-            partial_.clear();
-        }
+    if (!painter->begin(device_)) {
+        pdf_.reset();
         throw PrinterError(
             "Printing could not start on " +
             (toFile ? "the file " + printer_.outputFileName() : printer_.printerName())
@@ -134,8 +146,12 @@ void QtReportPrinter::drawPicture(const ReportPicture& picture, double x, double
 }
 
 void QtReportPrinter::changeOrientation(PageOrientation orientation) {
-    printer_.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                          : QPageLayout::Portrait);
+    const auto turned =
+        orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    printer_.setPageOrientation(turned);
+    if (pdf_) {
+        pdf_->writer().setPageOrientation(turned);
+    }
 }
 
 void QtReportPrinter::startNextPage() {
@@ -152,26 +168,18 @@ void QtReportPrinter::endDocument() {
     painter_.reset();
     painterFont_ = nullptr;
     pageBreakPending_ = false;
-    const bool failed = !ended || printer_.printerState() == QPrinter::Error;
-    pagesPrinted_ = failed ? 0 : pagesStarted_;
-    if (partial_.isEmpty()) {
-        if (failed) {
-            throw PrinterError("The printer could not finish the report.");
-        }
-        return;
+    const std::unique_ptr<PdfFileOutput> pdf = std::move(pdf_);
+    device_ = nullptr;
+    pagesPrinted_ = 0;
+    if (!ended || (!pdf && printer_.printerState() == QPrinter::Error)) {
+        throw PrinterError(pdf ? "The report could not be written to " +
+                                     printer_.outputFileName().toStdString() + "."
+                               : std::string("The printer could not finish the report."));
     }
-    const QString target = std::exchange(target_, {});
-    const QString partial = std::exchange(partial_, {});
-    printer_.setOutputFileName(target);
-    std::error_code error;
-    if (!failed) {
-        std::filesystem::rename(partial.toStdString(), target.toStdString(), error);
+    if (pdf) {
+        pdf->Commit();
     }
-    if (failed || error) {
-        QFile::remove(partial);
-        throw PrinterError("The report could not be written to " + target.toStdString() +
-                           (error ? ": " + error.message() : std::string()) + ".");
-    }
+    pagesPrinted_ = pagesStarted_;
 }
 
 void QtReportPrinter::abandon() {
@@ -179,12 +187,8 @@ void QtReportPrinter::abandon() {
         painter_->end();
         painter_.reset();
     }
-    if (!partial_.isEmpty()) {
-        QFile::remove(partial_);
-        printer_.setOutputFileName(target_);
-        partial_.clear();
-        target_.clear();
-    }
+    pdf_.reset();
+    device_ = nullptr;
 }
 
 std::string QtReportPrinter::shortDateText() const {

@@ -6,23 +6,32 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
+#include "model/reports/report_file.h"
 #include "model/reports/report_printer.h"
 
 class QPainter;
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace vrn {
 
+class PdfFileOutput;
+
 // The report printer on a Qt printer: a real printer, or a PDF file when the printer's output
 // file name is set. The job starts with the first output and ends with EndDoc. A PDF file is
-// written beside its target and renamed over it only once the job ended well, so a failed or
-// abandoned report leaves no half-written file.
+// written to a temporary file beside its target (PdfFileOutput) and replaces the target only
+// once the job ended well and every byte is on disk, so a failed or abandoned report leaves the
+// previous file as it was and no half-written one.
 class QtReportPrinter : public ReportPrinter {
 public:
-    // `printer` is configured by the caller (page layout, destination) and outlives this object.
-    explicit QtReportPrinter(QPrinter& printer);
+    // `printer` is configured by the caller (page layout, destination) and outlives this object;
+    // `openFile` opens the file a PDF goes to.
+    explicit QtReportPrinter(QPrinter& printer, ReportFileOpener openFile = OpenReportFile);
     ~QtReportPrinter() override;
 
     // Pages the last finished job put out.
@@ -46,29 +55,41 @@ protected:
     std::string shortDateText() const override;
 
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    // A font with its metrics and the widths of the texts measured in it: a report measures the
+    // same headings and names over and over.
     struct FontEntry {
         QFont font;
         QFontMetricsF metrics;
+        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
     };
     using FontKey = std::tuple<std::string, double, bool>;
 
-    const FontEntry& entryFor(const PrinterFont& font) const;
+    FontEntry& entryFor(const PrinterFont& font) const;
     QPainter& painter();
     double toDevice(double twips) const;
     double toTwips(double device) const;
     void abandon();
 
     QPrinter& printer_;
+    ReportFileOpener openFile_;
+    std::unique_ptr<PdfFileOutput> pdf_;   // while a job prints to a file
+    QPagedPaintDevice* device_ = nullptr;  // the printer, or the PDF file's writer
     std::unique_ptr<QPainter> painter_;
     mutable std::map<FontKey, FontEntry> fonts_;
+    mutable PrinterFont lastFont_;  // the font entryFor found last, and its entry
+    mutable FontEntry* lastEntry_ = nullptr;
     const FontEntry* painterFont_ = nullptr;
     // A new page is started only when something is drawn on it, so that a report ending with a
     // page break has no empty last page.
     bool pageBreakPending_ = false;
     int pagesStarted_ = 0;
     int pagesPrinted_ = 0;
-    QString target_;   // the PDF file the caller asked for
-    QString partial_;  // where it is written until the job ends
 };
 
 }  // namespace vrn

@@ -107,6 +107,9 @@ void frmMatrix::Print_Report() {
     try {
         base()->PrintReport(reportPrinter, image ? &*image : nullptr);
     } catch (const ReportError& error) {
+        if (!error.jobEnded()) {
+            throw;  // nothing was printed: reported as a failed print
+        }
         // The job was printed without the parts that failed: the user must not take it whole.
         QStringList parts;
         for (const std::string& failure : error.failures()) {

@@ -7,6 +7,7 @@
 #include "model/component_version.h"
 #include "model/model_error.h"
 #include "model/reports/printed_report_text.h"
+#include "model/reports/report_prefetch.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
@@ -48,8 +49,11 @@ std::string failureText(const std::string& segment, const std::exception& error)
     return segment + ": " + error.what();
 }
 
-std::string joinFailures(const std::vector<std::string>& failures) {
-    std::string text = "The report is incomplete: these segments could not be printed whole.";
+std::string joinFailures(const std::vector<std::string>& failures, bool jobEnded) {
+    std::string text = jobEnded
+                           ? "The report is incomplete: these segments could not be printed whole."
+                           : "The report could not be printed: the print job failed at its end, "
+                             "and these parts of it failed before:";
     for (const auto& failure : failures) {
         text += "\n" + failure;
     }
@@ -67,8 +71,10 @@ std::shared_ptr<Element> require(const std::weak_ptr<Element>& link, const char*
 
 }  // namespace
 
-ReportError::ReportError(std::vector<std::string> failures)
-    : std::runtime_error(joinFailures(failures)), failures_(std::move(failures)) {}
+ReportError::ReportError(std::vector<std::string> failures, bool jobEnded)
+    : std::runtime_error(joinFailures(failures, jobEnded)),
+      failures_(std::move(failures)),
+      jobEnded_(jobEnded) {}
 
 std::string reportVersionText() {
     const ComponentVersionNumbers version = componentVersionNumbers();
@@ -117,6 +123,7 @@ void PrintedReport::PrintReport(const ReportPicture* matrixImage) {
         out_.EndDoc();
     } catch (const std::exception& error) {
         failures.push_back(failureText("end of the print job", error));
+        throw ReportError(std::move(failures), false);
     }
     throw ReportError(std::move(failures));
 }
@@ -205,13 +212,10 @@ void PrintedReport::allAlternatives(bool PrintDescription) {
     endPage();
 }
 
-void PrintedReport::stateListing(const VRN_State& state, bool existing, bool PrintDescription) {
-    out_.Print_Segment(state.Name, kStateLevel, kSubheadingPoints, existing, footer());
-    if (PrintDescription && isPrintedText(state.Description)) {
-        out_.Print_Block("Description:", kLabelPoints, kGroupLevel, !existing, footer(), kNoRule);
-        out_.Print_Wrapped(state.Description, kGroupLevel, kTextPoints, kPlain, kNoHeading,
-                           footer());
-    }
+// Each group of `state` under its number and name, and each of its practices under its number
+// and name, followed by what `underPractice` prints for it.
+template <class UnderPractice>
+void PrintedReport::practiceHeadings(const VRN_State& state, UnderPractice underPractice) {
     int j = 0;
     for (const auto& group : state.PGroups) {
         out_.Print_Block("Practice Group " + std::to_string(++j) + ":", kLabelPoints, kGroupLevel,
@@ -222,18 +226,30 @@ void PrintedReport::stateListing(const VRN_State& state, bool existing, bool Pri
             out_.Print_Block("Practice " + std::to_string(++k) + ":", kLabelPoints, kPracticeLevel,
                              kPlain, footer(), kNoRule);
             out_.Print_Segment(practice->Name(), kPracticeLevel, kTextPoints, kBold, footer());
-            if (PrintDescription && isPrintedText(practice->Description())) {
-                out_.Print_Block("Description:", kLabelPoints, kPracticeDetailLevel, kPlain,
-                                 footer(), kNoRule);
-                out_.Print_Wrapped(practice->Description(), kPracticeDetailLevel, kTextPoints,
-                                   kPlain, kNoHeading, footer());
-            }
-            if (PrintDescription && isPrintedText(practice->Discussion)) {
-                out_.Print_Block("Discussion URL: " + practice->Discussion, kTextPoints,
-                                 kPracticeDetailLevel, kPlain, footer(), kNoRule);
-            }
+            underPractice(*practice);
         }
     }
+}
+
+void PrintedReport::stateListing(const VRN_State& state, bool existing, bool PrintDescription) {
+    out_.Print_Segment(state.Name, kStateLevel, kSubheadingPoints, existing, footer());
+    if (PrintDescription && isPrintedText(state.Description)) {
+        out_.Print_Block("Description:", kLabelPoints, kGroupLevel, !existing, footer(), kNoRule);
+        out_.Print_Wrapped(state.Description, kGroupLevel, kTextPoints, kPlain, kNoHeading,
+                           footer());
+    }
+    practiceHeadings(state, [&](const VRN_Practice& practice) {
+        if (PrintDescription && isPrintedText(practice.Description())) {
+            out_.Print_Block("Description:", kLabelPoints, kPracticeDetailLevel, kPlain, footer(),
+                             kNoRule);
+            out_.Print_Wrapped(practice.Description(), kPracticeDetailLevel, kTextPoints, kPlain,
+                               kNoHeading, footer());
+        }
+        if (PrintDescription && isPrintedText(practice.Discussion)) {
+            out_.Print_Block("Discussion URL: " + practice.Discussion, kTextPoints,
+                             kPracticeDetailLevel, kPlain, footer(), kNoRule);
+        }
+    });
 }
 
 void PrintedReport::currentPracticeInteractions(bool PrintDescription) {
@@ -269,24 +285,17 @@ void PrintedReport::alternativePracticeInteractions(bool PrintDescription) {
 void PrintedReport::interactionListing(const std::string& stateName, bool existing,
                                        bool PrintDescription) {
     out_.Print_Segment(stateName, kStateLevel, kSubheadingPoints, existing, footer());
-    int j = 0;
-    for (const auto& group : matrix_.Existing()->PGroups) {
-        out_.Print_Block("Practice Group " + std::to_string(++j) + ":", kLabelPoints, kGroupLevel,
-                         kPlain, footer(), kRule);
-        out_.Print_Segment(group->Name(), kGroupLevel, kTextPoints, kBold, footer());
-        int k = 0;
-        for (const auto& practice : group->PracticeParts) {
-            out_.Print_Block("Practice " + std::to_string(++k) + ":", kLabelPoints, kPracticeLevel,
-                             kPlain, footer(), kNoRule);
-            out_.Print_Segment(practice->Name(), kPracticeLevel, kTextPoints, kBold, footer());
-            interactionLines(*practice, existing, PrintDescription);
-        }
-    }
+    practiceHeadings(*matrix_.Existing(), [&](const VRN_Practice& practice) {
+        interactionLines(practice, existing, PrintDescription);
+    });
 }
 
 void PrintedReport::interactionLines(const VRN_Practice& practice, bool existing,
                                      bool PrintDescription) {
-    for (const auto& interaction : practice.Interactions) {
+    const auto& interactions = practice.Interactions;
+    for (auto at = interactions.begin(); at != interactions.end(); ++at) {
+        PrefetchAhead(at, interactions.end(), [](const auto& item) { return item.get(); });
+        const auto& interaction = *at;
         const std::string& value = interaction->Value();
         if (value.empty() || (existing && value == " ")) {
             continue;
@@ -295,9 +304,9 @@ void PrintedReport::interactionLines(const VRN_Practice& practice, bool existing
         const auto other = first->Name() == practice.Name()
                                ? require(interaction->practice2, "second practice")
                                : first;
-        out_.Print_Block(value + " Interaction with: " + other->Name(),
-                         existing ? kLabelPoints : kTextPoints, kPracticeDetailLevel, existing,
-                         footer(), kNoRule);
+        line_.assign(value).append(" Interaction with: ").append(other->Name());
+        out_.Print_Block(line_, existing ? kLabelPoints : kTextPoints, kPracticeDetailLevel,
+                         existing, footer(), kNoRule);
         if (!PrintDescription) {
             continue;
         }

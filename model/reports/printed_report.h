@@ -10,15 +10,18 @@
 
 namespace vrn {
 
-// A printed report that went wrong in places: the job was ended with what could be printed, and
-// `failures()` names each segment that broke off, with its error.
+// A printed report that went wrong in places: `failures()` names each segment that broke off,
+// with its error. The job was ended with what could be printed, unless ending it failed too
+// (`jobEnded()` false, the last failure): then nothing was delivered.
 class ReportError : public std::runtime_error {
 public:
-    explicit ReportError(std::vector<std::string> failures);
+    explicit ReportError(std::vector<std::string> failures, bool jobEnded = true);
     const std::vector<std::string>& failures() const { return failures_; }
+    bool jobEnded() const { return jobEnded_; }
 
 private:
     std::vector<std::string> failures_;
+    bool jobEnded_;
 };
 
 // The printed report of one matrix, segment by segment, on a page output. The document's
@@ -50,12 +53,15 @@ private:
     void stateListing(const VRN_State& state, bool existing, bool PrintDescription);
     void interactionListing(const std::string& stateName, bool existing, bool PrintDescription);
     void interactionLines(const VRN_Practice& practice, bool existing, bool PrintDescription);
+    template <class UnderPractice>
+    void practiceHeadings(const VRN_State& state, UnderPractice underPractice);
     void endPage();
 
-    std::string footer() const { return matrix_.footer; }
+    const std::string& footer() const { return matrix_.footer; }
 
     VRN_Matrix& matrix_;
     ReportPageOutput& out_;
+    std::string line_;  // the interaction line being printed, reused
 };
 
 // The report banner's version text, "major.minor.revision".

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/reports/printed_report_output.h"
 #include "model/reports/report_printer.h"
@@ -9,7 +11,9 @@ namespace vrn {
 
 // The report's page layout on a printer, in twips: 1200 margins, indent steps of 550, a page
 // break wherever the next output would run into the bottom 1500 (the footer zone), and the
-// page footer 1000 above the bottom edge.
+// page footer 1000 above the bottom edge. Nothing runs past the margins: a line goes on at its
+// own indent after a line break in its text, a line too long is wrapped at a blank, a word too
+// long for a line is broken, and a footer too long for three lines is shortened.
 class PrinterPageOutput : public ReportPageOutput {
 public:
     static constexpr double kMargin = 1200;
@@ -18,6 +22,7 @@ public:
     static constexpr double kFooterFromBottom = 1000;
     static constexpr double kFooterPoints = 8;
     static constexpr double kWrappedTextGap = 120;
+    static constexpr std::size_t kFooterLines = 3;
 
     explicit PrinterPageOutput(ReportPrinter& printer) : printer_(printer) {}
 
@@ -41,8 +46,17 @@ private:
     double rightLimit() const { return printer_.ScaleWidth() - kMargin; }
     double bottomLimit() const { return printer_.ScaleHeight() - kBottomZone; }
     void moveToNextTabStop();
+    void printWord(std::string_view word, double left, const std::string& footer);
+    void wrappedNewLine(double left, const std::string& footer);
+    void fitLines(std::string_view text, double width, std::vector<std::string_view>& lines) const;
+    std::size_t fittingPrefix(std::string_view text, double width) const;
+    void printFooterLines(const std::string& footer);
 
     ReportPrinter& printer_;
+    // The lines of the text being printed, and of the footer that may break into it; reused.
+    std::vector<std::string_view> lines_;
+    std::vector<std::string_view> footerLines_;
+    std::string shortenedFooter_;
     // Set by Printer_Setup; a segment printed without it gets the same values.
     std::string Print_Font_Name = "Arial";
     int Print_Indent_Step = kIndentStep;

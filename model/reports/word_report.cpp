@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/component_version.h"
 #include "model/model_error.h"
+#include "model/reports/report_prefetch.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -23,6 +26,7 @@ constexpr const char* kRuleLine = "_____________________________________________
 // Texts shorter than this are left out as placeholders.
 constexpr std::size_t kMinimumTextLength = 3;
 constexpr const char* kHighlightLabel = "4.2";
+constexpr const char* kLostPractice = "An interaction of the report has lost one of its practices.";
 
 constexpr int kHeadingSize = 16;
 constexpr int kTitleSize = 14;
@@ -63,7 +67,7 @@ std::string VersionText() {
 std::shared_ptr<VRN_Practice> Required(const std::weak_ptr<VRN_Practice>& practice) {
     auto held = practice.lock();
     if (!held) {
-        throw ModelError("An interaction of the report has lost one of its practices.");
+        throw ModelError(kLostPractice);
     }
     return held;
 }
@@ -83,8 +87,49 @@ Sides SidesOf(const VRN_MatrixInteraction& interaction, const VRN_Practice& list
     return {second->Name(), first->Name()};
 }
 
+// The other side's name alone, as the listing needs it; none when that practice is lost. The
+// second practice is looked up only when the first one is the listed practice.
+const std::string* OtherName(const VRN_MatrixInteraction& interaction, const VRN_Practice& listed) {
+    const auto first = interaction.Practice1.lock();
+    if (first && first->Name() != listed.Name()) {
+        return &first->Name();
+    }
+    const auto second = first ? interaction.practice2.lock() : nullptr;
+    return second ? &second->Name() : nullptr;
+}
+
 // Whether a state's lines are those of the existing state or of an alternative.
 enum class Side { Existing, Alternative };
+
+// An interaction with a value as a practice lists it, with the name of its other practice (none
+// when that practice is lost). The document stays as it is while the report is made.
+struct Listed {
+    const VRN_MatrixInteraction* interaction;
+    const std::string* otherName;
+};
+
+// The listed interactions of each practice of a state, practice by practice in listing order.
+// Every alternative's listing repeats the existing state's, so a segment looks them up once
+// instead of walking every practice's interactions again for each alternative.
+using ListedInteractions = std::vector<std::vector<Listed>>;
+
+ListedInteractions InteractionsWithValues(const VRN_State& state) {
+    ListedInteractions listed;
+    for (const auto& group : state.PGroups) {
+        for (const auto& practice : group->PracticeParts) {
+            auto& own = listed.emplace_back();
+            const auto& interactions = practice->Interactions;
+            for (auto at = interactions.begin(); at != interactions.end(); ++at) {
+                PrefetchAhead(at, interactions.end(), [](const auto& item) { return item.get(); });
+                const VRN_MatrixInteraction& interaction = **at;
+                if (!interaction.Value().empty()) {
+                    own.push_back({&interaction, OtherName(interaction, *practice)});
+                }
+            }
+        }
+    }
+    return listed;
+}
 
 class WordSegments {
 public:
@@ -184,7 +229,8 @@ private:
                            kHeadingSize, 0, true, true);
         const auto existing = matrix_.Existing();
         word_.Word_Paragraph(existing->Name, 1, kTitleSize, true);
-        GroupInteractions(*existing, Side::Existing, highlighted);
+        GroupInteractions(*existing, InteractionsWithValues(*existing), Side::Existing,
+                          highlighted);
         word_.Word_PageBreak();
     }
 
@@ -196,6 +242,7 @@ private:
             n == 1 ? heading + " ---" : heading + ": " + std::to_string(n) + " Alternatives  ---",
             kHeadingSize, 0, true, true);
         const auto existing = matrix_.Existing();
+        const ListedInteractions listed = InteractionsWithValues(*existing);
         for (int i = 1; i <= n; ++i) {
             const auto state = matrix_.Alternatives_col.Item(i);
             if (i > 1) {
@@ -208,7 +255,7 @@ private:
             }
             word_.Word_TypeParagraph();
             word_.Word_Paragraph(state->Name, 1, kTitleSize, false);
-            GroupInteractions(*existing, Side::Alternative, highlighted);
+            GroupInteractions(*existing, listed, Side::Alternative, highlighted);
         }
         word_.Word_PageBreak();
     }
@@ -241,17 +288,20 @@ private:
 
     // The groups and practices of `state` with the interactions of each practice: listed under
     // its heading, or as highlighted tables under the group's heading.
-    void GroupInteractions(const VRN_State& state, Side side, bool highlighted) {
+    void GroupInteractions(const VRN_State& state, const ListedInteractions& listed, Side side,
+                           bool highlighted) {
+        std::size_t p = 0;
         int j = 0;
         for (const auto& group : state.PGroups) {
             GroupHeading(*group, ++j);
             int k = 0;
             for (const auto& practice : group->PracticeParts) {
+                const auto& interactions = listed.at(p++);
                 if (highlighted) {
-                    HighlightedInteractions(*practice);
+                    HighlightedInteractions(*practice, interactions);
                 } else {
                     PracticeHeading(*practice, ++k);
-                    InteractionListing(*practice, side);
+                    InteractionListing(interactions, side);
                 }
             }
         }
@@ -267,16 +317,21 @@ private:
         word_.Word_Paragraph(practice.Name(), 3, kNameSize, true);
     }
 
-    void InteractionListing(const VRN_Practice& practice, Side side) {
+    void InteractionListing(const std::vector<Listed>& interactions, Side side) {
         const bool existing = side == Side::Existing;
-        for (const auto& interaction : practice.Interactions) {
+        for (auto at = interactions.begin(); at != interactions.end(); ++at) {
+            PrefetchAhead(at, interactions.end(),
+                          [](const Listed& item) { return item.interaction; });
+            const auto& [interaction, otherName] = *at;
             const std::string& value = interaction->Value();
-            if (value.empty() || (existing && value == " ")) {
+            if (existing && value == " ") {
                 continue;
             }
-            word_.Word_Section(
-                value + " Interaction with: " + SidesOf(*interaction, practice).other,
-                existing ? kLabelSize : kNameSize, 4, existing, false);
+            if (otherName == nullptr) {
+                throw ModelError(kLostPractice);
+            }
+            line_.assign(value).append(" Interaction with: ").append(*otherName);
+            word_.Word_Section(line_, existing ? kLabelSize : kNameSize, 4, existing, false);
             const std::string description = interaction->Description();
             if (printDescription_ && Substantial(description)) {
                 word_.Word_SizedText(description, 5, kNameSize, false);
@@ -289,16 +344,23 @@ private:
     }
 
     // Every interaction with a value and a description, whatever PrintDescription says.
-    void HighlightedInteractions(const VRN_Practice& practice) {
-        for (const auto& interaction : practice.Interactions) {
-            const std::string& value = interaction->Value();
-            const std::string description = interaction->Description();
-            if (value.empty() || value == " " || !Substantial(description)) {
+    void HighlightedInteractions(const VRN_Practice& practice,
+                                 const std::vector<Listed>& interactions) {
+        for (auto at = interactions.begin(); at != interactions.end(); ++at) {
+            PrefetchAhead(at, interactions.end(),
+                          [](const Listed& item) { return item.interaction; });
+            const VRN_MatrixInteraction& interaction = *at->interaction;
+            const std::string& value = interaction.Value();
+            if (value == " ") {
                 continue;
             }
-            const Sides sides = SidesOf(*interaction, practice);
-            word_.Word_TableRow(kHighlightLabel, interaction->Note(), value,
-                                static_cast<float>(interaction->color), sides.own, sides.other,
+            const std::string description = interaction.Description();
+            if (!Substantial(description)) {
+                continue;
+            }
+            const Sides sides = SidesOf(interaction, practice);
+            word_.Word_TableRow(kHighlightLabel, interaction.Note(), value,
+                                static_cast<float>(interaction.color), sides.own, sides.other,
                                 description);
         }
     }
@@ -306,6 +368,7 @@ private:
     VRN_Matrix& matrix_;
     WordDocumentWriter& word_;
     bool printDescription_;
+    std::string line_;  // the interaction line being written, reused
 };
 
 }  // namespace

@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "model/file/safe_save_file.h"
 #include "platform/docx/docx_error.h"
-#include "platform/docx/docx_package.h"
 #include "platform/docx/docx_parts.h"
 #include "platform/docx/docx_png.h"
 #include "platform/docx/docx_xml.h"
+#include "platform/docx/docx_zip_writer.h"
 
 namespace vrn {
 
@@ -33,6 +32,9 @@ constexpr float kLargestColour = 0xFFFFFF;
 // Pictures: 96 pixels per inch, shrunk to fit the text column.
 constexpr std::int64_t kEmuPerTwip = 635;
 constexpr std::int64_t kEmuPerPixel = 9525;
+
+// A zip file ends with its end-of-directory record.
+constexpr std::string_view kZipEndSignature("PK\x05\x06", 4);
 
 std::string PictureRun(int n, std::int64_t cx, std::int64_t cy) {
     const std::string id = std::to_string(n);
@@ -84,7 +86,7 @@ std::string DocxWordDocument::ColourHex(float oleColour) {
 }
 
 void DocxWordDocument::requireOpen() const {
-    if (!open_) {
+    if (!body_) {
         throw DocxError("no report document is open");
     }
 }
@@ -99,10 +101,15 @@ void DocxWordDocument::setIndentLevel(int level) {
     indentTwips_ = level * kIndentLevelTwips;
 }
 
-std::string DocxWordDocument::fontXml(const Font& font) {
-    const std::string size = std::to_string(font.halfPoints);
-    return std::string("<w:rPr>") + (font.bold ? "<w:b/><w:bCs/>" : "") + "<w:sz w:val=\"" + size +
-           "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+// The run properties of the font in force; made again only when the font changes.
+const std::string& DocxWordDocument::fontXml() {
+    if (fontXmlOf_ != font_) {
+        const std::string size = std::to_string(font_.halfPoints);
+        fontXml_ = std::string("<w:rPr>") + (font_.bold ? "<w:b/><w:bCs/>" : "") +
+                   "<w:sz w:val=\"" + size + "\"/><w:szCs w:val=\"" + size + "\"/></w:rPr>";
+        fontXmlOf_ = font_;
+    }
+    return fontXml_;
 }
 
 void DocxWordDocument::typeText(std::string_view text) {
@@ -110,39 +117,50 @@ void DocxWordDocument::typeText(std::string_view text) {
         return;
     }
     runs_ += "<w:r>";
-    runs_ += fontXml(font_);
+    runs_ += fontXml();
     AppendRunContent(runs_, text);
     runs_ += "</w:r>";
 }
 
-// Ends the paragraph at the insertion point; the next one keeps its indent.
-void DocxWordDocument::typeParagraph() {
-    body_ += "<w:p><w:pPr>";
+// The paragraph at the insertion point as XML; the next one keeps its indent.
+template <class Out>
+void DocxWordDocument::paragraphXml(Out& out) {
+    out += "<w:p><w:pPr>";
     if (indentTwips_ != 0) {
-        body_ += "<w:ind w:left=\"" + std::to_string(indentTwips_) + "\"/>";
+        out += "<w:ind w:left=\"";
+        out += std::to_string(indentTwips_);
+        out += "\"/>";
     }
-    body_ += fontXml(font_);  // the paragraph mark
-    body_ += "</w:pPr>";
-    body_ += runs_;
-    body_ += "</w:p>";
+    out += fontXml();  // the paragraph mark
+    out += "</w:pPr>";
+    out += runs_;
+    out += "</w:p>";
+}
+
+// Ends the paragraph at the insertion point.
+void DocxWordDocument::typeParagraph() {
+    paragraphXml(*body_);
     runs_.clear();
 }
 
 void DocxWordDocument::Word_NewDocument(const std::string& title, const std::string& footer) {
-    open_ = true;
+    auto body = std::make_unique<DocxSpooledPart>();
+    body->Append(DocumentStart());
+    body_ = std::move(body);
     title_ = title;
     footer_ = footer;
     font_ = {kDefaultHalfPoints, false};
     indentTwips_ = 0;
-    body_.clear();
     runs_.clear();
     pictures_.clear();
     typeParagraph();
     typeParagraph();
 }
 
-void DocxWordDocument::Word_Paragraph(const std::string& text, int indent, WordFontSize size,
-                                      bool bold) {
+// The writers type like a word processor: size, bold on, indent, text, paragraph mark. Bold
+// goes off again before the mark (sections and body text) or after it (plain paragraphs).
+void DocxWordDocument::writeParagraph(std::string_view text, int indent, WordFontSize size,
+                                      bool bold, BoldOff boldOff) {
     requireOpen();
     setSize(size);
     if (bold) {
@@ -150,10 +168,18 @@ void DocxWordDocument::Word_Paragraph(const std::string& text, int indent, WordF
     }
     setIndentLevel(indent);
     typeText(text);
-    typeParagraph();
-    if (bold) {
+    if (bold && boldOff == BoldOff::BeforeMark) {
         toggleBold();
     }
+    typeParagraph();
+    if (bold && boldOff == BoldOff::AfterMark) {
+        toggleBold();
+    }
+}
+
+void DocxWordDocument::Word_Paragraph(const std::string& text, int indent, WordFontSize size,
+                                      bool bold) {
+    writeParagraph(text, indent, size, bold, BoldOff::AfterMark);
 }
 
 void DocxWordDocument::Word_Section(const std::string& text, int size, int indent, bool bold,
@@ -166,17 +192,7 @@ void DocxWordDocument::Word_Section(const std::string& text, int size, int inden
 
 void DocxWordDocument::Word_SizedText(const std::string& text, int indent, WordFontSize size,
                                       bool bold) {
-    requireOpen();
-    setSize(size);
-    if (bold) {
-        toggleBold();
-    }
-    setIndentLevel(indent);
-    typeText(text);
-    if (bold) {
-        toggleBold();
-    }
-    typeParagraph();
+    writeParagraph(text, indent, size, bold, BoldOff::BeforeMark);
 }
 
 void DocxWordDocument::Word_TableRow(const std::string& label, const std::string& value,
@@ -236,13 +252,13 @@ void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour
     AppendCell(table, kNamesColumnTwips, "", run(otherName, kNameHalfPoints, false, 0));
     AppendCell(table, kDescriptionColumnTwips, "continue", {});
     table += "</w:tr></w:tbl>";
-    body_ += table;
+    body_->Append(table);
 }
 
 void DocxWordDocument::Word_PageBreak() {
     requireOpen();
     runs_ += "<w:r>";
-    runs_ += fontXml(font_);
+    runs_ += fontXml();
     runs_ += "<w:br w:type=\"page\"/></w:r>";
 }
 
@@ -268,57 +284,38 @@ void DocxWordDocument::Word_SaveAndClose(const std::string& fileName) {
     requireOpen();
     // The paragraph at the insertion point is the document's last. A failed save leaves the
     // document open as it was, so that it can be saved elsewhere.
-    const std::size_t bodySize = body_.size();
-    const std::string runs = runs_;
-    typeParagraph();
-    try {
-        save(fileName);
-    } catch (...) {
-        body_.truncate(bodySize);
-        runs_ = runs;
-        throw;
-    }
-    open_ = false;
-    body_.clear();
+    save(fileName);
+    body_.reset();
+    runs_.clear();
     pictures_.clear();
 }
 
-void DocxWordDocument::save(const std::string& fileName) const {
-    const std::string contentTypes = ContentTypesXml();
-    const std::string packageRelationships = PackageRelationshipsXml();
-    const std::string core = CorePropertiesXml(title_);
-    const std::string app = AppPropertiesXml();
-    const std::string documentEnd = DocumentEnd();
-    const std::string documentRelationships =
-        DocumentRelationshipsXml(static_cast<int>(pictures_.size()));
-    const std::string styles = StylesXml();
-    const std::string settings = SettingsXml();
-    const std::string header = HeaderXml(title_);
-    const std::string footer = FooterXml(footer_);
-    std::vector<DocxPart> parts = {
-        {"[Content_Types].xml", {contentTypes}},
-        {"_rels/.rels", {packageRelationships}},
-        {"docProps/core.xml", {core}},
-        {"docProps/app.xml", {app}},
-        {"word/document.xml", {}},
-        {"word/_rels/document.xml.rels", {documentRelationships}},
-        {"word/styles.xml", {styles}},
-        {"word/settings.xml", {settings}},
-        {"word/header1.xml", {header}},
-        {"word/footer1.xml", {footer}},
-    };
-    std::vector<std::string_view>& document = parts[4].pieces;
-    document.push_back(DocumentStart());
-    const auto body = body_.pieces();
-    document.insert(document.end(), body.begin(), body.end());
-    document.push_back(documentEnd);
+void DocxWordDocument::save(const std::string& fileName) {
+    std::string tail;
+    paragraphXml(tail);
+    tail += DocumentEnd();
+    const auto document = body_->Finish(tail);
+
+    const std::unique_ptr<SafeSaveFile> file = openFile_(fileName);
+    DocxZipWriter zip(*file);
+    zip.Add("[Content_Types].xml", ContentTypesXml(), true);
+    zip.Add("_rels/.rels", PackageRelationshipsXml(), true);
+    zip.Add("docProps/core.xml", CorePropertiesXml(title_), true);
+    zip.Add("docProps/app.xml", AppPropertiesXml(), true);
+    zip.AddDeflated("word/document.xml", document->crc32(), document->size(),
+                    document->compressedSize(), [&](ByteSink& sink) { document->CopyTo(sink); });
+    zip.Add("word/_rels/document.xml.rels",
+            DocumentRelationshipsXml(static_cast<int>(pictures_.size())), true);
+    zip.Add("word/styles.xml", StylesXml(), true);
+    zip.Add("word/settings.xml", SettingsXml(), true);
+    zip.Add("word/header1.xml", HeaderXml(title_), true);
+    zip.Add("word/footer1.xml", FooterXml(footer_), true);
     for (std::size_t n = 1; n <= pictures_.size(); ++n) {
-        parts.push_back({PicturePartName(static_cast<int>(n)), {pictures_[n - 1]}, false});
+        zip.Add(PicturePartName(static_cast<int>(n)), pictures_[n - 1], false);
     }
-    const std::string package = ZipPackage(parts);
-    SafeSaveFile file(fileName);
-    file.Write(package);
-    file.Commit();
+    zip.Finish();
+    CheckReportFileBytes(*file, zip.bytesWritten(), kZipEndSignature);
+    file->Commit();
 }
 
 }  // namespace vrn

@@ -52,10 +52,26 @@ std::size_t DecodeOne(std::string_view text, std::uint32_t& code) {
     return code < minimum || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// Characters that stand for themselves in XML text and attribute values.
+bool Plain(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x80 && c != '&' && c != '<' && c != '>' && c != '"';
+}
+
 }  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
     while (!text.empty()) {
+        // Runs of plain characters are copied whole; the others are looked at one by one.
+        std::size_t plain = 0;
+        while (plain < text.size() && Plain(text[plain])) {
+            ++plain;
+        }
+        out.append(text.data(), plain);
+        text.remove_prefix(plain);
+        if (text.empty()) {
+            return;
+        }
         std::uint32_t code = 0;
         const std::size_t length = DecodeOne(text, code);
         if (length == 0) {

@@ -8,10 +8,10 @@
 
 namespace vrn {
 
-bool ExportWordReport(VRN_Matrix& matrix, const std::string& target,
-                      std::string_view matrixPicture) {
+bool ExportWordReport(VRN_Matrix& matrix, const std::string& target, std::string_view matrixPicture,
+                      const ReportFileOpener& openFile) {
     try {
-        DocxWordDocument document;
+        DocxWordDocument document(openFile);
         Export_Word(matrix, document, target, matrixPicture);
         return true;
     } catch (const std::exception& error) {

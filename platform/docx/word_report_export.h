@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/model_fwd.h"
+#include "model/reports/report_file.h"
 
 namespace vrn {
 
@@ -13,7 +14,9 @@ namespace vrn {
 //
 // Returns true when the file was saved. Otherwise the reason has been shown through the matrix's
 // messages, and no file was left behind: a file that was there keeps its old contents.
+// `openFile` opens the file the document is written to.
 bool ExportWordReport(VRN_Matrix& matrix, const std::string& target,
-                      std::string_view matrixPicture = {});
+                      std::string_view matrixPicture = {},
+                      const ReportFileOpener& openFile = OpenReportFile);
 
 }  // namespace vrn

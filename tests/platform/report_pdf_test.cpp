@@ -6,11 +6,13 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,9 +23,13 @@
 #include "model/reports/printed_report.h"
 #include "model/reports/printed_report_pages.h"
 #include "model/vrn_matrix.h"
+#include "model/vrn_practice.h"
+#include "model/vrn_practice_group.h"
+#include "model/vrn_state.h"
 #include "platform/qt_report_picture.h"
 #include "platform/qt_report_printer.h"
 #include "platform/qt_text_report_box.h"
+#include "tests/support/model_doubles/report_file_doubles.h"
 #include "tests/support/model_doubles/scripted_messages.h"
 
 namespace vrn::testing {
@@ -82,6 +88,16 @@ protected:
 
     QString pdf() const { return folder.filePath(QStringLiteral("report.pdf")); }
 
+    // The names in the test's folder, hidden ones included.
+    QStringList names() const {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QByteArray contents() const {
+        QFile file(pdf());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     std::shared_ptr<VRN_Matrix> sampleDocument() {
         auto document = std::make_shared<VRN_Matrix>();
         std::ifstream file(VRN_SAMPLE_MATRIX, std::ios::binary);
@@ -118,7 +134,7 @@ TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
     if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
         QFile::copy(pdf(), QString::fromLocal8Bit(keep));
     }
-    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+    EXPECT_EQ(names(), QStringList{QStringLiteral("report.pdf")});
     const QString text = pdfText();
     const std::vector<QString> inOrder = {
         QStringLiteral("Page: 1"),  // the picture page
@@ -154,6 +170,40 @@ TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
         EXPECT_TRUE(text.contains(QStringLiteral("Page: %1").arg(page))) << page;
     }
     EXPECT_FALSE(text.contains(QStringLiteral("Page: %1").arg(pages + 1)));
+}
+
+// Every word on every page lies between the left and the right margin (1200 twips in from the
+// printable area, which the printer puts 18 points in from the paper's edge).
+TEST_F(ReportPdfTest, LongNamesWordsAndFootersStayBetweenTheMargins) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    const std::string longWord(300, 'w');
+    document->Existing()->PGroups.Item(1)->PracticeParts.Item(1)->setName("Annual\nbudget " +
+                                                                          longWord);
+    document->footer = "Footer " + std::string(400, 'f') + " end";
+    QtReportPrinter reportPrinter(printer);
+    document->PrintReport(reportPrinter, nullptr);
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".long.pdf"));
+    }
+
+    const auto boxes =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf(), QStringLiteral("-")});
+    ASSERT_TRUE(boxes);
+    constexpr double kLeft = 18 + 60;         // points
+    constexpr double kRight = 612 - 18 - 60;  // Letter is 612 points wide
+    constexpr double kSlack = 1;
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\""));
+    int words = 0;
+    for (auto match = word.globalMatch(*boxes); match.hasNext(); ++words) {
+        const auto found = match.next();
+        EXPECT_GE(found.captured(1).toDouble(), kLeft - kSlack) << found.captured(0).toStdString();
+        EXPECT_LE(found.captured(2).toDouble(), kRight + kSlack) << found.captured(0).toStdString();
+    }
+    EXPECT_GT(words, 100);
+    // The long word is all there, in pieces.
+    EXPECT_EQ(pdfText().count(QLatin1Char('w')) >= 300, true);
 }
 
 TEST_F(ReportPdfTest, PicturePageAloneIsOnePage) {
@@ -218,8 +268,59 @@ TEST_F(ReportPdfTest, FailuresAreReportedAndLeaveNoFile) {
         pages.Printer_Setup();
         pages.Print_Block("Varnel", 22, 0, true, "foot", true);
     }
-    EXPECT_FALSE(QFile::exists(pdf()));
-    EXPECT_FALSE(QFile::exists(pdf() + QStringLiteral(".part")));
+    EXPECT_TRUE(names().isEmpty());
+}
+
+TEST_F(ReportPdfTest, AFullDiskKeepsThePreviousFileAndSaysWhy) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    const std::vector<std::pair<const char*, std::function<void(const ReportFileOpener&)>>>
+        outputs = {
+            {"printed report",
+             [&](const ReportFileOpener& open) {
+                 QtReportPrinter reportPrinter(printer, open);
+                 document->PrintReport(reportPrinter, nullptr);
+             }},
+            {"plain-text report",
+             [&](const ReportFileOpener& open) {
+                 QtTextReportBox box(printer, open);
+                 document->PrintText(box);
+             }},
+        };
+    for (const auto& [name, print] : outputs) {
+        for (const std::size_t room : {std::size_t{0}, std::size_t{2000}}) {
+            SCOPED_TRACE(std::string(name) + ", room " + std::to_string(room));
+            {
+                QFile old(pdf());
+                ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+                old.write("old report");
+            }
+            try {
+                print(FullDiskAfter(room));
+                ADD_FAILURE() << "the full disk went unnoticed";
+            } catch (const PrinterError& error) {
+                EXPECT_THAT(error.what(), ::testing::HasSubstr("No space left on device"));
+                EXPECT_THAT(error.what(), ::testing::HasSubstr(pdf().toStdString()));
+            }
+            EXPECT_EQ(contents(), QByteArray("old report"));
+            EXPECT_EQ(names(), QStringList{QStringLiteral("report.pdf")});
+        }
+    }
+}
+
+TEST_F(ReportPdfTest, AWriterKilledHalfWayLeavesNothingTheNextWriteKeeps) {
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    ASSERT_TRUE(KillWriterHalfWay(3000, [&](const ReportFileOpener& stalling) {
+        QtReportPrinter reportPrinter(printer, stalling);
+        document->PrintReport(reportPrinter, nullptr);
+    }));
+    EXPECT_EQ(names(), QStringList{QStringLiteral(".report.pdf.partial")});  // what the kill left
+
+    QtReportPrinter reportPrinter(printer);
+    document->PrintReport(reportPrinter, nullptr);
+    EXPECT_EQ(names(), QStringList{QStringLiteral("report.pdf")});
+    EXPECT_EQ(pageCount(pdf()), reportPrinter.pagesPrinted());
 }
 
 }  // namespace

@@ -194,6 +194,8 @@ TEST_F(ReportCommandsTest, APrinterThatFailsIsReported) {
     ASSERT_EQ(messages.size(), 1U);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("The report could not be printed: ")))
         << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("No such file or directory")))
+        << messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(path("no/such/folder/report.pdf")));
 }
 

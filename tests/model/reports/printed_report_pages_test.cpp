@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model/reports/printed_report_pages.h"
+#include "model/reports/printed_report_text.h"
 #include "tests/support/model_doubles/recording_printer.h"
 
 namespace vrn::testing {
@@ -28,6 +30,12 @@ void PrintTo(const Drawn& d, std::ostream* os) {
     *os << "p" << d.page << " (" << d.x << ", " << d.y << ") \"" << d.text << "\"";
 }
 
+// How wide a recorded text is in the font it was drawn in.
+double widthOf(const RecordingPrinter::Text& text) {
+    return static_cast<double>(characterCount(text.text)) * text.font.Size *
+           RecordingPrinter::kCharWidthPerPoint;
+}
+
 std::vector<Drawn> drawn(const RecordingPrinter& printer) {
     std::vector<Drawn> result;
     for (const auto& text : printer.texts()) {
@@ -35,6 +43,16 @@ std::vector<Drawn> drawn(const RecordingPrinter& printer) {
     }
     return result;
 }
+
+// A fresh printer and its page output, set up for a report, at `y` on the first page.
+struct SetUpPage {
+    explicit SetUpPage(double y = 1200) {
+        out.Printer_Setup();
+        printer.setCurrentY(y);
+    }
+    RecordingPrinter printer;
+    PrinterPageOutput out{printer};
+};
 
 class PageOutputTest : public ::testing::Test {
 protected:
@@ -150,11 +168,14 @@ TEST_F(PageOutputTest, WrappedText) {
          0,
          {{1, 1200, 2000, a41}, {1, 6120, 2000, " "}, {1, 1200, 2240, b41}},
          2360},
-        {"a word wider than the page",
+        {"a word wider than the line is broken at the margin",
          w90 + " x",
          0,
-         {{1, 1200, 2240, w90}, {1, 12000, 2240, " "}, {1, 1200, 2480, "x"}},
-         2600},
+         {{1, 1200, 2000, std::string(82, 'w')},
+          {1, 1200, 2240, std::string(8, 'w')},
+          {1, 2160, 2240, " "},
+          {1, 2280, 2240, "x"}},
+         2360},
         {"tab at column 3", "abc\tX", 0, {{1, 1200, 2000, "abc"}, {1, 2400, 2000, "X"}}, 2120},
         {"tab at column 10",
          "abcdefghij\tX",
@@ -175,13 +196,10 @@ TEST_F(PageOutputTest, WrappedText) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingPrinter fresh;
-        PrinterPageOutput out(fresh);
-        out.Printer_Setup();
-        fresh.setCurrentY(2000);
-        out.Print_Wrapped(c.text, c.indent, 12, false, "", "foot");
-        EXPECT_THAT(drawn(fresh), ::testing::ElementsAreArray(c.expected));
-        EXPECT_EQ(fresh.CurrentY(), c.endY);
+        SetUpPage page(2000);
+        page.out.Print_Wrapped(c.text, c.indent, 12, false, "", "foot");
+        EXPECT_THAT(drawn(page.printer), ::testing::ElementsAreArray(c.expected));
+        EXPECT_EQ(page.printer.CurrentY(), c.endY);
     }
 }
 
@@ -217,6 +235,113 @@ TEST_F(PageOutputTest, WrappedLinesNeverRunIntoTheFooterZone) {
             EXPECT_EQ(second->page, 1);
             EXPECT_EQ(second->y, kFooterZone);
         }
+    }
+}
+
+// Where each kind of line may print: from its indent (a block's text inside its box) to the
+// right margin, whatever its text holds.
+TEST_F(PageOutputTest, NothingRunsPastTheMarginsOrBackToThePaperEdge) {
+    const std::string word300(300, 'w');
+    const std::string sentence = "lean " + std::string(40, 'a') + " " + std::string(30, 'b');
+    enum class Kind { Segment, Block, Wrapped };
+    const struct {
+        const char* name;
+        Kind kind;
+        std::string text;
+        std::vector<std::string> lines;  // empty: only the margins are checked
+    } cases[] = {
+        {"segment, line break", Kind::Segment, "first\r\nsecond", {"first", "second"}},
+        {"segment, line feed", Kind::Segment, "first\nsecond", {"first", "second"}},
+        {"segment, long word", Kind::Segment, word300, {}},
+        {"segment, long line",
+         Kind::Segment,
+         sentence,
+         {"lean " + std::string(40, 'a'), std::string(30, 'b')}},
+        {"block, line break",
+         Kind::Block,
+         "Discussion URL: first\nsecond",
+         {"Discussion URL: first", "second"}},
+        {"block, long word", Kind::Block, word300, {}},
+        {"wrapped, long word", Kind::Wrapped, word300, {}},
+        {"wrapped, long word after a short one", Kind::Wrapped, "x " + word300, {}},
+    };
+    constexpr int kIndent = 3;
+    constexpr double kSize = 12;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUpPage page(2000);
+        RecordingPrinter& fresh = page.printer;
+        PrinterPageOutput& out = page.out;
+        double left = 1200 + kIndent * 550;
+        switch (c.kind) {
+            case Kind::Segment:
+                out.Print_Segment(c.text, kIndent, kSize, false, "foot");
+                break;
+            case Kind::Block:
+                out.Print_Block(c.text, kSize, kIndent, false, "foot", false);
+                left += 8 * kSize;
+                ASSERT_EQ(fresh.boxes().size(), 1U);
+                EXPECT_LE(fresh.boxes()[0].x2, kRightLimit);
+                break;
+            case Kind::Wrapped:
+                out.Print_Wrapped(c.text, kIndent, kSize, false, "", "foot");
+                break;
+        }
+        std::size_t characters = 0;
+        std::vector<std::string> printed;
+        for (const auto& text : fresh.texts()) {
+            EXPECT_GE(text.x, left) << text.text;
+            EXPECT_LE(text.x + widthOf(text), kRightLimit) << text.text;
+            characters += text.text == " " ? 0 : text.text.size();
+            if (text.text != " ") {
+                printed.push_back(text.text);
+            }
+        }
+        if (c.lines.empty()) {
+            EXPECT_EQ(characters, c.text.size() - std::count(c.text.begin(), c.text.end(), ' '));
+        } else {
+            EXPECT_EQ(printed, c.lines);
+        }
+        // Every line below the last, one line each.
+        for (std::size_t i = 1; i < fresh.texts().size(); ++i) {
+            EXPECT_GE(fresh.texts()[i].y, fresh.texts()[i - 1].y);
+        }
+    }
+}
+
+TEST_F(PageOutputTest, ALongFooterStaysBetweenTheMargins) {
+    const std::string twoLines = std::string(70, 'f') + " " + std::string(70, 'g');
+    const std::string tooLong = std::string(500, 'h') + " end";
+    const struct {
+        const char* name;
+        std::string footer;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"two lines", twoLines, {std::string(70, 'f'), std::string(70, 'g')}},
+        {"more than three lines",
+         tooLong,
+         {std::string(123, 'h'), std::string(123, 'h'), std::string(122, 'h') + "\xE2\x80\xA6"}},
+        {"a line break", "left\nright", {"left", "right"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUpPage page;
+        RecordingPrinter& fresh = page.printer;
+        page.out.Print_Page_Footer(c.footer, true);
+        std::vector<std::string> lines;
+        double y = 14840;
+        for (const auto& text : fresh.texts()) {
+            if (text.text == RecordingPrinter::kDate) {
+                EXPECT_EQ(text.y, y);  // the date follows the footer's last line
+                break;
+            }
+            lines.push_back(text.text);
+            EXPECT_GE(text.x, 1200) << text.text;
+            EXPECT_LE(text.x + widthOf(text), kRightLimit) << text.text;
+            EXPECT_EQ(text.y, y);
+            y += 160;
+        }
+        EXPECT_EQ(lines, c.lines);
     }
 }
 

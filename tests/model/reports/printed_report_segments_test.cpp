@@ -390,13 +390,33 @@ TEST_F(PrintedReportTest, OnThePrinterEveryPageEndsWithItsFooter) {
     }
 }
 
+TEST_F(PrintedReportTest, ANameOverTwoLinesKeepsItsIndentOnThePrinter) {
+    auto document = ReportDocument();
+    existingPractice(*document, 1)->setName("Line one\nLine two");
+    RecordingPrinter printer;
+    document->PrintReportSegment(printer, "CurrentPractices");
+    const auto first = printer.find("Line one");
+    const auto second = printer.find("Line two");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->x, 1200 + 3 * 550);  // the practice's indent
+    EXPECT_EQ(second->x, first->x);
+    EXPECT_EQ(second->y, first->y + 12 * RecordingPrinter::kLineHeightPerPoint);
+    // The next heading comes below both lines.
+    EXPECT_GT(printer.find("Practice 2:")->y, second->y);
+}
+
 TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
     auto document = ReportDocument();
     document->set_Report_Defaults();
     {
         RecordingPrinter printer;
         printer.failOnText("Practice Group 1:");
-        EXPECT_THROW(document->PrintReport(printer, nullptr), ReportError);
+        try {
+            document->PrintReport(printer, nullptr);
+            FAIL() << "no error";
+        } catch (const ReportError& error) {
+            EXPECT_TRUE(error.jobEnded());
+        }
         EXPECT_EQ(printer.jobsEnded(), 1);  // what could be printed went out
     }
     {
@@ -415,6 +435,9 @@ TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
             EXPECT_THAT(error.failures(),
                         ElementsAre(::testing::StartsWith("CurrentPractices: "),
                                     ::testing::StartsWith("end of the print job: ")));
+            // Nothing was delivered, and the message does not say otherwise.
+            EXPECT_FALSE(error.jobEnded());
+            EXPECT_THAT(error.what(), ::testing::StartsWith("The report could not be printed"));
         }
     }
     {

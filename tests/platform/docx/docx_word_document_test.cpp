@@ -311,5 +311,29 @@ TEST_F(DocxWordDocumentTest, RefusedInputAndFailedSavesLeaveNoFile) {
     EXPECT_THROW(fresh.Word_SaveAndClose((folder / "x.docx").string()), DocxError);
 }
 
+TEST_F(DocxWordDocumentTest, ALongDocumentSavesWholeAfterAFailedSave) {
+    // Megabytes of text, far past what the document keeps in memory at a time.
+    constexpr int kParagraphs = 40000;
+    document.Word_NewDocument("T", "F");
+    for (int i = 0; i < kParagraphs; ++i) {
+        document.Word_Section("Practice " + std::to_string(i), 12, i % 4, i % 2 == 0, false);
+    }
+    EXPECT_THROW(document.Word_SaveAndClose((folder / "missing" / "report.docx").string()),
+                 std::exception);
+    document.Word_Paragraph("after the failed save", 0, 12, false);
+
+    const auto paragraphs = Saved(document).bodyParagraphs();
+    ASSERT_EQ(paragraphs.size(), 2U + kParagraphs + 2U);
+    for (const int i : {0, 1, 12345, kParagraphs - 1}) {
+        SCOPED_TRACE(i);
+        const auto& paragraph = paragraphs[2 + static_cast<std::size_t>(i)];
+        EXPECT_EQ(paragraph.text(), "Practice " + std::to_string(i));
+        EXPECT_EQ(paragraph.indent, (i % 4) * 576);
+        EXPECT_EQ(paragraph.runs.at(0).bold, i % 2 == 0);
+    }
+    EXPECT_EQ(paragraphs[2 + kParagraphs].text(), "after the failed save");
+    EXPECT_THAT(folder.names(), ElementsAre("report.docx"));
+}
+
 }  // namespace
 }  // namespace vrn::testing

@@ -1,12 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "platform/docx/word_report_export.h"
 #include "tests/platform/docx/docx_test_reader.h"
 #include "tests/platform/docx/docx_test_support.h"
 #include "tests/platform/docx/sample_report.h"
+#include "tests/support/model_doubles/report_file_doubles.h"
 
 namespace vrn::testing {
 namespace {
@@ -30,6 +32,9 @@ TEST_F(WordReportExportTest, TheSampleMatrixReportIsSavedWhole) {
     ASSERT_TRUE(ExportWordReport(*sample.matrix, target.string(), PngPicture(300, 200)));
     EXPECT_TRUE(sample.messages.shown().empty());
     EXPECT_THAT(folder.names(), ElementsAre("sample.docx"));
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_DOCX")) {
+        std::filesystem::copy_file(target, keep, std::filesystem::copy_options::overwrite_existing);
+    }
 
     const DocxFile file(target);
     for (const auto& [name, bytes] : file.parts()) {
@@ -88,6 +93,34 @@ TEST_F(WordReportExportTest, AFailedExportIsReportedAndLeavesNoFile) {
     EXPECT_FALSE(ExportWordReport(*sample.matrix, existing.string(), "not a picture"));
     EXPECT_EQ(Contents(existing), "old report");
     EXPECT_THAT(folder.names(), ElementsAre("report.docx"));
+}
+
+TEST_F(WordReportExportTest, AFullDiskKeepsThePreviousReportAndSaysWhy) {
+    const auto target = folder / "report.docx";
+    std::ofstream(target) << "old report";
+    // Full after the first bytes, half way through the document, and just before the end.
+    for (const std::size_t room : {std::size_t{100}, std::size_t{3000}, std::size_t{7000}}) {
+        SCOPED_TRACE(room);
+        SampleReport report;
+        EXPECT_FALSE(ExportWordReport(*report.matrix, target.string(), PngPicture(300, 200),
+                                      FullDiskAfter(room)));
+        ASSERT_EQ(report.messages.shown().size(), 1U);
+        EXPECT_THAT(report.messages.shown()[0].prompt, HasSubstr("No space left on device"));
+        EXPECT_EQ(Contents(target), "old report");
+        EXPECT_THAT(folder.names(), ElementsAre("report.docx"));
+    }
+}
+
+TEST_F(WordReportExportTest, AWriterKilledHalfWayLeavesNothingTheNextWriteKeeps) {
+    const auto target = folder / "report.docx";
+    ASSERT_TRUE(KillWriterHalfWay(2000, [&](const ReportFileOpener& stalling) {
+        ExportWordReport(*sample.matrix, target.string(), PngPicture(300, 200), stalling);
+    }));
+    EXPECT_THAT(folder.names(), ElementsAre(".report.docx.partial"));  // what the kill left
+
+    ASSERT_TRUE(ExportWordReport(*sample.matrix, target.string(), PngPicture(300, 200)));
+    EXPECT_THAT(folder.names(), ElementsAre("report.docx"));
+    EXPECT_GT(DocxFile(target).bodyParagraphs().size(), 4U);
 }
 
 }  // namespace
