@@ -65,9 +65,11 @@ bool lockedByAnotherProgram(const Error& error) {
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
-DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited) {
-    return DatabaseError(SQLITE_BUSY, cannotOpen(path) +
-                                          "another program is using it and kept it locked "
+DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited,
+                             std::string_view refused) {
+    return DatabaseError(SQLITE_BUSY, "Cannot " + std::string(refused) + " the catalogue \"" +
+                                          path.string() +
+                                          "\": another program is using it and kept it locked "
                                           "for longer than the " +
                                           describeTimeLimit(waited) + " the server waits.");
 }
@@ -88,10 +90,7 @@ void Database::Closer::operator()(sqlite3* connection) const {
 
 Database::Database(sqlite3* connection, std::filesystem::path path,
                    std::chrono::milliseconds busyWait)
-    : connection_(connection),
-      confinement_(connection),
-      path_(std::move(path)),
-      busyWait_(busyWait) {}
+    : connection_(connection), confinement_(path), path_(std::move(path)), busyWait_(busyWait) {}
 
 Database::~Database() = default;
 
@@ -196,6 +195,11 @@ Statement& Database::prepare(std::string_view sql) {
 
 Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rules) {
     return confinement_.snapshot(sql, rules);
+}
+
+void Database::confinedRows(std::string_view sql, const ReadRules& rules,
+                            const std::function<void(const Recordset&)>& row) {
+    confinement_.eachRow(sql, rules, row);
 }
 
 void Database::runToEnd(Statement& statement) {

@@ -77,6 +77,9 @@ public:
     // Runs one SELECT that carries text from outside the library under `rules` and reads every
     // row. It is prepared for this run only and never cached (see Confinement for its errors).
     Recordset confinedSnapshot(std::string_view sql, const ReadRules& rules);
+    // The same, handing each row to `row` as it is read instead of keeping them all.
+    void confinedRows(std::string_view sql, const ReadRules& rules,
+                      const std::function<void(const Recordset&)>& row);
 
     std::chrono::milliseconds hostQueryTimeLimit() const { return hostQueryTimeLimit_; }
     void setHostQueryTimeLimit(std::chrono::milliseconds limit) { hostQueryTimeLimit_ = limit; }
@@ -116,8 +119,10 @@ private:
 // True for a failure of the engine that means another program held a lock the statement needed
 // for longer than the statement waited.
 bool lockedByAnotherProgram(const Error& error);
-// The refusal that says so, naming the file and the wait.
-DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited);
+// The refusal that says so, naming the file, what could not be done ("open", "search") and the
+// wait.
+DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited,
+                             std::string_view refused = "open");
 // The refusal of a damaged file, naming the file and what was found.
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding);
 // True for a failure of the engine that means the file is damaged.
