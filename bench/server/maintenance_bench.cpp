@@ -6,12 +6,12 @@
 // missing attribute written to each, by plain statements.
 #include <benchmark/benchmark.h>
 
-#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "bench/support/peak_memory.h"
+#include "bench/support/rolled_back_rounds.h"
 #include "bench/support/scratch_database_path.h"
 #include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
@@ -84,25 +84,16 @@ private:
     vrn::bench::ScratchDatabasePath file_{"kt_maintenance_bench"};
 };
 
-// Each round is rolled back before the next, so that every round repairs the same rows.
+// Every round repairs the same rows: it is rolled back before the next.
 template <typename Repair>
 void runRounds(benchmark::State& state, int levels, int width, Repair repair) {
     Hierarchy hierarchy(levels, width);
-    std::optional<kt::Transaction> round;
-    for (auto _ : state) {
-        state.PauseTiming();
-        round.reset();
-        round.emplace(kt::global_db().database());
-        state.ResumeTiming();
-        repair();
-        state.PauseTiming();
+    vrn::bench::rolledBackRounds(state, repair, [&] {
         // Every activity of the hierarchy, the default parent and the root.
         if (hierarchy.holding() != hierarchy.entities_ + 2) {
             state.SkipWithError("the attribute did not reach every activity");
         }
-        state.ResumeTiming();
-    }
-    round.reset();
+    });
     state.counters["activities"] = hierarchy.entities_;
     state.counters["peak MB"] = vrn::bench::peakMemoryMB();
 }

@@ -143,6 +143,9 @@ sqlite3* Confinement::connection() {
             resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
     }
     limitSearches(opened);
+    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
+    // of 100,000 entities, so searching it again reads nothing from the file. (A negative
+    // size counts kilobytes.)
     sqlite3_exec(opened, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
