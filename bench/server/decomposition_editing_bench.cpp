@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/support/peak_memory.h"
+#include "bench/support/rolled_back_rounds.h"
 #include "bench/support/scratch_database_path.h"
 #include "server/attributes/obj_relation.h"
 #include "server/database/catalogue_creator.h"
@@ -131,15 +131,7 @@ private:
 // Runs `edit` once per round; each round is rolled back before the next.
 template <typename Edit>
 void measure(benchmark::State& state, Edit edit) {
-    std::optional<kt::Transaction> round;
-    for (auto _ : state) {
-        state.PauseTiming();
-        round.reset();
-        round.emplace(kt::global_db().database());
-        state.ResumeTiming();
-        edit();
-    }
-    round.reset();
+    vrn::bench::rolledBackRounds(state, edit);
     state.counters["peak MB"] = vrn::bench::peakMemoryMB();
 }
 

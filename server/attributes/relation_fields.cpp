@@ -14,7 +14,9 @@ RelationFields readRelationFields(const Recordset& row) {
     fields.inherited = row["rel_inherit"].asBoolean();
     fields.id = RelationID(row["rel_id"].asLong());
     fields.deleted = row["rel_deleted"].asBoolean();
-    fields.contextId = EntityID(row["rel_context_ent_id"].asLong());
+    // Catalogues made before the managed-by markers had a context hold none for them.
+    const Field context = row["rel_context_ent_id"];
+    fields.contextId = context.isNull() ? 0 : EntityID(context.asLong());
     // Only an inherited relation names another; the column of any other is not read.
     fields.inheritedFromRelId =
         fields.inherited ? RelationID(row["rel_inherit_from_rel_id"].asLong()) : fields.id;

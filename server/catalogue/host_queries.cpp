@@ -3,13 +3,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <optional>
+#include <functional>
 #include <string_view>
-#include <unordered_set>
-#include <variant>
+#include <vector>
 
 #include "server/attributes/trim_bangs.h"
 #include "server/database/condition_shape.h"
+#include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/errors.h"
 #include "server/database/fixed_entities.h"
@@ -17,6 +17,7 @@
 #include "server/database/transaction.h"
 #include "server/database/type_codes.h"
 #include "server/entities/entities.h"
+#include "server/entities/entity_record.h"
 #include "server/entities/generic.h"
 
 namespace kt {
@@ -28,75 +29,81 @@ constexpr std::string_view kNameColumns =
 
 // The number of the catalogue error for a condition that cannot be run.
 constexpr int kConditionRefused = 666;
+// The longest condition a host may give; far beyond any written by hand.
+constexpr std::size_t kLongestCondition = 64 * 1024;
+// The SQL around the condition, with room.
+constexpr std::size_t kWrapperLength = 512;
+static_assert(kLongestCondition + kWrapperLength <= Confinement::kLongestQuery);
 
-// The table a search reads, its key and its deleted flag.
-struct SearchedTable {
-    std::string_view name;
-    std::string_view key;
+// The table a search reads, its deleted flag, what it lists and in which order (none: the
+// caller orders the rows).
+struct Search {
+    std::string_view table;
     std::string_view deleted;
+    std::string_view columns;
+    std::string_view order;
 };
-constexpr SearchedTable kEntityTable{"Entity", "ent_id", "ent_deleted"};
-constexpr SearchedTable kAttributeTable{"Attributes", "atri_id", "atri_deleted"};
+constexpr Search kEntityRows{"Entity", "ent_deleted", "*", ""};
+constexpr Search kEntityNames{
+    "Entity", "ent_deleted", "ent_id, ent_name, ent_acl, ent_type, ent_cache_spec_count", "ent_id"};
+constexpr Search kEntityNamesByName{"Entity", "ent_deleted",
+                                    "ent_id, ent_name, ent_acl, ent_type, ent_cache_spec_count",
+                                    "ent_name, ent_id"};
+constexpr Search kAttributeOwners{"Attributes", "atri_deleted", "atri_ent_ref", "atri_id"};
 
 Error refusedCondition(std::string_view operation, const std::string& reason) {
     return catalogueError(kConditionRefused, "The search condition cannot be run. " + reason,
                           std::string(operation));
 }
 
-// The keys of the live rows of `table` that the host's condition matches, each once, in
-// `order`. The condition stands in a subquery of its own, inside parentheses it cannot leave,
-// so the deleted-row filter and the order outside it hold whatever it says. Its statement may
-// read only the searched table, runs under the connection's time limit for hosts, and is not
-// kept once it has run.
-std::vector<std::int64_t> matchingKeys(std::string_view operation, const SearchedTable& table,
-                                       const std::string& condition, std::string_view order) {
+// Hands `row` each live row of the searched table that the host's condition matches. Inside
+// the statement the table's name stands for its live rows alone, so the condition, subqueries
+// and all, sees no deleted row. The condition stands inside parentheses it cannot leave, so
+// the order outside it holds whatever it says. Its statement may read only the searched table,
+// is bounded in time and size (Confinement), and is not kept once it has run.
+void eachMatchingRow(std::string_view operation, const Search& search, const std::string& condition,
+                     const std::function<void(const Recordset&)>& row) {
+    if (condition.size() > kLongestCondition) {
+        throw refusedCondition(operation, "It is " + std::to_string(condition.size()) +
+                                              " bytes long; a condition may be at most " +
+                                              std::to_string(kLongestCondition) + " bytes long.");
+    }
     if (const std::string fault = conditionShapeFault(condition); !fault.empty()) {
         throw refusedCondition(operation, "It is not one expression: " + fault + ".");
     }
-    constexpr std::size_t kWrapperLength = 160;  // the SQL around the condition, with room
     std::string sql;
-    sql.reserve(condition.size() + order.size() + kWrapperLength);
-    sql.append("SELECT ").append(table.key).append(" FROM ").append(table.name);
-    sql.append(" WHERE ").append(table.deleted).append(" = 0 AND ").append(table.key);
-    sql.append(" IN (SELECT ").append(table.key).append(" FROM ").append(table.name);
-    // The closing parentheses stand on a line of their own, after any "--" comment.
-    sql.append(" WHERE (\n").append(condition).append("\n)) ORDER BY ").append(order);
+    sql.reserve(condition.size() + kWrapperLength);
+    sql.append("WITH ").append(search.table).append(" AS (SELECT * FROM main.");
+    sql.append(search.table).append(" WHERE ").append(search.deleted).append(" = 0) SELECT ");
+    sql.append(search.columns).append(" FROM ").append(search.table);
+    // The closing parenthesis stands on a line of its own, after any "--" comment.
+    sql.append(" WHERE (\n").append(condition).append("\n)");
+    if (!search.order.empty()) {
+        sql.append(" ORDER BY ").append(search.order);
+    }
 
     Database& database = global_db().database();
-    const ReadRules rules{{std::string(table.name)}, database.hostQueryTimeLimit()};
-    std::optional<Recordset> rows;
     try {
-        rows = database.confinedSnapshot(sql, rules);
+        database.confinedRows(
+            sql, ReadRules{std::string(search.table), database.hostQueryTimeLimit()}, row);
     } catch (const DatabaseError& error) {
         const int primaryCode = error.number() & 0xff;
-        if (primaryCode == SQLITE_AUTH || primaryCode == SQLITE_INTERRUPT) {
+        if (primaryCode == SQLITE_AUTH || primaryCode == SQLITE_INTERRUPT ||
+            primaryCode == SQLITE_TOOBIG || primaryCode == SQLITE_NOMEM) {
             throw refusedCondition(operation, error.description());
         }
         throw;
     }
-    std::vector<std::int64_t> keys;
-    std::unordered_set<std::int64_t> seen;
-    for (; !rows->eof(); rows->moveNext()) {
-        const Value key = rows->field(0).value();
-        if (const auto* number = std::get_if<std::int64_t>(&key);
-            number != nullptr && seen.insert(*number).second) {
-            keys.push_back(*number);
-        }
-    }
-    return keys;
 }
 
-// The owners of the live attributes that match, once per attribute, in attribute order. Each
-// owner is read again from its own live row, whatever the search returned.
+// The owners of the live attributes that match, once per attribute, in attribute order.
 std::vector<std::int32_t> matchingOwners(std::string_view operation, const std::string& condition) {
     std::vector<std::int32_t> owners;
-    for (const std::int64_t key : matchingKeys(operation, kAttributeTable, condition, "atri_id")) {
-        const auto owner = global_db().database().scalar(
-            "SELECT atri_ent_ref FROM Attributes WHERE atri_id = ? AND atri_deleted = 0", key);
-        if (owner && !isNull(*owner)) {
-            owners.push_back(Field("atri_ent_ref", *owner).asLong());
+    eachMatchingRow(operation, kAttributeOwners, condition, [&](const Recordset& row) {
+        if (const Field owner = row.field(std::size_t{0}); !owner.isNull()) {
+            owners.push_back(owner.asLong());
         }
-    }
+    });
     return owners;
 }
 
@@ -184,13 +191,18 @@ std::shared_ptr<Entities> RunQuery(const std::string& SQLString, bool SearchAttr
             entities->AddByID(EntityID(owner));
         }
     } else {
-        for (const std::int64_t key : matchingKeys(kOperation, kEntityTable, SQLString, "ent_id")) {
-            const Recordset row = liveEntityRow("SELECT * FROM Entity ", key);
-            if (row.eof()) {
-                continue;
-            }
-            auto worker = std::make_shared<generic>();
-            worker->InitFromFields(readEntityRecord(row));
+        std::vector<std::shared_ptr<generic>> workers;
+        eachMatchingRow(kOperation, kEntityRows, SQLString, [&](const Recordset& row) {
+            workers.push_back(std::make_shared<generic>());
+            workers.back()->InitFromFields(readEntityRecord(row));
+        });
+        // In key order, sorted here: the engine's sort of whole rows costs more. A search that
+        // reads the whole table finds them in key order already.
+        const auto byKey = [](const auto& a, const auto& b) { return a->ID() < b->ID(); };
+        if (!std::ranges::is_sorted(workers, byKey)) {
+            std::ranges::sort(workers, byKey);
+        }
+        for (auto& worker : workers) {
             entities->AddFromGeneric(std::move(worker));
         }
     }
@@ -217,10 +229,8 @@ bool RunNamesQuery(const std::string& SQLString, std::vector<std::string>& Names
             list.sortByName();
         }
     } else {
-        for (const std::int64_t key : matchingKeys(kOperation, kEntityTable, SQLString,
-                                                   SortByName ? "ent_name, ent_id" : "ent_id")) {
-            addLive(key);
-        }
+        eachMatchingRow(kOperation, SortByName ? kEntityNamesByName : kEntityNames, SQLString,
+                        [&](const Recordset& row) { list.addCandidate(row); });
     }
     operation.commit();
     list.handOver(Names, IDs, ACLs);

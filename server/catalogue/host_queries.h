@@ -15,16 +15,19 @@ class Entities;
 // quotes (double quotes name columns), the Booleans are TRUE and FALSE, and text compares
 // without regard to case.
 //
-// The condition is one expression that only reads the table searched (Entity, or Attributes
-// with SearchAttributes) and calls plain functions of values; it must close the parentheses it
-// opens, and it runs for at most the connection's time limit for hosts. Anything else (a second
-// statement, a parameter, another table or the schema, a change, a recursive WITH, a function
-// that reaches outside, running too long) fails with catalogue error 666 saying why; a condition
-// that is not valid SQL fails with the engine's message. Deleted rows never come back, however
-// the condition is written: each row found is read again from its own live row.
-// The live entities whose Entity row matches (SearchAttributes false), or the owners of the
-// matching live attributes, once per attribute (SearchAttributes true). Empty when nothing
-// matches.
+// The condition is one expression of at most 64 kB that only reads the table searched (Entity,
+// or Attributes with SearchAttributes), by its plain name, and calls plain functions of values;
+// it must close the parentheses it opens. Inside it the table's name stands for its live rows
+// alone, in subqueries too, so no deleted row is seen however the condition is written. Anything
+// else (a second statement, a parameter, another table or the schema, a schema name, a WITH
+// clause, a change, a function that reaches outside or whose one call could run without bound,
+// more than the search's bounds on time, values, function calls and memory, see Confinement)
+// fails with catalogue error 666 saying why; a condition that is not valid SQL fails with the
+// engine's message, and a catalogue that another program keeps locked past the time limit with
+// an error saying so.
+// The live entities whose Entity row matches, in key order (SearchAttributes false), or the
+// owners of the matching live attributes, once per attribute (SearchAttributes true). Empty
+// when nothing matches.
 std::shared_ptr<Entities> RunQuery(const std::string& SQLString, bool SearchAttributes);
 
 // The same search as a list of names, public IDs and access values at 1..n (element 0 empty).

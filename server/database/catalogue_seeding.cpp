@@ -90,6 +90,11 @@ void CatalogueSeeder::propagateAttribute(std::int32_t owner, std::string_view na
     }
     const bool sameTypeOnly = behaviour == kCopiedSameType;
     const bool testPresence = onlyIfAbsent && !sameTypeOnly;
+    // A walk that would stop at every direct specialization is not started: most owners a
+    // repair passes have handed the attribute on already.
+    if (testPresence && !anySpecializationLacks(owner, name)) {
+        return;
+    }
     const std::int32_t firstKey = NextKey(database_, KeyColumn::Attribute);
     // The walk reaches each entity once however many paths lead to it; deleted entities, and
     // with the presence test entities that have the attribute, take no copy and pass none on.
@@ -115,6 +120,21 @@ void CatalogueSeeder::propagateAttribute(std::int32_t owner, std::string_view na
         "UPDATE Entity SET ent_last_modified = ? WHERE ent_id IN (SELECT atri_ent_ref FROM "
         "Attributes WHERE atri_id >= ?)",
         stamp_.lastModified(), firstKey);
+}
+
+bool CatalogueSeeder::anySpecializationLacks(std::int32_t owner, std::string_view name) {
+    return Field(
+               "lacks",
+               database_
+                   .scalar("SELECT EXISTS (SELECT 1 FROM Specialization JOIN Entity AS child ON "
+                           "child.ent_id = spec_child_ent_id AND child.ent_deleted = 0 WHERE "
+                           "spec_parent_ent_id = ?1 AND spec_deleted = 0 AND spec_type = CASE WHEN "
+                           "(SELECT ent_type FROM Entity WHERE ent_id = ?1) = 1 THEN 2 ELSE 1 END "
+                           "AND NOT EXISTS (SELECT 1 FROM Attributes WHERE atri_ent_ref = "
+                           "child.ent_id AND atri_name = ?2 AND atri_deleted = 0))",
+                           owner, name)
+                   .value())
+        .asBoolean();
 }
 
 void CatalogueSeeder::setAttributeValue(std::int32_t owner, std::string_view name,

@@ -47,6 +47,8 @@ private:
     void insertAttribute(std::int32_t owner, std::string_view name, const Value& value,
                          int behaviour, std::optional<std::int32_t> origin);
     void copyInheritedAttributes(std::int32_t from, std::int32_t to);
+    // True when a live direct specialization lacks a live attribute of this name.
+    bool anySpecializationLacks(std::int32_t owner, std::string_view name);
     void link(std::int32_t parent, std::int32_t child, int type);
     void stamp(std::int32_t key);
 

@@ -5,30 +5,47 @@
 #include "server/database/errors.h"
 #include "server/database/exclusive_file.h"
 #include "server/database/field.h"
+#include "server/database/transaction.h"
 
 namespace kt {
 
 namespace {
 
-// Long enough to wait out another process's write operation, or a host's search at its time
-// limit (kDefaultHostQueryTimeLimit).
-constexpr int kBusyTimeoutMs = 10000;
 // Far more than the server's own statements.
 constexpr std::size_t kMaxCachedStatements = 500;
 // The engine's default: the journal lives beside the file only while a write is committed.
 constexpr std::string_view kRollbackJournal = "delete";
+// Files up to this size get the engine's quick check when they are opened (a few tenths of a
+// second at most); larger ones only the check of their length.
+constexpr std::uintmax_t kLargestQuickCheckedFile = 32 * 1024 * 1024;
 
-std::string describe(const std::filesystem::path& path, sqlite3* connection) {
-    const char* reason = connection ? sqlite3_errmsg(connection) : "out of memory";
-    return "Cannot open the catalogue \"" + path.string() + "\": " + reason;
+int primaryCode(int resultCode) {
+    return resultCode & 0xff;
 }
 
-sqlite3* connect(const std::filesystem::path& path, int flags) {
+std::string cannotOpen(const std::filesystem::path& path) {
+    return "Cannot open the catalogue \"" + path.string() + "\": ";
+}
+
+DatabaseError openFailure(const std::filesystem::path& path, int resultCode, sqlite3* connection,
+                          std::chrono::milliseconds busyWait) {
+    const DatabaseError error(resultCode,
+                              connection ? sqlite3_errmsg(connection) : "out of memory");
+    if (lockedByAnotherProgram(error)) {
+        return catalogueInUse(path, busyWait);
+    }
+    if (primaryCode(resultCode) == SQLITE_CORRUPT) {
+        return catalogueDamaged(path, error.description());
+    }
+    return DatabaseError(resultCode, cannotOpen(path) + error.description());
+}
+
+sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::milliseconds busyWait) {
     sqlite3* connection = nullptr;
     const int resultCode =
         sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE, nullptr);
     if (resultCode != SQLITE_OK) {
-        DatabaseError error(resultCode, describe(path, connection));
+        DatabaseError error = openFailure(path, resultCode, connection, busyWait);
         sqlite3_close(connection);
         throw error;
     }
@@ -37,51 +54,112 @@ sqlite3* connect(const std::filesystem::path& path, int flags) {
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_db_config(connection, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_busy_timeout(connection, kBusyTimeoutMs);
+    sqlite3_busy_timeout(connection, static_cast<int>(busyWait.count()));
     return connection;
 }
 
 }  // namespace
 
+bool lockedByAnotherProgram(const Error& error) {
+    const int code = primaryCode(error.number());
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited,
+                             std::string_view refused) {
+    return DatabaseError(SQLITE_BUSY, "Cannot " + std::string(refused) + " the catalogue \"" +
+                                          path.string() +
+                                          "\": another program is using it and kept it locked "
+                                          "for longer than the " +
+                                          describeTimeLimit(waited) + " the server waits.");
+}
+
+DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
+    return DatabaseError(SQLITE_CORRUPT,
+                         cannotOpen(path) + "the file is damaged: " + finding + ".");
+}
+
+bool damagedFile(const Error& error) {
+    const int code = primaryCode(error.number());
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+}
+
 void Database::Closer::operator()(sqlite3* connection) const {
     sqlite3_close(connection);
 }
 
-Database::Database(sqlite3* connection, std::filesystem::path path)
-    : connection_(connection), confinement_(connection), path_(std::move(path)) {}
+Database::Database(sqlite3* connection, std::filesystem::path path,
+                   std::chrono::milliseconds busyWait)
+    : connection_(connection), confinement_(path), path_(std::move(path)), busyWait_(busyWait) {}
 
 Database::~Database() = default;
 
-std::unique_ptr<Database> Database::open(const std::filesystem::path& path) {
-    std::unique_ptr<Database> database(new Database(connect(path, SQLITE_OPEN_READWRITE), path));
+std::unique_ptr<Database> Database::open(const std::filesystem::path& path,
+                                         std::chrono::milliseconds busyWait) {
+    std::unique_ptr<Database> database(
+        new Database(connect(path, SQLITE_OPEN_READWRITE, busyWait), path, busyWait));
+    sqlite3* connection = database->connection_.get();
     std::optional<Value> catalogueTable;
     try {
-        // Reading the schema is what finds out whether the file is a database at all.
+        // Reading the schema is what finds out whether the file is a database at all, and
+        // rolls back what a program that stopped part way through a write left.
         catalogueTable = database->scalar(
             "SELECT name FROM sqlite_schema WHERE type = 'table' AND name IN ('Entity', "
             "'Activity') COLLATE NOCASE");
     } catch (const DatabaseError& error) {
-        throw DatabaseError(error.number(), describe(path, database->connection_.get()));
+        throw openFailure(path, error.number(), connection, busyWait);
     }
-    if (sqlite3_db_readonly(database->connection_.get(), "main") == 1) {
-        throw DatabaseError(SQLITE_READONLY, "Cannot open the catalogue \"" + path.string() +
-                                                 "\": the file is read-only.");
+    if (sqlite3_db_readonly(connection, "main") == 1) {
+        throw DatabaseError(SQLITE_READONLY, cannotOpen(path) + "the file is read-only.");
     }
     if (!catalogueTable) {
-        throw DatabaseError(SQLITE_NOTADB, "Cannot open the catalogue \"" + path.string() +
-                                               "\": the file is not a catalogue.");
+        throw DatabaseError(SQLITE_NOTADB, cannotOpen(path) + "the file is not a catalogue.");
     }
-    // A write-ahead log, which a catalogue may still keep from an earlier build, holds
-    // committed rows outside the file; going back to a rollback journal folds them in.
-    if (Field("mode", *database->scalar("PRAGMA journal_mode")).asText() != kRollbackJournal) {
-        try {
+    std::string finding;
+    try {
+        // A write-ahead log, which a catalogue may still keep from an earlier build, holds
+        // committed rows outside the file; going back to a rollback journal folds them in.
+        if (Field("mode", *database->scalar("PRAGMA journal_mode")).asText() != kRollbackJournal) {
             database->execute("PRAGMA journal_mode = DELETE");
-        } catch (const DatabaseError& error) {
-            // Another program still has it open with its log.
-            throw DatabaseError(error.number(), describe(path, database->connection_.get()));
         }
+        finding = database->damageFound();
+    } catch (const DatabaseError& error) {
+        throw openFailure(path, error.number(), connection, busyWait);
+    }
+    if (!finding.empty()) {
+        throw catalogueDamaged(path, finding);
     }
     return database;
+}
+
+std::string Database::damageFound() {
+    // The read lock keeps other programs from changing the file while it is measured.
+    Transaction reading(*this, Transaction::Mode::Read);
+    scalar("SELECT COUNT(*) FROM sqlite_schema");
+    const auto pageSize = std::get<std::int64_t>(*scalar("PRAGMA page_size"));
+    const auto pageCount = std::get<std::int64_t>(*scalar("PRAGMA page_count"));
+    std::error_code unknown;
+    const std::uintmax_t fileSize = std::filesystem::file_size(path_, unknown);
+    std::string finding;
+    if (unknown) {
+        // Nothing to measure against; the engine's own checks still hold.
+    } else if (fileSize < static_cast<std::uintmax_t>(pageSize * pageCount)) {
+        finding = "it is " + std::to_string(fileSize) + " bytes long, but its " +
+                  std::to_string(pageCount) + " pages take " +
+                  std::to_string(pageSize * pageCount) + " (was it cut short?)";
+    } else if (fileSize <= kLargestQuickCheckedFile) {
+        if (std::string verdict = Field("check", *scalar("PRAGMA quick_check(1)")).asText();
+            verdict != "ok") {
+            // The engine heads its first finding with the name of the schema.
+            constexpr std::string_view kHeading = "*** in database main ***\n";
+            if (verdict.starts_with(kHeading)) {
+                verdict.erase(0, kHeading.size());
+            }
+            finding = std::move(verdict);
+        }
+    }
+    reading.commit();
+    return finding;
 }
 
 std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
@@ -91,7 +169,8 @@ std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
         throw DatabaseError(SQLITE_CANTOPEN, "Cannot create \"" + path.string() + "\": " + reason);
     }
     try {
-        return std::unique_ptr<Database>(new Database(connect(path, SQLITE_OPEN_READWRITE), path));
+        return std::unique_ptr<Database>(new Database(
+            connect(path, SQLITE_OPEN_READWRITE, kDefaultBusyWait), path, kDefaultBusyWait));
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
@@ -116,6 +195,11 @@ Statement& Database::prepare(std::string_view sql) {
 
 Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rules) {
     return confinement_.snapshot(sql, rules);
+}
+
+void Database::confinedRows(std::string_view sql, const ReadRules& rules,
+                            const std::function<void(const Recordset&)>& row) {
+    confinement_.eachRow(sql, rules, row);
 }
 
 void Database::runToEnd(Statement& statement) {

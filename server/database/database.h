@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "server/database/errors.h"
 #include "server/database/read_confinement.h"
 #include "server/database/recordset.h"
 #include "server/database/statement.h"
@@ -28,10 +29,17 @@ public:
     // How long a host's query may run unless told otherwise. A search holds the file's read
     // lock while it runs, so it ends well before a writer waiting for that lock gives up.
     static constexpr std::chrono::milliseconds kDefaultHostQueryTimeLimit{5000};
+    // How long a statement waits for a lock that another program holds: long enough to wait
+    // out another program's write, or a host's search at its time limit.
+    static constexpr std::chrono::milliseconds kDefaultBusyWait{10000};
 
-    // Opens an existing catalogue for reading and writing. Never creates a file; refuses a file
-    // that is not an SQLite database, is read-only, or holds no catalogue table.
-    static std::unique_ptr<Database> open(const std::filesystem::path& path);
+    // Opens an existing catalogue for reading and writing, taking no write lock. Never creates
+    // a file; refuses a file that is not an SQLite database, is read-only, holds no catalogue
+    // table or is damaged (shorter than its pages say, or failing the engine's quick check where
+    // that is affordable), and a file that another program keeps locked for longer than
+    // `busyWait`. Each refusal names the file and the cause.
+    static std::unique_ptr<Database> open(const std::filesystem::path& path,
+                                          std::chrono::milliseconds busyWait = kDefaultBusyWait);
     // Creates a new, empty database file; refuses a path that exists, even one that another
     // process creates at the same moment.
     static std::unique_ptr<Database> create(const std::filesystem::path& path);
@@ -41,6 +49,7 @@ public:
     Database& operator=(const Database&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::chrono::milliseconds busyWait() const { return busyWait_; }
 
     // Runs one statement that changes rows or the schema.
     template <typename... Args>
@@ -68,6 +77,9 @@ public:
     // Runs one SELECT that carries text from outside the library under `rules` and reads every
     // row. It is prepared for this run only and never cached (see Confinement for its errors).
     Recordset confinedSnapshot(std::string_view sql, const ReadRules& rules);
+    // The same, handing each row to `row` as it is read instead of keeping them all.
+    void confinedRows(std::string_view sql, const ReadRules& rules,
+                      const std::function<void(const Recordset&)>& row);
 
     std::chrono::milliseconds hostQueryTimeLimit() const { return hostQueryTimeLimit_; }
     void setHostQueryTimeLimit(std::chrono::milliseconds limit) { hostQueryTimeLimit_ = limit; }
@@ -75,7 +87,10 @@ public:
 private:
     friend class Transaction;
 
-    Database(sqlite3* connection, std::filesystem::path path);
+    Database(sqlite3* connection, std::filesystem::path path, std::chrono::milliseconds busyWait);
+    // What makes the open file unsound, or empty: pages missing at its end, or the first
+    // finding of the engine's quick check on a file small enough to check at once.
+    std::string damageFound();
     static void runToEnd(Statement& statement);
     static std::optional<Value> firstValue(Statement& statement);
 
@@ -93,12 +108,25 @@ private:
     std::unique_ptr<sqlite3, Closer> connection_;
     Confinement confinement_;
     std::filesystem::path path_;
+    std::chrono::milliseconds busyWait_;
     std::unordered_map<std::string, std::unique_ptr<Statement>, TextHash, std::equal_to<>>
         statements_;
     int transactionDepth_ = 0;
     bool writeTransaction_ = false;
     std::chrono::milliseconds hostQueryTimeLimit_ = kDefaultHostQueryTimeLimit;
 };
+
+// True for a failure of the engine that means another program held a lock the statement needed
+// for longer than the statement waited.
+bool lockedByAnotherProgram(const Error& error);
+// The refusal that says so, naming the file, what could not be done ("open", "search") and the
+// wait.
+DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited,
+                             std::string_view refused = "open");
+// The refusal of a damaged file, naming the file and what was found.
+DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding);
+// True for a failure of the engine that means the file is damaged.
+bool damagedFile(const Error& error);
 
 template <typename... Args>
 void Database::execute(std::string_view sql, const Args&... args) {

@@ -39,25 +39,32 @@ void db::OpenDB(const std::string& filepath) {
 
 void db::OpenDB(const std::string& filepath, std::optional<bool>& version_test,
                 std::string& Upgrade_Description) {
-    database_ = Database::open(filepath);
+    // What was open is let go first, so that a failed open leaves nothing open.
+    database_.reset();
+    std::unique_ptr<Database> database = Database::open(filepath, busyWait_);
+    std::int32_t rootId = 0;
     try {
         if (version_test) {
             bool check_only = *version_test;
-            version_test = Upgrade_DB(check_only, Upgrade_Description);
+            version_test = Upgrade_DB(*database, check_only, Upgrade_Description);
         } else {
             bool check_only = false;
             std::string scratch;
-            Upgrade_DB(check_only, scratch);
+            Upgrade_DB(*database, check_only, scratch);
         }
-        Transaction reading(*database_, Transaction::Mode::Read);
-        const std::int32_t rootId = entityIDByName(*database_, kTessaryRoot);
+        Transaction reading(*database, Transaction::Mode::Read);
+        rootId = entityIDByName(*database, kTessaryRoot);
         reading.commit();
-        root_id_ = rootId;
     } catch (const std::exception& error) {
-        const std::string description = error.what();
+        const auto* failure = dynamic_cast<const Error*>(&error);
+        const std::string description = failure && lockedByAnotherProgram(*failure)
+                                            ? catalogueInUse(filepath, busyWait_).description()
+                                            : std::string(error.what());
         throw catalogueError(
             1, description.empty() ? std::string(msg::UnableToOpenDatabase.text) : description);
     }
+    database_ = std::move(database);
+    root_id_ = rootId;
 }
 
 void db::CloseDB() {
@@ -71,8 +78,8 @@ Database& db::database() {
     return *database_;
 }
 
-bool db::Upgrade_DB(bool& check_only, std::string& Upgrade_Description) {
-    return UpgradeCatalogue(*database_, UpgradeLog::besideCatalogue(database_->path()), check_only,
+bool db::Upgrade_DB(Database& database, bool& check_only, std::string& Upgrade_Description) {
+    return UpgradeCatalogue(database, UpgradeLog::besideCatalogue(database.path()), check_only,
                             Upgrade_Description);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,16 +17,22 @@ namespace kt {
 class db {
 public:
     // Opens the catalogue file, brings it to the current schema (upgrade_driver.h; what it
-    // changes is logged in "OpenDB.log" beside the file) and finds "Tessary Root".
-    // Errors of opening the file pass unchanged; any later error, a failed upgrade step
-    // included, is raised as catalogue error 1 with its description, leaving the file open and
-    // root_id as it was. version_test, when given, asks the upgrade to check only and receives
-    // its result.
+    // changes is logged in "OpenDB.log" beside the file) and finds "Tessary Root". A current
+    // catalogue is only read: the write lock is taken only for an upgrade step that has work.
+    // Errors of opening the file (a damaged file, another program holding it locked past the
+    // busy wait) pass unchanged; any later error, a failed upgrade step included, is raised as
+    // catalogue error 1 with its description. A failed open leaves no catalogue open (the one
+    // open before is closed first) and root_id as it was. version_test, when given, asks the
+    // upgrade to check only and receives its result.
     void OpenDB(const std::string& filepath);
     void OpenDB(const std::string& filepath, std::optional<bool>& version_test,
                 std::string& Upgrade_Description);
     void CloseDB();
     bool isOpen() const { return database_ != nullptr; }
+
+    // How long an open, or any statement after it, waits for a lock another program holds.
+    std::chrono::milliseconds busyWait() const { return busyWait_; }
+    void setBusyWait(std::chrono::milliseconds wait) { busyWait_ = wait; }
 
     template <typename... Args>
     void Execute(std::string_view sql, const Args&... args) {
@@ -44,10 +51,11 @@ public:
     Database& database();
 
 private:
-    bool Upgrade_DB(bool& check_only, std::string& Upgrade_Description);
+    static bool Upgrade_DB(Database& database, bool& check_only, std::string& Upgrade_Description);
 
     std::unique_ptr<Database> database_;
     std::int32_t root_id_ = 0;
+    std::chrono::milliseconds busyWait_ = Database::kDefaultBusyWait;
 };
 
 // The library's one shared catalogue connection and its only owner: every object of the library

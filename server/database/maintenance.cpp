@@ -1,5 +1,7 @@
 #include "server/database/maintenance.h"
 
+#include <limits>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -52,8 +54,11 @@ void purgeRelations(Database& database, std::int32_t& okCount, std::int32_t& cor
     }
 }
 
-// Walks the specialization tree from "Activity Root". An entity reached along two paths is
-// visited (and counted) twice; a cycle is cut where it would return to an entity on the path.
+// Walks the specialization tree from "Activity Root" and passes each entity's attributes on to
+// its specializations. The count is that of a walk along every path (an entity reached along
+// two paths counts twice), but each entity is repaired and counted once: what lies below it
+// counts again for every further path that reaches it. A cycle is cut where it would return to
+// an entity on the path.
 class AttributeRepair {
 public:
     explicit AttributeRepair(Database& database)
@@ -65,14 +70,59 @@ public:
         if (!database_.scalar("SELECT 1 FROM Entity WHERE ent_id = ?", kActivityRootKey)) {
             throw catalogueError(msg::EntityNotPresent);
         }
-        visit(kActivityRootKey, okCount);
+        const std::int64_t visits = okCount + countFrom(kActivityRootKey);
+        if (visits > std::numeric_limits<std::int32_t>::max()) {
+            throw overflowError();
+        }
+        okCount = static_cast<std::int32_t>(visits);
     }
 
 private:
-    void visit(std::int32_t key, std::int32_t& okCount) {
-        if (!path_.insert(key).second) {
-            return;
+    // An entity being walked: its specializations and the count of those done so far.
+    struct Frame {
+        std::int32_t key;
+        std::vector<std::int32_t> children;
+        std::size_t next = 0;
+        std::int64_t count = 1;
+    };
+
+    // The visits a walk along every path from `top` makes, each entity repaired once.
+    std::int64_t countFrom(std::int32_t top) {
+        std::vector<Frame> path;
+        path.push_back(enter(top));
+        while (true) {
+            Frame& frame = path.back();
+            if (frame.next < frame.children.size()) {
+                const std::int32_t child = frame.children[frame.next++];
+                if (const auto done = counted_.find(child); done != counted_.end()) {
+                    frame.count += done->second;
+                } else if (!onPath_.contains(child)) {
+                    path.push_back(enter(child));
+                }
+                continue;
+            }
+            const std::int64_t count = frame.count;
+            counted_.emplace(frame.key, count);
+            onPath_.erase(frame.key);
+            path.pop_back();
+            if (path.empty()) {
+                return count;
+            }
+            path.back().count += count;
         }
+    }
+
+    Frame enter(std::int32_t key) {
+        repair(key);
+        onPath_.insert(key);
+        Frame frame{key, {}};
+        for (const auto& child : specializations_.of(key)) {
+            frame.children.push_back(child.key);
+        }
+        return frame;
+    }
+
+    void repair(std::int32_t key) {
         const auto deleted =
             database_.scalar("SELECT ent_deleted FROM Entity WHERE ent_id = ?", key);
         if (!deleted) {
@@ -81,7 +131,6 @@ private:
         if (Field("ent_deleted", *deleted).asBoolean()) {
             throw catalogueError(msg::DeletedEntityChange);
         }
-        ++okCount;
         auto attributes = database_.snapshot(
             "SELECT atri_id, atri_name, atri_value, atri_inherit_behavior, "
             "ifnull(atri_inherit_from_atri_id, atri_id) AS origin "
@@ -96,16 +145,13 @@ private:
                                        attributes["atri_inherit_behavior"].asInteger(),
                                        attributes["origin"].asLong(), true);
         }
-        for (const auto& child : specializations_.of(key)) {
-            visit(child.key, okCount);
-        }
-        path_.erase(key);
     }
 
     Database& database_;
     CatalogueSeeder seeder_;
     upgrade::SpecializationQuery specializations_;
-    std::unordered_set<std::int32_t> path_;
+    std::unordered_set<std::int32_t> onPath_;
+    std::unordered_map<std::int32_t, std::int64_t> counted_;
 };
 
 }  // namespace

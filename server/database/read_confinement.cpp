@@ -3,8 +3,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "server/database/database.h"
 #include "server/database/errors.h"
+#include "server/database/query_watchdog.h"
 #include "server/database/statement.h"
 #include "server/database/text_compare.h"
 
@@ -12,24 +15,23 @@ namespace kt {
 
 namespace {
 
-// Steps of the engine between two looks at the clock.
-constexpr int kStepsBetweenClockChecks = 1000;
-// The longest text or blob a confined query may make or read: a search condition has no use
-// for more, and an expression that keeps doubling a text stops here instead of filling memory.
-constexpr int kLongestValue = 32 * 1024 * 1024;
+// Far more arguments than a plain function of values takes.
+constexpr int kMostFunctionArguments = 32;
 
-// Functions of values only: none reaches files, extensions, the schema or the connection, and
-// none makes a large value out of a small number (randomblob, zeroblob).
+// Functions of values whose one call does work in proportion to its arguments at most: none
+// reaches files, extensions, the schema or the connection, and none makes a large value out of
+// a small number (randomblob, zeroblob, printf and format widths) or compares every part of
+// one argument with every part of another (instr, replace, unhex with ignored characters).
 // clang-format off
 constexpr std::string_view kPlainFunctions[] = {
     "->", "->>", "abs", "avg", "ceil", "ceiling", "char", "coalesce", "concat", "concat_ws",
-    "count", "date", "datetime", "exp", "floor", "format", "glob", "group_concat", "hex", "ifnull",
-    "iif", "instr", "json", "json_array", "json_array_length", "json_extract", "json_object",
-    "json_quote", "json_type", "json_valid", "julianday", "length", "like", "likelihood", "likely",
-    "ln", "log", "log10", "log2", "lower", "ltrim", "max", "min", "mod", "nullif", "octet_length",
-    "pi", "pow", "power", "printf", "quote", "replace", "round", "rtrim", "sign", "soundex",
-    "sqrt", "strftime", "string_agg", "substr", "substring", "sum", "time", "timediff", "total",
-    "trim", "trunc", "typeof", "unhex", "unicode", "unixepoch", "unlikely", "upper",
+    "count", "date", "datetime", "exp", "floor", "glob", "group_concat", "hex", "ifnull", "iif",
+    "json", "json_array", "json_array_length", "json_extract", "json_object", "json_quote",
+    "json_type", "json_valid", "julianday", "length", "like", "likelihood", "likely", "ln", "log",
+    "log10", "log2", "lower", "ltrim", "max", "min", "mod", "nullif", "octet_length", "pi", "pow",
+    "power", "quote", "round", "rtrim", "sign", "soundex", "sqrt", "strftime", "string_agg",
+    "substr", "substring", "sum", "time", "timediff", "total", "trim", "trunc", "typeof",
+    "unicode", "unixepoch", "unlikely", "upper",
 };
 // clang-format on
 
@@ -40,6 +42,24 @@ bool isPlainFunction(std::string_view name) {
 
 int primaryCode(int resultCode) {
     return resultCode & 0xff;
+}
+
+void limitSearches(sqlite3* connection) {
+    sqlite3_limit(connection, SQLITE_LIMIT_SQL_LENGTH, Confinement::kLongestQuery);
+    sqlite3_limit(connection, SQLITE_LIMIT_EXPR_DEPTH, Confinement::kDeepestExpression);
+    sqlite3_limit(connection, SQLITE_LIMIT_LENGTH, Confinement::kLongestValue);
+    sqlite3_limit(connection, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, Confinement::kLongestPattern);
+    sqlite3_limit(connection, SQLITE_LIMIT_FUNCTION_ARG, kMostFunctionArguments);
+    sqlite3_limit(connection, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_limit(connection, SQLITE_LIMIT_WORKER_THREADS, 0);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
+std::string megabytes(std::int64_t bytes) {
+    return std::to_string(bytes / (1024 * 1024)) + " MB";
 }
 
 }  // namespace
@@ -58,116 +78,207 @@ std::string describeTimeLimit(std::chrono::milliseconds limit) {
 // Puts the rules in force for one statement, and takes them out again however it ends.
 class Confinement::Run {
 public:
-    Run(Confinement& confinement, const ReadRules& rules) : confinement_(confinement) {
+    Run(Confinement& confinement, const ReadRules& rules)
+        : confinement_(confinement),
+          watchdog_(confinement.connection(), std::chrono::steady_clock::now() + rules.timeLimit) {
         confinement_.rules_ = &rules;
+        confinement_.watchdog_ = &watchdog_;
         confinement_.refusal_.clear();
-        confinement_.overTime_ = false;
-        confinement_.deadline_ = std::chrono::steady_clock::now() + rules.timeLimit;
-        sqlite3_progress_handler(confinement_.connection_, kStepsBetweenClockChecks,
-                                 &Confinement::progress, &confinement_);
-        longestValue_ = sqlite3_limit(confinement_.connection_, SQLITE_LIMIT_LENGTH, kLongestValue);
+        confinement_.functionCalls_ = 0;
+        sqlite3_busy_timeout(confinement_.connection(), static_cast<int>(rules.timeLimit.count()));
     }
     ~Run() {
-        sqlite3_limit(confinement_.connection_, SQLITE_LIMIT_LENGTH, longestValue_);
-        sqlite3_progress_handler(confinement_.connection_, 0, nullptr, nullptr);
         confinement_.rules_ = nullptr;
+        confinement_.watchdog_ = nullptr;
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
+    bool expired() const { return watchdog_.expired(); }
+
 private:
+    // The engine's memory may grow by kMostMemory while the search runs. The limit holds for
+    // the whole process, whose other connections stay idle meanwhile (one thread runs the
+    // library); whatever limit was set before comes back afterwards.
+    class MemoryLimit {
+    public:
+        MemoryLimit() : previous_(sqlite3_hard_heap_limit64(-1)) {
+            const std::int64_t limit = sqlite3_memory_used() + kMostMemory;
+            sqlite3_hard_heap_limit64(previous_ > 0 ? std::min(previous_, limit) : limit);
+        }
+        ~MemoryLimit() { sqlite3_hard_heap_limit64(previous_); }
+        MemoryLimit(const MemoryLimit&) = delete;
+        MemoryLimit& operator=(const MemoryLimit&) = delete;
+
+    private:
+        std::int64_t previous_;
+    };
+
     Confinement& confinement_;
-    int longestValue_ = 0;
+    QueryWatchdog watchdog_;
+    MemoryLimit memoryLimit_;
 };
 
-Confinement::Confinement(sqlite3* connection) : connection_(connection) {
-    sqlite3_set_authorizer(connection_, &Confinement::authorize, this);
+void Confinement::Closer::operator()(sqlite3* connection) const {
+    sqlite3_close(connection);
+}
+
+Confinement::Confinement(std::filesystem::path catalogue) : catalogue_(std::move(catalogue)) {}
+
+Confinement::~Confinement() = default;
+
+sqlite3* Confinement::connection() {
+    if (connection_) {
+        return connection_.get();
+    }
+    sqlite3* opened = nullptr;
+    const int resultCode = sqlite3_open_v2(
+        catalogue_.c_str(), &opened,
+        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
+    connection_.reset(opened);
+    if (resultCode != SQLITE_OK) {
+        const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
+        connection_.reset();
+        throw DatabaseError(
+            resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
+    }
+    limitSearches(opened);
+    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
+    // of 100,000 entities, so searching it again reads nothing from the file. (A negative
+    // size counts kilobytes.)
+    sqlite3_exec(opened, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    installSearchFunctions(opened, *this);
+    sqlite3_set_authorizer(opened, &Confinement::authorize, this);
+    return opened;
 }
 
 Recordset Confinement::snapshot(std::string_view sql, const ReadRules& rules) {
-    const Run run(*this, rules);
+    std::optional<Recordset> rows;
+    run(sql, rules, [&](Statement& statement) { rows.emplace(Recordset::readAll(statement)); });
+    return std::move(*rows);
+}
+
+void Confinement::eachRow(std::string_view sql, const ReadRules& rules,
+                          const std::function<void(const Recordset&)>& row) {
+    run(sql, rules, [&](Statement& statement) { Recordset::readEach(statement, row); });
+}
+
+void Confinement::run(std::string_view sql, const ReadRules& rules,
+                      const std::function<void(Statement&)>& read) {
+    const Run confined(*this, rules);
     try {
-        Statement statement(connection_, sql, Statement::Lifetime::Once);
-        if (statement.parameterCount() != 0) {
-            throw DatabaseError(SQLITE_AUTH, "The query may take no parameters.");
-        }
-        if (!statement.readOnly()) {
-            throw DatabaseError(SQLITE_AUTH, "The query may only read.");
-        }
-        return Recordset::readAll(statement);
+        prepareAndRead(sql, read);
     } catch (const DatabaseError& error) {
         // The engine reports some refusals as plain errors ("not authorized to use function").
         if (!refusal_.empty()) {
             throw DatabaseError(SQLITE_AUTH, refusal_);
         }
-        if (primaryCode(error.number()) == SQLITE_INTERRUPT && overTime_) {
-            throw DatabaseError(SQLITE_INTERRUPT, "The query ran past its time limit of " +
-                                                      describeTimeLimit(rules.timeLimit) +
-                                                      " and was stopped.");
+        switch (primaryCode(error.number())) {
+            case SQLITE_INTERRUPT:
+                if (confined.expired()) {
+                    throw DatabaseError(SQLITE_INTERRUPT, "The query ran past its time limit of " +
+                                                              describeTimeLimit(rules.timeLimit) +
+                                                              " and was stopped.");
+                }
+                break;
+            case SQLITE_TOOBIG:
+                throw DatabaseError(SQLITE_TOOBIG,
+                                    "The query reads a row or makes a value longer "
+                                    "than " +
+                                        megabytes(kLongestValue) + ", the most a search handles.");
+            case SQLITE_NOMEM:
+                throw DatabaseError(SQLITE_NOMEM, "The query needs more than " +
+                                                      megabytes(kMostMemory) +
+                                                      " of memory, the most a search may use.");
+            case SQLITE_BUSY:
+            case SQLITE_LOCKED:
+                throw catalogueInUse(catalogue_, rules.timeLimit, "search");
+            default:
+                break;
         }
         throw;
     }
 }
 
-int Confinement::authorize(void* self, int action, const char* first, const char* second,
-                           const char* database, const char* /*trigger*/) {
-    return static_cast<Confinement*>(self)->check(action, first, second, database);
-}
-
-int Confinement::progress(void* self) {
-    auto& confinement = *static_cast<Confinement*>(self);
-    if (std::chrono::steady_clock::now() < confinement.deadline_) {
-        return 0;
+void Confinement::prepareAndRead(std::string_view sql,
+                                 const std::function<void(Statement&)>& read) {
+    Statement statement(connection(), sql, Statement::Lifetime::Once);
+    if (statement.parameterCount() != 0) {
+        throw DatabaseError(SQLITE_AUTH, "The query may take no parameters.");
     }
-    confinement.overTime_ = true;
-    return 1;
+    if (!statement.readOnly()) {
+        throw DatabaseError(SQLITE_AUTH, "The query may only read.");
+    }
+    read(statement);
 }
 
-int Confinement::check(int action, const char* first, const char* second, const char* database) {
+bool Confinement::keepGoing() const {
+    return watchdog_ == nullptr || !watchdog_->expired();
+}
+
+void Confinement::refuse(std::string reason) {
+    // The first refusal is the one the text shows first.
+    if (refusal_.empty()) {
+        refusal_ = std::move(reason);
+    }
+}
+
+int Confinement::refusal(std::string reason) {
+    refuse(std::move(reason));
+    return SQLITE_DENY;
+}
+
+int Confinement::authorize(void* self, int action, const char* first, const char* second,
+                           const char* database, const char* source) {
+    return static_cast<Confinement*>(self)->check(action, first, second, database, source);
+}
+
+int Confinement::check(int action, const char* first, const char* second, const char* database,
+                       const char* source) {
     if (rules_ == nullptr) {
-        return SQLITE_OK;
+        return refusal("Searches run only through the library.");
     }
     switch (action) {
         case SQLITE_SELECT:
             return SQLITE_OK;
-        case SQLITE_READ: {
-            const std::string_view table = first ? first : "";
-            const bool mainFile = database == nullptr || equalsIgnoringCase(database, "main");
-            const bool readable = std::ranges::any_of(
-                rules_->readableTables,
-                [&](const std::string& allowed) { return equalsIgnoringCase(allowed, table); });
-            if (mainFile && readable) {
-                return SQLITE_OK;
-            }
-            std::string allowed;
-            for (const std::string& name : rules_->readableTables) {
-                allowed += (allowed.empty() ? "" : ", ") + name;
-            }
-            return refuse("The query may read only " + allowed + "; it reads \"" +
-                          std::string(table) + "\".");
-        }
-        case SQLITE_FUNCTION: {
-            const std::string_view name = second ? second : "";
-            if (isPlainFunction(name)) {
-                return SQLITE_OK;
-            }
-            return refuse("The query may not call " + std::string(name) + ".");
-        }
+        case SQLITE_READ:
+            return checkRead(first ? first : "", second ? second : "", database, source);
+        case SQLITE_FUNCTION:
+            return checkFunction(second ? second : "");
         case SQLITE_RECURSIVE:
-            return refuse("The query may not hold a recursive WITH.");
+            return refusal("The query may not hold a recursive WITH.");
         default:
-            return refuse(
+            return refusal(
                 "The query may only read: no changes, pragmas, attached files or virtual "
                 "tables.");
     }
 }
 
-int Confinement::refuse(std::string reason) {
-    // The first refusal is the one the text shows first.
-    if (refusal_.empty()) {
-        refusal_ = std::move(reason);
+int Confinement::checkRead(std::string_view table, std::string_view column, const char* database,
+                           const char* source) {
+    const std::string& searched = rules_->searchedTable;
+    const bool mainFile = database == nullptr || equalsIgnoringCase(database, "main");
+    if (!mainFile || !equalsIgnoringCase(table, searched)) {
+        return refusal("The query may read only " + searched + "; it reads \"" +
+                       std::string(table) + "\".");
     }
-    return SQLITE_DENY;
+    // A table whose rows are only counted is read under no column and no source. Any column
+    // is read through the live rows that carry the table's name.
+    if (column.empty() || (source != nullptr && equalsIgnoringCase(source, searched))) {
+        return SQLITE_OK;
+    }
+    return refusal("The query may read " + searched + " only by that name.");
+}
+
+int Confinement::checkFunction(std::string_view name) {
+    if (!isPlainFunction(name)) {
+        return refusal("The query may not call " + std::string(name) + ".");
+    }
+    if (++functionCalls_ > kMostFunctionCalls) {
+        return refusal("The query may call at most " + std::to_string(kMostFunctionCalls) +
+                       " functions (LIKE and GLOB count as calls).");
+    }
+    return SQLITE_OK;
 }
 
 }  // namespace kt

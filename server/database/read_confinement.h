@@ -1,50 +1,97 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "server/database/recordset.h"
+#include "server/database/search_functions.h"
 
 struct sqlite3;
 
 namespace kt {
 
-// What a SELECT written outside the library may do: read the named tables of the catalogue and
-// call plain functions of values, for at most `timeLimit`.
+class QueryWatchdog;
+class Statement;
+
+// What a SELECT written outside the library may do: read the one table searched, only through
+// the name of that table (the SELECT names its live rows so, see Confinement), and call plain
+// functions of values, for at most `timeLimit`.
 struct ReadRules {
-    std::vector<std::string> readableTables;
+    std::string searchedTable;
     std::chrono::milliseconds timeLimit;
 };
 
-// Keeps SQL from outside inside its rules on one connection. The gatekeeper is installed with
-// the connection and lets everything through until a confined run starts, so the library's
-// own statements are never held back by it.
-class Confinement {
+// Keeps SQL from outside inside its rules. It runs on a read-only connection of its own to the
+// catalogue file, opened at the first search, which never runs the library's own statements:
+// its limits, its gatekeeper and its functions hold for searches alone, and stopping a search
+// cannot touch the library's work. Every search is bounded:
+// - its text is at most kLongestQuery bytes, its expressions at most kDeepestExpression deep;
+// - no row it reads and no value it makes is longer than kLongestValue;
+// - it calls at most kMostFunctionCalls functions, each of which does work in proportion to
+//   its arguments at most (printf, format, instr, replace and unhex are not offered, trim and
+//   its kin only without a second argument);
+// - LIKE and GLOB take patterns of at most kLongestPattern bytes and stop with the search;
+// - the engine's memory grows by at most kMostMemory while it runs;
+// - a watchdog interrupts it at its time limit, and it waits no longer than that for a lock.
+class Confinement final : public SearchGuard {
 public:
-    explicit Confinement(sqlite3* connection);
+    static constexpr int kLongestQuery = 66 * 1024;
+    static constexpr int kDeepestExpression = 500;
+    static constexpr int kLongestValue = 8 * 1024 * 1024;
+    static constexpr int kLongestPattern = 256;
+    static constexpr int kMostFunctionCalls = 64;
+    static constexpr std::int64_t kMostMemory = 64 * 1024 * 1024;
+
+    explicit Confinement(std::filesystem::path catalogue);
+    ~Confinement() override;
     Confinement(const Confinement&) = delete;
     Confinement& operator=(const Confinement&) = delete;
 
-    // Prepares `sql` as a statement of its own (never cached), runs it to its end under the
+    // Prepares `sql` as a statement of its own (never kept), runs it to its end under the
     // rules and returns its rows. A refusal fails with SQLITE_AUTH and says what was refused;
-    // running past the time limit fails with SQLITE_INTERRUPT and names the limit.
+    // running past the time limit fails with SQLITE_INTERRUPT, a value past the longest with
+    // SQLITE_TOOBIG and memory past the most with SQLITE_NOMEM, each naming the limit; a lock
+    // held by another program past the time limit fails with SQLITE_BUSY.
     Recordset snapshot(std::string_view sql, const ReadRules& rules);
+    // The same, handing each row to `row` as it is read (Recordset::readEach) instead of
+    // keeping them all.
+    void eachRow(std::string_view sql, const ReadRules& rules,
+                 const std::function<void(const Recordset&)>& row);
 
 private:
     class Run;
+    struct Closer {
+        void operator()(sqlite3* connection) const;
+    };
 
+    bool keepGoing() const override;
+    void refuse(std::string reason) override;
+
+    sqlite3* connection();
+    // Runs `sql` under the rules, handing the prepared statement to `read`.
+    void run(std::string_view sql, const ReadRules& rules,
+             const std::function<void(Statement&)>& read);
+    void prepareAndRead(std::string_view sql, const std::function<void(Statement&)>& read);
     static int authorize(void* self, int action, const char* first, const char* second,
-                         const char* database, const char* trigger);
-    static int progress(void* self);
-    int check(int action, const char* first, const char* second, const char* database);
-    int refuse(std::string reason);
+                         const char* database, const char* source);
+    int check(int action, const char* first, const char* second, const char* database,
+              const char* source);
+    int checkRead(std::string_view table, std::string_view column, const char* database,
+                  const char* source);
+    int checkFunction(std::string_view name);
+    int refusal(std::string reason);
 
-    sqlite3* connection_;
-    const ReadRules* rules_ = nullptr;  // set while a confined run goes on
-    std::chrono::steady_clock::time_point deadline_;
-    bool overTime_ = false;
+    std::filesystem::path catalogue_;
+    std::unique_ptr<sqlite3, Closer> connection_;
+    // Set while a confined run goes on.
+    const ReadRules* rules_ = nullptr;
+    const QueryWatchdog* watchdog_ = nullptr;
+    int functionCalls_ = 0;
     std::string refusal_;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +20,11 @@ class Recordset {
 public:
     // Runs the statement (already bound) to its end and resets it.
     static Recordset readAll(Statement& statement);
+    // The same, handing each row to `row` as a set of that one row, read as the statement
+    // steps; nothing is kept from one row to the next.
+    static void readEach(Statement& statement, const std::function<void(const Recordset&)>& row);
 
-    Recordset(std::vector<std::string> columnNames, std::vector<Value> cells);
+    Recordset(std::vector<std::string> columnNames, std::deque<Value> cells);
 
     bool eof() const { return current_ >= rowCount_; }
     // Every row, the set being read whole when it is opened.
@@ -41,7 +46,9 @@ private:
     std::size_t columnIndex(std::string_view name) const;
 
     std::vector<std::string> names_;
-    std::vector<Value> cells_;
+    // In blocks: a large set grows without moving what it holds, and the memory of one set is
+    // taken up again by the next.
+    std::deque<Value> cells_;
     std::size_t rowCount_;
     std::size_t current_ = 0;
 };

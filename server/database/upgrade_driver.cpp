@@ -28,14 +28,37 @@ void refuseIncompleteSchema(Database& database) {
         1, "This catalogue lacks " + list + " of the current schema, and no upgrade step adds it.");
 }
 
+bool probe(Database& database, const UpgradeStep& step) {
+    Transaction reading(database, Transaction::Mode::Read);
+    const bool due = step.due(database);
+    reading.commit();
+    return due;
+}
+
+// Catalogue error 1 naming the step, or what kept it from running: another program's lock or a
+// damaged file.
+Error describeFailure(Database& database, const UpgradeStep& step, const std::exception& error) {
+    if (const auto* engine = dynamic_cast<const DatabaseError*>(&error)) {
+        if (lockedByAnotherProgram(*engine)) {
+            return catalogueError(
+                1, catalogueInUse(database.path(), database.busyWait()).description());
+        }
+        if (damagedFile(*engine)) {
+            return catalogueError(
+                1, catalogueDamaged(database.path(), engine->description()).description());
+        }
+    }
+    return catalogueError(
+        1, "Upgrading the catalogue failed in " + std::string(step.name) + ": " + error.what());
+}
+
 }  // namespace
 
 StepOutcome runUpgradeStep(Database& database, const UpgradeLog& log, const UpgradeStep& step,
                            bool checkOnly, std::string& Upgrade_Description) {
     try {
-        Transaction writing(database);
-        if (!step.due(database)) {
-            writing.commit();
+        // The probe takes no write lock: opening a current catalogue writes nothing.
+        if (!probe(database, step)) {
             return StepOutcome::NothingToDo;
         }
         if (checkOnly && step.checkAware) {
@@ -43,18 +66,21 @@ StepOutcome runUpgradeStep(Database& database, const UpgradeLog& log, const Upgr
             if (!step.pendingDescription.empty()) {
                 Upgrade_Description = std::string(step.pendingDescription);
             }
-            writing.commit();
             return StepOutcome::Pending;
+        }
+        Transaction writing(database);
+        // Another program may have done the work meanwhile.
+        if (!step.due(database)) {
+            writing.commit();
+            return StepOutcome::NothingToDo;
         }
         UpgradeContext context{database, log};
         step.run(context);
         writing.commit();
         return StepOutcome::Upgraded;
     } catch (const std::exception& error) {
-        const std::string description = error.what();
-        log.write("Error: " + description + "    ");
-        throw catalogueError(
-            1, "Upgrading the catalogue failed in " + std::string(step.name) + ": " + description);
+        log.write("Error: " + std::string(error.what()) + "    ");
+        throw describeFailure(database, step, error);
     }
 }
 

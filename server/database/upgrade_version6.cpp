@@ -309,14 +309,16 @@ private:
             key, name, value, owner, key, value);
     }
 
-    // A relation from a kind root to the old root, which stands for "not yet managed".
+    // A relation from a kind root to the old root, which stands for "not yet managed". Like
+    // every converted relation it is drawn in its start entity: a relation without a context
+    // cannot be read.
     void addMarker(std::int32_t start, RelationType type, std::string_view phrase) {
         const std::int32_t key = NextKey(database_, KeyColumn::Relation);
         database_.execute(
             "INSERT INTO Relation (rel_id, rel_contact, rel_start_ent_id, rel_end_ent_id, "
             "rel_inherit, rel_inherit_from_rel_id, rel_deleted, rel_inherit_by_copy, rel_Type, "
-            "rel_name) VALUES (?, ?, ?, ?, 0, ?, 0, 0, ?, ?)",
-            key, kDoclinksContact, start, kOldRootKey, key, type,
+            "rel_name, rel_context_ent_id) VALUES (?1, ?2, ?3, ?4, 0, ?1, 0, 0, ?5, ?6, ?3)",
+            key, kDoclinksContact, start, kOldRootKey, type,
             std::to_string(start) + std::string(phrase));
     }
 

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
 #include <fstream>
+#include <optional>
+#include <utility>
 
 #include "server/database/catalogue_messages.h"
 #include "server/database/database.h"
@@ -12,6 +15,7 @@
 #include "server/database/schema_operations.h"
 #include "server/database/transaction.h"
 #include "tests/server/database/catalogue_fixture.h"
+#include "tests/server/database/other_connection.h"
 
 namespace kt {
 namespace {
@@ -65,7 +69,91 @@ TEST_F(KtdbTest, OpenDBWithoutTheRootFailsWithError1) {
     EXPECT_EQ(error.number(), objectError(1));
     EXPECT_EQ(error.description(), "This entity is not present in the database.");
     EXPECT_EQ(global_db().root_id(), 7);
-    EXPECT_TRUE(global_db().isOpen());
+    EXPECT_FALSE(global_db().isOpen());
+}
+
+// Another program's locks while a catalogue opens: a reader never stands in the way, a writer
+// only when the open has to write or cannot read.
+class OpenDBBesideAnotherProgram : public KtdbTest {
+protected:
+    void SetUp() override {
+        path_ = newCatalogue();
+        other_.emplace(path_);
+    }
+
+    // Opens the catalogue with a short busy wait; the error it raises, if any, and how long
+    // it took.
+    std::pair<std::optional<Error>, std::chrono::steady_clock::duration> open() {
+        global_db().setBusyWait(kBusyWait);
+        const auto start = std::chrono::steady_clock::now();
+        std::optional<Error> error;
+        try {
+            ktdb_.OpenDB(path_.string());
+        } catch (const Error& raised) {
+            error = raised;
+        }
+        return {error, std::chrono::steady_clock::now() - start};
+    }
+
+    static constexpr std::chrono::milliseconds kBusyWait{400};
+    // Far more than an open needs, far less than a wait for a lock would add.
+    static constexpr std::chrono::seconds kSlack{3};
+    std::filesystem::path path_;
+    std::optional<test::OtherConnection> other_;
+};
+
+TEST_F(OpenDBBesideAnotherProgram, AReaderOrAPendingWriterDoesNotStopACurrentCatalogue) {
+    for (const std::string hold : {"BEGIN; SELECT COUNT(*) FROM Entity;", "BEGIN IMMEDIATE;"}) {
+        SCOPED_TRACE(hold);
+        global_db().setBusyWait(Database::kDefaultBusyWait);
+        other_->run(hold);
+        const auto start = std::chrono::steady_clock::now();
+        ktdb_.OpenDB(path_.string());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, kSlack);
+        EXPECT_TRUE(global_db().isOpen());
+        ktdb_.CloseDB();
+        other_->run("COMMIT");
+    }
+}
+
+TEST_F(OpenDBBesideAnotherProgram, AnotherProgramsLockIsNamedAndLeavesNothingOpen) {
+    const auto inUse = "another program is using it and kept it locked for longer than the " +
+                       describeTimeLimit(kBusyWait) + " the server waits.";
+    struct Case {
+        std::string label;
+        std::string setUp;
+        std::string hold;
+        std::int32_t number;
+    };
+    const Case cases[] = {
+        // Nothing can be read.
+        {"a writer committing", "", "BEGIN EXCLUSIVE;", SQLITE_BUSY},
+        // The open reads, but an upgrade step has work to write.
+        {"a writer beside a due upgrade",
+         "ALTER TABLE Specialization DROP COLUMN spec_display_order;", "BEGIN IMMEDIATE;",
+         objectError(1)},
+    };
+    for (const Case& lock : cases) {
+        SCOPED_TRACE(lock.label);
+        if (!lock.setUp.empty()) {
+            other_->run(lock.setUp);
+        }
+        // A catalogue open before is closed by the attempt.
+        ktdb_.OpenDB(newCatalogue("other" + std::to_string(lock.number) + ".db").string());
+        other_->run(lock.hold);
+        const auto [error, took] = open();
+        other_->run("COMMIT");
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->number(), lock.number);
+        EXPECT_EQ(error->description(),
+                  "Cannot open the catalogue \"" + path_.string() + "\": " + inUse);
+        EXPECT_GE(took, kBusyWait);
+        EXPECT_LT(took, kBusyWait + kSlack);
+        EXPECT_FALSE(global_db().isOpen());
+    }
+    // Once the other program is done, the catalogue opens (and is upgraded).
+    EXPECT_FALSE(open().first.has_value());
+    EXPECT_TRUE(schema::hasColumn(global_db().database(), "Specialization", "spec_display_order"));
 }
 
 TEST_F(KtdbTest, OpenDBRestoresAColumnAStepAddsAndRefusesWhatNoStepAdds) {

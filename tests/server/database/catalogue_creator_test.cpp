@@ -322,11 +322,11 @@ TEST_F(CatalogueCreation, PortsAndDependenciesStartManagedByTheActivityRoot) {
                       " || 'SL-1' "
                       "FROM Relation ORDER BY rel_id"),
               (std::vector<std::string>{
-                  "0|4 is managed by 0|5|4|0|NULL|0|Upgraded from doclinks|1|-1|slot_name|"
+                  "0|4 is managed by 0|5|4|0|4|0|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
-                  "1|5 is managed by 0|5|5|0|NULL|1|Upgraded from doclinks|1|-1|slot_name|"
+                  "1|5 is managed by 0|5|5|0|5|1|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
-                  "2|5 has resource 0|6|5|0|NULL|2|Upgraded from doclinks|1|-1|slot_name|"
+                  "2|5 has resource 0|6|5|0|5|2|Upgraded from doclinks|1|-1|slot_name|"
                   "context_path|0|0|0|0|0|1|1",
               }));
 }

@@ -6,11 +6,16 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
+#include "server/database/db.h"
 #include "server/database/entity_insert.h"
 #include "server/database/errors.h"
 #include "server/database/schema_operations.h"
@@ -75,6 +80,61 @@ TEST_F(DatabaseOpen, RefusesAReadOnlyFile) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_NE(errorOf([&] { Database::open(path); }).description().find("read-only"),
               std::string::npos);
+}
+
+// The page size and page count that a database file's header gives.
+std::pair<std::uint32_t, std::uint32_t> pagesOf(const std::string& header) {
+    const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(header.at(at)); };
+    constexpr std::size_t kPageSizeAt = 16;
+    constexpr std::size_t kPageCountAt = 28;
+    const std::uint32_t pageSize = byte(kPageSizeAt) << 8 | byte(kPageSizeAt + 1);
+    std::uint32_t pageCount = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        pageCount = pageCount << 8 | byte(kPageCountAt + i);
+    }
+    return {pageSize, pageCount};
+}
+
+TEST_F(DatabaseOpen, RefusesADamagedCatalogueNamingTheFileAndTheDamage) {
+    struct Case {
+        std::string label;
+        std::function<void(std::string&)> damage;
+        std::string finding;
+    };
+    const Case cases[] = {
+        {"cut short by 1,000 bytes", [](std::string& bytes) { bytes.resize(bytes.size() - 1000); },
+         "(was it cut short?)"},
+        {"a page of random bytes",
+         [](std::string& bytes) {
+             const auto [pageSize, pageCount] = pagesOf(bytes);
+             std::mt19937 random(7);
+             const std::size_t middle = std::size_t{pageCount / 2} * pageSize;
+             for (std::size_t at = middle; at < middle + pageSize; ++at) {
+                 bytes[at] = static_cast<char>(random());
+             }
+         },
+         "the file is damaged: "},
+    };
+    for (const Case& damaged : cases) {
+        SCOPED_TRACE(damaged.label);
+        const auto path = directory_.file(damaged.label + ".db");
+        CreateCatalogue(path);
+        std::string bytes = contentsOf(path);
+        damaged.damage(bytes);
+        writeFile(path, bytes);
+
+        const Error error = errorOf([&] { Database::open(path); });
+        EXPECT_EQ(error.number() & 0xff, SQLITE_CORRUPT);
+        EXPECT_TRUE(error.description().starts_with("Cannot open the catalogue \"" + path.string() +
+                                                    "\": the file is damaged: "))
+            << error.description();
+        EXPECT_NE(error.description().find(damaged.finding), std::string::npos)
+            << error.description();
+        EXPECT_EQ(errorOf([&] { KTDB().OpenDB(path.string()); }).description(),
+                  error.description());
+        EXPECT_FALSE(global_db().isOpen());
+        EXPECT_EQ(contentsOf(path), bytes);
+    }
 }
 
 std::vector<std::string> filesIn(const std::filesystem::path& directory) {

@@ -152,6 +152,70 @@ TEST_F(Maintenance, AttributesReachEverySpecializationBelowTheActivityRoot) {
     EXPECT_EQ(everything(), before);
 }
 
+// Levels of activities below "Activity Root", each a specialization of every activity of the
+// level above, top first.
+class MaintenanceLadder : public Maintenance {
+protected:
+    std::vector<std::vector<std::int32_t>> ladder(int levels, int width) {
+        Transaction building(database());
+        std::vector<std::vector<std::int32_t>> rows;
+        std::vector<std::int32_t> above{0};
+        for (int level = 0; level < levels; ++level) {
+            std::vector<std::int32_t> current;
+            for (int i = 0; i < width; ++i) {
+                const std::int32_t key = addEntity("Step", EntityType::Activity);
+                for (const std::int32_t parent : above) {
+                    link(parent, key, cache_specialization);
+                }
+                current.push_back(key);
+            }
+            rows.push_back(current);
+            above = current;
+        }
+        building.commit();
+        return rows;
+    }
+};
+
+TEST_F(MaintenanceLadder, EveryPathCountsWhileEachEntityIsRepairedOnce) {
+    // Paths to the levels: 1, 2, 4, 8 for each of the two activities of a level.
+    const auto levels = ladder(4, 2);
+    addAttribute(0, "Colour", std::string("green"));
+    const Counts counts = clean(4);
+    // "Activity Root", "Default Parent Activity" and 2 * (1 + 2 + 4 + 8).
+    EXPECT_EQ(counts.ok, 2 + 30);
+    EXPECT_EQ(counts.corrected, 0);
+    // One copy each, however many paths lead to it.
+    for (const std::int32_t bottom : levels.back()) {
+        EXPECT_EQ(count("SELECT COUNT(*) FROM Attributes WHERE atri_name = 'Colour' AND "
+                        "atri_ent_ref = " +
+                        std::to_string(bottom)),
+                  1);
+    }
+}
+
+TEST_F(MaintenanceLadder, ACountBeyondTheLongRangeOverflowsAndKeepsNothing) {
+    // 2 * (2^31 - 1) paths in all.
+    ladder(31, 2);
+    addAttribute(0, "Colour", std::string("green"));
+    const std::string before = everything();
+    std::int32_t ok = 7;
+    std::int32_t corrected = 8;
+    EXPECT_EQ(errorOf([&] { KTDB().CleanDB(4, ok, corrected); }).number(),
+              overflowError().number());
+    EXPECT_EQ(ok, 7);
+    EXPECT_EQ(everything(), before);
+}
+
+TEST_F(MaintenanceLadder, ACycleIsCutWhereItReturnsToThePath) {
+    const auto levels = ladder(2, 1);
+    // The bottom is also a generalization of the top.
+    link(levels[1][0], levels[0][0], cache_specialization);
+    addAttribute(0, "Colour", std::string("green"));
+    EXPECT_EQ(clean(4).ok, 4);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Attributes WHERE atri_name = 'Colour'"), 4);
+}
+
 TEST_F(Maintenance, AFailedRunKeepsNothingAndLeavesTheCountersAlone) {
     addAttribute(0, "Colour", std::string("green"));
     sql("UPDATE Entity SET ent_deleted = 1 WHERE ent_id = 12");

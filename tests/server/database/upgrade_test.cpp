@@ -193,9 +193,9 @@ TEST_F(Upgrade, TheVersion6ConversionTypesTheOldCatalogue) {
                   "2|1|4 deco 5|4|5|4|1|0|old",
                   "3|1|3 deco 4|3|4|3|1|0|old",
                   "4|4|3 nav 4|3|4|NULL|0|0|Upgraded from doclinks",
-                  "5|5|11 is managed by 0|11|0|NULL|0|0|Upgraded from doclinks",
-                  "6|5|12 is managed by 0|12|0|NULL|0|0|Upgraded from doclinks",
-                  "7|6|12 has resource 0|12|0|NULL|0|0|Upgraded from doclinks",
+                  "5|5|11 is managed by 0|11|0|11|0|0|Upgraded from doclinks",
+                  "6|5|12 is managed by 0|12|0|12|0|0|Upgraded from doclinks",
+                  "7|6|12 has resource 0|12|0|12|0|0|Upgraded from doclinks",
               }));
     // owner|name|value|default|class|follows parent|behaviour
     EXPECT_EQ(rowsOf(*database,
