@@ -259,6 +259,9 @@ void frmMatrix::Redraw(bool Also_Do_menus) {
     // Again at the present scroll offset.
     document.Draw(document.left, document.top);
     showTitle();
+    // However the shown alternative or the names changed, the menu and the status bar follow.
+    listAlternatives();
+    refreshStatus();
     vScroll_->raise();
     hScroll_->raise();
     MatrixHost* host = program_.Main_Window;

@@ -47,10 +47,6 @@ double secondsSinceStart() {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-QString boolText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 // Forwards the canvas's pointer events to the window before the window's own filter sees them.
 class CanvasPointerFilter : public QObject {
 public:
@@ -329,22 +325,7 @@ void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, f
 }
 
 void frmMatrix::btnGroup_MouseMove(int Index) {
-    MatrixHost* host = program_.Main_Window;
-    const std::optional<CellObject> item = Cell_Object(Index);
-    if (host == nullptr || !item) {
-        return;
-    }
-    if (const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&*item)) {
-        if (!(*practice)->is_blank) {
-            host->SetStatusText(QStringLiteral("Practice: '%1' %2")
-                                    .arg(QString::fromStdString((*practice)->Name()),
-                                         boolText(btnGroup(Index).Value())));
-        }
-    } else if (const auto& group = std::get<std::shared_ptr<VRN_PracticeGroup>>(*item);
-               !group->is_blank) {
-        host->SetStatusText(
-            QStringLiteral("Practice Group: '%1'").arg(QString::fromStdString(group->Name())));
-    }
+    showStatusOf(StatusSubject{.cell = Index});
 }
 
 void frmMatrix::btnGroup_DragDrop(int Index) {
@@ -469,10 +450,6 @@ void frmMatrix::lblInteract_MouseMove(int Index) {
     if (first == nullptr || second == nullptr) {
         return;
     }
-    const QString text =
-        QStringLiteral("Interaction between '%1' and '%2'. Value: '%3'")
-            .arg(QString::fromStdString(second->Name()), QString::fromStdString(first->Name()),
-                 QString::fromStdString(interaction->Value()));
     Clear_Selection(true, Index);
     const std::int32_t highlight = program_.prefs.HighlightColor;
     for (const auto& practice : {first, second}) {
@@ -481,9 +458,7 @@ void frmMatrix::lblInteract_MouseMove(int Index) {
         }
     }
     setHoveredInteraction(interaction);
-    if (MatrixHost* host = program_.Main_Window) {
-        host->SetStatusText(text);
-    }
+    showStatusOf(StatusSubject{.interaction = Index});
 }
 
 void frmMatrix::btnUpAlt_Click() {

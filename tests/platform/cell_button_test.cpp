@@ -154,5 +154,47 @@ TEST(CellPainter, APressedCellIsSunken) {
     EXPECT_EQ(sunken.pixel(0, 0), palette.color(QPalette::Dark).rgb());
 }
 
+TEST(CellPainter, TextTakesTheColourThatReadsBestOnItsBack) {
+    struct Case {
+        QColor back;
+        QColor text;
+    };
+    const Case cases[] = {
+        {QColor(0, 0, 255), Qt::white},  // the answer in force in the guided questions
+        {QColor(255, 0, 0), Qt::white},  // the question without a colour of its own
+        {QColor(0, 0, 0), Qt::white},
+        {QColor(128, 128, 128), Qt::white},  // the blank row colour
+        {QColor(255, 255, 255), Qt::black},
+        {QColor(192, 255, 255), Qt::black},  // the practice colour
+        {QColor(255, 255, 0), Qt::black},    // the highlight colour
+        {QColor(128, 255, 128), Qt::black},  // the user's highlight
+        {QColor(207, 207, 207), Qt::black},  // the form background
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(readableTextColor(c.back, Qt::darkGreen), c.text) << c.back.name().toStdString();
+    }
+    // The palette's own face keeps the palette's own text colour, whatever the theme.
+    EXPECT_EQ(readableTextColor(QColor(), Qt::darkGreen), QColor(Qt::darkGreen));
+}
+
+TEST(CellPainter, TextOnBlueIsPaintedWhite) {
+    CellLook look;
+    look.text = "WWWWWW";
+    look.backColor = QColor(0, 0, 255);
+    look.fontSize = 12;
+    const QImage image = paintedCell(QSize(200, 60), look);
+    int white = 0;
+    int dark = 0;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            white += pixel == QColor(Qt::white) ? 1 : 0;
+            dark += pixel.red() < 40 && pixel.green() < 40 && pixel.blue() < 40 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 20);
+    EXPECT_EQ(dark, 0);
+}
+
 }  // namespace
 }  // namespace vrn

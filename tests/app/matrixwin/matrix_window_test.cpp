@@ -1,5 +1,6 @@
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_paintable.h"
@@ -121,8 +122,8 @@ TEST_F(MatrixWindowWithThreeAlternativesTest, PageDownSwitchesAlternativesWherev
     const Case cases[] = {
         {"a cell",
          [this] {
-             const auto* cell = dynamic_cast<const ScenePaintable*>(
-                 existingPractice()->Display.get());
+             const auto* cell =
+                 dynamic_cast<const ScenePaintable*>(existingPractice()->Display.get());
              QTest::mouseClick(&window().canvas(), Qt::LeftButton, {},
                                cell->paintRect().center().toPoint());
              return static_cast<QWidget*>(&window().canvas());
@@ -302,15 +303,95 @@ TEST_F(MatrixWindowTest, APracticeSelectionHighlightsItAndSetsTheMenusAndFontBut
 TEST_F(MatrixWindowTest, AGroupSelectionOffersTheGroupCommandsAndGivesBackThePracticeColour) {
     const auto group = document().Existing()->PGroups.Item(1);
     group->color = 0;
-    group->Has_Options = true;
     window().Show_Practice_Selection(group);
     EXPECT_TRUE(item("mnuActionAddGroup").isEnabled());
     EXPECT_TRUE(item("mnuActionDeleteGroup").isEnabled());
     EXPECT_FALSE(item("mnuActionDeletePractice").isEnabled());
-    EXPECT_TRUE(item("mnuPracticeGroupDialogue").isEnabled());
     window().Show_Practice_Selection(std::monostate{});
     EXPECT_EQ(group->Display->BackColor(), program_.prefs.PracticeColor);
     EXPECT_FALSE(item("mnuActionAddGroup").isEnabled());
+}
+
+TEST_F(MatrixWindowTest, RunDialogueIsOfferedAsSoonAsAPracticeOfTheGroupHasOptions) {
+    const auto group = document().Existing()->PGroups.Item(1);
+    const auto practice = group->PracticeParts.Item(1);
+    window().Show_Practice_Selection(group);
+    EXPECT_FALSE(item("mnuPracticeGroupDialogue").isEnabled());
+
+    // The options editor gives the practice its first options; nothing is saved or read.
+    ModalScript dialogs;
+    dialogs.then("frmPracticeOptions", [](QDialog& dialog) { dialog.reject(); });
+    ShowPracticeOptions({program_, prompt_, starter_}, *practice, &main_);
+    ASSERT_NE(practice->OptionGroup, nullptr);
+    window().Show_Practice_Selection(group);
+    EXPECT_TRUE(item("mnuPracticeGroupDialogue").isEnabled());
+
+    // Without options left there is nothing to ask, whatever the file said.
+    group->Has_Options = true;
+    practice->RemoveOptionGroup();
+    window().Show_Practice_Selection(group);
+    EXPECT_FALSE(item("mnuPracticeGroupDialogue").isEnabled());
+}
+
+TEST_F(MatrixWindowWithThreeAlternativesTest, TheAlternativesMenuChecksTheAlternativeShown) {
+    const auto checkedItems = [this] {
+        QList<int> checked;
+        for (std::size_t i = 0; i < main_.mnuAlt().size(); ++i) {
+            if (main_.mnuAlt()[i]->isChecked()) {
+                checked << static_cast<int>(i);
+            }
+        }
+        return checked;
+    };
+    EXPECT_EQ(checkedItems(), QList<int>{0});
+    QTest::keyClick(&window().canvas(), Qt::Key_PageDown);
+    EXPECT_EQ(document().Alt_i, 2);
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+    window().btnDownAlt_Click();
+    EXPECT_EQ(checkedItems(), QList<int>{2});
+    window().btnUpAlt_Click();
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+
+    // A renamed alternative is listed under its new name.
+    prompt_.answerText("Lean plant");
+    item("mnuAltRename").trigger();
+    EXPECT_EQ(main_.mnuAlt()[1]->text(), "Lean plant");
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+}
+
+TEST_F(MatrixWindowTest, TheStatusBarFollowsARename) {
+    const auto practice = existingPractice();
+    const auto group = document().Existing()->PGroups.Item(1);
+    const auto cellIndex = [this](const auto& element) {
+        return window().groupCellIndex(dynamic_cast<const ScenePaintable*>(element->Display.get()));
+    };
+    window().btnGroup_MouseMove(cellIndex(practice));
+    program_.Current_Item = practice;
+    prompt_.answerText("Hiring");
+    item("mnuPracticeRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Practice: 'Hiring' False");
+
+    window().btnGroup_MouseMove(cellIndex(group));
+    program_.Current_Item = group;
+    prompt_.answerText("Sales");
+    item("mnuPracticeGroupRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Practice Group: 'Sales'");
+
+    const auto interaction = crossInteraction();
+    window().lblInteract_MouseMove(window().interactionCellIndex(
+        dynamic_cast<const ScenePaintable*>(interaction->Display.get())));
+    const auto first = interaction->Practice1.lock();
+    program_.Current_Item = first;
+    prompt_.answerText("Renamed target");
+    item("mnuPracticeRename").trigger();
+    EXPECT_TRUE(main_.statusText().contains("'Renamed target'"))
+        << main_.statusText().toStdString();
+
+    // What another cell said since is left alone.
+    main_.SetStatusText("Something else");
+    prompt_.answerText("Again");
+    item("mnuPracticeRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Something else");
 }
 
 TEST_F(MatrixWindowTest, MovingOffAHoveredInteractionGivesItsPracticesTheirColoursBack) {
