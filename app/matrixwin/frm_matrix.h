@@ -304,6 +304,7 @@ private:
     bool saveBeforeClosing();
     void letGoOfSelection();
     void placeFooter();
+    void fitDescriptionBox();
     // The status text of `subject`; none for a blank cell or an element that is gone.
     std::optional<QString> statusTextOf(const StatusSubject& subject) const;
     // Says the status of the last subject again when the status bar still shows its text.
