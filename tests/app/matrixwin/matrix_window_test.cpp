@@ -91,6 +91,45 @@ TEST_F(MatrixWindowTest, ARedrawWhileScrolledKeepsTheOffsetAndTheRanges) {
     EXPECT_EQ(window().VScroll()->value(), 3);
 }
 
+TEST_F(MatrixWindowTest, TheFooterCoversNothingOfTheDrawingAtAnyScale) {
+    document().footer = "Footer of the matrix";
+    const auto& footer = dynamic_cast<const ScenePaintable&>(window().lblFooter());
+    MatrixCanvas& canvas = window().canvas();
+    const auto covered = [&] {
+        QStringList names;
+        for (const ScenePaintable* control : canvas.controlsIn(footer.paintRect())) {
+            if (control != &footer) {
+                names << QString::fromStdString(
+                    dynamic_cast<const WindowControl*>(control) != nullptr
+                        ? dynamic_cast<const WindowControl*>(control)->text()
+                        : std::string("a line"));
+            }
+        }
+        return names.join(", ").toStdString();
+    };
+    const auto check = [&](const std::string& when) {
+        SCOPED_TRACE(when);
+        ASSERT_TRUE(window().lblFooter().Visible());
+        EXPECT_EQ(covered(), "");
+        // Scrolled to the end, the drawing still ends above the footer.
+        window().VScroll()->setValue(window().VScroll()->maximum());
+        EXPECT_EQ(covered(), "") << "scrolled";
+        window().VScroll()->setValue(0);
+    };
+    // A drawing that ends higher up leaves the footer at the foot of the drawing area.
+    item("mnuViewLegend").trigger();
+    item("mnuViewScaledown").trigger();
+    item("mnuViewScaledown").trigger();
+    check("two steps down without the legends");
+    EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1);
+    item("mnuViewLegend").trigger();
+    check("two steps down");
+    for (int step = 1; step <= 10; ++step) {
+        item("mnuViewScaleUp").trigger();
+        check(std::to_string(step) + " steps up from there");
+    }
+}
+
 TEST_F(MatrixWindowTest, AMinimisedWindowDoesNotScroll) {
     main_.activeChild()->showMinimized();
     window().VScroll()->setValue(2);
