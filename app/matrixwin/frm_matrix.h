@@ -284,6 +284,7 @@ signals:
     void practiceOptionsRequested(std::shared_ptr<VRN_Practice> practice);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -303,6 +304,8 @@ private:
     bool saveTo(const QString& path, bool unlocked);
     bool saveBeforeClosing();
     void letGoOfSelection();
+    // The practices of the hovered interaction get their own colours back.
+    void clearHover();
     void placeFooter();
     void fitDescriptionBox();
     // The status text of `subject`; none for a blank cell or an element that is gone.

@@ -113,6 +113,10 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
                 break;
+            case QEvent::Leave:
+                // Off the drawing, nothing is hovered.
+                clearHover();
+                break;
             case QEvent::Wheel:
                 // The drawing moves itself: the window's bars do the scrolling.
                 wheelScroll(*static_cast<QWheelEvent*>(event));

@@ -8,6 +8,7 @@
 #include "model/vrn_state.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QStringList>
 
 #include <algorithm>
@@ -122,11 +123,18 @@ void frmMatrix::refreshStatus() {
 }
 
 void frmMatrix::Form_MouseMove() {
+    if (const auto interaction = hovered_.lock()) {
+        program_.Last_Hover_Cross = interaction->IsCross();
+    }
+    clearHover();
+}
+
+void frmMatrix::clearHover() {
     const auto interaction = hovered_.lock();
+    hovered_.reset();
     if (interaction == nullptr) {
         return;
     }
-    program_.Last_Hover_Cross = interaction->IsCross();
     const std::int32_t practiceColor = program_.prefs.PracticeColor;
     if (const auto first = interaction->Practice1.lock()) {
         restoreColor(*first, practiceColor);
@@ -134,7 +142,14 @@ void frmMatrix::Form_MouseMove() {
     if (const auto second = interaction->practice2.lock()) {
         restoreColor(*second, practiceColor);
     }
-    hovered_.reset();
+}
+
+void frmMatrix::changeEvent(QEvent* event) {
+    // A dialog or another window takes over: the pointer no longer hovers over this one.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        clearHover();
+    }
+    QWidget::changeEvent(event);
 }
 
 void frmMatrix::Do_menus() {
@@ -241,16 +256,8 @@ void frmMatrix::Clear_Selection(bool keep, int box) {
             noteBox_->hide();
         }
     }
+    clearHover();
     const std::int32_t practiceColor = program_.prefs.PracticeColor;
-    if (const auto interaction = hovered_.lock()) {
-        if (const auto first = interaction->Practice1.lock()) {
-            restoreColor(*first, practiceColor);
-        }
-        if (const auto second = interaction->practice2.lock()) {
-            restoreColor(*second, practiceColor);
-        }
-    }
-    hovered_.reset();
     if (shownBy(program_.Current_Item, this)) {
         std::visit(
             [practiceColor](const auto& element) {

@@ -13,6 +13,7 @@
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -448,6 +449,50 @@ TEST_F(MatrixWindowTest, MovingOffAHoveredInteractionGivesItsPracticesTheirColou
     EXPECT_EQ(first->Display->BackColor(), 0x00AA00);
     EXPECT_EQ(second->Display->BackColor(), program_.prefs.PracticeColor);
     EXPECT_EQ(window().hoveredInteraction(), nullptr);
+}
+
+TEST_F(MatrixWindowTest, TheHoverHighlightGoesOffWhenADialogOpensOrThePointerLeaves) {
+    const auto interaction = crossInteraction();
+    const int index = window().interactionCellIndex(
+        dynamic_cast<const ScenePaintable*>(interaction->Display.get()));
+    const auto first = interaction->Practice1.lock();
+    const auto lit = [&] { return first->Display->BackColor() == program_.prefs.HighlightColor; };
+
+    window().lblInteract_MouseMove(index);
+    ASSERT_TRUE(lit());
+    bool litBehindTheDialog = true;
+    bool hoveredBehindTheDialog = true;
+    ModalScript dialogs;
+    dialogs.then("frmInteractionDetails", [&](QDialog& dialog) {
+        QTest::qWaitFor([&] { return window().hoveredInteraction() == nullptr; }, 1000);
+        litBehindTheDialog = lit();
+        hoveredBehindTheDialog = window().hoveredInteraction() != nullptr;
+        dialog.reject();
+    });
+    window().lblInteract_DblClick(index);
+    EXPECT_FALSE(litBehindTheDialog);
+    EXPECT_FALSE(hoveredBehindTheDialog);
+
+    window().lblInteract_MouseMove(index);
+    ASSERT_TRUE(lit());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&window().canvas(), &leave);
+    EXPECT_FALSE(lit());
+}
+
+TEST_F(MatrixWindowTest, TheDescriptionBoxMakesRoomForItsCaptionAtAnyFont) {
+    WindowControl& frame = window().FrameDescription();
+    WindowControl& box = window().txtDescription();
+    for (int points : {8, 14, 24, 10}) {
+        SCOPED_TRACE(points);
+        document().VRN_Practice_Font_Size = static_cast<std::int16_t>(points);
+        window().Redraw();
+        QFont caption = QApplication::font();
+        caption.setPointSize(points);
+        EXPECT_GE(box.top(), QFontMetricsF(caption).height() * 15);
+        EXPECT_GE(box.top(), 300);
+        EXPECT_FLOAT_EQ(box.top() + box.Height(), frame.Height() - 70);
+    }
 }
 
 TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {
