@@ -284,7 +284,6 @@ signals:
     void practiceOptionsRequested(std::shared_ptr<VRN_Practice> practice);
 
 protected:
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -114,7 +114,7 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
                 }
                 break;
             case QEvent::Leave:
-                // Off the drawing, nothing is hovered.
+                // Off the drawing nothing is hovered; a dialog that opens takes the pointer too.
                 clearHover();
                 break;
             case QEvent::Wheel:

@@ -8,7 +8,6 @@
 #include "model/vrn_state.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QStringList>
 
 #include <algorithm>
@@ -142,14 +141,6 @@ void frmMatrix::clearHover() {
     if (const auto second = interaction->practice2.lock()) {
         restoreColor(*second, practiceColor);
     }
-}
-
-void frmMatrix::changeEvent(QEvent* event) {
-    // A dialog or another window takes over: the pointer no longer hovers over this one.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        clearHover();
-    }
-    QWidget::changeEvent(event);
 }
 
 void frmMatrix::Do_menus() {

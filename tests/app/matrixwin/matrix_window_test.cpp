@@ -458,6 +458,14 @@ TEST_F(MatrixWindowTest, TheHoverHighlightGoesOffWhenADialogOpensOrThePointerLea
     const auto first = interaction->Practice1.lock();
     const auto lit = [&] { return first->Display->BackColor() == program_.prefs.HighlightColor; };
 
+    // The user works in the window, the pointer over the interaction.
+    main_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main_));
+    QTest::mouseMove(&window().canvas(),
+                     dynamic_cast<const ScenePaintable*>(interaction->Display.get())
+                         ->paintRect()
+                         .center()
+                         .toPoint());
     window().lblInteract_MouseMove(index);
     ASSERT_TRUE(lit());
     bool litBehindTheDialog = true;
