@@ -7,21 +7,7 @@
 # scripts/data/sample.vrn and build/screenshots/view/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib/shots.sh"
 matrix=$(realpath "${1:-$root/scripts/data/sample.vrn}")
 out=$(realpath -m "${2:-$root/build/screenshots/view}")
-"$root/scripts/setup.sh"
-source "$root/scripts/lib/build_tree.sh"
-vrn_configure_build_tree "$root" >/dev/null
-cmake --build "$root/build" --target vrn_view_shots >/dev/null
-
-runtime=$(mktemp -d)
-trap 'rm -rf "$runtime"' EXIT
-saved=$(XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" QT_QPA_PLATFORM=xcb \
-  timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
-  "$root/build/tests/app/shell/vrn_view_shots" "$matrix" "$out")
-echo "$saved"
-count=$(grep -c '^saved ' <<<"$saved" || true)
-if [[ $count -ne 9 ]]; then
-  echo "expected 9 pictures, saved $count" >&2
-  exit 1
-fi
+vrn_run_shots vrn_view_shots tests/app/shell/vrn_view_shots 9 1280x1024 "$matrix" "$out"

@@ -9,8 +9,6 @@
 
 #include "app/matrixwin/frm_matrix.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/program.h"
-#include "app/shell/program_title.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_option.h"
 #include "model/vrn_optiongroup.h"
@@ -18,9 +16,7 @@
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 #include "platform/cell_button.h"
-#include "platform/qt_program_starter.h"
-#include "platform/qt_prompt.h"
-#include "platform/qt_settings_store.h"
+#include "tests/app/shell/program_session.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -30,20 +26,12 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 namespace vrn {
 namespace {
 
 int failures = 0;
-
-void settle() {
-    for (int i = 0; i < 6; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(50);
-    }
-}
 
 void save(QWidget& widget, const QDir& folder, const QString& name) {
     settle();
@@ -144,7 +132,6 @@ void guidedPictures(frmMain& main, frmMatrix& window, const QDir& folder) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(vrn::kProgramTitle));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
         std::fprintf(stderr, "usage: vrn_view_shots MATRIX FOLDER\n");
@@ -152,29 +139,14 @@ int main(int argc, char** argv) {
     }
     const QDir folder(arguments[2]);
     QDir().mkpath(folder.path());
-    qputenv("VRN_SKIP_SPLASH_WAIT", "1");
-    qputenv("VRN_ACCEPT_NOTICE", "1");
-    vrn::QtSettingsStore settings(QLatin1String(vrn::kProgramTitle));
-    vrn::QtPrompt prompt(QLatin1String(vrn::kProgramTitle));
-    vrn::QtProgramStarter starter;
-    vrn::Program program({settings, prompt, starter});
-    if (!program.Main({arguments[1]})) {
+    vrn::ProgramSession session;
+    vrn::frmMain* main = session.start(arguments[1]);
+    if (main == nullptr) {
         return 1;
     }
-    prompt.setParentWindow(program.mainWindow());
-    vrn::frmMain& main = *program.mainWindow();
-    vrn::settle();
-    vrn::frmMatrix* window = main.activeMatrixWindow();
-    if (window == nullptr) {
-        std::fprintf(stderr, "no matrix window opened\n");
-        return 1;
-    }
-    vrn::matrixPictures(main, folder);
-    vrn::optionsPictures(main, folder);
-    vrn::guidedPictures(main, *window, folder);
-    // The window closes without asking: nothing of the session is to be kept.
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        widget->hide();
-    }
-    std::_Exit(vrn::failures == 0 ? 0 : 1);
+    vrn::matrixPictures(*main, folder);
+    vrn::optionsPictures(*main, folder);
+    vrn::guidedPictures(*main, *main->activeMatrixWindow(), folder);
+    // Nothing of the session is to be kept.
+    vrn::ProgramSession::end(vrn::failures == 0 ? 0 : 1);
 }
