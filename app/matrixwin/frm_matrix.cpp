@@ -369,19 +369,26 @@ void frmMatrix::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMatrix::placeFooter() {
-    // At the foot of the drawing area, unless the drawing reaches down there: then below it, to
-    // be scrolled to, never over it.
-    const QRectF everywhere(QPointF(-kFarPixels, -kFarPixels), QPointF(kFarPixels, kFarPixels));
-    const ScenePaintable* footer = &lblFooter_;
-    qreal contentBottom = -kFarPixels;
-    for (const ScenePaintable* control : canvas_->controlsIn(everywhere)) {
-        if (control != footer) {
-            contentBottom = std::max(contentBottom, control->paintRect().bottom());
-        }
-    }
+    // At the foot of the drawing area while nothing of the drawing stands there; otherwise below
+    // the whole drawing, to be scrolled to, never over it.
     const float areaBottom = windowTwips(canvas_->height()) - lblFooter_.Height();
-    lblFooter_.setTop(std::max(areaBottom, windowTwips(qCeil(contentBottom)) + kFooterGapTwips));
     lblFooter_.setWidth(windowTwips(canvas_->width()));
+    lblFooter_.setTop(areaBottom);
+    const ScenePaintable* footer = &lblFooter_;
+    const auto drawingIn = [this, footer](const QRectF& area) {
+        std::vector<ScenePaintable*> found = canvas_->controlsIn(area);
+        std::erase(found, footer);
+        return found;
+    };
+    if (drawingIn(footer->paintRect()).empty()) {
+        return;
+    }
+    qreal drawingBottom = 0;
+    const QRectF everywhere(QPointF(-kFarPixels, -kFarPixels), QPointF(kFarPixels, kFarPixels));
+    for (const ScenePaintable* control : drawingIn(everywhere)) {
+        drawingBottom = std::max(drawingBottom, control->paintRect().bottom());
+    }
+    lblFooter_.setTop(windowTwips(qCeil(drawingBottom)) + kFooterGapTwips);
 }
 
 void frmMatrix::fitDescriptionBox() {

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 
 namespace vrn::testing {
@@ -108,13 +109,27 @@ TEST_F(MatrixWindowTest, TheFooterCoversNothingOfTheDrawingAtAnyScale) {
         }
         return names.join(", ").toStdString();
     };
+    const QRectF foot(0, canvas.height() - footer.paintRect().height(), canvas.width(),
+                      footer.paintRect().height());
+    const auto footIsFree = [&] {
+        const auto inFoot = canvas.controlsIn(foot);
+        return std::all_of(inFoot.begin(), inFoot.end(),
+                           [&](const ScenePaintable* control) { return control == &footer; });
+    };
     const auto check = [&](const std::string& when) {
         SCOPED_TRACE(when);
         ASSERT_TRUE(window().lblFooter().Visible());
         EXPECT_EQ(covered(), "");
+        // Where nothing of the drawing stands at the foot, the footer shows there.
+        if (footIsFree()) {
+            EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1);
+        }
         // Scrolled to the end, the drawing still ends above the footer.
         window().VScroll()->setValue(window().VScroll()->maximum());
         EXPECT_EQ(covered(), "") << "scrolled";
+        if (footIsFree()) {
+            EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1) << "scrolled";
+        }
         window().VScroll()->setValue(0);
     };
     // A drawing that ends higher up leaves the footer at the foot of the drawing area.
