@@ -54,7 +54,38 @@ QString elideLines(const QFont& font, const QSizeF& space, const QString& text) 
     return lines.join(QLatin1Char('\n'));
 }
 
+// The screen luminance of an sRGB colour as APCA takes it, with its soft clamp near black.
+double screenLuminance(const QColor& color) {
+    constexpr double kGamma = 2.4;
+    constexpr double kBlackThreshold = 0.022;
+    constexpr double kBlackClamp = 1.414;
+    const double y = 0.2126729 * std::pow(color.redF(), kGamma) +
+                     0.7151522 * std::pow(color.greenF(), kGamma) +
+                     0.0721750 * std::pow(color.blueF(), kGamma);
+    return y < kBlackThreshold ? y + std::pow(kBlackThreshold - y, kBlackClamp) : y;
+}
+
+// How far text of luminance `text` stands out from a background of luminance `back`; dark text
+// on a light background and light text on a dark one follow curves of their own.
+double lightnessContrast(double back, double text) {
+    constexpr double kScale = 1.14;
+    if (back > text) {
+        return (std::pow(back, 0.56) - std::pow(text, 0.57)) * kScale;
+    }
+    return (std::pow(text, 0.62) - std::pow(back, 0.65)) * kScale;
+}
+
 }  // namespace
+
+QColor readableTextColor(const QColor& back, const QColor& usual) {
+    if (!back.isValid()) {
+        return usual;
+    }
+    const double luminance = screenLuminance(back);
+    const double onBlack = lightnessContrast(luminance, screenLuminance(Qt::black));
+    const double onWhite = lightnessContrast(luminance, screenLuminance(Qt::white));
+    return onWhite > onBlack ? QColor(Qt::white) : QColor(Qt::black);
+}
 
 QSizeF cellTextSpace(const QRectF& rect, const CellLook& look) {
     const QSizeF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin).size();
@@ -109,7 +140,7 @@ void paintCell(QPainter& painter, const QRectF& rect, const CellLook& look,
     const CellTextFit fit =
         fitCellText(cellFont(painter.font(), look), cellTextSpace(rect, look), look.text);
     painter.setFont(fit.font);
-    painter.setPen(palette.color(QPalette::ButtonText));
+    painter.setPen(readableTextColor(look.backColor, palette.color(QPalette::ButtonText)));
     painter.setClipRect(rect);
 
     QRectF textRect = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);

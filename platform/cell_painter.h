@@ -29,9 +29,16 @@ CellTextFit fitCellText(const QFont& font, const QSizeF& space, const QString& t
 // when it shows whole.
 QString cellToolTip(const QFont& base, const QRectF& rect, const CellLook& look);
 
+// The text colour that reads best on `back`: black or white, whichever stands out more to the
+// eye (the lightness contrast of APCA, which judges white on pure red or blue as the more legible,
+// where a plain luminance ratio would pick black on red). An invalid `back` (the palette's button
+// face) keeps the palette's `usual` text colour.
+QColor readableTextColor(const QColor& back, const QColor& usual);
+
 // Paints one cell into rect: a raised panel (sunken while pressed) in the back colour with the
-// text centred and fitted as fitCellText says, turned for a column. The text is drawn in the
-// painter's font family at the cell's size and style. The painter's state is left as it was.
+// text centred and fitted as fitCellText says, turned for a column, in readableTextColor. The text
+// is drawn in the painter's font family at the cell's size and style. The painter's state is left
+// as it was.
 void paintCell(QPainter& painter, const QRectF& rect, const CellLook& look,
                const QPalette& palette);
 

@@ -11,11 +11,15 @@
 #include "model/vrn_practice_group.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QRubberBand>
 #include <QScrollBar>
+#include <QtMath>
+
+#include <algorithm>
 
 // The matrix window's life, its document and the commands on it. Its designed controls and the
 // ones the document asks for, the selection and the menus that follow it, saving and closing,
@@ -27,6 +31,15 @@ namespace {
 
 constexpr float kLoadHeightTwips = 10000;
 constexpr float kDesignWidthTwips = 12000;
+// The footer keeps this far below the drawing when the drawing reaches the foot of the window.
+constexpr float kFooterGapTwips = 60;
+// Farther than any control is ever placed, in pixels.
+constexpr qreal kFarPixels = 1.0e9;
+// Where the description box stands in its frame as designed, and what its caption needs above
+// it at a larger font.
+constexpr float kDescriptionBoxTopTwips = 300;
+constexpr qreal kCaptionMarginPixels = 3;
+constexpr float kDefaultCaptionPoints = 8;
 
 // Asks for a new name of a practice or group; an empty answer or Cancel keeps the old one.
 template <class Element>
@@ -256,14 +269,15 @@ void frmMatrix::Redraw(bool Also_Do_menus) {
     if (Also_Do_menus) {
         Do_menus();
     }
-    Preferences& prefs = program_.prefs;
+    // The document's sizes stay its own: new windows start with the preferences, which only
+    // the options dialog and the scale steps change.
     VRN_Matrix& document = *base();
-    prefs.PracticeHeight = document.VRN_PracticeHeight;
-    prefs.PracticeWidth = document.VRN_PracticeWidth;
-    prefs.PracticeGroupHeight = document.VRN_PracticeGrpHeight;
     // Again at the present scroll offset.
     document.Draw(document.left, document.top);
     showTitle();
+    // However the shown alternative or the names changed, the menu and the status bar follow.
+    listAlternatives();
+    refreshStatus();
     vScroll_->raise();
     hScroll_->raise();
     MatrixHost* host = program_.Main_Window;
@@ -361,8 +375,42 @@ void frmMatrix::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMatrix::placeFooter() {
-    lblFooter_.setTop(windowTwips(hScroll_->geometry().top()) - lblFooter_.Height());
+    // At the foot of the drawing area while nothing of the drawing stands there; otherwise below
+    // the whole drawing, to be scrolled to, never over it.
+    const float areaBottom = windowTwips(canvas_->height()) - lblFooter_.Height();
     lblFooter_.setWidth(windowTwips(canvas_->width()));
+    lblFooter_.setTop(areaBottom);
+    const ScenePaintable* footer = &lblFooter_;
+    const auto drawingIn = [this, footer](const QRectF& area) {
+        std::vector<ScenePaintable*> found = canvas_->controlsIn(area);
+        std::erase(found, footer);
+        return found;
+    };
+    if (drawingIn(footer->paintRect()).empty()) {
+        return;
+    }
+    qreal drawingBottom = 0;
+    const QRectF everywhere(QPointF(-kFarPixels, -kFarPixels), QPointF(kFarPixels, kFarPixels));
+    for (const ScenePaintable* control : drawingIn(everywhere)) {
+        drawingBottom = std::max(drawingBottom, control->paintRect().bottom());
+    }
+    lblFooter_.setTop(windowTwips(qCeil(drawingBottom)) + kFooterGapTwips);
+}
+
+void frmMatrix::fitDescriptionBox() {
+    // The description box starts below the frame's caption, which grows with the font.
+    QFont caption = QApplication::font();
+    const float points = frameDescription_.fontsize();
+    caption.setPointSizeF(points > 0 ? points : kDefaultCaptionPoints);
+    const float captionTwips =
+        windowTwips(qCeil(QFontMetricsF(caption).height() + 2 * kCaptionMarginPixels));
+    const float top = std::max(kDescriptionBoxTopTwips, captionTwips);
+    if (top == txtDescription_.top()) {
+        return;
+    }
+    const float bottom = txtDescription_.top() + txtDescription_.Height();
+    txtDescription_.setTop(top);
+    txtDescription_.setHeight(std::max(0.0F, bottom - top));
 }
 
 void frmMatrix::Timer1_Timer() {

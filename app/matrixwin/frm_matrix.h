@@ -111,6 +111,9 @@ public:
     void Redraw(bool Also_Do_menus = false);
     void use_alternative(bool enable, std::int16_t Alt_index);
     void Do_menus();
+    // The main window's Alternatives menu names this document's alternatives and checks the one
+    // shown; only while this window's document is the current one.
+    void listAlternatives();
     // Saves an unlocked copy under a name the user chooses; gives the document
     // `Restore_locked_state` back when it does not save.
     SaveOutcome SaveMatrixAs(bool Restore_locked_state);
@@ -159,6 +162,14 @@ public:
         hovered_ = interaction;
     }
     std::shared_ptr<VRN_MatrixInteraction> hoveredInteraction() const { return hovered_.lock(); }
+    // What the status bar tells of a cell or an interaction cell (1-based control indices; 0 for
+    // none). The window says it again after a redraw, so that a renamed element reads with its
+    // new name.
+    struct StatusSubject {
+        int cell = 0;
+        int interaction = 0;
+    };
+    void showStatusOf(const StatusSubject& subject);
     // The cell that Timer1 releases.
     void setPressedCell(const std::shared_ptr<CellControl>& cell) { pressedCell_ = cell; }
     // Where the last press on the window was, in window twips.
@@ -301,7 +312,14 @@ private:
     // `question` headed by the window's caption: the user may be asked by several in turn.
     QString aboutThisMatrix(const QString& question) const;
     void letGoOfSelection();
+    // The practices of the hovered interaction get their own colours back.
+    void clearHover();
     void placeFooter();
+    void fitDescriptionBox();
+    // The status text of `subject`; none for a blank cell or an element that is gone.
+    std::optional<QString> statusTextOf(const StatusSubject& subject) const;
+    // Says the status of the last subject again when the status bar still shows its text.
+    void refreshStatus();
     void designControls();
     void showTitle();
     void writeNote(const QString& text);
@@ -369,6 +387,8 @@ private:
     std::variant<std::monostate, std::weak_ptr<VRN_Practice>, std::weak_ptr<VRN_MatrixInteraction>>
         noteObject_;
     std::weak_ptr<VRN_MatrixInteraction> hovered_;
+    StatusSubject statusSubject_;
+    QString statusShown_;
     std::weak_ptr<CellControl> pressedCell_;
     QPointF lastPress_;
     // The cell a left press may drag from, and where the press was in canvas pixels.

@@ -48,10 +48,6 @@ double secondsSinceStart() {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-QString boolText(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 }  // namespace
 
 // Where on the canvas a pointer event is, and what is there.
@@ -404,22 +400,7 @@ void frmMatrix::showPracticeNote(const std::shared_ptr<VRN_Practice>& practice, 
 }
 
 void frmMatrix::btnGroup_MouseMove(int Index) {
-    MatrixHost* host = program_.Main_Window;
-    const std::optional<CellObject> item = Cell_Object(Index);
-    if (host == nullptr || !item) {
-        return;
-    }
-    if (const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&*item)) {
-        if (!(*practice)->is_blank) {
-            host->SetStatusText(QStringLiteral("Practice: '%1' %2")
-                                    .arg(QString::fromStdString((*practice)->Name()),
-                                         boolText(btnGroup(Index).Value())));
-        }
-    } else if (const auto& group = std::get<std::shared_ptr<VRN_PracticeGroup>>(*item);
-               !group->is_blank) {
-        host->SetStatusText(
-            QStringLiteral("Practice Group: '%1'").arg(QString::fromStdString(group->Name())));
-    }
+    showStatusOf(StatusSubject{.cell = Index});
 }
 
 void frmMatrix::btnGroup_DragDrop(int Index) {
@@ -544,10 +525,6 @@ void frmMatrix::lblInteract_MouseMove(int Index) {
     if (first == nullptr || second == nullptr) {
         return;
     }
-    const QString text =
-        QStringLiteral("Interaction between '%1' and '%2'. Value: '%3'")
-            .arg(QString::fromStdString(second->Name()), QString::fromStdString(first->Name()),
-                 QString::fromStdString(interaction->Value()));
     Clear_Selection(true, Index);
     const std::int32_t highlight = program_.prefs.HighlightColor;
     for (const auto& practice : {first, second}) {
@@ -556,9 +533,7 @@ void frmMatrix::lblInteract_MouseMove(int Index) {
         }
     }
     setHoveredInteraction(interaction);
-    if (MatrixHost* host = program_.Main_Window) {
-        host->SetStatusText(text);
-    }
+    showStatusOf(StatusSubject{.interaction = Index});
 }
 
 void frmMatrix::btnUpAlt_Click() {

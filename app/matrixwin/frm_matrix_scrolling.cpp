@@ -10,8 +10,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -83,7 +83,8 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == vScroll_ || watched == hScroll_) && event->type() == QEvent::KeyPress) {
         // A bar used with the mouse keeps the focus: the keys still mean what they mean on the
         // drawing.
-        return matrixKey(static_cast<QKeyEvent*>(event)->key()) || QWidget::eventFilter(watched, event);
+        return matrixKey(static_cast<QKeyEvent*>(event)->key()) ||
+               QWidget::eventFilter(watched, event);
     }
     if (watched == canvas_) {
         switch (event->type()) {
@@ -112,6 +113,10 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
                 break;
+            case QEvent::Leave:
+                // Off the drawing nothing is hovered; a dialog that opens takes the pointer too.
+                clearHover();
+                break;
             case QEvent::Wheel:
                 // The drawing moves itself: the window's bars do the scrolling.
                 wheelScroll(*static_cast<QWheelEvent*>(event));
@@ -131,6 +136,7 @@ void frmMatrix::VScroll_Change() {
         VRN_Matrix& document = *base();
         document.MoveBy(0,
                         -document.top - kScrollStepTwips * static_cast<float>(vScroll_->value()));
+        placeFooter();
     } catch (const ModelError&) {
         // A move that fails leaves the drawing where it is; the next one places it again.
     } catch (const CollectionIndexError&) {
@@ -146,6 +152,7 @@ void frmMatrix::HScroll_Change() {
         VRN_Matrix& document = *base();
         document.MoveBy(-document.left - kScrollStepTwips * static_cast<float>(hScroll_->value()),
                         0);
+        placeFooter();
     } catch (const ModelError&) {
         // As for the vertical bar.
     } catch (const CollectionIndexError&) {
@@ -167,6 +174,10 @@ void frmMatrix::SetScrollbars(float X, float& xmax, float Y, float& ymax) {
     hScroll_->setMaximum(scrollUnits(width / kScrollStepTwips));
     hScroll_->setPageStep(std::max(1, scrollUnits(Width() / kScrollStepTwips / 2)));
     scrollGuard_ = false;
+    // The drawing is placed: the description box makes room for its caption, and the footer
+    // goes where it covers none of the drawing.
+    fitDescriptionBox();
+    placeFooter();
 }
 
 }  // namespace vrn

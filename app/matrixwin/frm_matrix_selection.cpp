@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QStringList>
 
+#include <algorithm>
+
 // The selection of a matrix window, the hover highlight, and the main window's menus and toolbar
 // that follow the active window and what is selected in it.
 
@@ -50,14 +52,88 @@ void showFontStyle(MatrixHost& host, bool bold, bool italic, bool underline) {
     host.hostToolbarButton(QStringLiteral("Underline")).setChecked(underline);
 }
 
+// Whether the guided questions of `group` have a question to ask: options made or removed in
+// this run count, not only those the file held.
+bool asksQuestions(const VRN_PracticeGroup& group) {
+    return std::ranges::any_of(group.PracticeParts, [](const auto& practice) {
+        return practice != nullptr && practice->OptionGroup != nullptr;
+    });
+}
+
+QString boolText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
 }  // namespace
 
+std::optional<QString> frmMatrix::statusTextOf(const StatusSubject& subject) const {
+    if (subject.cell > 0) {
+        const std::optional<CellObject> item = Cell_Object(subject.cell);
+        if (!item) {
+            return std::nullopt;
+        }
+        if (const auto* practice = std::get_if<std::shared_ptr<VRN_Practice>>(&*item)) {
+            if ((*practice)->is_blank) {
+                return std::nullopt;
+            }
+            return QStringLiteral("Practice: '%1' %2")
+                .arg(QString::fromStdString((*practice)->Name()),
+                     boolText(btnGroup(subject.cell).Value()));
+        }
+        const auto& group = std::get<std::shared_ptr<VRN_PracticeGroup>>(*item);
+        if (group->is_blank) {
+            return std::nullopt;
+        }
+        return QStringLiteral("Practice Group: '%1'").arg(QString::fromStdString(group->Name()));
+    }
+    const auto interaction = Interaction_Object(subject.interaction);
+    if (interaction == nullptr || interaction->is_blank) {
+        return std::nullopt;
+    }
+    const auto first = interaction->Practice1.lock();
+    const auto second = interaction->practice2.lock();
+    if (first == nullptr || second == nullptr) {
+        return std::nullopt;
+    }
+    return QStringLiteral("Interaction between '%1' and '%2'. Value: '%3'")
+        .arg(QString::fromStdString(second->Name()), QString::fromStdString(first->Name()),
+             QString::fromStdString(interaction->Value()));
+}
+
+void frmMatrix::showStatusOf(const StatusSubject& subject) {
+    MatrixHost* host = program_.Main_Window;
+    const std::optional<QString> text = statusTextOf(subject);
+    if (host == nullptr || !text) {
+        return;
+    }
+    statusSubject_ = subject;
+    statusShown_ = *text;
+    host->SetStatusText(*text);
+}
+
+void frmMatrix::refreshStatus() {
+    MatrixHost* host = program_.Main_Window;
+    // Another window, or another cell, may have spoken since.
+    if (host == nullptr || statusShown_.isEmpty() || host->statusText() != statusShown_) {
+        return;
+    }
+    statusShown_ = statusTextOf(statusSubject_).value_or(QString());
+    host->SetStatusText(statusShown_);
+}
+
 void frmMatrix::Form_MouseMove() {
+    if (const auto interaction = hovered_.lock()) {
+        program_.Last_Hover_Cross = interaction->IsCross();
+    }
+    clearHover();
+}
+
+void frmMatrix::clearHover() {
     const auto interaction = hovered_.lock();
+    hovered_.reset();
     if (interaction == nullptr) {
         return;
     }
-    program_.Last_Hover_Cross = interaction->IsCross();
     const std::int32_t practiceColor = program_.prefs.PracticeColor;
     if (const auto first = interaction->Practice1.lock()) {
         restoreColor(*first, practiceColor);
@@ -65,7 +141,6 @@ void frmMatrix::Form_MouseMove() {
     if (const auto second = interaction->practice2.lock()) {
         restoreColor(*second, practiceColor);
     }
-    hovered_.reset();
 }
 
 void frmMatrix::Do_menus() {
@@ -89,13 +164,23 @@ void frmMatrix::Do_menus() {
     }
     host->setMnuFileSaveEnabled(!document->locked);
     Clear_Selection(false, 0);
-    QStringList alternatives;
-    for (int i = 1; i <= document->Alt_count; ++i) {
-        alternatives << QString::fromStdString(document->alternative(i)->Name);
-    }
-    host->listAlternatives(alternatives, document->Alt_i - 1);
-    host->hostMenuItem(QStringLiteral("mnuAltDel")).setEnabled(document->Alt_count > 1);
+    listAlternatives();
     host->hostMenuItem(QStringLiteral("munFilePrintCaptured")).setEnabled(Frametool_Captured);
+}
+
+void frmMatrix::listAlternatives() {
+    MatrixHost* host = program_.Main_Window;
+    // The menu is the active document's; a window redrawn behind it leaves it alone.
+    if (host == nullptr || base_ == nullptr || program_.Current_Matrix != base_) {
+        return;
+    }
+    const VRN_Matrix& document = *base_;
+    QStringList alternatives;
+    for (int i = 1; i <= document.Alt_count; ++i) {
+        alternatives << QString::fromStdString(document.alternative(i)->Name);
+    }
+    host->listAlternatives(alternatives, document.Alt_i - 1);
+    host->hostMenuItem(QStringLiteral("mnuAltDel")).setEnabled(document.Alt_count > 1);
 }
 
 void frmMatrix::Show_Practice_Selection(const SelectedItem& item) {
@@ -143,7 +228,7 @@ void frmMatrix::Show_Practice_Selection(const SelectedItem& item) {
         enable("mnuActionAddPractice", false);
         enable("mnuActionDeleteGroup", true);
         enable("mnuActionDeletePractice", false);
-        enable("mnuPracticeGroupDialogue", (*group)->Has_Options);
+        enable("mnuPracticeGroupDialogue", asksQuestions(**group));
     } else {
         for (const char* name : {"mnuActionAddGroup", "mnuActionAddPractice",
                                  "mnuActionDeleteGroup", "mnuActionDeletePractice"}) {
@@ -162,16 +247,8 @@ void frmMatrix::Clear_Selection(bool keep, int box) {
             noteBox_->hide();
         }
     }
+    clearHover();
     const std::int32_t practiceColor = program_.prefs.PracticeColor;
-    if (const auto interaction = hovered_.lock()) {
-        if (const auto first = interaction->Practice1.lock()) {
-            restoreColor(*first, practiceColor);
-        }
-        if (const auto second = interaction->practice2.lock()) {
-            restoreColor(*second, practiceColor);
-        }
-    }
-    hovered_.reset();
     if (shownBy(program_.Current_Item, this)) {
         std::visit(
             [practiceColor](const auto& element) {

@@ -5,6 +5,7 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "platform/cell_button.h"
+#include "platform/ole_color.h"
 
 #include <QGridLayout>
 #include <QPixmap>
@@ -126,6 +127,10 @@ void FrmOvalDialogue::Show_Practice_Question(int position) {
     const std::string practiceName = practice_->Name();
     const auto& options = practice_->OptionGroup;
     if (options == nullptr) {
+        // Nothing to ask here: the question of the practice before must not stand for this one.
+        btnQuestion_->setText(
+            QStringLiteral("No question for '%1'").arg(QString::fromStdString(practiceName)));
+        btnQuestion_->setBackColor(kOleButtonFace);
         return;
     }
     int index = 0;

@@ -11,20 +11,28 @@
 #include "model/vrn_practice.h"
 #include "platform/prompt.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vrn {
 
 namespace {
 
 constexpr int kDesignWidth = 500;
+// Room beside a name in the drop-down list: the item's padding and a scroll bar.
+constexpr int kListMarginPixels = 40;
 constexpr int kDescriptionLines = 4;
 const std::string kNewOptionName = "New Option";
 const std::string kGroupSuffix = "_OptionGroup";
@@ -32,6 +40,31 @@ const std::string kGroupSuffix = "_OptionGroup";
 bool equalsPractice(const VRN_Option& option, const VRN_Practice& practice) {
     return option.Name() == practice.Name() && option.Description() == practice.Description() &&
            option.Discussion == practice.Discussion;
+}
+
+// The widest the option list may make its box and its drop-down list: a name longer than this
+// shows whole in the tool tip.
+int widestList(const QWidget& box) {
+    const QScreen* screen = box.screen();
+    const int available = screen != nullptr ? screen->availableGeometry().width() : kDesignWidth;
+    return std::max(kDesignWidth, available * 2 / 3);
+}
+
+// Every name shows whole: the box and its drop-down list are as wide as the longest (up to
+// widestList), and each entry carries its name as tool tip.
+void showWholeNames(QComboBox& box) {
+    int widest = 0;
+    const QFontMetrics metrics(box.view()->font());
+    for (int index = 0; index < box.count(); ++index) {
+        const QString name = box.itemText(index);
+        box.setItemData(index, name, Qt::ToolTipRole);
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    }
+    const int frame = 2 * box.view()->frameWidth() + kListMarginPixels;
+    box.view()->setMinimumWidth(std::min(widest + frame, box.maximumWidth()));
+    // The dialog widens as far as its box needs, also for a name added while it is open.
+    box.setMinimumWidth(std::min(box.sizeHint().width(), box.maximumWidth()));
+    box.setToolTip(box.currentText());
 }
 
 }  // namespace
@@ -52,6 +85,10 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     connect(txtPrompt_, &QLineEdit::textChanged, this, [this] { promptChanged_ = true; });
     cmbPracticeName_ = new QComboBox(this);
     cmbPracticeName_->setObjectName(QStringLiteral("cmbPracticeName"));
+    cmbPracticeName_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbPracticeName_->setMaximumWidth(widestList(*cmbPracticeName_));
+    connect(cmbPracticeName_, &QComboBox::currentTextChanged, cmbPracticeName_,
+            &QComboBox::setToolTip);
     connect(cmbPracticeName_, &QComboBox::activated, this,
             &FrmPracticeOptions::cmbPracticeName_Click);
     txtDescription_ = newDescriptionBox(this, kDescriptionLines);
@@ -186,6 +223,7 @@ void FrmPracticeOptions::Load_Data(bool afterFirstEdited, bool keepOptions) {
             cmbPracticeName_->setCurrentIndex(-1);
         }
     }
+    showWholeNames(*cmbPracticeName_);
     // Filling the question counts as a change.
     promptChanged_ = true;
     cmbPracticeName_Click();

@@ -56,6 +56,7 @@ public:
     // copy buffer (null when none) and the starter that opens links from the detail dialogs.
     virtual void popupMenu(const QString& name) = 0;
     virtual void SetStatusText(const QString& text) = 0;
+    virtual QString statusText() const = 0;
     virtual void setup_interaction_Menu() = 0;
     virtual std::shared_ptr<VRN_PracticeGroup>& copiedPracticeGroup() = 0;
     virtual ProgramStarter& programStarter() = 0;

@@ -20,10 +20,12 @@ void SceneInteractionLabel::setBackStyle(std::int16_t value) {
 }
 
 void SceneInteractionLabel::paint(QPainter& painter, const QRectF& rect) const {
-    if (backStyle_ == kOpaque) {
+    const bool opaque = backStyle_ == kOpaque;
+    if (opaque) {
         painter.fillRect(rect, qtBackColor());
     }
-    drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignCenter, Enabled());
+    drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignCenter, Enabled(),
+                  opaque ? qtBackColor() : QColor());
 }
 
 }  // namespace vrn

@@ -159,8 +159,10 @@ void FileCommands::mnuAltImport_Click() {
     if (window == nullptr) {
         return;
     }
-    const std::optional<QString> path = chooseMatrixFile();
-    if (!path || window == nullptr) {
+    FileDialogRequest request = openMatrixRequest();
+    request.title = QStringLiteral("Import Alternatives from a Matrix File");
+    const std::optional<QString> path = services_.prompt.openFile(request);
+    if (!path || path->isEmpty() || window == nullptr) {
         return;
     }
     try {

@@ -37,6 +37,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <utility>
@@ -613,9 +614,18 @@ QAction* frmMain::loadAlternativeItem() {
 }
 
 void frmMain::listAlternatives(const QStringList& names, int checked) {
-    unloadCopies(mnuAlt_);
+    // Items already there are kept: the list is redone while one of them is being chosen.
+    const auto wanted = static_cast<std::size_t>(std::max<qsizetype>(names.size(), 1));
+    QMenu& alternatives = *menu(QStringLiteral("mnuAlternatives"));
+    while (mnuAlt_.size() > wanted) {
+        alternatives.removeAction(mnuAlt_.back());
+        mnuAlt_.back()->deleteLater();
+        mnuAlt_.pop_back();
+    }
     for (int i = 0; i < names.size(); ++i) {
-        QAction* item = i == 0 ? mnuAlt_.front() : loadAlternativeItem();
+        QAction* item = static_cast<std::size_t>(i) < mnuAlt_.size()
+                            ? mnuAlt_[static_cast<std::size_t>(i)]
+                            : loadAlternativeItem();
         item->setText(names[i]);
         item->setData(QString::number(i + 1));
         item->setChecked(false);

@@ -73,7 +73,7 @@ public:
     // Opens a link text from a matrix in the browser of the preferences.
     void Open_In_Browser(const QString& text) override;
     void SetStatusText(const QString& text) override;
-    QString statusText() const;
+    QString statusText() const override;
     void setup_Alternatives_Menu();
     // The Alternatives menu of the active document: an item per alternative name, item
     // `checked` (0-based) checked.

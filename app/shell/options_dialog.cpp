@@ -216,6 +216,10 @@ void OptionsDialog::setPracticeFontSize(qint16 points) {
 }
 
 void OptionsDialog::loadValues() {
+    layout_ = LayoutValues{.groupHeight = preferences_.PracticeGroupHeight,
+                           .practiceHeight = preferences_.PracticeHeight,
+                           .practiceWidth = preferences_.PracticeWidth,
+                           .fontSize = practiceFontSize()};
     txtTemplateDir_->setText(preferences_.VisioTemplatePath);
     txtBrowser_->setText(preferences_.Browser_Path);
     for (QLineEdit* box : {txtPGHeight_, txtPHeight_, txtPWidth_, txtFontSize_}) {
@@ -272,24 +276,26 @@ void OptionsDialog::leaveBox(QLineEdit* box) {
 
 void OptionsDialog::restoreBox(QLineEdit* box) {
     if (box == txtPGHeight_) {
-        box->setText(formatSingle(preferences_.PracticeGroupHeight));
+        box->setText(formatSingle(layout_.groupHeight));
     } else if (box == txtPHeight_) {
-        box->setText(formatSingle(preferences_.PracticeHeight));
+        box->setText(formatSingle(layout_.practiceHeight));
     } else if (box == txtPWidth_) {
-        box->setText(formatSingle(preferences_.PracticeWidth));
+        box->setText(formatSingle(layout_.practiceWidth));
     } else if (box == txtFontSize_) {
-        box->setText(QString::number(practiceFontSize()));
+        box->setText(QString::number(layout_.fontSize));
     }
 }
 
 void OptionsDialog::restoreDefaults() {
-    preferences_.PracticeGroupHeight = preferences_.Def_PracticeGroupHeight;
-    preferences_.PracticeHeight = preferences_.Def_PracticeHeight;
-    preferences_.PracticeWidth = preferences_.Def_PracticeWidth;
-    setPracticeFontSize(preferences_.Def_PracticeFontSize);
+    // Shown at once; like every other change here they take effect at OK only.
+    layout_ = LayoutValues{.groupHeight = preferences_.Def_PracticeGroupHeight,
+                           .practiceHeight = preferences_.Def_PracticeHeight,
+                           .practiceWidth = preferences_.Def_PracticeWidth,
+                           .fontSize = preferences_.Def_PracticeFontSize};
     for (QLineEdit* box : {txtPGHeight_, txtPHeight_, txtPWidth_, txtFontSize_}) {
         restoreBox(box);
     }
+    setButtons();
 }
 
 std::optional<QString> OptionsDialog::lookupExistingFile(const QString& title) {
@@ -329,10 +335,9 @@ void OptionsDialog::chooseSwatchColor(int index) {
     const std::optional<QColor> chosen =
         prompt_.chooseColor(QStringLiteral("Choose new color"), colorFromOle(current, palette()),
                             ColorDialogFlags::RgbInit);
-    // A cancelled choice keeps the colour exactly, system colours included.
-    const qint32 result = chosen && chosen->isValid() ? oleFromColor(*chosen) : current;
-    swatch->setBackColor(result);
-    settings_.writeLong(QLatin1String(prefkey::kColors), colorKey(index), result);
+    // A cancelled choice keeps the colour exactly, system colours included. Like everything
+    // else here the colour is stored at OK only: Cancel leaves the settings as they were.
+    swatch->setBackColor(chosen && chosen->isValid() ? oleFromColor(*chosen) : current);
 }
 
 void OptionsDialog::acceptOptions() {
@@ -347,12 +352,13 @@ void OptionsDialog::acceptOptions() {
     preferences_.Browser_Path = txtBrowser_->text();
     settings_.setText(QLatin1String(prefkey::kDirectories), QLatin1String(prefkey::kBrowserPath),
                       preferences_.Browser_Path);
-    setPracticeFontSize(toInteger(txtFontSize_->text()).value_or(practiceFontSize()));
-    preferences_.PracticeHeight =
-        toSingle(txtPHeight_->text()).value_or(preferences_.PracticeHeight);
-    preferences_.PracticeWidth = toSingle(txtPWidth_->text()).value_or(preferences_.PracticeWidth);
-    preferences_.PracticeGroupHeight =
-        toSingle(txtPGHeight_->text()).value_or(preferences_.PracticeGroupHeight);
+    const qint16 fontSize = toInteger(txtFontSize_->text()).value_or(layout_.fontSize);
+    setPracticeFontSize(fontSize);
+    // Windows opened from now on start with this font, as with the sizes below.
+    preferences_.Practice_Font_Size = fontSize;
+    preferences_.PracticeHeight = toSingle(txtPHeight_->text()).value_or(layout_.practiceHeight);
+    preferences_.PracticeWidth = toSingle(txtPWidth_->text()).value_or(layout_.practiceWidth);
+    preferences_.PracticeGroupHeight = toSingle(txtPGHeight_->text()).value_or(layout_.groupHeight);
     settings_.writeSingle(vrn, QLatin1String(prefkey::kPracticeGroupHeight),
                           preferences_.PracticeGroupHeight);
     settings_.writeSingle(vrn, QLatin1String(prefkey::kPracticeHeight),

@@ -17,9 +17,10 @@ namespace vrn {
 class CellButton;
 
 // The options dialog: layout sizes and font size with a preview, the drawing template folder,
-// the five user colours and the browser path. It acts on the run's preferences and on the
-// active matrix's font size; OK stores them. Restore Defaults and a colour choice take effect at
-// once, even when the dialog is then cancelled.
+// the five user colours and the browser path. OK applies them to the run's preferences, which
+// every matrix window opened afterwards starts with, and to the active matrix's font size, and
+// stores them; Cancel leaves the preferences, the matrix and the settings as they were,
+// whatever Restore Defaults or a colour choice showed.
 //
 // Without an active matrix the font size box shows and sets the preferences' practice font
 // size, the one new matrices start with.
@@ -59,10 +60,20 @@ private:
     qint16 practiceFontSize() const;
     void setPracticeFontSize(qint16 points);
 
+    // The layout values the dialog would apply: what a box that does not convert is put back
+    // to.
+    struct LayoutValues {
+        float groupHeight = 0;
+        float practiceHeight = 0;
+        float practiceWidth = 0;
+        qint16 fontSize = 0;
+    };
+
     Preferences& preferences_;
     SettingsStore& settings_;
     Prompt& prompt_;
     ActiveMatrixFont* activeMatrix_;
+    LayoutValues layout_;
 
     QTabWidget* tabs_ = nullptr;
     QLineEdit* txtPGHeight_ = nullptr;

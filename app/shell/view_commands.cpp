@@ -119,18 +119,45 @@ void ViewCommands::scaleStep(int direction) {
         return;
     }
     Preferences& prefs = program_.prefs;
-    const float step = static_cast<float>(direction) * prefs.Delta_updown;
-    document->VRN_PracticeHeight =
-        scaledSize(document->VRN_PracticeHeight, step, prefs.Delta_updown);
-    document->VRN_PracticeWidth = scaledSize(document->VRN_PracticeWidth, step, prefs.Delta_updown);
-    document->VRN_PracticeGrpHeight =
-        scaledSize(document->VRN_PracticeGrpHeight, step, prefs.Delta_updown);
-    document->VRN_Practice_Font_Size = steppedFontSize(document->VRN_Practice_Font_Size, direction);
+    HeldScaleSteps& held = heldSteps(document);
+    const ScaleSizes sizes = scaledSizes(ScaleSizes{.practiceHeight = document->VRN_PracticeHeight,
+                                                    .practiceWidth = document->VRN_PracticeWidth,
+                                                    .groupHeight = document->VRN_PracticeGrpHeight,
+                                                    .fontSize = document->VRN_Practice_Font_Size},
+                                         direction, prefs.Delta_updown, held);
+    document->VRN_PracticeHeight = sizes.practiceHeight;
+    document->VRN_PracticeWidth = sizes.practiceWidth;
+    document->VRN_PracticeGrpHeight = sizes.groupHeight;
+    document->VRN_Practice_Font_Size = sizes.fontSize;
     // New windows start with the new sizes; the group width is never scaled.
     prefs.PracticeHeight = document->VRN_PracticeHeight;
     prefs.PracticeWidth = document->VRN_PracticeWidth;
     prefs.PracticeGroupHeight = document->VRN_PracticeGrpHeight;
+    showHeldSteps(held);
     refresh();
+}
+
+void ViewCommands::showHeldSteps(const HeldScaleSteps& held) {
+    if (held.count > 0) {
+        heldMessage_ =
+            QStringLiteral("The matrix is at its smallest legible size (Scale Down held back: %1).")
+                .arg(held.count);
+        main_.SetStatusText(heldMessage_);
+    } else if (!heldMessage_.isEmpty() && main_.statusText() == heldMessage_) {
+        // Every step held back is taken back: the message no longer holds.
+        heldMessage_.clear();
+        main_.SetStatusText(heldMessage_);
+    }
+}
+
+HeldScaleSteps& ViewCommands::heldSteps(const std::shared_ptr<VRN_Matrix>& document) {
+    std::erase_if(held_, [](const auto& entry) { return entry.first.expired(); });
+    for (auto& [heldFor, steps] : held_) {
+        if (heldFor.lock() == document) {
+            return steps;
+        }
+    }
+    return held_.emplace_back(document, HeldScaleSteps{}).second;
 }
 
 void ViewCommands::fontStep(int direction) {

@@ -1,8 +1,15 @@
 #pragma once
 
 #include "app/shell/shell_services.h"
+#include "app/shell/view_steps.h"
+#include "model/model_fwd.h"
 
 #include <QObject>
+#include <QString>
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 
@@ -32,12 +39,18 @@ private:
     void fontDown(bool);
     void options(bool);
     void scaleStep(int direction);
+    // The Scale Down steps held back for `document` at its smallest legible size.
+    HeldScaleSteps& heldSteps(const std::shared_ptr<VRN_Matrix>& document);
+    // Tells in the status bar that Scale Down steps are held back, and clears that once none is.
+    void showHeldSteps(const HeldScaleSteps& held);
     void fontStep(int direction);
     void refresh();
 
     frmMain& main_;
     VrnMain& program_;
     ShellServices services_;
+    std::vector<std::pair<std::weak_ptr<VRN_Matrix>, HeldScaleSteps>> held_;
+    QString heldMessage_;
 };
 
 }  // namespace vrn

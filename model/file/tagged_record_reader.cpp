@@ -24,13 +24,40 @@ constexpr const char* kReadFileLongWarning =
 constexpr const char* kReadFileBooleanWarning =
     "warning: error parsing file in ReadFileBoolean.  Expected tag: '";
 
+// Text as a message shows it: control characters (C0, DEL and C1) written as \xNN, so that a
+// damaged file's bytes read as what they are instead of boxes or broken lines.
+std::string Escaped(std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr unsigned char kC1Lead = 0xC2;
+    std::string shown;
+    shown.reserve(text.size());
+    const auto escape = [&shown, &kHex](unsigned int code) {
+        shown += "\\x";
+        shown += kHex[(code >> 4) & 0xF];
+        shown += kHex[code & 0xF];
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (byte < 0x20 || byte == 0x7F) {
+            escape(byte);
+        } else if (byte == kC1Lead && next >= 0x80 && next <= 0x9F) {
+            escape(next);
+            ++i;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
+
 // A value as an error quotes it: in double quotes, cut short when long.
 std::string Shown(std::string_view text) {
-    return "\"" + ShortenedForMessage(text) + "\"";
+    return "\"" + Escaped(ShortenedForMessage(text)) + "\"";
 }
 
 std::string RecordNamed(std::string_view tag) {
-    return tag.empty() ? std::string("the value") : "the record \"" + std::string(tag) + "\"";
+    return tag.empty() ? std::string("the value") : "the record \"" + Escaped(tag) + "\"";
 }
 
 }  // namespace
@@ -65,8 +92,12 @@ int TaggedRecordReader::get() {
 }
 
 void TaggedRecordReader::Fail(const std::string& detail) const {
-    throw MatrixFileError("Reading '" + sourceName_ + "' stopped at line " +
-                          std::to_string(recordLine_) + ": " + detail + ".");
+    FailAt(recordLine_, detail);
+}
+
+void TaggedRecordReader::FailAt(int line, const std::string& detail) const {
+    throw MatrixFileError("Reading '" + Escaped(sourceName_) + "' stopped at line " +
+                          std::to_string(line) + ": " + detail + ".");
 }
 
 void TaggedRecordReader::readItem(Item& item) {
@@ -75,6 +106,7 @@ void TaggedRecordReader::readItem(Item& item) {
     while (peek() == ' ' || peek() == '\t') {
         get();
     }
+    item.line = line_;
     if (peek() == kEnd) {
         if (afterComma_) {  // "tag," at the very end: an empty value
             afterComma_ = false;
@@ -204,18 +236,20 @@ void TaggedRecordReader::checkTag(std::string_view expected, const char* warning
              "\" belongs, and too many records before it were out of place");
     }
     context_.MsgBox(warningPrefix + std::string(expected) + "' and found: '" +
-                    ShortenedForMessage(found) + "'");
+                    Escaped(ShortenedForMessage(found)) + "'");
 }
 
 std::int32_t TaggedRecordReader::LongFromText(const std::string& value, std::string_view tag,
                                               std::int64_t lowest, std::int64_t highest) const {
     const auto number = WholeNumberFromText(value);
     if (!number) {
-        Fail(RecordNamed(tag) + " holds " + Shown(value) + " where a whole number belongs");
+        FailAt(valueItem_.line,
+               RecordNamed(tag) + " holds " + Shown(value) + " where a whole number belongs");
     }
     if (*number < lowest || *number > highest) {
-        Fail(RecordNamed(tag) + " holds " + Shown(value) + ", which is not from " +
-             std::to_string(lowest) + " to " + std::to_string(highest));
+        FailAt(valueItem_.line, RecordNamed(tag) + " holds " + Shown(value) +
+                                    ", which is not from " + std::to_string(lowest) + " to " +
+                                    std::to_string(highest));
     }
     return static_cast<std::int32_t>(*number);
 }
@@ -224,7 +258,8 @@ bool TaggedRecordReader::TruthValueFromRecordText(const std::string& value,
                                                   std::string_view tag) const {
     const auto truth = TruthValueFromText(value);
     if (!truth) {
-        Fail(RecordNamed(tag) + " holds " + Shown(value) + " where True or False belongs");
+        FailAt(valueItem_.line,
+               RecordNamed(tag) + " holds " + Shown(value) + " where True or False belongs");
     }
     return *truth;
 }

@@ -62,6 +62,8 @@ public:
     bool TruthValueFromRecordText(const std::string& text, std::string_view tag) const;
 
     // Stops reading with an error that names the source and the line of the last record begun.
+    // Control characters in the error's texts show as \xNN. A value that does not convert
+    // (LongFromText, TruthValueFromRecordText) names the line its value begins on.
     [[noreturn]] void Fail(const std::string& detail) const;
 
     const std::string& sourceName() const { return sourceName_; }
@@ -71,7 +73,10 @@ private:
     struct Item {
         std::string bytes;
         bool quoted = false;
+        int line = 1;  // where the item begins
     };
+
+    [[noreturn]] void FailAt(int line, const std::string& detail) const;
 
     void readItem(Item& item);
     void readQuoted(std::string& bytes);

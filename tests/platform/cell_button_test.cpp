@@ -103,16 +103,24 @@ TEST(CellButton, APressHoldsValueAndAReleaseClicks) {
     EXPECT_EQ(clicked.count(), 1);
 }
 
+// Calls visit(x, y, colour) for every pixel of `image` inside the bevel.
+template <class Visit>
+void forEachInnerPixel(const QImage& image, Visit&& visit) {
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            visit(x, y, image.pixelColor(x, y));
+        }
+    }
+}
+
 // The box around the pixels that differ from the back colour, inside the bevel.
 QRect inkBox(const QImage& image, const QColor& back) {
     QRect box;
-    for (int y = 2; y < image.height() - 2; ++y) {
-        for (int x = 2; x < image.width() - 2; ++x) {
-            if (image.pixelColor(x, y) != back) {
-                box |= QRect(x, y, 1, 1);
-            }
+    forEachInnerPixel(image, [&](int x, int y, const QColor& pixel) {
+        if (pixel != back) {
+            box |= QRect(x, y, 1, 1);
         }
-    }
+    });
     return box;
 }
 
@@ -124,11 +132,17 @@ QImage paintedCell(const QSize& size, const CellLook& look) {
     return image;
 }
 
-TEST(CellPainter, FillsTheBackColourAndTurnsTextForAColumn) {
+// A cell showing a row of wide letters at 12 points on `back`.
+CellLook lettersOn(const QColor& back) {
     CellLook look;
     look.text = "WWWWWW";
-    look.backColor = QColor(255, 0, 0);
+    look.backColor = back;
     look.fontSize = 12;
+    return look;
+}
+
+TEST(CellPainter, FillsTheBackColourAndTurnsTextForAColumn) {
+    CellLook look = lettersOn(QColor(255, 0, 0));
 
     const QImage along = paintedCell(QSize(200, 200), look);
     EXPECT_EQ(along.pixelColor(5, 5), look.backColor);
@@ -152,6 +166,41 @@ TEST(CellPainter, APressedCellIsSunken) {
     const QImage sunken = paintedCell(QSize(40, 20), look);
     EXPECT_EQ(raised.pixel(0, 0), palette.color(QPalette::Light).rgb());
     EXPECT_EQ(sunken.pixel(0, 0), palette.color(QPalette::Dark).rgb());
+}
+
+TEST(CellPainter, TextTakesTheColourThatReadsBestOnItsBack) {
+    struct Case {
+        QColor back;
+        QColor text;
+    };
+    const Case cases[] = {
+        {QColor(0, 0, 255), Qt::white},  // the answer in force in the guided questions
+        {QColor(255, 0, 0), Qt::white},  // the question without a colour of its own
+        {QColor(0, 0, 0), Qt::white},
+        {QColor(128, 128, 128), Qt::white},  // the blank row colour
+        {QColor(255, 255, 255), Qt::black},
+        {QColor(192, 255, 255), Qt::black},  // the practice colour
+        {QColor(255, 255, 0), Qt::black},    // the highlight colour
+        {QColor(128, 255, 128), Qt::black},  // the user's highlight
+        {QColor(207, 207, 207), Qt::black},  // the form background
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(readableTextColor(c.back, Qt::darkGreen), c.text) << c.back.name().toStdString();
+    }
+    // The palette's own face keeps the palette's own text colour, whatever the theme.
+    EXPECT_EQ(readableTextColor(QColor(), Qt::darkGreen), QColor(Qt::darkGreen));
+}
+
+TEST(CellPainter, TextOnBlueIsPaintedWhite) {
+    const QImage image = paintedCell(QSize(200, 60), lettersOn(QColor(0, 0, 255)));
+    int white = 0;
+    int dark = 0;
+    forEachInnerPixel(image, [&](int, int, const QColor& pixel) {
+        white += pixel == QColor(Qt::white) ? 1 : 0;
+        dark += pixel.red() < 40 && pixel.green() < 40 && pixel.blue() < 40 ? 1 : 0;
+    });
+    EXPECT_GT(white, 20);
+    EXPECT_EQ(dark, 0);
 }
 
 }  // namespace

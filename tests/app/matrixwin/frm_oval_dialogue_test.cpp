@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <utility>
+
 namespace vrn::testing {
 namespace {
 
@@ -109,10 +112,11 @@ TEST_F(GuidedQuestionsTest, TheWalkWrapsBothWays) {
     EXPECT_EQ(roof->Name(), "Slate");
     EXPECT_EQ(dialog->position(), 1);
 
-    // A practice without options keeps the question shown and offers nothing.
+    // A practice without options asks nothing: the question before it does not stay.
     dialog->question().click();
     EXPECT_EQ(dialog->position(), 2);
-    EXPECT_EQ(dialog->question().text(), "Which walls?");
+    EXPECT_EQ(dialog->question().text(), "No question for 'Plain'");
+    EXPECT_NE(dialog->question().backColor(), kRed);
     EXPECT_TRUE(shownAnswers(*dialog).isEmpty());
 
     // The bar moves one practice whatever the jump, and is set back to it.
@@ -142,7 +146,23 @@ TEST_F(GuidedQuestionsTest, EveryOptionBeyondTheFirstGetsAnAnswerButton) {
     EXPECT_EQ(shownAnswers(*dialog), QStringList{"Tiles"});
 }
 
-TEST_F(GuidedQuestionsTest, AnswersArePaintedAsCellsInTheirColour) {
+// How many pixels of `cell`, painted at `size`, are whitish and how many near black.
+std::pair<int, int> whiteAndBlack(CellButton& cell, const QSize& size) {
+    cell.resize(size);
+    const QImage picture = cell.grab().toImage();
+    int white = 0;
+    int black = 0;
+    for (int y = 2; y < picture.height() - 2; ++y) {
+        for (int x = 2; x < picture.width() - 2; ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            white += std::min({pixel.red(), pixel.green(), pixel.blue()}) > 100 ? 1 : 0;
+            black += std::max({pixel.red(), pixel.green(), pixel.blue()}) < 40 ? 1 : 0;
+        }
+    }
+    return {white, black};
+}
+
+TEST_F(GuidedQuestionsTest, AnswersArePaintedAsCellsInTheirColourWithTextThatReadsOnIt) {
     addPractice("Walls", "Which walls?", {"Walls"});
     const auto dialog = open();
     CellButton& answer = dialog->answer(0);
@@ -150,6 +170,13 @@ TEST_F(GuidedQuestionsTest, AnswersArePaintedAsCellsInTheirColour) {
     const QImage picture = answer.grab().toImage();
     // A point inside the panel, clear of the text and the bevel.
     EXPECT_EQ(picture.pixelColor(10, picture.height() / 2), QColor(0, 0, 255));
+
+    // White text on the blue answer in force and on the red question, none in black.
+    for (CellButton* cell : {&answer, &dialog->question()}) {
+        const auto [white, black] = whiteAndBlack(*cell, QSize(300, 60));
+        EXPECT_GT(white, 20) << cell->objectName().toStdString();
+        EXPECT_EQ(black, 0) << cell->objectName().toStdString();
+    }
 }
 
 TEST_F(GuidedQuestionsTest, AnEmptyGroupShowsNothingAndDoesNotMove) {

@@ -4,11 +4,14 @@
 #include "model/vrn_practice.h"
 #include "tests/app/matrixwin/detail_dialog_testing.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace vrn::testing {
 namespace {
@@ -254,6 +257,45 @@ TEST_F(PracticeOptionsTest, AnOptionWithoutANameNeverEmptiesThePracticesName) {
     click(*dialog, "btnOK");
     EXPECT_TRUE(handed_.empty());
     EXPECT_EQ(practice_->Name(), "Precast walls");
+}
+
+// The width of the text field of `combo` as laid out.
+int textFieldWidth(const QComboBox& combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    return combo.style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+        .width();
+}
+
+TEST_F(PracticeOptionsTest, TheOptionListShowsWholeNames) {
+    const QString longName = "Precast walls from a contractor outside the organisation";
+    giveOptions({"Precast walls", longName.toStdString()});
+    const auto dialog = open();
+    dialog->show();
+    QApplication::processEvents();
+    auto& combo = child<QComboBox>(*dialog, "cmbPracticeName");
+    const QFontMetrics metrics(combo.font());
+    EXPECT_GE(textFieldWidth(combo), metrics.horizontalAdvance(longName));
+    EXPECT_GE(combo.view()->minimumWidth(), metrics.horizontalAdvance(longName));
+
+    // A longer one added while the dialog is open widens it again.
+    const QString longer = "Precast walls from a contractor outside the organisation, checked";
+    edit_ = [&longer](VRN_Option& option) { option.setName(longer.toStdString()); };
+    click(*dialog, "btnAddOption");
+    QApplication::processEvents();
+    EXPECT_GE(textFieldWidth(combo), metrics.horizontalAdvance(longer));
+
+    // One wider than the screen allows shows whole in its tool tip.
+    const QString huge = QString("Precast walls ").repeated(40);
+    edit_ = [&huge](VRN_Option& option) { option.setName(huge.toStdString()); };
+    click(*dialog, "btnAddOption");
+    QApplication::processEvents();
+    EXPECT_LE(combo.width(), combo.maximumWidth());
+    const int last = combo.count() - 1;
+    EXPECT_EQ(combo.itemData(last, Qt::ToolTipRole).toString(), huge);
+    combo.setCurrentIndex(last);
+    EXPECT_EQ(combo.toolTip(), huge);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/canvas_counts.h"
+#include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_paintable.h"
@@ -12,6 +13,7 @@
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,6 +21,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 
 namespace vrn::testing {
@@ -88,6 +91,59 @@ TEST_F(MatrixWindowTest, ARedrawWhileScrolledKeepsTheOffsetAndTheRanges) {
     EXPECT_EQ(existingPractice()->Display->top(), rowTop);
     EXPECT_EQ(window().VScroll()->maximum(), range);
     EXPECT_EQ(window().VScroll()->value(), 3);
+}
+
+TEST_F(MatrixWindowTest, TheFooterCoversNothingOfTheDrawingAtAnyScale) {
+    document().footer = "Footer of the matrix";
+    const auto& footer = dynamic_cast<const ScenePaintable&>(window().lblFooter());
+    MatrixCanvas& canvas = window().canvas();
+    const auto covered = [&] {
+        QStringList names;
+        for (const ScenePaintable* control : canvas.controlsIn(footer.paintRect())) {
+            if (control != &footer) {
+                names << QString::fromStdString(
+                    dynamic_cast<const WindowControl*>(control) != nullptr
+                        ? dynamic_cast<const WindowControl*>(control)->text()
+                        : std::string("a line"));
+            }
+        }
+        return names.join(", ").toStdString();
+    };
+    const QRectF foot(0, canvas.height() - footer.paintRect().height(), canvas.width(),
+                      footer.paintRect().height());
+    const auto footIsFree = [&] {
+        const auto inFoot = canvas.controlsIn(foot);
+        return std::all_of(inFoot.begin(), inFoot.end(),
+                           [&](const ScenePaintable* control) { return control == &footer; });
+    };
+    const auto check = [&](const std::string& when) {
+        SCOPED_TRACE(when);
+        ASSERT_TRUE(window().lblFooter().Visible());
+        EXPECT_EQ(covered(), "");
+        // Where nothing of the drawing stands at the foot, the footer shows there.
+        if (footIsFree()) {
+            EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1);
+        }
+        // Scrolled to the end, the drawing still ends above the footer.
+        window().VScroll()->setValue(window().VScroll()->maximum());
+        EXPECT_EQ(covered(), "") << "scrolled";
+        if (footIsFree()) {
+            EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1) << "scrolled";
+        }
+        window().VScroll()->setValue(0);
+    };
+    // A drawing that ends higher up leaves the footer at the foot of the drawing area.
+    item("mnuViewLegend").trigger();
+    item("mnuViewScaledown").trigger();
+    item("mnuViewScaledown").trigger();
+    check("two steps down without the legends");
+    EXPECT_NEAR(footer.paintRect().bottom(), canvas.height(), 1);
+    item("mnuViewLegend").trigger();
+    check("two steps down");
+    for (int step = 1; step <= 10; ++step) {
+        item("mnuViewScaleUp").trigger();
+        check(std::to_string(step) + " steps up from there");
+    }
 }
 
 TEST_F(MatrixWindowTest, AMinimisedWindowDoesNotScroll) {
@@ -302,15 +358,95 @@ TEST_F(MatrixWindowTest, APracticeSelectionHighlightsItAndSetsTheMenusAndFontBut
 TEST_F(MatrixWindowTest, AGroupSelectionOffersTheGroupCommandsAndGivesBackThePracticeColour) {
     const auto group = document().Existing()->PGroups.Item(1);
     group->color = 0;
-    group->Has_Options = true;
     window().Show_Practice_Selection(group);
     EXPECT_TRUE(item("mnuActionAddGroup").isEnabled());
     EXPECT_TRUE(item("mnuActionDeleteGroup").isEnabled());
     EXPECT_FALSE(item("mnuActionDeletePractice").isEnabled());
-    EXPECT_TRUE(item("mnuPracticeGroupDialogue").isEnabled());
     window().Show_Practice_Selection(std::monostate{});
     EXPECT_EQ(group->Display->BackColor(), program_.prefs.PracticeColor);
     EXPECT_FALSE(item("mnuActionAddGroup").isEnabled());
+}
+
+TEST_F(MatrixWindowTest, RunDialogueIsOfferedAsSoonAsAPracticeOfTheGroupHasOptions) {
+    const auto group = document().Existing()->PGroups.Item(1);
+    const auto practice = group->PracticeParts.Item(1);
+    window().Show_Practice_Selection(group);
+    EXPECT_FALSE(item("mnuPracticeGroupDialogue").isEnabled());
+
+    // The options editor gives the practice its first options; nothing is saved or read.
+    ModalScript dialogs;
+    dialogs.then("frmPracticeOptions", [](QDialog& dialog) { dialog.reject(); });
+    ShowPracticeOptions({program_, prompt_, starter_}, *practice, &main_);
+    ASSERT_NE(practice->OptionGroup, nullptr);
+    window().Show_Practice_Selection(group);
+    EXPECT_TRUE(item("mnuPracticeGroupDialogue").isEnabled());
+
+    // Without options left there is nothing to ask, whatever the file said.
+    group->Has_Options = true;
+    practice->RemoveOptionGroup();
+    window().Show_Practice_Selection(group);
+    EXPECT_FALSE(item("mnuPracticeGroupDialogue").isEnabled());
+}
+
+TEST_F(MatrixWindowWithThreeAlternativesTest, TheAlternativesMenuChecksTheAlternativeShown) {
+    const auto checkedItems = [this] {
+        QList<int> checked;
+        for (std::size_t i = 0; i < main_.mnuAlt().size(); ++i) {
+            if (main_.mnuAlt()[i]->isChecked()) {
+                checked << static_cast<int>(i);
+            }
+        }
+        return checked;
+    };
+    EXPECT_EQ(checkedItems(), QList<int>{0});
+    QTest::keyClick(&window().canvas(), Qt::Key_PageDown);
+    EXPECT_EQ(document().Alt_i, 2);
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+    window().btnDownAlt_Click();
+    EXPECT_EQ(checkedItems(), QList<int>{2});
+    window().btnUpAlt_Click();
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+
+    // A renamed alternative is listed under its new name.
+    prompt_.answerText("Lean plant");
+    item("mnuAltRename").trigger();
+    EXPECT_EQ(main_.mnuAlt()[1]->text(), "Lean plant");
+    EXPECT_EQ(checkedItems(), QList<int>{1});
+}
+
+TEST_F(MatrixWindowTest, TheStatusBarFollowsARename) {
+    const auto practice = existingPractice();
+    const auto group = document().Existing()->PGroups.Item(1);
+    const auto cellIndex = [this](const auto& element) {
+        return window().groupCellIndex(dynamic_cast<const ScenePaintable*>(element->Display.get()));
+    };
+    window().btnGroup_MouseMove(cellIndex(practice));
+    program_.Current_Item = practice;
+    prompt_.answerText("Hiring");
+    item("mnuPracticeRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Practice: 'Hiring' False");
+
+    window().btnGroup_MouseMove(cellIndex(group));
+    program_.Current_Item = group;
+    prompt_.answerText("Sales");
+    item("mnuPracticeGroupRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Practice Group: 'Sales'");
+
+    const auto interaction = crossInteraction();
+    window().lblInteract_MouseMove(window().interactionCellIndex(
+        dynamic_cast<const ScenePaintable*>(interaction->Display.get())));
+    const auto first = interaction->Practice1.lock();
+    program_.Current_Item = first;
+    prompt_.answerText("Renamed target");
+    item("mnuPracticeRename").trigger();
+    EXPECT_TRUE(main_.statusText().contains("'Renamed target'"))
+        << main_.statusText().toStdString();
+
+    // What another cell said since is left alone.
+    main_.SetStatusText("Something else");
+    prompt_.answerText("Again");
+    item("mnuPracticeRename").trigger();
+    EXPECT_EQ(main_.statusText(), "Something else");
 }
 
 TEST_F(MatrixWindowTest, MovingOffAHoveredInteractionGivesItsPracticesTheirColoursBack) {
@@ -328,6 +464,58 @@ TEST_F(MatrixWindowTest, MovingOffAHoveredInteractionGivesItsPracticesTheirColou
     EXPECT_EQ(first->Display->BackColor(), 0x00AA00);
     EXPECT_EQ(second->Display->BackColor(), program_.prefs.PracticeColor);
     EXPECT_EQ(window().hoveredInteraction(), nullptr);
+}
+
+TEST_F(MatrixWindowTest, TheHoverHighlightGoesOffWhenADialogOpensOrThePointerLeaves) {
+    const auto interaction = crossInteraction();
+    const int index = window().interactionCellIndex(
+        dynamic_cast<const ScenePaintable*>(interaction->Display.get()));
+    const auto first = interaction->Practice1.lock();
+    const auto lit = [&] { return first->Display->BackColor() == program_.prefs.HighlightColor; };
+
+    // The user works in the window, the pointer over the interaction.
+    main_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main_));
+    QTest::mouseMove(&window().canvas(),
+                     dynamic_cast<const ScenePaintable*>(interaction->Display.get())
+                         ->paintRect()
+                         .center()
+                         .toPoint());
+    window().lblInteract_MouseMove(index);
+    ASSERT_TRUE(lit());
+    bool litBehindTheDialog = true;
+    bool hoveredBehindTheDialog = true;
+    ModalScript dialogs;
+    dialogs.then("frmInteractionDetails", [&](QDialog& dialog) {
+        QTest::qWaitFor([&] { return window().hoveredInteraction() == nullptr; }, 1000);
+        litBehindTheDialog = lit();
+        hoveredBehindTheDialog = window().hoveredInteraction() != nullptr;
+        dialog.reject();
+    });
+    window().lblInteract_DblClick(index);
+    EXPECT_FALSE(litBehindTheDialog);
+    EXPECT_FALSE(hoveredBehindTheDialog);
+
+    window().lblInteract_MouseMove(index);
+    ASSERT_TRUE(lit());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&window().canvas(), &leave);
+    EXPECT_FALSE(lit());
+}
+
+TEST_F(MatrixWindowTest, TheDescriptionBoxMakesRoomForItsCaptionAtAnyFont) {
+    WindowControl& frame = window().FrameDescription();
+    WindowControl& box = window().txtDescription();
+    for (int points : {8, 14, 24, 10}) {
+        SCOPED_TRACE(points);
+        document().VRN_Practice_Font_Size = static_cast<std::int16_t>(points);
+        window().Redraw();
+        QFont caption = QApplication::font();
+        caption.setPointSize(points);
+        EXPECT_GE(box.top(), QFontMetricsF(caption).height() * 15);
+        EXPECT_GE(box.top(), 300);
+        EXPECT_FLOAT_EQ(box.top() + box.Height(), frame.Height() - 70);
+    }
 }
 
 TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {

@@ -8,16 +8,12 @@
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/scene_paintable.h"
 #include "app/shell/frm_main.h"
-#include "app/shell/program.h"
-#include "app/shell/program_title.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
-#include "platform/qt_program_starter.h"
-#include "platform/qt_prompt.h"
-#include "platform/qt_settings_store.h"
+#include "tests/app/shell/program_session.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -29,7 +25,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 
 namespace vrn {
@@ -85,13 +80,6 @@ private:
 template <class Control>
 QPoint centre(const std::shared_ptr<Control>& control) {
     return dynamic_cast<const ScenePaintable&>(*control).paintRect().center().toPoint();
-}
-
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(50);
-    }
 }
 
 // Picks `item` from the popup the last right press opened.
@@ -183,33 +171,18 @@ int show(frmMain& main) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(vrn::kProgramTitle));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3 || (arguments[1] != "edit" && arguments[1] != "show")) {
         std::fprintf(stderr, "usage: vrn_edit_session edit|show MATRIX\n");
         return 2;
     }
-    qputenv("VRN_SKIP_SPLASH_WAIT", "1");
-    qputenv("VRN_ACCEPT_NOTICE", "1");
-    vrn::QtSettingsStore settings(QLatin1String(vrn::kProgramTitle));
-    vrn::QtPrompt prompt(QLatin1String(vrn::kProgramTitle));
-    vrn::QtProgramStarter starter;
     vrn::DialogAnswerer answers;
-    vrn::Program program({settings, prompt, starter});
-    if (!program.Main({arguments[2]})) {
+    vrn::ProgramSession session;
+    vrn::frmMain* main = session.start(arguments[2]);
+    if (main == nullptr) {
         return 1;
     }
-    prompt.setParentWindow(program.mainWindow());
-    vrn::frmMain& main = *program.mainWindow();
-    vrn::settle();
-    if (main.activeMatrixWindow() == nullptr) {
-        std::fprintf(stderr, "no matrix window opened\n");
-        return 1;
-    }
-    const int failed = arguments[1] == "edit" ? vrn::edit(main, answers) : vrn::show(main);
-    // The window closes without asking: what is wanted is saved already.
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        widget->hide();
-    }
-    std::_Exit(failed == 0 ? 0 : 1);
+    const int failed = arguments[1] == "edit" ? vrn::edit(*main, answers) : vrn::show(*main);
+    // What is wanted is saved already.
+    vrn::ProgramSession::end(failed == 0 ? 0 : 1);
 }

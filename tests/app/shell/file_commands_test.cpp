@@ -686,6 +686,9 @@ TEST_F(FileCommandsTest, ImportAlternativesAddsAFilesAlternativesOrNothing) {
     const QString file = writeMatrix("alternatives.vrn");
     prompt_.answerText(file);
     item("mnuAltImport").trigger();
+    // The file box says what it is for.
+    EXPECT_EQ(lastQuestion().text, "Import Alternatives from a Matrix File");
+    EXPECT_EQ(lastQuestion().file.filter, "*.vrn|*.vrn|All Files (*.*)|*.*");
     EXPECT_EQ(document().Alt_count, 3);
     EXPECT_EQ(main_.mnuAlt().size(), 3U);
     EXPECT_EQ(activeWindow().canvasCounts(), shownByDocument(document()));

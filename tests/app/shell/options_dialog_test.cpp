@@ -155,6 +155,7 @@ TEST_F(OptionsDialogTest, OkStoresEveryKey) {
     EXPECT_EQ(prefs_.PracticeHeight, 700.5);
     EXPECT_EQ(prefs_.PracticeWidth, 3000);
     EXPECT_EQ(matrix_.size, 14);
+    EXPECT_EQ(prefs_.Practice_Font_Size, 14);  // for the windows opened from now on
     EXPECT_EQ(prefs_.Def_PracticeFontSize, 10);
     EXPECT_EQ(prefs_.Color_2, 0x030201);
     EXPECT_EQ(prefs_.PracticeColor, 0x030201);
@@ -206,25 +207,49 @@ TEST_F(OptionsDialogTest, OkPutsBackABoxThatWasNeverLeft) {
     EXPECT_EQ(prefs_.PracticeWidth, 2700);
 }
 
-TEST_F(OptionsDialogTest, RestoreDefaultsActsAtOnceAndOutlivesCancel) {
+TEST_F(OptionsDialogTest, RestoreDefaultsFillsTheBoxesAndOkAppliesThem) {
     prefs_.PracticeGroupHeight = 800;
     prefs_.PracticeHeight = 900;
     auto dialog = makeDialog(&matrix_);
     widget(*dialog, "btnRestoreDefaults")->click();
+    EXPECT_EQ(box(*dialog, "txtPWidth")->text(), "2300");
+    EXPECT_EQ(box(*dialog, "txtPHeight")->text(), "600");
+    EXPECT_EQ(box(*dialog, "TxtFontSize")->text(), "10");
+    EXPECT_EQ(widget<CellButton>(*dialog, "btnP1")->cellWidth(), 2300);
+    // A box that does not convert goes back to what the dialog shows, the default.
+    enter(box(*dialog, "txtPHeight"), "tall");
+    EXPECT_EQ(box(*dialog, "txtPHeight")->text(), "600");
+    EXPECT_EQ(prefs_.PracticeHeight, 900);
+    EXPECT_EQ(matrix_.size, 12);
+
+    widget(*dialog, "cmdOK")->click();
     EXPECT_EQ(prefs_.PracticeWidth, 2300);
     EXPECT_EQ(prefs_.PracticeHeight, 600);
     EXPECT_EQ(prefs_.PracticeGroupHeight, 600);
     EXPECT_EQ(matrix_.size, 10);
-    EXPECT_EQ(box(*dialog, "txtPWidth")->text(), "2300");
-    EXPECT_EQ(box(*dialog, "TxtFontSize")->text(), "10");
-
-    widget(*dialog, "cmdCancel")->click();
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(prefs_.PracticeWidth, 2300);
-    EXPECT_TRUE(storedKeys().isEmpty());
 }
 
-TEST_F(OptionsDialogTest, ASwatchColourIsStoredAtOnceEvenWhenTheColourBoxIsCancelled) {
+TEST_F(OptionsDialogTest, CancelLeavesThePreferencesTheMatrixAndTheSettingsAsTheyWere) {
+    prefs_.PracticeHeight = 900;
+    const Preferences before = prefs_;
+    auto dialog = makeDialog(&matrix_);
+    prompt_.answerColor(QColor(0, 0, 255));
+    swatch(*dialog, 0)->click();
+    prompt_.cancel();
+    swatch(*dialog, 2)->click();
+    widget(*dialog, "btnRestoreDefaults")->click();
+    enter(box(*dialog, "TxtFontSize"), "20");
+    widget(*dialog, "cmdCancel")->click();
+
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(storedKeys().isEmpty()) << storedKeys().join(", ").toStdString();
+    EXPECT_EQ(prefs_, before);
+    EXPECT_EQ(matrix_.size, 12);
+    // The next start reads what was there before.
+    EXPECT_EQ(Preferences::load(*store_).Color_0, 0x80FF80);
+}
+
+TEST_F(OptionsDialogTest, ASwatchAsksForItsColourAndOkStoresIt) {
     auto dialog = makeDialog(&matrix_);
     prompt_.cancel();
     swatch(*dialog, 2)->click();
@@ -234,15 +259,16 @@ TEST_F(OptionsDialogTest, ASwatchColourIsStoredAtOnceEvenWhenTheColourBoxIsCance
     EXPECT_EQ(question.text, "Choose new color");
     EXPECT_EQ(question.flags, ColorDialogFlags::RgbInit);
     EXPECT_EQ(question.initialColor, QColor(0xC0, 0xFF, 0xFF));
-    EXPECT_EQ(stored("Colors/Color_2"), "16777152");
     EXPECT_EQ(swatch(*dialog, 2)->backColor(), 0xFFFFC0);
 
     prompt_.answerColor(QColor(0, 0, 255));
     swatch(*dialog, 0)->click();
-    EXPECT_EQ(stored("Colors/Color_0"), QString::number(0xFF0000));
-    widget(*dialog, "cmdCancel")->click();
+    EXPECT_EQ(swatch(*dialog, 0)->backColor(), 0xFF0000);
     EXPECT_EQ(prefs_.Color_0, 0x80FF80);  // the run's colours change only at OK
-    EXPECT_EQ(storedKeys().size(), 2);
+    widget(*dialog, "cmdOK")->click();
+    EXPECT_EQ(stored("Colors/Color_0"), QString::number(0xFF0000));
+    EXPECT_EQ(stored("Colors/Color_2"), "16777152");
+    EXPECT_EQ(prefs_.Color_0, 0xFF0000);
 }
 
 TEST_F(OptionsDialogTest, ACancelledSystemColourIsStoredUnchanged) {
@@ -250,6 +276,7 @@ TEST_F(OptionsDialogTest, ACancelledSystemColourIsStoredUnchanged) {
     auto dialog = makeDialog(&matrix_);
     prompt_.cancel();
     swatch(*dialog, 3)->click();
+    widget(*dialog, "cmdOK")->click();
     EXPECT_EQ(stored("Colors/Color_3"), "-2147483633");
 }
 

@@ -146,6 +146,44 @@ TEST_F(TaggedRecordReaderTest, ConversionAndEndOfFileErrorsNameTheLine) {
     }
 }
 
+TEST_F(TaggedRecordReaderTest, ErrorsShowControlCharactersEscapedAndTheLineOfTheBadValue) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"a control character in a number",
+         "\"Key 1\",1\x01"
+         "2\r\n",
+         "line 1: the record \"Key 1\" holds \"1\\x012\" where a whole number belongs"},
+        {"a tag over two lines", "\"Key\r\n1\",\"a\x7F\"\r\n",
+         "line 2: the record \"Key\\x0D\\x0A1\" holds \"a\\x7F\" where a whole number belongs"},
+        {"the value on the line after its tag", "\"Key 1\"\r\nabc\r\n",
+         "line 2: the record \"Key 1\" holds \"abc\" where a whole number belongs"},
+        {"a value over two lines", "\r\n\"Key 1\",\"1\r\n2\"\r\n",
+         "line 2: the record \"Key 1\" holds \"1\\x0D\\x0A2\" where a whole number belongs"},
+        // Windows-1252 has no character at 0x81: it reads as the control character U+0081.
+        {"a C1 control character", "\"Key 1\",\"\x81\x80\"\r\n",
+         "line 1: the record \"Key 1\" holds \"\\x81\xE2\x82\xAC\" where a whole number belongs"},
+    };
+    for (const auto& c : cases) {
+        auto& reader = Reader(c.bytes);
+        EXPECT_EQ(ErrorOf([&] { reader.ReadFileLong("Key 1"); }),
+                  "Reading 'memo.vrn' stopped at " + c.error + ".")
+            << c.name;
+    }
+
+    auto& reader = Reader("\"Ti\ttle\",\"x\"\r\n\"Locked\",\"\x02\"\r\n");
+    reader.ReadFile("Title");
+    EXPECT_EQ(shown().back().prompt,
+              "warning: error parsing file in ReadFile.  Expected tag: 'Title' and found: "
+              "'Ti\\x09tle'");
+    EXPECT_EQ(ErrorOf([&] { reader.ReadFileBoolean("Locked"); }),
+              "Reading 'memo.vrn' stopped at line 2: the record \"Locked\" holds \"\\x02\" "
+              "where True or False belongs.");
+}
+
 TEST_F(TaggedRecordReaderTest, TooManyMismatchesMakeTheFileDamaged) {
     std::string bytes;
     for (int i = 0; i < 50; ++i) {
