@@ -10,8 +10,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -83,7 +83,8 @@ bool frmMatrix::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == vScroll_ || watched == hScroll_) && event->type() == QEvent::KeyPress) {
         // A bar used with the mouse keeps the focus: the keys still mean what they mean on the
         // drawing.
-        return matrixKey(static_cast<QKeyEvent*>(event)->key()) || QWidget::eventFilter(watched, event);
+        return matrixKey(static_cast<QKeyEvent*>(event)->key()) ||
+               QWidget::eventFilter(watched, event);
     }
     if (watched == canvas_) {
         switch (event->type()) {

@@ -6,12 +6,12 @@
 
 #include "server/attributes/attribute_names.h"
 #include "server/attributes/obj_attribute.h"
-#include "server/entities/specialization_walk.h"
 #include "server/attributes/variant_value.h"
 #include "server/database/db.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
 #include "server/entities/generic.h"
+#include "server/entities/specialization_walk.h"
 
 namespace kt {
 

@@ -11,10 +11,11 @@ class ObjAttribute;
 class generic;
 
 // The carrying of attribute changes down the specialization hierarchy. Each walk goes
-// depth-first through the live specializations in display order (server/entities/specialization_walk.h),
-// visits every entity once and passes over deleted specializations with everything below
-// them. They write the copies and stamp the entities that own them, and run inside the
-// caller's writing transaction, so a failure anywhere leaves every row as it was.
+// depth-first through the live specializations in display order
+// (server/entities/specialization_walk.h), visits every entity once and passes over deleted
+// specializations with everything below them. They write the copies and stamp the entities that own
+// them, and run inside the caller's writing transaction, so a failure anywhere leaves every row as
+// it was.
 
 // A new attribute of `owner`: with behaviour 2 every specialization at every depth gets a
 // copy, with 5 only those of the owner's entity type (a specialization of another type ends

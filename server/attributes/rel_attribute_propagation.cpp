@@ -5,13 +5,13 @@
 #include "server/attributes/obj_rel_attribute.h"
 #include "server/attributes/obj_relation.h"
 #include "server/attributes/relation_anchor.h"
-#include "server/entities/specialization_walk.h"
 #include "server/database/catalogue_messages.h"
 #include "server/database/object_id.h"
 #include "server/database/type_codes.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_relations.h"
 #include "server/entities/relation_direction.h"
+#include "server/entities/specialization_walk.h"
 
 namespace kt {
 

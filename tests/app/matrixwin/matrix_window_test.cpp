@@ -121,8 +121,8 @@ TEST_F(MatrixWindowWithThreeAlternativesTest, PageDownSwitchesAlternativesWherev
     const Case cases[] = {
         {"a cell",
          [this] {
-             const auto* cell = dynamic_cast<const ScenePaintable*>(
-                 existingPractice()->Display.get());
+             const auto* cell =
+                 dynamic_cast<const ScenePaintable*>(existingPractice()->Display.get());
              QTest::mouseClick(&window().canvas(), Qt::LeftButton, {},
                                cell->paintRect().center().toPoint());
              return static_cast<QWidget*>(&window().canvas());

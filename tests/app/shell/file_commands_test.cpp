@@ -1,8 +1,8 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
+#include "app/matrixwin/scene_paintable.h"
 #include "model/file/string_sink.h"
 #include "model/file/tagged_record_writer.h"
-#include "app/matrixwin/scene_paintable.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
@@ -239,7 +239,8 @@ TEST_F(FileCommandsTest, AWindowLeftWithoutTheFocusTakesItBackInsteadOfANewDocum
 }
 
 TEST_F(FileCommandsTest, OpenListsTheFilesAlternativesInTheMenuAtOnce) {
-    const QString file = writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
+    const QString file =
+        writeMatrix("three.vrn", [](VRN_Matrix& m) { m.new_alternative("Third"); });
     open(file);
     ASSERT_EQ(document().Alt_count, 3);
     const std::vector<QAction*>& items = main_.mnuAlt();

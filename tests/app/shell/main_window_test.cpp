@@ -12,9 +12,9 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -457,8 +457,7 @@ TEST_F(MainWindowTest, TheFirstStartTakesAGenerousShareOfTheScreenAndKeepsWindow
     frmMatrix& window = activeWindow();
     ASSERT_EQ(window.Caption(), QStringLiteral(VRN_SOURCE_DIR "/scripts/data/sample.vrn"));
     QRectF drawing;
-    for (const ScenePaintable* control :
-         window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
+    for (const ScenePaintable* control : window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
         drawing |= control->paintRect();
     }
     ASSERT_FALSE(drawing.isEmpty());
@@ -466,8 +465,7 @@ TEST_F(MainWindowTest, TheFirstStartTakesAGenerousShareOfTheScreenAndKeepsWindow
     window.HScroll()->setValue(window.HScroll()->maximum());
     window.VScroll()->setValue(window.VScroll()->maximum());
     QRectF scrolled;
-    for (const ScenePaintable* control :
-         window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
+    for (const ScenePaintable* control : window.canvas().controlsIn(QRectF(-1e6, -1e6, 2e6, 2e6))) {
         scrolled |= control->paintRect();
     }
     EXPECT_LE(scrolled.right(), canvas.width() + 1);
