@@ -1,32 +1,31 @@
 # Sourced by the scripts that build the program. The one place that says how the build trees
 # are configured: every script passes all of these, so running one never changes what another
 # builds.
-
-# build/: the program, every test and the benchmarks, optimised.
-vrn_build_tree_options=(
+vrn_shared_tree_options=(
   -G Ninja
-  -DCMAKE_BUILD_TYPE=Release
   -DVRN_BUILD_GUI=ON
-  -DVRN_BUILD_BENCHMARKS=ON
-  -DVRN_SANITIZE=OFF
   -DVRN_FUZZ=OFF
   -DVRN_UNITY_BUILD=ON
   -DVRN_PRECOMPILED_HEADERS=OFF
+)
+
+# build/: the program, every test and the benchmarks, optimised.
+vrn_build_tree_options=(
+  "${vrn_shared_tree_options[@]}"
+  -DCMAKE_BUILD_TYPE=Release
+  -DVRN_BUILD_BENCHMARKS=ON
+  -DVRN_SANITIZE=OFF
 )
 
 # build-asan/: every test under AddressSanitizer and UndefinedBehaviorSanitizer. Line tables
 # (-g1) are all the sanitizers' reports need, and compile in 40% less time than full debug
 # information; -O0 compiles faster than -O1 or -Og.
 vrn_asan_tree_options=(
-  -G Ninja
+  "${vrn_shared_tree_options[@]}"
   -DCMAKE_BUILD_TYPE=Debug
   -DCMAKE_CXX_FLAGS_DEBUG=-g1
-  -DVRN_BUILD_GUI=ON
   -DVRN_BUILD_BENCHMARKS=OFF
   -DVRN_SANITIZE=ON
-  -DVRN_FUZZ=OFF
-  -DVRN_UNITY_BUILD=ON
-  -DVRN_PRECOMPILED_HEADERS=OFF
 )
 
 # vrn_configure_build_tree ROOT: configures ROOT/build with the options above.
