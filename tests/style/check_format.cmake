@@ -1,5 +1,6 @@
 # cmake -DSOURCE_ROOT=<tree> -P check_format.cmake: fails, naming the files, when a tracked C++
 # source differs from what clang-format makes of it.
+cmake_minimum_required(VERSION 3.25)
 find_program(CLANG_FORMAT clang-format)
 if(NOT CLANG_FORMAT)
   message(FATAL_ERROR "clang-format is not installed: scripts/setup.sh installs it")
