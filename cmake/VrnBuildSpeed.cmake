@@ -50,10 +50,15 @@ set(VRN_UNITY_SKIPPED
     tests/model/layout/matrix_layout_test.cpp
     tests/model/layout/practice_layout_test.cpp
     tests/model/layout/state_layout_test.cpp
-    tests/platform/drawing_svg_test.cpp)
+    tests/platform/drawing_svg_test.cpp
+    tests/server/attributes/obj_rel_attribute_test.cpp
+    tests/server/attributes/rel_attribute_propagation_test.cpp
+    tests/server/database/exclusive_file_test.cpp
+    tests/server/entities/bundle_membership_test.cpp
+    tests/server/entities/spec_removal_test.cpp)
 
-# The catalogue's tests repeat small file-local helpers from file to file: compiled one by one.
-set(VRN_UNITY_SKIPPED_FOLDERS tests/server)
+# Folders whose targets compile file by file.
+set(VRN_UNITY_SKIPPED_FOLDERS "")
 
 # vrn_skip_unity_clashes(): keeps the sources above out of every target's batches.
 function(vrn_skip_unity_clashes)
