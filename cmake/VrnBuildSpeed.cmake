@@ -97,8 +97,8 @@ set(VRN_PCH_QT_HEADERS
 set(VRN_PCH_TEST_HEADERS <gmock/gmock.h> <gtest/gtest.h>)
 set(VRN_PCH_BENCH_HEADERS <benchmark/benchmark.h>)
 
-# vrn_pch_kind(<target> <out-var>): STD, QT, TEST, QT_TEST, BENCH, QT_BENCH or NONE, from what
-# the target links, directly or through our own libraries.
+# vrn_pch_kind(<target> <out-var>): STD, QT, TEST, QT_TEST, BENCH, QT_BENCH, NONE or NONE_TEST,
+# from what the target links, directly or through our own libraries.
 function(vrn_pch_kind target out)
   set(pending ${target})
   set(seen "")
@@ -133,6 +133,9 @@ function(vrn_pch_kind target out)
   if(other_qt AND NOT qt)
     # Qt's definitions without its widgets would not match any shared header.
     set(kind NONE)
+    if(test)
+      set(kind NONE_TEST)
+    endif()
   elseif(test)
     set(kind TEST)
   elseif(bench)
@@ -206,9 +209,26 @@ function(vrn_add_tests_target)
   add_dependencies(vrn_tests ${programs})
 endfunction()
 
+# vrn_optimise_tests_lightly(): test programs run their code once; at -O1 they compile in half
+# the time -O3 takes (a batch of Qt tests: 24 s against 44 s). What they test keeps -O3.
+function(vrn_optimise_tests_lightly)
+  vrn_collect_targets(${PROJECT_SOURCE_DIR} targets)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE)$" OR target MATCHES "^vrn_pch_")
+      continue()
+    endif()
+    vrn_pch_kind(${target} kind)
+    if(kind MATCHES "TEST")
+      target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-O1>)
+    endif()
+  endforeach()
+endfunction()
+
 # vrn_speed_up_build(): applies the above to every target of the tree.
 function(vrn_speed_up_build)
   vrn_skip_unity_clashes()
+  vrn_optimise_tests_lightly()
   vrn_share_precompiled_headers()
   vrn_add_tests_target()
 endfunction()
@@ -226,7 +246,7 @@ function(vrn_share_precompiled_headers)
       continue()
     endif()
     vrn_pch_kind(${target} kind)
-    if(kind STREQUAL "NONE")
+    if(kind MATCHES "^NONE")
       continue()
     endif()
     vrn_pch_donor(${kind})
