@@ -1,5 +1,6 @@
 # What keeps a full build short on a small machine: ccache when it is there, a fast linker,
-# unity builds, and precompiled headers shared by every target of one kind.
+# unity builds, test programs optimised lightly, and (for builds without batches) precompiled
+# headers shared by every target of one kind.
 
 option(VRN_UNITY_BUILD "Compile each target's sources in batches (unity build)" ON)
 # Within unity batches a shared precompiled header saves no compile time (a batch of Qt tests:
@@ -57,20 +58,12 @@ set(VRN_UNITY_SKIPPED
     tests/server/entities/bundle_membership_test.cpp
     tests/server/entities/spec_removal_test.cpp)
 
-# Folders whose targets compile file by file.
-set(VRN_UNITY_SKIPPED_FOLDERS "")
-
 # vrn_skip_unity_clashes(): keeps the sources above out of every target's batches.
 function(vrn_skip_unity_clashes)
   vrn_collect_targets(${PROJECT_SOURCE_DIR} targets)
   list(TRANSFORM VRN_UNITY_SKIPPED PREPEND ${PROJECT_SOURCE_DIR}/ OUTPUT_VARIABLE skipped)
   foreach(target IN LISTS targets)
     get_target_property(dir ${target} SOURCE_DIR)
-    foreach(folder IN LISTS VRN_UNITY_SKIPPED_FOLDERS)
-      if(dir MATCHES "^${PROJECT_SOURCE_DIR}/${folder}(/|$)")
-        set_target_properties(${target} PROPERTIES UNITY_BUILD OFF)
-      endif()
-    endforeach()
     get_target_property(sources ${target} SOURCES)
     foreach(source IN LISTS sources)
       cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${dir} NORMALIZE)
