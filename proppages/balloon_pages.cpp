@@ -21,7 +21,7 @@ void columnOf(PageDialog* dialog, const PageTable& table, std::initializer_list<
     column.stretch();
 }
 
-PageTable generalTable() {
+PageTable balloonGeneralTable() {
     PageTable t;
     t.identity = balloonPage(kCLSID_BlnGeneralPropPage, QStringLiteral("BlnGeneralPropPage"), 129,
                              131, 6703, {211, 122});
@@ -54,7 +54,7 @@ PageTable generalTable() {
     return t;
 }
 
-PageTable appearanceTable() {
+PageTable balloonAppearanceTable() {
     PageTable t;
     t.identity = balloonPage(kCLSID_BlnAppearancePropPage, QStringLiteral("BlnAppearancePropPage"),
                              134, 136, 6700, {281, 113});
@@ -184,8 +184,8 @@ PageTable textTable() {
 
 }  // namespace
 
-CBlnGeneralPropPage::CBlnGeneralPropPage() : TablePage(generalTable()) {}
-CBlnAppearancePropPage::CBlnAppearancePropPage() : TablePage(appearanceTable()) {}
+CBlnGeneralPropPage::CBlnGeneralPropPage() : TablePage(balloonGeneralTable()) {}
+CBlnAppearancePropPage::CBlnAppearancePropPage() : TablePage(balloonAppearanceTable()) {}
 CBlnPositionPropPage::CBlnPositionPropPage() : TablePage(positionTable()) {}
 CBlnTailPropPage::CBlnTailPropPage() : TablePage(tailTable()) {}
 CBlnTextPropPage::CBlnTextPropPage() : TablePage(textTable()) {}

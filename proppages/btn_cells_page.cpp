@@ -2,6 +2,7 @@
 
 #include "proppages/button_slots.h"
 #include "proppages/dialog_fields.h"
+#include "proppages/field_conversions.h"
 #include "proppages/page_dialog.h"
 #include "proppages/page_ids.h"
 #include "proppages/page_lock.h"
@@ -21,10 +22,6 @@ constexpr int kScaleMode = 1007;
 // The cell's fields, disabled while an index is typed but not applied.
 const int kPerCellControls[] = {1041, 1044, 1045, 1043, 1002, 1007, 1009, 1010, 1008,
                                 1046, 1037, 1039, 1029, 1031, 1026, 1051, 1081, 1012};
-
-quint32 widened(qint16 value) {
-    return static_cast<quint32>(static_cast<qint32>(value));
-}
 
 PageTable cellsTable() {
     PageTable t;
@@ -154,9 +151,9 @@ void CBtnCellsPropPage::InitControls() {
     quint32 count = 0;
     {
         PageLockGuard lock(PropPageLock());
-        SetDlgItemInt(dialog(), kCount, widened(toShort(first->get(btn::kCellCount))), false);
+        SetDlgItemInt(dialog(), kCount, widenedShort(toShort(first->get(btn::kCellCount))), false);
         const qint16 index = toShort(first->get(btn::kCurrentCell));
-        SetDlgItemInt(dialog(), kIndex, widened(index), true);
+        SetDlgItemInt(dialog(), kIndex, widenedShort(index), true);
         for (const int id : {1002, 1007, 1041, 1044, 1043, 1045}) {
             fillRow(dialog(), first, row(id));
         }
@@ -201,7 +198,7 @@ void CBtnCellsPropPage::OnApplyCount() {
         }
         if (count < 0) {
             EnableDlgItem(dialog(), kIndex, false);
-            SetDlgItemInt(dialog(), kIndex, widened(btn::kDefaultCell), true);
+            SetDlgItemInt(dialog(), kIndex, widenedShort(btn::kDefaultCell), true);
         } else {
             EnableDlgItem(dialog(), kIndex, true);
         }

@@ -2,6 +2,7 @@
 
 #include "proppages/button_slots.h"
 #include "proppages/dialog_fields.h"
+#include "proppages/field_conversions.h"
 #include "proppages/page_dialog.h"
 #include "proppages/page_ids.h"
 #include "proppages/page_lock.h"
@@ -20,10 +21,6 @@ constexpr qint16 kEditingOn = 1;
 
 // The segment's fields, disabled while a segment index is typed but not applied.
 const int kPerSegmentControls[] = {1014, 1011, 1005, 1004, 1013, 1003, 1006};
-
-quint32 widened(qint16 value) {
-    return static_cast<quint32>(static_cast<qint32>(value));
-}
 
 PageTable segmentsTable() {
     PageTable t;
@@ -154,7 +151,7 @@ void CBtnSegmentsPropPage::InitControls() {
             EnableDlgItem(dialog(), kIndex, true);
         } else {
             EnableDlgItem(dialog(), kIndex, false);
-            SetDlgItemInt(dialog(), kIndex, widened(btn::kNoSegment), true);
+            SetDlgItemInt(dialog(), kIndex, widenedShort(btn::kNoSegment), true);
             OnChangeSegmentIndex();
         }
         EnableDlgItem(dialog(), kApplyIndex, false);
@@ -216,7 +213,7 @@ void CBtnSegmentsPropPage::OnApplyCount() {
         EnableDlgItem(dialog(), kIndex, false);
         const bool wasLoading = isLoading();
         setLoading(true);
-        SetDlgItemInt(dialog(), kIndex, widened(btn::kNoSegment), true);
+        SetDlgItemInt(dialog(), kIndex, widenedShort(btn::kNoSegment), true);
         setLoading(wasLoading);
         EnableDlgItem(dialog(), kApplyIndex, false);
     }

@@ -13,7 +13,7 @@ PageIdentity buttonPage(const QUuid& clsid, const QString& stem, quint32 title, 
     return {clsid, stem, title, doc, help, units, kIID_IButtonControl, kButtonWindowSlot};
 }
 
-PageTable generalTable() {
+PageTable buttonGeneralTable() {
     PageTable t;
     t.identity = buttonPage(kCLSID_BtnGeneralPropPage, QStringLiteral("BtnGeneralPropPage"), 109,
                             111, 5703, {314, 146});
@@ -69,7 +69,7 @@ PageTable generalTable() {
     return t;
 }
 
-PageTable appearanceTable() {
+PageTable buttonAppearanceTable() {
     PageTable t;
     t.identity = buttonPage(kCLSID_BtnAppearancePropPage, QStringLiteral("BtnAppearancePropPage"),
                             114, 116, 5700, {206, 140});
@@ -144,9 +144,9 @@ PageTable marginsTable() {
 
 }  // namespace
 
-CBtnGeneralPropPage::CBtnGeneralPropPage() : TablePage(generalTable()) {}
+CBtnGeneralPropPage::CBtnGeneralPropPage() : TablePage(buttonGeneralTable()) {}
 
-CBtnAppearancePropPage::CBtnAppearancePropPage() : TablePage(appearanceTable()) {}
+CBtnAppearancePropPage::CBtnAppearancePropPage() : TablePage(buttonAppearanceTable()) {}
 
 CBtnMarginsPropPage::CBtnMarginsPropPage() : TablePage(marginsTable()) {}
 

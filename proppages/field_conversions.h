@@ -19,6 +19,10 @@ constexpr qsizetype kLongFieldCap = 32;
 // The result is the 32-bit pattern; a signed field's negative value comes back two's complement.
 quint32 parseDialogInt(const QString& text, bool isSigned);
 QString formatDialogInt(quint32 value, bool isSigned);
+// A 16-bit property value as the 32-bit pattern of a signed integer field.
+inline quint32 widenedShort(qint16 value) {
+    return static_cast<quint32>(static_cast<qint32>(value));
+}
 
 // Long fields: the first 32 characters read as a decimal number (leading blanks and a sign
 // allowed, reading stops at the first other character); no digits read as 0, and a number

@@ -172,10 +172,18 @@ std::optional<QString> CzvPropPageBase::helpFile() const {
     return LoadPageString(kHelpFileString);
 }
 
-void CzvPropPageBase::showHelp(quint32 context) {
-    if (helpProvider_ != nullptr) {
-        helpProvider_->showHelp(dialog_, *helpFile(), context);
+bool CzvPropPageBase::showTopicFor(quint32 controlId) {
+    const std::optional<QString> file = helpFile();
+    if (!file) {
+        return false;
     }
+    // A focus on no control of ours (ID 0) opens the page's topic too: there is no topic 0.
+    const bool pageTopic =
+        controlId == 0 || controlId == kFrameHelpButtonId || controlId > kLastControlHelpContext;
+    if (helpProvider_ != nullptr) {
+        helpProvider_->showHelp(dialog_, *file, pageTopic ? identity_.helpContext : controlId);
+    }
+    return true;
 }
 
 quint32 CzvPropPageBase::focusedControlId() const {
@@ -184,23 +192,11 @@ quint32 CzvPropPageBase::focusedControlId() const {
 }
 
 PageResult CzvPropPageBase::Help(const QString& /*helpDirectory*/) {
-    const quint32 id = focusedControlId();
-    if (!helpFile()) {
-        return PageResult::Fail;
-    }
-    // A focus on no control of ours (ID 0) opens the page's topic too: there is no topic 0.
-    const bool pageTopic = id == 0 || id == kFrameHelpButtonId || id > kLastControlHelpContext;
-    showHelp(pageTopic ? identity_.helpContext : id);
-    return PageResult::Ok;
+    return showTopicFor(focusedControlId()) ? PageResult::Ok : PageResult::Fail;
 }
 
 void CzvPropPageBase::OnWmHelp(quint32 contextId) {
-    if (!helpFile()) {
-        return;
-    }
-    const bool pageTopic =
-        contextId == 0 || contextId == kFrameHelpButtonId || contextId > kLastControlHelpContext;
-    showHelp(pageTopic ? identity_.helpContext : contextId);
+    showTopicFor(contextId);
 }
 
 void CzvPropPageBase::SetDirty(bool dirty) {

@@ -121,7 +121,9 @@ private:
     void connectChangeEntries();
     quint32 focusedControlId() const;
     std::optional<QString> helpFile() const;
-    void showHelp(quint32 context);
+    // Opens the topic of a control, or the page's own topic for the frame's Help button and
+    // controls without one; false when the page names no help file.
+    bool showTopicFor(quint32 controlId);
     void destroyDialog();
     void forgetDialog();
 

@@ -1,6 +1,7 @@
 #include "proppages/table_page.h"
 
 #include "proppages/dialog_fields.h"
+#include "proppages/field_conversions.h"
 #include "proppages/page_dialog.h"
 #include "proppages/page_lock.h"
 
@@ -9,14 +10,6 @@
 #include <stdexcept>
 
 namespace vrn::pp {
-
-namespace {
-
-quint32 widened(qint16 value) {
-    return static_cast<quint32>(static_cast<qint32>(value));
-}
-
-}  // namespace
 
 void addRow(DialogBuilder& builder, const PageTable& table, int control) {
     for (const FieldRow& row : table.rows) {
@@ -57,7 +50,7 @@ void fillRow(PageDialog* dialog, ControlProperties* control, const FieldRow& row
             break;
         case FieldKind::Unsigned:
         case FieldKind::Signed:
-            SetDlgItemInt(dialog, row.control, widened(toShort(value)),
+            SetDlgItemInt(dialog, row.control, widenedShort(toShort(value)),
                           row.kind == FieldKind::Signed);
             break;
         case FieldKind::Long:

@@ -30,7 +30,6 @@ void ShowPracticeDetails(DetailDialogServices services, VRN_Practice& practice, 
 // the practice.
 void ShowPracticeOptions(DetailDialogServices services, VRN_Practice& practice, QWidget* parent);
 // The guided option questions for the practices of one group.
-void ShowGuidedQuestions(DetailDialogServices services, VRN_PracticeGroup& group,
-                         QWidget* parent);
+void ShowGuidedQuestions(DetailDialogServices services, VRN_PracticeGroup& group, QWidget* parent);
 
 }  // namespace vrn

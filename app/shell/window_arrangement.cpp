@@ -61,9 +61,8 @@ void cascade(QMdiArea& area) {
     }
     // The stacking order puts the active window last: it ends on top, at the bottom right.
     const QRect space = area.viewport()->rect();
-    const int step =
-        std::max(1, windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr,
-                                                          windows.front()));
+    const int step = std::max(1, windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                       nullptr, windows.front()));
     const int count = static_cast<int>(windows.size());
     const QSize smallest(static_cast<int>(space.width() * kCascadeShare),
                          static_cast<int>(space.height() * kCascadeShare));

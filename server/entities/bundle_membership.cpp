@@ -1,8 +1,8 @@
 #include "server/entities/bundle_membership.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
-#include <ranges>
 #include <unordered_set>
 
 #include "server/database/catalogue_messages.h"
@@ -36,8 +36,8 @@ Keys checkedKeys(const Entities& members, EntityType type) {
 
 Keys plainKeys(const std::vector<std::int32_t>& publicIds) {
     Keys keys;
-    for (const std::int32_t id : publicIds | std::views::drop(1)) {
-        keys.push_back(KeyOfID(id));
+    for (std::size_t i = 1; i < publicIds.size(); ++i) {
+        keys.push_back(KeyOfID(publicIds[i]));
     }
     return keys;
 }
@@ -105,8 +105,8 @@ void SyncBundleActivities(generic& bundle, const Entities& members,
     Keys specializations;
     generalization->GetSpecIDs(specializations);
     for (const std::int32_t key : wanted) {
-        if (std::ranges::find(specializations | std::views::drop(1), key) ==
-            std::ranges::end(specializations | std::views::drop(1))) {
+        if (specializations.empty() || std::find(specializations.begin() + 1, specializations.end(),
+                                                 key) == specializations.end()) {
             throw catalogueError(msg::InvalidAttributeObject);
         }
     }

@@ -1,6 +1,6 @@
 #include "server/entities/generalization.h"
 
-#include <ranges>
+#include <cstddef>
 #include <unordered_set>
 #include <vector>
 
@@ -31,8 +31,8 @@ bool IsGeneralizationOf(std::int32_t entityKey, std::int32_t generalizationKey) 
         worker.Init(key);
         worker.GetGenIDs(parents);
         // Pushed last to first, so that the first generalization is walked first.
-        for (const std::int32_t parent : parents | std::views::drop(1) | std::views::reverse) {
-            pending.push_back(parent);
+        for (std::size_t i = parents.size(); i-- > 1;) {
+            pending.push_back(parents[i]);
         }
     }
     return false;

@@ -1,6 +1,6 @@
 // The worker's removal of a relation together with its repetitions in the specializations.
+#include <cstddef>
 #include <exception>
-#include <ranges>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -102,9 +102,8 @@ bool generic::removeSlot(SlotColumn column, const ObjRelation& relation) const {
             changed = changed || database.changes() > 0;
             entity.GetSpecIDs(specializations);
             // Last to first, so that the first specialization is walked first.
-            for (const std::int32_t child :
-                 specializations | std::views::drop(1) | std::views::reverse) {
-                pending.push_back(child);
+            for (std::size_t i = specializations.size(); i-- > 1;) {
+                pending.push_back(specializations[i]);
             }
         }
         operation.commit();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ranges>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -31,8 +31,8 @@ void walkSpecializations(const generic& top, State topState, Visit visit) {
     const auto pushSpecializationsOf = [&](const generic& entity, const State& state) {
         entity.GetSpecIDs(keys);
         // Last to first, so that the first specialization is walked first.
-        for (const std::int32_t key : keys | std::views::drop(1) | std::views::reverse) {
-            pending.emplace_back(key, state);
+        for (std::size_t i = keys.size(); i-- > 1;) {
+            pending.emplace_back(keys[i], state);
         }
     };
     pushSpecializationsOf(top, topState);

@@ -249,9 +249,21 @@ TEST_F(PracticeValueTest, WeightedByImportance) {
     const struct {
         const char* importance;
         int value;
-    } cases[] = {{"+2", 5}, {"+1", 4}, {"", 3}, {" ", 3}, {"-1", 2}, {"-2", 1}, {"x", 0}, {"2", 0},
+    } cases[] = {{"+2", 5},
+                 {"+1", 4},
+                 {"", 3},
+                 {" ", 3},
+                 {"-1", 2},
+                 {"-2", 1},
+                 {"x", 0},
+                 {"2", 0},
                  // The menu's names of the ratings, and a bare "0", weigh as the ratings.
-                 {"'0'", 3}, {" '0' ", 3}, {"0", 3}, {"'+2'", 5}, {"''", 3}, {"'", 0}};
+                 {"'0'", 3},
+                 {" '0' ", 3},
+                 {"0", 3},
+                 {"'+2'", 5},
+                 {"''", 3},
+                 {"'", 0}};
     for (const auto& c : cases) {
         practice->Importance->setText(c.importance);
         EXPECT_EQ(practice->Value(), c.value) << "'" << c.importance << "'";

@@ -23,8 +23,8 @@ void expectFits(const QRectF& rect, const CellLook& look, const QString& toolTip
     const QFontMetricsF metrics(fit.font);
     EXPECT_GE(fit.font.pointSizeF(), 6.0);
     if (!fit.elided) {
-        const QRectF needed = metrics.boundingRect(
-            QRectF(0, 0, space.width(), 1e6), Qt::AlignCenter | Qt::TextWordWrap, fit.shown);
+        const QRectF needed = metrics.boundingRect(QRectF(0, 0, space.width(), 1e6),
+                                                   Qt::AlignCenter | Qt::TextWordWrap, fit.shown);
         EXPECT_LE(needed.width(), space.width() + 0.5);
         EXPECT_LE(needed.height(), space.height() + 0.5);
         EXPECT_TRUE(toolTip.isEmpty());
@@ -66,7 +66,7 @@ protected:
         expectFits(rect,
                    CellLook{.text = QString::fromStdString(title.text()),
                             .cellOrientation = rect.height() > 2 * rect.width() ? CellLook::kTurned
-                                                                                 : CellLook::kAlong,
+                                                                                : CellLook::kAlong,
                             .fontSize = title.fontsize()},
                    title.toolTip());
         EXPECT_TRUE(title.toolTip().isEmpty());
@@ -74,9 +74,10 @@ protected:
 };
 
 TEST_F(CellTextFitTest, TextsFitTheirCellsAtTheDefaultSizesAndTheTitleStaysInside) {
-    const QString longName = QString(QStringLiteral("Cross-functional planning of the yearly budget "
-                                                    "with every team"))
-                                 .left(60);
+    const QString longName =
+        QString(QStringLiteral("Cross-functional planning of the yearly budget "
+                               "with every team"))
+            .left(60);
     ASSERT_EQ(longName.size(), 60);
     struct Case {
         const char* what;
@@ -84,9 +85,10 @@ TEST_F(CellTextFitTest, TextsFitTheirCellsAtTheDefaultSizesAndTheTitleStaysInsid
         QStringList whole;
     };
     const Case cases[] = {
-        {"the default names", [](VRN_Matrix&) {},
-         {"Existing Practices Group", "Target Practices: Alternative 1 Group", "Existing Practice 1",
-          "New Practice 1"}},
+        {"the default names",
+         [](VRN_Matrix&) {},
+         {"Existing Practices Group", "Target Practices: Alternative 1 Group",
+          "Existing Practice 1", "New Practice 1"}},
         {"a 60-character practice name",
          [&longName](VRN_Matrix& m) {
              m.Existing()->Practices.Item(1)->setName(longName.toStdString());

@@ -152,24 +152,6 @@ TEST_F(InteractionDialogTest, OkKeepsWhatIsTypedInTheFocusedBox) {
     EXPECT_EQ(cross_->Note(), "Typed, then OK");
 }
 
-TEST_F(InteractionDialogTest, ADoubleClickOpensADiscussionOfMoreThanTwoCharacters) {
-    const std::vector<std::pair<QString, std::size_t>> cases{
-        {"", 0}, {"ab", 0}, {"abc", 1}, {"http://example.org", 1}};
-    for (const auto& [text, starts] : cases) {
-        RecordingProgramStarter starter;
-        const auto dialog = std::make_unique<FrmInteractionDetails>(
-            DetailDialogServices{program_, prompt_, starter}, *cross_);
-        auto& discussion = child<QLineEdit>(*dialog, "txtDiscussion");
-        discussion.setText(text);
-        doubleClick(discussion);
-        ASSERT_EQ(starter.starts().size(), starts) << text.toStdString();
-        if (starts != 0) {
-            EXPECT_EQ(starter.starts()[0].program, "/opt/browser");
-            EXPECT_EQ(starter.starts()[0].arguments, QStringList{text});
-        }
-    }
-}
-
 TEST_F(InteractionDialogTest, UnfinishedButtonsAndTheExceptionsListOnlySaySo) {
     const auto dialog = open(*cross_);
     prompt_.answer(MsgBoxResult::Ok);

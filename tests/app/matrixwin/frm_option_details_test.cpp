@@ -74,17 +74,5 @@ TEST_F(OptionDialogTest, LeavingAnyBoxWritesItOnceTheDialogIsFilled) {
     EXPECT_EQ(option_->Discussion, "http://example.org/crane");
 }
 
-TEST_F(OptionDialogTest, ADoubleClickOpensADiscussionOfMoreThanTwoCharacters) {
-    for (const auto& [text, starts] :
-         std::vector<std::pair<QString, std::size_t>>{{"ab", 0}, {"abc", 1}}) {
-        RecordingProgramStarter starter;
-        FrmOptionDetails dialog({program_, prompt_, starter}, *option_);
-        auto& discussion = child<QLineEdit>(dialog, "txtDiscussion");
-        discussion.setText(text);
-        doubleClick(discussion);
-        EXPECT_EQ(starter.starts().size(), starts) << text.toStdString();
-    }
-}
-
 }  // namespace
 }  // namespace vrn::testing

@@ -145,17 +145,5 @@ TEST_F(PracticeDialogTest, TheOptionsEditorHandsItsChoiceBackAsTheNewCancelPoint
     EXPECT_EQ(practice_->Description(), "Light frames");
 }
 
-TEST_F(PracticeDialogTest, ADoubleClickOpensADiscussionOfMoreThanTwoCharacters) {
-    for (const auto& [text, starts] :
-         std::vector<std::pair<QString, std::size_t>>{{"ab", 0}, {"abc", 1}}) {
-        RecordingProgramStarter starter;
-        FrmPracticeDetails dialog({program_, prompt_, starter}, *practice_);
-        auto& discussion = child<QLineEdit>(dialog, "txtDiscussion");
-        discussion.setText(text);
-        doubleClick(discussion);
-        EXPECT_EQ(starter.starts().size(), starts) << text.toStdString();
-    }
-}
-
 }  // namespace
 }  // namespace vrn::testing

@@ -71,15 +71,52 @@ TEST_F(DatabaseOpen, RefusesWhatIsNotACatalogueAndLeavesItAlone) {
               std::string::npos);
 }
 
-TEST_F(DatabaseOpen, RefusesAReadOnlyFile) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "file permissions do not bind the superuser";
+// While it lives, SQLite opens one file the way it opens a file without write permission: its
+// own file layer asks for writing, is refused, and falls back to reading. File permissions do
+// not bind the superuser, so this is how a read-only file is made where tests run as root.
+class WriteProtectedFile {
+public:
+    explicit WriteProtectedFile(const std::filesystem::path& path)
+        : path_(std::filesystem::canonical(path)), base_(sqlite3_vfs_find(nullptr)) {
+        layer_ = *base_;
+        layer_.zName = "write_protected_file";
+        layer_.pAppData = this;
+        layer_.xOpen = &open;
+        sqlite3_vfs_register(&layer_, 1);
     }
+    ~WriteProtectedFile() { sqlite3_vfs_unregister(&layer_); }
+    WriteProtectedFile(const WriteProtectedFile&) = delete;
+    WriteProtectedFile& operator=(const WriteProtectedFile&) = delete;
+
+private:
+    static int open(sqlite3_vfs* layer, sqlite3_filename name, sqlite3_file* file, int flags,
+                    int* openedFlags) {
+        const auto* self = static_cast<const WriteProtectedFile*>(layer->pAppData);
+        if (name != nullptr && std::filesystem::path(name) == self->path_ &&
+            (flags & SQLITE_OPEN_READWRITE) != 0) {
+            flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
+        }
+        return self->base_->xOpen(self->base_, name, file, flags, openedFlags);
+    }
+
+    std::filesystem::path path_;
+    sqlite3_vfs* base_;
+    sqlite3_vfs layer_{};
+};
+
+TEST_F(DatabaseOpen, RefusesAReadOnlyFile) {
     const auto path = directory_.file("catalogue.db");
     CreateCatalogue(path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_NE(errorOf([&] { Database::open(path); }).description().find("read-only"),
-              std::string::npos);
+    const auto refusal = [&] { return errorOf([&] { Database::open(path); }).description(); };
+    {
+        const WriteProtectedFile protection(path);
+        EXPECT_NE(refusal().find("read-only"), std::string::npos);
+    }
+    EXPECT_NO_THROW(Database::open(path));
+    if (geteuid() != 0) {
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+        EXPECT_NE(refusal().find("read-only"), std::string::npos);
+    }
 }
 
 // The page size and page count that a database file's header gives.
