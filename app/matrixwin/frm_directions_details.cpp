@@ -37,7 +37,9 @@ FrmDirectionsDetails::FrmDirectionsDetails(VrnMain& program, Prompt& prompt, QWi
     layout->addLayout(buttons);
     resize(kDesignSize);
 
-    printText = [this](const QString& text) { return printPlainText(text, program_.Printer_Choice); };
+    printText = [this](const QString& text) {
+        return printPlainText(text, program_.Printer_Choice);
+    };
     connect(ok, &QPushButton::clicked, this, &FrmDirectionsDetails::btnOK_Click);
     connect(print, &QPushButton::clicked, this, &FrmDirectionsDetails::btnPrint_Click);
     Load_Data();

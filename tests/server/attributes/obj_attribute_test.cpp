@@ -27,7 +27,7 @@ Value text(const std::string& value) {
     return Value(value);
 }
 
-class AttributeObject : public test::OpenCatalogueFixture {
+class ObjAttributeFixture : public test::OpenCatalogueFixture {
 protected:
     static std::shared_ptr<generic> worker(std::int32_t key) {
         auto loaded = std::make_shared<generic>();
@@ -50,7 +50,7 @@ protected:
     test::FixtureCatalogue make_;
 };
 
-TEST_F(AttributeObject, MetadataChangesRefuseInOrder) {
+TEST_F(ObjAttributeFixture, MetadataChangesRefuseInOrder) {
     enum class Setup { Plain, Reserved, Deleted, EntityHolding };
     struct Case {
         std::string what;
@@ -94,7 +94,7 @@ TEST_F(AttributeObject, MetadataChangesRefuseInOrder) {
     }
 }
 
-TEST_F(AttributeObject, MetadataChangesWriteTheRowAndStampTheOwner) {
+TEST_F(ObjAttributeFixture, MetadataChangesWriteTheRowAndStampTheOwner) {
     auto attribute = stored("Colour");
     sql("UPDATE Entity SET ent_last_modified = '01-01-2000 00:00:00' WHERE ent_id = ?",
         KeyOfID(attribute->OwnerObjectID()));
@@ -116,7 +116,7 @@ TEST_F(AttributeObject, MetadataChangesWriteTheRowAndStampTheOwner) {
               "01-01-2000 00:00:00");
 }
 
-TEST_F(AttributeObject, ValuesAreCheckedByNameAndOwnerType) {
+TEST_F(ObjAttributeFixture, ValuesAreCheckedByNameAndOwnerType) {
     struct Case {
         std::string storedName;
         EntityType owner;
@@ -153,7 +153,7 @@ TEST_F(AttributeObject, ValuesAreCheckedByNameAndOwnerType) {
     EXPECT_EQ(errorOf([&] { attribute->setValue(Value()); }).description(), "Invalid use of Null");
 }
 
-TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
+TEST_F(ObjAttributeFixture, SystemAttributesWriteTheirEntity) {
     const auto owner = worker(make_.entity("Valve"));
     struct Case {
         std::string bareName;
@@ -189,7 +189,7 @@ TEST_F(AttributeObject, SystemAttributesWriteTheirEntity) {
     }
 }
 
-TEST_F(AttributeObject, LoadingShowsReservedNamesUnderTheirAlias) {
+TEST_F(ObjAttributeFixture, LoadingShowsReservedNamesUnderTheirAlias) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"Description", "kt_Description"},
         {"description", "description"},
@@ -215,7 +215,7 @@ TEST_F(AttributeObject, LoadingShowsReservedNamesUnderTheirAlias) {
     EXPECT_EQ(attribute.ID(), 0);
 }
 
-TEST_F(AttributeObject, BundleListsKeepTheirMembersAtLoad) {
+TEST_F(ObjAttributeFixture, BundleListsKeepTheirMembersAtLoad) {
     const std::int32_t activity = make_.entity("Lift", EntityType::Activity);
     const std::int32_t first = make_.entity("Kit 1", EntityType::Bundle);
     const std::int32_t second = make_.entity("Kit 2", EntityType::Bundle);
@@ -229,7 +229,7 @@ TEST_F(AttributeObject, BundleListsKeepTheirMembersAtLoad) {
     EXPECT_TRUE(isNull(bundles->Value()));
 }
 
-TEST_F(AttributeObject, AnInsertOnlyIfAbsentLeavesAnExistingName) {
+TEST_F(ObjAttributeFixture, AnInsertOnlyIfAbsentLeavesAnExistingName) {
     const auto owner = worker(make_.entity("Valve"));
     owner->AddNewAttribute("Colour", 1, text("red"));
     const auto again = owner->AddNewAttribute("Colour", 1, text("blue"), std::nullopt, true);
@@ -243,10 +243,10 @@ TEST_F(AttributeObject, AnInsertOnlyIfAbsentLeavesAnExistingName) {
 
 // The port "Valve" with the specialization "Valve A", which has "Valve A1"; the activities
 // "Crew", "Team" and "Gang" can manage them.
-class ManagingEntityObject : public AttributeObject {
+class ManagingEntityObject : public ObjAttributeFixture {
 protected:
     void SetUp() override {
-        AttributeObject::SetUp();
+        ObjAttributeFixture::SetUp();
         valve_ = make_.entity("Valve", EntityType::Port);
         valveA_ = make_.entity("Valve A", EntityType::Port);
         valveA1_ = make_.entity("Valve A1", EntityType::Port);
@@ -361,7 +361,7 @@ TEST_F(ManagingEntityObject, AFailureHalfWayLeavesNothing) {
     }
 }
 
-TEST_F(AttributeObject, ContextChangesChangeNothing) {
+TEST_F(ObjAttributeFixture, ContextChangesChangeNothing) {
     auto attribute = stored("Colour");
     attribute->SetValueInContext(text("x"), {1}, {1});
     attribute->SetObjectInContext(std::make_shared<Entities>(), {1}, {1});
