@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
 """Lists the functions whose bodies run over a number of lines (100 unless told).
 
-    scripts/long-functions.py [--max-lines N] [--allowed FILE] [FOLDER...]
+    scripts/long-functions.py [--max-lines N] [FOLDER...]
 
 Reads the C++ sources (.cpp, .h) below each folder (by default app, model, platform, server and
 proppages of this checkout) and prints one line per function body longer than N lines, counted
 as clang-tidy's readability-function-size counts them: from the line of the opening brace to the
-line of the closing one. With --allowed, a function named in FILE (lines "path: name") is
-listed as known and does not fail the check. Exits 1 when an unlisted function is too long.
+line of the closing one. Exits 1 when a function is too long.
 """
 
 import argparse
@@ -135,25 +134,17 @@ def long_functions(code, max_lines):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--max-lines", type=int, default=DEFAULT_MAX_LINES)
-    parser.add_argument("--allowed", type=pathlib.Path)
     parser.add_argument("folders", nargs="*")
     args = parser.parse_args()
     folders = [pathlib.Path(f) for f in args.folders] or [ROOT / f for f in DEFAULT_FOLDERS]
-    allowed = set()
-    if args.allowed:
-        for line in args.allowed.read_text().splitlines():
-            if line.strip() and not line.startswith("#"):
-                allowed.add(line.strip())
     failed = False
     for folder in folders:
         for path in sorted(p for p in folder.rglob("*") if p.suffix in (".cpp", ".h")):
             shown = path.resolve().relative_to(ROOT) if path.resolve().is_relative_to(ROOT) else path
             code = blank_out(path.read_text(encoding="utf-8", errors="replace"))
             for line, name, lines in long_functions(code, args.max_lines):
-                known = f"{shown}: {name}" in allowed
-                failed = failed or not known
-                note = " (known)" if known else ""
-                print(f"{shown}:{line}: {name} runs {lines} lines (at most {args.max_lines}){note}")
+                failed = True
+                print(f"{shown}:{line}: {name} runs {lines} lines (at most {args.max_lines})")
     return 1 if failed else 0
 
 
