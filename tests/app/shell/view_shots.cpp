@@ -61,7 +61,9 @@ void onModal(const std::function<void()>& open, const std::function<void(QDialog
         dialog->reject();
     });
     open();
-    QTest::qWaitFor([&looked] { return looked; }, 5000);
+    if (!QTest::qWaitFor([&looked] { return looked; }, 5000)) {
+        qWarning("no dialog opened to be pictured");
+    }
     settle();
 }
 
