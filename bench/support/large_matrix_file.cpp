@@ -13,6 +13,8 @@ LargeMatrixFile::LargeMatrixFile(const std::string& stem)
       folder(fs::temp_directory_path() / (stem + "-" + std::to_string(::getpid()))),
       path(folder / "large.vrn") {
     fs::create_directories(folder);
+    // The window a user would open the file in; a recording window is as wide as nothing.
+    document.window->setWidth(15000);
     std::int16_t file = 0;
     document.matrix->OpenFile(path.string(), file, "Output");
     document.matrix->Save(file, false);
