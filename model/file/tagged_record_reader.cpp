@@ -1,7 +1,9 @@
 #include "model/file/tagged_record_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "model/file/matrix_file_error.h"
 #include "model/file/quote_escaping.h"
@@ -41,6 +43,36 @@ std::string RecordNamed(std::string_view tag) {
     return tag.empty() ? std::string("the value") : "the record \"" + std::string(tag) + "\"";
 }
 
+// Plain decimal digits with an optional minus, as the writer writes every integer; none for any
+// other text, which the general conversion then takes.
+std::optional<std::int64_t> PlainInteger(std::string_view text) {
+    constexpr std::size_t kMostDigits = 18;  // beyond any 32-bit value, within 64 bits
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > kMostDigits) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+const char* Find(const char* begin, const char* end, char c) {
+    return static_cast<const char*>(std::memchr(begin, c, static_cast<std::size_t>(end - begin)));
+}
+
 }  // namespace
 
 TaggedRecordReader::TaggedRecordReader(std::streambuf& source, std::string sourceName,
@@ -54,7 +86,85 @@ bool TaggedRecordReader::refill() {
     position_ = 0;
     end_ = static_cast<std::size_t>(
         std::max<std::streamsize>(0, source_.sgetn(buffer_.data(), std::ssize(buffer_))));
+    sourceEnded_ = end_ == 0;
     return end_ > 0;
+}
+
+bool TaggedRecordReader::readOn() {
+    if (sourceEnded_) {
+        return false;
+    }
+    const std::size_t kept = end_ - position_;
+    std::memmove(buffer_.data(), buffer_.data() + position_, kept);
+    position_ = 0;
+    end_ = kept;
+    const std::streamsize got =
+        source_.sgetn(buffer_.data() + kept, static_cast<std::streamsize>(buffer_.size() - kept));
+    if (got <= 0) {
+        sourceEnded_ = true;
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    return true;
+}
+
+std::size_t TaggedRecordReader::lineEnd() {
+    for (;;) {
+        const char* begin = buffer_.data();
+        if (const char* found = Find(begin + position_, begin + end_, '\n')) {
+            return static_cast<std::size_t>(found - begin);
+        }
+        if ((position_ == 0 && end_ == buffer_.size()) || !readOn()) {
+            return std::string_view::npos;
+        }
+    }
+}
+
+bool TaggedRecordReader::readSimpleRecord() {
+    if (position_ == end_ || buffer_[position_] != '"') {
+        return false;
+    }
+    const std::size_t lineFeed = lineEnd();
+    if (lineFeed == std::string_view::npos) {
+        return false;
+    }
+    const char* line = buffer_.data() + position_;
+    const char* stop = buffer_.data() + lineFeed;
+    // A carriage return anywhere but before the line feed ends a line of its own.
+    if (const char* cr = Find(line, stop, '\r')) {
+        if (cr != stop - 1) {
+            return false;
+        }
+        --stop;
+    }
+    const char* tagEnd = Find(line + 1, stop, '"');
+    if (tagEnd == nullptr || tagEnd + 1 == stop || tagEnd[1] != ',') {
+        return false;
+    }
+    const char* value = tagEnd + 2;
+    if (value != stop && *value == '"') {
+        const char* close = Find(value + 1, stop, '"');
+        if (close == nullptr || close + 1 != stop) {
+            return false;
+        }
+        valueItem_.bytes = std::string_view(value + 1, static_cast<std::size_t>(close - value - 1));
+        valueItem_.quoted = true;
+    } else {
+        const std::string_view bare(value, static_cast<std::size_t>(stop - value));
+        if (bare.empty() || bare.front() == ' ' || bare.front() == '\t' || bare.back() == ' ' ||
+            bare.back() == '\t' || bare.find_first_of(",\"") != std::string_view::npos) {
+            return false;
+        }
+        valueItem_.bytes = bare;
+        valueItem_.quoted = false;
+    }
+    tagItem_.bytes = std::string_view(line + 1, static_cast<std::size_t>(tagEnd - line - 1));
+    tagItem_.quoted = true;
+    recordLine_ = line_;
+    ++line_;
+    afterComma_ = false;
+    position_ = lineFeed + 1;
+    return true;
 }
 
 int TaggedRecordReader::peek() {
@@ -78,7 +188,8 @@ void TaggedRecordReader::Fail(const std::string& detail) const {
 }
 
 void TaggedRecordReader::readItem(Item& item) {
-    item.bytes.clear();
+    item.copy.clear();
+    item.bytes = {};
     item.quoted = false;
     while (peek() == ' ' || peek() == '\t') {
         get();
@@ -94,11 +205,12 @@ void TaggedRecordReader::readItem(Item& item) {
     if (peek() == '"') {
         get();
         item.quoted = true;
-        readQuoted(item.bytes);
+        readQuoted(item.copy);
         skipToDelimiter();
     } else {
-        readBare(item.bytes);
+        readBare(item.copy);
     }
+    item.bytes = item.copy;
     consumeDelimiter();
 }
 
@@ -181,6 +293,9 @@ void TaggedRecordReader::readRecord(std::string_view expected) {
             get();
         }
     }
+    if (readSimpleRecord()) {
+        return;
+    }
     recordLine_ = line_;
     readItem(tagItem_);
     readItem(valueItem_);
@@ -239,6 +354,10 @@ bool TaggedRecordReader::TruthValueFromRecordText(const std::string& value,
 std::int32_t TaggedRecordReader::longValue(const Item& item, const Item* tag, std::int64_t lowest,
                                            std::int64_t highest) const {
     // The common case, plain digits, needs no decoding.
+    if (const auto number = PlainInteger(item.bytes);
+        number && *number >= lowest && *number <= highest) {
+        return static_cast<std::int32_t>(*number);
+    }
     if (const auto number = WholeNumberFromText(item.bytes);
         number && *number >= lowest && *number <= highest) {
         return static_cast<std::int32_t>(*number);
@@ -260,6 +379,10 @@ bool TaggedRecordReader::truthValue(const Item& item, const Item* tag) const {
 
 std::string TaggedRecordReader::ReadFile(std::string_view tag) {
     readRecord(tag);
+    return stringValue(tag);
+}
+
+std::string TaggedRecordReader::stringValue(std::string_view tag) {
     std::string value = text(valueItem_);
     checkTag(tag, kReadFileWarning);
     bool changed = false;
@@ -283,13 +406,25 @@ bool TaggedRecordReader::ReadFileBoolean(std::string_view tag) {
 
 std::int32_t TaggedRecordReader::ReadFileNumberText(std::string_view tag, std::int64_t lowest,
                                                     std::int64_t highest) {
-    return LongFromText(ReadFile(tag), tag, lowest, highest);
+    readRecord(tag);
+    // Plain digits are the same text decoded or not.
+    if (const auto number = PlainInteger(valueItem_.bytes);
+        number && *number >= lowest && *number <= highest) {
+        checkTag(tag, kReadFileWarning);
+        return static_cast<std::int32_t>(*number);
+    }
+    return LongFromText(stringValue(tag), tag, lowest, highest);
 }
 
 TaggedRecordReader::TagAndKey TaggedRecordReader::ReadTagAndKey() {
     readRecord({});
     TagAndKey pair;
-    pair.tag = text(tagItem_);
+    if (tagItem_.quoted && IsAscii(tagItem_.bytes)) {
+        pair.tag = tagItem_.bytes;
+    } else {
+        tagText_ = text(tagItem_);
+        pair.tag = tagText_;
+    }
     pair.key = longValue(valueItem_, &tagItem_, kLowestLong, kHighestLong);
     return pair;
 }

@@ -19,6 +19,11 @@ namespace vrn {
 // A value that does not convert, the end of the file, or more tag mismatches than a sound file
 // could have, raise MatrixFileError naming the source and the line where reading stopped. A tag
 // mismatch below that limit shows a warning and reading goes on with the value read.
+//
+// Files of hundreds of megabytes hold millions of records, nearly all of them one line with a
+// quoted tag and a short value: such a record is taken straight from the read buffer, without
+// copying; anything else (line breaks in a value, blanks before an item, text after a closing
+// quote) goes the general way, byte by byte.
 class TaggedRecordReader {
 public:
     // Mismatch warnings shown before the file counts as damaged.
@@ -35,9 +40,10 @@ public:
     std::int32_t ReadFileLong(std::string_view tag);
     bool ReadFileBoolean(std::string_view tag);
 
-    // One record whose tag is not checked, with a 32-bit or a 16-bit value.
+    // One record whose tag is not checked, with a 32-bit or a 16-bit value. The tag stays valid
+    // until the next read.
     struct TagAndKey {
-        std::string tag;
+        std::string_view tag;
         std::int32_t key = 0;
     };
     TagAndKey ReadTagAndKey();
@@ -69,10 +75,16 @@ public:
 
 private:
     struct Item {
-        std::string bytes;
+        std::string_view bytes;  // in the read buffer or in `copy`
+        std::string copy;        // an item read the general way
         bool quoted = false;
     };
 
+    // Takes a one-line record from the buffer; false, with nothing consumed, for any other.
+    bool readSimpleRecord();
+    // Makes sure the line at the read position lies whole in the buffer, unless it is longer than
+    // the buffer; where that line ends, or npos.
+    std::size_t lineEnd();
     void readItem(Item& item);
     void readQuoted(std::string& bytes);
     void readBare(std::string& bytes);
@@ -81,6 +93,9 @@ private:
     // Reads a tag and its value into tagItem_ and valueItem_.
     void readRecord(std::string_view expected);
     void checkTag(std::string_view expected, const char* warningPrefix);
+    // The value of the record just read as ReadFile gives it: decoded, escapes undone, the tag
+    // checked.
+    std::string stringValue(std::string_view tag);
 
     std::string text(const Item& item) const;
     // `tag` names the record in an error; none for a bare item.
@@ -91,6 +106,8 @@ private:
     int peek();
     int get();
     bool refill();
+    // Reads on after the bytes not yet used, moved to the buffer's start; false at the end.
+    bool readOn();
 
     std::streambuf& source_;
     std::string sourceName_;
@@ -98,6 +115,7 @@ private:
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t end_ = 0;
+    bool sourceEnded_ = false;
 
     int line_ = 1;
     int recordLine_ = 1;       // where the record being read began
@@ -106,6 +124,7 @@ private:
     int tagWarnings_ = 0;
     Item tagItem_;
     Item valueItem_;
+    std::string tagText_;  // a tag that ReadTagAndKey had to decode
 };
 
 }  // namespace vrn
