@@ -1,6 +1,36 @@
 #include "model/file/matrix_file_reader.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "model/vrn_matrix_interaction.h"
+
 namespace vrn {
+
+namespace {
+
+// Fewer bytes than any interaction record takes, whatever the format version.
+constexpr std::int64_t kFewestBytesPerInteraction = 32;
+// A file from this size on has its lists kept in an arena of bulk memory.
+constexpr std::int64_t kArenaFileBytes = std::int64_t{4} << 20;
+
+}  // namespace
+
+void MatrixFileReader::ReserveInteractions(Collection<VRN_MatrixInteraction>& list,
+                                           std::int64_t count) {
+    const std::int64_t most = sourceBytes() / kFewestBytesPerInteraction;
+    const std::int64_t wanted = list.Count() + std::clamp<std::int64_t>(count, 0, most);
+    const int length =
+        static_cast<int>(std::min<std::int64_t>(wanted, std::numeric_limits<int>::max()));
+    if (sourceBytes() < kArenaFileBytes) {
+        list.Reserve(length);
+        return;
+    }
+    if (!lists_) {
+        lists_ = std::make_shared<ListArena>();
+    }
+    list.Reserve(length, lists_);
+}
 
 void MatrixFileReader::WarnAboutEntity(const std::string& text) const {
     context().MsgBox(text);

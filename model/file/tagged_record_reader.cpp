@@ -15,6 +15,9 @@ namespace vrn {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+// A one-line record is taken from the buffer when it lies within this many bytes of the read
+// position; the buffer reads on before that many are left.
+constexpr std::size_t kSimpleRecordWindow = 4096;
 constexpr int kEnd = -1;
 constexpr std::int64_t kLowestLong = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kHighestLong = std::numeric_limits<std::int32_t>::max();
@@ -56,10 +59,11 @@ std::optional<std::int64_t> PlainInteger(std::string_view text) {
     }
     std::int64_t value = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9') {
+        const auto digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9) {
             return std::nullopt;
         }
-        value = value * 10 + (c - '0');
+        value = value * 10 + digit;
     }
     return negative ? -value : value;
 }
@@ -69,8 +73,13 @@ bool IsAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-const char* Find(const char* begin, const char* end, char c) {
-    return static_cast<const char*>(std::memchr(begin, c, static_cast<std::size_t>(end - begin)));
+// The first `c`, carriage return or line feed from `p` on; `end` when there is none. Records are
+// a few bytes long, too short for a library search to pay.
+const char* ScanTo(const char* p, const char* end, char c) {
+    while (p != end && *p != c && *p != '\r' && *p != '\n') {
+        ++p;
+    }
+    return p;
 }
 
 }  // namespace
@@ -79,6 +88,7 @@ TaggedRecordReader::TaggedRecordReader(std::streambuf& source, std::string sourc
                                        const ComponentContext& context)
     : source_(source),
       sourceName_(std::move(sourceName)),
+      sourceBytes_(std::max<std::streamsize>(0, source.in_avail())),
       context_(context),
       buffer_(kBufferSize) {}
 
@@ -108,62 +118,65 @@ bool TaggedRecordReader::readOn() {
     return true;
 }
 
-std::size_t TaggedRecordReader::lineEnd() {
-    for (;;) {
-        const char* begin = buffer_.data();
-        if (const char* found = Find(begin + position_, begin + end_, '\n')) {
-            return static_cast<std::size_t>(found - begin);
-        }
-        if ((position_ == 0 && end_ == buffer_.size()) || !readOn()) {
-            return std::string_view::npos;
-        }
+bool TaggedRecordReader::readSimpleRecord(std::string_view expected) {
+    if (end_ - position_ < kSimpleRecordWindow) {
+        readOn();
     }
-}
-
-bool TaggedRecordReader::readSimpleRecord() {
-    if (position_ == end_ || buffer_[position_] != '"') {
+    const char* const first = buffer_.data() + position_;
+    const char* const end = buffer_.data() + end_;
+    if (first == end || *first != '"') {
         return false;
     }
-    const std::size_t lineFeed = lineEnd();
-    if (lineFeed == std::string_view::npos) {
-        return false;
-    }
-    const char* line = buffer_.data() + position_;
-    const char* stop = buffer_.data() + lineFeed;
-    // A carriage return anywhere but before the line feed ends a line of its own.
-    if (const char* cr = Find(line, stop, '\r')) {
-        if (cr != stop - 1) {
+    // The tag: most often the one expected; else whatever stands up to the next quote.
+    const char* tagEnd = first + 1;
+    if (!expected.empty() && static_cast<std::size_t>(end - tagEnd) > expected.size() &&
+        tagEnd[expected.size()] == '"' &&
+        std::memcmp(tagEnd, expected.data(), expected.size()) == 0) {
+        tagEnd += expected.size();
+        tagIsExpected_ = true;
+    } else {
+        tagEnd = ScanTo(tagEnd, end, '"');
+        if (tagEnd == end || *tagEnd != '"') {
             return false;
         }
-        --stop;
     }
-    const char* tagEnd = Find(line + 1, stop, '"');
-    if (tagEnd == nullptr || tagEnd + 1 == stop || tagEnd[1] != ',') {
+    if (tagEnd + 1 == end || tagEnd[1] != ',') {
         return false;
     }
     const char* value = tagEnd + 2;
-    if (value != stop && *value == '"') {
-        const char* close = Find(value + 1, stop, '"');
-        if (close == nullptr || close + 1 != stop) {
+    const char* after = value;
+    if (value != end && *value == '"') {
+        const char* close = ScanTo(value + 1, end, '"');
+        if (close == end || *close != '"') {
             return false;
         }
         valueItem_.bytes = std::string_view(value + 1, static_cast<std::size_t>(close - value - 1));
         valueItem_.quoted = true;
+        after = close + 1;
     } else {
-        const std::string_view bare(value, static_cast<std::size_t>(stop - value));
+        after = ScanTo(value, end, ',');
+        const std::string_view bare(value, static_cast<std::size_t>(after - value));
+        // Blanks around a bare item, an empty one or a quote in it: the general way.
         if (bare.empty() || bare.front() == ' ' || bare.front() == '\t' || bare.back() == ' ' ||
-            bare.back() == '\t' || bare.find_first_of(",\"") != std::string_view::npos) {
+            bare.back() == '\t' || bare.find('"') != std::string_view::npos) {
             return false;
         }
         valueItem_.bytes = bare;
         valueItem_.quoted = false;
     }
-    tagItem_.bytes = std::string_view(line + 1, static_cast<std::size_t>(tagEnd - line - 1));
+    // The line ends right after the value, with CR LF or LF.
+    if (after != end && *after == '\r') {
+        ++after;
+    }
+    if (after == end || *after != '\n') {
+        return false;
+    }
+    tagItem_.bytes = std::string_view(first + 1, static_cast<std::size_t>(tagEnd - first - 1));
     tagItem_.quoted = true;
     recordLine_ = line_;
     ++line_;
     afterComma_ = false;
-    position_ = lineFeed + 1;
+    position_ = static_cast<std::size_t>(after + 1 - buffer_.data());
     return true;
 }
 
@@ -199,8 +212,9 @@ void TaggedRecordReader::readItem(Item& item) {
             afterComma_ = false;
             return;
         }
-        Fail(expected_.empty() ? std::string("the file ends too early")
-                               : "the file ends where the record \"" + expected_ + "\" belongs");
+        Fail(expected_.empty()
+                 ? std::string("the file ends too early")
+                 : "the file ends where the record \"" + std::string(expected_) + "\" belongs");
     }
     if (peek() == '"') {
         get();
@@ -285,6 +299,7 @@ void TaggedRecordReader::consumeDelimiter() {
 
 void TaggedRecordReader::readRecord(std::string_view expected) {
     expected_ = expected;
+    tagIsExpected_ = false;
     // Blank lines between records carry nothing.
     for (int c = peek(); c == ' ' || c == '\t' || c == '\r' || c == '\n'; c = peek()) {
         if (c == '\r' || c == '\n') {
@@ -293,7 +308,7 @@ void TaggedRecordReader::readRecord(std::string_view expected) {
             get();
         }
     }
-    if (readSimpleRecord()) {
+    if (readSimpleRecord(expected)) {
         return;
     }
     recordLine_ = line_;
@@ -314,7 +329,7 @@ std::string TaggedRecordReader::text(const Item& item) const {
 }
 
 void TaggedRecordReader::checkTag(std::string_view expected, const char* warningPrefix) {
-    if (tagItem_.bytes == expected) {
+    if (tagIsExpected_ || tagItem_.bytes == expected) {
         return;
     }
     const std::string found = text(tagItem_);
@@ -442,21 +457,21 @@ std::string TaggedRecordReader::SkipRecord() {
 }
 
 std::string TaggedRecordReader::ReadItemText() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return text(valueItem_);
 }
 
 bool TaggedRecordReader::ReadItemBoolean() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return truthValue(valueItem_, nullptr);
 }
 
 std::int32_t TaggedRecordReader::ReadItemLong() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return longValue(valueItem_, nullptr, kLowestLong, kHighestLong);

@@ -71,6 +71,8 @@ public:
     [[noreturn]] void Fail(const std::string& detail) const;
 
     const std::string& sourceName() const { return sourceName_; }
+    // The size of the source in bytes, as it told when the reader began; 0 when it did not.
+    std::int64_t sourceBytes() const { return sourceBytes_; }
     const ComponentContext& context() const { return context_; }
 
 private:
@@ -81,10 +83,8 @@ private:
     };
 
     // Takes a one-line record from the buffer; false, with nothing consumed, for any other.
-    bool readSimpleRecord();
-    // Makes sure the line at the read position lies whole in the buffer, unless it is longer than
-    // the buffer; where that line ends, or npos.
-    std::size_t lineEnd();
+    // `expected` is the tag the record most likely has, or none.
+    bool readSimpleRecord(std::string_view expected);
     void readItem(Item& item);
     void readQuoted(std::string& bytes);
     void readBare(std::string& bytes);
@@ -111,6 +111,7 @@ private:
 
     std::streambuf& source_;
     std::string sourceName_;
+    std::int64_t sourceBytes_ = 0;
     const ComponentContext& context_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
@@ -120,7 +121,9 @@ private:
     int line_ = 1;
     int recordLine_ = 1;       // where the record being read began
     bool afterComma_ = false;  // the last item ended at a comma
-    std::string expected_;     // the tag the record being read should have, for errors
+    // The tag the record being read should have, for errors; the caller's, valid during its call.
+    std::string_view expected_;
+    bool tagIsExpected_ = false;  // the record just read has the tag its reader expected
     int tagWarnings_ = 0;
     Item tagItem_;
     Item valueItem_;

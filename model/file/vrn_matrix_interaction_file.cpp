@@ -57,9 +57,11 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
         file.NoteDroppedInteraction();
         return nullptr;
     }
+    const auto& first = *found.Practice1;
+    const auto& second = *found.practice2;
     auto interaction =
-        link(std::move(parent), parentList, document, parentNo_Display, found.Practice1,
-             found.practice2, window, found.Practice1->is_blank || found.practice2->is_blank);
+        link(std::move(parent), parentList, document, parentNo_Display, first, second, window,
+             first->is_blank || second->is_blank, !file.practiceListsDeferred);
     interaction->Key = key;
     interaction->setValue(value);
     if (version3) {
@@ -87,7 +89,7 @@ void VRN_MatrixInteraction::Save(TaggedRecordWriter& file) {
     file.WriteLong("BEGIN MatrixInteraction", Key);
     file.WriteLong("Key 1", first->Key);
     file.WriteLong("Key 2", second->Key);
-    file.WriteFile("Value", value_);
+    file.WriteFile("Value", Value());
     file.WriteFile("Note", Note());
     file.WriteFile("Rationale", Description());
     file.WriteFile("Color", std::to_string(color));

@@ -131,5 +131,40 @@ TEST_F(MatrixFileReadTest, TheFirstUnderlinedGroupWithOptionsAsksTheGuidedQuesti
     EXPECT_FALSE(read->alternative(1)->PGroups.Item(1)->Has_Options);
 }
 
+// Every practice read lists the interactions that name it: those within its state in file
+// order, then those across in file order. A file of several megabytes keeps its lists apart.
+TEST_F(MatrixFileReadTest, EveryPracticeListsTheInteractionsNamingItInFileOrder) {
+    const auto small = NewDocument(2);
+    const auto large = NewDocument(2, true);
+    for (const auto& state : {large->Existing(), large->alternative(1), large->alternative(2)}) {
+        while (state->Practices.Count() < 100) {
+            state->Practices.Item(state->Practices.Count())->AddNewPractice("More");
+        }
+    }
+    for (const auto& built : {small, large}) {
+        const std::string bytes = SavedBytes(*built);
+        const auto read = ReadDocument(bytes, true);
+        EXPECT_EQ(DocumentSnapshot(*read), DocumentSnapshot(*built));
+        for (const auto& state : {read->Existing(), read->alternative(1), read->alternative(2)}) {
+            for (const auto& practice : state->Practices) {
+                std::vector<const VRN_MatrixInteraction*> expected;
+                for (const auto* list : {&state->Interactions, &read->Interactions}) {
+                    for (const auto& interaction : *list) {
+                        if (interaction->Practice1.lock() == practice ||
+                            interaction->practice2.lock() == practice) {
+                            expected.push_back(interaction.get());
+                        }
+                    }
+                }
+                std::vector<const VRN_MatrixInteraction*> listed;
+                for (const auto& interaction : practice->Interactions) {
+                    listed.push_back(interaction.get());
+                }
+                ASSERT_EQ(listed, expected) << bytes.size() << " bytes, " << practice->Name();
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vrn::testing

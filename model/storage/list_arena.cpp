@@ -1,0 +1,31 @@
+#include "model/storage/list_arena.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "model/storage/bulk_memory.h"
+
+namespace vrn {
+
+ListArena::~ListArena() {
+    for (void* chunk : chunks_) {
+        FreeBulk(chunk);
+    }
+}
+
+void* ListArena::Allocate(std::size_t bytes, std::size_t alignment) {
+    const auto at = reinterpret_cast<std::uintptr_t>(next_);
+    std::byte* start = next_ + ((alignment - at % alignment) % alignment);
+    if (next_ == nullptr || start + bytes > end_) {
+        const std::size_t size = std::max(kHugePageBytes, bytes);
+        chunks_.reserve(chunks_.size() + 1);
+        void* chunk = AllocateBulk(size);
+        chunks_.push_back(chunk);
+        start = static_cast<std::byte*>(chunk);
+        end_ = start + size;
+    }
+    next_ = start + bytes;
+    return start;
+}
+
+}  // namespace vrn
