@@ -20,10 +20,20 @@ MatrixCanvas::MatrixCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 void MatrixCanvas::add(ScenePaintable& control) {
-    control.canvasSlot_ = static_cast<std::ptrdiff_t>(plain_.size());
+    control.canvasSlot_ = static_cast<std::int32_t>(plain_.size());
     control.paintShown_ = false;
     plain_.push_back(&control);
     plainShown_.push_back(0);
+}
+
+void MatrixCanvas::reserve(int count) {
+    // Growing by at least half each time keeps the copies few however often more come.
+    const std::size_t wanted = plain_.size() + static_cast<std::size_t>(count);
+    if (wanted > plain_.capacity()) {
+        const std::size_t capacity = std::max(wanted, plain_.capacity() * 3 / 2);
+        plain_.reserve(capacity);
+        plainShown_.reserve(capacity);
+    }
 }
 
 void MatrixCanvas::remove(ScenePaintable& control) {
@@ -42,10 +52,8 @@ void ScenePaintable::refreshShown(MatrixCanvas* canvas) {
     if (canvas == nullptr) {
         return;
     }
-    canvas->show(*this, wantsShown_ && (frame_ == nullptr || frame_->paintShown_));
-    for (ScenePaintable* content : contents_) {
-        content->refreshShown(canvas);
-    }
+    canvas->show(*this, wantsShown_ && frameShown());
+    refreshContents(canvas);
 }
 
 void MatrixCanvas::show(ScenePaintable& control, bool shown) {
@@ -71,7 +79,7 @@ void MatrixCanvas::restack(ScenePaintable& control, qreal z) {
         control.canvasSlot_ = -1;
     }
     if (z == 0) {
-        control.canvasSlot_ = static_cast<std::ptrdiff_t>(plain_.size());
+        control.canvasSlot_ = static_cast<std::int32_t>(plain_.size());
         plain_.push_back(&control);
         plainShown_.push_back(control.paintShown_ ? 1 : 0);
     } else {

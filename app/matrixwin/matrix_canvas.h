@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/storage/bulk_allocator.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -20,6 +22,8 @@ public:
 
     // Adds a control, hidden, on top of those of its level (level 0, where every control starts).
     void add(ScenePaintable& control);
+    // Makes room for `count` more controls, which are coming.
+    void reserve(int count);
     void remove(ScenePaintable& control);
     // Shows or hides a control.
     void show(ScenePaintable& control, bool shown);
@@ -49,8 +53,8 @@ private:
 
     // Level 0, in the order the controls came, with a gap where one left; beside it, which of
     // them are shown, so that a repaint passes over the hidden ones without touching them.
-    std::vector<ScenePaintable*> plain_;
-    std::vector<unsigned char> plainShown_;
+    std::vector<ScenePaintable*, BulkAllocator<ScenePaintable*>> plain_;
+    std::vector<unsigned char, BulkAllocator<unsigned char>> plainShown_;
     // The few controls of other levels, by level.
     std::vector<std::pair<qreal, ScenePaintable*>> stacked_;
     QColor background_;

@@ -1,0 +1,152 @@
+#include "app/matrixwin/interaction_cells.h"
+
+#include "model/storage/bulk_memory.h"
+#include "model/vrn_matrix_interaction.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+namespace vrn {
+
+namespace {
+
+// A small document's cells take one small block; a large one's take blocks of a huge page.
+constexpr int kFirstBlockCells = 256;
+
+}  // namespace
+
+std::uint32_t InteractionCellShelf::Number(std::string_view text) {
+    if (const auto found = numbers_.find(text); found != numbers_.end()) {
+        return found->second;
+    }
+    const auto number = static_cast<std::uint32_t>(texts_.size());
+    numbers_.emplace(texts_.emplace_back(text), number);
+    return number;
+}
+
+struct InteractionCells::Slot {
+    SceneInteractionLabel label;
+    std::weak_ptr<VRN_MatrixInteraction> interaction;
+};
+
+namespace {
+
+// The cells of a block after the first: a huge page of them.
+constexpr int kBlockCells = static_cast<int>(kHugePageBytes / sizeof(InteractionCells::Slot));
+
+}  // namespace
+
+// Cells made one after another in one piece of bulk memory; the block keeps the shelf they use.
+struct InteractionCells::Block {
+    Block(std::shared_ptr<InteractionCellShelf> cellShelf, int cellCapacity, std::size_t bytes)
+        : shelf(std::move(cellShelf)),
+          capacity(cellCapacity),
+          cells(static_cast<Slot*>(AllocateBulk(bytes))) {}
+    ~Block() {
+        for (int i = 0; i < used; ++i) {
+            cells[i].~Slot();
+        }
+        FreeBulk(cells);
+    }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+
+    std::shared_ptr<InteractionCellShelf> shelf;
+    int capacity;
+    int used = 0;
+    Slot* cells;
+};
+
+InteractionCells::InteractionCells(SceneContext& context)
+    : shelf_(std::make_shared<InteractionCellShelf>()) {
+    shelf_->context = &context;
+}
+
+InteractionCells::~InteractionCells() {
+    ForgetScene();
+}
+
+std::shared_ptr<InteractionLabel> InteractionCells::Create(
+    const std::shared_ptr<VRN_MatrixInteraction>& interaction, float width, float height) {
+    if (blocks_.empty() || blocks_.back()->used == blocks_.back()->capacity) {
+        const bool first = blocks_.empty();
+        const int capacity = first ? kFirstBlockCells : kBlockCells;
+        blocks_.reserve(blocks_.size() + 1);
+        blocks_.push_back(std::make_shared<Block>(
+            shelf_, capacity,
+            first ? sizeof(Slot) * static_cast<std::size_t>(capacity) : kHugePageBytes));
+        // The canvas keeps a place for each cell.
+        if (shelf_->context != nullptr) {
+            shelf_->context->canvas->reserve(capacity);
+        }
+    }
+    Block& block = *blocks_.back();
+    Slot* slot = new (&block.cells[block.used]) Slot{{*shelf_, count_ + 1}, interaction};
+    ++block.used;
+    ++count_;
+    slot->label.setWidth(width);
+    slot->label.setHeight(height);
+    // Shares the block's life: the cell stays as long as anyone holds it.
+    return std::shared_ptr<InteractionLabel>(blocks_.back(), &slot->label);
+}
+
+InteractionCells::Slot& InteractionCells::slot(int index) const {
+    if (index < 1 || index > count_) {
+        throw std::out_of_range("There is no interaction cell " + std::to_string(index));
+    }
+    if (index <= kFirstBlockCells) {
+        return blocks_.front()->cells[index - 1];
+    }
+    const int rest = index - kFirstBlockCells - 1;
+    return blocks_[static_cast<std::size_t>(1 + rest / kBlockCells)]->cells[rest % kBlockCells];
+}
+
+SceneInteractionLabel& InteractionCells::Cell(int index) const {
+    return slot(index).label;
+}
+
+std::shared_ptr<VRN_MatrixInteraction> InteractionCells::Interaction(int index) const {
+    if (index < 1 || index > count_) {
+        return nullptr;
+    }
+    return slot(index).interaction.lock();
+}
+
+int InteractionCells::IndexOf(const ScenePaintable* control) const {
+    const auto* label = dynamic_cast<const SceneInteractionLabel*>(control);
+    if (label == nullptr || label->index() < 1 || label->index() > count_ ||
+        &Cell(label->index()) != label) {
+        return 0;
+    }
+    return label->index();
+}
+
+void InteractionCells::HideShown() {
+    // Hiding adds nothing to the list, so it can be walked while cells go out of sight.
+    for (const std::int32_t index : shelf_->shown) {
+        Cell(index).setVisible(false);
+    }
+    shelf_->shown.clear();
+}
+
+int InteractionCells::Drawn() const {
+    int drawn = 0;
+    for (const auto& block : blocks_) {
+        drawn +=
+            static_cast<int>(std::count_if(block->cells, block->cells + block->used,
+                                           [](const Slot& slot) { return slot.label.drawn(); }));
+    }
+    return drawn;
+}
+
+void InteractionCells::ForgetScene() {
+    for (const std::int32_t index : shelf_->shown) {
+        Cell(index).forgetScene();
+    }
+    shelf_->shown.clear();
+    shelf_->context = nullptr;
+}
+
+}  // namespace vrn
