@@ -18,11 +18,20 @@ constexpr int kFirstBlockCells = 256;
 }  // namespace
 
 std::uint32_t InteractionCellShelf::Number(std::string_view text) {
-    if (const auto found = numbers_.find(text); found != numbers_.end()) {
-        return found->second;
+    for (const std::uint32_t number : recent_) {
+        if (texts_[number] == text) {
+            return number;
+        }
     }
-    const auto number = static_cast<std::uint32_t>(texts_.size());
-    numbers_.emplace(texts_.emplace_back(text), number);
+    std::uint32_t number = 0;
+    if (const auto found = numbers_.find(text); found != numbers_.end()) {
+        number = found->second;
+    } else {
+        number = static_cast<std::uint32_t>(texts_.size());
+        numbers_.emplace(texts_.emplace_back(text), number);
+    }
+    recent_[nextRecent_] = number;
+    nextRecent_ = (nextRecent_ + 1) % recent_.size();
     return number;
 }
 
@@ -77,11 +86,12 @@ std::shared_ptr<InteractionLabel> InteractionCells::Create(
         blocks_.push_back(std::make_shared<Block>(
             shelf_, capacity,
             first ? sizeof(Slot) * static_cast<std::size_t>(capacity) : kHugePageBytes));
-        // The canvas keeps a place for each cell.
-        if (shelf_->context != nullptr) {
-            shelf_->context->canvas->reserve(capacity);
-        }
     }
+    if (!onCanvas_ && shelf_->context != nullptr) {
+        shelf_->context->canvas->addGroup(*this);
+        onCanvas_ = true;
+    }
+    shelf_->MakeRoomFor(count_ + 1);
     Block& block = *blocks_.back();
     Slot* slot = new (&block.cells[block.used]) Slot{{*shelf_, count_ + 1}, interaction};
     ++block.used;
@@ -124,28 +134,30 @@ int InteractionCells::IndexOf(const ScenePaintable* control) const {
 }
 
 void InteractionCells::HideShown() {
-    // Hiding adds nothing to the list, so it can be walked while cells go out of sight.
-    for (const std::int32_t index : shelf_->shown) {
-        Cell(index).setVisible(false);
-    }
-    shelf_->shown.clear();
+    shelf_->ForEachShown([this](std::int32_t index) { Cell(index).setVisible(false); });
+}
+
+void InteractionCells::VisitShown(const std::function<void(ScenePaintable&)>& visit) const {
+    shelf_->ForEachShown([this, &visit](std::int32_t index) { visit(Cell(index)); });
 }
 
 int InteractionCells::Drawn() const {
     int drawn = 0;
-    for (const auto& block : blocks_) {
-        drawn +=
-            static_cast<int>(std::count_if(block->cells, block->cells + block->used,
-                                           [](const Slot& slot) { return slot.label.drawn(); }));
-    }
+    shelf_->ForEachShown([this, &drawn](std::int32_t index) { drawn += Cell(index).drawn(); });
     return drawn;
 }
 
 void InteractionCells::ForgetScene() {
-    for (const std::int32_t index : shelf_->shown) {
-        Cell(index).forgetScene();
+    if (shelf_->context == nullptr) {
+        return;
     }
-    shelf_->shown.clear();
+    shelf_->ForEachShown([this](std::int32_t index) {
+        Cell(index).forgetScene();
+        shelf_->MarkShown(index, false);
+    });
+    if (onCanvas_) {
+        shelf_->context->canvas->removeGroup(*this);
+    }
     shelf_->context = nullptr;
 }
 

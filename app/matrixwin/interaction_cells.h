@@ -2,10 +2,12 @@
 
 #include "app/matrixwin/scene_context.h"
 #include "app/matrixwin/scene_interaction_label.h"
-#include "model/storage/bulk_allocator.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,30 +19,52 @@ namespace vrn {
 class VRN_MatrixInteraction;
 
 // What a window's interaction cells share: the canvas they are drawn on (none once the window
-// has gone), one table of the texts they show (a few values, "Interaction" and the notes, each
-// kept once however many cells show it), and which cells were shown since the window last hid
-// them all.
+// has gone), which of them show (a bit each, by index), and one table of the texts they show (a
+// few values, "Interaction" and the notes, each kept once however many cells show it).
 struct InteractionCellShelf {
     SceneContext* context = nullptr;
-    std::vector<std::int32_t, BulkAllocator<std::int32_t>> shown;
+
+    void MarkShown(std::int32_t index, bool shown) {
+        const auto bit = static_cast<std::size_t>(index);
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        shown_[bit / 64] = shown ? (shown_[bit / 64] | mask) : (shown_[bit / 64] & ~mask);
+    }
+    // Makes room for the marks of cells up to `index`.
+    void MakeRoomFor(std::int32_t index) {
+        shown_.resize(static_cast<std::size_t>(index) / 64 + 1);
+    }
+    // Calls `visit` with the index of every cell marked shown, in order; `visit` may unmark it.
+    template <class Visit>
+    void ForEachShown(Visit&& visit) const {
+        for (std::size_t word = 0; word < shown_.size(); ++word) {
+            for (std::uint64_t bits = shown_[word]; bits != 0; bits &= bits - 1) {
+                visit(static_cast<std::int32_t>(word * 64 + std::countr_zero(bits)));
+            }
+        }
+    }
 
     // The number of `text` in the table, added when new.
     std::uint32_t Number(std::string_view text);
     const std::string& Text(std::uint32_t number) const { return texts_[number]; }
 
 private:
+    std::vector<std::uint64_t> shown_;
     std::deque<std::string> texts_{std::string()};
     std::unordered_map<std::string_view, std::uint32_t> numbers_{{texts_.front(), 0}};
+    // The texts asked for last, looked at before the table: a layout sets the same few texts
+    // on cell after cell.
+    std::array<std::uint32_t, 4> recent_{};
+    std::size_t nextRecent_ = 0;
 };
 
 // The window's interaction cells (the control array lblInteract) with the interaction behind
 // each (Interaction_Objects), indexed from 1 in the order they were made. A document asks for a
 // cell per interaction, hundreds of thousands of them, so the cells are made in large blocks of
 // bulk memory; a block lives as long as the window or anyone holding one of its cells.
-class InteractionCells {
+class InteractionCells : public SceneControlGroup {
 public:
     explicit InteractionCells(SceneContext& context);
-    ~InteractionCells();
+    ~InteractionCells() override;
     InteractionCells(const InteractionCells&) = delete;
     InteractionCells& operator=(const InteractionCells&) = delete;
 
@@ -56,8 +80,9 @@ public:
     // The 1-based index of `control` among these cells; 0 when it is none of them.
     int IndexOf(const ScenePaintable* control) const;
 
-    // Hides every cell shown since the last time, touching no other.
+    // Hides every cell that shows, touching no other.
     void HideShown();
+    void VisitShown(const std::function<void(ScenePaintable&)>& visit) const override;
     // How many cells the canvas draws.
     int Drawn() const;
     // The window is going with its canvas: the cells stay and show nothing.
@@ -73,6 +98,8 @@ private:
     std::shared_ptr<InteractionCellShelf> shelf_;
     std::vector<std::shared_ptr<Block>> blocks_;
     int count_ = 0;
+    // The canvas draws the cells where it met the first of them.
+    bool onCanvas_ = false;
 };
 
 }  // namespace vrn

@@ -26,14 +26,14 @@ void MatrixCanvas::add(ScenePaintable& control) {
     plainShown_.push_back(0);
 }
 
-void MatrixCanvas::reserve(int count) {
-    // Growing by at least half each time keeps the copies few however often more come.
-    const std::size_t wanted = plain_.size() + static_cast<std::size_t>(count);
-    if (wanted > plain_.capacity()) {
-        const std::size_t capacity = std::max(wanted, plain_.capacity() * 3 / 2);
-        plain_.reserve(capacity);
-        plainShown_.reserve(capacity);
-    }
+void MatrixCanvas::addGroup(SceneControlGroup& group) {
+    groups_.emplace_back(plain_.size(), &group);
+    changed();
+}
+
+void MatrixCanvas::removeGroup(SceneControlGroup& group) {
+    std::erase_if(groups_, [&group](const auto& entry) { return entry.second == &group; });
+    changed();
 }
 
 void MatrixCanvas::remove(ScenePaintable& control) {
@@ -104,8 +104,12 @@ void MatrixCanvas::backToFront(Visit&& visit) const {
     for (auto it = stacked_.begin(); it != above; ++it) {
         visit(*it->second);
     }
-    for (std::size_t i = 0; i < plainShown_.size(); ++i) {
-        if (plainShown_[i] != 0) {
+    auto group = groups_.begin();
+    for (std::size_t i = 0; i <= plainShown_.size(); ++i) {
+        for (; group != groups_.end() && group->first == i; ++group) {
+            group->second->VisitShown(visit);
+        }
+        if (i < plainShown_.size() && plainShown_[i] != 0) {
             visit(*plain_[i]);
         }
     }

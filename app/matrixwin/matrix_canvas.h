@@ -1,16 +1,24 @@
 #pragma once
 
-#include "model/storage/bulk_allocator.h"
-
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
 namespace vrn {
 
 class ScenePaintable;
+
+// Many controls of one kind that the canvas keeps in one place of its order, as one: a window's
+// interaction cells, hundreds of thousands of them, which keep for themselves which of them show.
+class SceneControlGroup {
+public:
+    virtual ~SceneControlGroup() = default;
+    // Visits every control of the group that shows, back to front.
+    virtual void VisitShown(const std::function<void(ScenePaintable&)>& visit) const = 0;
+};
 
 // The surface the matrix window draws on: one widget that paints every control the document
 // was handed, back to front, instead of a widget or an item per control. Moving a control only
@@ -22,9 +30,11 @@ public:
 
     // Adds a control, hidden, on top of those of its level (level 0, where every control starts).
     void add(ScenePaintable& control);
-    // Makes room for `count` more controls, which are coming.
-    void reserve(int count);
     void remove(ScenePaintable& control);
+    // Adds a group of controls on top of what level 0 holds so far; its controls show and hide
+    // through show() without a place of their own.
+    void addGroup(SceneControlGroup& group);
+    void removeGroup(SceneControlGroup& group);
     // Shows or hides a control.
     void show(ScenePaintable& control, bool shown);
     // Moves a control to the level `z`: lower levels draw first.
@@ -53,8 +63,10 @@ private:
 
     // Level 0, in the order the controls came, with a gap where one left; beside it, which of
     // them are shown, so that a repaint passes over the hidden ones without touching them.
-    std::vector<ScenePaintable*, BulkAllocator<ScenePaintable*>> plain_;
-    std::vector<unsigned char, BulkAllocator<unsigned char>> plainShown_;
+    std::vector<ScenePaintable*> plain_;
+    std::vector<unsigned char> plainShown_;
+    // The groups, each with the place in plain_ it comes before.
+    std::vector<std::pair<std::size_t, SceneControlGroup*>> groups_;
     // The few controls of other levels, by level.
     std::vector<std::pair<qreal, ScenePaintable*>> stacked_;
     QColor background_;

@@ -15,17 +15,9 @@ constexpr std::int16_t kOpaque = 1;
 }  // namespace
 
 SceneInteractionLabel::SceneInteractionLabel(InteractionCellShelf& shelf, std::int32_t index)
-    : shelf_(&shelf), backColor_(kOleButtonFace), index_(index) {
-    if (shelf.context != nullptr) {
-        shelf.context->canvas->add(*this);
-    }
-}
+    : shelf_(&shelf), backColor_(kOleButtonFace), index_(index) {}
 
-SceneInteractionLabel::~SceneInteractionLabel() {
-    if (shelf_->context != nullptr) {
-        shelf_->context->canvas->remove(*this);
-    }
-}
+SceneInteractionLabel::~SceneInteractionLabel() = default;
 
 void SceneInteractionLabel::repaint() {
     if (paintShown()) {
@@ -58,10 +50,10 @@ void SceneInteractionLabel::setVisible(bool value) {
         return;
     }
     visible_ = value;
-    if (value && shelf_->context != nullptr) {
-        shelf_->shown.push_back(index_);
+    if (shelf_->context != nullptr) {
+        shelf_->MarkShown(index_, value);
+        wantShown(shelf_->context->canvas, value);
     }
-    wantShown(shelf_->context != nullptr ? shelf_->context->canvas : nullptr, value);
 }
 
 void SceneInteractionLabel::setEnabled(bool value) {
@@ -90,10 +82,8 @@ void SceneInteractionLabel::setFontsize(float value) {
     repaint();
 }
 
-void SceneInteractionLabel::ZOrder(int position) {
-    if (shelf_->context != nullptr) {
-        shelf_->context->canvas->restack(*this, shelf_->context->nextZ(position));
-    }
+void SceneInteractionLabel::ZOrder(int /*position*/) {
+    // The cells keep the order they were made in, in the window's one group of them.
 }
 
 std::string SceneInteractionLabel::ToolTipText() const {
