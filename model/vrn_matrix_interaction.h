@@ -17,6 +17,13 @@
 
 namespace vrn {
 
+// Which axes the main window's View menu shows, as one layout reads them.
+struct AxesShown {
+    bool existing = false;      // mnuViewExisting
+    bool alternatives = false;  // mnuViewAlternatives
+    static AxesShown Of(const VRN_Matrix& document);
+};
+
 // One interaction between two practices: its value ("+" reinforcing, "-" interfering, "?" a
 // question, "" none), a note, a description, a discussion and a colour, shown by one small cell.
 // Its parent is the state when both practices lie in that state, else the document (a cross
@@ -129,6 +136,9 @@ public:
     // practices' row and column meet, one within a state in the triangle beside that state's
     // band (model/layout).
     void Draw();
+    // Draw as a layout of `document` does it for many interactions, with the View marks it read
+    // once.
+    void DrawIn(const VRN_Matrix& document, AxesShown axes);
     // Shifts the cell.
     void MoveBy(float x, float Y);
     // Draws the cell behind every other shape, linked to its catalogue entity when it stands for
