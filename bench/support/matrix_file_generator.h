@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bench/support/large_document.h"
+#include "bench/support/scratch_folder.h"
 
 namespace vrn::bench {
 
@@ -18,24 +19,22 @@ LargeDocumentShape ScaledShape(int scale);
 // long list of practices makes.
 LargeDocumentShape PracticeGroupShape();
 
-// Writes a version 3 matrix file of `shape` record by record, without building the document, so
-// that files of gigabytes cost no more memory than the writer's buffer. The records are those the
-// model's writer makes of a document of that shape with a window of 15000 by 10000 twips: the
-// names, importance ratings, values, notes and descriptions of BuildLargeDocument, the
-// interaction colour white, the keys numbered in file order. Within a state every practice meets
-// each practice before it; across, every target practice meets each existing practice.
-// Throws std::runtime_error when the file cannot be written.
+// Writes a version 3 matrix file of `shape` without building its interactions, so that files of
+// gigabytes cost little more memory than their practices: the model's writer writes a document
+// of that shape without a window and without interactions, and the interaction records, written
+// by the model's writer too, are put in before the end of each state and of the document. Names,
+// importance ratings, values, notes and descriptions are those of BuildLargeDocument, the
+// interaction colour white. Within a state every practice meets each practice before it; across,
+// every target practice meets each existing practice. Throws std::runtime_error when the file
+// cannot be written.
 void WriteMatrixFile(const LargeDocumentShape& shape, const std::filesystem::path& path);
 
 // A generated file in a folder of the benchmark's own, which goes when the object ends.
 struct GeneratedMatrixFile {
     GeneratedMatrixFile(const LargeDocumentShape& shape, const std::string& stem);
-    ~GeneratedMatrixFile();
-    GeneratedMatrixFile(const GeneratedMatrixFile&) = delete;
-    GeneratedMatrixFile& operator=(const GeneratedMatrixFile&) = delete;
 
     LargeDocumentShape shape;
-    std::filesystem::path folder;
+    ScratchFolder folder;
     std::filesystem::path path;
     std::int64_t bytes = 0;
 };
