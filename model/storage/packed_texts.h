@@ -86,7 +86,9 @@ private:
             new (block) Header(head);
             std::size_t offset = sizeof(Header);
             for (const std::string_view part : texts) {
-                std::memcpy(block + offset, part.data(), part.size());
+                if (!part.empty()) {
+                    std::memcpy(block + offset, part.data(), part.size());
+                }
                 offset += part.size();
             }
         }
