@@ -118,7 +118,7 @@ bool TaggedRecordReader::readOn() {
     return true;
 }
 
-bool TaggedRecordReader::readSimpleRecord(std::string_view expected) {
+bool TaggedRecordReader::readSimpleRecord(std::string_view likely) {
     if (end_ - position_ < kSimpleRecordWindow) {
         readOn();
     }
@@ -127,13 +127,12 @@ bool TaggedRecordReader::readSimpleRecord(std::string_view expected) {
     if (first == end || *first != '"') {
         return false;
     }
-    // The tag: most often the one expected; else whatever stands up to the next quote.
+    // The tag: most often the likely one; else whatever stands up to the next quote.
     const char* tagEnd = first + 1;
-    if (!expected.empty() && static_cast<std::size_t>(end - tagEnd) > expected.size() &&
-        tagEnd[expected.size()] == '"' &&
-        std::memcmp(tagEnd, expected.data(), expected.size()) == 0) {
-        tagEnd += expected.size();
-        tagIsExpected_ = true;
+    if (!likely.empty() && static_cast<std::size_t>(end - tagEnd) > likely.size() &&
+        tagEnd[likely.size()] == '"' && std::memcmp(tagEnd, likely.data(), likely.size()) == 0) {
+        tagEnd += likely.size();
+        tagIsLikely_ = true;
     } else {
         tagEnd = ScanTo(tagEnd, end, '"');
         if (tagEnd == end || *tagEnd != '"') {
@@ -297,9 +296,10 @@ void TaggedRecordReader::consumeDelimiter() {
     }
 }
 
-void TaggedRecordReader::readRecord(std::string_view expected) {
+void TaggedRecordReader::readRecord(std::string_view expected, std::string_view likely) {
     expected_ = expected;
-    tagIsExpected_ = false;
+    likely_ = likely;
+    tagIsLikely_ = false;
     // Blank lines between records carry nothing.
     for (int c = peek(); c == ' ' || c == '\t' || c == '\r' || c == '\n'; c = peek()) {
         if (c == '\r' || c == '\n') {
@@ -308,7 +308,7 @@ void TaggedRecordReader::readRecord(std::string_view expected) {
             get();
         }
     }
-    if (readSimpleRecord(expected)) {
+    if (readSimpleRecord(likely)) {
         return;
     }
     recordLine_ = line_;
@@ -329,7 +329,10 @@ std::string TaggedRecordReader::text(const Item& item) const {
 }
 
 void TaggedRecordReader::checkTag(std::string_view expected, const char* warningPrefix) {
-    if (tagIsExpected_ || tagItem_.bytes == expected) {
+    // The same view as the likely tag that the record was found to have: no need to compare.
+    const bool likelyIsExpected =
+        likely_.data() == expected.data() && likely_.size() == expected.size();
+    if ((tagIsLikely_ && likelyIsExpected) || tagItem_.bytes == expected) {
         return;
     }
     const std::string found = text(tagItem_);
@@ -431,8 +434,8 @@ std::int32_t TaggedRecordReader::ReadFileNumberText(std::string_view tag, std::i
     return LongFromText(stringValue(tag), tag, lowest, highest);
 }
 
-TaggedRecordReader::TagAndKey TaggedRecordReader::ReadTagAndKey() {
-    readRecord({});
+TaggedRecordReader::TagAndKey TaggedRecordReader::ReadTagAndKey(std::string_view likely) {
+    readRecord({}, likely);
     TagAndKey pair;
     if (tagItem_.quoted && IsAscii(tagItem_.bytes)) {
         pair.tag = tagItem_.bytes;

@@ -46,7 +46,9 @@ public:
         std::string_view tag;
         std::int32_t key = 0;
     };
-    TagAndKey ReadTagAndKey();
+    // `likely`, the tag such a record most often has where it is read, only makes the read
+    // faster.
+    TagAndKey ReadTagAndKey(std::string_view likely = {});
     std::int16_t ReadTagAndVersion();
     // One record whose value may be of any kind; gives its tag.
     std::string SkipRecord();
@@ -83,15 +85,17 @@ private:
     };
 
     // Takes a one-line record from the buffer; false, with nothing consumed, for any other.
-    // `expected` is the tag the record most likely has, or none.
-    bool readSimpleRecord(std::string_view expected);
+    // `likely` is the tag the record most likely has, or none.
+    bool readSimpleRecord(std::string_view likely);
     void readItem(Item& item);
     void readQuoted(std::string& bytes);
     void readBare(std::string& bytes);
     void skipToDelimiter();
     void consumeDelimiter();
     // Reads a tag and its value into tagItem_ and valueItem_.
-    void readRecord(std::string_view expected);
+    // Reads a record that should have the tag `expected` (none: any), most likely `likely`.
+    void readRecord(std::string_view expected, std::string_view likely);
+    void readRecord(std::string_view expected) { readRecord(expected, expected); }
     void checkTag(std::string_view expected, const char* warningPrefix);
     // The value of the record just read as ReadFile gives it: decoded, escapes undone, the tag
     // checked.
@@ -123,7 +127,9 @@ private:
     bool afterComma_ = false;  // the last item ended at a comma
     // The tag the record being read should have, for errors; the caller's, valid during its call.
     std::string_view expected_;
-    bool tagIsExpected_ = false;  // the record just read has the tag its reader expected
+    // The tag the record being read was likely to have, and whether it has it.
+    std::string_view likely_;
+    bool tagIsLikely_ = false;
     int tagWarnings_ = 0;
     Item tagItem_;
     Item valueItem_;

@@ -285,7 +285,7 @@ void VRN_Matrix::readDocumentInteractions(MatrixFileReader& file) {
         }
         while (pair.tag != "END Matrix") {
             VRN_MatrixInteraction::Read(file, self, InForm, pair.key, practices);
-            pair = file.ReadTagAndKey();
+            pair = file.ReadTagAndKey("BEGIN MatrixInteraction");
         }
     }
     Key = pair.key;

@@ -41,7 +41,7 @@ void VRN_State::Read(MatrixFileReader& file, MatrixWindow* window, bool isHorizo
         file.practiceListsDeferred = existing;
         while (pair.tag == "BEGIN MatrixInteraction") {
             VRN_MatrixInteraction::Read(file, self, InForm, pair.key, practices);
-            pair = file.ReadTagAndKey();
+            pair = file.ReadTagAndKey("BEGIN MatrixInteraction");
         }
         file.practiceListsDeferred = false;
     }
