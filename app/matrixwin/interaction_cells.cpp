@@ -137,8 +137,15 @@ void InteractionCells::HideShown() {
     shelf_->ForEachShown([this](std::int32_t index) { Cell(index).setVisible(false); });
 }
 
-void InteractionCells::VisitShown(const std::function<void(ScenePaintable&)>& visit) const {
-    shelf_->ForEachShown([this, &visit](std::int32_t index) { visit(Cell(index)); });
+void InteractionCells::VisitShown(const QRectF& area,
+                                  const std::function<void(ScenePaintable&)>& visit) const {
+    // Most shown cells lie off the part asked for: they are passed over here, cheaply.
+    shelf_->ForEachShown([this, &area, &visit](std::int32_t index) {
+        SceneInteractionLabel& cell = Cell(index);
+        if (cell.MayMeet(area)) {
+            visit(cell);
+        }
+    });
 }
 
 int InteractionCells::Drawn() const {

@@ -82,7 +82,8 @@ public:
 
     // Hides every cell that shows, touching no other.
     void HideShown();
-    void VisitShown(const std::function<void(ScenePaintable&)>& visit) const override;
+    void VisitShown(const QRectF& area,
+                    const std::function<void(ScenePaintable&)>& visit) const override;
     // How many cells the canvas draws.
     int Drawn() const;
     // The window is going with its canvas: the cells stay and show nothing.

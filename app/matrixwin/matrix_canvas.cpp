@@ -98,7 +98,7 @@ void MatrixCanvas::setBackground(const QColor& color) {
 }
 
 template <class Visit>
-void MatrixCanvas::backToFront(Visit&& visit) const {
+void MatrixCanvas::backToFront(const QRectF& area, Visit&& visit) const {
     auto above =
         std::find_if(stacked_.begin(), stacked_.end(), [](const auto& e) { return e.first > 0; });
     for (auto it = stacked_.begin(); it != above; ++it) {
@@ -107,7 +107,7 @@ void MatrixCanvas::backToFront(Visit&& visit) const {
     auto group = groups_.begin();
     for (std::size_t i = 0; i <= plainShown_.size(); ++i) {
         for (; group != groups_.end() && group->first == i; ++group) {
-            group->second->VisitShown(visit);
+            group->second->VisitShown(area, visit);
         }
         if (i < plainShown_.size() && plainShown_[i] != 0) {
             visit(*plain_[i]);
@@ -120,7 +120,7 @@ void MatrixCanvas::backToFront(Visit&& visit) const {
 
 std::vector<ScenePaintable*> MatrixCanvas::controlsIn(const QRectF& area) const {
     std::vector<ScenePaintable*> found;
-    backToFront([&area, &found](ScenePaintable& control) {
+    backToFront(area, [&area, &found](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().intersects(area)) {
             found.push_back(&control);
         }
@@ -130,7 +130,7 @@ std::vector<ScenePaintable*> MatrixCanvas::controlsIn(const QRectF& area) const 
 
 ScenePaintable* MatrixCanvas::controlAt(const QPointF& pixel) const {
     ScenePaintable* top = nullptr;
-    backToFront([&pixel, &top](ScenePaintable& control) {
+    backToFront(QRectF(pixel, pixel), [&pixel, &top](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().contains(pixel)) {
             top = &control;
         }
@@ -143,7 +143,7 @@ void MatrixCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF exposed = event->rect();
     painter.fillRect(exposed, background_);
-    backToFront([&painter, &exposed](ScenePaintable& control) {
+    backToFront(exposed, [&painter, &exposed](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().intersects(exposed)) {
             control.paint(painter, control.paintRect());
         }

@@ -16,8 +16,10 @@ class ScenePaintable;
 class SceneControlGroup {
 public:
     virtual ~SceneControlGroup() = default;
-    // Visits every control of the group that shows, back to front.
-    virtual void VisitShown(const std::function<void(ScenePaintable&)>& visit) const = 0;
+    // Visits every control of the group that shows and may meet `area` (canvas pixels, edges
+    // included), back to front.
+    virtual void VisitShown(const QRectF& area,
+                            const std::function<void(ScenePaintable&)>& visit) const = 0;
 };
 
 // The surface the matrix window draws on: one widget that paints every control the document
@@ -58,8 +60,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Visits the controls that show, back to front; a group's only where they may meet `area`.
     template <class Visit>
-    void backToFront(Visit&& visit) const;
+    void backToFront(const QRectF& area, Visit&& visit) const;
 
     // Level 0, in the order the controls came, with a gap where one left; beside it, which of
     // them are shown, so that a repaint passes over the hidden ones without touching them.

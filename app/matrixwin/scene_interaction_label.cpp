@@ -110,6 +110,17 @@ QRectF SceneInteractionLabel::computeRect() const {
                   context->extent(height_));
 }
 
+bool SceneInteractionLabel::MayMeet(const QRectF& area) const {
+    const SceneContext* context = shelf_->context;
+    if (context == nullptr) {
+        return false;
+    }
+    const qreal x = context->pixels(left_);
+    const qreal y = context->pixels(top_);
+    return x <= area.right() && y <= area.bottom() && x + context->extent(width_) >= area.left() &&
+           y + context->extent(height_) >= area.top();
+}
+
 void SceneInteractionLabel::paint(QPainter& painter, const QRectF& rect) const {
     if (backStyle_ == kOpaque) {
         painter.fillRect(rect, colorFromOle(backColor_));

@@ -14,7 +14,7 @@ struct InteractionCellShelf;
 // for every interaction of its document, so it keeps its texts as numbers in its window's table
 // of texts (InteractionCellShelf) and reaches the canvas through it; InteractionCells makes and
 // keeps them. Like the other controls it keeps answering after its window has gone.
-class SceneInteractionLabel : public InteractionLabel, public ScenePaintable {
+class SceneInteractionLabel final : public InteractionLabel, public ScenePaintable {
 public:
     // The cell with the 1-based control index `index` of the window whose shelf is `shelf`.
     SceneInteractionLabel(InteractionCellShelf& shelf, std::int32_t index);
@@ -50,6 +50,9 @@ public:
     void setBackStyle(std::int16_t value) override;
 
     std::int32_t index() const { return index_; }
+    // Whether the cell may meet `area` (canvas pixels, edges included); false only when it
+    // surely does not.
+    bool MayMeet(const QRectF& area) const;
     // Whether the canvas draws the cell: shown and of some size.
     bool drawn() const { return paintShown() && !paintRect().isEmpty(); }
     // The window is going with its canvas; the cell stays.

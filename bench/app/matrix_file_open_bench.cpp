@@ -7,6 +7,7 @@
 #include "app/shell/frm_main.h"
 #include "bench/support/cpu_time.h"
 #include "bench/support/large_matrix_file.h"
+#include "bench/support/matrix_file_generator.h"
 #include "bench/support/offscreen_application.h"
 #include "bench/support/peak_memory.h"
 #include "platform/testing/memory_settings_store.h"
@@ -47,9 +48,9 @@ struct Program {
         QApplication::processEvents();
     }
 
-    // Opens the large file and paints its window maximised; the window it opened.
-    frmMatrix& openLargeFile() {
-        main.openMatrixFile(QString::fromStdString(largeFile().path.string()));
+    // Opens the large file (or `path`) and paints its window maximised; the window it opened.
+    frmMatrix& openLargeFile(const std::filesystem::path& path = largeFile().path) {
+        main.openMatrixFile(QString::fromStdString(path.string()));
         frmMatrix& window = *main.activeMatrixWindow();
         main.activeChild()->showMaximized();
         paint(window);
@@ -131,10 +132,10 @@ void OpenAndShowLargeFile(benchmark::State& state) {
 }
 BENCHMARK(OpenAndShowLargeFile)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void ScrollLargeFileByAPage(benchmark::State& state) {
+void ScrollByAPage(benchmark::State& state, const std::filesystem::path& path) {
     offscreenApplication();
     Program program;
-    frmMatrix& window = program.openLargeFile();
+    frmMatrix& window = program.openLargeFile(path);
     QScrollBar& bar = *window.VScroll();
     for (auto _ : state) {
         const int next = bar.value() + bar.pageStep();
@@ -142,9 +143,21 @@ void ScrollLargeFileByAPage(benchmark::State& state) {
         Program::paint(window);
     }
     state.counters["page_steps"] = bar.pageStep();
+    state.counters["shown_cells"] = window.canvasCounts().interactionCells;
     program.closeAll();
 }
+
+void ScrollLargeFileByAPage(benchmark::State& state) {
+    ScrollByAPage(state, largeFile().path);
+}
 BENCHMARK(ScrollLargeFileByAPage)->Unit(benchmark::kMillisecond);
+
+// A window that shows two million interaction cells, all in the triangle of one state.
+void ScrollPracticeGroupFileByAPage(benchmark::State& state) {
+    const GeneratedMatrixFile file(PracticeGroupShape(), "vrn-open-bench-group");
+    ScrollByAPage(state, file.path);
+}
+BENCHMARK(ScrollPracticeGroupFileByAPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vrn::bench
