@@ -18,10 +18,16 @@ constexpr std::int64_t kArenaFileBytes = std::int64_t{4} << 20;
 
 void MatrixFileReader::ReserveInteractions(Collection<VRN_MatrixInteraction>& list,
                                            std::int64_t count) {
-    const std::int64_t most = sourceBytes() / kFewestBytesPerInteraction;
-    const std::int64_t wanted = list.Count() + std::clamp<std::int64_t>(count, 0, most);
-    const int length =
-        static_cast<int>(std::min<std::int64_t>(wanted, std::numeric_limits<int>::max()));
+    // Each interaction stands in three lists: its parent's and its two practices'.
+    constexpr std::int64_t kListsPerInteraction = 3;
+    if (!reservesStarted_) {
+        reservesStarted_ = true;
+        reservesLeft_ = kListsPerInteraction * (sourceBytes() / kFewestBytesPerInteraction);
+    }
+    const std::int64_t granted = std::clamp<std::int64_t>(count, 0, reservesLeft_);
+    reservesLeft_ -= granted;
+    const int length = static_cast<int>(
+        std::min<std::int64_t>(list.Count() + granted, std::numeric_limits<int>::max()));
     if (sourceBytes() < kArenaFileBytes) {
         list.Reserve(length);
         return;

@@ -28,8 +28,9 @@ public:
     void NoteDroppedInteraction() { ++droppedInteractions_; }
 
     // Makes room in `list` for `count` more interactions, which the practices read so far let
-    // the file hold, but never for more than the whole file could: a damaged file that names
-    // many practices and holds few interactions reserves little.
+    // the file hold; all the lists of one read together get no more room than the whole file
+    // could fill, so a damaged file that names many practices and holds few interactions
+    // reserves little.
     void ReserveInteractions(Collection<VRN_MatrixInteraction>& list, std::int64_t count);
     // After a whole read: one warning for all the interactions left out, if any.
     void WarnAboutDroppedInteractions() const;
@@ -38,6 +39,9 @@ private:
     int droppedInteractions_ = 0;
     // Where a large file's lists are kept; made with the first of them.
     std::shared_ptr<ListArena> lists_;
+    // How many more list entries the file's size lets the reader reserve.
+    bool reservesStarted_ = false;
+    std::int64_t reservesLeft_ = 0;
 };
 
 }  // namespace vrn
