@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_option.h"
@@ -164,6 +165,38 @@ TEST_F(MatrixFileReadTest, EveryPracticeListsTheInteractionsNamingItInFileOrder)
             }
         }
     }
+}
+
+// A reader makes room for the interactions its practices will meet, but a damaged file that
+// names thousands of practices and holds hardly any interaction must not make it reserve room
+// for hundreds of millions.
+TEST_F(MatrixFileReadTest, AFileOfManyPracticesAndFewInteractionsReservesLittle) {
+    const auto document = NewDocument(0, true);
+    auto& existing = *document->Existing();
+    std::string bytes = SavedBytes(*document);
+    // 20,000 practices in the existing state's group, and one interaction.
+    std::string practices;
+    for (int key = 100; key < 20100; ++key) {
+        practices += "\"BEGIN Practice\"," + std::to_string(key) +
+                     "\r\n\"Name\",\"P\"\r\n\"Entity\",#FALSE#\r\n\"PID\",\"\"\r\n"
+                     "\"Description\",\"\"\r\n\"Discussion\",\"\"\r\n\"Layout\",#FALSE#\r\n"
+                     "\"Import\",\"\"\r\n\"Bold\",#FALSE#\r\n\"Italic\",#FALSE#\r\n"
+                     "\"Underlined\",#FALSE#\r\n\"Color\",\"0\"\r\n"
+                     "\"Has_OptionGroup\",#FALSE#\r\n\"END Practice\"," +
+                     std::to_string(key) + "\r\n";
+    }
+    const std::string groupEnd = "\"END PracticeGroup\"";
+    bytes.insert(bytes.find(groupEnd), practices);
+    ASSERT_EQ(existing.Interactions.Count(), 3);  // among the three practices it had
+    const auto before = mallinfo2();
+    const auto read = ReadDocument(bytes, true);
+    const auto after = mallinfo2();
+    EXPECT_EQ(read->Existing()->Practices.Count(), 20003);
+    EXPECT_EQ(read->Existing()->Interactions.Count(), 3);
+    const auto taken =
+        static_cast<double>((after.arena + after.hblkhd) - (before.arena + before.hblkhd));
+    // 20,000 lists of 20,000 entries would take more than 6 GB.
+    EXPECT_LT(taken, 200.0 * 1024 * 1024) << bytes.size() << " bytes";
 }
 
 }  // namespace
