@@ -155,7 +155,7 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
     Parent parent, Collection<VRN_MatrixInteraction>& parentList,
     const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display,
     const std::shared_ptr<VRN_Practice>& first, const std::shared_ptr<VRN_Practice>& second,
-    MatrixWindow* window, bool makeBlank, bool listInPractices) {
+    MatrixWindow* window, bool makeBlank, bool listInPractices, const std::string* toolTip) {
     if (!first || !second) {
         throw ModelError("An interaction needs two practices.");
     }
@@ -187,10 +187,14 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
             interaction->color = owner->VRN_InteractionColor;
         }
         if (const auto& cell = interaction->Display) {
-            const std::string& note = interaction->Note();
-            cell->setToolTipText(interaction->is_blank ? std::string()
-                                 : note.empty()        ? std::string("Interaction")
-                                                       : note);
+            if (toolTip != nullptr) {
+                cell->setToolTipText(*toolTip);
+            } else {
+                const std::string& note = interaction->Note();
+                cell->setToolTipText(interaction->is_blank ? std::string()
+                                     : note.empty()        ? std::string("Interaction")
+                                                           : note);
+            }
             // Colour 0 keeps the colour the window gave its new cell, as Draw does: black
             // would hide the value.
             if (interaction->color != 0) {

@@ -190,13 +190,14 @@ private:
     template <class T>
     void store(T Extras::*field, T value);
 
-    // `listInPractices` false leaves the practices' Interactions to the caller.
+    // `listInPractices` false leaves the practices' Interactions to the caller; `toolTip` is the
+    // cell's tool tip when a reader gives it (the note read), in place of the one Create gives.
     static std::shared_ptr<VRN_MatrixInteraction> link(
         Parent parent, Collection<VRN_MatrixInteraction>& parentList,
         const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display,
         const std::shared_ptr<VRN_Practice>& Practice1,
         const std::shared_ptr<VRN_Practice>& practice2, MatrixWindow* InForm, bool Make_blank,
-        bool listInPractices = true);
+        bool listInPractices = true, const std::string* toolTip = nullptr);
     void takeCatalogueValues(const VRN_Practice& first, const VRN_Practice& second);
     static std::shared_ptr<VRN_MatrixInteraction> readAndLink(
         MatrixFileReader& file, Parent parent, Collection<VRN_MatrixInteraction>& parentList,

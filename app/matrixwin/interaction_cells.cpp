@@ -18,6 +18,9 @@ constexpr int kFirstBlockCells = 256;
 }  // namespace
 
 std::uint32_t InteractionCellShelf::Number(std::string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
     for (const std::uint32_t number : recent_) {
         if (texts_[number] == text) {
             return number;
@@ -28,36 +31,41 @@ std::uint32_t InteractionCellShelf::Number(std::string_view text) {
         number = found->second;
     } else {
         number = static_cast<std::uint32_t>(texts_.size());
-        numbers_.emplace(texts_.emplace_back(text), number);
+        texts_.push_back(kept_.emplace_back(text));
+        numbers_.emplace(texts_.back(), number);
     }
     recent_[nextRecent_] = number;
     nextRecent_ = (nextRecent_ + 1) % recent_.size();
     return number;
 }
 
-struct InteractionCells::Slot {
-    SceneInteractionLabel label;
-    std::weak_ptr<VRN_MatrixInteraction> interaction;
-};
-
 namespace {
 
 // The cells of a block after the first: a huge page of them.
-constexpr int kBlockCells = static_cast<int>(kHugePageBytes / sizeof(InteractionCells::Slot));
+constexpr int kBlockCells =
+    static_cast<int>((kCellBlockAlignment - kCellBlockHeaderBytes) / sizeof(InteractionCellSlot));
 
 }  // namespace
 
-// Cells made one after another in one piece of bulk memory; the block keeps the shelf they use.
+// Cells made one after another in one piece of bulk memory, after its header; the block keeps
+// the shelf they use.
 struct InteractionCells::Block {
-    Block(std::shared_ptr<InteractionCellShelf> cellShelf, int cellCapacity, std::size_t bytes)
+    Block(std::shared_ptr<InteractionCellShelf> cellShelf, int cellCapacity, int firstIndex)
         : shelf(std::move(cellShelf)),
           capacity(cellCapacity),
-          cells(static_cast<Slot*>(AllocateBulk(bytes))) {}
+          // A full block takes its huge page whole.
+          bytes(capacity == kBlockCells
+                    ? kCellBlockAlignment
+                    : kCellBlockHeaderBytes + sizeof(Slot) * static_cast<std::size_t>(capacity)),
+          memory(static_cast<std::byte*>(AllocateBulk(bytes, kCellBlockAlignment))),
+          cells(reinterpret_cast<Slot*>(memory + kCellBlockHeaderBytes)) {
+        new (memory) InteractionCellBlockHeader{shelf.get(), firstIndex};
+    }
     ~Block() {
         for (int i = 0; i < used; ++i) {
             cells[i].~Slot();
         }
-        FreeBulk(cells);
+        FreeBulk(memory, bytes);
     }
     Block(const Block&) = delete;
     Block& operator=(const Block&) = delete;
@@ -65,6 +73,8 @@ struct InteractionCells::Block {
     std::shared_ptr<InteractionCellShelf> shelf;
     int capacity;
     int used = 0;
+    std::size_t bytes;
+    std::byte* memory;
     Slot* cells;
 };
 
@@ -83,9 +93,7 @@ std::shared_ptr<InteractionLabel> InteractionCells::Create(
         const bool first = blocks_.empty();
         const int capacity = first ? kFirstBlockCells : kBlockCells;
         blocks_.reserve(blocks_.size() + 1);
-        blocks_.push_back(std::make_shared<Block>(
-            shelf_, capacity,
-            first ? sizeof(Slot) * static_cast<std::size_t>(capacity) : kHugePageBytes));
+        blocks_.push_back(std::make_shared<Block>(shelf_, capacity, count_ + 1));
     }
     if (!onCanvas_ && shelf_->context != nullptr) {
         shelf_->context->canvas->addGroup(*this);
@@ -93,11 +101,9 @@ std::shared_ptr<InteractionLabel> InteractionCells::Create(
     }
     shelf_->MakeRoomFor(count_ + 1);
     Block& block = *blocks_.back();
-    Slot* slot = new (&block.cells[block.used]) Slot{{*shelf_, count_ + 1}, interaction};
+    Slot* slot = new (&block.cells[block.used]) Slot{{width, height}, interaction};
     ++block.used;
     ++count_;
-    slot->label.setWidth(width);
-    slot->label.setHeight(height);
     // Shares the block's life: the cell stays as long as anyone holds it.
     return std::shared_ptr<InteractionLabel>(blocks_.back(), &slot->label);
 }
@@ -126,11 +132,11 @@ std::shared_ptr<VRN_MatrixInteraction> InteractionCells::Interaction(int index) 
 
 int InteractionCells::IndexOf(const ScenePaintable* control) const {
     const auto* label = dynamic_cast<const SceneInteractionLabel*>(control);
-    if (label == nullptr || label->index() < 1 || label->index() > count_ ||
-        &Cell(label->index()) != label) {
+    if (label == nullptr) {
         return 0;
     }
-    return label->index();
+    const std::int32_t index = label->index();
+    return index >= 1 && index <= count_ && &Cell(index) == label ? index : 0;
 }
 
 void InteractionCells::HideShown() {

@@ -2,9 +2,11 @@
 
 #include "app/matrixwin/scene_context.h"
 #include "app/matrixwin/scene_interaction_label.h"
+#include "model/storage/bulk_memory.h"
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -31,7 +33,9 @@ struct InteractionCellShelf {
     }
     // Makes room for the marks of cells up to `index`.
     void MakeRoomFor(std::int32_t index) {
-        shown_.resize(static_cast<std::size_t>(index) / 64 + 1);
+        if (const auto words = static_cast<std::size_t>(index) / 64 + 1; words > shown_.size()) {
+            shown_.resize(words);
+        }
     }
     // Calls `visit` with the index of every cell marked shown, in order; `visit` may unmark it.
     template <class Visit>
@@ -45,17 +49,39 @@ struct InteractionCellShelf {
 
     // The number of `text` in the table, added when new.
     std::uint32_t Number(std::string_view text);
-    const std::string& Text(std::uint32_t number) const { return texts_[number]; }
+    std::string_view Text(std::uint32_t number) const { return texts_[number]; }
 
 private:
     std::vector<std::uint64_t> shown_;
-    std::deque<std::string> texts_{std::string()};
+    std::deque<std::string> kept_;             // every text once, where it stays
+    std::vector<std::string_view> texts_{{}};  // by number; 0 is the empty text
     std::unordered_map<std::string_view, std::uint32_t> numbers_{{texts_.front(), 0}};
     // The texts asked for last, looked at before the table: a layout sets the same few texts
     // on cell after cell.
     std::array<std::uint32_t, 4> recent_{};
     std::size_t nextRecent_ = 0;
 };
+
+// A cell with the interaction behind it, one after another in blocks of bulk memory aligned to
+// kCellBlockAlignment. A block starts with its header, so that a cell finds its window's shelf
+// and its own index from where it lies rather than keeping them.
+struct InteractionCellSlot {
+    SceneInteractionLabel label;
+    std::weak_ptr<VRN_MatrixInteraction> interaction;
+};
+struct InteractionCellBlockHeader {
+    InteractionCellShelf* shelf;
+    std::int32_t firstIndex;  // of the block's first cell
+};
+inline constexpr std::size_t kCellBlockAlignment = kHugePageBytes;
+inline constexpr std::size_t kCellBlockHeaderBytes = 64;
+static_assert(sizeof(InteractionCellBlockHeader) <= kCellBlockHeaderBytes);
+
+// The header of the block that holds `cell`.
+inline const InteractionCellBlockHeader& BlockHeaderOf(const SceneInteractionLabel& cell) {
+    const auto at = reinterpret_cast<std::uintptr_t>(&cell);
+    return *reinterpret_cast<const InteractionCellBlockHeader*>(at & ~(kCellBlockAlignment - 1));
+}
 
 // The window's interaction cells (the control array lblInteract) with the interaction behind
 // each (Interaction_Objects), indexed from 1 in the order they were made. A document asks for a
@@ -89,8 +115,7 @@ public:
     // The window is going with its canvas: the cells stay and show nothing.
     void ForgetScene();
 
-    // A cell with the interaction behind it.
-    struct Slot;
+    using Slot = InteractionCellSlot;
 
 private:
     struct Block;

@@ -48,6 +48,11 @@ void MatrixCanvas::remove(ScenePaintable& control) {
     changed();
 }
 
+void ScenePaintable::showPlainly(MatrixCanvas& canvas, bool shown) {
+    wantsShown_ = shown;
+    canvas.show(*this, shown);
+}
+
 void ScenePaintable::refreshShown(MatrixCanvas* canvas) {
     if (canvas == nullptr) {
         return;

@@ -14,14 +14,26 @@ constexpr std::int16_t kOpaque = 1;
 
 }  // namespace
 
-SceneInteractionLabel::SceneInteractionLabel(InteractionCellShelf& shelf, std::int32_t index)
-    : shelf_(&shelf), backColor_(kOleButtonFace), index_(index) {}
+SceneInteractionLabel::SceneInteractionLabel(float width, float height)
+    : width_(width), height_(height), backColor_(kOleButtonFace) {}
+
+InteractionCellShelf& SceneInteractionLabel::shelf() const {
+    return *BlockHeaderOf(*this).shelf;
+}
+
+std::int32_t SceneInteractionLabel::index() const {
+    const InteractionCellBlockHeader& header = BlockHeaderOf(*this);
+    const auto first = reinterpret_cast<std::uintptr_t>(&header) + kCellBlockHeaderBytes;
+    const auto at = reinterpret_cast<std::uintptr_t>(this);
+    return header.firstIndex +
+           static_cast<std::int32_t>((at - first) / sizeof(InteractionCellSlot));
+}
 
 SceneInteractionLabel::~SceneInteractionLabel() = default;
 
 void SceneInteractionLabel::repaint() {
     if (paintShown()) {
-        shelf_->context->canvas->changed();
+        shelf().context->canvas->changed();
     }
 }
 
@@ -50,9 +62,10 @@ void SceneInteractionLabel::setVisible(bool value) {
         return;
     }
     visible_ = value;
-    if (shelf_->context != nullptr) {
-        shelf_->MarkShown(index_, value);
-        wantShown(shelf_->context->canvas, value);
+    InteractionCellShelf& cells = shelf();
+    if (cells.context != nullptr) {
+        cells.MarkShown(index(), value);
+        showPlainly(*cells.context->canvas, value);
     }
 }
 
@@ -67,12 +80,12 @@ void SceneInteractionLabel::setBackColor(std::int32_t value) {
 }
 
 std::string SceneInteractionLabel::text() const {
-    return shelf_->Text(text_);
+    return std::string(shelf().Text(text_));
 }
 
 void SceneInteractionLabel::setText(const std::string& value) {
-    if (shelf_->Text(text_) != value) {
-        text_ = shelf_->Number(value);
+    if (InteractionCellShelf& cells = shelf(); cells.Text(text_) != value) {
+        text_ = cells.Number(value);
         repaint();
     }
 }
@@ -87,12 +100,12 @@ void SceneInteractionLabel::ZOrder(int /*position*/) {
 }
 
 std::string SceneInteractionLabel::ToolTipText() const {
-    return shelf_->Text(toolTip_);
+    return std::string(shelf().Text(toolTip_));
 }
 
 void SceneInteractionLabel::setToolTipText(const std::string& value) {
-    if (shelf_->Text(toolTip_) != value) {
-        toolTip_ = shelf_->Number(value);
+    if (InteractionCellShelf& cells = shelf(); cells.Text(toolTip_) != value) {
+        toolTip_ = cells.Number(value);
     }
 }
 
@@ -102,7 +115,7 @@ void SceneInteractionLabel::setBackStyle(std::int16_t value) {
 }
 
 QRectF SceneInteractionLabel::computeRect() const {
-    const SceneContext* context = shelf_->context;
+    const SceneContext* context = shelf().context;
     if (context == nullptr) {
         return {};
     }
@@ -111,7 +124,7 @@ QRectF SceneInteractionLabel::computeRect() const {
 }
 
 bool SceneInteractionLabel::MayMeet(const QRectF& area) const {
-    const SceneContext* context = shelf_->context;
+    const SceneContext* context = shelf().context;
     if (context == nullptr) {
         return false;
     }
@@ -125,8 +138,10 @@ void SceneInteractionLabel::paint(QPainter& painter, const QRectF& rect) const {
     if (backStyle_ == kOpaque) {
         painter.fillRect(rect, colorFromOle(backColor_));
     }
-    drawSceneText(painter, rect, QString::fromStdString(text()), fontsize_, Qt::AlignCenter,
-                  enabled_);
+    const std::string_view caption = shelf().Text(text_);
+    drawSceneText(painter, rect,
+                  QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                  fontsize_, Qt::AlignCenter, enabled_);
 }
 
 QString SceneInteractionLabel::toolTip() const {

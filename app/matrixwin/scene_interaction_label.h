@@ -13,11 +13,13 @@ struct InteractionCellShelf;
 // The small label that shows one interaction's value on the matrix window. A window holds one
 // for every interaction of its document, so it keeps its texts as numbers in its window's table
 // of texts (InteractionCellShelf) and reaches the canvas through it; InteractionCells makes and
-// keeps them. Like the other controls it keeps answering after its window has gone.
+// keeps them, and tells each where to find the shelf. Like the other controls it keeps answering
+// after its window has gone.
 class SceneInteractionLabel final : public InteractionLabel, public ScenePaintable {
 public:
-    // The cell with the 1-based control index `index` of the window whose shelf is `shelf`.
-    SceneInteractionLabel(InteractionCellShelf& shelf, std::int32_t index);
+    // A cell of `width` by `height` twips, made in a block of InteractionCells, which knows the
+    // window's shelf and the cell's index.
+    SceneInteractionLabel(float width, float height);
     ~SceneInteractionLabel() override;
     SceneInteractionLabel(const SceneInteractionLabel&) = delete;
     SceneInteractionLabel& operator=(const SceneInteractionLabel&) = delete;
@@ -49,7 +51,8 @@ public:
     std::int16_t BackStyle() const override { return backStyle_; }
     void setBackStyle(std::int16_t value) override;
 
-    std::int32_t index() const { return index_; }
+    // The 1-based control index.
+    std::int32_t index() const;
     // Whether the cell may meet `area` (canvas pixels, edges included); false only when it
     // surely does not.
     bool MayMeet(const QRectF& area) const;
@@ -66,8 +69,8 @@ protected:
 
 private:
     void repaint();
+    InteractionCellShelf& shelf() const;
 
-    InteractionCellShelf* shelf_;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;
@@ -76,7 +79,6 @@ private:
     float fontsize_ = 8;
     std::uint32_t text_ = 0;  // numbers in the shelf's table of texts
     std::uint32_t toolTip_ = 0;
-    std::int32_t index_;
     std::int16_t backStyle_ = 1;
     bool visible_ = false;
     bool enabled_ = true;

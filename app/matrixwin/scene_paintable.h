@@ -51,6 +51,8 @@ protected:
         refreshShown(canvas);
     }
     void refreshShown(MatrixCanvas* canvas);
+    // wantShown for a control that sits in no frame and holds none.
+    void showPlainly(MatrixCanvas& canvas, bool shown);
     // The canvas is going: the control shows nowhere.
     void leaveCanvas() {
         paintShown_ = false;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <ctime>
+#include <numeric>
+#include <vector>
 
 namespace vrn::bench {
 
@@ -19,5 +22,30 @@ double CpuSecondsOf(Work&& work) {
     work();
     return ProcessCpuSeconds() - start;
 }
+
+// The CPU times of a benchmark's iterations. The median leaves out the iterations that other
+// work on the machine, or memory the system hands out for the first time, made slow.
+class CpuTimes {
+public:
+    void Add(double seconds) { seconds_.push_back(seconds); }
+    double First() const { return seconds_.empty() ? 0 : seconds_.front(); }
+    double Mean() const {
+        return seconds_.empty() ? 0
+                                : std::accumulate(seconds_.begin(), seconds_.end(), 0.0) /
+                                      static_cast<double>(seconds_.size());
+    }
+    double Median() const {
+        if (seconds_.empty()) {
+            return 0;
+        }
+        std::vector<double> sorted = seconds_;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t middle = sorted.size() / 2;
+        return sorted.size() % 2 == 1 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+    }
+
+private:
+    std::vector<double> seconds_;
+};
 
 }  // namespace vrn::bench

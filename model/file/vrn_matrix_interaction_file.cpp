@@ -59,9 +59,10 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
     }
     const auto& first = *found.Practice1;
     const auto& second = *found.practice2;
-    auto interaction =
-        link(std::move(parent), parentList, document, parentNo_Display, first, second, window,
-             first->is_blank || second->is_blank, !file.practiceListsDeferred);
+    // The cell's tool tip is the note read, from the start.
+    auto interaction = link(std::move(parent), parentList, document, parentNo_Display, first,
+                            second, window, first->is_blank || second->is_blank,
+                            !file.practiceListsDeferred, version3 ? &note : nullptr);
     interaction->Key = key;
     interaction->setValue(value);
     if (version3) {
@@ -69,12 +70,9 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
         interaction->setDescription(description);
         interaction->setDiscussion(discussion);
         interaction->color = color;
-        if (interaction->Display) {
-            interaction->Display->setToolTipText(note);
-            // Colour 0 leaves the cell in the window's colour, as Draw does.
-            if (color != 0) {
-                interaction->Display->setBackColor(color);
-            }
+        // Colour 0 leaves the cell in the window's colour, as Draw does.
+        if (interaction->Display && color != 0) {
+            interaction->Display->setBackColor(color);
         }
     }
     return interaction;

@@ -15,8 +15,8 @@ constexpr std::size_t kBlockAlignment = alignof(std::max_align_t);
 }  // namespace
 
 BlockPool::~BlockPool() {
-    for (void* chunk : chunks_) {
-        FreeBulk(chunk);
+    for (const Chunk& chunk : chunks_) {
+        FreeBulk(chunk.memory, chunk.bytes);
     }
 }
 
@@ -66,7 +66,7 @@ void BlockPool::grow() {
     const std::size_t bytes = std::max(nextChunkBytes_, blockSize_);
     chunks_.reserve(chunks_.size() + 1);
     void* chunk = AllocateBulk(bytes);
-    chunks_.push_back(chunk);
+    chunks_.push_back({chunk, bytes});
     next_ = static_cast<std::byte*>(chunk);
     end_ = next_ + bytes / blockSize_ * blockSize_;
 }

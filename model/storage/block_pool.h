@@ -40,7 +40,11 @@ private:
     void grow();
     void freeWhenUnused() noexcept;
 
-    std::vector<void*> chunks_;
+    struct Chunk {
+        void* memory;
+        std::size_t bytes;
+    };
+    std::vector<Chunk> chunks_;
     std::size_t nextChunkBytes_ = 0;
     std::size_t expectedBytes_ = 0;
     std::byte* next_ = nullptr;  // the rest of the newest chunk, never handed out yet

@@ -8,8 +8,8 @@
 namespace vrn {
 
 ListArena::~ListArena() {
-    for (void* chunk : chunks_) {
-        FreeBulk(chunk);
+    for (const Chunk& chunk : chunks_) {
+        FreeBulk(chunk.memory, chunk.bytes);
     }
 }
 
@@ -20,7 +20,7 @@ void* ListArena::Allocate(std::size_t bytes, std::size_t alignment) {
         const std::size_t size = std::max(kHugePageBytes, bytes);
         chunks_.reserve(chunks_.size() + 1);
         void* chunk = AllocateBulk(size);
-        chunks_.push_back(chunk);
+        chunks_.push_back({chunk, size});
         start = static_cast<std::byte*>(chunk);
         end_ = start + size;
     }

@@ -23,7 +23,11 @@ public:
     void* Allocate(std::size_t bytes, std::size_t alignment);
 
 private:
-    std::vector<void*> chunks_;
+    struct Chunk {
+        void* memory;
+        std::size_t bytes;
+    };
+    std::vector<Chunk> chunks_;
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
 };
