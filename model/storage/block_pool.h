@@ -31,7 +31,6 @@ public:
     void AddOwner() noexcept { ++owners_; }
     void ReleaseOwner() noexcept;
 
-    std::size_t BlockSize() const { return blockSize_; }
     std::size_t BlocksInUse() const { return inUse_; }
 
 private:
