@@ -92,7 +92,7 @@ std::shared_ptr<InteractionLabel> InteractionCells::Create(
     if (blocks_.empty() || blocks_.back()->used == blocks_.back()->capacity) {
         const bool first = blocks_.empty();
         const int capacity = first ? kFirstBlockCells : kBlockCells;
-        blocks_.reserve(blocks_.size() + 1);
+        ReserveOneMore(blocks_);
         blocks_.push_back(std::make_shared<Block>(shelf_, capacity, count_ + 1));
     }
     if (!onCanvas_ && shelf_->context != nullptr) {

@@ -64,7 +64,7 @@ void BlockPool::grow() {
         nextChunkBytes_ == 0 ? kFirstChunkBytes : std::min(nextChunkBytes_ * 2, kHugePageBytes);
     nextChunkBytes_ = std::max(nextChunkBytes_, std::min(expectedBytes_, kHugePageBytes));
     const std::size_t bytes = std::max(nextChunkBytes_, blockSize_);
-    chunks_.reserve(chunks_.size() + 1);
+    ReserveOneMore(chunks_);
     void* chunk = AllocateBulk(bytes);
     chunks_.push_back({chunk, bytes});
     next_ = static_cast<std::byte*>(chunk);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace vrn {
 
@@ -18,5 +19,14 @@ inline constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 void* AllocateBulk(std::size_t bytes, std::size_t alignment = 0);
 // Frees a block of `bytes` from AllocateBulk.
 void FreeBulk(void* block, std::size_t bytes) noexcept;
+
+// Makes room for one more entry in a list of blocks before a block is taken, so that keeping it
+// cannot fail and lose it; the room grows by half at a time, as a push would grow it.
+template <class T>
+void ReserveOneMore(std::vector<T>& blocks) {
+    if (blocks.size() == blocks.capacity()) {
+        blocks.reserve(blocks.size() + blocks.size() / 2 + 1);
+    }
+}
 
 }  // namespace vrn

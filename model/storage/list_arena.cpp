@@ -18,7 +18,7 @@ void* ListArena::Allocate(std::size_t bytes, std::size_t alignment) {
     std::byte* start = next_ + ((alignment - at % alignment) % alignment);
     if (next_ == nullptr || start + bytes > end_) {
         const std::size_t size = std::max(kHugePageBytes, bytes);
-        chunks_.reserve(chunks_.size() + 1);
+        ReserveOneMore(chunks_);
         void* chunk = AllocateBulk(size);
         chunks_.push_back({chunk, size});
         start = static_cast<std::byte*>(chunk);
