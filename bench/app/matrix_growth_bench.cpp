@@ -1,15 +1,16 @@
 // How reading a matrix file into its window and laying it out grow with the document: the large
-// benchmark document grown 1, 10 and 30 times in bytes and cells (a 100 times larger one, 5.5 GB
-// of file and 9 GB of memory, does not fit beside the other work of this machine). Goal: both
-// grow linearly, so that a cell costs at 30 times at most 1.2 times what it costs at 10 times
-// (100 times at most 12 times 10 times).
+// benchmark document grown 1, 10 and 30 times in bytes and cells. Goal: both grow linearly, so
+// that 100 times the cells take at most 12 times what 10 times take. A 100 times larger file,
+// 5.5 GB on disk and about 9 GB of memory while it is read, does not fit beside the other work of
+// a shared machine; on one that has the room, VRN_GROWTH_SCALES=1,10,100 times those scales
+// instead of the default 1,10,30.
 //
 // Each scale reads its file twice into a new window and document. The first, cold read also
 // pays for memory the system has not handed out before, which on a virtual machine costs more
 // than the read itself and varies with what else runs; the second, warm read gets memory back
 // that the first gave up, so it shows the work of reading. Each row prints the CPU times per
-// cell and, from the second scale on, each time per cell against the scale before it, measured
-// earlier in the same run.
+// cell; from the second scale on, each time per cell against the scale before it, and beside the
+// 10 times file each time against that file's, measured earlier in the same run.
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
 #include "bench/support/cpu_time.h"
@@ -22,21 +23,32 @@
 #include "tests/support/model_doubles/scripted_messages.h"
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace vrn::bench {
 namespace {
 
 // Layouts timed per scale; the best counts.
 constexpr int kDraws = 3;
+// The scale the others are set beside.
+constexpr int kTenfold = 10;
 
 struct Figures {
     double coldReadSeconds = 0;
     double readSeconds = 0;
+    // Of each read: the system's share (page faults, the file's pages) and the page faults.
+    double coldReadSystemSeconds = 0;
+    double coldReadFaults = 0;
+    double readSystemSeconds = 0;
+    double readFaults = 0;
     double drawSeconds = 1e300;
     double cells = 0;
 };
@@ -47,28 +59,48 @@ std::map<int, Figures>& measured() {
     return figures;
 }
 
+// The system time and the page faults of this process so far.
+std::pair<double, double> SystemSecondsAndFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return {static_cast<double>(usage.ru_stime.tv_sec) +
+                static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
+            static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
+}
+
+struct Run {
+    double read = 0;
+    double readSystem = 0;
+    double readFaults = 0;
+    double draw = 1e300;
+};
+
 // Reads the file into a new window and lays it out; the CPU times of the read and of the best
 // layout.
-std::pair<double, double> ReadAndDraw(const GeneratedMatrixFile& generated) {
+Run ReadAndDraw(const GeneratedMatrixFile& generated) {
     testing::RecordingMainView mainView;
     testing::ScriptedMessages messages;
     VrnMain program;
     ScriptedPrompt prompt;
     auto window = std::make_unique<frmMatrix>(program, prompt);
     auto document = std::make_shared<VRN_Matrix>();
-    const double read = CpuSecondsOf([&] {
+    Run run;
+    const auto [systemBefore, faultsBefore] = SystemSecondsAndFaults();
+    run.read = CpuSecondsOf([&] {
         std::int16_t file = 0;
         bool directions = false;
         document->OpenFile(generated.path.string(), file, "Input");
         document->Read(file, window.get(), directions, {&mainView, true, &messages});
         document->CloseFile(file);
     });
-    double draw = 1e300;
+    const auto [systemAfter, faultsAfter] = SystemSecondsAndFaults();
+    run.readSystem = systemAfter - systemBefore;
+    run.readFaults = faultsAfter - faultsBefore;
     for (int i = 0; i < kDraws; ++i) {
-        draw = std::min(draw, CpuSecondsOf([&] { document->Draw(1, 1); }));
+        run.draw = std::min(run.draw, CpuSecondsOf([&] { document->Draw(1, 1); }));
     }
     window.reset();
-    return {read, draw};
+    return run;
 }
 
 void SetCounters(benchmark::State& state, const Figures& figures, const Figures* previous) {
@@ -80,6 +112,10 @@ void SetCounters(benchmark::State& state, const Figures& figures, const Figures*
     state.counters["cold_read_ns_per_cell"] = perCell(figures.coldReadSeconds);
     state.counters["read_ns_per_cell"] = perCell(figures.readSeconds);
     state.counters["draw_ns_per_cell"] = perCell(figures.drawSeconds);
+    state.counters["cold_read_sys_s"] = figures.coldReadSystemSeconds;
+    state.counters["cold_read_faults"] = figures.coldReadFaults;
+    state.counters["read_sys_s"] = figures.readSystemSeconds;
+    state.counters["read_faults"] = figures.readFaults;
     if (previous != nullptr) {
         const double cellRatio = figures.cells / previous->cells;
         const auto growth = [cellRatio](double now, double before) {
@@ -93,6 +129,14 @@ void SetCounters(benchmark::State& state, const Figures& figures, const Figures*
     state.counters["peak_MB"] = peakMemoryMB();
 }
 
+// Each time against the 10 times file's, and the cells against its cells.
+void SetTenfoldCounters(benchmark::State& state, const Figures& figures, const Figures& tenfold) {
+    state.counters["cells_x_10x"] = figures.cells / tenfold.cells;
+    state.counters["cold_read_x_10x"] = figures.coldReadSeconds / tenfold.coldReadSeconds;
+    state.counters["read_x_10x"] = figures.readSeconds / tenfold.readSeconds;
+    state.counters["draw_x_10x"] = figures.drawSeconds / tenfold.drawSeconds;
+}
+
 void ReadAndDrawInMatrixWindow(benchmark::State& state) {
     offscreenApplication();
     const int scale = static_cast<int>(state.range(0));
@@ -100,23 +144,58 @@ void ReadAndDrawInMatrixWindow(benchmark::State& state) {
     Figures figures{.cells = static_cast<double>(InteractionCount(generated.shape))};
     bool cold = true;
     for (auto _ : state) {
-        const auto [read, draw] = ReadAndDraw(generated);
-        (cold ? figures.coldReadSeconds : figures.readSeconds) = read;
-        figures.drawSeconds = std::min(figures.drawSeconds, draw);
+        const Run run = ReadAndDraw(generated);
+        if (cold) {
+            figures.coldReadSeconds = run.read;
+            figures.coldReadSystemSeconds = run.readSystem;
+            figures.coldReadFaults = run.readFaults;
+        } else {
+            figures.readSeconds = run.read;
+            figures.readSystemSeconds = run.readSystem;
+            figures.readFaults = run.readFaults;
+        }
+        figures.drawSeconds = std::min(figures.drawSeconds, run.draw);
         cold = false;
     }
     measured()[scale] = figures;
     const auto here = measured().find(scale);
     SetCounters(state, figures, here == measured().begin() ? nullptr : &std::prev(here)->second);
+    if (const auto tenfold = measured().find(kTenfold); scale > kTenfold && tenfold != measured().end()) {
+        SetTenfoldCounters(state, figures, tenfold->second);
+    }
     state.counters["file_MB"] = static_cast<double>(generated.bytes) / (1024.0 * 1024.0);
 }
-BENCHMARK(ReadAndDrawInMatrixWindow)
-    ->ArgName("scale")
-    ->Arg(1)
-    ->Arg(10)
-    ->Arg(30)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+
+// The scales to time, smallest first: VRN_GROWTH_SCALES (numbers split by commas), else 1, 10
+// and 30.
+std::vector<int> Scales() {
+    std::vector<int> scales;
+    if (const char* chosen = std::getenv("VRN_GROWTH_SCALES")) {
+        std::istringstream list(chosen);
+        for (std::string item; std::getline(list, item, ',');) {
+            if (const int scale = std::atoi(item.c_str()); scale > 0) {
+                scales.push_back(scale);
+            }
+        }
+    }
+    if (scales.empty()) {
+        scales = {1, kTenfold, 30};
+    }
+    std::sort(scales.begin(), scales.end());
+    return scales;
+}
+
+const auto* const kRegistered = [] {
+    auto* benchmark =
+        benchmark::RegisterBenchmark("ReadAndDrawInMatrixWindow", ReadAndDrawInMatrixWindow)
+            ->ArgName("scale")
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(2);
+    for (const int scale : Scales()) {
+        benchmark->Arg(scale);
+    }
+    return benchmark;
+}();
 
 }  // namespace
 }  // namespace vrn::bench
