@@ -4,9 +4,32 @@
 
 #include "model/storage/bulk_memory.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace vrn {
 
 namespace {
+
+// Under AddressSanitizer a block is out of bounds while no one holds it, so that a use after
+// it was given back is caught as it would be on the heap.
+void Lend(void* block, std::size_t bytes) {
+#if defined(__SANITIZE_ADDRESS__)
+    ASAN_UNPOISON_MEMORY_REGION(block, bytes);
+#else
+    (void)block;
+    (void)bytes;
+#endif
+}
+void TakeBack(void* block, std::size_t bytes) {
+#if defined(__SANITIZE_ADDRESS__)
+    ASAN_POISON_MEMORY_REGION(block, bytes);
+#else
+    (void)block;
+    (void)bytes;
+#endif
+}
 
 // A small document's pool stays small; a large one's chunks grow to huge pages.
 constexpr std::size_t kFirstChunkBytes = std::size_t{16} << 10;
@@ -16,6 +39,7 @@ constexpr std::size_t kBlockAlignment = alignof(std::max_align_t);
 
 BlockPool::~BlockPool() {
     for (const Chunk& chunk : chunks_) {
+        Lend(chunk.memory, chunk.bytes);
         FreeBulk(chunk.memory, chunk.bytes);
     }
 }
@@ -29,6 +53,7 @@ void* BlockPool::Allocate(std::size_t bytes) {
     }
     void* block = freed_;
     if (block != nullptr) {
+        Lend(block, blockSize_);
         freed_ = *static_cast<void**>(block);
     } else {
         if (next_ == end_) {
@@ -36,6 +61,7 @@ void* BlockPool::Allocate(std::size_t bytes) {
         }
         block = next_;
         next_ += blockSize_;
+        Lend(block, blockSize_);
     }
     ++inUse_;
     return block;
@@ -44,6 +70,7 @@ void* BlockPool::Allocate(std::size_t bytes) {
 void BlockPool::Deallocate(void* block) noexcept {
     *static_cast<void**>(block) = freed_;
     freed_ = block;
+    TakeBack(block, blockSize_);
     --inUse_;
     freeWhenUnused();
 }
@@ -69,6 +96,7 @@ void BlockPool::grow() {
     chunks_.push_back({chunk, bytes});
     next_ = static_cast<std::byte*>(chunk);
     end_ = next_ + bytes / blockSize_ * blockSize_;
+    TakeBack(chunk, bytes);
 }
 
 }  // namespace vrn

@@ -63,5 +63,17 @@ TEST(BlockPoolTest, ElementsOutliveTheOwnersOfTheirPool) {
     kept.reset();  // the last block: the pool goes with it
 }
 
+TEST(BlockPoolTest, AddressSanitizerCatchesTheUseOfABlockGivenBack) {
+#if defined(__SANITIZE_ADDRESS__)
+    PoolHandle handle;
+    auto element = std::allocate_shared<Element>(PoolAllocator<Element>(handle.Get()));
+    auto* stale = static_cast<volatile int*>(&element->value);
+    element.reset();
+    EXPECT_DEATH(static_cast<void>(*stale), "use-after-poison");
+#else
+    GTEST_SKIP() << "only an AddressSanitizer build watches the blocks";
+#endif
+}
+
 }  // namespace
 }  // namespace vrn
