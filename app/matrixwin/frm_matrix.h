@@ -301,6 +301,10 @@ private:
     void connectEditing();
     void connectFieldEditor();
     bool canvasPointerEvent(QEvent* event);
+    // Clicks `control` when it is one of the window's own buttons; false when it is not.
+    bool clickOwnButton(const ScenePaintable* control);
+    // Enables the practice group menu's items for `group` and pops the menu up.
+    void popupPracticeGroupMenu(MatrixHost& host, const VRN_PracticeGroup& group);
     void showPracticeGroups(VRN_State& state);
     void renameState(VRN_State& state, const QString& prompt);
     void openPracticeDialogs(const std::shared_ptr<VRN_Practice>& practice, bool options);

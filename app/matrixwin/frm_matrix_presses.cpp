@@ -173,30 +173,7 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
                     lblInteract_Click(interaction);
                     handled = true;
                 } else if (pressed != nullptr && pressed == control) {
-                    // A click on one of the window's own buttons.
-                    const std::array<std::pair<const ScenePaintable*, void (frmMatrix::*)()>, 8>
-                        buttons{{{&btnUpAlt_, &frmMatrix::btnUpAlt_Click},
-                                 {&btnDownAlt_, &frmMatrix::btnDownAlt_Click},
-                                 {&btnSortDown_, &frmMatrix::btnSortDown_Click},
-                                 {&btnSortRight_, &frmMatrix::btnSortRight_Click},
-                                 {&btnSHowPGs_, &frmMatrix::btnSHowPGs_Click},
-                                 {&btnShowHorPGs_, &frmMatrix::btnShowHorPGs_Click},
-                                 {&btnExisting_, &frmMatrix::btnExisting_Click},
-                                 {&btnTarget_, &frmMatrix::btnTarget_Click}}};
-                    for (const auto& [button, click] : buttons) {
-                        if (button == control) {
-                            (this->*click)();
-                            handled = true;
-                        }
-                    }
-                    if (control == &chkLock_) {
-                        chkLock_Click();
-                        handled = true;
-                    }
-                    if (control == &frameDescription_) {
-                        RenameMatrix();
-                        handled = true;
-                    }
+                    handled = clickOwnButton(control);
                 }
                 break;
             }
@@ -217,6 +194,34 @@ bool frmMatrix::canvasPointerEvent(QEvent* event) {
         }
     });
     return handled;
+}
+
+bool frmMatrix::clickOwnButton(const ScenePaintable* control) {
+    const std::array<std::pair<const ScenePaintable*, void (frmMatrix::*)()>, 8> buttons{
+        {{&btnUpAlt_, &frmMatrix::btnUpAlt_Click},
+         {&btnDownAlt_, &frmMatrix::btnDownAlt_Click},
+         {&btnSortDown_, &frmMatrix::btnSortDown_Click},
+         {&btnSortRight_, &frmMatrix::btnSortRight_Click},
+         {&btnSHowPGs_, &frmMatrix::btnSHowPGs_Click},
+         {&btnShowHorPGs_, &frmMatrix::btnShowHorPGs_Click},
+         {&btnExisting_, &frmMatrix::btnExisting_Click},
+         {&btnTarget_, &frmMatrix::btnTarget_Click}}};
+    bool clicked = false;
+    for (const auto& [button, click] : buttons) {
+        if (button == control) {
+            (this->*click)();
+            clicked = true;
+        }
+    }
+    if (control == &chkLock_) {
+        chkLock_Click();
+        clicked = true;
+    }
+    if (control == &frameDescription_) {
+        RenameMatrix();
+        clicked = true;
+    }
+    return clicked;
 }
 
 void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, float Y) {
@@ -265,22 +270,7 @@ void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, f
                 host->popupMenu(QStringLiteral("mnuImportance"));
             }
         } else {
-            const auto state = (*group)->partOf.lock();
-            int shown = 0;
-            int hidden = 0;
-            const int groups = state != nullptr ? state->PGroups.Count() : 1;
-            for (int i = 1; state != nullptr && i <= groups; ++i) {
-                (state->PGroups.Item(i)->DisplayPG ? shown : hidden) += 1;
-            }
-            enable("mnuPracticeGroupCycle", shown + hidden > 1);
-            enable("mnuPracticeGroupHide", shown > 1);
-            enable("mnuPracticeGroupReveal", hidden > 0);
-            enable("mnuPracticeGroupDelete", groups != 1);
-            enable("mnuPracticeGroupDetails", (*group)->is_entity);
-            // A copy whose group is gone since has nothing to paste.
-            enable("MnuPracticeGroupPaste", program_.Copy_Source_Kind == kSourcePracticeGroup &&
-                                                standsInDocument(host->copiedPracticeGroup()));
-            host->popupMenu(QStringLiteral("MnuPracticeGroup"));
+            popupPracticeGroupMenu(*host, **group);
         }
     } else if (Button == Qt::LeftButton) {
         setPressedCell(btnGroup_[static_cast<std::size_t>(Index - 1)]);
@@ -321,6 +311,28 @@ void frmMatrix::btnGroup_MouseDown(int Index, Qt::MouseButton Button, float X, f
                         Index + kPracticeNoteTag, base()->VRN_Practice_Font_Size, kAlignCentre);
     }
     Last_Pressed_Index = Index;
+}
+
+void frmMatrix::popupPracticeGroupMenu(MatrixHost& host, const VRN_PracticeGroup& group) {
+    const auto enable = [&host](const char* name, bool enabled) {
+        host.hostMenuItem(QLatin1String(name)).setEnabled(enabled);
+    };
+    const auto state = group.partOf.lock();
+    int shown = 0;
+    int hidden = 0;
+    const int groups = state != nullptr ? state->PGroups.Count() : 1;
+    for (int i = 1; state != nullptr && i <= groups; ++i) {
+        (state->PGroups.Item(i)->DisplayPG ? shown : hidden) += 1;
+    }
+    enable("mnuPracticeGroupCycle", shown + hidden > 1);
+    enable("mnuPracticeGroupHide", shown > 1);
+    enable("mnuPracticeGroupReveal", hidden > 0);
+    enable("mnuPracticeGroupDelete", groups != 1);
+    enable("mnuPracticeGroupDetails", group.is_entity);
+    // A copy whose group is gone since has nothing to paste.
+    enable("MnuPracticeGroupPaste", program_.Copy_Source_Kind == kSourcePracticeGroup &&
+                                        standsInDocument(host.copiedPracticeGroup()));
+    host.popupMenu(QStringLiteral("MnuPracticeGroup"));
 }
 
 void frmMatrix::btnGroup_MouseMove(int Index) {
