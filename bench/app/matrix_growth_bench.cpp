@@ -160,7 +160,8 @@ void ReadAndDrawInMatrixWindow(benchmark::State& state) {
     measured()[scale] = figures;
     const auto here = measured().find(scale);
     SetCounters(state, figures, here == measured().begin() ? nullptr : &std::prev(here)->second);
-    if (const auto tenfold = measured().find(kTenfold); scale > kTenfold && tenfold != measured().end()) {
+    if (const auto tenfold = measured().find(kTenfold);
+        scale > kTenfold && tenfold != measured().end()) {
         SetTenfoldCounters(state, figures, tenfold->second);
     }
     state.counters["file_MB"] = static_cast<double>(generated.bytes) / (1024.0 * 1024.0);
