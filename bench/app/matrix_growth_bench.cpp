@@ -1,19 +1,23 @@
 // How reading a matrix file into its window and laying it out grow with the document: the large
 // benchmark document grown 1, 10 and 30 times in bytes and cells. Goal: both grow linearly, so
 // that 100 times the cells take at most 12 times what 10 times take. A 100 times larger file,
-// 5.5 GB on disk and about 9 GB of memory while it is read, does not fit beside the other work of
-// a shared machine; on one that has the room, VRN_GROWTH_SCALES=1,10,100 times those scales
-// instead of the default 1,10,30.
+// 5.3 GB on disk and 8.5 GB of memory while it is read, does not fit beside the other work of a
+// shared machine; on one that has the room, VRN_GROWTH_SCALES=1,10,100 times those scales
+// instead of the default 1,10,30. The floor beside each scale is a getline pass over its file.
 //
-// Each scale reads its file twice into a new window and document. The first, cold read also
-// pays for memory the system has not handed out before, which on a virtual machine costs more
-// than the read itself and varies with what else runs; the second, warm read gets memory back
-// that the first gave up, so it shows the work of reading. Each row prints the CPU times per
-// cell; from the second scale on, each time per cell against the scale before it, and beside the
-// 10 times file each time against that file's, measured earlier in the same run.
+// Each scale reads its file twice into a new window and document. The first, cold read pays for
+// memory the system hands out fresh; the second, warm read gets back memory that the first gave
+// up. On a virtual machine that returns free memory to its host a few seconds after it is freed,
+// fresh memory costs several times what the reading does, and how much of it the warm read finds
+// fresh depends on how long the first document took to go; the system time of each read and its
+// page faults are printed, and the user time (CPU time less system time) is the reader's own.
+// Each row prints the CPU times per cell; from the second scale on, each time per cell against
+// the scale before it, and beside the 10 times file each time against that file's, measured
+// earlier in the same run.
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
 #include "bench/support/cpu_time.h"
+#include "bench/support/line_pass.h"
 #include "bench/support/matrix_file_generator.h"
 #include "bench/support/offscreen_application.h"
 #include "bench/support/peak_memory.h"
@@ -41,15 +45,19 @@ constexpr int kDraws = 3;
 // The scale the others are set beside.
 constexpr int kTenfold = 10;
 
+// The CPU time of one read, the system's share of it and the page faults it took.
+struct ReadFigures {
+    double seconds = 0;
+    double systemSeconds = 0;
+    double faults = 0;
+    double userSeconds() const { return seconds - systemSeconds; }
+};
+
 struct Figures {
-    double coldReadSeconds = 0;
-    double readSeconds = 0;
-    // Of each read: the system's share (page faults, the file's pages) and the page faults.
-    double coldReadSystemSeconds = 0;
-    double coldReadFaults = 0;
-    double readSystemSeconds = 0;
-    double readFaults = 0;
+    ReadFigures cold;
+    ReadFigures warm;
     double drawSeconds = 1e300;
+    double getlineSeconds = 1e300;
     double cells = 0;
 };
 
@@ -60,70 +68,66 @@ std::map<int, Figures>& measured() {
 }
 
 // The system time and the page faults of this process so far.
-std::pair<double, double> SystemSecondsAndFaults() {
+ReadFigures SystemSecondsAndFaults() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return {static_cast<double>(usage.ru_stime.tv_sec) +
-                static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
-            static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
+    return {.systemSeconds = static_cast<double>(usage.ru_stime.tv_sec) +
+                             static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
+            .faults = static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
 }
 
-struct Run {
-    double read = 0;
-    double readSystem = 0;
-    double readFaults = 0;
-    double draw = 1e300;
-};
-
-// Reads the file into a new window and lays it out; the CPU times of the read and of the best
-// layout.
-Run ReadAndDraw(const GeneratedMatrixFile& generated) {
+// Reads the file into a new window and lays it out; the read and the best layout's CPU time.
+std::pair<ReadFigures, double> ReadAndDraw(const GeneratedMatrixFile& generated) {
     testing::RecordingMainView mainView;
     testing::ScriptedMessages messages;
     VrnMain program;
     ScriptedPrompt prompt;
     auto window = std::make_unique<frmMatrix>(program, prompt);
     auto document = std::make_shared<VRN_Matrix>();
-    Run run;
-    const auto [systemBefore, faultsBefore] = SystemSecondsAndFaults();
-    run.read = CpuSecondsOf([&] {
+    const ReadFigures before = SystemSecondsAndFaults();
+    const double seconds = CpuSecondsOf([&] {
         std::int16_t file = 0;
         bool directions = false;
         document->OpenFile(generated.path.string(), file, "Input");
         document->Read(file, window.get(), directions, {&mainView, true, &messages});
         document->CloseFile(file);
     });
-    const auto [systemAfter, faultsAfter] = SystemSecondsAndFaults();
-    run.readSystem = systemAfter - systemBefore;
-    run.readFaults = faultsAfter - faultsBefore;
+    const ReadFigures after = SystemSecondsAndFaults();
+    double draw = 1e300;
     for (int i = 0; i < kDraws; ++i) {
-        run.draw = std::min(run.draw, CpuSecondsOf([&] { document->Draw(1, 1); }));
+        draw = std::min(draw, CpuSecondsOf([&] { document->Draw(1, 1); }));
     }
     window.reset();
-    return run;
+    return {{.seconds = seconds,
+             .systemSeconds = after.systemSeconds - before.systemSeconds,
+             .faults = after.faults - before.faults},
+            draw};
+}
+
+void SetReadCounters(benchmark::State& state, const std::string& name, const ReadFigures& read,
+                     double cells) {
+    state.counters[name + "_s"] = read.seconds;
+    state.counters[name + "_sys_s"] = read.systemSeconds;
+    state.counters[name + "_faults"] = read.faults;
+    state.counters[name + "_ns_per_cell"] = read.seconds / cells * 1e9;
 }
 
 void SetCounters(benchmark::State& state, const Figures& figures, const Figures* previous) {
-    const auto perCell = [&figures](double seconds) { return seconds / figures.cells * 1e9; };
     state.counters["cells"] = figures.cells;
-    state.counters["cold_read_s"] = figures.coldReadSeconds;
-    state.counters["read_s"] = figures.readSeconds;
+    SetReadCounters(state, "cold_read", figures.cold, figures.cells);
+    SetReadCounters(state, "read", figures.warm, figures.cells);
     state.counters["draw_ms"] = figures.drawSeconds * 1e3;
-    state.counters["cold_read_ns_per_cell"] = perCell(figures.coldReadSeconds);
-    state.counters["read_ns_per_cell"] = perCell(figures.readSeconds);
-    state.counters["draw_ns_per_cell"] = perCell(figures.drawSeconds);
-    state.counters["cold_read_sys_s"] = figures.coldReadSystemSeconds;
-    state.counters["cold_read_faults"] = figures.coldReadFaults;
-    state.counters["read_sys_s"] = figures.readSystemSeconds;
-    state.counters["read_faults"] = figures.readFaults;
+    state.counters["draw_ns_per_cell"] = figures.drawSeconds / figures.cells * 1e9;
+    state.counters["getline_s"] = figures.getlineSeconds;
     if (previous != nullptr) {
         const double cellRatio = figures.cells / previous->cells;
         const auto growth = [cellRatio](double now, double before) {
             return now / before / cellRatio;
         };
         state.counters["cold_read_per_cell_x_prev"] =
-            growth(figures.coldReadSeconds, previous->coldReadSeconds);
-        state.counters["read_per_cell_x_prev"] = growth(figures.readSeconds, previous->readSeconds);
+            growth(figures.cold.seconds, previous->cold.seconds);
+        state.counters["read_per_cell_x_prev"] =
+            growth(figures.warm.seconds, previous->warm.seconds);
         state.counters["draw_per_cell_x_prev"] = growth(figures.drawSeconds, previous->drawSeconds);
     }
     state.counters["peak_MB"] = peakMemoryMB();
@@ -132,29 +136,28 @@ void SetCounters(benchmark::State& state, const Figures& figures, const Figures*
 // Each time against the 10 times file's, and the cells against its cells.
 void SetTenfoldCounters(benchmark::State& state, const Figures& figures, const Figures& tenfold) {
     state.counters["cells_x_10x"] = figures.cells / tenfold.cells;
-    state.counters["cold_read_x_10x"] = figures.coldReadSeconds / tenfold.coldReadSeconds;
-    state.counters["read_x_10x"] = figures.readSeconds / tenfold.readSeconds;
+    state.counters["cold_read_x_10x"] = figures.cold.seconds / tenfold.cold.seconds;
+    state.counters["read_x_10x"] = figures.warm.seconds / tenfold.warm.seconds;
+    state.counters["cold_read_user_x_10x"] =
+        figures.cold.userSeconds() / tenfold.cold.userSeconds();
+    state.counters["read_user_x_10x"] = figures.warm.userSeconds() / tenfold.warm.userSeconds();
     state.counters["draw_x_10x"] = figures.drawSeconds / tenfold.drawSeconds;
+    state.counters["getline_x_10x"] = figures.getlineSeconds / tenfold.getlineSeconds;
 }
 
 void ReadAndDrawInMatrixWindow(benchmark::State& state) {
     offscreenApplication();
     const int scale = static_cast<int>(state.range(0));
     const GeneratedMatrixFile generated(ScaledShape(scale), "vrn-growth-bench");
-    Figures figures{.cells = static_cast<double>(InteractionCount(generated.shape))};
+    Figures figures;
+    figures.cells = static_cast<double>(InteractionCount(generated.shape));
     bool cold = true;
     for (auto _ : state) {
-        const Run run = ReadAndDraw(generated);
-        if (cold) {
-            figures.coldReadSeconds = run.read;
-            figures.coldReadSystemSeconds = run.readSystem;
-            figures.coldReadFaults = run.readFaults;
-        } else {
-            figures.readSeconds = run.read;
-            figures.readSystemSeconds = run.readSystem;
-            figures.readFaults = run.readFaults;
-        }
-        figures.drawSeconds = std::min(figures.drawSeconds, run.draw);
+        figures.getlineSeconds =
+            std::min(figures.getlineSeconds, CpuSecondsOf([&] { ReadLines(generated.path); }));
+        const auto [read, draw] = ReadAndDraw(generated);
+        (cold ? figures.cold : figures.warm) = read;
+        figures.drawSeconds = std::min(figures.drawSeconds, draw);
         cold = false;
     }
     measured()[scale] = figures;

@@ -2,13 +2,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "bench/support/cpu_time.h"
 #include "bench/support/large_document.h"
 #include "bench/support/large_matrix_file.h"
+#include "bench/support/line_pass.h"
 #include "bench/support/peak_memory.h"
 #include "model/file/byte_sink.h"
 #include "model/file/tagged_record_writer.h"
@@ -20,8 +19,6 @@
 
 namespace vrn::bench {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kMB = 1024.0 * 1024.0;
 
@@ -36,17 +33,6 @@ void SetThroughput(benchmark::State& state, std::int64_t bytesPerIteration) {
     state.counters["file_MB"] = static_cast<double>(bytesPerIteration) / kMB;
     state.counters["MB_per_s"] = benchmark::Counter(static_cast<double>(bytesPerIteration) / kMB,
                                                     benchmark::Counter::kIsIterationInvariantRate);
-}
-
-// Lines read with std::getline, the yardstick for the reader.
-std::int64_t ReadLines(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    std::int64_t lines = 0;
-    while (std::getline(in, line)) {
-        ++lines;
-    }
-    return lines;
 }
 
 // Takes the bytes and keeps only their count.
