@@ -1,7 +1,7 @@
 // How reading a matrix file into its window and laying it out grow with the document: the large
 // benchmark document grown 1, 10 and 30 times in bytes and cells. Goal: both grow linearly, so
 // that 100 times the cells take at most 12 times what 10 times take. A 100 times larger file,
-// 5.3 GB on disk and 8.5 GB of memory while it is read, does not fit beside the other work of a
+// 5.6 GB on disk and 9 GB of memory while it is read, does not fit beside the other work of a
 // shared machine; on one that has the room, VRN_GROWTH_SCALES=1,10,100 times those scales
 // instead of the default 1,10,30. The floor beside each scale is a getline pass over its file.
 //
