@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "model/storage/list_arena.h"
 
 namespace vrn {
 
@@ -82,9 +85,20 @@ public:
 
     void Clear() noexcept { items_.clear(); }
     void Reserve(int count) { items_.reserve(static_cast<std::size_t>(count)); }
+    // Makes room for `count` entries in storage taken from `arena`, where the entries move.
+    void Reserve(int count, const std::shared_ptr<ListArena>& arena) {
+        if (!arena || items_.get_allocator().arena() == arena) {
+            Reserve(count);
+            return;
+        }
+        Items moved{ListAllocator<Pointer>(arena)};
+        moved.reserve(static_cast<std::size_t>(std::max(count, Count())));
+        std::move(items_.begin(), items_.end(), std::back_inserter(moved));
+        items_ = std::move(moved);
+    }
 
     // A copy of the entries, for loops that change this collection.
-    std::vector<Pointer> Snapshot() const { return items_; }
+    std::vector<Pointer> Snapshot() const { return {items_.begin(), items_.end()}; }
 
     auto begin() const noexcept { return items_.begin(); }
     auto end() const noexcept { return items_.end(); }
@@ -96,7 +110,8 @@ private:
         }
     }
 
-    std::vector<Pointer> items_;
+    using Items = std::vector<Pointer, ListAllocator<Pointer>>;
+    Items items_;
 };
 
 }  // namespace vrn

@@ -14,6 +14,7 @@
 #include "model/interfaces/matrix_window.h"
 #include "model/interfaces/report_object.h"
 #include "model/model_fwd.h"
+#include "model/storage/block_pool.h"
 
 namespace vrn {
 
@@ -259,12 +260,21 @@ public:
     // in `box`, replacing its text, and prints it from there.
     void PrintText(TextReportBox& box);
 
+    // Where the document's interactions are allocated.
+    BlockPool& interactionBlocks() { return interactionBlocks_.Get(); }
+
 private:
     OpenFileTable& files();
     void readDocument(MatrixFileReader& file, bool& show_direction_form);
+    // Puts the existing state's interactions into its practices' lists, made as long as the
+    // practices' interactions within the state and across will need.
+    void listExistingInteractions(MatrixFileReader& file);
     void readDocumentInteractions(MatrixFileReader& file);
+    // How many practices the alternatives hold together.
+    std::int64_t targetPracticeCount() const;
 
     std::shared_ptr<VRN_State> existing_;
+    PoolHandle interactionBlocks_;
     // Shared, so that a document copied aside during a read keeps the same open files.
     std::shared_ptr<OpenFileTable> openFiles_;
 };

@@ -1,9 +1,12 @@
 #include "model/vrn_matrix_interaction.h"
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_set>
 #include <utility>
 
 #include "model/model_error.h"
+#include "model/storage/block_pool.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_state.h"
@@ -33,52 +36,63 @@ Collection<VRN_MatrixInteraction>* VRN_MatrixInteraction::parentInteractions(
     return nullptr;
 }
 
+namespace {
+
+// The values a user chooses, by code; any other value is kept in the extras.
+const std::string kValues[] = {"", "+", "-", "?"};
+constexpr std::uint8_t kOtherValue = std::size(kValues);
+
+std::uint8_t ValueCode(const std::string& value) {
+    const auto found = std::find(std::begin(kValues), std::end(kValues), value);
+    return static_cast<std::uint8_t>(found - std::begin(kValues));
+}
+
+}  // namespace
+
+const std::string& VRN_MatrixInteraction::Value() const {
+    return valueCode_ == kOtherValue ? read().value : kValues[valueCode_];
+}
+
 void VRN_MatrixInteraction::setValue(const std::string& value) {
-    value_ = value;
+    valueCode_ = ValueCode(value);
+    store(&Extras::value, valueCode_ == kOtherValue ? value : std::string());
     if (Display) {
         Display->setText(value);
     }
 }
 
 std::string VRN_MatrixInteraction::Description() const {
-    const Extras& extras = read();
-    return extras.interactionDescription ? CatalogueText(extras.interactionDescription->Value())
-                                         : extras.description;
+    const auto& attribute = read().interactionDescription;
+    return attribute ? CatalogueText(attribute->Value()) : std::string(side_.Get(kDescription));
 }
 
 std::string VRN_MatrixInteraction::Discussion() const {
-    const Extras& extras = read();
-    return extras.interactionDiscussion ? CatalogueText(extras.interactionDiscussion->Value())
-                                        : extras.discussion;
+    const auto& attribute = read().interactionDiscussion;
+    return attribute ? CatalogueText(attribute->Value()) : std::string(side_.Get(kDiscussion));
 }
 
 const VRN_MatrixInteraction::Extras& VRN_MatrixInteraction::read() const {
     static const Extras none;
-    return extras_ ? *extras_ : none;
+    const Extras* extras = side_.extra();
+    return extras != nullptr ? *extras : none;
 }
 
 VRN_MatrixInteraction::Extras& VRN_MatrixInteraction::write() {
-    if (!extras_) {
-        extras_ = std::make_unique<Extras>();
-    }
-    return *extras_;
+    return side_.MakeExtra();
 }
 
 template <class T>
 void VRN_MatrixInteraction::store(T Extras::*field, T value) {
-    if (extras_ || value != T{}) {
+    if (side_.extra() != nullptr || value != T{}) {
         write().*field = std::move(value);
     }
 }
 
 void VRN_MatrixInteraction::setDescription(const std::string& value) {
-    store(&Extras::description, value);
+    side_.Set(kDescription, value);
 }
 void VRN_MatrixInteraction::setDiscussion(const std::string& value) {
-    store(&Extras::discussion, value);
-}
-void VRN_MatrixInteraction::setNote(const std::string& value) {
-    store(&Extras::Note, value);
+    side_.Set(kDiscussion, value);
 }
 void VRN_MatrixInteraction::setVisioObject(std::shared_ptr<ReportObject> value) {
     store(&Extras::VisioObject, std::move(value));
@@ -141,11 +155,15 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
     Parent parent, Collection<VRN_MatrixInteraction>& parentList,
     const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display,
     const std::shared_ptr<VRN_Practice>& first, const std::shared_ptr<VRN_Practice>& second,
-    MatrixWindow* window, bool makeBlank) {
+    MatrixWindow* window, bool makeBlank, bool listInPractices, const std::string* toolTip) {
     if (!first || !second) {
         throw ModelError("An interaction needs two practices.");
     }
-    auto interaction = std::make_shared<VRN_MatrixInteraction>();
+    // Interactions come in hundreds of thousands: their document's pool holds them.
+    const auto owner = document.lock();
+    auto interaction = owner ? std::allocate_shared<VRN_MatrixInteraction>(
+                                   PoolAllocator<VRN_MatrixInteraction>(owner->interactionBlocks()))
+                             : std::make_shared<VRN_MatrixInteraction>();
     interaction->is_blank = makeBlank;
     interaction->partOf = std::move(parent);
     interaction->InMatrix = document;
@@ -157,26 +175,32 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::link(
     if (first->is_entity && second->is_entity) {
         interaction->takeCatalogueValues(*first, *second);
     }
-    first->Interactions.Add(interaction);
-    second->Interactions.Add(interaction);
+    if (listInPractices) {
+        first->Interactions.Add(interaction);
+        second->Interactions.Add(interaction);
+    }
     interaction->InForm = window;
 
     if (!interaction->No_Display && window != nullptr) {
         interaction->Display = window->CreateInteract(interaction);
-        if (auto owner = document.lock()) {
+        if (owner) {
             interaction->color = owner->VRN_InteractionColor;
         }
         if (const auto& cell = interaction->Display) {
-            const std::string& note = interaction->Note();
-            cell->setToolTipText(interaction->is_blank ? std::string()
-                                 : note.empty()        ? std::string("Interaction")
-                                                       : note);
+            if (toolTip != nullptr) {
+                cell->setToolTipText(*toolTip);
+            } else {
+                const std::string& note = interaction->Note();
+                cell->setToolTipText(interaction->is_blank ? std::string()
+                                     : note.empty()        ? std::string("Interaction")
+                                                           : note);
+            }
             // Colour 0 keeps the colour the window gave its new cell, as Draw does: black
             // would hide the value.
             if (interaction->color != 0) {
                 cell->setBackColor(interaction->color);
             }
-            cell->setText(interaction->value_);
+            cell->setText(interaction->Value());
             cell->setVisible(true);
         }
     }
@@ -196,10 +220,10 @@ void VRN_MatrixInteraction::takeCatalogueValues(const VRN_Practice& first,
     const auto textOf = [](const std::shared_ptr<CatalogueAttribute>& attribute) {
         return attribute ? CatalogueText(attribute->Value()) : std::string(" ");
     };
-    value_ = textOf(value);
+    setValue(textOf(value));
+    setDescription(textOf(description));
+    setDiscussion(textOf(discussion));
     Extras& extras = write();
-    extras.description = textOf(description);
-    extras.discussion = textOf(discussion);
     extras.interaction = std::move(relation);
     extras.interactionattr = std::move(value);
     extras.interactionDescription = std::move(description);

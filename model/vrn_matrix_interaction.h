@@ -13,8 +13,16 @@
 #include "model/interfaces/matrix_window.h"
 #include "model/interfaces/report_object.h"
 #include "model/model_fwd.h"
+#include "model/storage/packed_texts.h"
 
 namespace vrn {
+
+// Which axes the main window's View menu shows, as one layout reads them.
+struct AxesShown {
+    bool existing = false;      // mnuViewExisting
+    bool alternatives = false;  // mnuViewAlternatives
+    static AxesShown Of(const VRN_Matrix& document);
+};
 
 // One interaction between two practices: its value ("+" reinforcing, "-" interfering, "?" a
 // question, "" none), a note, a description, a discussion and a colour, shown by one small cell.
@@ -23,11 +31,13 @@ namespace vrn {
 // Interactions and once in each of its practices' Interactions.
 //
 // Only the model makes interactions, through the static Create (and the file reader), since
-// every list that holds one needs its shared pointer. A large document holds hundreds of
-// thousands, so the fields most interactions never set (catalogue binding, report shapes, note,
-// description, discussion, exceptions) live in a block allocated on first write and are reached
-// through getter/setter pairs. Read, SetKey and Save live in model/file; Draw and MoveBy in
-// model/layout.
+// every list that holds one needs its shared pointer. A large document holds millions, so they
+// are kept small and allocated in bulk from their document's pool: the value is held as a code;
+// the note, description and discussion are kept together in one block of their size (none while
+// they are empty), which also points to the fields most interactions never set (catalogue
+// binding, report shapes, exceptions, a value other than the four a user chooses), made on first
+// write; all are reached through getter/setter pairs. Read, SetKey and Save live in model/file;
+// Draw and MoveBy in model/layout.
 class VRN_MatrixInteraction {
 public:
     using Parent = std::variant<std::weak_ptr<VRN_State>, std::weak_ptr<VRN_Matrix>>;
@@ -35,6 +45,12 @@ public:
     bool No_Display = false;
     bool is_entity = false;
     bool is_blank = false;  // one of its practices is blank
+
+private:
+    // Beside the flags, where it takes no room of its own.
+    std::uint8_t valueCode_ = 0;
+
+public:
     std::int32_t color = 0;
     std::int32_t Key = 0;
     MatrixWindow* InForm = nullptr;
@@ -50,17 +66,17 @@ public:
     bool IsCross() const { return std::holds_alternative<std::weak_ptr<VRN_Matrix>>(partOf); }
 
     // The value; setting it also writes the cell's caption.
-    const std::string& Value() const { return value_; }
+    const std::string& Value() const;
     void setValue(const std::string& value);
     // A bound catalogue attribute's value wins over the stored text.
     std::string Description() const;
     void setDescription(const std::string& value);
     std::string Discussion() const;
     void setDiscussion(const std::string& value);
+    std::string Note() const { return std::string(side_.Get(kNote)); }
+    void setNote(const std::string& value) { side_.Set(kNote, value); }
 
     // Fields kept out of line.
-    const std::string& Note() const { return read().Note; }
-    void setNote(const std::string& value);
     const Collection<CatalogueObject>& except_col() const { return read().except_col; }
     Collection<CatalogueObject>& except_col() { return write().except_col; }
     const std::shared_ptr<ReportObject>& VisioObject() const { return read().VisioObject; }
@@ -120,6 +136,9 @@ public:
     // practices' row and column meet, one within a state in the triangle beside that state's
     // band (model/layout).
     void Draw();
+    // Draw as a layout of `document` does it for many interactions, with the View marks it read
+    // once.
+    void DrawIn(const VRN_Matrix& document, AxesShown axes);
     // Shifts the cell.
     void MoveBy(float x, float Y);
     // Draws the cell behind every other shape, linked to its catalogue entity when it stands for
@@ -150,7 +169,7 @@ private:
     // The fields that most interactions never set.
     struct Extras {
         Collection<CatalogueObject> except_col;
-        std::string Note;
+        std::string value;  // a value other than the four a user chooses
         std::shared_ptr<ReportObject> VisioObject;
         std::shared_ptr<ReportObject> ImportanceVisioObject;
         std::shared_ptr<ReportObject> hyper;
@@ -163,28 +182,30 @@ private:
         std::shared_ptr<CatalogueAttribute> interactionattr;
         std::shared_ptr<CatalogueAttribute> interactionDescription;
         std::shared_ptr<CatalogueAttribute> interactionDiscussion;
-        std::string description;
-        std::string discussion;
     };
+    enum Text : std::size_t { kNote, kDescription, kDiscussion, kTextCount };
     const Extras& read() const;
     Extras& write();
     // Stores `value` in `field`, allocating the block only for a value other than the default.
     template <class T>
     void store(T Extras::*field, T value);
 
+    // `listInPractices` false leaves the practices' Interactions to the caller; `toolTip` is the
+    // cell's tool tip when a reader gives it (the note read), in place of the one Create gives.
     static std::shared_ptr<VRN_MatrixInteraction> link(
         Parent parent, Collection<VRN_MatrixInteraction>& parentList,
         const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display,
         const std::shared_ptr<VRN_Practice>& Practice1,
-        const std::shared_ptr<VRN_Practice>& practice2, MatrixWindow* InForm, bool Make_blank);
+        const std::shared_ptr<VRN_Practice>& practice2, MatrixWindow* InForm, bool Make_blank,
+        bool listInPractices = true, const std::string* toolTip = nullptr);
     void takeCatalogueValues(const VRN_Practice& first, const VRN_Practice& second);
     static std::shared_ptr<VRN_MatrixInteraction> readAndLink(
         MatrixFileReader& file, Parent parent, Collection<VRN_MatrixInteraction>& parentList,
         const std::weak_ptr<VRN_Matrix>& document, bool parentNo_Display, MatrixWindow* InForm,
         std::int32_t& Key, const PracticeKeyIndex& practices);
 
-    std::string value_;
-    std::unique_ptr<Extras> extras_;
+    // The texts, and the extras once there are any.
+    PackedTexts<kTextCount, Extras> side_;
 };
 
 }  // namespace vrn

@@ -89,6 +89,9 @@ public:
     void Save(TaggedRecordWriter& file);
 
 private:
+    // Makes room for the interactions within the state, and for those of its practices, before
+    // the reader reads them; true for the existing state, whose practices' lists wait.
+    bool reserveInteractions(MatrixFileReader& file);
     // Makes this state a side of `document`, shown in `window`.
     void bindTo(const std::shared_ptr<VRN_Matrix>& document, MatrixWindow* window,
                 bool isHorizontal);

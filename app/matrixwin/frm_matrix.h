@@ -2,6 +2,7 @@
 
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
+#include "app/matrixwin/interaction_cells.h"
 #include "app/matrixwin/matrix_canvas.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_context.h"
@@ -191,7 +192,7 @@ public:
     std::optional<CellObject> Cell_Object(int index) const;
     std::shared_ptr<VRN_MatrixInteraction> Interaction_Object(int index) const;
     int groupCellCount() const { return static_cast<int>(btnGroup_.size()); }
-    int interactionCellCount() const { return static_cast<int>(lblInteract_.size()); }
+    int interactionCellCount() const { return lblInteract_.Count(); }
     int lineCount() const { return static_cast<int>(Lines_.size()); }
     const SceneCell& btnGroup(int index) const { return *btnGroup_.at(index - 1); }
     MatrixCanvas& canvas() const { return *canvas_; }
@@ -379,8 +380,8 @@ private:
 
     std::deque<std::shared_ptr<SceneCell>> btnGroup_;
     std::deque<CellObjectRef> cellObjects_;
-    std::deque<std::shared_ptr<SceneInteractionLabel>> lblInteract_;
-    std::deque<std::weak_ptr<VRN_MatrixInteraction>> interactionObjects_;
+    // With the interactions behind them (Interaction_Objects).
+    InteractionCells lblInteract_{context_};
     std::deque<std::shared_ptr<SceneLine>> Lines_;
 
     NoteBox* noteBox_;

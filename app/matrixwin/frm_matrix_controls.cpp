@@ -111,9 +111,7 @@ void frmMatrix::forgetScene() {
     for (const auto& cell : btnGroup_) {
         cell->forgetScene();
     }
-    for (const auto& label : lblInteract_) {
-        label->forgetScene();
-    }
+    lblInteract_.ForgetScene();
     for (const auto& line : Lines_) {
         line->forgetScene();
     }
@@ -149,12 +147,7 @@ std::shared_ptr<CellControl> frmMatrix::CreatePracticeGroup(bool, CellObject obj
 
 std::shared_ptr<InteractionLabel> frmMatrix::CreateInteract(
     const std::shared_ptr<VRN_MatrixInteraction>& interaction) {
-    auto label = std::make_shared<SceneInteractionLabel>(context_);
-    label->setWidth(kInteractionCellTwips);
-    label->setHeight(kInteractionCellTwips);
-    lblInteract_.push_back(label);
-    interactionObjects_.push_back(interaction);
-    return label;
+    return lblInteract_.Create(interaction, kInteractionCellTwips, kInteractionCellTwips);
 }
 
 std::shared_ptr<LineControl> frmMatrix::CreateLine() {
@@ -178,10 +171,7 @@ std::optional<CellObject> frmMatrix::Cell_Object(int index) const {
 }
 
 std::shared_ptr<VRN_MatrixInteraction> frmMatrix::Interaction_Object(int index) const {
-    if (index < 1 || index > interactionCellCount()) {
-        return nullptr;
-    }
-    return interactionObjects_[static_cast<std::size_t>(index - 1)].lock();
+    return lblInteract_.Interaction(index);
 }
 
 CanvasCounts frmMatrix::canvasCounts() const {
@@ -190,17 +180,16 @@ CanvasCounts frmMatrix::canvasCounts() const {
             std::count_if(controls.begin(), controls.end(),
                           [](const auto& control) { return control->drawn(); }));
     };
-    return CanvasCounts{
-        .cells = shown(btnGroup_), .interactionCells = shown(lblInteract_), .lines = shown(Lines_)};
+    return CanvasCounts{.cells = shown(btnGroup_),
+                        .interactionCells = lblInteract_.Drawn(),
+                        .lines = shown(Lines_)};
 }
 
 void frmMatrix::HideObjDisplays() {
     for (const auto& cell : btnGroup_) {
         cell->setVisible(false);
     }
-    for (const auto& label : lblInteract_) {
-        label->setVisible(false);
-    }
+    lblInteract_.HideShown();
     for (const auto& line : Lines_) {
         line->setVisible(false);
     }

@@ -131,12 +131,7 @@ int frmMatrix::groupCellIndex(const ScenePaintable* control) const {
 }
 
 int frmMatrix::interactionCellIndex(const ScenePaintable* control) const {
-    for (std::size_t i = 0; i < lblInteract_.size(); ++i) {
-        if (static_cast<const ScenePaintable*>(lblInteract_[i].get()) == control) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
+    return lblInteract_.IndexOf(control);
 }
 
 bool frmMatrix::canvasPointerEvent(QEvent* event) {
@@ -445,7 +440,7 @@ void frmMatrix::btnGroup_DragDrop(int Index) {
 }
 
 void frmMatrix::lblInteract_MouseDown(int Index, Qt::MouseButton Button, float X, float Y) {
-    const auto& label = *lblInteract_.at(static_cast<std::size_t>(Index - 1));
+    const auto& label = lblInteract_.Cell(Index);
     lastPress_ = QPointF(label.left() + X, label.top() + Y);
     const auto interaction = Interaction_Object(Index);
     MatrixHost* host = program_.Main_Window;
@@ -471,7 +466,7 @@ void frmMatrix::lblInteract_Click(int Index) {
         interaction->Description().size() < kShortestNote) {
         return;
     }
-    const auto& cell = *lblInteract_.at(static_cast<std::size_t>(Index - 1));
+    const auto& cell = lblInteract_.Cell(Index);
     const float noteWidth = windowTwips(noteBox_->width());
     const float noteHeight = windowTwips(noteBox_->height());
     const float practiceHeight = program_.prefs.PracticeHeight;

@@ -21,10 +21,20 @@ MatrixCanvas::MatrixCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 void MatrixCanvas::add(ScenePaintable& control) {
-    control.canvasSlot_ = static_cast<std::ptrdiff_t>(plain_.size());
+    control.canvasSlot_ = static_cast<std::int32_t>(plain_.size());
     control.paintShown_ = false;
     plain_.push_back(&control);
     plainShown_.push_back(0);
+}
+
+void MatrixCanvas::addGroup(SceneControlGroup& group) {
+    groups_.emplace_back(plain_.size(), &group);
+    changed();
+}
+
+void MatrixCanvas::removeGroup(SceneControlGroup& group) {
+    std::erase_if(groups_, [&group](const auto& entry) { return entry.second == &group; });
+    changed();
 }
 
 void MatrixCanvas::remove(ScenePaintable& control) {
@@ -39,14 +49,17 @@ void MatrixCanvas::remove(ScenePaintable& control) {
     changed();
 }
 
+void ScenePaintable::showPlainly(MatrixCanvas& canvas, bool shown) {
+    wantsShown_ = shown;
+    canvas.show(*this, shown);
+}
+
 void ScenePaintable::refreshShown(MatrixCanvas* canvas) {
     if (canvas == nullptr) {
         return;
     }
-    canvas->show(*this, wantsShown_ && (frame_ == nullptr || frame_->paintShown_));
-    for (ScenePaintable* content : contents_) {
-        content->refreshShown(canvas);
-    }
+    canvas->show(*this, wantsShown_ && frameShown());
+    refreshContents(canvas);
 }
 
 void MatrixCanvas::show(ScenePaintable& control, bool shown) {
@@ -72,7 +85,7 @@ void MatrixCanvas::restack(ScenePaintable& control, qreal z) {
         control.canvasSlot_ = -1;
     }
     if (z == 0) {
-        control.canvasSlot_ = static_cast<std::ptrdiff_t>(plain_.size());
+        control.canvasSlot_ = static_cast<std::int32_t>(plain_.size());
         plain_.push_back(&control);
         plainShown_.push_back(control.paintShown_ ? 1 : 0);
     } else {
@@ -91,14 +104,18 @@ void MatrixCanvas::setBackground(const QColor& color) {
 }
 
 template <class Visit>
-void MatrixCanvas::backToFront(Visit&& visit) const {
+void MatrixCanvas::backToFront(const QRectF& area, Visit&& visit) const {
     auto above =
         std::find_if(stacked_.begin(), stacked_.end(), [](const auto& e) { return e.first > 0; });
     for (auto it = stacked_.begin(); it != above; ++it) {
         visit(*it->second);
     }
-    for (std::size_t i = 0; i < plainShown_.size(); ++i) {
-        if (plainShown_[i] != 0) {
+    auto group = groups_.begin();
+    for (std::size_t i = 0; i <= plainShown_.size(); ++i) {
+        for (; group != groups_.end() && group->first == i; ++group) {
+            group->second->VisitShown(area, visit);
+        }
+        if (i < plainShown_.size() && plainShown_[i] != 0) {
             visit(*plain_[i]);
         }
     }
@@ -109,7 +126,7 @@ void MatrixCanvas::backToFront(Visit&& visit) const {
 
 std::vector<ScenePaintable*> MatrixCanvas::controlsIn(const QRectF& area) const {
     std::vector<ScenePaintable*> found;
-    backToFront([&area, &found](ScenePaintable& control) {
+    backToFront(area, [&area, &found](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().intersects(area)) {
             found.push_back(&control);
         }
@@ -119,7 +136,7 @@ std::vector<ScenePaintable*> MatrixCanvas::controlsIn(const QRectF& area) const 
 
 ScenePaintable* MatrixCanvas::controlAt(const QPointF& pixel) const {
     ScenePaintable* top = nullptr;
-    backToFront([&pixel, &top](ScenePaintable& control) {
+    backToFront(QRectF(pixel, pixel), [&pixel, &top](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().contains(pixel)) {
             top = &control;
         }
@@ -132,7 +149,7 @@ void MatrixCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF exposed = event->rect();
     painter.fillRect(exposed, background_);
-    backToFront([&painter, &exposed](ScenePaintable& control) {
+    backToFront(exposed, [&painter, &exposed](ScenePaintable& control) {
         if (control.paintShown() && control.paintRect().intersects(exposed)) {
             control.paint(painter, control.paintRect());
         }

@@ -15,7 +15,7 @@ namespace vrn {
 // control keeps answering and simply shows nothing, because a document may hold its controls
 // longer than its window.
 template <class Interface>
-class SceneControlBase : public Interface, public ScenePaintable {
+class SceneControlBase : public Interface, public SceneFrameMember {
 public:
     explicit SceneControlBase(SceneContext& context) : context_(&context) {
         context.canvas->add(*this);
@@ -111,10 +111,7 @@ protected:
     }
 
 private:
-    void place() {
-        geometryChanged();
-        repaint();
-    }
+    void place() { repaint(); }
 
     SceneContext* context_;
 

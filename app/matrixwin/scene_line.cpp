@@ -69,7 +69,6 @@ int SceneLine::penPixels() const {
 }
 
 void SceneLine::place() {
-    geometryChanged();
     if (paintShown()) {
         context_->canvas->changed();
     }

@@ -32,6 +32,7 @@ struct EditedWindow {
         LargeDocumentShape shape;
         shape.window = window.get();
         document = BuildLargeDocument(shape);
+        window->setBase(document.matrix);  // Redraw draws the window's own document
         document.matrix->Draw(1, 1);
         QApplication::processEvents();
     }

@@ -7,14 +7,6 @@
 namespace vrn::bench {
 namespace {
 
-std::int64_t CountInteractions(VRN_Matrix& matrix) {
-    std::int64_t count = matrix.Interactions.Count() + matrix.Existing()->Interactions.Count();
-    for (const auto& alternative : matrix.Alternatives_col) {
-        count += alternative->Interactions.Count();
-    }
-    return count;
-}
-
 // Goal: well under 1 s and under 150 MB peak with the recording window. Registered first, so the
 // process's peak is this document's.
 void BuildLargeDocumentWithWindow(benchmark::State& state) {

@@ -1,26 +1,24 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <string>
 
+#include "bench/support/cpu_time.h"
 #include "bench/support/large_document.h"
 #include "bench/support/large_matrix_file.h"
+#include "bench/support/line_pass.h"
 #include "bench/support/peak_memory.h"
 #include "model/file/byte_sink.h"
 #include "model/file/tagged_record_writer.h"
 #include "model/vrn_state.h"
 
-// Writing and reading the large document as a matrix file. Goals: reading at least 100 MB/s,
-// writing at least 200 MB/s. Reading is set beside the plainest read of the same file, line by
-// line with std::getline, and the ratio of the two times is printed.
+// Writing and reading the large document as a matrix file. Goals: writing at least 200 MB/s;
+// reading at most 3 times the plainest read of the same file, line by line with std::getline,
+// which is timed beside it.
 
 namespace vrn::bench {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kMB = 1024.0 * 1024.0;
 
@@ -35,23 +33,6 @@ void SetThroughput(benchmark::State& state, std::int64_t bytesPerIteration) {
     state.counters["file_MB"] = static_cast<double>(bytesPerIteration) / kMB;
     state.counters["MB_per_s"] = benchmark::Counter(static_cast<double>(bytesPerIteration) / kMB,
                                                     benchmark::Counter::kIsIterationInvariantRate);
-}
-
-// Lines read with std::getline, the yardstick for the reader.
-std::int64_t ReadLines(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    std::int64_t lines = 0;
-    while (std::getline(in, line)) {
-        ++lines;
-    }
-    return lines;
-}
-
-double SecondsOf(const auto& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // Takes the bytes and keeps only their count.
@@ -99,40 +80,42 @@ void ReadLargeFileLineByLine(benchmark::State& state) {
 }
 BENCHMARK(ReadLargeFileLineByLine)->Unit(benchmark::kMillisecond);
 
-// File > Open: a new document on a new window reads the file.
+// File > Open without a window (the document a report or a script reads), beside the floor: a
+// getline pass over the same file, timed in the same iterations. Goal: at most 3 times the floor.
+// CPU times: the median of the iterations, which the ratio compares, and the mean; the first
+// read, which also pays for memory the process has not had before, is printed apart too.
 void ReadLargeDocument(benchmark::State& state) {
     auto& large = Large();
-    double readSeconds = 0;
+    CpuTimes reads;
+    CpuTimes floors;
+    std::int64_t interactions = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        testing::RecordingMatrixWindow window;
+        floors.Add(CpuSecondsOf([&] { ReadLines(large.path); }));
         auto document = std::make_shared<VRN_Matrix>();
-        state.ResumeTiming();
-
-        readSeconds += SecondsOf([&] {
+        reads.Add(CpuSecondsOf([&] {
             std::int16_t file = 0;
             bool directions = false;
             document->OpenFile(large.path.string(), file, "Input");
-            document->Read(file, &window, directions,
+            document->Read(file, nullptr, directions,
                            {large.document.mainView.get(), true, large.document.messages.get()});
             document->CloseFile(file);
-        });
-
+        }));
         state.PauseTiming();
+        interactions = CountInteractions(*document);
         document.reset();
         state.ResumeTiming();
     }
     SetThroughput(state, large.bytes);
-    double lineSeconds = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        lineSeconds = std::min(lineSeconds, SecondsOf([&] { ReadLines(large.path); }));
-    }
-    state.counters["getline_MB_per_s"] = static_cast<double>(large.bytes) / kMB / lineSeconds;
-    state.counters["time_vs_getline"] =
-        readSeconds / static_cast<double>(state.iterations()) / lineSeconds;
+    state.counters["read_ms"] = reads.Median() * 1e3;
+    state.counters["mean_read_ms"] = reads.Mean() * 1e3;
+    state.counters["first_read_ms"] = reads.First() * 1e3;
+    state.counters["getline_ms"] = floors.Median() * 1e3;
+    state.counters["x_getline"] = reads.Median() / floors.Median();
+    state.counters["x_getline_mean"] = reads.Mean() / floors.Mean();
+    state.counters["interactions"] = static_cast<double>(interactions);
     state.counters["peak_MB"] = peakMemoryMB();
 }
-BENCHMARK(ReadLargeDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 }  // namespace vrn::bench

@@ -110,4 +110,12 @@ std::int64_t InteractionCount(const LargeDocumentShape& shape) {
     return pairs(existing) + shape.alternatives * (pairs(target) + existing * target);
 }
 
+std::int64_t CountInteractions(VRN_Matrix& document) {
+    std::int64_t count = document.Interactions.Count() + document.Existing()->Interactions.Count();
+    for (const auto& alternative : document.Alternatives_col) {
+        count += alternative->Interactions.Count();
+    }
+    return count;
+}
+
 }  // namespace vrn::bench

@@ -37,5 +37,7 @@ LargeDocument BuildLargeDocument(const LargeDocumentShape& shape = {});
 
 // How many interactions a document of this shape holds.
 std::int64_t InteractionCount(const LargeDocumentShape& shape);
+// How many interactions `document` holds: within its states and across.
+std::int64_t CountInteractions(VRN_Matrix& document);
 
 }  // namespace vrn::bench

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bench/support/large_document.h"
+#include "bench/support/scratch_folder.h"
 
 namespace vrn::bench {
 
@@ -12,12 +13,9 @@ namespace vrn::bench {
 // which goes when the object ends.
 struct LargeMatrixFile {
     explicit LargeMatrixFile(const std::string& stem);
-    ~LargeMatrixFile();
-    LargeMatrixFile(const LargeMatrixFile&) = delete;
-    LargeMatrixFile& operator=(const LargeMatrixFile&) = delete;
 
     LargeDocument document;
-    std::filesystem::path folder;
+    ScratchFolder folder;
     std::filesystem::path path;
     std::int64_t bytes = 0;
 };

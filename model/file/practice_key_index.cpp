@@ -11,9 +11,9 @@ void PracticeKeyIndex::Add(const Collection<VRN_Practice>& practices) {
     }
 }
 
-std::shared_ptr<VRN_Practice> PracticeKeyIndex::find(std::int32_t key) const {
+const std::shared_ptr<VRN_Practice>* PracticeKeyIndex::find(std::int32_t key) const {
     const auto found = byKey_.find(key);
-    return found == byKey_.end() ? nullptr : found->second;
+    return found == byKey_.end() ? nullptr : &found->second;
 }
 
 PracticeKeyIndex::Found PracticeKeyIndex::Resolve(std::int32_t key1, std::int32_t key2) const {

@@ -17,14 +17,15 @@ class PracticeKeyIndex {
 public:
     void Add(const Collection<VRN_Practice>& practices);
 
+    // The practices found, held by the index; null where none has the key.
     struct Found {
-        std::shared_ptr<VRN_Practice> Practice1;
-        std::shared_ptr<VRN_Practice> practice2;
+        const std::shared_ptr<VRN_Practice>* Practice1 = nullptr;
+        const std::shared_ptr<VRN_Practice>* practice2 = nullptr;
     };
     Found Resolve(std::int32_t key1, std::int32_t key2) const;
 
 private:
-    std::shared_ptr<VRN_Practice> find(std::int32_t key) const;
+    const std::shared_ptr<VRN_Practice>* find(std::int32_t key) const;
 
     std::unordered_map<std::int32_t, std::shared_ptr<VRN_Practice>> byKey_;
 };

@@ -1,7 +1,9 @@
 #include "model/file/tagged_record_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "model/file/matrix_file_error.h"
 #include "model/file/quote_escaping.h"
@@ -13,6 +15,9 @@ namespace vrn {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+// A one-line record is taken from the buffer when it lies within this many bytes of the read
+// position; the buffer reads on before that many are left.
+constexpr std::size_t kSimpleRecordWindow = 4096;
 constexpr int kEnd = -1;
 constexpr std::int64_t kLowestLong = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kHighestLong = std::numeric_limits<std::int32_t>::max();
@@ -60,12 +65,49 @@ std::string RecordNamed(std::string_view tag) {
     return tag.empty() ? std::string("the value") : "the record \"" + Escaped(tag) + "\"";
 }
 
+// Plain decimal digits with an optional minus, as the writer writes every integer; none for any
+// other text, which the general conversion then takes.
+std::optional<std::int64_t> PlainInteger(std::string_view text) {
+    constexpr std::size_t kMostDigits = 18;  // beyond any 32-bit value, within 64 bits
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > kMostDigits) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9) {
+            return std::nullopt;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The first `c`, carriage return or line feed from `p` on; `end` when there is none. Records are
+// a few bytes long, too short for a library search to pay.
+const char* ScanTo(const char* p, const char* end, char c) {
+    while (p != end && *p != c && *p != '\r' && *p != '\n') {
+        ++p;
+    }
+    return p;
+}
+
 }  // namespace
 
 TaggedRecordReader::TaggedRecordReader(std::streambuf& source, std::string sourceName,
                                        const ComponentContext& context)
     : source_(source),
       sourceName_(std::move(sourceName)),
+      sourceBytes_(std::max<std::streamsize>(0, source.in_avail())),
       context_(context),
       buffer_(kBufferSize) {}
 
@@ -73,7 +115,87 @@ bool TaggedRecordReader::refill() {
     position_ = 0;
     end_ = static_cast<std::size_t>(
         std::max<std::streamsize>(0, source_.sgetn(buffer_.data(), std::ssize(buffer_))));
+    sourceEnded_ = end_ == 0;
     return end_ > 0;
+}
+
+bool TaggedRecordReader::readOn() {
+    if (sourceEnded_) {
+        return false;
+    }
+    const std::size_t kept = end_ - position_;
+    std::memmove(buffer_.data(), buffer_.data() + position_, kept);
+    position_ = 0;
+    end_ = kept;
+    const std::streamsize got =
+        source_.sgetn(buffer_.data() + kept, static_cast<std::streamsize>(buffer_.size() - kept));
+    if (got <= 0) {
+        sourceEnded_ = true;
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    return true;
+}
+
+bool TaggedRecordReader::readSimpleRecord(std::string_view likely) {
+    if (end_ - position_ < kSimpleRecordWindow) {
+        readOn();
+    }
+    const char* const first = buffer_.data() + position_;
+    const char* const end = buffer_.data() + end_;
+    if (first == end || *first != '"') {
+        return false;
+    }
+    // The tag: most often the likely one; else whatever stands up to the next quote.
+    const char* tagEnd = first + 1;
+    if (!likely.empty() && static_cast<std::size_t>(end - tagEnd) > likely.size() &&
+        tagEnd[likely.size()] == '"' && std::memcmp(tagEnd, likely.data(), likely.size()) == 0) {
+        tagEnd += likely.size();
+        tagIsLikely_ = true;
+    } else {
+        tagEnd = ScanTo(tagEnd, end, '"');
+        if (tagEnd == end || *tagEnd != '"') {
+            return false;
+        }
+    }
+    if (tagEnd + 1 == end || tagEnd[1] != ',') {
+        return false;
+    }
+    const char* value = tagEnd + 2;
+    const char* after = value;
+    if (value != end && *value == '"') {
+        const char* close = ScanTo(value + 1, end, '"');
+        if (close == end || *close != '"') {
+            return false;
+        }
+        valueItem_.bytes = std::string_view(value + 1, static_cast<std::size_t>(close - value - 1));
+        valueItem_.quoted = true;
+        after = close + 1;
+    } else {
+        after = ScanTo(value, end, ',');
+        const std::string_view bare(value, static_cast<std::size_t>(after - value));
+        // Blanks around a bare item, an empty one or a quote in it: the general way.
+        if (bare.empty() || bare.front() == ' ' || bare.front() == '\t' || bare.back() == ' ' ||
+            bare.back() == '\t' || bare.find('"') != std::string_view::npos) {
+            return false;
+        }
+        valueItem_.bytes = bare;
+        valueItem_.quoted = false;
+    }
+    // The line ends right after the value, with CR LF or LF.
+    if (after != end && *after == '\r') {
+        ++after;
+    }
+    if (after == end || *after != '\n') {
+        return false;
+    }
+    tagItem_.bytes = std::string_view(first + 1, static_cast<std::size_t>(tagEnd - first - 1));
+    tagItem_.quoted = true;
+    recordLine_ = line_;
+    ++line_;
+    afterComma_ = false;
+    position_ = static_cast<std::size_t>(after + 1 - buffer_.data());
+    return true;
 }
 
 int TaggedRecordReader::peek() {
@@ -101,7 +223,8 @@ void TaggedRecordReader::FailAt(int line, const std::string& detail) const {
 }
 
 void TaggedRecordReader::readItem(Item& item) {
-    item.bytes.clear();
+    item.copy.clear();
+    item.bytes = {};
     item.quoted = false;
     while (peek() == ' ' || peek() == '\t') {
         get();
@@ -112,17 +235,19 @@ void TaggedRecordReader::readItem(Item& item) {
             afterComma_ = false;
             return;
         }
-        Fail(expected_.empty() ? std::string("the file ends too early")
-                               : "the file ends where the record \"" + expected_ + "\" belongs");
+        Fail(expected_.empty()
+                 ? std::string("the file ends too early")
+                 : "the file ends where the record \"" + std::string(expected_) + "\" belongs");
     }
     if (peek() == '"') {
         get();
         item.quoted = true;
-        readQuoted(item.bytes);
+        readQuoted(item.copy);
         skipToDelimiter();
     } else {
-        readBare(item.bytes);
+        readBare(item.copy);
     }
+    item.bytes = item.copy;
     consumeDelimiter();
 }
 
@@ -195,8 +320,10 @@ void TaggedRecordReader::consumeDelimiter() {
     }
 }
 
-void TaggedRecordReader::readRecord(std::string_view expected) {
+void TaggedRecordReader::readRecord(std::string_view expected, std::string_view likely) {
     expected_ = expected;
+    likely_ = likely;
+    tagIsLikely_ = false;
     // Blank lines between records carry nothing.
     for (int c = peek(); c == ' ' || c == '\t' || c == '\r' || c == '\n'; c = peek()) {
         if (c == '\r' || c == '\n') {
@@ -204,6 +331,9 @@ void TaggedRecordReader::readRecord(std::string_view expected) {
         } else {
             get();
         }
+    }
+    if (readSimpleRecord(likely)) {
+        return;
     }
     recordLine_ = line_;
     readItem(tagItem_);
@@ -223,7 +353,10 @@ std::string TaggedRecordReader::text(const Item& item) const {
 }
 
 void TaggedRecordReader::checkTag(std::string_view expected, const char* warningPrefix) {
-    if (tagItem_.bytes == expected) {
+    // The same view as the likely tag that the record was found to have: no need to compare.
+    const bool likelyIsExpected =
+        likely_.data() == expected.data() && likely_.size() == expected.size();
+    if ((tagIsLikely_ && likelyIsExpected) || tagItem_.bytes == expected) {
         return;
     }
     const std::string found = text(tagItem_);
@@ -267,6 +400,10 @@ bool TaggedRecordReader::TruthValueFromRecordText(const std::string& value,
 std::int32_t TaggedRecordReader::longValue(const Item& item, const Item* tag, std::int64_t lowest,
                                            std::int64_t highest) const {
     // The common case, plain digits, needs no decoding.
+    if (const auto number = PlainInteger(item.bytes);
+        number && *number >= lowest && *number <= highest) {
+        return static_cast<std::int32_t>(*number);
+    }
     if (const auto number = WholeNumberFromText(item.bytes);
         number && *number >= lowest && *number <= highest) {
         return static_cast<std::int32_t>(*number);
@@ -288,6 +425,10 @@ bool TaggedRecordReader::truthValue(const Item& item, const Item* tag) const {
 
 std::string TaggedRecordReader::ReadFile(std::string_view tag) {
     readRecord(tag);
+    return stringValue(tag);
+}
+
+std::string TaggedRecordReader::stringValue(std::string_view tag) {
     std::string value = text(valueItem_);
     checkTag(tag, kReadFileWarning);
     bool changed = false;
@@ -311,13 +452,25 @@ bool TaggedRecordReader::ReadFileBoolean(std::string_view tag) {
 
 std::int32_t TaggedRecordReader::ReadFileNumberText(std::string_view tag, std::int64_t lowest,
                                                     std::int64_t highest) {
-    return LongFromText(ReadFile(tag), tag, lowest, highest);
+    readRecord(tag);
+    // Plain digits are the same text decoded or not.
+    if (const auto number = PlainInteger(valueItem_.bytes);
+        number && *number >= lowest && *number <= highest) {
+        checkTag(tag, kReadFileWarning);
+        return static_cast<std::int32_t>(*number);
+    }
+    return LongFromText(stringValue(tag), tag, lowest, highest);
 }
 
-TaggedRecordReader::TagAndKey TaggedRecordReader::ReadTagAndKey() {
-    readRecord({});
+TaggedRecordReader::TagAndKey TaggedRecordReader::ReadTagAndKey(std::string_view likely) {
+    readRecord({}, likely);
     TagAndKey pair;
-    pair.tag = text(tagItem_);
+    if (tagItem_.quoted && IsAscii(tagItem_.bytes)) {
+        pair.tag = tagItem_.bytes;
+    } else {
+        tagText_ = text(tagItem_);
+        pair.tag = tagText_;
+    }
     pair.key = longValue(valueItem_, &tagItem_, kLowestLong, kHighestLong);
     return pair;
 }
@@ -335,21 +488,21 @@ std::string TaggedRecordReader::SkipRecord() {
 }
 
 std::string TaggedRecordReader::ReadItemText() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return text(valueItem_);
 }
 
 bool TaggedRecordReader::ReadItemBoolean() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return truthValue(valueItem_, nullptr);
 }
 
 std::int32_t TaggedRecordReader::ReadItemLong() {
-    expected_.clear();
+    expected_ = {};
     recordLine_ = line_;
     readItem(valueItem_);
     return longValue(valueItem_, nullptr, kLowestLong, kHighestLong);

@@ -19,6 +19,11 @@ namespace vrn {
 // A value that does not convert, the end of the file, or more tag mismatches than a sound file
 // could have, raise MatrixFileError naming the source and the line where reading stopped. A tag
 // mismatch below that limit shows a warning and reading goes on with the value read.
+//
+// Files of hundreds of megabytes hold millions of records, nearly all of them one line with a
+// quoted tag and a short value: such a record is taken straight from the read buffer, without
+// copying; anything else (line breaks in a value, blanks before an item, text after a closing
+// quote) goes the general way, byte by byte.
 class TaggedRecordReader {
 public:
     // Mismatch warnings shown before the file counts as damaged.
@@ -35,12 +40,15 @@ public:
     std::int32_t ReadFileLong(std::string_view tag);
     bool ReadFileBoolean(std::string_view tag);
 
-    // One record whose tag is not checked, with a 32-bit or a 16-bit value.
+    // One record whose tag is not checked, with a 32-bit or a 16-bit value. The tag stays valid
+    // until the next read.
     struct TagAndKey {
-        std::string tag;
+        std::string_view tag;
         std::int32_t key = 0;
     };
-    TagAndKey ReadTagAndKey();
+    // `likely`, the tag such a record most often has where it is read, only makes the read
+    // faster.
+    TagAndKey ReadTagAndKey(std::string_view likely = {});
     std::int16_t ReadTagAndVersion();
     // One record whose value may be of any kind; gives its tag.
     std::string SkipRecord();
@@ -67,25 +75,36 @@ public:
     [[noreturn]] void Fail(const std::string& detail) const;
 
     const std::string& sourceName() const { return sourceName_; }
+    // The size of the source in bytes, as it told when the reader began; 0 when it did not.
+    std::int64_t sourceBytes() const { return sourceBytes_; }
     const ComponentContext& context() const { return context_; }
 
 private:
     struct Item {
-        std::string bytes;
+        std::string_view bytes;  // in the read buffer or in `copy`
+        std::string copy;        // an item read the general way
         bool quoted = false;
         int line = 1;  // where the item begins
     };
 
     [[noreturn]] void FailAt(int line, const std::string& detail) const;
 
+    // Takes a one-line record from the buffer; false, with nothing consumed, for any other.
+    // `likely` is the tag the record most likely has, or none.
+    bool readSimpleRecord(std::string_view likely);
     void readItem(Item& item);
     void readQuoted(std::string& bytes);
     void readBare(std::string& bytes);
     void skipToDelimiter();
     void consumeDelimiter();
     // Reads a tag and its value into tagItem_ and valueItem_.
-    void readRecord(std::string_view expected);
+    // Reads a record that should have the tag `expected` (none: any), most likely `likely`.
+    void readRecord(std::string_view expected, std::string_view likely);
+    void readRecord(std::string_view expected) { readRecord(expected, expected); }
     void checkTag(std::string_view expected, const char* warningPrefix);
+    // The value of the record just read as ReadFile gives it: decoded, escapes undone, the tag
+    // checked.
+    std::string stringValue(std::string_view tag);
 
     std::string text(const Item& item) const;
     // `tag` names the record in an error; none for a bare item.
@@ -96,21 +115,30 @@ private:
     int peek();
     int get();
     bool refill();
+    // Reads on after the bytes not yet used, moved to the buffer's start; false at the end.
+    bool readOn();
 
     std::streambuf& source_;
     std::string sourceName_;
+    std::int64_t sourceBytes_ = 0;
     const ComponentContext& context_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t end_ = 0;
+    bool sourceEnded_ = false;
 
     int line_ = 1;
     int recordLine_ = 1;       // where the record being read began
     bool afterComma_ = false;  // the last item ended at a comma
-    std::string expected_;     // the tag the record being read should have, for errors
+    // The tag the record being read should have, for errors; the caller's, valid during its call.
+    std::string_view expected_;
+    // The tag the record being read was likely to have, and whether it has it.
+    std::string_view likely_;
+    bool tagIsLikely_ = false;
     int tagWarnings_ = 0;
     Item tagItem_;
     Item valueItem_;
+    std::string tagText_;  // a tag that ReadTagAndKey had to decode
 };
 
 }  // namespace vrn

@@ -13,6 +13,7 @@
 #include "model/file/tagged_record_writer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
 #include "model/vrn_state.h"
 
 namespace vrn {
@@ -200,6 +201,8 @@ void VRN_Matrix::Read(std::streambuf& source, const std::string& sourceName,
     };
 
     MatrixFileReader file(source, sourceName, context);
+    // Nearly all of a large file is interactions, each taking about as much memory as its record.
+    interactionBlocks().Expect(static_cast<std::size_t>(file.sourceBytes()));
     InForm = ParamInForm;
     Context = context;
     InMatrix = weak_from_this();
@@ -254,14 +257,42 @@ void VRN_Matrix::readDocument(MatrixFileReader& file, bool& show_direction_form)
         state->Read(file, InForm, true, self);
     }
     use_alternative(true, 1);
+    listExistingInteractions(file);
     readDocumentInteractions(file);
     show_direction_form = !Directions.empty();
+}
+
+std::int64_t VRN_Matrix::targetPracticeCount() const {
+    std::int64_t targets = 0;
+    for (const auto& state : Alternatives_col) {
+        targets += state->Practices.Count();
+    }
+    return targets;
+}
+
+void VRN_Matrix::listExistingInteractions(MatrixFileReader& file) {
+    // Each existing practice meets every other one and every target practice.
+    const auto& existing = Existing();
+    const std::int64_t partners = existing->Practices.Count() - 1 + targetPracticeCount();
+    for (const auto& practice : existing->Practices) {
+        file.ReserveInteractions(practice->Interactions, partners);
+    }
+    for (const auto& interaction : existing->Interactions) {
+        if (const auto first = interaction->Practice1.lock()) {
+            first->Interactions.Add(interaction);
+        }
+        if (const auto second = interaction->practice2.lock()) {
+            second->Interactions.Add(interaction);
+        }
+    }
 }
 
 void VRN_Matrix::readDocumentInteractions(MatrixFileReader& file) {
     const auto self = shared_from_this();
     auto pair = file.ReadTagAndKey();
     if (pair.tag != "END Matrix") {
+        file.ReserveInteractions(Interactions,
+                                 targetPracticeCount() * Existing()->Practices.Count());
         PracticeKeyIndex practices;
         practices.Add(Existing()->Practices);
         for (const auto& state : Alternatives_col) {
@@ -269,7 +300,7 @@ void VRN_Matrix::readDocumentInteractions(MatrixFileReader& file) {
         }
         while (pair.tag != "END Matrix") {
             VRN_MatrixInteraction::Read(file, self, InForm, pair.key, practices);
-            pair = file.ReadTagAndKey();
+            pair = file.ReadTagAndKey("BEGIN MatrixInteraction");
         }
     }
     Key = pair.key;

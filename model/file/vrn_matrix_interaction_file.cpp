@@ -57,9 +57,12 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
         file.NoteDroppedInteraction();
         return nullptr;
     }
-    auto interaction =
-        link(std::move(parent), parentList, document, parentNo_Display, found.Practice1,
-             found.practice2, window, found.Practice1->is_blank || found.practice2->is_blank);
+    const auto& first = *found.Practice1;
+    const auto& second = *found.practice2;
+    // The cell's tool tip is the note read, from the start.
+    auto interaction = link(std::move(parent), parentList, document, parentNo_Display, first,
+                            second, window, first->is_blank || second->is_blank,
+                            !file.practiceListsDeferred, version3 ? &note : nullptr);
     interaction->Key = key;
     interaction->setValue(value);
     if (version3) {
@@ -67,12 +70,9 @@ std::shared_ptr<VRN_MatrixInteraction> VRN_MatrixInteraction::readAndLink(
         interaction->setDescription(description);
         interaction->setDiscussion(discussion);
         interaction->color = color;
-        if (interaction->Display) {
-            interaction->Display->setToolTipText(note);
-            // Colour 0 leaves the cell in the window's colour, as Draw does.
-            if (color != 0) {
-                interaction->Display->setBackColor(color);
-            }
+        // Colour 0 leaves the cell in the window's colour, as Draw does.
+        if (interaction->Display && color != 0) {
+            interaction->Display->setBackColor(color);
         }
     }
     return interaction;
@@ -87,7 +87,7 @@ void VRN_MatrixInteraction::Save(TaggedRecordWriter& file) {
     file.WriteLong("BEGIN MatrixInteraction", Key);
     file.WriteLong("Key 1", first->Key);
     file.WriteLong("Key 2", second->Key);
-    file.WriteFile("Value", value_);
+    file.WriteFile("Value", Value());
     file.WriteFile("Note", Note());
     file.WriteFile("Rationale", Description());
     file.WriteFile("Color", std::to_string(color));

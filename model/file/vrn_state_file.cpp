@@ -3,6 +3,7 @@
 #include "model/file/tagged_record_writer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
+#include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 
@@ -32,15 +33,35 @@ void VRN_State::Read(MatrixFileReader& file, MatrixWindow* window, bool isHorizo
         pair = file.ReadTagAndKey();
     }
     if (pair.tag == "BEGIN MatrixInteraction") {
-        // Every practice of the state has been read by now.
+        // Every practice of the state has been read by now: each meets every other, and a target
+        // practice also meets every existing one across.
+        const bool existing = reserveInteractions(file);
         PracticeKeyIndex practices;
         practices.Add(Practices);
+        file.practiceListsDeferred = existing;
         while (pair.tag == "BEGIN MatrixInteraction") {
             VRN_MatrixInteraction::Read(file, self, InForm, pair.key, practices);
-            pair = file.ReadTagAndKey();
+            pair = file.ReadTagAndKey("BEGIN MatrixInteraction");
         }
+        file.practiceListsDeferred = false;
     }
     // Any other record (the "END State" record) ends the state.
+}
+
+bool VRN_State::reserveInteractions(MatrixFileReader& file) {
+    const std::int64_t count = Practices.Count();
+    file.ReserveInteractions(Interactions, count * (count - 1) / 2);
+    const auto document = partOf.lock();
+    if (!document || document->Existing().get() == this) {
+        // How many target practices an existing practice meets is known once the alternatives
+        // are read (VRN_Matrix::listExistingInteractions).
+        return true;
+    }
+    const std::int64_t across = document->Existing()->Practices.Count();
+    for (const auto& practice : Practices) {
+        file.ReserveInteractions(practice->Interactions, count - 1 + across);
+    }
+    return false;
 }
 
 void VRN_State::SetKey(std::int32_t& Val) {

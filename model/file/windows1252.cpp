@@ -103,6 +103,9 @@ void AppendWindows1252AsUtf8(std::string_view bytes, std::string& out) {
 }
 
 std::string DecodeWindows1252(std::string_view bytes) {
+    if (IsAscii(bytes)) {
+        return std::string(bytes);
+    }
     std::string text;
     text.reserve(bytes.size());
     AppendWindows1252AsUtf8(bytes, text);

@@ -61,12 +61,11 @@ float CaptionFontSize(bool blank, float practiceFontSize) {
 
 // A square where the existing practice's row meets the target practice's column.
 Placement PlaceCross(VRN_MatrixInteraction& interaction, const VRN_Matrix& document,
-                     const VRN_Practice& first, const VRN_Practice& second) {
+                     const VRN_Practice& first, const VRN_Practice& second, AxesShown axes) {
     if (!BandOn(first, true) || !BandOn(second, true) || !first.Display || !second.Display) {
         return kHidden;
     }
-    const bool visible = document.Context.viewChecked(ViewMark::mnuViewExisting) &&
-                         document.Context.viewChecked(ViewMark::mnuViewAlternatives);
+    const bool visible = axes.existing && axes.alternatives;
     const WindowControl& column = first.horizontal ? *first.Display : *second.Display;
     const WindowControl& row = first.horizontal ? *second.Display : *first.Display;
     InteractionLabel& cell = *interaction.Display;
@@ -103,7 +102,7 @@ void PlaceInTriangle(InteractionLabel& cell, const VRN_Practice& first, const VR
 // Rows of the existing state get their triangle left of the band, columns of a target state
 // above it.
 Placement PlaceWithinState(VRN_MatrixInteraction& interaction, const VRN_Matrix& document,
-                           const VRN_Practice& first, const VRN_Practice& second) {
+                           const VRN_Practice& first, const VRN_Practice& second, AxesShown axes) {
     InteractionLabel& cell = *interaction.Display;
     cell.setBackStyle(0);
     const bool rows = !first.horizontal;
@@ -115,29 +114,43 @@ Placement PlaceWithinState(VRN_MatrixInteraction& interaction, const VRN_Matrix&
         return kHidden;
     }
     PlaceInTriangle(cell, first, second, rows ? kDown : kAcross, rows ? kAcross : kDown);
-    return document.Context.viewChecked(rows ? ViewMark::mnuViewExisting
-                                             : ViewMark::mnuViewAlternatives);
+    return rows ? axes.existing : axes.alternatives;
 }
 
 }  // namespace
+
+AxesShown AxesShown::Of(const VRN_Matrix& document) {
+    return {.existing = document.Context.viewChecked(ViewMark::mnuViewExisting),
+            .alternatives = document.Context.viewChecked(ViewMark::mnuViewAlternatives)};
+}
 
 void VRN_MatrixInteraction::Draw() {
     if (No_Display || !Display) {
         return;
     }
-    const auto document = InMatrix.lock();
+    if (const auto document = InMatrix.lock()) {
+        DrawIn(*document, AxesShown::Of(*document));
+    } else {
+        Display->setVisible(false);
+    }
+}
+
+void VRN_MatrixInteraction::DrawIn(const VRN_Matrix& document, AxesShown axes) {
+    if (No_Display || !Display) {
+        return;
+    }
     const auto first = Practice1.lock();
     const auto second = practice2.lock();
     Placement placement = kHidden;
-    if (document && first && second) {
-        placement = IsCross() ? PlaceCross(*this, *document, *first, *second)
-                              : PlaceWithinState(*this, *document, *first, *second);
+    if (first && second) {
+        placement = IsCross() ? PlaceCross(*this, document, *first, *second, axes)
+                              : PlaceWithinState(*this, document, *first, *second, axes);
     }
     if (!placement) {
         Display->setVisible(false);
         return;
     }
-    Display->setFontsize(CaptionFontSize(is_blank, document->VRN_Practice_Font_Size));
+    Display->setFontsize(CaptionFontSize(is_blank, document.VRN_Practice_Font_Size));
     Display->setVisible(*placement);
 }
 

@@ -295,8 +295,9 @@ void VRN_Matrix::Draw(float x, float Y) {
 
     VRN_InteractionHeight = VRN_PracticeHeight * 0.85f;
     half_VRN_InteractionHeight = VRN_InteractionHeight / 2.0f;
+    const AxesShown axes{.existing = showExisting, .alternatives = showAlt};
     for (const auto& interaction : Interactions) {
-        interaction->Draw();
+        interaction->DrawIn(*this, axes);
     }
 
     const WindowControl* firstRow = FirstCell(existing.get());

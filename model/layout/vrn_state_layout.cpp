@@ -157,8 +157,9 @@ void VRN_State::Draw(float x, float Y, float& xmax, float& ymax) {
         window.btnSHowPGs().setWidth(document->VRN_PracticeHeight);
     }
 
+    const AxesShown axes = AxesShown::Of(*document);
     for (const auto& interaction : Interactions) {
-        interaction->Draw();
+        interaction->DrawIn(*document, axes);
     }
 }
 

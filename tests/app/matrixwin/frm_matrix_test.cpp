@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace vrn {
 namespace {
 
@@ -121,6 +124,48 @@ TEST_F(MatrixWindowCallbacksTest, ANewInteractionCellHasTheDesignSizeUntilTheLay
     EXPECT_EQ(label->Width(), label->Height());
     EXPECT_EQ(window_->Interaction_Object(window_->interactionCellCount()), interaction);
     EXPECT_EQ(window_->Interaction_Object(window_->interactionCellCount() + 1), nullptr);
+}
+
+// A large document's cells fill several blocks of the window's; each keeps its index, its
+// interaction and its texts, and hiding reaches every one shown.
+TEST_F(MatrixWindowCallbacksTest, ThousandsOfInteractionCellsKeepTheirIndexInteractionAndText) {
+    const auto& document = window_->base();
+    const auto interaction = firstPractice()->Interactions.Item(1);
+    const int before = window_->interactionCellCount();
+    constexpr int kCells = 30000;
+    std::vector<std::shared_ptr<InteractionLabel>> labels;
+    const auto textOf = [](int i) { return i % 2 == 0 ? std::string("+") : std::to_string(i); };
+    for (int i = 0; i < kCells; ++i) {
+        labels.push_back(window_->CreateInteract(interaction));
+        labels.back()->setText(textOf(i));
+        labels.back()->setToolTipText(i % 3 == 0 ? "Interaction" : "");
+        labels.back()->setVisible(true);
+    }
+    ASSERT_EQ(window_->interactionCellCount(), before + kCells);
+    for (const int i : {0, 255, 256, 257, 20000, kCells - 1}) {
+        const int index = before + i + 1;
+        EXPECT_EQ(window_->Interaction_Object(index), interaction) << i;
+        EXPECT_EQ(window_->interactionCellIndex(dynamic_cast<ScenePaintable*>(labels[i].get())),
+                  index);
+        EXPECT_EQ(labels[i]->text(), textOf(i));
+        EXPECT_EQ(labels[i]->ToolTipText(), i % 3 == 0 ? "Interaction" : "");
+    }
+    EXPECT_EQ(window_->canvasCounts().interactionCells, kCells);
+
+    // An interaction that is gone leaves its cell without one.
+    auto temporary = VRN_MatrixInteraction::Create(
+        document, firstPractice(), document->alternative(1)->Practices.Item(1), window_.get());
+    const int index = window_->interactionCellCount();
+    EXPECT_EQ(window_->Interaction_Object(index), temporary);
+    temporary->Delete();
+    temporary.reset();
+    EXPECT_EQ(window_->Interaction_Object(index), nullptr);
+
+    window_->HideObjDisplays();
+    for (const auto& label : labels) {
+        ASSERT_FALSE(label->Visible());
+    }
+    EXPECT_EQ(window_->canvasCounts(), CanvasCounts{});
 }
 
 TEST_F(MatrixWindowCallbacksTest, ControlsKeepWhatTheLayoutSetsAndHidingHidesThemAll) {

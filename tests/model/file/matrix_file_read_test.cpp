@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_option.h"
 #include "model/vrn_optiongroup.h"
@@ -10,6 +12,18 @@
 
 namespace vrn::testing {
 namespace {
+
+// The address space of this process in bytes, touched or not: room reserved for a list counts
+// whether or not the list ever fills it.
+double AddressSpaceBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmSize:")) {
+            return std::stod(line.substr(line.find(':') + 1)) * 1024;  // given in kB
+        }
+    }
+    return 0;
+}
 
 class MatrixFileReadTest : public FileFixture {
 protected:
@@ -129,6 +143,71 @@ TEST_F(MatrixFileReadTest, TheFirstUnderlinedGroupWithOptionsAsksTheGuidedQuesti
     EXPECT_EQ(read->Auto_PGroup.lock(), read->Existing()->PGroups.Item(1));
     EXPECT_TRUE(read->Existing()->PGroups.Item(2)->Has_Options);
     EXPECT_FALSE(read->alternative(1)->PGroups.Item(1)->Has_Options);
+}
+
+// Every practice read lists the interactions that name it: those within its state in file
+// order, then those across in file order. A file of several megabytes keeps its lists apart.
+TEST_F(MatrixFileReadTest, EveryPracticeListsTheInteractionsNamingItInFileOrder) {
+    const auto small = NewDocument(2);
+    const auto large = NewDocument(2, true);
+    for (const auto& state : {large->Existing(), large->alternative(1), large->alternative(2)}) {
+        while (state->Practices.Count() < 100) {
+            state->Practices.Item(state->Practices.Count())->AddNewPractice("More");
+        }
+    }
+    for (const auto& built : {small, large}) {
+        const std::string bytes = SavedBytes(*built);
+        const auto read = ReadDocument(bytes, true);
+        EXPECT_EQ(DocumentSnapshot(*read), DocumentSnapshot(*built));
+        for (const auto& state : {read->Existing(), read->alternative(1), read->alternative(2)}) {
+            for (const auto& practice : state->Practices) {
+                std::vector<const VRN_MatrixInteraction*> expected;
+                for (const auto* list : {&state->Interactions, &read->Interactions}) {
+                    for (const auto& interaction : *list) {
+                        if (interaction->Practice1.lock() == practice ||
+                            interaction->practice2.lock() == practice) {
+                            expected.push_back(interaction.get());
+                        }
+                    }
+                }
+                std::vector<const VRN_MatrixInteraction*> listed;
+                for (const auto& interaction : practice->Interactions) {
+                    listed.push_back(interaction.get());
+                }
+                ASSERT_EQ(listed, expected) << bytes.size() << " bytes, " << practice->Name();
+            }
+        }
+    }
+}
+
+// A reader makes room for the interactions its practices will meet, but a damaged file that
+// names thousands of practices and holds hardly any interaction must not make it reserve room
+// for hundreds of millions.
+TEST_F(MatrixFileReadTest, AFileOfManyPracticesAndFewInteractionsReservesLittle) {
+    const auto document = NewDocument(0, true);
+    auto& existing = *document->Existing();
+    std::string bytes = SavedBytes(*document);
+    // 20,000 practices in the existing state's group, and one interaction.
+    std::string practices;
+    for (int key = 100; key < 20100; ++key) {
+        practices += "\"BEGIN Practice\"," + std::to_string(key) +
+                     "\r\n\"Name\",\"P\"\r\n\"Entity\",#FALSE#\r\n\"PID\",\"\"\r\n"
+                     "\"Description\",\"\"\r\n\"Discussion\",\"\"\r\n\"Layout\",#FALSE#\r\n"
+                     "\"Import\",\"\"\r\n\"Bold\",#FALSE#\r\n\"Italic\",#FALSE#\r\n"
+                     "\"Underlined\",#FALSE#\r\n\"Color\",\"0\"\r\n"
+                     "\"Has_OptionGroup\",#FALSE#\r\n\"END Practice\"," +
+                     std::to_string(key) + "\r\n";
+    }
+    const std::string groupEnd = "\"END PracticeGroup\"";
+    bytes.insert(bytes.find(groupEnd), practices);
+    ASSERT_EQ(existing.Interactions.Count(), 3);  // among the three practices it had
+    const double before = AddressSpaceBytes();
+    const auto read = ReadDocument(bytes, true);
+    const double taken = AddressSpaceBytes() - before;
+    EXPECT_EQ(read->Existing()->Practices.Count(), 20003);
+    EXPECT_EQ(read->Existing()->Interactions.Count(), 3);
+    // 20,000 lists of 20,000 entries would take more than 6 GB.
+    EXPECT_LT(taken, 200.0 * 1024 * 1024) << bytes.size() << " bytes";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "model/file/matrix_file_error.h"
 #include "model/file/tagged_record_reader.h"
@@ -214,6 +215,31 @@ TEST_F(TaggedRecordReaderTest, UncheckedRecordsAndBareItems) {
     EXPECT_EQ(reader.ReadItemLong(), 42);
     EXPECT_EQ(reader.ReadItemText(), "+1");
     EXPECT_EQ(reader.ReadFileNumberText("AlternativeCount", 0, 32767), 3);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(TaggedRecordReaderTest, RecordsAcrossTheReadBufferAndLongerThanItReadWhole) {
+    // The reader takes records from a buffer of 64 KiB: short records run across each of its
+    // ends, and one value is longer than the buffer.
+    std::string bytes;
+    std::vector<std::string> expected;
+    for (int i = 0; bytes.size() < 200000; ++i) {
+        std::string value = "value " + std::to_string(i);
+        if (i == 2000) {
+            value = std::string(100000, 'x') + ", still the value";
+        }
+        bytes += "\"Record\",\"" + value + "\"\r\n";
+        expected.push_back(value);
+    }
+    bytes += "\"Last\",12345\r\n";
+    auto& reader = Reader(bytes);
+    for (const auto& value : expected) {
+        ASSERT_EQ(reader.ReadFile("Record"), value);
+    }
+    EXPECT_EQ(reader.ReadFileLong("Last"), 12345);
+    EXPECT_EQ(ErrorOf([&] { reader.ReadFileLong("Key 1"); }),
+              "Reading 'memo.vrn' stopped at line " + std::to_string(expected.size() + 2) +
+                  ": the file ends where the record \"Key 1\" belongs.");
     EXPECT_TRUE(shown().empty());
 }
 
