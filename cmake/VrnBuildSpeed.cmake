@@ -36,8 +36,6 @@ set(VRN_UNITY_SKIPPED
     app/matrixwin/frm_practice_details.cpp
     app/matrixwin/frm_practice_options.cpp
     app/shell/frm_sponsor.cpp
-    model/reports/printed_report.cpp
-    model/reports/printed_report_matrix.cpp
     server/attributes/obj_attribute.cpp
     server/attributes/obj_attribute_changes.cpp
     server/attributes/obj_rel_attribute.cpp

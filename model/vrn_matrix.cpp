@@ -3,14 +3,13 @@
 #include <limits>
 
 #include "model/model_error.h"
+#include "model/truth_values.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 
 namespace vrn {
 
 namespace {
-
-constexpr std::int16_t kTrue = -1;
 
 std::int16_t CountOf(const Collection<VRN_State>& states) {
     return static_cast<std::int16_t>(states.Count());

@@ -191,6 +191,8 @@ bool TaggedRecordReader::readSimpleRecord(std::string_view likely) {
     }
     tagItem_.bytes = std::string_view(first + 1, static_cast<std::size_t>(tagEnd - first - 1));
     tagItem_.quoted = true;
+    tagItem_.line = line_;
+    valueItem_.line = line_;  // a one-line record: its value begins on its line
     recordLine_ = line_;
     ++line_;
     afterComma_ = false;

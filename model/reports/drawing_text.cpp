@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "model/reports/ellipsis.h"
+
 namespace vrn {
 
 namespace {
@@ -12,7 +14,6 @@ namespace {
 // not below the smallest size that is still readable.
 constexpr int kShrinkSteps = 2;
 constexpr double kSmallestPoints = 6;
-constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 // Sums of measures may round a hair over a room they fill exactly.
 constexpr double kTolerance = 1e-6;
 

@@ -8,6 +8,7 @@
 #include "model/model_error.h"
 #include "model/reports/printed_report_text.h"
 #include "model/reports/report_prefetch.h"
+#include "model/truth_values.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
@@ -16,8 +17,6 @@
 namespace vrn {
 
 namespace {
-
-constexpr int kTrue = -1;  // the report flags' True
 
 // Font sizes of the report, in points.
 constexpr double kTitlePoints = 22;

@@ -1,15 +1,9 @@
 #include "model/reports/printed_report.h"
 #include "model/reports/printed_report_pages.h"
+#include "model/truth_values.h"
 #include "model/vrn_matrix.h"
 
 namespace vrn {
-
-namespace {
-
-constexpr std::int16_t kTrue = -1;
-constexpr std::int16_t kFalse = 0;
-
-}  // namespace
 
 void VRN_Matrix::set_Report_Defaults() {
     rpt_MatrixImage = kTrue;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "model/reports/ellipsis.h"
 #include "model/reports/printed_report_text.h"
 
 namespace vrn {
@@ -25,8 +26,6 @@ constexpr double kGapAfterRule = 100;
 constexpr int kTabColumns = 10;
 constexpr double kPictureFraction = 0.9;
 constexpr double kPercentScaleDivisor = 100.1;
-
-constexpr std::string_view kEllipsis = "\xE2\x80\xA6";  // U+2026
 
 bool isSeparator(char c) {
     return static_cast<unsigned char>(c) <= static_cast<unsigned char>(' ');

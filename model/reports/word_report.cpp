@@ -11,6 +11,7 @@
 #include "model/component_version.h"
 #include "model/model_error.h"
 #include "model/reports/report_prefetch.h"
+#include "model/truth_values.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
@@ -21,7 +22,6 @@ namespace vrn {
 
 namespace {
 
-constexpr std::int16_t kTrue = -1;
 constexpr const char* kRuleLine = "_____________________________________________";
 // Texts shorter than this are left out as placeholders.
 constexpr std::size_t kMinimumTextLength = 3;
