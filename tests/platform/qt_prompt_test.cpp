@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -106,7 +108,10 @@ TEST(QtPrompt, SaveDialogTakesFilterExtensionAndFlags) {
         // Flags 2052 do not ask before replacing a file.
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
-        dialog->selectFile(target);
+        // Typed into the name box: selectFile would race the listing of the folder shown.
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(typed, nullptr);
+        typed->setText(QFileInfo(target).fileName());
         static_cast<QDialog*>(dialog)->accept();  // as the Save button does
     });
     const std::optional<QString> chosen =

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QProcess>
@@ -320,7 +321,12 @@ void answerSaveDialog(const QString& nameFilter, const QString& name) {
             QTest::keyClick(types, Qt::Key_Down);
         }
         EXPECT_EQ(dialog->selectedNameFilter(), nameFilter);
-        dialog->selectFile(name);
+        // Typed into the name box, as a user does: selectFile would race the dialog's listing of
+        // the folder it already shows, and could leave the box empty.
+        dialog->setDirectory(QFileInfo(name).path());
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(typed, nullptr);
+        typed->setText(QFileInfo(name).fileName());
         // The Save button asks any question before the dialog closes.
         QTimer question;
         QObject::connect(&question, &QTimer::timeout, [] {
