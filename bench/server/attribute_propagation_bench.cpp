@@ -5,11 +5,11 @@
 // at most 3 times its floor, a pushed value at most 5 times.
 #include <benchmark/benchmark.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/support/peak_memory.h"
+#include "bench/support/rolled_back_rounds.h"
 #include "bench/support/scratch_database_path.h"
 #include "server/database/catalogue_creator.h"
 #include "server/database/db.h"
@@ -118,20 +118,13 @@ template <typename Work>
 void roundsOf(benchmark::State& state, const std::string& name, const std::string& value,
               Work work) {
     auto& catalogue = AttributeCatalogue::shared();
-    std::optional<kt::Transaction> round;
-    for (auto _ : state) {
-        state.PauseTiming();
-        round.reset();
-        round.emplace(kt::global_db().database());
-        state.ResumeTiming();
-        work(catalogue);
-        state.PauseTiming();
-        if (rowsHolding(name, value) != catalogue.specializations_.size() + 1) {
-            state.SkipWithError("the change did not reach every specialization");
-        }
-        state.ResumeTiming();
-    }
-    round.reset();
+    vrn::bench::rolledBackRounds(
+        state, [&] { work(catalogue); },
+        [&] {
+            if (rowsHolding(name, value) != catalogue.specializations_.size() + 1) {
+                state.SkipWithError("the change did not reach every specialization");
+            }
+        });
     state.counters["peak MB"] = vrn::bench::peakMemoryMB();
 }
 
