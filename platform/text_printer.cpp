@@ -1,15 +1,13 @@
 #include "platform/text_printer.h"
 
-#include "model/file/safe_save_file.h"
-
-#include <QFile>
 #include <QFont>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
 
-#include <filesystem>
-#include <system_error>
+#include "model/reports/report_printer.h"
+#include "platform/pdf_file_output.h"
 
 namespace vrn {
 
@@ -17,47 +15,34 @@ namespace {
 
 constexpr int kPrintPoints = 10;
 
-bool print(const QString& text, QPrinter& printer) {
-    QTextDocument document;
-    document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
-    document.setPlainText(text);
-    document.print(&printer);
-    return printer.printerState() != QPrinter::Error;
-}
-
-bool printIntoFile(const QString& text, QPrinter& printer, const QString& target) {
-    const std::filesystem::path targetPath = target.toStdString();
-    const std::filesystem::path partial = SafeSaveFile::TemporaryPathFor(targetPath);
-    printer.setOutputFileName(QString::fromStdString(partial.string()));
-    std::error_code error;
-    if (print(text, printer) && QFile::exists(printer.outputFileName())) {
-        std::filesystem::rename(partial, targetPath, error);
-        if (!error) {
-            return true;
-        }
-    }
-    std::filesystem::remove(partial, error);
-    return false;
-}
-
 }  // namespace
 
-bool printPlainText(const QString& text, const PrinterChoice& choice) {
+void printPlainText(const QString& text, const PrinterChoice& choice) {
     PrinterChoice destination = choice;
     if (destination.outputFile.isEmpty() &&
         QPrinterInfo::printerInfo(destination.printerName).isNull()) {
         // The chosen printer is gone, or none was chosen: the default one.
         destination.printerName = QPrinterInfo::defaultPrinterName();
         if (destination.printerName.isEmpty()) {
-            return false;
+            throw PrinterError("The text could not be printed: no printer is available.");
         }
     }
     QPrinter printer;
     applyPrinterChoice(destination, printer);
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
+    document.setPlainText(text);
     if (!destination.outputFile.isEmpty()) {
-        return printIntoFile(text, printer, destination.outputFile);
+        PdfFileOutput pdf(printer);
+        document.print(&pdf.writer());
+        pdf.Commit();
+        return;
     }
-    return print(text, printer);
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        throw PrinterError("The text could not be printed on '" +
+                           destination.printerName.toStdString() + "'.");
+    }
 }
 
 }  // namespace vrn

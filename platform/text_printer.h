@@ -7,9 +7,10 @@
 namespace vrn {
 
 // Prints plain text in Arial 10 where Page Setup chose, with its pages: on the chosen printer, or
-// into the chosen file (written beside it first, so that a failed print leaves the old file), or
-// on the default printer when nothing was chosen or the chosen printer is gone. False when
-// nothing could be printed.
-bool printPlainText(const QString& text, const PrinterChoice& choice);
+// on the default printer when nothing was chosen or the chosen printer is gone, or into the
+// chosen PDF file the way every file is saved (PdfFileOutput): beside it first, checked, then
+// renamed over it, so that a failed print leaves the old file. Throws PrinterError saying why
+// nothing was printed: no printer, the printer's failure, or the file's reason.
+void printPlainText(const QString& text, const PrinterChoice& choice);
 
 }  // namespace vrn

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <exception>
+
 namespace vrn {
 
 namespace {
@@ -37,9 +39,7 @@ FrmDirectionsDetails::FrmDirectionsDetails(VrnMain& program, Prompt& prompt, QWi
     layout->addLayout(buttons);
     resize(kDesignSize);
 
-    printText = [this](const QString& text) {
-        return printPlainText(text, program_.Printer_Choice);
-    };
+    printText = [this](const QString& text) { printPlainText(text, program_.Printer_Choice); };
     connect(ok, &QPushButton::clicked, this, &FrmDirectionsDetails::btnOK_Click);
     connect(print, &QPushButton::clicked, this, &FrmDirectionsDetails::btnPrint_Click);
     Load_Data();
@@ -77,10 +77,13 @@ void FrmDirectionsDetails::btnOK_Click() {
 }
 
 void FrmDirectionsDetails::btnPrint_Click() {
-    if (printText && !printText(text_->toPlainText())) {
-        prompt_.messageBox(
-            QStringLiteral("The text could not be printed: no printer is available."),
-            {.icon = MsgBoxIcon::Exclamation});
+    if (!printText) {
+        return;
+    }
+    try {
+        printText(text_->toPlainText());
+    } catch (const std::exception& error) {
+        prompt_.messageBox(QString::fromStdString(error.what()), {.icon = MsgBoxIcon::Exclamation});
     }
 }
 

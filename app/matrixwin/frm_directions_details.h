@@ -25,9 +25,9 @@ public:
     void Load_Data();
 
     QPlainTextEdit& txtDirections() const { return *text_; }
-    // What Print does with the text: the default printer unless replaced. False when nothing
-    // could be printed.
-    std::function<bool(const QString&)> printText;
+    // What Print does with the text: prints it where Page Setup chose unless replaced. Throws
+    // (PrinterError) saying why nothing was printed; the dialog shows it.
+    std::function<void(const QString&)> printText;
 
 private:
     void btnOK_Click();

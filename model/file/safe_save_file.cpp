@@ -16,6 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Writers that finish one after the other can each take the temporary file over from the one
+// before; past this many takeovers in one open the target counts as busy.
+constexpr int kLockAttempts = 8;
+// As many links as the system itself follows in one path before it gives up (ELOOP).
+constexpr int kMaxLinks = 40;
+
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
     throw std::system_error(error, std::generic_category(), what);
 }
@@ -24,9 +30,55 @@ fs::path FolderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
+// The file that `target` names: each link is followed, a relative one from its own folder, to the
+// file at the end of the chain, which need not exist yet.
 fs::path Resolved(const fs::path& target) {
-    std::error_code ignored;
-    return fs::is_symlink(target, ignored) ? fs::weakly_canonical(target) : target;
+    fs::path path = target;
+    for (int links = 0;; ++links) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            if (links == 0) {
+                return target;
+            }
+            const fs::path clean = fs::weakly_canonical(path, error);
+            return error ? path : clean;
+        }
+        if (links == kMaxLinks) {
+            ThrowErrno(ELOOP, "the links from '" + target.string() + "' cannot be followed");
+        }
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) {
+            ThrowErrno(error.value(), "the link '" + path.string() + "' cannot be read");
+        }
+        path = next.is_absolute() ? next : FolderOf(path) / next;
+    }
+}
+
+// An open file descriptor, closed when it goes unless released.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// Whether `path` names the very file open as `fd` (not a file that replaced it).
+bool Names(const fs::path& path, int fd) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
 // Best effort: makes the rename itself durable.
@@ -63,25 +115,13 @@ fs::path SafeSaveFile::TemporaryPathFor(const fs::path& requested) {
     return FolderOf(target) / ("." + target.filename().string() + ".partial");
 }
 
-SafeSaveFile::SafeSaveFile(const fs::path& requested)
+SafeSaveFile::SafeSaveFile(const fs::path& requested, const BeforeLock& beforeLock)
     : target_(Resolved(requested)), temporary_(TemporaryPathFor(target_)) {
     CheckWritable(target_);
-    // Opening with 0666 lets the umask decide, as for any new file. No O_TRUNC yet: a file
-    // still locked by another writer must not be emptied under it.
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        ThrowErrno(errno, "cannot create a temporary file in '" + FolderOf(target_).string() + "'");
-    }
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd_);
-        fd_ = -1;
-        committed_ = true;  // the temporary file is the other writer's: leave it
-        ThrowErrno(error == EWOULDBLOCK ? EBUSY : error, "another program is writing this file");
-    }
+    fd_ = OpenLocked(beforeLock);
     if (::ftruncate(fd_, 0) != 0) {
         const int error = errno;
-        ::unlink(temporary_.c_str());
+        ::unlink(temporary_.c_str());  // locked and still named by the path: ours
         ::close(std::exchange(fd_, -1));
         ThrowErrno(error, "cannot empty the temporary file '" + temporary_.string() + "'");
     }
@@ -92,9 +132,42 @@ SafeSaveFile::SafeSaveFile(const fs::path& requested)
     }
 }
 
+// The lock is taken on the file that was opened, but by then the writer that held it may have
+// renamed it over the target and let go: the lock counts only while the temporary path still
+// names the locked file, else the file now there is opened and locked instead.
+int SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) const {
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+        // Opening with 0666 lets the umask decide, as for any new file. No O_TRUNC yet: a file
+        // still locked by another writer must not be emptied under it.
+        Descriptor file(
+            ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (file.get() < 0) {
+            ThrowErrno(errno,
+                       "cannot create a temporary file in '" + FolderOf(target_).string() + "'");
+        }
+        if (beforeLock) {
+            beforeLock();
+        }
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ThrowErrno(error == EWOULDBLOCK ? EBUSY : error,
+                       "another program is writing this file");
+        }
+        if (Names(temporary_, file.get())) {
+            return file.release();
+        }
+    }
+    ThrowErrno(EBUSY, "another program is writing this file");
+}
+
+bool SafeSaveFile::HoldsTemporary() const {
+    return fd_ >= 0 && Names(temporary_, fd_);
+}
+
 SafeSaveFile::~SafeSaveFile() {
-    // Unlinked before the lock goes with the descriptor, so no other writer's file is removed.
-    if (!committed_) {
+    // Removed while still locked, and only while the path names this writer's own file, so no
+    // other writer's file is removed.
+    if (!committed_ && HoldsTemporary()) {
         ::unlink(temporary_.c_str());
     }
     if (fd_ >= 0) {
@@ -118,6 +191,12 @@ void SafeSaveFile::Write(std::string_view bytes) {
 void SafeSaveFile::Commit() {
     if (::fsync(fd_) != 0) {
         ThrowErrno(errno, "writing to disk failed");
+    }
+    // Only this writer's own file may replace the target; a program that ignores the lock may
+    // have put another in its place.
+    if (!HoldsTemporary()) {
+        ThrowErrno(EBUSY,
+                   "another program replaced the temporary file '" + temporary_.string() + "'");
     }
     // Renamed while still locked, then closed: the lock never leaves a file that another
     // writer could take over half-renamed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "model/file/byte_sink.h"
@@ -13,11 +14,16 @@ namespace vrn {
 // The temporary file's name is fixed per target (TemporaryPathFor), so one left behind by an
 // interrupted write is taken over and replaced by the next write of the same target; while a
 // write is under way its temporary file is locked, and a second writer of the same target is
-// refused. A target that is a symbolic link is written through the link. Failures throw
-// std::system_error.
+// refused. A target that is a symbolic link is written through the link (through each link of
+// a chain), to the file it names, whether or not that file exists yet; the link stays. Failures
+// throw std::system_error.
 class SafeSaveFile : public ByteSink {
 public:
-    explicit SafeSaveFile(const std::filesystem::path& target);
+    // Called between opening the temporary file and locking it, on every attempt: tests let
+    // another writer run there.
+    using BeforeLock = std::function<void()>;
+
+    explicit SafeSaveFile(const std::filesystem::path& target, const BeforeLock& beforeLock = {});
     ~SafeSaveFile() override;
     SafeSaveFile(const SafeSaveFile&) = delete;
     SafeSaveFile& operator=(const SafeSaveFile&) = delete;
@@ -32,12 +38,14 @@ public:
     // a folder or a read-only file.
     static void CheckWritable(const std::filesystem::path& target);
 
-    // The one temporary file beside `target` (after following a link) that writes of `target`
-    // use: "." + its file name + ".partial". Writers that cannot write through a SafeSaveFile
-    // (a printer given a file name) write there too.
+    // The one temporary file beside `target` (after following its links) that writes of `target`
+    // use: "." + its file name + ".partial".
     static std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
 private:
+    int OpenLocked(const BeforeLock& beforeLock) const;
+    bool HoldsTemporary() const;
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;

@@ -1,10 +1,17 @@
 #include "app/matrixwin/frm_directions_details.h"
+#include "model/file/safe_save_file.h"
+#include "model/reports/report_printer.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"
 #include "platform/testing/scripted_prompt.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -20,14 +27,19 @@ protected:
         program_.Current_Matrix = matrix_;
     }
 
-    std::unique_ptr<FrmDirectionsDetails> open(const char* title) {
+    // The dialog, printing into a list unless it prints as the program does.
+    std::unique_ptr<FrmDirectionsDetails> open(const char* title, bool realPrinter = false) {
         program_.Dialog_Title = QLatin1String(title);
         program_.Directions_Object = state_;
         auto dialog = std::make_unique<FrmDirectionsDetails>(program_, prompt_);
-        dialog->printText = [this](const QString& text) {
-            printed_ << text;
-            return printerAvailable_;
-        };
+        if (!realPrinter) {
+            dialog->printText = [this](const QString& text) {
+                if (!printFailure_.empty()) {
+                    throw PrinterError(printFailure_);
+                }
+                printed_ << text;
+            };
+        }
         return dialog;
     }
     static void click(FrmDirectionsDetails& dialog, const char* button) {
@@ -39,7 +51,7 @@ protected:
     std::shared_ptr<VRN_Matrix> matrix_ = std::make_shared<VRN_Matrix>();
     std::shared_ptr<VRN_State> state_ = std::make_shared<VRN_State>();
     QStringList printed_;
-    bool printerAvailable_ = true;
+    std::string printFailure_;
 };
 
 TEST_F(DirectionsDialogTest, TheDescriptionModeEditsTheStateItWasGiven) {
@@ -79,11 +91,39 @@ TEST_F(DirectionsDialogTest, PrintPrintsTheTextAsEditedWhileTheModelKeepsTheOld)
     EXPECT_EQ(matrix_->Directions, "Start at the roof.");
     EXPECT_TRUE(prompt_.questions().empty());
 
-    printerAvailable_ = false;
+    printFailure_ = "The text could not be printed: no printer is available.";
     prompt_.answer(MsgBoxResult::Ok);
     click(*dialog, "btnPrint");
     ASSERT_EQ(prompt_.questions().size(), 1U);
-    EXPECT_TRUE(prompt_.questions()[0].text.contains("no printer"));
+    EXPECT_EQ(prompt_.questions()[0].text, QString::fromStdString(printFailure_));
+}
+
+TEST_F(DirectionsDialogTest, PrintIntoThePageSetupFileSavesItSafelyAndSaysWhyItCannot) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pdf = folder.filePath(QStringLiteral("directions.pdf"));
+    program_.Printer_Choice = PrinterChoice{.outputFile = pdf};
+    const auto dialog = open("Directions", true);
+    const auto contents = [&pdf] {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    click(*dialog, "btnPrint");
+    EXPECT_TRUE(prompt_.questions().empty());
+    const QByteArray bytes = contents();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+
+    // Another program is writing the same file: the print waits its turn, and says so.
+    SafeSaveFile other(pdf.toStdString());
+    prompt_.answer(MsgBoxResult::Ok);
+    click(*dialog, "btnPrint");
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    const QString message = prompt_.questions()[0].text;
+    EXPECT_TRUE(message.contains(pdf) &&
+                message.contains(QString::fromLocal8Bit(std::strerror(EBUSY))))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("no printer")));
+    EXPECT_EQ(contents(), bytes);
 }
 
 TEST_F(DirectionsDialogTest, WithoutAMatrixTheDirectionsModeShowsAndWritesNothing) {
