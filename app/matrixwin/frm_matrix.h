@@ -106,6 +106,12 @@ public:
     bool Form_Unload();
     // Closes the window without a question: its document could not be read.
     void discardUnread();
+    // The questions of closing, asked ahead of it (the program's exit asks every window before
+    // it closes any): true when the window may close, which it then does without asking again.
+    // False leaves it as it was.
+    bool agreeToClose();
+    // The window asks again when it next closes: the exit it agreed to did not happen.
+    void withdrawCloseAgreement() { closesUnasked_ = false; }
 
     void newdoc();
     void newdocpreferences(bool setAll);
@@ -407,7 +413,9 @@ private:
     SceneFixedControl* editedField_ = nullptr;
     // Set while SetScrollbars adjusts the bars: their changes are not the user's.
     bool scrollGuard_ = false;
-    bool discarding_ = false;
+    // The window closes without asking: its document could not be read, or the user already
+    // answered for it.
+    bool closesUnasked_ = false;
 
     SceneFixedControl btnExisting_{context_, Kind::Button};
     SceneFixedControl btnTarget_{context_, Kind::Button};

@@ -433,9 +433,30 @@ bool frmMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+bool frmMain::everyWindowAgreesToClose() {
+    std::vector<frmMatrix*> agreed;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        auto* window = qobject_cast<frmMatrix*>(child->widget());
+        if (window == nullptr) {
+            continue;
+        }
+        if (!window->agreeToClose()) {
+            // The user stopped the exit here: nothing more is asked, and no window closes.
+            for (frmMatrix* earlier : agreed) {
+                earlier->withdrawCloseAgreement();
+            }
+            return false;
+        }
+        agreed.push_back(window);
+    }
+    return true;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
-    mdiArea_->closeAllSubWindows();
+    if (everyWindowAgreesToClose()) {
+        mdiArea_->closeAllSubWindows();
+    }
     if (!mdiArea_->subWindowList().isEmpty()) {
         // A matrix window stayed open: the program goes on.
         closing_ = false;
