@@ -84,8 +84,9 @@ public:
     void setBase(std::shared_ptr<VRN_Matrix> document) { base_ = std::move(document); }
     std::shared_ptr<CatalogueEntity> ent() const override { return ent_; }
     void setEnt(std::shared_ptr<CatalogueEntity> entity) { ent_ = std::move(entity); }
-    QString Caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // The window's caption as given; its title bar shows it literally.
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
     // kWindowNormal, kWindowMinimized or kWindowMaximized.
     int WindowState() const;
     void setWindowState(int state);
@@ -379,6 +380,7 @@ private:
     QScrollBar* hScroll_;
     SceneContext context_;
 
+    QString caption_;
     std::shared_ptr<VRN_Matrix> base_;
     std::shared_ptr<CatalogueEntity> ent_;
     std::int32_t backColor_;

@@ -1,5 +1,6 @@
 #include "app/matrixwin/note_box.h"
 
+#include "app/common/literal_text.h"
 #include "platform/ole_color.h"
 
 #include <QEvent>
@@ -82,7 +83,7 @@ void NoteBox::showNote(const QString& caption, const QString& description,
         setFont(boxFont);
         text_->setFont(boxFont);
     }
-    setTitle(caption);
+    setTitle(literalAmpersands(caption));
     QPalette swatch = colorPanel_->palette();
     swatch.setColor(QPalette::Window, colorFromOle(color));
     colorPanel_->setPalette(swatch);

@@ -361,6 +361,32 @@ TEST_F(MainWindowTest, TheAlternativesMenuListsTheDocumentsAlternativesAfterAlt)
     EXPECT_EQ(main_.menu("mnuAlternatives")->actions().size(), 10);
 }
 
+TEST_F(MainWindowTest, MenusNameAlternativesAndWindowsAsTyped) {
+    // A menu takes '&' for a shortcut key; what the user reads is the item's icon text.
+    const QString name = QStringLiteral("R&D <b>first</b>");
+    const QString caption = QStringLiteral("/plans/Q&A [*] draft.vrn");
+    load();
+    activeDocument().alternative(1)->Name = name.toStdString();
+    activeWindow().setCaption(caption);
+    activeWindow().Do_menus();
+    ASSERT_FALSE(main_.mnuAlt().empty());
+    EXPECT_EQ(main_.mnuAlt()[0]->iconText(), name);
+    EXPECT_TRUE(QKeySequence::mnemonic(main_.mnuAlt()[0]->text()).isEmpty());
+    main_.setup_Alternatives_Menu();
+    EXPECT_EQ(main_.mnuAlt().back()->iconText(), name);
+
+    QMenu& windows = *main_.menu("mnuWindow");
+    emit windows.aboutToShow();
+    QStringList listed;
+    for (const QAction* entry : windows.actions()) {
+        if (entry->isCheckable()) {
+            listed << entry->iconText();
+        }
+    }
+    EXPECT_EQ(listed, QStringList{"1 " + caption});
+    EXPECT_EQ(activeWindow().Caption(), caption);
+}
+
 TEST_F(MainWindowTest, PreparingTheInteractionPopupReportsEveryExceptionOfTheStandaloneProgram) {
     load();
     auto interaction = std::make_shared<VRN_MatrixInteraction>();

@@ -1,0 +1,25 @@
+#include "app/common/literal_text.h"
+
+#include <QTextDocument>
+
+namespace vrn {
+
+QString plainToolTip(const QString& text) {
+    if (text.isEmpty()) {
+        return text;
+    }
+    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+}
+
+QString literalAmpersands(const QString& text) {
+    QString literal = text;
+    return literal.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+QString literalWindowTitle(const QString& text) {
+    // Qt shows "[*][*]" as "[*]".
+    QString literal = text;
+    return literal.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+}
+
+}  // namespace vrn
