@@ -3,6 +3,7 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/interaction_cells.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/matrix_canvas.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_context.h"
@@ -29,7 +30,6 @@
 #include <variant>
 
 class QLineEdit;
-class QPlainTextEdit;
 class QMouseEvent;
 class QRubberBand;
 class QScrollBar;
@@ -236,7 +236,7 @@ public:
     // when it was edited.
     bool Text_Changed = false;
     QLineEdit& fieldEditor() const { return *fieldEditor_; }
-    QPlainTextEdit& descriptionEditor() const { return *descriptionEditor_; }
+    KeptTextEdit& descriptionEditor() const { return *descriptionEditor_; }
     // The logo, loaded from "Logo_On_Form.bmp" in the current folder; empty without it. A click
     // on it is a click on the window.
     const ScenePicture& logo() const { return logo_; }
@@ -406,7 +406,7 @@ private:
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
     QLineEdit* fieldEditor_ = nullptr;
-    QPlainTextEdit* descriptionEditor_ = nullptr;
+    KeptTextEdit* descriptionEditor_ = nullptr;
     QObject* fieldEditorFilter_ = nullptr;
     // A click on the title frame renames the matrix once no double click follows.
     OneShotTimer frameDescriptionClick_{0};
