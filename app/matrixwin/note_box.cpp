@@ -35,7 +35,7 @@ Qt::Alignment captionAlignment(int alignment) {
 
 NoteBox::NoteBox(QWidget* parent)
     : QGroupBox(QStringLiteral("Interaction"), parent),
-      text_(new QPlainTextEdit(this)),
+      text_(new KeptTextEdit(this)),
       discussion_(new QPushButton(QStringLiteral("Discussion"), this)),
       colorPanel_(new QFrame(this)) {
     setObjectName(QStringLiteral("FrameNoteBox"));
@@ -71,7 +71,7 @@ NoteBox::NoteBox(QWidget* parent)
 void NoteBox::showNote(const QString& caption, const QString& description,
                        const QString& discussion, std::int32_t color, int fontsize, int alignment) {
     loading_ = true;
-    text_->setPlainText(description);
+    text_->setKeptText(description.toStdString());
     loading_ = false;
     changed_ = false;
     const bool hasDiscussion = discussion.size() >= kShortestDiscussion;
@@ -95,7 +95,7 @@ void NoteBox::showNote(const QString& caption, const QString& description,
 bool NoteBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == text_ && event->type() == QEvent::FocusOut && changed_) {
         changed_ = false;
-        emit noteEdited(text_->toPlainText());
+        emit noteEdited(QString::fromStdString(text_->keptText()));
     }
     return QGroupBox::eventFilter(watched, event);
 }

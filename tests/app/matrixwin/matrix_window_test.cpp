@@ -310,6 +310,21 @@ TEST_F(MatrixWindowTest, TheNoteBoxShowsANoteWhereItIsToldAndWritesItsEditBack) 
     practice->setDescription("Changed elsewhere");
     QApplication::sendEvent(&box.txtNoteBox(), &leave);
     EXPECT_EQ(practice->Description(), "Changed elsewhere");
+
+    // A note keeps its own line ends and characters; a break typed into one without any is CR LF.
+    const std::pair<std::string, std::string> edits[] = {
+        {"Kept\nas\u00A0written", "Kept\nas\u00A0written\nmore"},
+        {"Hire fast", "Hire fast\r\nmore"},
+    };
+    for (const auto& [note, edited] : edits) {
+        window().Display_NoteBox(practice, "Note", QString::fromStdString(note), "", 0xFF, 0, 0, 7,
+                                 12, 0);
+        box.txtNoteBox().moveCursor(QTextCursor::End);
+        QTest::keyClick(&box.txtNoteBox(), Qt::Key_Return);
+        QTest::keyClicks(&box.txtNoteBox(), "more");
+        QApplication::sendEvent(&box.txtNoteBox(), &leave);
+        EXPECT_EQ(practice->Description(), edited);
+    }
 }
 
 TEST_F(MatrixWindowTest, ClearingTheSelectionKeepsOnlyTheNoteBoxOfTheCellAsked) {
