@@ -8,7 +8,11 @@ QString plainToolTip(const QString& text) {
     if (text.isEmpty()) {
         return text;
     }
-    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+    // A line ends wherever the text's own lines end, in any of their forms.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return Qt::convertFromPlainText(lines, Qt::WhiteSpacePre);
 }
 
 QString literalAmpersands(const QString& text) {
