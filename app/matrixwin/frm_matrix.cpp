@@ -1,5 +1,6 @@
 #include "app/matrixwin/frm_matrix.h"
 
+#include "app/common/literal_text.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/note_box.h"
@@ -68,7 +69,7 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
       noteBox_(new NoteBox(this)),
       frameToolBand_(new QRubberBand(QRubberBand::Rectangle, canvas_)) {
     setObjectName(QStringLiteral("frmMatrix"));
-    setWindowTitle(QStringLiteral("Matrix"));
+    setCaption(QStringLiteral("Matrix"));
     setFocusPolicy(Qt::StrongFocus);
 
     canvas_->installEventFilter(this);
@@ -110,6 +111,11 @@ frmMatrix::frmMatrix(VrnMain& program, Prompt& prompt, QWidget* parent)
         Form_DragDrop(noteBox_->objectName(), windowTwips(topLeft.x()), windowTwips(topLeft.y()));
     });
     connectEditing();
+}
+
+void frmMatrix::setCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(literalWindowTitle(caption));
 }
 
 void frmMatrix::showTitle() {

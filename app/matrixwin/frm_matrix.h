@@ -3,6 +3,7 @@
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/interaction_cells.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "app/matrixwin/matrix_canvas.h"
 #include "app/matrixwin/scene_cell.h"
 #include "app/matrixwin/scene_context.h"
@@ -29,7 +30,6 @@
 #include <variant>
 
 class QLineEdit;
-class QPlainTextEdit;
 class QMouseEvent;
 class QRubberBand;
 class QScrollBar;
@@ -84,8 +84,9 @@ public:
     void setBase(std::shared_ptr<VRN_Matrix> document) { base_ = std::move(document); }
     std::shared_ptr<CatalogueEntity> ent() const override { return ent_; }
     void setEnt(std::shared_ptr<CatalogueEntity> entity) { ent_ = std::move(entity); }
-    QString Caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // The window's caption as given; its title bar shows it literally.
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
     // kWindowNormal, kWindowMinimized or kWindowMaximized.
     int WindowState() const;
     void setWindowState(int state);
@@ -106,6 +107,12 @@ public:
     bool Form_Unload();
     // Closes the window without a question: its document could not be read.
     void discardUnread();
+    // The questions of closing, asked ahead of it (the program's exit asks every window before
+    // it closes any): true when the window may close, which it then does without asking again.
+    // False leaves it as it was.
+    bool agreeToClose();
+    // The window asks again when it next closes: the exit it agreed to did not happen.
+    void withdrawCloseAgreement() { closesUnasked_ = false; }
 
     void newdoc();
     void newdocpreferences(bool setAll);
@@ -229,7 +236,7 @@ public:
     // when it was edited.
     bool Text_Changed = false;
     QLineEdit& fieldEditor() const { return *fieldEditor_; }
-    QPlainTextEdit& descriptionEditor() const { return *descriptionEditor_; }
+    KeptTextEdit& descriptionEditor() const { return *descriptionEditor_; }
     // The logo, loaded from "Logo_On_Form.bmp" in the current folder; empty without it. A click
     // on it is a click on the window.
     const ScenePicture& logo() const { return logo_; }
@@ -373,6 +380,7 @@ private:
     QScrollBar* hScroll_;
     SceneContext context_;
 
+    QString caption_;
     std::shared_ptr<VRN_Matrix> base_;
     std::shared_ptr<CatalogueEntity> ent_;
     std::int32_t backColor_;
@@ -398,7 +406,7 @@ private:
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
     QLineEdit* fieldEditor_ = nullptr;
-    QPlainTextEdit* descriptionEditor_ = nullptr;
+    KeptTextEdit* descriptionEditor_ = nullptr;
     QObject* fieldEditorFilter_ = nullptr;
     // A click on the title frame renames the matrix once no double click follows.
     OneShotTimer frameDescriptionClick_{0};
@@ -407,7 +415,9 @@ private:
     SceneFixedControl* editedField_ = nullptr;
     // Set while SetScrollbars adjusts the bars: their changes are not the user's.
     bool scrollGuard_ = false;
-    bool discarding_ = false;
+    // The window closes without asking: its document could not be read, or the user already
+    // answered for it.
+    bool closesUnasked_ = false;
 
     SceneFixedControl btnExisting_{context_, Kind::Button};
     SceneFixedControl btnTarget_{context_, Kind::Button};

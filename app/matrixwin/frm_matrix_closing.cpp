@@ -125,7 +125,7 @@ bool frmMatrix::Form_Unload() {
     if (host != nullptr) {
         host->setActiveEntity(ent_);
     }
-    if (!discarding_ && !base_->Invalid_version && !saveBeforeClosing()) {
+    if (!closesUnasked_ && !base_->Invalid_version && !saveBeforeClosing()) {
         // The work is not on disk: the window stays with it.
         return false;
     }
@@ -139,8 +139,19 @@ bool frmMatrix::Form_Unload() {
 }
 
 void frmMatrix::discardUnread() {
-    discarding_ = true;
+    closesUnasked_ = true;
     outerWindow()->close();
+}
+
+bool frmMatrix::agreeToClose() {
+    if (closesUnasked_ || base()->Invalid_version) {
+        return true;
+    }
+    program_.Current_Matrix = base();
+    bool agreed = false;
+    runGuarded(prompt_, [this, &agreed] { agreed = saveBeforeClosing(); });
+    closesUnasked_ = agreed;
+    return agreed;
 }
 
 void frmMatrix::closeEvent(QCloseEvent* event) {
@@ -149,7 +160,7 @@ void frmMatrix::closeEvent(QCloseEvent* event) {
     if (mayClose) {
         event->accept();
     } else {
-        discarding_ = false;
+        closesUnasked_ = false;
         event->ignore();
     }
 }

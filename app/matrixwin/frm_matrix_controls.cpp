@@ -53,6 +53,8 @@ void frmMatrix::designControls() {
 
     frameDescription_.setText("Varnel");
     txtDescription_.placeInside(frameDescription_);
+    // A long title takes the lines above the description and is shortened there.
+    frameDescription_.keepCaptionAbove(txtDescription_);
     at(txtDescription_, 70, 300);
     txtDescription_.setVisible(true);
 

@@ -12,9 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTextDocument>
 
 #include <array>
 #include <utility>
@@ -37,22 +35,6 @@ constexpr qsizetype kShortestLink = 3;
 // The logo keeps this far from the window's right edge and its footer.
 constexpr float kLogoMarginTwips = 60;
 
-// The editor's text with its line breaks as "\n", every other character as typed.
-QString editorText(const QPlainTextEdit& editor) {
-    QString text = editor.document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return text;
-}
-
-// `edited` with the line breaks of `original`: a text that came with "\r\n" keeps them.
-std::string withLineBreaksOf(QString edited, const std::string& original) {
-    if (original.find("\r\n") != std::string::npos) {
-        edited.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    }
-    return edited.toStdString();
-}
-
 }  // namespace
 
 void frmMatrix::connectFieldEditor() {
@@ -63,9 +45,10 @@ void frmMatrix::connectFieldEditor() {
     connect(fieldEditor_, &QLineEdit::editingFinished, this,
             [this] { runGuarded(prompt_, [this] { finishFieldEdit(); }); });
 
-    descriptionEditor_ = new QPlainTextEdit(canvas_);
+    // As the dialogs' description boxes: a text keeps its own line ends, and a break typed into
+    // one without any ends as the file's lines do.
+    descriptionEditor_ = new KeptTextEdit(canvas_);
     descriptionEditor_->setObjectName(QStringLiteral("descriptionEditor"));
-    descriptionEditor_->setTabChangesFocus(true);
     descriptionEditor_->hide();
     connect(descriptionEditor_, &QPlainTextEdit::textChanged, this,
             [this] { Text_Changed = true; });
@@ -145,7 +128,7 @@ bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
     if (description) {
         Clear_Selection(false, 0);
         txtDescription_.setBackColor(kOleHighlightText);
-        descriptionEditor_->setPlainText(QString::fromStdString(*text));
+        descriptionEditor_->setKeptText(*text);
     } else {
         fieldEditor_->setText(QString::fromStdString(*text));
     }
@@ -170,8 +153,7 @@ void frmMatrix::finishFieldEdit() {
     }
     Text_Changed = false;
     if (std::string* text = fieldText(field)) {
-        *text = description ? withLineBreaksOf(editorText(*descriptionEditor_), *text)
-                            : fieldEditor_->text().toStdString();
+        *text = description ? descriptionEditor_->keptText() : fieldEditor_->text().toStdString();
         field->setText(*text);
     }
 }

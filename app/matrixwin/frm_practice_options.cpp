@@ -1,5 +1,6 @@
 #include "app/matrixwin/frm_practice_options.h"
 
+#include "app/common/literal_text.h"
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_option_details.h"
@@ -57,14 +58,14 @@ void showWholeNames(QComboBox& box) {
     const QFontMetrics metrics(box.view()->font());
     for (int index = 0; index < box.count(); ++index) {
         const QString name = box.itemText(index);
-        box.setItemData(index, name, Qt::ToolTipRole);
+        box.setItemData(index, plainToolTip(name), Qt::ToolTipRole);
         widest = std::max(widest, metrics.horizontalAdvance(name));
     }
     const int frame = 2 * box.view()->frameWidth() + kListMarginPixels;
     box.view()->setMinimumWidth(std::min(widest + frame, box.maximumWidth()));
     // The dialog widens as far as its box needs, also for a name added while it is open.
     box.setMinimumWidth(std::min(box.sizeHint().width(), box.maximumWidth()));
-    box.setToolTip(box.currentText());
+    box.setToolTip(plainToolTip(box.currentText()));
 }
 
 }  // namespace
@@ -88,7 +89,7 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     cmbPracticeName_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbPracticeName_->setMaximumWidth(widestList(*cmbPracticeName_));
     connect(cmbPracticeName_, &QComboBox::currentTextChanged, cmbPracticeName_,
-            &QComboBox::setToolTip);
+            [box = cmbPracticeName_](const QString& name) { box->setToolTip(plainToolTip(name)); });
     connect(cmbPracticeName_, &QComboBox::activated, this,
             &FrmPracticeOptions::cmbPracticeName_Click);
     txtDescription_ = newDescriptionBox(this, kDescriptionLines);

@@ -58,8 +58,9 @@ std::string KeptTextEdit::keptText() const {
     if (raw == shown_) {
         return given_.toStdString();
     }
-    // Lines added beyond the given ones end as the given text's first line does.
-    const QString added = lineEnds_.isEmpty() ? QStringLiteral("\n") : lineEnds_.front();
+    // Lines added beyond the given ones end as the given text's first line does; in a text
+    // without any, as every line of the matrix file ends.
+    const QString added = lineEnds_.isEmpty() ? QStringLiteral("\r\n") : lineEnds_.front();
     QString text;
     text.reserve(raw.size() + lineEnds_.size());
     qsizetype breaks = 0;

@@ -29,7 +29,8 @@ private:
 };
 
 // Several lines. The widget shows CR LF, CR and LF alike and hands back LF and plain spaces for
-// non-breaking ones; an edited text gets the line ends of the given one back, in their order.
+// non-breaking ones; an edited text gets the line ends of the given one back, in their order, and
+// a break typed into a text without any ends in CR LF.
 class KeptTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:

@@ -1,11 +1,11 @@
 #include "app/matrixwin/matrix_canvas.h"
 
+#include "app/common/literal_text.h"
 #include "app/matrixwin/scene_paintable.h"
 
 #include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
@@ -167,8 +167,7 @@ bool MatrixCanvas::event(QEvent* event) {
         } else {
             // Names and notes are shown as typed, in lines as typed: a text that starts like a
             // tag stays text.
-            QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpacePre),
-                               this);
+            QToolTip::showText(help->globalPos(), plainToolTip(tip), this);
         }
         return true;
     }

@@ -1,5 +1,6 @@
 #include "app/matrixwin/note_box.h"
 
+#include "app/common/literal_text.h"
 #include "platform/ole_color.h"
 
 #include <QEvent>
@@ -34,7 +35,7 @@ Qt::Alignment captionAlignment(int alignment) {
 
 NoteBox::NoteBox(QWidget* parent)
     : QGroupBox(QStringLiteral("Interaction"), parent),
-      text_(new QPlainTextEdit(this)),
+      text_(new KeptTextEdit(this)),
       discussion_(new QPushButton(QStringLiteral("Discussion"), this)),
       colorPanel_(new QFrame(this)) {
     setObjectName(QStringLiteral("FrameNoteBox"));
@@ -70,7 +71,7 @@ NoteBox::NoteBox(QWidget* parent)
 void NoteBox::showNote(const QString& caption, const QString& description,
                        const QString& discussion, std::int32_t color, int fontsize, int alignment) {
     loading_ = true;
-    text_->setPlainText(description);
+    text_->setKeptText(description.toStdString());
     loading_ = false;
     changed_ = false;
     const bool hasDiscussion = discussion.size() >= kShortestDiscussion;
@@ -82,7 +83,7 @@ void NoteBox::showNote(const QString& caption, const QString& description,
         setFont(boxFont);
         text_->setFont(boxFont);
     }
-    setTitle(caption);
+    setTitle(literalAmpersands(caption));
     QPalette swatch = colorPanel_->palette();
     swatch.setColor(QPalette::Window, colorFromOle(color));
     colorPanel_->setPalette(swatch);
@@ -94,7 +95,7 @@ void NoteBox::showNote(const QString& caption, const QString& description,
 bool NoteBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == text_ && event->type() == QEvent::FocusOut && changed_) {
         changed_ = false;
-        emit noteEdited(text_->toPlainText());
+        emit noteEdited(QString::fromStdString(text_->keptText()));
     }
     return QGroupBox::eventFilter(watched, event);
 }

@@ -1,25 +1,26 @@
 #pragma once
 
+#include "app/matrixwin/kept_text_box.h"
+
 #include <QGroupBox>
 
 #include <cstdint>
 #include <optional>
 
 class QFrame;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vrn {
 
 // The floating box over the matrix that shows the note of one practice or interaction: its text
-// (editable), a button to its discussion link and a swatch of its colour. The user drags it by its
-// frame. Positions are pixels within the matrix window.
+// (editable, kept as the dialogs keep theirs), a button to its discussion link and a swatch of its
+// colour. The user drags it by its frame. Positions are pixels within the matrix window.
 class NoteBox : public QGroupBox {
     Q_OBJECT
 public:
     explicit NoteBox(QWidget* parent);
 
-    QPlainTextEdit& txtNoteBox() const { return *text_; }
+    KeptTextEdit& txtNoteBox() const { return *text_; }
     QPushButton& btnDiscussion() const { return *discussion_; }
     QFrame& pnlColorPanel() const { return *colorPanel_; }
 
@@ -45,7 +46,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPlainTextEdit* text_;
+    KeptTextEdit* text_;
     QPushButton* discussion_;
     QFrame* colorPanel_;
     QString discussionLink_;

@@ -3,8 +3,12 @@
 #include "app/matrixwin/scene_text.h"
 #include "platform/cell_painter.h"
 
+#include <QFontMetricsF>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace vrn {
 
@@ -12,6 +16,27 @@ namespace {
 
 constexpr qint32 kOleWindowBackground = oleSystemColor(0x05);
 constexpr qreal kTextMargin = 3;
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// `text` with its line ends as the breaks a text layout takes.
+QString withLayoutBreaks(QString text) {
+    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return text;
+}
+
+// `text` cut to fit `width`, ending in the ellipsis when it was cut (or `forced`).
+QString elided(const QFontMetricsF& metrics, const QString& text, qreal width, bool forced) {
+    if (!forced && metrics.horizontalAdvance(text) <= width) {
+        return text;
+    }
+    QString kept = text;
+    while (!kept.isEmpty() && metrics.horizontalAdvance(kept + kEllipsis) > width) {
+        kept.chop(1);
+    }
+    return kept.trimmed() + kEllipsis;
+}
 
 }  // namespace
 
@@ -32,10 +57,62 @@ CellLook SceneFixedControl::buttonLook(const QRectF& rect) const {
 }
 
 QString SceneFixedControl::toolTip() const {
+    if (kind_ == Kind::Frame) {
+        bool shortened = false;
+        captionLines(paintRect(), shortened);
+        return shortened ? qtText() : QString();
+    }
     if (kind_ != Kind::Button) {
         return {};
     }
     return cellToolTip(QApplication::font(), paintRect(), buttonLook(paintRect()));
+}
+
+std::vector<CaptionLine> SceneFixedControl::captionLines() const {
+    bool shortened = false;
+    return captionLines(paintRect(), shortened);
+}
+
+std::vector<CaptionLine> SceneFixedControl::captionLines(const QRectF& rect,
+                                                         bool& shortened) const {
+    shortened = false;
+    const QString text = withLayoutBreaks(qtText());
+    const QRectF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    if (kind_ != Kind::Frame || text.isEmpty() || inner.width() <= 0) {
+        return {};
+    }
+    qreal bottom = inner.bottom();
+    if (captionAbove_ != nullptr && captionAbove_->paintShown()) {
+        bottom = std::min(bottom, captionAbove_->paintRect().top());
+    }
+    const QFont font = sceneFont(fontsize());
+    const QFontMetricsF metrics(font);
+    QTextLayout layout(text, font);
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    std::vector<CaptionLine> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(inner.width());
+        const QRectF place(inner.left(),
+                           inner.top() + static_cast<qreal>(lines.size()) * metrics.lineSpacing(),
+                           inner.width(), metrics.height());
+        const QRectF next = place.translated(0, metrics.lineSpacing());
+        const bool more = line.textStart() + line.textLength() < text.size();
+        // The last line there is room for takes the rest of the text, shortened.
+        const bool last = !more || next.bottom() > bottom;
+        const QString shown = last ? text.mid(line.textStart()).simplified()
+                                   : text.mid(line.textStart(), line.textLength()).trimmed();
+        const bool cut = last && more;
+        lines.push_back({elided(metrics, shown, inner.width(), cut), place});
+        shortened = shortened || lines.back().text != shown || cut;
+        if (last) {
+            break;
+        }
+    }
+    layout.endLayout();
+    return lines;
 }
 
 void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
@@ -48,14 +125,18 @@ void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
             drawSceneText(painter, rect, qtText(), fontsize(), Qt::AlignLeft | Qt::AlignTop,
                           Enabled());
             break;
-        case Kind::Frame:
+        case Kind::Frame: {
             painter.save();
             painter.setPen(QApplication::palette().color(QPalette::Mid));
             painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
             painter.restore();
-            drawSceneText(painter, inner, qtText(), fontsize(), Qt::AlignLeft | Qt::AlignTop,
-                          Enabled());
+            bool shortened = false;
+            for (const CaptionLine& line : captionLines(rect, shortened)) {
+                drawSceneText(painter, line.rect, line.text, fontsize(),
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Enabled());
+            }
             break;
+        }
         case Kind::TextBox:
             painter.fillRect(rect, qtBackColor());
             painter.save();

@@ -5,7 +5,15 @@
 #include "model/interfaces/window_control.h"
 #include "platform/cell_look.h"
 
+#include <vector>
+
 namespace vrn {
+
+// One line of a frame's caption as it is drawn, in canvas pixels.
+struct CaptionLine {
+    QString text;
+    QRectF rect;
+};
 
 // One of the matrix window's own controls (a button, label, frame or text box) as the layout
 // places it.
@@ -17,13 +25,22 @@ public:
 
     Kind kind() const { return kind_; }
     void paint(QPainter& painter, const QRectF& rect) const override;
-    // A button's whole text when it shows it shortened.
+    // A button's or a frame's whole text when it shows it shortened.
     QString toolTip() const override;
+
+    // A frame's caption stays above `below` (a control inside the frame), which would cover it.
+    void keepCaptionAbove(const ScenePaintable& below) { captionAbove_ = &below; }
+    // The lines a frame's caption is drawn in: wrapped at word breaks across the frame, as many
+    // whole lines as there is room for (above the control it keeps its caption above, and at
+    // least one), the last ending in "…" when text is left. Empty for other kinds.
+    std::vector<CaptionLine> captionLines() const;
 
 private:
     CellLook buttonLook(const QRectF& rect) const;
+    std::vector<CaptionLine> captionLines(const QRectF& rect, bool& shortened) const;
 
     Kind kind_;
+    const ScenePaintable* captionAbove_ = nullptr;
 };
 
 // The window's lock box.

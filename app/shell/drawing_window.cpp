@@ -1,5 +1,6 @@
 #include "app/shell/drawing_window.h"
 
+#include "app/common/literal_text.h"
 #include "app/common/named_widgets.h"
 
 #include <QFileInfo>
@@ -63,7 +64,7 @@ DrawingWindow::DrawingWindow(std::unique_ptr<SvgDrawingPage> page,
     setAttribute(Qt::WA_DeleteOnClose);
     const QString name = QString::fromStdString(page_->Name());
     setWindowTitle(name.isEmpty() ? QStringLiteral("Drawing")
-                                  : QStringLiteral("Drawing - %1").arg(name));
+                                  : QStringLiteral("Drawing - %1").arg(literalWindowTitle(name)));
 
     picture_->setObjectName(QStringLiteral("picDrawing"));
     picture_->setPixmap(sheetOf(*page_));

@@ -1,6 +1,7 @@
 #include "app/shell/frm_main.h"
 
 #include "app/common/command_guard.h"
+#include "app/common/literal_text.h"
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_matrix.h"
@@ -433,9 +434,30 @@ bool frmMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+bool frmMain::everyWindowAgreesToClose() {
+    std::vector<frmMatrix*> agreed;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        auto* window = qobject_cast<frmMatrix*>(child->widget());
+        if (window == nullptr) {
+            continue;
+        }
+        if (!window->agreeToClose()) {
+            // The user stopped the exit here: nothing more is asked, and no window closes.
+            for (frmMatrix* earlier : agreed) {
+                earlier->withdrawCloseAgreement();
+            }
+            return false;
+        }
+        agreed.push_back(window);
+    }
+    return true;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
-    mdiArea_->closeAllSubWindows();
+    if (everyWindowAgreesToClose()) {
+        mdiArea_->closeAllSubWindows();
+    }
     if (!mdiArea_->subWindowList().isEmpty()) {
         // A matrix window stayed open: the program goes on.
         closing_ = false;
@@ -626,7 +648,7 @@ void frmMain::listAlternatives(const QStringList& names, int checked) {
         QAction* item = static_cast<std::size_t>(i) < mnuAlt_.size()
                             ? mnuAlt_[static_cast<std::size_t>(i)]
                             : loadAlternativeItem();
-        item->setText(names[i]);
+        item->setText(literalAmpersands(names[i]));
         item->setData(QString::number(i + 1));
         item->setChecked(false);
     }
@@ -643,7 +665,7 @@ void frmMain::setup_Alternatives_Menu() {
     }
     for (int i = 1; i <= document->Alt_count; ++i) {
         QAction* item = loadAlternativeItem();
-        item->setText(QString::fromStdString(document->alternative(i)->Name));
+        item->setText(literalAmpersands(QString::fromStdString(document->alternative(i)->Name)));
         item->setData(QString::number(i));
     }
     if (document->Alt_i >= 0 && static_cast<std::size_t>(document->Alt_i) < mnuAlt_.size()) {
@@ -706,8 +728,10 @@ void frmMain::rebuildWindowList() {
     windowList_.push_back(windows.addSeparator());
     int number = 0;
     for (QMdiSubWindow* child : children) {
-        QAction* entry =
-            windows.addAction(QStringLiteral("&%1 %2").arg(++number).arg(child->windowTitle()));
+        const auto* window = qobject_cast<const frmMatrix*>(child->widget());
+        const QString caption = window != nullptr ? window->Caption() : child->windowTitle();
+        QAction* entry = windows.addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(literalAmpersands(caption)));
         entry->setCheckable(true);
         entry->setChecked(child == activeChild());
         connect(entry, &QAction::triggered, this,

@@ -134,6 +134,9 @@ private:
     QMdiSubWindow* lastOpenWindow() const;
     void placeWindow();
     void storeWindowRectangle();
+    // Asks each matrix window in turn whether it may close, up to the first that must stay open;
+    // true when every one may.
+    bool everyWindowAgreesToClose();
     void openCommandLineFile(const QString& name);
     void rebuildWindowList();
     void mnuFileNew_Click();

@@ -184,7 +184,8 @@ TEST_F(DialogTextKeepingTest, AnEditedTextKeepsItsLineEndsAndEveryCharacter) {
          "c\td!"},
         {"one\rtwo\nthree\r\nfour", atEnd("!"), "one\rtwo\nthree\r\nfour!"},
         {"one\r\ntwo", newLineAtEnd, "one\r\ntwo\r\nnext"},
-        {"single", newLineAtEnd, "single\nnext"},
+        {"single", newLineAtEnd, "single\r\nnext"},
+        {"", newLineAtEnd, "\r\nnext"},
         {hostileText("Long"), atEnd("!"), hostileText("Long") + "!"},
     };
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "tests/app/matrixwin/detail_dialog_testing.h"
+#include "tests/app/matrixwin/shown_tool_tip.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -293,9 +294,28 @@ TEST_F(PracticeOptionsTest, TheOptionListShowsWholeNames) {
     QApplication::processEvents();
     EXPECT_LE(combo.width(), combo.maximumWidth());
     const int last = combo.count() - 1;
-    EXPECT_EQ(combo.itemData(last, Qt::ToolTipRole).toString(), huge);
+    EXPECT_EQ(shownToolTip(combo.itemData(last, Qt::ToolTipRole).toString()), huge);
     combo.setCurrentIndex(last);
-    EXPECT_EQ(combo.toolTip(), huge);
+    EXPECT_EQ(shownToolTip(combo.toolTip()), huge);
+}
+
+TEST_F(PracticeOptionsTest, OptionNamesShowLiterallyInTheirToolTips) {
+    const std::vector<std::string> names = {"Precast walls", "<b>x</b>", "<img src=x> & more",
+                                            "<h1>Heading</h1>\nsecond line"};
+    giveOptions(names);
+    const auto dialog = open();
+    auto& combo = child<QComboBox>(*dialog, "cmbPracticeName");
+    ASSERT_EQ(combo.count(), static_cast<int>(names.size()));
+    for (int index = 0; index < combo.count(); ++index) {
+        const QString name = QString::fromStdString(names[static_cast<std::size_t>(index)]);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(shownToolTip(combo.itemData(index, Qt::ToolTipRole).toString()), name);
+        // The box shows the chosen name's tip, by the user's choice and by the dialog's own.
+        combo.setCurrentIndex(index);
+        EXPECT_EQ(shownToolTip(combo.toolTip()), name);
+        select(*dialog, index + 1);
+        EXPECT_EQ(shownToolTip(combo.toolTip()), name);
+    }
 }
 
 }  // namespace

@@ -379,7 +379,7 @@ TEST_F(MatrixPressesTest, AFieldEditedThenLeftWritesOnceAndOneLeftUneditedWrites
     EXPECT_EQ(document().Authors, "Changed elsewhere");
 }
 
-TEST_F(MatrixPressesTest, LineBreaksTypedIntoTheDescriptionSurviveSaveAndReopen) {
+TEST_F(MatrixPressesTest, LineBreaksTypedIntoTheDescriptionAreSavedAsTheFilesLinesEnd) {
     auto& description = dynamic_cast<ScenePaintable&>(window().txtDescription());
     ASSERT_TRUE(description.paintShown());
     QPlainTextEdit& editor = window().descriptionEditor();
@@ -393,21 +393,41 @@ TEST_F(MatrixPressesTest, LineBreaksTypedIntoTheDescriptionSurviveSaveAndReopen)
     EXPECT_TRUE(editor.isVisible());
     press(centre(practice(1)->Display));
     EXPECT_FALSE(editor.isVisible());
-    EXPECT_EQ(document().alternative()->Description, "Where we go\nand why");
-    EXPECT_EQ(window().txtDescription().text(), "Where we go\nand why");
+    const std::string typed = "Where we go\r\nand why";
+    EXPECT_EQ(document().alternative()->Description, typed);
+    EXPECT_EQ(window().txtDescription().text(), typed);
 
-    const QString file = QDir::temp().filePath(QStringLiteral("vrn-presses-description.vrn"));
+    // In the file the break is CR LF, as every record ends.
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("description.vrn"));
     saveDocument(document(), file, false);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    saved.close();
+    EXPECT_TRUE(bytes.contains("\"Where we go\r\nand why\"\r\n"));
+    EXPECT_FALSE(bytes.contains("Where we go\nand why"));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+
     prompt_.answerText(file);
     item("mnuFileOpen").trigger();
-    QFile::remove(file);
     ASSERT_EQ(activeWindow().filename, file);
-    EXPECT_EQ(document().alternative()->Description, "Where we go\nand why");
+    EXPECT_EQ(document().alternative()->Description, typed);
     press(centre(dynamic_cast<ScenePaintable&>(window().txtDescription())));
     EXPECT_EQ(window().descriptionEditor().toPlainText(), "Where we go\nand why");
 }
 
 TEST_F(MatrixPressesTest, AnEditedDescriptionKeepsTheLineBreaksAndCharactersItCameWith) {
+    // A text that came with bare LF keeps them, in a line added too.
+    document().alternative()->Description = "From\nelsewhere";
+    window().Redraw();
+    press(centre(dynamic_cast<ScenePaintable&>(window().txtDescription())));
+    window().descriptionEditor().moveCursor(QTextCursor::End);
+    QTest::keyClick(&window().descriptionEditor(), Qt::Key_Return);
+    QTest::keyClicks(&window().descriptionEditor(), "too");
+    press(centre(practice(1)->Display));
+    EXPECT_EQ(document().alternative()->Description, "From\nelsewhere\ntoo");
+
     const std::string written = "Kept\r\nas\u00A0written";
     document().alternative()->Description = written;
     window().Redraw();

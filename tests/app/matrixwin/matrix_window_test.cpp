@@ -1,19 +1,25 @@
+#include "app/common/literal_text.h"
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_cell.h"
+#include "app/matrixwin/scene_fixed_control.h"
 #include "app/matrixwin/scene_paintable.h"
+#include "app/matrixwin/scene_text.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
+#include "tests/app/matrixwin/shown_tool_tip.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -310,6 +316,21 @@ TEST_F(MatrixWindowTest, TheNoteBoxShowsANoteWhereItIsToldAndWritesItsEditBack) 
     practice->setDescription("Changed elsewhere");
     QApplication::sendEvent(&box.txtNoteBox(), &leave);
     EXPECT_EQ(practice->Description(), "Changed elsewhere");
+
+    // A note keeps its own line ends and characters; a break typed into one without any is CR LF.
+    const std::pair<std::string, std::string> edits[] = {
+        {"Kept\nas\u00A0written", "Kept\nas\u00A0written\nmore"},
+        {"Hire fast", "Hire fast\r\nmore"},
+    };
+    for (const auto& [note, edited] : edits) {
+        window().Display_NoteBox(practice, "Note", QString::fromStdString(note), "", 0xFF, 0, 0, 7,
+                                 12, 0);
+        box.txtNoteBox().moveCursor(QTextCursor::End);
+        QTest::keyClick(&box.txtNoteBox(), Qt::Key_Return);
+        QTest::keyClicks(&box.txtNoteBox(), "more");
+        QApplication::sendEvent(&box.txtNoteBox(), &leave);
+        EXPECT_EQ(practice->Description(), edited);
+    }
 }
 
 TEST_F(MatrixWindowTest, ClearingTheSelectionKeepsOnlyTheNoteBoxOfTheCellAsked) {
@@ -518,6 +539,72 @@ TEST_F(MatrixWindowTest, TheDescriptionBoxMakesRoomForItsCaptionAtAnyFont) {
         EXPECT_GE(box.top(), 300);
         EXPECT_FLOAT_EQ(box.top() + box.Height(), frame.Height() - 70);
     }
+}
+
+TEST_F(MatrixWindowTest, ALongTitleIsShortenedAboveTheDescriptionAndWholeInItsToolTip) {
+    auto& frame = dynamic_cast<SceneFixedControl&>(window().FrameDescription());
+    const auto& box = dynamic_cast<const ScenePaintable&>(window().txtDescription());
+    const QString longTitle = QStringLiteral(
+        "<b>Moving</b> the whole regional manufacturing "
+        "organisation to lean operation by the end of next "
+        "year & beyond");
+    const QString oneWord = QString(300, QLatin1Char('W'));
+    const QString twoLines = QStringLiteral("First line of the title\r\nand its second line");
+    for (int points : {8, 14, 24}) {
+        for (const QString& title : {longTitle, oneWord, twoLines}) {
+            SCOPED_TRACE(points);
+            SCOPED_TRACE(title.left(30).toStdString());
+            document().VRN_Practice_Font_Size = static_cast<std::int16_t>(points);
+            document().title = title.toStdString();
+            window().Redraw();
+            ASSERT_TRUE(frame.paintShown());
+            ASSERT_TRUE(box.paintShown());
+            const QRectF frameRect = frame.paintRect();
+            const qreal boxTop = box.paintRect().top();
+
+            const std::vector<CaptionLine> lines = frame.captionLines();
+            ASSERT_FALSE(lines.empty());
+            for (const CaptionLine& line : lines) {
+                EXPECT_LE(line.rect.bottom(), boxTop);
+                EXPECT_LE(line.rect.right(), frameRect.right());
+                const QFontMetricsF metrics(sceneFont(static_cast<float>(points)));
+                EXPECT_LE(metrics.horizontalAdvance(line.text), line.rect.width());
+            }
+            EXPECT_TRUE(lines.back().text.endsWith(QChar(0x2026)));
+            // The tool tip shows the whole title, in its lines.
+            EXPECT_EQ(shownToolTip(plainToolTip(frame.toolTip())),
+                      QString(title).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+
+            // Nothing of the title is drawn where the box stands, nor in the margin beside it.
+            QImage drawn(window().canvas().size(), QImage::Format_RGB32);
+            const QRgb blank = qRgb(1, 2, 3);
+            drawn.fill(blank);
+            {
+                QPainter painter(&drawn);
+                frame.paint(painter, frameRect);
+            }
+            const QRect under =
+                QRectF(QPointF(frameRect.left() + 2, boxTop), frameRect.bottomRight())
+                    .adjusted(0, 0, -2, -2)
+                    .toAlignedRect()
+                    .intersected(drawn.rect());
+            int ink = 0;
+            for (int y = under.top(); y <= under.bottom(); ++y) {
+                for (int x = under.left(); x <= under.right(); ++x) {
+                    ink += drawn.pixel(x, y) != blank ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(ink, 0);
+        }
+    }
+
+    // A title that fits shows whole, with no tool tip.
+    document().VRN_Practice_Font_Size = 10;
+    document().title = "Lean by next year";
+    window().Redraw();
+    ASSERT_EQ(frame.captionLines().size(), 1U);
+    EXPECT_EQ(frame.captionLines().front().text, "Lean by next year");
+    EXPECT_EQ(frame.toolTip(), "");
 }
 
 TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {

@@ -1,4 +1,5 @@
 #include "app/matrixwin/frm_matrix.h"
+#include "app/matrixwin/note_box.h"
 #include "app/matrixwin/scene_paintable.h"
 #include "app/matrixwin/vrn_main.h"
 #include "model/vrn_matrix.h"
@@ -6,11 +7,13 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_state.h"
 #include "platform/testing/scripted_prompt.h"
+#include "tests/app/matrixwin/shown_tool_tip.h"
 
 #include <QApplication>
 #include <QHelpEvent>
-#include <QTextDocument>
+#include <QKeySequence>
 #include <QToolTip>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -38,9 +41,7 @@ protected:
         if (!QToolTip::isVisible()) {
             return {};
         }
-        QTextDocument shown;
-        shown.setHtml(QToolTip::text());
-        return shown.toPlainText();
+        return testing::shownToolTip(QToolTip::text());
     }
 
     VrnMain program_;
@@ -73,6 +74,19 @@ TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
     cell->setHeight(300);
     cell->setVisible(true);
     EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*cell)), name);
+}
+
+TEST_F(PlainUserTextTest, TheCaptionAndTheNoteBoxTitleShowAsTyped) {
+    // A title bar takes "[*]" for the modified mark, a group box '&' for a shortcut key.
+    const QString caption = QStringLiteral("/plans/Q&A [*] <b>draft</b>.vrn");
+    window_.setCaption(caption);
+    EXPECT_EQ(window_.Caption(), caption);
+    ASSERT_NE(window_.windowHandle(), nullptr);
+    EXPECT_EQ(window_.windowHandle()->title(), caption);
+
+    const auto practice = window_.base()->Existing()->Practices.Item(1);
+    window_.Display_NoteBox(practice, "R&D <i>notes</i>", "Hire fast", "", 0xFF, 0, 0, 1, 10, 0);
+    EXPECT_TRUE(QKeySequence::mnemonic(window_.FrameNoteBox().title()).isEmpty());
 }
 
 TEST_F(PlainUserTextTest, AQuestionQuotesALongNameShortenedAndEditsItWhole) {

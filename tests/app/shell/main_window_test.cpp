@@ -215,6 +215,50 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesEveryMatrixWindowFirst) {
     EXPECT_EQ(program_.Current_Matrix, nullptr);
 }
 
+TEST_F(MainWindowTest, CancellingOneSaveStopsTheExitAndEveryWindowStaysOpen) {
+    const std::pair<const char*, std::function<void(frmMain&)>> ways[] = {
+        {"File > Exit", [this](frmMain&) { item("mnuFileExit").trigger(); }},
+        {"the window's close button",
+         [](frmMain& main) {
+             QCloseEvent close;
+             QApplication::sendEvent(&main, &close);
+         }},
+    };
+    load();
+    item("mnuFileNew").trigger();
+    item("mnuFileNew").trigger();
+    const QStringList open = windowCaptions();
+    ASSERT_EQ(open.size(), 3);
+    for (const auto& [way, exit] : ways) {
+        SCOPED_TRACE(way);
+        const std::size_t asked = prompt_.questions().size();
+        // Document 1 may go unsaved; Document 2 is to be saved, and the user cancels the file
+        // dialog and then the different-name question. Document 3 is never asked about.
+        closeWithoutSaving();
+        prompt_.answer(MsgBoxResult::Yes);
+        prompt_.cancel();
+        prompt_.answer(MsgBoxResult::Cancel);
+        exit(main_);
+        QApplication::processEvents();
+
+        EXPECT_EQ(prompt_.pendingAnswers(), 0U);
+        ASSERT_EQ(prompt_.questions().size(), asked + 5);
+        EXPECT_TRUE(prompt_.questions()[asked].text.startsWith("Document 1\n\n"));
+        EXPECT_TRUE(prompt_.questions()[asked + 2].text.startsWith("Document 2\n\n"));
+        EXPECT_EQ(windowCaptions(), open);
+        EXPECT_EQ(activeWindow().Caption(), "Document 2");
+        EXPECT_TRUE(main_.isVisible());
+    }
+
+    // Document 1 agreed to an exit that did not happen: the next one asks it again.
+    const std::size_t asked = prompt_.questions().size();
+    closeWithoutSaving(3);
+    item("mnuFileExit").trigger();
+    EXPECT_EQ(prompt_.questions().size(), asked + 6);
+    EXPECT_TRUE(main_.mdiArea().subWindowList().isEmpty());
+    EXPECT_FALSE(main_.isVisible());
+}
+
 TEST_F(MainWindowTest, NewRestoresAMaximisedWindowFirst) {
     load();
     QMdiSubWindow* first = main_.activeChild();
@@ -315,6 +359,32 @@ TEST_F(MainWindowTest, TheAlternativesMenuListsTheDocumentsAlternativesAfterAlt)
     main_.setup_Alternatives_Menu();
     EXPECT_EQ(main_.mnuAlt().size(), 3U);
     EXPECT_EQ(main_.menu("mnuAlternatives")->actions().size(), 10);
+}
+
+TEST_F(MainWindowTest, MenusNameAlternativesAndWindowsAsTyped) {
+    // A menu takes '&' for a shortcut key; what the user reads is the item's icon text.
+    const QString name = QStringLiteral("R&D <b>first</b>");
+    const QString caption = QStringLiteral("/plans/Q&A [*] draft.vrn");
+    load();
+    activeDocument().alternative(1)->Name = name.toStdString();
+    activeWindow().setCaption(caption);
+    activeWindow().Do_menus();
+    ASSERT_FALSE(main_.mnuAlt().empty());
+    EXPECT_EQ(main_.mnuAlt()[0]->iconText(), name);
+    EXPECT_TRUE(QKeySequence::mnemonic(main_.mnuAlt()[0]->text()).isEmpty());
+    main_.setup_Alternatives_Menu();
+    EXPECT_EQ(main_.mnuAlt().back()->iconText(), name);
+
+    QMenu& windows = *main_.menu("mnuWindow");
+    emit windows.aboutToShow();
+    QStringList listed;
+    for (const QAction* entry : windows.actions()) {
+        if (entry->isCheckable()) {
+            listed << entry->iconText();
+        }
+    }
+    EXPECT_EQ(listed, QStringList{"1 " + caption});
+    EXPECT_EQ(activeWindow().Caption(), caption);
 }
 
 TEST_F(MainWindowTest, PreparingTheInteractionPopupReportsEveryExceptionOfTheStandaloneProgram) {
