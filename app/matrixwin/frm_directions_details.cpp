@@ -1,5 +1,6 @@
 #include "app/matrixwin/frm_directions_details.h"
 
+#include "app/common/literal_text.h"
 #include "app/common/named_widgets.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"
@@ -55,8 +56,9 @@ void FrmDirectionsDetails::Load_Data() {
             target_ = *state;
         }
         text_->setKeptText(target_ ? target_->Description : std::string());
-        setWindowTitle(QStringLiteral("Description of: ") +
-                       (target_ ? QString::fromStdString(target_->Name) : QString()));
+        setWindowTitle(
+            literalWindowTitle(QStringLiteral("Description of: ") +
+                               (target_ ? QString::fromStdString(target_->Name) : QString())));
         return;
     }
     matrix_ = program_.Current_Matrix;

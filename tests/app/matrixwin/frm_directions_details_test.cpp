@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <cerrno>
 #include <cstring>
@@ -53,6 +54,15 @@ protected:
     QStringList printed_;
     std::string printFailure_;
 };
+
+TEST_F(DirectionsDialogTest, TheTitleShowsTheStateNameAsTyped) {
+    // A title bar would take "[*]" for the modified mark.
+    state_->Name = "Plan [*] B";
+    const auto dialog = open("Description");
+    dialog->winId();
+    ASSERT_NE(dialog->windowHandle(), nullptr);
+    EXPECT_EQ(dialog->windowHandle()->title(), "Description of: Plan [*] B");
+}
 
 TEST_F(DirectionsDialogTest, TheDescriptionModeEditsTheStateItWasGiven) {
     const auto dialog = open("Description");
