@@ -147,6 +147,16 @@ sqlite3* Confinement::connection() {
     // of 100,000 entities, so searching it again reads nothing from the file. (A negative
     // size counts kilobytes.)
     sqlite3_exec(opened, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    // Sorting, grouping and subqueries keep their rows in memory, under the search's memory
+    // limit, instead of in temporary files that no limit bounds.
+    if (const int code =
+            sqlite3_exec(opened, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
+        code != SQLITE_OK) {
+        const std::string reason = sqlite3_errmsg(opened);
+        connection_.reset();
+        throw DatabaseError(
+            code, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
+    }
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
     return opened;
@@ -187,9 +197,12 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                                     "than " +
                                         megabytes(kLongestValue) + ", the most a search handles.");
             case SQLITE_NOMEM:
-                throw DatabaseError(SQLITE_NOMEM, "The query needs more than " +
-                                                      megabytes(kMostMemory) +
-                                                      " of memory, the most a search may use.");
+                throw DatabaseError(
+                    SQLITE_NOMEM,
+                    "The search needs more than the " + megabytes(kMostMemory) +
+                        " of memory that the server allows one search, its temporary storage "
+                        "for sorting, grouping and subqueries included. Narrow the condition, or "
+                        "split the search into smaller ones.");
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
                 throw catalogueInUse(catalogue_, rules.timeLimit, "search");

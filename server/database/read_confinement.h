@@ -36,7 +36,8 @@ struct ReadRules {
 //   its arguments at most (printf, format, instr, replace and unhex are not offered, trim and
 //   its kin only without a second argument);
 // - LIKE and GLOB take patterns of at most kLongestPattern bytes and stop with the search;
-// - the engine's memory grows by at most kMostMemory while it runs;
+// - the engine's memory grows by at most kMostMemory while it runs, its temporary storage
+//   (sorting, grouping, DISTINCT, subqueries) included: none of it goes to a file;
 // - a watchdog interrupts it at its time limit, and it waits no longer than that for a lock.
 class Confinement final : public SearchGuard {
 public:
