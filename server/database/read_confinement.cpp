@@ -62,6 +62,11 @@ std::string megabytes(std::int64_t bytes) {
     return std::to_string(bytes / (1024 * 1024)) + " MB";
 }
 
+std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
 }  // namespace
 
 std::string describeTimeLimit(std::chrono::milliseconds limit) {
@@ -80,7 +85,8 @@ class Confinement::Run {
 public:
     Run(Confinement& confinement, const ReadRules& rules)
         : confinement_(confinement),
-          watchdog_(confinement.connection(), std::chrono::steady_clock::now() + rules.timeLimit) {
+          start_(std::chrono::steady_clock::now()),
+          watchdog_(confinement.connection(), start_ + rules.timeLimit) {
         confinement_.rules_ = &rules;
         confinement_.watchdog_ = &watchdog_;
         confinement_.refusal_.clear();
@@ -95,6 +101,7 @@ public:
     Run& operator=(const Run&) = delete;
 
     bool expired() const { return watchdog_.expired(); }
+    std::chrono::steady_clock::time_point start() const { return start_; }
 
 private:
     // The engine's memory may grow by kMostMemory while the search runs. The limit holds for
@@ -115,6 +122,7 @@ private:
     };
 
     Confinement& confinement_;
+    std::chrono::steady_clock::time_point start_;
     QueryWatchdog watchdog_;
     MemoryLimit memoryLimit_;
 };
@@ -178,6 +186,9 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
     const Run confined(*this, rules);
     try {
         prepareAndRead(sql, read);
+    } catch (const CatalogueInUse&) {
+        // A statement of the library's own, run while the rows are handed over, met the lock.
+        throw;
     } catch (const DatabaseError& error) {
         // The engine reports some refusals as plain errors ("not authorized to use function").
         if (!refusal_.empty()) {
@@ -205,7 +216,8 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                         "split the search into smaller ones.");
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
-                throw catalogueInUse(catalogue_, rules.timeLimit, "search");
+                throw CatalogueInUse(error.number(), catalogue_, "search", since(confined.start()),
+                                     rules.timeLimit);
             default:
                 break;
         }

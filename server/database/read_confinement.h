@@ -57,7 +57,7 @@ public:
     // rules and returns its rows. A refusal fails with SQLITE_AUTH and says what was refused;
     // running past the time limit fails with SQLITE_INTERRUPT, a value past the longest with
     // SQLITE_TOOBIG and memory past the most with SQLITE_NOMEM, each naming the limit; a lock
-    // held by another program past the time limit fails with SQLITE_BUSY.
+    // held by another program fails with CatalogueInUse.
     Recordset snapshot(std::string_view sql, const ReadRules& rules);
     // The same, handing each row to `row` as it is read (Recordset::readEach) instead of
     // keeping them all.
