@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "server/database/catalogue_file.h"
 #include "server/database/errors.h"
 #include "server/database/exclusive_file.h"
 #include "server/database/field.h"
@@ -66,6 +67,23 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
     return connection;
 }
 
+// The path a catalogue is known by from its opening on: a relative one would lead elsewhere
+// after a change of working directory.
+std::filesystem::path absolutePath(const std::filesystem::path& path) {
+    std::error_code unknown;
+    std::filesystem::path absolute = std::filesystem::absolute(path, unknown);
+    return unknown ? path : absolute;
+}
+
+// The file `connection` has just opened, or the refusal of one replaced meanwhile.
+CatalogueFile identify(sqlite3* connection, const std::filesystem::path& path) {
+    std::optional<CatalogueFile> file = openedCatalogueFile(connection);
+    if (!file) {
+        throw catalogueReplaced(path);
+    }
+    return std::move(*file);
+}
+
 std::string describeInUse(const std::filesystem::path& path, std::string_view refused,
                           std::chrono::milliseconds waited, std::chrono::milliseconds allowed) {
     std::string text =
@@ -108,6 +126,13 @@ std::string describeWait(std::chrono::milliseconds waited) {
     return describeTimeLimit(waited < kSecond ? waited : (waited + kTenth / 2) / kTenth * kTenth);
 }
 
+DatabaseError catalogueReplaced(const std::filesystem::path& path) {
+    return DatabaseError(SQLITE_CANTOPEN,
+                         cannotOpen(path) +
+                             "the file at that path was replaced, moved or deleted while it was "
+                             "being opened. Try again.");
+}
+
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
     return DatabaseError(SQLITE_CORRUPT,
                          cannotOpen(path) + "the file is damaged: " + finding + ".");
@@ -124,12 +149,20 @@ void Database::Closer::operator()(sqlite3* connection) const {
 
 Database::Database(sqlite3* connection, std::filesystem::path path,
                    std::chrono::milliseconds busyWait)
-    : connection_(connection), confinement_(path), path_(std::move(path)), busyWait_(busyWait) {}
+    : connection_(connection),
+      confinement_(identify(connection, path), path),
+      path_(std::move(path)),
+      busyWait_(busyWait) {}
 
 Database::~Database() = default;
 
-std::unique_ptr<Database> Database::open(const std::filesystem::path& path,
+std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
                                          std::chrono::milliseconds busyWait) {
+    if (givenPath.empty()) {
+        // The engine would open a private temporary database.
+        throw DatabaseError(SQLITE_CANTOPEN, cannotOpen(givenPath) + "no file is named.");
+    }
+    const std::filesystem::path path = absolutePath(givenPath);
     std::unique_ptr<Database> database(
         new Database(connect(path, SQLITE_OPEN_READWRITE, busyWait), path, busyWait));
     sqlite3* connection = database->connection_.get();
@@ -200,11 +233,13 @@ std::string Database::damageFound() {
     return finding;
 }
 
-std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
+std::unique_ptr<Database> Database::create(const std::filesystem::path& givenPath) {
+    const std::filesystem::path path = absolutePath(givenPath);
     if (const std::error_code error = createExclusively(path)) {
         const std::string reason =
             error == std::errc::file_exists ? "the file exists already." : error.message() + ".";
-        throw DatabaseError(SQLITE_CANTOPEN, "Cannot create \"" + path.string() + "\": " + reason);
+        throw DatabaseError(SQLITE_CANTOPEN,
+                            "Cannot create \"" + givenPath.string() + "\": " + reason);
     }
     try {
         return std::unique_ptr<Database>(new Database(

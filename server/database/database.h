@@ -25,6 +25,10 @@ namespace kt {
 // The file keeps a rollback journal: between operations the catalogue is the one file, whole,
 // so it can be copied, backed up and kept on a network share.
 //
+// The file is named once, when it is opened: by its absolute path, and by the device and inode
+// that path led to. A later change of working directory, or another file renamed over the
+// path, does not lead the connection or its searches to another file.
+//
 // A statement that another program's lock stops fails with CatalogueInUse.
 class Database {
 public:
@@ -38,9 +42,9 @@ public:
     // Opens an existing catalogue for reading and writing, taking no write lock. Never creates
     // a file; refuses a file that is not an SQLite database, is read-only, holds no catalogue
     // table or is damaged (shorter than its pages say, or failing the engine's quick check where
-    // that is affordable), and a file that another program keeps locked for longer than
-    // `busyWait` or in a way that cannot be waited out. Each refusal names the file and the
-    // cause.
+    // that is affordable), a file that another program keeps locked for longer than `busyWait`
+    // or in a way that cannot be waited out, and a file replaced while it is being opened. Each
+    // refusal names the file and the cause.
     static std::unique_ptr<Database> open(const std::filesystem::path& path,
                                           std::chrono::milliseconds busyWait = kDefaultBusyWait);
     // Creates a new, empty database file; refuses a path that exists, even one that another
@@ -51,6 +55,7 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // Absolute, as it was when the catalogue was opened.
     const std::filesystem::path& path() const { return path_; }
     std::chrono::milliseconds busyWait() const { return busyWait_; }
 
@@ -152,6 +157,8 @@ private:
 // "0.002 seconds" below a second, tenths of a second above.
 std::string describeWait(std::chrono::milliseconds waited);
 
+// The refusal of a catalogue whose path no longer leads to the file being opened.
+DatabaseError catalogueReplaced(const std::filesystem::path& path);
 // The refusal of a damaged file, naming the file and what was found.
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding);
 // True for a failure of the engine that means the file is damaged.

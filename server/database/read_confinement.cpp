@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "server/database/catalogue_file.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"
 #include "server/database/query_watchdog.h"
@@ -131,44 +132,36 @@ void Confinement::Closer::operator()(sqlite3* connection) const {
     sqlite3_close(connection);
 }
 
-Confinement::Confinement(std::filesystem::path catalogue) : catalogue_(std::move(catalogue)) {}
-
-Confinement::~Confinement() = default;
-
-sqlite3* Confinement::connection() {
-    if (connection_) {
-        return connection_.get();
-    }
+Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownPath)
+    : catalogue_(std::move(shownPath)) {
     sqlite3* opened = nullptr;
     const int resultCode = sqlite3_open_v2(
-        catalogue_.c_str(), &opened,
+        file.path.c_str(), &opened,
         SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
     connection_.reset(opened);
     if (resultCode != SQLITE_OK) {
         const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
-        connection_.reset();
         throw DatabaseError(
             resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
     }
+    // Between the two opens the path may have come to lead to another file.
+    if (const auto searched = openedCatalogueFile(opened); !searched || !searched->sameFile(file)) {
+        throw catalogueReplaced(catalogue_);
+    }
     limitSearches(opened);
-    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
-    // of 100,000 entities, so searching it again reads nothing from the file. (A negative
-    // size counts kilobytes.)
-    sqlite3_exec(opened, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
     // Sorting, grouping and subqueries keep their rows in memory, under the search's memory
     // limit, instead of in temporary files that no limit bounds.
     if (const int code =
             sqlite3_exec(opened, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
-        const std::string reason = sqlite3_errmsg(opened);
-        connection_.reset();
-        throw DatabaseError(
-            code, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
+        throw DatabaseError(code, "Cannot search the catalogue \"" + catalogue_.string() +
+                                      "\": " + sqlite3_errmsg(opened));
     }
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
-    return opened;
 }
+
+Confinement::~Confinement() = default;
 
 Recordset Confinement::snapshot(std::string_view sql, const ReadRules& rules) {
     std::optional<Recordset> rows;
@@ -185,6 +178,7 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                       const std::function<void(Statement&)>& read) {
     const Run confined(*this, rules);
     try {
+        sizeCache();
         prepareAndRead(sql, read);
     } catch (const CatalogueInUse&) {
         // A statement of the library's own, run while the rows are handed over, met the lock.
@@ -223,6 +217,25 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
         }
         throw;
     }
+}
+
+void Confinement::sizeCache() {
+    if (cacheSized_) {
+        return;
+    }
+    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
+    // of 100,000 entities, so searching it again reads nothing from the file. (A negative size
+    // counts kilobytes.) The setting reads the schema, so it waits for the first search and
+    // its bounds; the gatekeeper, which refuses every pragma, stands aside for it.
+    sqlite3* searching = connection();
+    sqlite3_set_authorizer(searching, nullptr, nullptr);
+    const int code =
+        sqlite3_exec(searching, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    sqlite3_set_authorizer(searching, &Confinement::authorize, this);
+    if (code != SQLITE_OK) {
+        throw DatabaseError(sqlite3_extended_errcode(searching), sqlite3_errmsg(searching));
+    }
+    cacheSized_ = true;
 }
 
 void Confinement::prepareAndRead(std::string_view sql,

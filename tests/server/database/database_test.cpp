@@ -49,6 +49,9 @@ TEST_F(DatabaseOpen, MissingFileFailsAndCreatesNothing) {
     const Error error = errorOf([&] { Database::open(directory_.file("missing.db")); });
     EXPECT_NE(error.description().find("missing.db"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(directory_.path()));
+    // An empty name would lead the engine to a private temporary database.
+    EXPECT_EQ(errorOf([] { Database::open(""); }).description(),
+              "Cannot open the catalogue \"\": no file is named.");
 }
 
 TEST_F(DatabaseOpen, RefusesWhatIsNotACatalogueAndLeavesItAlone) {
