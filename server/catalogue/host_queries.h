@@ -21,10 +21,11 @@ class Entities;
 // alone, in subqueries too, so no deleted row is seen however the condition is written. Anything
 // else (a second statement, a parameter, another table or the schema, a schema name, a WITH
 // clause, a change, a function that reaches outside or whose one call could run without bound,
-// more than the search's bounds on time, values, function calls and memory, see Confinement)
-// fails with catalogue error 666 saying why; a condition that is not valid SQL fails with the
-// engine's message, and a catalogue that another program keeps locked past the time limit with
-// an error saying so.
+// more than the search's bounds on time, values, function calls and memory, its temporary
+// storage for sorting and grouping included, see Confinement) fails with catalogue error 666
+// saying why; a condition that is not valid SQL fails with the engine's message, and a
+// catalogue that another program keeps locked with an error that says so and how long the
+// search waited. A search reads the catalogue that OpenDB opened, whatever became of its path.
 // The live entities whose Entity row matches, in key order (SearchAttributes false), or the
 // owners of the matching live attributes, once per attribute (SearchAttributes true). Empty
 // when nothing matches.

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "server/database/catalogue_file.h"
 #include "server/database/errors.h"
 #include "server/database/exclusive_file.h"
 #include "server/database/field.h"
@@ -19,35 +20,43 @@ constexpr std::string_view kRollbackJournal = "delete";
 // second at most); larger ones only the check of their length.
 constexpr std::uintmax_t kLargestQuickCheckedFile = 32 * 1024 * 1024;
 
+// A wait this close to the whole busy wait was the whole wait: the engine's last sleep ends at
+// the limit, give or take the clock.
+constexpr int kWholeWaitPercent = 90;
+
 int primaryCode(int resultCode) {
     return resultCode & 0xff;
+}
+
+std::chrono::milliseconds sinceStart(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
 }
 
 std::string cannotOpen(const std::filesystem::path& path) {
     return "Cannot open the catalogue \"" + path.string() + "\": ";
 }
 
-DatabaseError openFailure(const std::filesystem::path& path, int resultCode, sqlite3* connection,
-                          std::chrono::milliseconds busyWait) {
-    const DatabaseError error(resultCode,
-                              connection ? sqlite3_errmsg(connection) : "out of memory");
-    if (lockedByAnotherProgram(error)) {
-        return catalogueInUse(path, busyWait);
-    }
-    if (primaryCode(resultCode) == SQLITE_CORRUPT) {
+DatabaseError openFailure(const std::filesystem::path& path, const DatabaseError& error) {
+    if (primaryCode(error.number()) == SQLITE_CORRUPT) {
         return catalogueDamaged(path, error.description());
     }
-    return DatabaseError(resultCode, cannotOpen(path) + error.description());
+    return DatabaseError(error.number(), cannotOpen(path) + error.description());
 }
 
 sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::milliseconds busyWait) {
+    const auto start = std::chrono::steady_clock::now();
     sqlite3* connection = nullptr;
     const int resultCode =
         sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE, nullptr);
     if (resultCode != SQLITE_OK) {
-        DatabaseError error = openFailure(path, resultCode, connection, busyWait);
+        const DatabaseError error(resultCode,
+                                  connection ? sqlite3_errmsg(connection) : "out of memory");
         sqlite3_close(connection);
-        throw error;
+        if (lockedByAnotherProgram(error)) {
+            throw CatalogueInUse(resultCode, path, "open", sinceStart(start), busyWait);
+        }
+        throw openFailure(path, error);
     }
     // No double-quoted string literals, no schema-defined code, no writes to the schema table.
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -58,20 +67,70 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
     return connection;
 }
 
+// The path a catalogue is known by from its opening on: a relative one would lead elsewhere
+// after a change of working directory.
+std::filesystem::path absolutePath(const std::filesystem::path& path) {
+    std::error_code unknown;
+    std::filesystem::path absolute = std::filesystem::absolute(path, unknown);
+    return unknown ? path : absolute;
+}
+
+// The file `connection` has just opened, or the refusal of one replaced meanwhile.
+CatalogueFile identify(sqlite3* connection, const std::filesystem::path& path) {
+    std::optional<CatalogueFile> file = openedCatalogueFile(connection);
+    if (!file) {
+        throw catalogueReplaced(path);
+    }
+    return std::move(*file);
+}
+
+std::string describeInUse(const std::filesystem::path& path, std::string_view refused,
+                          std::chrono::milliseconds waited, std::chrono::milliseconds allowed) {
+    std::string text =
+        "Cannot " + std::string(refused) + " the catalogue \"" + path.string() + "\": ";
+    if (allowed.count() > 0 && waited.count() * 100 >= allowed.count() * kWholeWaitPercent) {
+        return text + "another program is using it and kept it locked while the server waited " +
+               describeWait(waited) +
+               ". Try again once the other program is done with it, or close that program.";
+    }
+    return text +
+           "another program is using it and holds a lock that cannot be waited for, so the "
+           "server stopped after " +
+           describeWait(waited) + ". Close the other program and try again.";
+}
+
 }  // namespace
 
 bool lockedByAnotherProgram(const Error& error) {
-    const int code = primaryCode(error.number());
-    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+    // SQLITE_LOCKED comes of a conflict inside one connection (the library shares no cache).
+    return primaryCode(error.number()) == SQLITE_BUSY;
 }
 
-DatabaseError catalogueInUse(const std::filesystem::path& path, std::chrono::milliseconds waited,
-                             std::string_view refused) {
-    return DatabaseError(SQLITE_BUSY, "Cannot " + std::string(refused) + " the catalogue \"" +
-                                          path.string() +
-                                          "\": another program is using it and kept it locked "
-                                          "for longer than the " +
-                                          describeTimeLimit(waited) + " the server waits.");
+CatalogueInUse::CatalogueInUse(int resultCode, std::filesystem::path path, std::string_view refused,
+                               std::chrono::milliseconds waited, std::chrono::milliseconds allowed)
+    : DatabaseError(resultCode, describeInUse(path, refused, waited, allowed)),
+      path_(std::move(path)),
+      waited_(waited),
+      allowed_(allowed) {}
+
+CatalogueInUse CatalogueInUse::refusing(std::string_view refused) const {
+    return CatalogueInUse(number(), path_, refused, waited_, allowed_);
+}
+
+std::string describeWait(std::chrono::milliseconds waited) {
+    constexpr std::chrono::milliseconds kSecond{1000};
+    constexpr std::chrono::milliseconds kTenth{100};
+    if (waited.count() < 1) {
+        return "less than 0.001 seconds";
+    }
+    return describeTimeLimit(waited < kSecond ? waited : (waited + kTenth / 2) / kTenth * kTenth);
+}
+
+DatabaseError catalogueReplaced(const std::filesystem::path& path) {
+    return DatabaseError(SQLITE_CANTOPEN,
+                         cannotOpen(path) +
+                             "the file at that path was replaced, moved or deleted while it was "
+                             "being opened. Try again.");
 }
 
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
@@ -90,12 +149,20 @@ void Database::Closer::operator()(sqlite3* connection) const {
 
 Database::Database(sqlite3* connection, std::filesystem::path path,
                    std::chrono::milliseconds busyWait)
-    : connection_(connection), confinement_(path), path_(std::move(path)), busyWait_(busyWait) {}
+    : connection_(connection),
+      confinement_(identify(connection, path), path),
+      path_(std::move(path)),
+      busyWait_(busyWait) {}
 
 Database::~Database() = default;
 
-std::unique_ptr<Database> Database::open(const std::filesystem::path& path,
+std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
                                          std::chrono::milliseconds busyWait) {
+    if (givenPath.empty()) {
+        // The engine would open a private temporary database.
+        throw DatabaseError(SQLITE_CANTOPEN, cannotOpen(givenPath) + "no file is named.");
+    }
+    const std::filesystem::path path = absolutePath(givenPath);
     std::unique_ptr<Database> database(
         new Database(connect(path, SQLITE_OPEN_READWRITE, busyWait), path, busyWait));
     sqlite3* connection = database->connection_.get();
@@ -106,8 +173,10 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& path,
         catalogueTable = database->scalar(
             "SELECT name FROM sqlite_schema WHERE type = 'table' AND name IN ('Entity', "
             "'Activity') COLLATE NOCASE");
+    } catch (const CatalogueInUse& locked) {
+        throw locked.refusing("open");
     } catch (const DatabaseError& error) {
-        throw openFailure(path, error.number(), connection, busyWait);
+        throw openFailure(path, error);
     }
     if (sqlite3_db_readonly(connection, "main") == 1) {
         throw DatabaseError(SQLITE_READONLY, cannotOpen(path) + "the file is read-only.");
@@ -123,8 +192,10 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& path,
             database->execute("PRAGMA journal_mode = DELETE");
         }
         finding = database->damageFound();
+    } catch (const CatalogueInUse& locked) {
+        throw locked.refusing("open");
     } catch (const DatabaseError& error) {
-        throw openFailure(path, error.number(), connection, busyWait);
+        throw openFailure(path, error);
     }
     if (!finding.empty()) {
         throw catalogueDamaged(path, finding);
@@ -162,11 +233,13 @@ std::string Database::damageFound() {
     return finding;
 }
 
-std::unique_ptr<Database> Database::create(const std::filesystem::path& path) {
+std::unique_ptr<Database> Database::create(const std::filesystem::path& givenPath) {
+    const std::filesystem::path path = absolutePath(givenPath);
     if (const std::error_code error = createExclusively(path)) {
         const std::string reason =
             error == std::errc::file_exists ? "the file exists already." : error.message() + ".";
-        throw DatabaseError(SQLITE_CANTOPEN, "Cannot create \"" + path.string() + "\": " + reason);
+        throw DatabaseError(SQLITE_CANTOPEN,
+                            "Cannot create \"" + givenPath.string() + "\": " + reason);
     }
     try {
         return std::unique_ptr<Database>(new Database(
@@ -200,6 +273,17 @@ Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rule
 void Database::confinedRows(std::string_view sql, const ReadRules& rules,
                             const std::function<void(const Recordset&)>& row) {
     confinement_.eachRow(sql, rules, row);
+}
+
+void Database::raiseWhenLocked(const DatabaseError& error, Access access,
+                               Clock::time_point start) const {
+    // A refusal already made stands: a statement of the library's own run while a search
+    // hands over its rows.
+    if (dynamic_cast<const CatalogueInUse*>(&error) != nullptr || !lockedByAnotherProgram(error)) {
+        return;
+    }
+    throw CatalogueInUse(error.number(), path_, access == Access::Change ? "change" : "read",
+                         sinceStart(start), busyWait_);
 }
 
 void Database::runToEnd(Statement& statement) {

@@ -56,10 +56,10 @@ void db::OpenDB(const std::string& filepath, std::optional<bool>& version_test,
         rootId = entityIDByName(*database, kTessaryRoot);
         reading.commit();
     } catch (const std::exception& error) {
-        const auto* failure = dynamic_cast<const Error*>(&error);
-        const std::string description = failure && lockedByAnotherProgram(*failure)
-                                            ? catalogueInUse(filepath, busyWait_).description()
-                                            : std::string(error.what());
+        // A read or a change that the upgrade or the root lookup makes is the open's.
+        const auto* locked = dynamic_cast<const CatalogueInUse*>(&error);
+        const std::string description =
+            locked ? locked->refusing("open").description() : std::string(error.what());
         throw catalogueError(
             1, description.empty() ? std::string(msg::UnableToOpenDatabase.text) : description);
     }

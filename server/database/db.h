@@ -19,9 +19,10 @@ public:
     // Opens the catalogue file, brings it to the current schema (upgrade_driver.h; what it
     // changes is logged in "OpenDB.log" beside the file) and finds "Tessary Root". A current
     // catalogue is only read: the write lock is taken only for an upgrade step that has work.
-    // Errors of opening the file (a damaged file, another program holding it locked past the
-    // busy wait) pass unchanged; any later error, a failed upgrade step included, is raised as
-    // catalogue error 1 with its description. A failed open leaves no catalogue open (the one
+    // Errors of opening the file (a damaged file, another program holding it locked) pass
+    // unchanged; any later error, a failed upgrade step included, is raised as catalogue error 1
+    // with its description. The file is known by its absolute path and identity from here on
+    // (Database). A failed open leaves no catalogue open (the one
     // open before is closed first) and root_id as it was. version_test, when given, asks the
     // upgrade to check only and receives its result.
     void OpenDB(const std::string& filepath);

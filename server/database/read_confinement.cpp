@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "server/database/catalogue_file.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"
 #include "server/database/query_watchdog.h"
@@ -62,6 +63,11 @@ std::string megabytes(std::int64_t bytes) {
     return std::to_string(bytes / (1024 * 1024)) + " MB";
 }
 
+std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
 }  // namespace
 
 std::string describeTimeLimit(std::chrono::milliseconds limit) {
@@ -80,7 +86,8 @@ class Confinement::Run {
 public:
     Run(Confinement& confinement, const ReadRules& rules)
         : confinement_(confinement),
-          watchdog_(confinement.connection(), std::chrono::steady_clock::now() + rules.timeLimit) {
+          start_(std::chrono::steady_clock::now()),
+          watchdog_(confinement.connection(), start_ + rules.timeLimit) {
         confinement_.rules_ = &rules;
         confinement_.watchdog_ = &watchdog_;
         confinement_.refusal_.clear();
@@ -95,6 +102,7 @@ public:
     Run& operator=(const Run&) = delete;
 
     bool expired() const { return watchdog_.expired(); }
+    std::chrono::steady_clock::time_point start() const { return start_; }
 
 private:
     // The engine's memory may grow by kMostMemory while the search runs. The limit holds for
@@ -115,6 +123,7 @@ private:
     };
 
     Confinement& confinement_;
+    std::chrono::steady_clock::time_point start_;
     QueryWatchdog watchdog_;
     MemoryLimit memoryLimit_;
 };
@@ -123,34 +132,36 @@ void Confinement::Closer::operator()(sqlite3* connection) const {
     sqlite3_close(connection);
 }
 
-Confinement::Confinement(std::filesystem::path catalogue) : catalogue_(std::move(catalogue)) {}
-
-Confinement::~Confinement() = default;
-
-sqlite3* Confinement::connection() {
-    if (connection_) {
-        return connection_.get();
-    }
+Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownPath)
+    : catalogue_(std::move(shownPath)) {
     sqlite3* opened = nullptr;
     const int resultCode = sqlite3_open_v2(
-        catalogue_.c_str(), &opened,
+        file.path.c_str(), &opened,
         SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
     connection_.reset(opened);
     if (resultCode != SQLITE_OK) {
         const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
-        connection_.reset();
         throw DatabaseError(
             resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
     }
+    // Between the two opens the path may have come to lead to another file.
+    if (const auto searched = openedCatalogueFile(opened); !searched || !searched->sameFile(file)) {
+        throw catalogueReplaced(catalogue_);
+    }
     limitSearches(opened);
-    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
-    // of 100,000 entities, so searching it again reads nothing from the file. (A negative
-    // size counts kilobytes.)
-    sqlite3_exec(opened, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    // Sorting, grouping and subqueries keep their rows in memory, under the search's memory
+    // limit, instead of in temporary files that no limit bounds.
+    if (const int code =
+            sqlite3_exec(opened, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
+        code != SQLITE_OK) {
+        throw DatabaseError(code, "Cannot search the catalogue \"" + catalogue_.string() +
+                                      "\": " + sqlite3_errmsg(opened));
+    }
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
-    return opened;
 }
+
+Confinement::~Confinement() = default;
 
 Recordset Confinement::snapshot(std::string_view sql, const ReadRules& rules) {
     std::optional<Recordset> rows;
@@ -167,7 +178,11 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                       const std::function<void(Statement&)>& read) {
     const Run confined(*this, rules);
     try {
+        sizeCache();
         prepareAndRead(sql, read);
+    } catch (const CatalogueInUse&) {
+        // A statement of the library's own, run while the rows are handed over, met the lock.
+        throw;
     } catch (const DatabaseError& error) {
         // The engine reports some refusals as plain errors ("not authorized to use function").
         if (!refusal_.empty()) {
@@ -187,17 +202,40 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                                     "than " +
                                         megabytes(kLongestValue) + ", the most a search handles.");
             case SQLITE_NOMEM:
-                throw DatabaseError(SQLITE_NOMEM, "The query needs more than " +
-                                                      megabytes(kMostMemory) +
-                                                      " of memory, the most a search may use.");
+                throw DatabaseError(
+                    SQLITE_NOMEM,
+                    "The search needs more than the " + megabytes(kMostMemory) +
+                        " of memory that the server allows one search, its temporary storage "
+                        "for sorting, grouping and subqueries included. Narrow the condition, or "
+                        "split the search into smaller ones.");
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
-                throw catalogueInUse(catalogue_, rules.timeLimit, "search");
+                throw CatalogueInUse(error.number(), catalogue_, "search", since(confined.start()),
+                                     rules.timeLimit);
             default:
                 break;
         }
         throw;
     }
+}
+
+void Confinement::sizeCache() {
+    if (cacheSized_) {
+        return;
+    }
+    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
+    // of 100,000 entities, so searching it again reads nothing from the file. (A negative size
+    // counts kilobytes.) The setting reads the schema, so it waits for the first search and
+    // its bounds; the gatekeeper, which refuses every pragma, stands aside for it.
+    sqlite3* searching = connection();
+    sqlite3_set_authorizer(searching, nullptr, nullptr);
+    const int code =
+        sqlite3_exec(searching, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    sqlite3_set_authorizer(searching, &Confinement::authorize, this);
+    if (code != SQLITE_OK) {
+        throw DatabaseError(sqlite3_extended_errcode(searching), sqlite3_errmsg(searching));
+    }
+    cacheSized_ = true;
 }
 
 void Confinement::prepareAndRead(std::string_view sql,

@@ -15,6 +15,7 @@ struct sqlite3;
 
 namespace kt {
 
+struct CatalogueFile;
 class QueryWatchdog;
 class Statement;
 
@@ -27,16 +28,17 @@ struct ReadRules {
 };
 
 // Keeps SQL from outside inside its rules. It runs on a read-only connection of its own to the
-// catalogue file, opened at the first search, which never runs the library's own statements:
-// its limits, its gatekeeper and its functions hold for searches alone, and stopping a search
-// cannot touch the library's work. Every search is bounded:
+// catalogue file, opened with the library's own and held to the same file, which never runs the
+// library's own statements: its limits, its gatekeeper and its functions hold for searches
+// alone, and stopping a search cannot touch the library's work. Every search is bounded:
 // - its text is at most kLongestQuery bytes, its expressions at most kDeepestExpression deep;
 // - no row it reads and no value it makes is longer than kLongestValue;
 // - it calls at most kMostFunctionCalls functions, each of which does work in proportion to
 //   its arguments at most (printf, format, instr, replace and unhex are not offered, trim and
 //   its kin only without a second argument);
 // - LIKE and GLOB take patterns of at most kLongestPattern bytes and stop with the search;
-// - the engine's memory grows by at most kMostMemory while it runs;
+// - the engine's memory grows by at most kMostMemory while it runs, its temporary storage
+//   (sorting, grouping, DISTINCT, subqueries) included: none of it goes to a file;
 // - a watchdog interrupts it at its time limit, and it waits no longer than that for a lock.
 class Confinement final : public SearchGuard {
 public:
@@ -47,7 +49,9 @@ public:
     static constexpr int kMostFunctionCalls = 64;
     static constexpr std::int64_t kMostMemory = 64 * 1024 * 1024;
 
-    explicit Confinement(std::filesystem::path catalogue);
+    // Opens the search connection on `file`, which the library's own connection has open;
+    // refuses (catalogueReplaced, naming `shownPath`) when its path leads to another file by now.
+    Confinement(const CatalogueFile& file, std::filesystem::path shownPath);
     ~Confinement() override;
     Confinement(const Confinement&) = delete;
     Confinement& operator=(const Confinement&) = delete;
@@ -56,7 +60,7 @@ public:
     // rules and returns its rows. A refusal fails with SQLITE_AUTH and says what was refused;
     // running past the time limit fails with SQLITE_INTERRUPT, a value past the longest with
     // SQLITE_TOOBIG and memory past the most with SQLITE_NOMEM, each naming the limit; a lock
-    // held by another program past the time limit fails with SQLITE_BUSY.
+    // held by another program fails with CatalogueInUse.
     Recordset snapshot(std::string_view sql, const ReadRules& rules);
     // The same, handing each row to `row` as it is read (Recordset::readEach) instead of
     // keeping them all.
@@ -72,10 +76,12 @@ private:
     bool keepGoing() const override;
     void refuse(std::string reason) override;
 
-    sqlite3* connection();
+    sqlite3* connection() const { return connection_.get(); }
     // Runs `sql` under the rules, handing the prepared statement to `read`.
     void run(std::string_view sql, const ReadRules& rules,
              const std::function<void(Statement&)>& read);
+    // Sets the page cache once, at the first search.
+    void sizeCache();
     void prepareAndRead(std::string_view sql, const std::function<void(Statement&)>& read);
     static int authorize(void* self, int action, const char* first, const char* second,
                          const char* database, const char* source);
@@ -88,6 +94,7 @@ private:
 
     std::filesystem::path catalogue_;
     std::unique_ptr<sqlite3, Closer> connection_;
+    bool cacheSized_ = false;
     // Set while a confined run goes on.
     const ReadRules* rules_ = nullptr;
     const QueryWatchdog* watchdog_ = nullptr;

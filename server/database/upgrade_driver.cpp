@@ -38,15 +38,13 @@ bool probe(Database& database, const UpgradeStep& step) {
 // Catalogue error 1 naming the step, or what kept it from running: another program's lock or a
 // damaged file.
 Error describeFailure(Database& database, const UpgradeStep& step, const std::exception& error) {
-    if (const auto* engine = dynamic_cast<const DatabaseError*>(&error)) {
-        if (lockedByAnotherProgram(*engine)) {
-            return catalogueError(
-                1, catalogueInUse(database.path(), database.busyWait()).description());
-        }
-        if (damagedFile(*engine)) {
-            return catalogueError(
-                1, catalogueDamaged(database.path(), engine->description()).description());
-        }
+    if (const auto* locked = dynamic_cast<const CatalogueInUse*>(&error)) {
+        return catalogueError(1, locked->refusing("open").description());
+    }
+    if (const auto* engine = dynamic_cast<const DatabaseError*>(&error);
+        engine != nullptr && damagedFile(*engine)) {
+        return catalogueError(
+            1, catalogueDamaged(database.path(), engine->description()).description());
     }
     return catalogueError(
         1, "Upgrading the catalogue failed in " + std::string(step.name) + ": " + error.what());

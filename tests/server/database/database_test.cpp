@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -21,6 +22,8 @@
 #include "server/database/schema_operations.h"
 #include "server/database/transaction.h"
 #include "tests/server/database/catalogue_fixture.h"
+#include "tests/server/database/lock_message.h"
+#include "tests/server/database/other_connection.h"
 #include "tests/server/database/temporary_directory.h"
 
 namespace kt {
@@ -46,6 +49,9 @@ TEST_F(DatabaseOpen, MissingFileFailsAndCreatesNothing) {
     const Error error = errorOf([&] { Database::open(directory_.file("missing.db")); });
     EXPECT_NE(error.description().find("missing.db"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(directory_.path()));
+    // An empty name would lead the engine to a private temporary database.
+    EXPECT_EQ(errorOf([] { Database::open(""); }).description(),
+              "Cannot open the catalogue \"\": no file is named.");
 }
 
 TEST_F(DatabaseOpen, RefusesWhatIsNotACatalogueAndLeavesItAlone) {
@@ -233,6 +239,64 @@ TEST_F(DatabaseOpen, ACatalogueLeftWithAWriteAheadLogBecomesOneFileAgain) {
     const auto copy = directory_.file("copy.db");
     std::filesystem::copy_file(path, copy);
     EXPECT_EQ(testEntities(*Database::open(copy)), 1);
+}
+
+// A statement that another program's lock stops says which file, what could not be done, how
+// long the server really waited and what to do; the operation leaves nothing behind.
+TEST_F(DatabaseOpen, AStatementThatAnotherProgramsLockStopsStatesTheRealWait) {
+    constexpr std::chrono::milliseconds kBusyWait{150};
+    const auto path = directory_.file("catalogue.db");
+    CreateCatalogue(path);
+    const auto database = Database::open(path, kBusyWait);
+    test::OtherConnection other(path);
+    const auto write = [&] {
+        Transaction operation(*database);
+        NewEntity entity;
+        entity.name = "Blocked";
+        entity.contact = "tester";
+        insertEntity(*database, entity);
+        operation.commit();
+    };
+    const auto read = [&] { database->snapshot("SELECT * FROM Entity"); };
+    struct Case {
+        std::string label;
+        std::string hold;
+        std::function<void()> call;
+        std::string refused;
+    };
+    const Case cases[] = {
+        // The write lock is refused when the transaction begins.
+        {"a writer holding the write lock", "BEGIN IMMEDIATE;", write, "change"},
+        // The commit waits for the reader to end.
+        {"a reader keeping the commit waiting", "BEGIN; SELECT COUNT(*) FROM Entity;", write,
+         "change"},
+        {"a writer committing", "BEGIN EXCLUSIVE;", read, "read"},
+    };
+    for (const Case& lock : cases) {
+        SCOPED_TRACE(lock.label);
+        other.run(lock.hold);
+        const auto start = std::chrono::steady_clock::now();
+        const Error error = errorOf(lock.call);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        other.run("COMMIT");
+        EXPECT_EQ(error.number(), SQLITE_BUSY);
+        const std::string& text = error.description();
+        EXPECT_TRUE(text.starts_with("Cannot " + lock.refused + " the catalogue \"" +
+                                     path.string() +
+                                     "\": another program is using it and kept it locked while "
+                                     "the server waited "))
+            << text;
+        EXPECT_TRUE(text.ends_with(
+            " seconds. Try again once the other program is done with it, or close that program."))
+            << text;
+        const auto stated = test::statedWait(text);
+        ASSERT_TRUE(stated.has_value()) << text;
+        EXPECT_GE(*stated, kBusyWait);
+        EXPECT_LE(*stated, took);
+    }
+    EXPECT_EQ(testEntities(*database), 0);
+    write();
+    EXPECT_EQ(testEntities(*database), 1);
 }
 
 TEST_F(DatabaseOpen, CreateRefusesAnExistingFile) {
