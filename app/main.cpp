@@ -2,6 +2,7 @@
 #include "app/shell/program.h"
 #include "app/shell/program_title.h"
 #include "app/shell/screenshot_switch.h"
+#include "platform/heap_limits.h"
 #include "platform/qt_program_starter.h"
 #include "platform/qt_prompt.h"
 #include "platform/qt_settings_store.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    vrn::settleHeapLimits();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(vrn::kProgramTitle));
 

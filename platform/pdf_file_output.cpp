@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "model/reports/report_printer.h"
 
@@ -65,8 +66,9 @@ private:
     std::optional<std::string> failure_;
 };
 
-PdfFileOutput::PdfFileOutput(const QPrinter& printer, const ReportFileOpener& openFile)
-    : target_(printer.outputFileName()) {
+PdfFileOutput::PdfFileOutput(const QPrinter& printer, const ReportFileOpener& openFile,
+                             std::string what)
+    : target_(printer.outputFileName()), what_(std::move(what)) {
     try {
         file_ = openFile(target_.toStdString());
     } catch (const std::exception& error) {
@@ -97,7 +99,7 @@ void PdfFileOutput::Commit() {
 }
 
 void PdfFileOutput::fail(const std::string& reason) const {
-    throw PrinterError("The report could not be written to " + target_.toStdString() + ": " +
+    throw PrinterError("The " + what_ + " could not be written to " + target_.toStdString() + ": " +
                        reason + ".");
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 #include "model/reports/report_file.h"
 
@@ -19,9 +20,11 @@ namespace vrn {
 // as it was. Failures throw PrinterError naming the file and the system's reason.
 class PdfFileOutput {
 public:
-    // Opens the temporary file for `printer`'s output file name.
+    // Opens the temporary file for `printer`'s output file name. `what` names the output in
+    // failures ("The report could not be written to ...").
     explicit PdfFileOutput(const QPrinter& printer,
-                           const ReportFileOpener& openFile = OpenReportFile);
+                           const ReportFileOpener& openFile = OpenReportFile,
+                           std::string what = "report");
     ~PdfFileOutput();
     PdfFileOutput(const PdfFileOutput&) = delete;
     PdfFileOutput& operator=(const PdfFileOutput&) = delete;
@@ -37,6 +40,7 @@ private:
     [[noreturn]] void fail(const std::string& reason) const;
 
     QString target_;
+    std::string what_;
     std::unique_ptr<SafeSaveFile> file_;
     std::unique_ptr<Device> device_;
     std::unique_ptr<QPdfWriter> writer_;

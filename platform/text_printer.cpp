@@ -33,7 +33,7 @@ void printPlainText(const QString& text, const PrinterChoice& choice) {
     document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
     document.setPlainText(text);
     if (!destination.outputFile.isEmpty()) {
-        PdfFileOutput pdf(printer);
+        PdfFileOutput pdf(printer, OpenReportFile, "text");
         document.print(&pdf.writer());
         pdf.Commit();
         return;

@@ -112,7 +112,8 @@ TEST_F(TextPrinterFileTest, AFullDiskKeepsThePreviousFileAndSaysWhy) {
         const FileSizeLimit full(kFullDiskBytes);
         failure = failureOf(QStringLiteral("Does not fit"), pdf());
     }
-    EXPECT_THAT(failure, HasSubstr(pdf().toStdString()));
+    EXPECT_THAT(failure, ::testing::StartsWith("The text could not be written to " +
+                                               pdf().toStdString() + ": "));
     EXPECT_THAT(failure, HasSubstr(std::strerror(EFBIG)));
     EXPECT_EQ(contents(pdf()), QByteArray("old print"));
     EXPECT_EQ(names(), QStringList{QStringLiteral("directions.pdf")});
