@@ -360,6 +360,10 @@ TEST_F(Specialization, TheDefaultBundleIsNamedForTheActivityElseTheFirstElseMade
         {"A", {"B1"}, "B1"},
         {"A", {}, "Special Default A"},
         {"Say \"hi\"", {"B1", "Default Say \"hi\""}, "Default Say \"hi\""},
+        // Names compare without regard to case in the catalogue, but not here.
+        {"A", {"DEFAULT A", "Default A"}, "Default A"},
+        {"A", {"default a", "B1"}, "default a"},
+        {"A", {"B1", "default a"}, "B1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
