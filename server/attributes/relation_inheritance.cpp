@@ -14,6 +14,7 @@
 #include "server/database/time_stamp.h"
 #include "server/database/type_codes.h"
 #include "server/entities/generic.h"
+#include "server/entities/specialization_levels.h"
 
 namespace kt {
 
@@ -88,31 +89,26 @@ void copyAttributesOfCopies(const std::vector<std::int32_t>& sources, std::int32
     if (sources.empty()) {
         return;
     }
+    // One statement for all the sources, in their order: its sorter holds only these rows.
+    Recordset attributes = global_db().CreateSnapshot(
+        "SELECT j.key AS position, a.atri_name, a.atri_data_type, CASE a.atri_inherit_behavior "
+        "WHEN ?1 THEN a.atri_value WHEN ?2 THEN a.atri_default_value ELSE '' END AS value, "
+        "a.atri_inherit_from_atri_id, a.atri_default_value, a.atri_inherit_behavior FROM "
+        "json_each(?4) AS j JOIN RelationAttributes AS a ON a.atri_ent_ref = j.value * 100 + 80 "
+        "WHERE a.atri_deleted = 0 AND (a.atri_inherit_behavior = ?1 OR a.atri_inherit_behavior "
+        "= ?2 OR a.atri_inherit_behavior = ?3) ORDER BY j.key, a.atri_id",
+        kByValue, kDefaultAsValue, kDefaultOnly, keyArray(sources));
     std::int32_t key = NewRelAttributeID();
-    std::int32_t copy = firstKey;
-    for (const std::int32_t source : sources) {
-        Recordset attributes = global_db().CreateSnapshot(
-            "SELECT atri_name, atri_data_type, CASE atri_inherit_behavior WHEN ?1 THEN "
-            "atri_value WHEN ?2 THEN atri_default_value ELSE '' END AS value, "
-            "atri_inherit_from_atri_id, atri_default_value, atri_inherit_behavior FROM "
-            "RelationAttributes WHERE "
-            "atri_ent_ref = ?4 AND atri_deleted = 0 AND (atri_inherit_behavior = ?1 OR "
-            "atri_inherit_behavior = ?2 OR atri_inherit_behavior = ?3) ORDER BY atri_id",
-            kByValue, kDefaultAsValue, kDefaultOnly, RelationID(source));
-        for (; !attributes.eof(); attributes.moveNext()) {
-            global_db().Execute(
-                "INSERT INTO RelationAttributes (atri_id, atri_name, atri_inherit, "
-                "atri_data_type, atri_value, atri_ent_ref, atri_inherit_from_atri_id, "
-                "atri_class, atri_deleted, atri_default_value, atri_entity_value_id, "
-                "atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior) "
-                "VALUES (?, ?, 1, ?, ?, ?, ?, -1, 0, ?, -1, -1, 1, ?)",
-                key++, attributes["atri_name"].value(), attributes["atri_data_type"].value(),
-                attributes["value"].value(), RelationID(copy),
-                attributes["atri_inherit_from_atri_id"].value(),
-                attributes["atri_default_value"].value(),
-                attributes["atri_inherit_behavior"].value());
-        }
-        ++copy;
+    for (; !attributes.eof(); attributes.moveNext()) {
+        global_db().Execute(
+            "INSERT INTO RelationAttributes (atri_id, atri_name, atri_inherit, atri_data_type, "
+            "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
+            "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
+            "atri_inherit_behavior) VALUES (?, ?, 1, ?, ?, ?, ?, -1, 0, ?, -1, -1, 1, ?)",
+            key++, attributes["atri_name"].value(), attributes["atri_data_type"].value(),
+            attributes["value"].value(), RelationID(firstKey + attributes["position"].asLong()),
+            attributes["atri_inherit_from_atri_id"].value(),
+            attributes["atri_default_value"].value(), attributes["atri_inherit_behavior"].value());
     }
 }
 
