@@ -27,19 +27,30 @@ constexpr std::string_view kPlaceholder = "-";
 
 void CopyInheritedAttributes(std::int32_t newKey, std::int32_t parentKey) {
     Transaction operation(global_db().database());
-    // One statement for all the copies; their keys follow the source rows' order.
-    global_db().Execute(
-        "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, atri_value, "
-        "atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, atri_default_value, "
-        "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior) "
-        "SELECT ?1 + row_number() OVER (ORDER BY atri_id) - 1, atri_name, 1, atri_data_type, "
-        "CASE atri_inherit_behavior WHEN ?2 THEN atri_default_value WHEN ?3 THEN ?4 "
-        "ELSE atri_value END, ?5, atri_id, atri_class, 0, COALESCE(atri_default_value, ''), "
-        "atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, atri_inherit_behavior "
-        "FROM Attributes WHERE atri_ent_ref = ?6 AND atri_deleted = 0 AND "
-        "atri_inherit_behavior IN (?7, ?2, ?3, ?8)",
-        NewAttributeID(), kWithDefault, kWithPlaceholder, kPlaceholder, newKey, parentKey,
-        kWithValue, kSameTypeWithValue);
+    // Read first, then one insert per copy: an INSERT that reads its own table, a window
+    // function or an IN list of more than two values makes the engine build and drop a
+    // temporary table (with a page cache of its own) on every call.
+    Recordset sources = global_db().CreateSnapshot(
+        "SELECT atri_id, atri_name, atri_data_type, CASE atri_inherit_behavior WHEN ?1 THEN "
+        "atri_default_value WHEN ?2 THEN ?3 ELSE atri_value END AS value, atri_class, "
+        "COALESCE(atri_default_value, '') AS default_value, atri_entity_value_id, atri_OLE_id, "
+        "atri_inherit_from_parent, atri_inherit_behavior FROM Attributes WHERE atri_ent_ref = ?4 "
+        "AND atri_deleted = 0 AND (atri_inherit_behavior = ?5 OR atri_inherit_behavior = ?1 OR "
+        "atri_inherit_behavior = ?2 OR atri_inherit_behavior = ?6) ORDER BY atri_id",
+        kWithDefault, kWithPlaceholder, kPlaceholder, parentKey, kWithValue, kSameTypeWithValue);
+    std::int32_t key = NewAttributeID();
+    for (; !sources.eof(); sources.moveNext()) {
+        global_db().Execute(
+            "INSERT INTO Attributes (atri_id, atri_name, atri_inherit, atri_data_type, "
+            "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
+            "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
+            "atri_inherit_behavior) VALUES (?, ?, 1, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?)",
+            key++, sources["atri_name"].value(), sources["atri_data_type"].value(),
+            sources["value"].value(), newKey, sources["atri_id"].value(),
+            sources["atri_class"].value(), sources["default_value"].value(),
+            sources["atri_entity_value_id"].value(), sources["atri_OLE_id"].value(),
+            sources["atri_inherit_from_parent"].value(), sources["atri_inherit_behavior"].value());
+    }
     operation.commit();
 }
 

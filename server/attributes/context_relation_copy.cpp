@@ -53,9 +53,11 @@ public:
         : entityMap_(entityMap), relationMap_(relationMap), oldRels_(oldRels), newRels_(newRels) {}
 
     void copyDecompositions(const ContextMapping& owner) {
+        // Equalities rather than an IN list: a list of three values makes the engine build a
+        // temporary table for every run.
         Recordset rows = global_db().CreateSnapshot(
-            "SELECT * FROM Relation WHERE rel_start_ent_id = ? AND rel_deleted = 0 AND rel_Type IN "
-            "(?, ?, ?) ORDER BY rel_id",
+            "SELECT * FROM Relation WHERE rel_start_ent_id = ?1 AND rel_deleted = 0 AND (rel_Type "
+            "= ?2 OR rel_Type = ?3 OR rel_Type = ?4) ORDER BY rel_id",
             owner.oldKey, RelationType::Decomposition, RelationType::IsManagedBy,
             RelationType::AutomaticDecomposition);
         const bool replaced = owner.newKey != owner.oldKey;

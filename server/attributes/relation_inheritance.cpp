@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "server/attributes/new_relation.h"
@@ -38,32 +39,48 @@ bool drawnInContext(std::int16_t type) {
     }
 }
 
-// Copies the relations `sources` into `specialization` under keys counted up from
-// `firstKey`, each drawn there: starting at the specialization with the source's display order
-// when `startHere`, else between the source's own ends at display order 0. A generated unique
-// ID has the form ObjRelation::InsertNew gives it.
-void insertCopies(const std::vector<std::int32_t>& sources, std::int32_t firstKey, bool startHere,
-                  const generic& specialization, const generic& parent, const std::string& stamp) {
-    if (sources.empty()) {
-        return;
+// The columns of a source relation that its copy reads.
+constexpr std::string_view kSourceColumns =
+    "rel_id, rel_Type, rel_start_ent_id, rel_end_ent_id, rel_inherit, rel_inherit_from_rel_id, "
+    "rel_name, rel_slot_id, rel_slot_name, rel_context_path, rel_display_order, "
+    "rel_end_ent_type, rel_slot_unique_id";
+
+// Copies the relations `sources` (rows of kSourceColumns) into `specialization` under keys
+// counted up from `key`, each drawn there: starting at the specialization with the source's
+// display order when `startHere` (relations drawn in a context left out), else between the
+// source's own ends at display order 0. A generated unique ID has the form ObjRelation::InsertNew
+// gives it. The keys of the sources copied are added to `copied`.
+void insertCopies(Recordset& sources, std::int32_t& key, bool startHere,
+                  const generic& specialization, const generic& parent, const std::string& stamp,
+                  std::vector<std::int32_t>& copied) {
+    // One insert per copy: an INSERT that reads its own table makes the engine build and drop
+    // a temporary table on every call.
+    for (; !sources.eof(); sources.moveNext()) {
+        if (startHere && drawnInContext(sources["rel_Type"].asInteger())) {
+            continue;
+        }
+        const Value start = startHere ? Value(std::int64_t{specialization.ID()})
+                                      : sources["rel_start_ent_id"].value();
+        global_db().Execute(
+            "INSERT INTO Relation (rel_id, rel_contact, rel_start_ent_id, rel_end_ent_id, "
+            "rel_inherit, rel_inherit_from_rel_id, rel_deleted, rel_inherit_by_copy, rel_Type, "
+            "rel_name, rel_inherit_from_parent, rel_context_ent_id, rel_suppressed, rel_slot_id, "
+            "rel_slot_name, rel_context_path, rel_display_order, rel_end_ent_type, "
+            "rel_imb_context_ent_id, rel_unique_id, rel_slot_unique_id) "
+            "VALUES (?1, ?2, ?3, ?4, 1, CASE WHEN ?5 <> 0 THEN ?6 ELSE ?7 END, 0, 0, ?8, "
+            "COALESCE(?9, ''), 0, ?10, 0, ?11, CASE WHEN COALESCE(?12, '') = '' THEN 'no slot' "
+            "ELSE ?12 END, CASE WHEN COALESCE(?13, '') = '' THEN 'no path' ELSE ?13 END, "
+            "CASE WHEN ?14 THEN ?15 ELSE 0 END, ?16, 0, ?17 || 'EI' || ?3 || 'RL' || "
+            "(?1 * 100 + 80), CASE WHEN COALESCE(?18, '') = '' THEN ?17 || 'EI' || ?3 || 'SL' "
+            "|| (?1 * 100 + 80) ELSE ?18 END)",
+            key++, parent.Contact(), start, sources["rel_end_ent_id"].value(),
+            sources["rel_inherit"].value(), sources["rel_inherit_from_rel_id"].value(),
+            sources["rel_id"].value(), sources["rel_Type"].value(), sources["rel_name"].value(),
+            specialization.ID(), sources["rel_slot_id"].value(), sources["rel_slot_name"].value(),
+            sources["rel_context_path"].value(), startHere, sources["rel_display_order"].value(),
+            sources["rel_end_ent_type"].value(), stamp, sources["rel_slot_unique_id"].value());
+        copied.push_back(sources["rel_id"].asLong());
     }
-    global_db().Execute(
-        "INSERT INTO Relation (rel_id, rel_contact, rel_start_ent_id, rel_end_ent_id, "
-        "rel_inherit, rel_inherit_from_rel_id, rel_deleted, rel_inherit_by_copy, rel_Type, "
-        "rel_name, rel_inherit_from_parent, rel_context_ent_id, rel_suppressed, rel_slot_id, "
-        "rel_slot_name, rel_context_path, rel_display_order, rel_end_ent_type, "
-        "rel_imb_context_ent_id, rel_unique_id, rel_slot_unique_id) "
-        "SELECT c.id, ?2, c.start, c.rel_end_ent_id, 1, CASE WHEN c.rel_inherit <> 0 THEN "
-        "c.rel_inherit_from_rel_id ELSE c.rel_id END, 0, 0, c.rel_Type, COALESCE(c.rel_name, ''), "
-        "0, ?4, 0, c.rel_slot_id, CASE WHEN COALESCE(c.rel_slot_name, '') = '' THEN 'no slot' "
-        "ELSE c.rel_slot_name END, CASE WHEN COALESCE(c.rel_context_path, '') = '' THEN "
-        "'no path' ELSE c.rel_context_path END, CASE WHEN ?3 THEN c.rel_display_order ELSE 0 END, "
-        "c.rel_end_ent_type, 0, ?5 || 'EI' || c.start || 'RL' || (c.id * 100 + 80), "
-        "CASE WHEN COALESCE(c.rel_slot_unique_id, '') = '' THEN ?5 || 'EI' || c.start || 'SL' "
-        "|| (c.id * 100 + 80) ELSE c.rel_slot_unique_id END "
-        "FROM (SELECT ?1 + j.key AS id, CASE WHEN ?3 THEN ?4 ELSE r.rel_start_ent_id END AS start, "
-        "r.* FROM json_each(?6) AS j JOIN Relation AS r ON r.rel_id = j.value) AS c",
-        firstKey, parent.Contact(), startHere, specialization.ID(), stamp, keyArray(sources));
 }
 
 // Gives the copies of `sources` (keys counted up from `firstKey` in the same order) the
@@ -72,18 +89,27 @@ void copyAttributesOfCopies(const std::vector<std::int32_t>& sources, std::int32
     if (sources.empty()) {
         return;
     }
-    global_db().Execute(
-        "INSERT INTO RelationAttributes (atri_id, atri_name, atri_inherit, atri_data_type, "
-        "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
-        "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
-        "atri_inherit_behavior) "
-        "SELECT ?1 + row_number() OVER (ORDER BY j.key, a.atri_id) - 1, a.atri_name, 1, "
-        "a.atri_data_type, CASE a.atri_inherit_behavior WHEN ?3 THEN a.atri_value WHEN ?4 THEN "
-        "a.atri_default_value ELSE '' END, (?2 + j.key) * 100 + 80, a.atri_inherit_from_atri_id, "
-        "-1, 0, a.atri_default_value, -1, -1, 1, a.atri_inherit_behavior "
-        "FROM json_each(?6) AS j JOIN RelationAttributes AS a ON a.atri_ent_ref = "
-        "j.value * 100 + 80 WHERE a.atri_deleted = 0 AND a.atri_inherit_behavior IN (?3, ?4, ?5)",
-        NewRelAttributeID(), firstKey, kByValue, kDefaultAsValue, kDefaultOnly, keyArray(sources));
+    // One statement for all the sources, in their order: its sorter holds only these rows.
+    Recordset attributes = global_db().CreateSnapshot(
+        "SELECT j.key AS position, a.atri_name, a.atri_data_type, CASE a.atri_inherit_behavior "
+        "WHEN ?1 THEN a.atri_value WHEN ?2 THEN a.atri_default_value ELSE '' END AS value, "
+        "a.atri_inherit_from_atri_id, a.atri_default_value, a.atri_inherit_behavior FROM "
+        "json_each(?4) AS j JOIN RelationAttributes AS a ON a.atri_ent_ref = j.value * 100 + 80 "
+        "WHERE a.atri_deleted = 0 AND (a.atri_inherit_behavior = ?1 OR a.atri_inherit_behavior "
+        "= ?2 OR a.atri_inherit_behavior = ?3) ORDER BY j.key, a.atri_id",
+        kByValue, kDefaultAsValue, kDefaultOnly, keyArray(sources));
+    std::int32_t key = NewRelAttributeID();
+    for (; !attributes.eof(); attributes.moveNext()) {
+        global_db().Execute(
+            "INSERT INTO RelationAttributes (atri_id, atri_name, atri_inherit, atri_data_type, "
+            "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
+            "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
+            "atri_inherit_behavior) VALUES (?, ?, 1, ?, ?, ?, ?, -1, 0, ?, -1, -1, 1, ?)",
+            key++, attributes["atri_name"].value(), attributes["atri_data_type"].value(),
+            attributes["value"].value(), RelationID(firstKey + attributes["position"].asLong()),
+            attributes["atri_inherit_from_atri_id"].value(),
+            attributes["atri_default_value"].value(), attributes["atri_inherit_behavior"].value());
+    }
 }
 
 }  // namespace
@@ -110,32 +136,23 @@ void InheritRelations(const generic& specialization, const generic& parent) {
     if (parent.Deleted()) {
         throw catalogueError(msg::DeletedEntityNoAccess);
     }
-    std::vector<std::int32_t> outgoing;
-    Recordset starting = global_db().CreateSnapshot(
-        "SELECT rel_id, rel_Type FROM Relation WHERE rel_start_ent_id = ? AND rel_deleted = 0 "
-        "ORDER BY rel_id",
+    const std::string columns(kSourceColumns);
+    Recordset outgoing = global_db().CreateSnapshot(
+        "SELECT " + columns +
+            " FROM Relation WHERE rel_start_ent_id = ? AND rel_deleted = 0 ORDER BY rel_id",
         parent.ID());
-    for (; !starting.eof(); starting.moveNext()) {
-        if (!drawnInContext(starting["rel_Type"].asInteger())) {
-            outgoing.push_back(starting["rel_id"].asLong());
-        }
-    }
-    std::vector<std::int32_t> drawn;
-    Recordset connectors = global_db().CreateSnapshot(
-        "SELECT rel_id FROM Relation WHERE rel_Type IN (2, 3, 17, 18, 19) AND "
-        "rel_context_ent_id = ? AND rel_deleted = 0 ORDER BY rel_id",
+    Recordset drawn = global_db().CreateSnapshot(
+        "SELECT " + columns +
+            " FROM Relation WHERE rel_context_ent_id = ? AND rel_deleted = 0 AND (rel_Type = 2 OR "
+            "rel_Type = 3 OR rel_Type = 17 OR rel_Type = 18 OR rel_Type = 19) ORDER BY rel_id",
         parent.ID());
-    for (; !connectors.eof(); connectors.moveNext()) {
-        drawn.push_back(connectors["rel_id"].asLong());
-    }
     // The copies take consecutive keys: the outgoing relations first, then the connectors.
     const std::int32_t firstKey = NewRelationID();
+    std::int32_t key = firstKey;
     const std::string stamp = TimeStamp::now().identifierPrefix();
-    insertCopies(outgoing, firstKey, true, specialization, parent, stamp);
-    const auto connectorKey = firstKey + static_cast<std::int32_t>(outgoing.size());
-    insertCopies(drawn, connectorKey, false, specialization, parent, stamp);
-    std::vector<std::int32_t> sources = std::move(outgoing);
-    sources.insert(sources.end(), drawn.begin(), drawn.end());
+    std::vector<std::int32_t> sources;
+    insertCopies(outgoing, key, true, specialization, parent, stamp, sources);
+    insertCopies(drawn, key, false, specialization, parent, stamp, sources);
     copyAttributesOfCopies(sources, firstKey);
 }
 
@@ -143,8 +160,8 @@ void CopyRelationAttributes(const ObjRelation& source, const ObjRelation& target
     Recordset attributes = global_db().CreateSnapshot(
         "SELECT atri_name, atri_data_type, atri_value, atri_default_value, "
         "atri_inherit_from_atri_id, atri_inherit_behavior FROM RelationAttributes "
-        "WHERE atri_ent_ref = ? AND atri_deleted = 0 AND atri_inherit_behavior IN (?, ?, ?) "
-        "ORDER BY atri_id",
+        "WHERE atri_ent_ref = ?1 AND atri_deleted = 0 AND (atri_inherit_behavior = ?2 OR "
+        "atri_inherit_behavior = ?3 OR atri_inherit_behavior = ?4) ORDER BY atri_id",
         source.ID(), kByValue, kDefaultAsValue, kDefaultOnly);
     for (; !attributes.eof(); attributes.moveNext()) {
         const std::int16_t behaviour = attributes["atri_inherit_behavior"].asInteger();

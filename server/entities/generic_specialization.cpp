@@ -1,6 +1,7 @@
 // The worker's writers of the specialization hierarchy: new and adopted specializations and
 // an activity's default bundle.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,25 @@ bool linked(std::int32_t parent, std::int32_t child) {
                 .eof();
 }
 
+// The first live bundle of `activity`, in display order, named exactly `name`. It is found
+// through the name: the activity's links to its specializations, thousands of them maybe, are
+// not read.
+std::optional<std::int32_t> bundleNamed(std::int32_t activity, const std::string& name) {
+    Recordset named = global_db().CreateSnapshot(
+        "SELECT s.spec_child_ent_id, e.ent_name FROM Entity AS e CROSS JOIN Specialization AS s "
+        "ON s.spec_child_ent_id = e.ent_id WHERE e.ent_name = ? AND e.ent_deleted = 0 AND "
+        "+s.spec_parent_ent_id = ? AND s.spec_type = ? AND s.spec_deleted = 0 "
+        "ORDER BY s.spec_display_order, s.spec_id",
+        name, activity, direct_specialization);
+    for (; !named.eof(); named.moveNext()) {
+        // Names compare without regard to case in the catalogue; this one must match exactly.
+        if (named["ent_name"].asText() == name) {
+            return named["spec_child_ent_id"].asLong();
+        }
+    }
+    return std::nullopt;
+}
+
 bool pifIdInUse(const std::string& pifId) {
     return !global_db()
                 .CreateSnapshot(
@@ -78,22 +98,22 @@ std::shared_ptr<generic> generic::GetDefaultBundle() {
         throw catalogueError(msg::SystemAttributeNotForType);
     }
     Transaction operation(global_db().database());
+    // The bundle named after the activity, else its first bundle.
     const std::string wanted = std::string(kDefaultBundlePrefix) + record_.name;
-    Recordset bundles = global_db().CreateSnapshot(
-        "SELECT spec_child_ent_id, ent_name FROM Specialization JOIN Entity ON ent_id = "
-        "spec_child_ent_id WHERE spec_parent_ent_id = ? AND spec_type = ? AND spec_deleted = 0 "
-        "AND ent_deleted = 0 ORDER BY spec_display_order, spec_id",
-        record_.id, direct_specialization);
-    std::shared_ptr<generic> bundle;
-    if (!bundles.eof()) {
-        std::int32_t chosen = bundles["spec_child_ent_id"].asLong();
-        for (; !bundles.eof(); bundles.moveNext()) {
-            if (bundles["ent_name"].asText() == wanted) {
-                chosen = bundles["spec_child_ent_id"].asLong();
-                break;
-            }
+    std::optional<std::int32_t> chosen = bundleNamed(record_.id, wanted);
+    if (!chosen) {
+        const Recordset first = global_db().CreateSnapshot(
+            "SELECT spec_child_ent_id FROM Specialization JOIN Entity ON ent_id = "
+            "spec_child_ent_id WHERE spec_parent_ent_id = ? AND spec_type = ? AND "
+            "spec_deleted = 0 AND ent_deleted = 0 ORDER BY spec_display_order, spec_id LIMIT 1",
+            record_.id, direct_specialization);
+        if (!first.eof()) {
+            chosen = first["spec_child_ent_id"].asLong();
         }
-        bundle = workerFor(chosen);
+    }
+    std::shared_ptr<generic> bundle;
+    if (chosen) {
+        bundle = workerFor(*chosen);
     } else {
         const auto made = InsertNewBundle(std::string(kMadeDefaultBundlePrefix) + record_.name);
         Entities members;

@@ -11,6 +11,7 @@
 #include "server/attributes/obj_attribute.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
+#include "server/database/transaction.h"
 #include "server/entities/generic.h"
 #include "server/entities/obj_attributes.h"
 #include "tests/server/database/open_catalogue_fixture.h"
@@ -161,6 +162,30 @@ TEST_F(AttributePropagation, ANewSpecializationCopiesByBehaviour) {
             textOf("SELECT atri_class FROM Attributes WHERE atri_id = ?", KeyOfID(copy->ID())),
             "7");
     }
+}
+
+TEST_F(AttributePropagation, ACopyKeepsTheColumnsItDoesNotDecide) {
+    const auto source = add(pump_, "Kept", "value", 5);
+    sql("UPDATE Attributes SET atri_data_type = 'Long', atri_default_value = NULL, atri_class = "
+        "7, atri_entity_value_id = 8, atri_OLE_id = 9, atri_inherit_from_parent = 0 WHERE "
+        "atri_id = ?",
+        KeyOfID(source->ID()));
+    const std::int32_t pumpC = make_.entity("Pump C");
+    {
+        Transaction operation(database());
+        CopyInheritedAttributes(pumpC, pump_);
+        operation.commit();
+    }
+    Recordset copy = database().snapshot(
+        "SELECT atri_name || '|' || atri_inherit || '|' || atri_data_type || '|' || atri_value "
+        "|| '|' || (atri_ent_ref = ?) || '|' || (atri_inherit_from_atri_id = ?) || '|' || "
+        "atri_class || '|' || atri_deleted || '|' || quote(atri_default_value) || '|' || "
+        "atri_entity_value_id || '|' || atri_OLE_id || '|' || atri_inherit_from_parent || '|' "
+        "|| atri_inherit_behavior AS row FROM Attributes WHERE atri_ent_ref = ?",
+        pumpC, KeyOfID(source->ID()), pumpC);
+    ASSERT_EQ(copy.recordCount(), 1u);
+    // A missing default becomes an empty one.
+    EXPECT_EQ(copy["row"].asText(), "Kept|1|Long|value|1|1|7|0|''|8|9|0|5");
 }
 
 TEST_F(AttributePropagation, AValueChangeIsPushedOnlyForBehaviourTwo) {

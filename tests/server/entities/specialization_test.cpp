@@ -93,7 +93,7 @@ protected:
                                  Value(std::string("v")));
         }
         bladeSlot_ = test::keyOf(*tool.AddDecomposition(loadedWorker(blade_), 0, 1, "", ""));
-        tool.AddDecomposition(loadedWorker(grip_), 0, 2, "", "");
+        gripSlot_ = test::keyOf(*tool.AddDecomposition(loadedWorker(grip_), 0, 2, "", ""));
         managed_ = test::keyOf(*make_.relation(
             {.type = RelationType::IsManagedBy, .start = tool_, .end = boss_, .displayOrder = 4}));
         inner_ = test::keyOf(*make_.relation({.type = RelationType::Connector,
@@ -114,7 +114,7 @@ protected:
     }
 
     std::int32_t tool_ = 0, blade_ = 0, grip_ = 0, boss_ = 0, shed_ = 0;
-    std::int32_t bladeSlot_ = 0, managed_ = 0, inner_ = 0;
+    std::int32_t bladeSlot_ = 0, gripSlot_ = 0, managed_ = 0, inner_ = 0;
 };
 
 TEST_F(ThingSpecialization, ANewSpecializationGetsRowsCountsAttributesAndRelations) {
@@ -185,6 +185,57 @@ TEST_F(ThingSpecialization, RelationAttributesAreCopiedByBehaviour) {
     }
     EXPECT_EQ(copied, (std::vector<std::string>{"Rel 2=value/default", "Rel 3=default/default",
                                                 "Rel 4=/default"}));
+}
+
+TEST_F(ThingSpecialization, CopiesFillInWhatTheirSourcesLeaveEmpty) {
+    // The blade decomposition lacks a name, slot name, context path and slot unique ID; the
+    // managed-by relation is itself a copy of relation 900; the grip decomposition gets a
+    // relation attribute of its own.
+    global_db().Execute(
+        "UPDATE Relation SET rel_name = NULL, rel_slot_name = '', rel_context_path = NULL, "
+        "rel_slot_unique_id = '' WHERE rel_id = ?",
+        bladeSlot_);
+    global_db().Execute(
+        "UPDATE Relation SET rel_inherit = 1, rel_inherit_from_rel_id = 900 WHERE rel_id = ?",
+        managed_);
+    const auto grip = std::make_shared<ObjRelation>();
+    grip->LoadFromID(RelationID(gripSlot_));
+    grip->AddNewAttribute("Grip 2", Value(std::string("g")), std::nullopt, 2);
+    const std::int32_t lastRelation = number("SELECT MAX(rel_id) FROM Relation WHERE ?", 1);
+    const std::int32_t lastAttribute =
+        number("SELECT MAX(atri_id) FROM RelationAttributes WHERE ?", 1);
+
+    const std::int32_t hammer = keyOf(*entity(tool_)->AddNewSpecialization("Hammer", "smith"));
+    const auto copies = test::storedRelationsAfter(lastRelation);
+    ASSERT_EQ(copies.size(), 4u);
+    const StoredRelation& blade = copies[0];
+    const std::string bladeId = std::to_string(RelationID(blade.key));
+    EXPECT_EQ(blade.name, "");
+    EXPECT_EQ(blade.slotName, "no slot");
+    EXPECT_EQ(blade.contextPath, "no path");
+    EXPECT_TRUE(blade.uniqueId.ends_with("EI" + std::to_string(hammer) + "RL" + bladeId));
+    EXPECT_TRUE(blade.slotUniqueId.ends_with("EI" + std::to_string(hammer) + "SL" + bladeId));
+    EXPECT_EQ(blade.uniqueId.substr(0, blade.uniqueId.find("EI")),
+              blade.slotUniqueId.substr(0, blade.slotUniqueId.find("EI")));
+    EXPECT_EQ(copies[2].inheritedFrom, 900);
+    // The connector drawn in Tool keeps its start, which its unique ID names.
+    EXPECT_TRUE(copies[3].uniqueId.ends_with("EI" + std::to_string(blade_) + "RL" +
+                                             std::to_string(RelationID(copies[3].key))));
+
+    // The relation attributes' keys follow the copies, then the sources' keys.
+    Recordset attributes = global_db().CreateSnapshot(
+        "SELECT atri_ent_ref, atri_name FROM RelationAttributes WHERE atri_id > ? ORDER BY "
+        "atri_id",
+        lastAttribute);
+    std::vector<std::string> made;
+    for (; !attributes.eof(); attributes.moveNext()) {
+        made.push_back(std::to_string(attributes["atri_ent_ref"].asLong() / 100) + " " +
+                       attributes["atri_name"].asText());
+    }
+    const std::string first = std::to_string(copies[0].key) + " ";
+    const std::string second = std::to_string(copies[1].key) + " ";
+    EXPECT_EQ(made, (std::vector<std::string>{first + "Rel 2", first + "Rel 3", first + "Rel 4",
+                                              second + "Grip 2"}));
 }
 
 TEST_F(ThingSpecialization, APifIdHeldByALiveEntityIsRefusedAndWritesNothing) {
@@ -309,6 +360,10 @@ TEST_F(Specialization, TheDefaultBundleIsNamedForTheActivityElseTheFirstElseMade
         {"A", {"B1"}, "B1"},
         {"A", {}, "Special Default A"},
         {"Say \"hi\"", {"B1", "Default Say \"hi\""}, "Default Say \"hi\""},
+        // Names compare without regard to case in the catalogue, but not here.
+        {"A", {"DEFAULT A", "Default A"}, "Default A"},
+        {"A", {"default a", "B1"}, "default a"},
+        {"A", {"B1", "default a"}, "B1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
