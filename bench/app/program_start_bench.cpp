@@ -6,6 +6,7 @@
 // the large benchmark document (about 55 MB) opens in under 0.8 s of CPU and a file with 2,000
 // practices in one group (about 340 MB) in under 5 s; with either file open the program takes at
 // most twice the file's size in memory above the empty program.
+#include "bench/support/child_process.h"
 #include "bench/support/large_matrix_file.h"
 #include "bench/support/matrix_file_generator.h"
 #include "bench/support/scratch_folder.h"
@@ -14,7 +15,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,8 +29,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace vrn::bench {
 namespace {
@@ -63,25 +61,13 @@ public:
 };
 
 std::vector<std::string> ChildEnvironment(const RunFolder& folder) {
-    static const char* const kReplaced[] = {
-        "QT_QPA_PLATFORM=", "XDG_CONFIG_HOME=",      "XDG_RUNTIME_DIR=",
-        "VRN_SCREENSHOT=",  "VRN_SKIP_SPLASH_WAIT=", "VRN_ACCEPT_NOTICE="};
-    std::vector<std::string> variables;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string variable(*entry);
-        if (std::none_of(std::begin(kReplaced), std::end(kReplaced),
-                         [&variable](const char* name) { return variable.starts_with(name); })) {
-            variables.push_back(variable);
-        }
-    }
     const std::string folderPath = folder.path().string();
-    variables.push_back("QT_QPA_PLATFORM=offscreen");
-    variables.push_back("XDG_CONFIG_HOME=" + folderPath + "/config");
-    variables.push_back("XDG_RUNTIME_DIR=" + folderPath);
-    variables.push_back("VRN_SCREENSHOT=" + folderPath + "/picture.png");
-    variables.push_back("VRN_SKIP_SPLASH_WAIT=1");
-    variables.push_back("VRN_ACCEPT_NOTICE=1");
-    return variables;
+    return EnvironmentWith(
+        {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + folderPath + "/config",
+         "XDG_RUNTIME_DIR=" + folderPath, "VRN_SCREENSHOT=" + folderPath + "/picture.png",
+         "VRN_SKIP_SPLASH_WAIT=1", "VRN_ACCEPT_NOTICE=1"},
+        {"QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "VRN_SCREENSHOT",
+         "VRN_SKIP_SPLASH_WAIT", "VRN_ACCEPT_NOTICE"});
 }
 
 // Reads the child's output until it reports its matrix window; false when it ends or stalls first.
@@ -130,47 +116,18 @@ ProgramRun RunProgram(const RunFolder& folder, const std::optional<fs::path>& fi
     if (file) {
         arguments.push_back(file->string());
     }
-    const std::vector<std::string> variables = ChildEnvironment(folder);
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const auto& variable : variables) {
-        envp.push_back(const_cast<char*>(variable.c_str()));
-    }
-    envp.push_back(nullptr);
-
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) {
-        throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (spawned != 0) {
-        close(pipeEnds[0]);
-        throw std::runtime_error(std::string("cannot start the program: ") +
-                                 std::strerror(spawned));
-    }
+    const ChildWithOutput child = StartReadingOutput(arguments, ChildEnvironment(folder), true);
     ProgramRun run;
-    const bool reported = AwaitMatrixReport(pipeEnds[0], run.report);
-    run.rssMB = StatusMB(child, "VmRSS");
-    run.peakMB = StatusMB(child, "VmHWM");
+    const bool reported = AwaitMatrixReport(child.output, run.report);
+    run.rssMB = StatusMB(child.pid, "VmRSS");
+    run.peakMB = StatusMB(child.pid, "VmHWM");
     // Stopped at once: what it would do after its first picture (a second picture, closing) is
     // not part of opening.
-    kill(child, SIGKILL);
-    close(pipeEnds[0]);
+    kill(child.pid, SIGKILL);
+    close(child.output);
     int status = 0;
     rusage usage{};
-    wait4(child, &status, 0, &usage);
+    wait4(child.pid, &status, 0, &usage);
     if (!reported) {
         throw std::runtime_error("the program ended or stalled before it drew its matrix window");
     }

@@ -31,7 +31,7 @@
 #include "bench/support/cpu_time.h"
 #include "bench/support/peak_memory.h"
 #include "bench/support/scratch_database_path.h"
-#include "bench/support/self_run.h"
+#include "bench/support/child_process.h"
 #include "server/attributes/new_relation.h"
 #include "server/attributes/obj_relation.h"
 #include "server/catalogue/catalogue_queries.h"
