@@ -28,10 +28,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/support/child_process.h"
 #include "bench/support/cpu_time.h"
 #include "bench/support/peak_memory.h"
 #include "bench/support/scratch_database_path.h"
-#include "bench/support/child_process.h"
 #include "server/attributes/new_relation.h"
 #include "server/attributes/obj_relation.h"
 #include "server/catalogue/catalogue_queries.h"
