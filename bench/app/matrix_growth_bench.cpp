@@ -27,7 +27,6 @@
 #include "tests/support/model_doubles/scripted_messages.h"
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,12 +45,7 @@ constexpr int kDraws = 3;
 constexpr int kTenfold = 10;
 
 // The CPU time of one read, the system's share of it and the page faults it took.
-struct ReadFigures {
-    double seconds = 0;
-    double systemSeconds = 0;
-    double faults = 0;
-    double userSeconds() const { return seconds - systemSeconds; }
-};
+using ReadFigures = ProcessCost;
 
 struct Figures {
     ReadFigures cold;
@@ -67,15 +61,6 @@ std::map<int, Figures>& measured() {
     return figures;
 }
 
-// The system time and the page faults of this process so far.
-ReadFigures SystemSecondsAndFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return {.systemSeconds = static_cast<double>(usage.ru_stime.tv_sec) +
-                             static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
-            .faults = static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
-}
-
 // Reads the file into a new window and lays it out; the read and the best layout's CPU time.
 std::pair<ReadFigures, double> ReadAndDraw(const GeneratedMatrixFile& generated) {
     testing::RecordingMainView mainView;
@@ -84,32 +69,27 @@ std::pair<ReadFigures, double> ReadAndDraw(const GeneratedMatrixFile& generated)
     ScriptedPrompt prompt;
     auto window = std::make_unique<frmMatrix>(program, prompt);
     auto document = std::make_shared<VRN_Matrix>();
-    const ReadFigures before = SystemSecondsAndFaults();
-    const double seconds = CpuSecondsOf([&] {
-        std::int16_t file = 0;
-        bool directions = false;
-        document->OpenFile(generated.path.string(), file, "Input");
-        document->Read(file, window.get(), directions, {&mainView, true, &messages});
-        document->CloseFile(file);
-    });
-    const ReadFigures after = SystemSecondsAndFaults();
+    const ProcessCost before = ProcessCostSoFar();
+    std::int16_t file = 0;
+    bool directions = false;
+    document->OpenFile(generated.path.string(), file, "Input");
+    document->Read(file, window.get(), directions, {&mainView, true, &messages});
+    document->CloseFile(file);
+    const ReadFigures read = ProcessCostSoFar() - before;
     double draw = 1e300;
     for (int i = 0; i < kDraws; ++i) {
         draw = std::min(draw, CpuSecondsOf([&] { document->Draw(1, 1); }));
     }
     window.reset();
-    return {{.seconds = seconds,
-             .systemSeconds = after.systemSeconds - before.systemSeconds,
-             .faults = after.faults - before.faults},
-            draw};
+    return {read, draw};
 }
 
 void SetReadCounters(benchmark::State& state, const std::string& name, const ReadFigures& read,
                      double cells) {
-    state.counters[name + "_s"] = read.seconds;
+    state.counters[name + "_s"] = read.cpuSeconds;
     state.counters[name + "_sys_s"] = read.systemSeconds;
     state.counters[name + "_faults"] = read.faults;
-    state.counters[name + "_ns_per_cell"] = read.seconds / cells * 1e9;
+    state.counters[name + "_ns_per_cell"] = read.cpuSeconds / cells * 1e9;
 }
 
 void SetCounters(benchmark::State& state, const Figures& figures, const Figures* previous) {
@@ -125,9 +105,9 @@ void SetCounters(benchmark::State& state, const Figures& figures, const Figures*
             return now / before / cellRatio;
         };
         state.counters["cold_read_per_cell_x_prev"] =
-            growth(figures.cold.seconds, previous->cold.seconds);
+            growth(figures.cold.cpuSeconds, previous->cold.cpuSeconds);
         state.counters["read_per_cell_x_prev"] =
-            growth(figures.warm.seconds, previous->warm.seconds);
+            growth(figures.warm.cpuSeconds, previous->warm.cpuSeconds);
         state.counters["draw_per_cell_x_prev"] = growth(figures.drawSeconds, previous->drawSeconds);
     }
     state.counters["peak_MB"] = peakMemoryMB();
@@ -136,8 +116,8 @@ void SetCounters(benchmark::State& state, const Figures& figures, const Figures*
 // Each time against the 10 times file's, and the cells against its cells.
 void SetTenfoldCounters(benchmark::State& state, const Figures& figures, const Figures& tenfold) {
     state.counters["cells_x_10x"] = figures.cells / tenfold.cells;
-    state.counters["cold_read_x_10x"] = figures.cold.seconds / tenfold.cold.seconds;
-    state.counters["read_x_10x"] = figures.warm.seconds / tenfold.warm.seconds;
+    state.counters["cold_read_x_10x"] = figures.cold.cpuSeconds / tenfold.cold.cpuSeconds;
+    state.counters["read_x_10x"] = figures.warm.cpuSeconds / tenfold.warm.cpuSeconds;
     state.counters["cold_read_user_x_10x"] =
         figures.cold.userSeconds() / tenfold.cold.userSeconds();
     state.counters["read_user_x_10x"] = figures.warm.userSeconds() / tenfold.warm.userSeconds();

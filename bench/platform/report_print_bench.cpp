@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -45,22 +44,6 @@ constexpr double kHalfPointsPerInch = 144;
 // The groups of the documents about ten and a hundred times the small one.
 constexpr int kTenfoldGroups = 18;
 constexpr int kHundredfoldGroups = 65;
-
-// What one print job cost: CPU seconds, the system's share of them, page faults.
-struct JobCost {
-    double cpu = 0;
-    double system = 0;
-    double faults = 0;
-};
-
-JobCost costSoFar() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return {vrn::bench::ProcessCpuSeconds(),
-            static_cast<double>(usage.ru_stime.tv_sec) +
-                static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
-            static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
-}
 
 // The CPU milliseconds a page took per document size (in groups), for the rows after it.
 std::map<int, double>& msPerPageMeasured() {
@@ -169,12 +152,12 @@ double drawPlainPages(const QPrinter& like, const std::vector<RecordingQtPrinter
     return vrn::bench::ProcessCpuSeconds() - start;
 }
 
-void setCounters(benchmark::State& state, int groups, const JobCost& report, int pages,
-                 double floorMsPerPage) {
-    const double msPerPage = report.cpu * kMillisecondsPerSecond / pages;
+void setCounters(benchmark::State& state, int groups, const vrn::bench::ProcessCost& report,
+                 int pages, double floorMsPerPage) {
+    const double msPerPage = report.cpuSeconds * kMillisecondsPerSecond / pages;
     state.counters["pages"] = pages;
     state.counters["cpu_ms_per_page"] = msPerPage;
-    state.counters["sys_ms_per_page"] = report.system * kMillisecondsPerSecond / pages;
+    state.counters["sys_ms_per_page"] = report.systemSeconds * kMillisecondsPerSecond / pages;
     state.counters["faults_per_page"] = report.faults / pages;
     state.counters["floor_cpu_ms_per_page"] = floorMsPerPage;
     state.counters["ratio"] = msPerPage / floorMsPerPage;
@@ -200,15 +183,15 @@ void BM_PrintReportToPdf(benchmark::State& state) {
     setUp(printer, folder.filePath(QStringLiteral("report.pdf")));
     const double residentBefore = vrn::bench::statusMB("VmRSS");
     vrn::bench::resetPeakMemory();
-    JobCost report{.cpu = 1e9};
+    vrn::bench::ProcessCost report{.cpuSeconds = 1e9};
     int pages = 0;
     for (auto _ : state) {
         vrn::QtReportPrinter reportPrinter(printer);
-        const JobCost start = costSoFar();
+        const vrn::bench::ProcessCost start = vrn::bench::ProcessCostSoFar();
         matrix.PrintReport(reportPrinter, nullptr);
-        const JobCost end = costSoFar();
-        if (end.cpu - start.cpu < report.cpu) {
-            report = {end.cpu - start.cpu, end.system - start.system, end.faults - start.faults};
+        const vrn::bench::ProcessCost job = vrn::bench::ProcessCostSoFar() - start;
+        if (job.cpuSeconds < report.cpuSeconds) {
+            report = job;
         }
         pages = reportPrinter.pagesPrinted();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <ctime>
 #include <numeric>
@@ -13,6 +15,29 @@ inline double ProcessCpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// What this process has cost so far, or what some work cost: CPU seconds, the system's share of
+// them (page faults and system calls), page faults.
+struct ProcessCost {
+    double cpuSeconds = 0;
+    double systemSeconds = 0;
+    double faults = 0;
+
+    double userSeconds() const { return cpuSeconds - systemSeconds; }
+    ProcessCost operator-(const ProcessCost& earlier) const {
+        return {cpuSeconds - earlier.cpuSeconds, systemSeconds - earlier.systemSeconds,
+                faults - earlier.faults};
+    }
+};
+
+inline ProcessCost ProcessCostSoFar() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return {ProcessCpuSeconds(),
+            static_cast<double>(usage.ru_stime.tv_sec) +
+                static_cast<double>(usage.ru_stime.tv_usec) * 1e-6,
+            static_cast<double>(usage.ru_minflt + usage.ru_majflt)};
 }
 
 // The CPU time `work` takes.
