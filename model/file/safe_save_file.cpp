@@ -5,8 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -16,14 +22,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writers that finish one after the other can each take the temporary file over from the one
-// before; past this many takeovers in one open the target counts as busy.
+// Writers that finish one after the other can each remove the temporary file of the one before;
+// past this many retries in one open the target counts as busy.
 constexpr int kLockAttempts = 8;
 // As many links as the system itself follows in one path before it gives up (ELOOP).
 constexpr int kMaxLinks = 40;
+// The names a temporary file of one target may take, tried in order: a name something else
+// holds that cannot be removed is stepped around, the same way by every writer of the target.
+constexpr int kTemporaryNames = 4;
+// The longest file name a folder holds.
+constexpr std::size_t kNameMax = NAME_MAX;
+// A temporary file is created for its owner alone: it is never more open than the target.
+constexpr mode_t kPrivateMode = 0600;
+// A new file's mode before the umask takes its part.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kAccessBits = 0777;
+constexpr int kOctal = 8;
+constexpr int kHexDigits = 16;
+constexpr int kBitsPerHexDigit = 4;
 
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
     throw std::system_error(error, std::generic_category(), what);
+}
+
+std::string Quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
 }
 
 fs::path FolderOf(const fs::path& target) {
@@ -44,49 +68,186 @@ fs::path Resolved(const fs::path& target) {
             return error ? path : clean;
         }
         if (links == kMaxLinks) {
-            ThrowErrno(ELOOP, "the links from '" + target.string() + "' cannot be followed");
+            ThrowErrno(ELOOP, "the links from " + Quoted(target) + " cannot be followed");
         }
         const fs::path next = fs::read_symlink(path, error);
         if (error) {
-            ThrowErrno(error.value(), "the link '" + path.string() + "' cannot be read");
+            ThrowErrno(error.value(), "the link " + Quoted(path) + " cannot be read");
         }
         path = next.is_absolute() ? next : FolderOf(path) / next;
     }
 }
 
-// An open file descriptor, closed when it goes unless released.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+// A hash of a file name that is the same in every run and every program.
+std::string StableHash(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
+    std::string digits(kHexDigits, '0');
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+        *digit = "0123456789abcdef"[hash & 0xF];
+        hash >>= kBitsPerHexDigit;
+    }
+    return digits;
+}
 
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
+// "." + name + ".partial" for the first temporary name, "." + name + ".N.partial" for the next;
+// a name that would pass the system's limit keeps its beginning, cut at a character boundary,
+// and a hash of the whole, so that each target still has names of its own.
+std::string TemporaryName(const std::string& name, int index) {
+    const std::string suffix = (index == 0 ? "" : "." + std::to_string(index)) + ".partial";
+    if (1 + name.size() + suffix.size() <= kNameMax) {
+        return "." + name + suffix;
+    }
+    const std::string tag = "~" + StableHash(name);
+    std::size_t kept = kNameMax - 1 - tag.size() - suffix.size();
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
+        --kept;  // a UTF-8 continuation byte
+    }
+    return "." + name.substr(0, kept) + tag + suffix;
+}
 
-private:
-    int fd_;
-};
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 // Whether `path` names the very file open as `fd` (not a file that replaced it).
 bool Names(const fs::path& path, int fd) {
     struct stat held {};
     struct stat named {};
-    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 && SameFile(held, named);
+}
+
+// What a writer leaves when it is killed: a plain file of this user, with no other name.
+bool MayBeOwnLeftover(const struct stat& named) {
+    return S_ISREG(named.st_mode) && named.st_uid == ::geteuid() && named.st_nlink == 1;
+}
+
+// "another user's file", "a named pipe"...: what stands at a temporary name, for messages.
+std::string Describe(const struct stat& named) {
+    const char* kind = S_ISREG(named.st_mode)    ? "file"
+                       : S_ISLNK(named.st_mode)  ? "link"
+                       : S_ISFIFO(named.st_mode) ? "named pipe"
+                       : S_ISSOCK(named.st_mode) ? "socket"
+                       : S_ISDIR(named.st_mode)  ? "folder"
+                                                 : "device";
+    if (named.st_uid != ::geteuid()) {
+        return std::string("another user's ") + kind;
+    }
+    if (S_ISREG(named.st_mode) && named.st_nlink > 1) {
+        return "a file with other names";
+    }
+    return std::string("a ") + kind;
+}
+
+// The regular file `named` found at `path`, opened without writing and locked, so that its name
+// can be removed: a file whose lock another program holds is a save under way, and refused.
+// Invalid when the file cannot be read (its lock cannot be seen then) or `changed` when it is no
+// longer the file at `path`.
+Descriptor Locked(const fs::path& path, const struct stat& named, bool& changed) {
+    // O_NONBLOCK: should a pipe have taken the name meanwhile, opening it does not wait.
+    Descriptor file(
+        ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    if (!file.valid()) {
+        const int error = errno;
+        if (error == ENOENT || error == ELOOP) {
+            changed = true;  // removed, or a link took its name
+        } else if (error != EACCES) {
+            ThrowErrno(error, "cannot open " + Quoted(path));
+        }
+        return {};
+    }
+    if (::fstat(file.get(), &opened) != 0 || !SameFile(opened, named)) {
+        changed = true;
+        return {};
+    }
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ThrowErrno(error == EWOULDBLOCK ? EBUSY : error, "another program is writing this file");
+    }
+    changed = !Names(path, file.get());
+    return file;
+}
+
+// What was found at a temporary name that could not be created.
+struct Obstacle {
+    bool inTheWay = false;  // it stays and cannot be removed; else the name may be tried again
+    int error = 0;
+    std::string what;
+};
+
+// Removes what holds a temporary name, unless it is a save under way (EBUSY). Removing a name
+// never changes the file it named, whatever that is: a hard link, a pipe, another user's file.
+Obstacle Clear(const fs::path& path) {
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0) {
+        const int error = errno;
+        if (error == ENOENT) {
+            return {};
+        }
+        ThrowErrno(error, "cannot look at " + Quoted(path));
+    }
+    Descriptor held;  // locked while its name goes, so that no writer is under way in it
+    if (S_ISREG(named.st_mode)) {
+        bool changed = false;
+        held = Locked(path, named, changed);
+        if (changed) {
+            return {};
+        }
+    }
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) {
+        return {};
+    }
+    const int error = errno;
+    if (error != EACCES && error != EPERM && error != EISDIR) {
+        ThrowErrno(error, "cannot remove " + Quoted(path));
+    }
+    return {true, error,
+            Describe(named) + " " + Quoted(path) + " is in the way and cannot be removed"};
+}
+
+// Removes a file an interrupted write of this user left at `path`, if there is one.
+void RemoveLeftover(const fs::path& path) {
+    struct stat named {};
+    bool changed = false;
+    if (::lstat(path.c_str(), &named) == 0 && MayBeOwnLeftover(named)) {
+        try {
+            const Descriptor held = Locked(path, named, changed);
+            if (held.valid() && !changed) {
+                ::unlink(path.c_str());
+            }
+        } catch (const std::system_error&) {
+            // a writer under way holds it
+        }
+    }
+}
+
+// The mode a new file gets: 0666 less the umask, read without changing it; private when it
+// cannot be read.
+mode_t NewFileMode() {
+    std::ifstream status("/proc/self/status");
+    constexpr std::string_view kField = "Umask:";
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(kField)) {
+            const std::size_t start = line.find_first_not_of(" \t", kField.size());
+            unsigned int umask = 0;
+            const char* first = line.data() + std::min(start, line.size());
+            const auto [end, error] =
+                std::from_chars(first, line.data() + line.size(), umask, kOctal);
+            return error == std::errc() && end != first ? kNewFileMode & ~umask & kAccessBits
+                                                        : kPrivateMode;
+        }
+    }
+    return kPrivateMode;
 }
 
 // Best effort: makes the rename itself durable.
 void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) {
+        ::fsync(fd.get());
     }
 }
 
@@ -97,7 +258,7 @@ void SafeSaveFile::CheckWritable(const fs::path& requested) {
     const fs::path folder = FolderOf(target);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        ThrowErrno(ENOENT, "the folder '" + folder.string() + "' does not exist");
+        ThrowErrno(ENOENT, "the folder " + Quoted(folder) + " does not exist");
     }
     if (fs::is_directory(target, error)) {
         ThrowErrno(EISDIR, "it is a folder");
@@ -106,78 +267,134 @@ void SafeSaveFile::CheckWritable(const fs::path& requested) {
         ThrowErrno(errno, "the file cannot be written");
     }
     if (::access(folder.c_str(), W_OK) != 0) {
-        ThrowErrno(errno, "the folder '" + folder.string() + "' cannot be written");
+        const int denied = errno;
+        ThrowErrno(denied, "the folder " + Quoted(folder) + " cannot be written");
     }
+}
+
+std::vector<fs::path> SafeSaveFile::TemporaryPathsFor(const fs::path& requested) {
+    const fs::path target = Resolved(requested);
+    std::vector<fs::path> paths;
+    for (int index = 0; index < kTemporaryNames; ++index) {
+        paths.push_back(FolderOf(target) / TemporaryName(target.filename().string(), index));
+    }
+    return paths;
 }
 
 fs::path SafeSaveFile::TemporaryPathFor(const fs::path& requested) {
-    const fs::path target = Resolved(requested);
-    return FolderOf(target) / ("." + target.filename().string() + ".partial");
+    return TemporaryPathsFor(requested).front();
 }
 
 SafeSaveFile::SafeSaveFile(const fs::path& requested, const BeforeLock& beforeLock)
-    : target_(Resolved(requested)), temporary_(TemporaryPathFor(target_)) {
+    : target_(Resolved(requested)) {
     CheckWritable(target_);
-    fd_ = OpenLocked(beforeLock);
-    if (::ftruncate(fd_, 0) != 0) {
-        const int error = errno;
-        ::unlink(temporary_.c_str());  // locked and still named by the path: ours
-        ::close(std::exchange(fd_, -1));
-        ThrowErrno(error, "cannot empty the temporary file '" + temporary_.string() + "'");
-    }
-    // A file that is replaced keeps its permissions.
-    struct stat old {};
-    if (::stat(target_.c_str(), &old) == 0) {
-        ::fchmod(fd_, old.st_mode & 07777);
+    OpenLocked(beforeLock);
+    try {
+        GiveMode();
+    } catch (...) {
+        RemoveTemporary();
+        throw;
     }
 }
 
-// The lock is taken on the file that was opened, but by then the writer that held it may have
-// renamed it over the target and let go: the lock counts only while the temporary path still
-// names the locked file, else the file now there is opened and locked instead.
-int SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) const {
-    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        // Opening with 0666 lets the umask decide, as for any new file. No O_TRUNC yet: a file
-        // still locked by another writer must not be emptied under it.
-        Descriptor file(
-            ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
-        if (file.get() < 0) {
-            ThrowErrno(errno,
-                       "cannot create a temporary file in '" + FolderOf(target_).string() + "'");
+// Each writer creates its temporary file anew, so it never writes into a file that something
+// else left there. The lock is taken on the file created, but another writer may remove it in
+// between, taking it for an interrupted write's: the lock counts only while the temporary path
+// still names the locked file, else a new one is created.
+void SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) {
+    const std::vector<fs::path> names = TemporaryPathsFor(target_);
+    Obstacle first;
+    std::size_t index = 0;
+    for (int attempt = 0; attempt < kLockAttempts;) {
+        temporary_ = names[index];
+        fd_.reset(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         kPrivateMode));
+        if (!fd_.valid()) {
+            const int error = errno;
+            if (error != EEXIST) {
+                ThrowErrno(error, "cannot create a temporary file in " + Quoted(FolderOf(target_)));
+            }
+            Obstacle obstacle = Clear(temporary_);
+            if (!obstacle.inTheWay) {
+                ++attempt;
+                continue;
+            }
+            if (index == 0) {
+                first = std::move(obstacle);  // the one to name should every name be taken
+            }
+            if (++index == names.size()) {
+                ThrowErrno(first.error, first.what);
+            }
+            continue;
         }
         if (beforeLock) {
             beforeLock();
         }
-        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
+            if (error == EWOULDBLOCK) {
+                fd_.reset();  // another writer took it for a leftover and removes it
+            } else {
+                RemoveTemporary();
+            }
             ThrowErrno(error == EWOULDBLOCK ? EBUSY : error,
                        "another program is writing this file");
         }
-        if (Names(temporary_, file.get())) {
-            return file.release();
+        if (Names(temporary_, fd_.get())) {
+            for (std::size_t later = index + 1; later < names.size(); ++later) {
+                RemoveLeftover(names[later]);
+            }
+            return;
         }
+        ++attempt;
     }
+    fd_.reset();
     ThrowErrno(EBUSY, "another program is writing this file");
 }
 
+// A file that is replaced keeps its permissions; a new one gets those any new file would get.
+void SafeSaveFile::GiveMode() const {
+    struct stat old {};
+    const mode_t wanted =
+        ::stat(target_.c_str(), &old) == 0 ? old.st_mode & kPermissionBits : NewFileMode();
+    if (::fchmod(fd_.get(), wanted) != 0) {
+        const int error = errno;
+        ThrowErrno(error, "cannot give the temporary file " + Quoted(temporary_) +
+                              " the permissions of " + Quoted(target_));
+    }
+    struct stat given {};
+    if (::fstat(fd_.get(), &given) != 0) {
+        const int error = errno;
+        ThrowErrno(error, "cannot look at the temporary file " + Quoted(temporary_));
+    }
+    if ((given.st_mode & kAccessBits) != (wanted & kAccessBits)) {
+        ThrowErrno(EPERM, "the temporary file " + Quoted(temporary_) +
+                              " did not take the permissions of " + Quoted(target_));
+    }
+}
+
 bool SafeSaveFile::HoldsTemporary() const {
-    return fd_ >= 0 && Names(temporary_, fd_);
+    return fd_.valid() && Names(temporary_, fd_.get());
+}
+
+// Removed while still locked, and only while the path names this writer's own file, so no other
+// writer's file is removed.
+void SafeSaveFile::RemoveTemporary() {
+    if (HoldsTemporary()) {
+        ::unlink(temporary_.c_str());
+    }
+    fd_.reset();
 }
 
 SafeSaveFile::~SafeSaveFile() {
-    // Removed while still locked, and only while the path names this writer's own file, so no
-    // other writer's file is removed.
-    if (!committed_ && HoldsTemporary()) {
-        ::unlink(temporary_.c_str());
-    }
-    if (fd_ >= 0) {
-        ::close(fd_);
+    if (!committed_) {
+        RemoveTemporary();
     }
 }
 
 void SafeSaveFile::Write(std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+        const ssize_t written = ::write(fd_.get(), bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -189,14 +406,13 @@ void SafeSaveFile::Write(std::string_view bytes) {
 }
 
 void SafeSaveFile::Commit() {
-    if (::fsync(fd_) != 0) {
+    if (::fsync(fd_.get()) != 0) {
         ThrowErrno(errno, "writing to disk failed");
     }
     // Only this writer's own file may replace the target; a program that ignores the lock may
     // have put another in its place.
     if (!HoldsTemporary()) {
-        ThrowErrno(EBUSY,
-                   "another program replaced the temporary file '" + temporary_.string() + "'");
+        ThrowErrno(EBUSY, "another program replaced the temporary file " + Quoted(temporary_));
     }
     // Renamed while still locked, then closed: the lock never leaves a file that another
     // writer could take over half-renamed.
@@ -204,7 +420,7 @@ void SafeSaveFile::Commit() {
         ThrowErrno(errno, "the file cannot be replaced");
     }
     committed_ = true;
-    ::close(std::exchange(fd_, -1));  // the bytes are on disk already (fsync above)
+    fd_.reset();  // the bytes are on disk already (fsync above)
     SyncFolder(FolderOf(target_));
 }
 

@@ -3,23 +3,27 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "model/file/byte_sink.h"
+#include "model/file/descriptor.h"
 
 namespace vrn {
 
 // Writes a file so that the old one is never lost: the bytes go to a temporary file in the same
 // folder, and Commit flushes it to disk and renames it over the target in one step. Until then
 // the target is untouched; a SafeSaveFile destroyed without Commit removes its temporary file.
-// The temporary file's name is fixed per target (TemporaryPathFor), so one left behind by an
-// interrupted write is taken over and replaced by the next write of the same target; while a
-// write is under way its temporary file is locked, and a second writer of the same target is
-// refused. A target that is a symbolic link is written through the link (through each link of
-// a chain), to the file it names, whether or not that file exists yet; the link stays. Failures
-// throw std::system_error.
+// The temporary file is always a new file of its own, created for its owner alone, given the
+// target's permissions only then; nothing found at its name is written into. Its name is fixed
+// per target (TemporaryPathFor), so one left behind by an interrupted write is removed by the next
+// write of the same target, as is anything else there that the folder lets go; what stays there
+// is stepped around to the next name (TemporaryPathsFor). While a write is under way its temporary
+// file is locked, and a second writer of the same target is refused (EBUSY). A target that is a
+// symbolic link is written through the link (through each link of a chain), to the file it names,
+// whether or not that file exists yet; the link stays. Failures throw std::system_error.
 class SafeSaveFile : public ByteSink {
 public:
-    // Called between opening the temporary file and locking it, on every attempt: tests let
+    // Called between creating the temporary file and locking it, on every attempt: tests let
     // another writer run there.
     using BeforeLock = std::function<void()>;
 
@@ -38,17 +42,23 @@ public:
     // a folder or a read-only file.
     static void CheckWritable(const std::filesystem::path& target);
 
-    // The one temporary file beside `target` (after following its links) that writes of `target`
-    // use: "." + its file name + ".partial".
+    // The temporary file beside `target` (after following its links) that writes of `target` use
+    // unless something that cannot be removed is in the way: "." + its file name + ".partial",
+    // the name shortened when that would be too long for the folder.
     static std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
+    // TemporaryPathFor, then the names used in turn when something is in the way.
+    static std::vector<std::filesystem::path> TemporaryPathsFor(
+        const std::filesystem::path& target);
 
 private:
-    int OpenLocked(const BeforeLock& beforeLock) const;
+    void OpenLocked(const BeforeLock& beforeLock);
+    void GiveMode() const;
     bool HoldsTemporary() const;
+    void RemoveTemporary();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    int fd_ = -1;
+    Descriptor fd_;
     bool committed_ = false;
 };
 
