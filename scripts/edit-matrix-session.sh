@@ -2,7 +2,8 @@
 # A user's editing session under Xvfb, on a copy of a matrix file:
 #   scripts/edit-matrix-session.sh [matrix.vrn] [picture.png]
 # The first start opens the copy, adds a practice, sets two interactions, renames a group with a
-# double press, adds an alternative and saves, with presses on the matrix, its popup menus and
+# double press, adds an alternative, types a description and authors and saves each with Ctrl+S
+# while the cursor is still in its box, with presses on the matrix, its popup menus, the keys and
 # the real dialogs. A second start opens the saved copy and checks that every change is there;
 # a third, the program itself, saves a picture of the edited matrix. Fails when a step fails.
 set -euo pipefail

@@ -301,6 +301,8 @@ void frmMatrix::Redraw(bool Also_Do_menus) {
 }
 
 void frmMatrix::use_alternative(bool enable, std::int16_t Alt_index) {
+    // A description being typed belongs to the alternative it was typed for.
+    commitPendingEdits();
     base()->use_alternative(enable, Alt_index);
     Redraw(false);
 }

@@ -241,8 +241,12 @@ public:
     // on it is a click on the window.
     const ScenePicture& logo() const { return logo_; }
     void loadLogo(const QString& file);
-    // Leaves the field being edited, if any.
+    // Leaves the field being edited, if any, writing what was typed into the document.
     void finishFieldEdit();
+    // Every edit in progress in the window's in-place editors and its note box goes into the
+    // document, so that what a command reads or writes is what the user sees. A command that
+    // reads the document, or a dialog that loads from it, calls this first.
+    void commitPendingEdits();
     // The 1-based index of the cell or interaction cell `control` is; 0 when it is neither.
     int groupCellIndex(const ScenePaintable* control) const;
     int interactionCellIndex(const ScenePaintable* control) const;
@@ -355,6 +359,13 @@ private:
     void openPracticeDialogs(const std::shared_ptr<VRN_Practice>& practice, bool options);
     // Opens the editor over `control` when it is one of the text fields; false when it is not.
     bool beginFieldEdit(const ScenePaintable* control);
+    // The editor of the text field `control`: several lines for the description, one otherwise.
+    QWidget* editorFor(const ScenePaintable* control) const;
+    // Writes the open editor's text into the document when it was edited; the editor stays.
+    void writeFieldEdit();
+    // The open editor stands over its field, wherever the drawing put the field; a field that no
+    // longer shows is left.
+    void placeFieldEditor();
     bool fieldEditorEvent(QObject* watched, QEvent* event);
     // A double click on the field `control`; false when the field has none.
     bool fieldDoubleClicked(const ScenePaintable* control);

@@ -90,6 +90,8 @@ SaveOutcome frmMatrix::SaveMatrixAs(bool Restore_locked_state) {
 }
 
 bool frmMatrix::saveBeforeClosing() {
+    // What the window shows is what it saves.
+    commitPendingEdits();
     // The user answers for the window in front of them.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
         frame != nullptr && frame->mdiArea() != nullptr) {

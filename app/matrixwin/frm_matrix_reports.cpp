@@ -89,6 +89,8 @@ void frmMatrix::Copy_Report_Options() {
 }
 
 void frmMatrix::Print_Report() {
+    // A timer may print long after the command: the report has what the fields show then.
+    commitPendingEdits();
     QPrinter printer(QPrinter::HighResolution);
     applyPrinterChoice(program_.Printer_Choice, printer);
     if (!prompt_.choosePrinter(printer)) {
@@ -159,6 +161,7 @@ void frmMatrix::Print_Captured_Image() {
 }
 
 void frmMatrix::Export_Word() {
+    commitPendingEdits();
     const std::optional<QString> chosen = prompt_.saveFile(
         {.filter = QStringLiteral("*.docx|*.docx|All Files (*.*)|*.*"),
          .defaultExt = QStringLiteral("docx"),

@@ -137,6 +137,7 @@ void frmMatrix::VScroll_Change() {
         document.MoveBy(0,
                         -document.top - kScrollStepTwips * static_cast<float>(vScroll_->value()));
         placeFooter();
+        placeFieldEditor();
     } catch (const ModelError&) {
         // A move that fails leaves the drawing where it is; the next one places it again.
     } catch (const CollectionIndexError&) {
@@ -153,6 +154,7 @@ void frmMatrix::HScroll_Change() {
         document.MoveBy(-document.left - kScrollStepTwips * static_cast<float>(hScroll_->value()),
                         0);
         placeFooter();
+        placeFieldEditor();
     } catch (const ModelError&) {
         // As for the vertical bar.
     } catch (const CollectionIndexError&) {
@@ -174,10 +176,11 @@ void frmMatrix::SetScrollbars(float X, float& xmax, float Y, float& ymax) {
     hScroll_->setMaximum(scrollUnits(width / kScrollStepTwips));
     hScroll_->setPageStep(std::max(1, scrollUnits(Width() / kScrollStepTwips / 2)));
     scrollGuard_ = false;
-    // The drawing is placed: the description box makes room for its caption, and the footer
-    // goes where it covers none of the drawing.
+    // The drawing is placed: the description box makes room for its caption, the footer goes
+    // where it covers none of the drawing, and an open editor stands over its field again.
     fitDescriptionBox();
     placeFooter();
+    placeFieldEditor();
 }
 
 }  // namespace vrn

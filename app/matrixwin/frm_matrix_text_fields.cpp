@@ -19,10 +19,12 @@
 
 // The matrix window's text fields: the attribution frame's fields and the active alternative's
 // description are drawn on the canvas like every other control; a press on one puts an editor
-// over it, one line for the attribution's fields, several for the description. Every edit sets
-// the window's Text_Changed; leaving the editor writes the whole text into the document only
-// while it is set, so leaving an unedited field writes nothing. Double clicks on the description,
-// the documentation field and the title frame, and the logo, act as the window's own.
+// over it, one line for the attribution's fields, several for the description, which moves with
+// its field when the window is drawn again. Every edit sets the window's Text_Changed; losing the
+// focus for any reason, leaving the editor and a command's request (commitPendingEdits) write the
+// whole text into the document only while it is set, so leaving an unedited field writes nothing.
+// Double clicks on the description, the documentation field and the title frame, and the logo,
+// act as the window's own.
 
 namespace vrn {
 
@@ -76,10 +78,20 @@ bool frmMatrix::fieldEditorEvent(QObject* watched, QEvent* event) {
                 handled = fieldDoubleClicked(field);
             }
         });
-    } else if (watched == descriptionEditor_ && event->type() == QEvent::FocusOut &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
-        runGuarded(prompt_, [this] { finishFieldEdit(); });
+    } else if ((watched == descriptionEditor_ || watched == fieldEditor_) &&
+               event->type() == QEvent::FocusOut) {
+        // Whatever takes the focus, the document has the text from now on. A popup or another
+        // window takes it only for a while: the editor stays open for the user to go on.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool forAWhile =
+            reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+        runGuarded(prompt_, [this, forAWhile] {
+            if (forAWhile) {
+                writeFieldEdit();
+            } else {
+                finishFieldEdit();
+            }
+        });
     } else if (watched == descriptionEditor_ && event->type() == QEvent::KeyPress &&
                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         runGuarded(prompt_, [this] { finishFieldEdit(); });
@@ -111,21 +123,21 @@ std::string* frmMatrix::fieldText(const ScenePaintable* control) {
     return nullptr;
 }
 
+QWidget* frmMatrix::editorFor(const ScenePaintable* control) const {
+    return control == &txtDescription_ ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_;
+}
+
 bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
     const std::string* text = control != nullptr ? fieldText(control) : nullptr;
     if (text == nullptr) {
         return false;
     }
     editedField_ = const_cast<SceneFixedControl*>(static_cast<const SceneFixedControl*>(control));
-    const bool description = control == &txtDescription_;
-    QWidget* editor = description ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_;
+    QWidget* editor = editorFor(control);
     // Set up quietly: only what the user types counts as an edit.
     const QSignalBlocker quiet(descriptionEditor_);
-    QFont font = editor->font();
-    font.setPointSizeF(editedField_->fontsize() > 0 ? editedField_->fontsize() : font.pointSizeF());
-    editor->setFont(font);
-    editor->setGeometry(control->paintRect().toAlignedRect());
-    if (description) {
+    placeFieldEditor();
+    if (control == &txtDescription_) {
         Clear_Selection(false, 0);
         txtDescription_.setBackColor(kOleHighlightText);
         descriptionEditor_->setKeptText(*text);
@@ -138,24 +150,50 @@ bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
     return true;
 }
 
+void frmMatrix::placeFieldEditor() {
+    if (editedField_ == nullptr) {
+        return;
+    }
+    if (!editedField_->paintShown()) {
+        finishFieldEdit();
+        return;
+    }
+    QWidget* editor = editorFor(editedField_);
+    QFont font = editor->font();
+    const float points = editedField_->fontsize();
+    font.setPointSizeF(points > 0 ? points : QApplication::font().pointSizeF());
+    editor->setFont(font);
+    editor->setGeometry(editedField_->paintRect().toAlignedRect());
+}
+
+void frmMatrix::writeFieldEdit() {
+    if (editedField_ == nullptr || !Text_Changed) {
+        return;
+    }
+    Text_Changed = false;
+    if (std::string* text = fieldText(editedField_)) {
+        *text = editedField_ == &txtDescription_ ? descriptionEditor_->keptText()
+                                                 : fieldEditor_->text().toStdString();
+        editedField_->setText(*text);
+    }
+}
+
 void frmMatrix::finishFieldEdit() {
+    writeFieldEdit();
     SceneFixedControl* field = std::exchange(editedField_, nullptr);
     if (field == nullptr) {
         return;
     }
-    const bool description = field == &txtDescription_;
-    (description ? static_cast<QWidget*>(descriptionEditor_) : fieldEditor_)->hide();
-    if (description) {
+    // Hiding the editor moves the focus, which finds no edit left.
+    editorFor(field)->hide();
+    if (field == &txtDescription_) {
         txtDescription_.setBackColor(program_.prefs.Color_3);
     }
-    if (!Text_Changed) {
-        return;
-    }
-    Text_Changed = false;
-    if (std::string* text = fieldText(field)) {
-        *text = description ? descriptionEditor_->keptText() : fieldEditor_->text().toStdString();
-        field->setText(*text);
-    }
+}
+
+void frmMatrix::commitPendingEdits() {
+    finishFieldEdit();
+    noteBox_->commitNote();
 }
 
 bool frmMatrix::fieldDoubleClicked(const ScenePaintable* control) {

@@ -293,6 +293,8 @@ void FrmPracticeOptions::btndelete_Click() {
             {MsgBoxButtons::YesNoCancel}, QStringLiteral("Delete Option Group"));
         if (answer == MsgBoxResult::Yes) {
             practice_.RemoveOptionGroup();
+            // The question goes with the group.
+            closed_ = true;
             reject();
         }
         return;
@@ -328,9 +330,6 @@ bool FrmPracticeOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmPracticeOptions::btnOK_Click() {
-    if (focusWidget() == txtPrompt_) {
-        writePrompt();
-    }
     // A practice never takes an empty name: an option without one leaves the practice as it is.
     if (set_practice_ && !cmbPracticeName_->currentText().isEmpty()) {
         set_practice_(cmbPracticeName_->currentText().toStdString(), txtDescription_->keptText(),
@@ -340,6 +339,11 @@ void FrmPracticeOptions::btnOK_Click() {
 }
 
 void FrmPracticeOptions::done(int result) {
+    // Every way out (OK, Cancel, their menu items, Escape, the close button) leaves the question
+    // box as a click elsewhere would: a question typed there is kept.
+    if (focusWidget() == txtPrompt_) {
+        writePrompt();
+    }
     closed_ = true;
     QDialog::done(result);
 }

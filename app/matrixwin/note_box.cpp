@@ -92,10 +92,16 @@ void NoteBox::showNote(const QString& caption, const QString& description,
     show();
 }
 
-bool NoteBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text_ && event->type() == QEvent::FocusOut && changed_) {
+void NoteBox::commitNote() {
+    if (changed_) {
         changed_ = false;
         emit noteEdited(QString::fromStdString(text_->keptText()));
+    }
+}
+
+bool NoteBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text_ && event->type() == QEvent::FocusOut) {
+        commitNote();
     }
     return QGroupBox::eventFilter(watched, event);
 }

@@ -31,9 +31,11 @@ public:
 
     void showNote(const QString& caption, const QString& description, const QString& discussion,
                   std::int32_t color, int fontsize, int alignment);
+    // Hands on an edit of the text that was not left yet, as leaving the text would.
+    void commitNote();
 
 signals:
-    // The text was edited and then left: the note's new description.
+    // The text was edited and then left (or committed): the note's new description.
     void noteEdited(const QString& text);
     void discussionClicked(const QString& link);
     // The user dropped the box at `topLeft` (pixels within the parent).

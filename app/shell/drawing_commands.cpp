@@ -1,6 +1,5 @@
 #include "app/shell/drawing_commands.h"
 
-#include "app/common/command_guard.h"
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
 #include "app/shell/drawing_window.h"
@@ -65,9 +64,8 @@ DrawingCommands::DrawingCommands(frmMain& main, VrnMain& program, ShellServices 
         {"mnuFileDiagnose", Command::Diagnose},
     };
     for (const auto& [item, command] : items) {
-        connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this, [this, command] {
-            runGuarded(services_.prompt, [this, command] { run(command); });
-        });
+        connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
+                [this, command] { main_.runDocumentCommand([this, command] { run(command); }); });
     }
 }
 

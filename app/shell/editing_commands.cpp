@@ -1,6 +1,5 @@
 #include "app/shell/editing_commands.h"
 
-#include "app/common/command_guard.h"
 #include "app/matrixwin/detail_dialogs.h"
 #include "app/matrixwin/editing_rules.h"
 #include "app/matrixwin/frm_matrix.h"
@@ -72,7 +71,7 @@ EditingCommands::EditingCommands(frmMain& main, VrnMain& program, ShellServices 
     }};
     for (const auto& [item, text] : kImportance) {
         connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
-                [this, text] { runGuarded(services_.prompt, [&] { importance(text); }); });
+                [this, text] { main_.runDocumentCommand([&] { importance(text); }); });
     }
     const std::array<std::array<const char*, 3>, 4> kValues{{
         {"mnuInteractionPlus", "+", "Reinforcing Interaction"},
@@ -83,7 +82,7 @@ EditingCommands::EditingCommands(frmMain& main, VrnMain& program, ShellServices 
     for (const auto& [item, value, note] : kValues) {
         connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
                 [this, value, note] {
-                    runGuarded(services_.prompt, [&] { interactionValue(value, note); });
+                    main_.runDocumentCommand([&] { interactionValue(value, note); });
                 });
     }
     onColor("mnuInteractionSet_Color", &EditingCommands::interactionColor);
@@ -93,15 +92,14 @@ EditingCommands::EditingCommands(frmMain& main, VrnMain& program, ShellServices 
 
 void EditingCommands::on(const char* item, void (EditingCommands::*command)(), int index) {
     connect(main_.menuItem(QLatin1String(item), index), &QAction::triggered, this,
-            [this, command] { runGuarded(services_.prompt, [&] { (this->*command)(); }); });
+            [this, command] { main_.runDocumentCommand([&] { (this->*command)(); }); });
 }
 
 void EditingCommands::onColor(const char* item, void (EditingCommands::*command)(int)) {
     for (const int index : {kHighlightColor, kWarningColor, kClearColor}) {
-        connect(main_.menuItem(QLatin1String(item), index), &QAction::triggered, this,
-                [this, command, index] {
-                    runGuarded(services_.prompt, [&] { (this->*command)(index); });
-                });
+        connect(
+            main_.menuItem(QLatin1String(item), index), &QAction::triggered, this,
+            [this, command, index] { main_.runDocumentCommand([&] { (this->*command)(index); }); });
     }
 }
 

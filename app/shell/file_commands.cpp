@@ -1,6 +1,5 @@
 #include "app/shell/file_commands.h"
 
-#include "app/common/command_guard.h"
 #include "app/matrixwin/document_files.h"
 #include "app/matrixwin/frm_attribution.h"
 #include "app/matrixwin/frm_directions_details.h"
@@ -63,9 +62,8 @@ QMdiSubWindow* FileCommands::windowOfFile(const QString& path, const QWidget* ex
 }
 
 void FileCommands::on(const char* item, void (FileCommands::*command)()) {
-    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this, [this, command] {
-        runGuarded(services_.prompt, [this, command] { (this->*command)(); });
-    });
+    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
+            [this, command] { main_.runDocumentCommand([this, command] { (this->*command)(); }); });
 }
 
 std::optional<QString> FileCommands::chooseMatrixFile() {

@@ -206,7 +206,7 @@ void frmMain::buildStatusBar() {
 
 void frmMain::onCommand(const char* item, void (frmMain::*command)()) {
     connect(menuItem(QLatin1String(item)), &QAction::triggered, this,
-            [this, command] { runCommand([this, command] { (this->*command)(); }); });
+            [this, command] { runDocumentCommand([this, command] { (this->*command)(); }); });
 }
 
 void frmMain::connectCommands() {
@@ -246,6 +246,15 @@ void frmMain::connectFocusCommands() {
 
 void frmMain::runCommand(const std::function<void()>& command) {
     runGuarded(services_.prompt, command);
+}
+
+void frmMain::runDocumentCommand(const std::function<void()>& command) {
+    runCommand([this, &command] {
+        if (frmMatrix* window = activeMatrixWindow()) {
+            window->commitPendingEdits();
+        }
+        command();
+    });
 }
 
 QAction* frmMain::menuItem(const QString& name, int index) const {

@@ -67,6 +67,10 @@ public:
     // The active child window and, when it is one, the active matrix window.
     QMdiSubWindow* activeChild() const;
     frmMatrix* activeMatrixWindow() const;
+    // Runs a command that reads or writes the active document, or opens a dialog that loads from
+    // it: the active matrix window first finishes the edits in progress in its text fields, so
+    // the command works on what the user sees. Errors are reported as every command's are.
+    void runDocumentCommand(const std::function<void()>& command);
     // What every document of this program is bound to.
     ComponentContext componentContext() override;
 

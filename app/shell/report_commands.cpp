@@ -1,6 +1,5 @@
 #include "app/shell/report_commands.h"
 
-#include "app/common/command_guard.h"
 #include "app/matrixwin/frm_attribution.h"
 #include "app/matrixwin/frm_matrix.h"
 #include "app/matrixwin/vrn_main.h"
@@ -34,9 +33,8 @@ ReportCommands::ReportCommands(frmMain& main, VrnMain& program, ShellServices se
 }
 
 void ReportCommands::on(const char* item, void (ReportCommands::*command)()) {
-    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this, [this, command] {
-        runGuarded(services_.prompt, [this, command] { (this->*command)(); });
-    });
+    connect(main_.menuItem(QLatin1String(item)), &QAction::triggered, this,
+            [this, command] { main_.runDocumentCommand([this, command] { (this->*command)(); }); });
 }
 
 void ReportCommands::mnuFilePrint_Click() {

@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTest>
+
+#include <functional>
 
 namespace vrn::testing {
 namespace {
@@ -240,6 +243,69 @@ TEST_F(PracticeOptionsTest, CancelKeepsAddedOptionsAndTheQuestionButLeavesThePra
     EXPECT_EQ(practice_->OptionGroup->Options.Count(), 2);
     EXPECT_EQ(practice_->OptionGroup->Prompt, "Which walls?");
     EXPECT_EQ(practice_->Name(), "Precast walls");
+}
+
+struct LeavingRoute {
+    const char* name;
+    // Leaves the dialog with the cursor still in the question box.
+    std::function<void(FrmPracticeOptions&, QLineEdit& question)> leave;
+    bool accepted;
+};
+
+TEST_F(PracticeOptionsTest, AQuestionTypedIsKeptOnEveryWayOut) {
+    const LeavingRoute routes[] = {
+        {"Escape",
+         [](FrmPracticeOptions&, QLineEdit& question) {
+             QTest::keyClick(&question, Qt::Key_Escape);
+         },
+         false},
+        {"the close button", [](FrmPracticeOptions& dialog, QLineEdit&) { dialog.close(); }, false},
+        {"Cancel by mouse",
+         [](FrmPracticeOptions& dialog, QLineEdit&) {
+             QTest::mouseClick(&child<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
+         },
+         false},
+        {"Quit",
+         [](FrmPracticeOptions& dialog, QLineEdit&) {
+             child<QAction>(dialog, "munFileCancel").trigger();
+         },
+         false},
+        {"Return",
+         [](FrmPracticeOptions&, QLineEdit& question) {
+             QTest::keyClick(&question, Qt::Key_Return);
+         },
+         true},
+    };
+    for (const LeavingRoute& route : routes) {
+        SCOPED_TRACE(route.name);
+        handed_.clear();
+        const auto dialog = open();
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        auto& question = child<QLineEdit>(*dialog, "TxtPrompt");
+        question.setFocus();
+        QTest::keyClick(&question, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&question, QStringLiteral("Which walls, %1?").arg(route.name));
+        route.leave(*dialog, question);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), route.accepted ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(handed_.size(), route.accepted ? 1U : 0U);
+        EXPECT_EQ(practice_->OptionGroup->Prompt,
+                  QStringLiteral("Which walls, %1?").arg(route.name).toStdString());
+    }
+
+    // Deleting the whole group takes the question with it.
+    giveOptions({"Precast walls", "Brick walls"});
+    const auto dialog = open();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    auto& question = child<QLineEdit>(*dialog, "TxtPrompt");
+    question.setFocus();
+    QTest::keyClicks(&question, QStringLiteral(" Gone"));
+    prompt_.answer(MsgBoxResult::Yes);
+    child<QAction>(*dialog, "mnuOptionsDelete").trigger();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(practice_->OptionGroup, nullptr);
 }
 
 TEST_F(PracticeOptionsTest, AnEmptyQuestionIsNotStored) {

@@ -1,7 +1,8 @@
 // A user's editing session on a matrix file, run on the real program under a display server:
 //   vrn_edit_session edit MATRIX   opens MATRIX, adds a practice, sets two interactions, renames
-//                                  a group, adds an alternative and saves, with the mouse on the
-//                                  matrix and the menus, answering the real dialogs;
+//                                  a group, adds an alternative, types a description and authors
+//                                  and saves each with Ctrl+S from its box, with the mouse on the
+//                                  matrix, the menus and the keys, answering the real dialogs;
 //   vrn_edit_session show MATRIX   opens MATRIX as a second start would and prints what it holds.
 // It prints one line per step and ends with a non-zero status when a step fails.
 
@@ -15,17 +16,20 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/program_session.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdio>
 #include <deque>
+#include <string>
 
 namespace vrn {
 namespace {
@@ -91,6 +95,35 @@ void choose(frmMain& main, const char* popup, const char* item) {
     settle();
 }
 
+const QString kTypedDescription = QStringLiteral("Description typed in the session");
+const QString kTypedAuthors = QStringLiteral(" and the session");
+
+// Presses on the text field `field`, types `text` into the editor that opens and saves with
+// Ctrl+S while the cursor is still there.
+void typeAndSave(frmMatrix& window, WindowControl& field, const QString& text) {
+    // The keys go to the program's window, in front after the last dialog.
+    window.window()->activateWindow();
+    check(QTest::qWaitForWindowActive(window.window()), QStringLiteral("the program is active"));
+    const auto& shown = dynamic_cast<const ScenePaintable&>(field);
+    if (!window.canvas().rect().contains(shown.paintRect().toAlignedRect())) {
+        // Below the window: the user scrolls down to it first.
+        window.VScroll()->setValue(window.VScroll()->maximum());
+        settle();
+    }
+    const QPoint at = shown.paintRect().center().toPoint();
+    QTest::mouseClick(&window.canvas(), Qt::LeftButton, {}, at);
+    settle();
+    QWidget* editor = QApplication::focusWidget();
+    check(editor != nullptr && editor->parentWidget() == &window.canvas(),
+          QStringLiteral("an editor opened on the field"));
+    if (editor == nullptr) {
+        return;
+    }
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    settle();
+}
+
 int edit(frmMain& main, DialogAnswerer& answers) {
     frmMatrix& window = *main.activeMatrixWindow();
     QWidget& canvas = window.canvas();
@@ -133,9 +166,18 @@ int edit(frmMain& main, DialogAnswerer& answers) {
     check(document.Alt_count == alternatives + 1 && document.Alt_i == document.Alt_count,
           QStringLiteral("the new alternative is shown"));
 
-    say(QStringLiteral("save"));
-    main.menuItem(QStringLiteral("mnuFileSave"))->trigger();
-    settle();
+    say(QStringLiteral("type a description and authors, each saved with Ctrl+S from the box"));
+    QAction* attribution = main.menuItem(QStringLiteral("mnuViewAttribution"));
+    if (!attribution->isChecked()) {
+        attribution->trigger();
+        settle();
+    }
+    typeAndSave(window, window.txtDescription(), kTypedDescription);
+    typeAndSave(window, window.txtAuthors(), kTypedAuthors);
+    check(document.activeAlternative()->Description.find(kTypedDescription.toStdString()) !=
+                  std::string::npos &&
+              document.Authors.find(kTypedAuthors.toStdString()) != std::string::npos,
+          QStringLiteral("the document has what the boxes show"));
     return failures;
 }
 
@@ -163,6 +205,14 @@ int show(frmMain& main) {
     check(document.Interactions.Count() >= 2 && document.Interactions.Item(1)->Value() == "+" &&
               document.Interactions.Item(2)->Value() == "-",
           QStringLiteral("the two interactions set are '+' and '-'"));
+    // Typed while the added alternative was shown.
+    const std::string& description = document.alternative(document.Alt_count)->Description;
+    say(QStringLiteral("last alternative's description: ") + QString::fromStdString(description));
+    say(QStringLiteral("authors: ") + QString::fromStdString(document.Authors));
+    check(description.find(kTypedDescription.toStdString()) != std::string::npos,
+          QStringLiteral("the typed description is there"));
+    check(document.Authors.find(kTypedAuthors.toStdString()) != std::string::npos,
+          QStringLiteral("the typed authors are there"));
     return failures;
 }
 
