@@ -12,8 +12,12 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeySequence>
+#include <QLabel>
+#include <QScreen>
 #include <QToolTip>
 #include <QWindow>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +46,16 @@ protected:
             return {};
         }
         return testing::shownToolTip(QToolTip::text());
+    }
+
+    // The label the tool tip shows in, when one shows.
+    static const QLabel* shownTipLabel() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->inherits("QTipLabel") && widget->isVisible()) {
+                return qobject_cast<const QLabel*>(widget);
+            }
+        }
+        return nullptr;
     }
 
     VrnMain program_;
@@ -74,6 +88,57 @@ TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
     cell->setHeight(300);
     cell->setVisible(true);
     EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*cell)), name);
+}
+
+TEST_F(PlainUserTextTest, LongToolTipsWrapWithinTheScreenAndShortOnesStayOnOneLine) {
+    const auto interaction = window_.base()->Existing()->Interactions.Item(1);
+    auto label = window_.CreateInteract(interaction);
+    label->setLeft(300);
+    label->setTop(300);
+    label->setWidth(600);
+    label->setHeight(600);
+    label->setVisible(true);
+    const QString sentence =
+        QStringLiteral("Precast walls from a contractor <b>outside</b> the organisation & more ");
+    struct Case {
+        const char* what;
+        QString note;
+        bool wraps;
+    };
+    const Case cases[] = {
+        {"short markup", QStringLiteral("<b>x</b>"), false},
+        {"a short sentence", sentence, false},
+        {"a 400-character note", sentence.repeated(6).left(400), true},
+        {"a word of 400 characters", QString(400, QLatin1Char('W')), true},
+        {"long lines of their own", sentence.repeated(3) + "\n\n" + sentence.repeated(3), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        label->setToolTipText(c.note.toStdString());
+        EXPECT_EQ(toolTipOver(dynamic_cast<const ScenePaintable&>(*label)), c.note);
+        const QLabel* tip = shownTipLabel();
+        ASSERT_NE(tip, nullptr);
+        const QRect screen = tip->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(tip->geometry()));
+        const QFontMetrics metrics(tip->font());
+        if (c.wraps) {
+            // In lines of a readable width, not squeezed into a narrow column.
+            EXPECT_GE(tip->height(), 4 * metrics.lineSpacing());
+            EXPECT_GE(tip->width(), std::min(40 * metrics.averageCharWidth(), screen.width() / 2));
+        } else {
+            EXPECT_LT(tip->height(), 2 * metrics.lineSpacing());
+        }
+    }
+
+    // A note taller than the screen shows what fits, and says that more follows.
+    const QString huge = sentence.repeated(300);
+    label->setToolTipText(huge.toStdString());
+    const QString shown = toolTipOver(dynamic_cast<const ScenePaintable&>(*label));
+    EXPECT_TRUE(shown.startsWith(sentence.repeated(3))) << shown.left(300).toStdString();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    const QLabel* tip = shownTipLabel();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->screen()->availableGeometry().contains(tip->geometry()));
 }
 
 TEST_F(PlainUserTextTest, TheCaptionAndTheNoteBoxTitleShowAsTyped) {
