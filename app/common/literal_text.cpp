@@ -37,7 +37,9 @@ ToolTipRoom toolTipRoom(const QFontMetricsF& metrics, const QScreen* screen) {
     if (screen != nullptr) {
         const QRect available = screen->availableGeometry();
         room.width = std::min<qreal>(room.width, available.width() - 2 * kToolTipScreenRoom);
-        room.rows = static_cast<qsizetype>((available.height() - 2 * kToolTipScreenRoom) /
+        // A tip at most half the screen tall fits above or below the pointer: one that covered
+        // it would go at once, the pointer having left the control.
+        room.rows = static_cast<qsizetype>((available.height() / 2 - 2 * kToolTipScreenRoom) /
                                            metrics.lineSpacing());
     }
     room.width = std::max(room.width, metrics.maxWidth());
@@ -95,7 +97,7 @@ QString plainToolTip(const QString& text, const QScreen* screen) {
         addWrapped(line, font, room.width, room.rows + 1, rows);
     }
     if (std::ssize(rows) > room.rows) {
-        // A text taller than the screen shows as much as fits, and says that more follows.
+        // A text taller than that shows as much as fits, and says that more follows.
         rows.resize(static_cast<std::size_t>(room.rows));
         QString& last = rows.back().text;
         last = metrics.elidedText(last, Qt::ElideRight,

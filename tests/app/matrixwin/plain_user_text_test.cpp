@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -36,11 +37,18 @@ protected:
         window_.show();
     }
 
-    // The tool tip the canvas shows over `control`, as the reader sees it.
-    QString toolTipOver(const ScenePaintable& control) {
+    // The tool tip the canvas shows over `control`, as the reader sees it. `screenX` is where
+    // the pointer stands across the screen when it is on the control; its middle otherwise.
+    QString toolTipOver(const ScenePaintable& control, std::optional<int> screenX = {}) {
         QToolTip::hideText();
-        const QPoint at = control.paintRect().center().toPoint();
-        QHelpEvent help(QEvent::ToolTip, at, window_.canvas().mapToGlobal(at));
+        const QRect rect = control.paintRect().toAlignedRect().adjusted(1, 1, -1, -1);
+        QPoint at = rect.center();
+        if (screenX) {
+            at.setX(std::clamp(window_.canvas().mapFromGlobal(QPoint(*screenX, 0)).x(), rect.left(),
+                               rect.right()));
+        }
+        pointer_ = window_.canvas().mapToGlobal(at);
+        QHelpEvent help(QEvent::ToolTip, at, pointer_);
         QApplication::sendEvent(&window_.canvas(), &help);
         if (!QToolTip::isVisible()) {
             return {};
@@ -61,6 +69,7 @@ protected:
     VrnMain program_;
     ScriptedPrompt prompt_;
     frmMatrix window_{program_, prompt_};
+    QPoint pointer_;  // where toolTipOver hovered, on the screen
 };
 
 TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
@@ -130,15 +139,21 @@ TEST_F(PlainUserTextTest, LongToolTipsWrapWithinTheScreenAndShortOnesStayOnOneLi
         }
     }
 
-    // A note taller than the screen shows what fits, and says that more follows.
+    // A note taller than the screen shows what fits, and says that more follows. The pointer
+    // stands in the screen's middle, where the tip is too wide for either side of it.
     const QString huge = sentence.repeated(300);
     label->setToolTipText(huge.toStdString());
-    const QString shown = toolTipOver(dynamic_cast<const ScenePaintable&>(*label));
+    label->setWidth(30000);
+    const QString shown = toolTipOver(dynamic_cast<const ScenePaintable&>(*label),
+                                      window_.screen()->availableGeometry().center().x());
+    ASSERT_EQ(pointer_.x(), window_.screen()->availableGeometry().center().x());
     EXPECT_TRUE(shown.startsWith(sentence.repeated(3))) << shown.left(300).toStdString();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
     const QLabel* tip = shownTipLabel();
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(tip->screen()->availableGeometry().contains(tip->geometry()));
+    // A tip under the pointer would go at once: the pointer leaves the control for the tip.
+    EXPECT_FALSE(tip->geometry().contains(pointer_));
 }
 
 TEST_F(PlainUserTextTest, TheCaptionAndTheNoteBoxTitleShowAsTyped) {
