@@ -56,6 +56,17 @@ protected:
         return testing::shownToolTip(QToolTip::text());
     }
 
+    // An interaction label shown on the canvas, for its tool tip.
+    std::shared_ptr<InteractionLabel> shownInteractionLabel() {
+        auto label = window_.CreateInteract(window_.base()->Existing()->Interactions.Item(1));
+        label->setLeft(300);
+        label->setTop(300);
+        label->setWidth(600);
+        label->setHeight(600);
+        label->setVisible(true);
+        return label;
+    }
+
     // The label the tool tip shows in, when one shows.
     static const QLabel* shownTipLabel() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -73,13 +84,7 @@ protected:
 };
 
 TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
-    const auto interaction = window_.base()->Existing()->Interactions.Item(1);
-    auto label = window_.CreateInteract(interaction);
-    label->setLeft(300);
-    label->setTop(300);
-    label->setWidth(600);
-    label->setHeight(600);
-    label->setVisible(true);
+    const auto label = shownInteractionLabel();
     for (const char* note : {"<img src=x>", "<b>bold</b> & <i>more</i>", "plain note"}) {
         SCOPED_TRACE(note);
         label->setToolTipText(note);
@@ -100,13 +105,7 @@ TEST_F(PlainUserTextTest, ToolTipsShowNamesAndNotesLiterally) {
 }
 
 TEST_F(PlainUserTextTest, LongToolTipsWrapWithinTheScreenAndShortOnesStayOnOneLine) {
-    const auto interaction = window_.base()->Existing()->Interactions.Item(1);
-    auto label = window_.CreateInteract(interaction);
-    label->setLeft(300);
-    label->setTop(300);
-    label->setWidth(600);
-    label->setHeight(600);
-    label->setVisible(true);
+    const auto label = shownInteractionLabel();
     const QString sentence =
         QStringLiteral("Precast walls from a contractor <b>outside</b> the organisation & more ");
     struct Case {
