@@ -8,6 +8,7 @@
 
 #include "model/reports/report_printer.h"
 #include "platform/pdf_file_output.h"
+#include "platform/prompt.h"
 
 namespace vrn {
 
@@ -17,22 +18,24 @@ constexpr int kPrintPoints = 10;
 
 }  // namespace
 
-void printPlainText(const QString& text, const PrinterChoice& choice) {
-    PrinterChoice destination = choice;
-    if (destination.outputFile.isEmpty() &&
-        QPrinterInfo::printerInfo(destination.printerName).isNull()) {
+void printPlainText(const QString& text, const PrinterChoice& choice, Prompt& prompt) {
+    QPrinter printer;
+    applyPrinterChoice(choice, printer);
+    if (choice.outputFile.isEmpty() && QPrinterInfo::printerInfo(choice.printerName).isNull()) {
         // The chosen printer is gone, or none was chosen: the default one.
-        destination.printerName = QPrinterInfo::defaultPrinterName();
-        if (destination.printerName.isEmpty()) {
-            throw PrinterError("The text could not be printed: no printer is available.");
+        const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
+        if (!defaultPrinter.isEmpty()) {
+            printer.setPrinterName(defaultPrinter);
+        } else if (!prompt.choosePrinter(printer)) {
+            // The system has none: the print dialog, as Print Report shows it, offers the
+            // printers it finds and a PDF file. The user cancelled it.
+            return;
         }
     }
-    QPrinter printer;
-    applyPrinterChoice(destination, printer);
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
     document.setPlainText(text);
-    if (!destination.outputFile.isEmpty()) {
+    if (!printer.outputFileName().isEmpty()) {
         PdfFileOutput pdf(printer, OpenReportFile, "text");
         document.print(&pdf.writer());
         pdf.Commit();
@@ -41,7 +44,7 @@ void printPlainText(const QString& text, const PrinterChoice& choice) {
     document.print(&printer);
     if (printer.printerState() == QPrinter::Error) {
         throw PrinterError("The text could not be printed on '" +
-                           destination.printerName.toStdString() + "'.");
+                           printer.printerName().toStdString() + "'.");
     }
 }
 

@@ -40,7 +40,9 @@ FrmDirectionsDetails::FrmDirectionsDetails(VrnMain& program, Prompt& prompt, QWi
     layout->addLayout(buttons);
     resize(kDesignSize);
 
-    printText = [this](const QString& text) { printPlainText(text, program_.Printer_Choice); };
+    printText = [this](const QString& text) {
+        printPlainText(text, program_.Printer_Choice, prompt_);
+    };
     connect(ok, &QPushButton::clicked, this, &FrmDirectionsDetails::btnOK_Click);
     connect(print, &QPushButton::clicked, this, &FrmDirectionsDetails::btnPrint_Click);
     Load_Data();

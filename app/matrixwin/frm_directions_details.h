@@ -25,7 +25,8 @@ public:
     void Load_Data();
 
     QPlainTextEdit& txtDirections() const { return *text_; }
-    // What Print does with the text: prints it where Page Setup chose unless replaced. Throws
+    // What Print does with the text: prints it where Page Setup chose unless replaced, and on a
+    // system without any printer where the print dialog chooses (a PDF file). Throws
     // (PrinterError) saying why nothing was printed; the dialog shows it.
     std::function<void(const QString&)> printText;
 

@@ -3,6 +3,7 @@
 #include "app/common/literal_text.h"
 #include "app/matrixwin/scene_paintable.h"
 
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -166,8 +167,10 @@ bool MatrixCanvas::event(QEvent* event) {
             event->ignore();
         } else {
             // Names and notes are shown as typed, in lines as typed: a text that starts like a
-            // tag stays text.
-            QToolTip::showText(help->globalPos(), plainToolTip(tip), this);
+            // tag stays text, and a long line wraps to fit the screen the tip shows on.
+            QToolTip::showText(help->globalPos(),
+                               plainToolTip(tip, QGuiApplication::screenAt(help->globalPos())),
+                               this);
         }
         return true;
     }

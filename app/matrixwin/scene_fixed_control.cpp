@@ -17,6 +17,8 @@ namespace {
 constexpr qint32 kOleWindowBackground = oleSystemColor(0x05);
 constexpr qreal kTextMargin = 3;
 const QString kEllipsis = QStringLiteral("\u2026");
+// Characters measured first when looking for what fits on a line; doubled until it is enough.
+constexpr qsizetype kFirstMeasuredLength = 64;
 
 // `text` with its line ends as the breaks a text layout takes.
 QString withLayoutBreaks(QString text) {
@@ -26,13 +28,40 @@ QString withLayoutBreaks(QString text) {
     return text;
 }
 
+// The start of `text` that is wider than `width`, or all of it: what a line can show of a long
+// text is found without measuring the rest.
+QString leadingPart(const QFontMetricsF& metrics, const QString& text, qreal width) {
+    for (qsizetype length = kFirstMeasuredLength; length < text.size(); length *= 2) {
+        if (text.at(length - 1).isHighSurrogate()) {
+            ++length;  // a character's two halves stay together
+        }
+        QString part = text.left(length);
+        if (metrics.horizontalAdvance(part) > width) {
+            return part;
+        }
+    }
+    return text;
+}
+
 // `text` cut to fit `width`, ending in the ellipsis when it was cut (or `forced`).
 QString elided(const QFontMetricsF& metrics, const QString& text, qreal width, bool forced) {
-    if (!forced && metrics.horizontalAdvance(text) <= width) {
+    const QString part = leadingPart(metrics, text, width);
+    if (!forced && metrics.horizontalAdvance(part) <= width) {
         return text;
     }
-    QString kept = text;
-    while (!kept.isEmpty() && metrics.horizontalAdvance(kept + kEllipsis) > width) {
+    // The longest start that fits with the ellipsis after it, searched over the cut point.
+    qsizetype fits = 0;
+    qsizetype tooLong = part.size() + 1;
+    while (tooLong - fits > 1) {
+        const qsizetype middle = fits + (tooLong - fits) / 2;
+        if (metrics.horizontalAdvance(part.left(middle) + kEllipsis) <= width) {
+            fits = middle;
+        } else {
+            tooLong = middle;
+        }
+    }
+    QString kept = part.left(fits);
+    if (!kept.isEmpty() && kept.back().isHighSurrogate()) {
         kept.chop(1);
     }
     return kept.trimmed() + kEllipsis;
@@ -58,9 +87,7 @@ CellLook SceneFixedControl::buttonLook(const QRectF& rect) const {
 
 QString SceneFixedControl::toolTip() const {
     if (kind_ == Kind::Frame) {
-        bool shortened = false;
-        captionLines(paintRect(), shortened);
-        return shortened ? qtText() : QString();
+        return caption(paintRect()).shortened ? qtText() : QString();
     }
     if (kind_ != Kind::Button) {
         return {};
@@ -69,29 +96,40 @@ QString SceneFixedControl::toolTip() const {
 }
 
 std::vector<CaptionLine> SceneFixedControl::captionLines() const {
-    bool shortened = false;
-    return captionLines(paintRect(), shortened);
-}
-
-std::vector<CaptionLine> SceneFixedControl::captionLines(const QRectF& rect,
-                                                         bool& shortened) const {
-    shortened = false;
-    const QString text = withLayoutBreaks(qtText());
-    const QRectF inner = rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
-    if (kind_ != Kind::Frame || text.isEmpty() || inner.width() <= 0) {
+    if (kind_ != Kind::Frame) {
         return {};
     }
-    qreal bottom = inner.bottom();
+    return caption(paintRect()).lines;
+}
+
+const SceneFixedControl::CaptionLayout& SceneFixedControl::caption(const QRectF& rect) const {
+    qreal bottom = rect.bottom() - kTextMargin;
     if (captionAbove_ != nullptr && captionAbove_->paintShown()) {
         bottom = std::min(bottom, captionAbove_->paintRect().top());
     }
-    const QFont font = sceneFont(fontsize());
-    const QFontMetricsF metrics(font);
-    QTextLayout layout(text, font);
+    CaptionLayout wanted{
+        .text = text(), .rect = rect, .bottom = bottom, .font = sceneFont(fontsize())};
+    if (!caption_ || caption_->text != wanted.text || caption_->rect != rect ||
+        caption_->bottom != bottom || caption_->font != wanted.font) {
+        layOut(wanted);
+        caption_ = std::move(wanted);
+    }
+    return *caption_;
+}
+
+void SceneFixedControl::layOut(CaptionLayout& caption) {
+    const QString text = withLayoutBreaks(QString::fromStdString(caption.text));
+    const QRectF inner =
+        caption.rect.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    if (text.isEmpty() || inner.width() <= 0) {
+        return;
+    }
+    const QFontMetricsF metrics(caption.font);
+    QTextLayout layout(text, caption.font);
     QTextOption wrap;
     wrap.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(wrap);
-    std::vector<CaptionLine> lines;
+    std::vector<CaptionLine>& lines = caption.lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(inner.width());
@@ -101,18 +139,17 @@ std::vector<CaptionLine> SceneFixedControl::captionLines(const QRectF& rect,
         const QRectF next = place.translated(0, metrics.lineSpacing());
         const bool more = line.textStart() + line.textLength() < text.size();
         // The last line there is room for takes the rest of the text, shortened.
-        const bool last = !more || next.bottom() > bottom;
+        const bool last = !more || next.bottom() > caption.bottom;
         const QString shown = last ? text.mid(line.textStart()).simplified()
                                    : text.mid(line.textStart(), line.textLength()).trimmed();
         const bool cut = last && more;
         lines.push_back({elided(metrics, shown, inner.width(), cut), place});
-        shortened = shortened || lines.back().text != shown || cut;
+        caption.shortened = caption.shortened || lines.back().text != shown || cut;
         if (last) {
             break;
         }
     }
     layout.endLayout();
-    return lines;
 }
 
 void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
@@ -130,8 +167,7 @@ void SceneFixedControl::paint(QPainter& painter, const QRectF& rect) const {
             painter.setPen(QApplication::palette().color(QPalette::Mid));
             painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
             painter.restore();
-            bool shortened = false;
-            for (const CaptionLine& line : captionLines(rect, shortened)) {
+            for (const CaptionLine& line : caption(rect).lines) {
                 drawSceneText(painter, line.rect, line.text, fontsize(),
                               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Enabled());
             }

@@ -5,6 +5,10 @@
 #include "model/interfaces/window_control.h"
 #include "platform/cell_look.h"
 
+#include <QFont>
+
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vrn {
@@ -36,11 +40,25 @@ public:
     std::vector<CaptionLine> captionLines() const;
 
 private:
+    // A frame's caption as laid out for one text, place and font. It is kept between paints and
+    // hovers: laying out a long title costs far more than drawing it.
+    struct CaptionLayout {
+        std::string text;
+        QRectF rect;
+        qreal bottom = 0;  // the caption's lines end above it
+        QFont font;
+        std::vector<CaptionLine> lines{};
+        bool shortened = false;  // some of the text is not shown
+    };
+
     CellLook buttonLook(const QRectF& rect) const;
-    std::vector<CaptionLine> captionLines(const QRectF& rect, bool& shortened) const;
+    // The caption laid out in `rect`: the one kept when nothing changed since.
+    const CaptionLayout& caption(const QRectF& rect) const;
+    static void layOut(CaptionLayout& caption);
 
     Kind kind_;
     const ScenePaintable* captionAbove_ = nullptr;
+    mutable std::optional<CaptionLayout> caption_;
 };
 
 // The window's lock box.

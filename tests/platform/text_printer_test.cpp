@@ -16,6 +16,7 @@
 
 #include "model/file/safe_save_file.h"
 #include "model/reports/report_printer.h"
+#include "platform/testing/scripted_prompt.h"
 #include "platform/text_printer.h"
 #include "tests/support/file_size_limit.h"
 
@@ -67,9 +68,9 @@ protected:
     }
 
     // What printing `text` into `file` threw; empty when it printed.
-    static std::string failureOf(const QString& text, const QString& file) {
+    std::string failureOf(const QString& text, const QString& file) {
         try {
-            printPlainText(text, into(file));
+            printPlainText(text, into(file), prompt);
         } catch (const PrinterError& error) {
             return error.what();
         }
@@ -77,6 +78,8 @@ protected:
     }
 
     QTemporaryDir folder;
+    // A file chosen in Page Setup asks nothing.
+    ScriptedPrompt prompt;
 };
 
 #define VRN_PDF_TEXT(variable, file)                                                          \
@@ -87,7 +90,8 @@ protected:
     }
 
 TEST_F(TextPrinterFileTest, TheTextReplacesThePreviousFileWhole) {
-    printPlainText(QStringLiteral("Start at the roof.\nThen the walls."), into(pdf()));
+    printPlainText(QStringLiteral("Start at the roof.\nThen the walls."), into(pdf()), prompt);
+    EXPECT_TRUE(prompt.questions().empty());
     EXPECT_TRUE(contents(pdf()).startsWith("%PDF-"));
     EXPECT_EQ(names(), QStringList{QStringLiteral("directions.pdf")});
     VRN_PDF_TEXT(text, pdf());
@@ -99,7 +103,7 @@ TEST_F(TextPrinterFileTest, TheTextReplacesThePreviousFileWhole) {
 TEST_F(TextPrinterFileTest, ALinkStaysAndTheFileItNamesIsReplaced) {
     const QString link = path("link.pdf");
     ASSERT_TRUE(QFile::link(pdf(), link));
-    printPlainText(QStringLiteral("Through the link"), into(link));
+    printPlainText(QStringLiteral("Through the link"), into(link), prompt);
     EXPECT_TRUE(std::filesystem::is_symlink(link.toStdString()));
     EXPECT_EQ(names(), (QStringList{QStringLiteral("directions.pdf"), QStringLiteral("link.pdf")}));
     VRN_PDF_TEXT(text, pdf());
@@ -131,17 +135,33 @@ TEST_F(TextPrinterFileTest, AFileAnotherWriterHoldsIsLeftToIt) {
     EXPECT_EQ(names(), QStringList{QStringLiteral("directions.pdf")});
 }
 
-TEST(TextPrinterTest, WithoutAnyPrinterItSaysSo) {
+TEST_F(TextPrinterFileTest, WithoutAnyPrinterThePrintDialogOffersAPdfFile) {
     if (!QPrinterInfo::defaultPrinterName().isEmpty()) {
         GTEST_SKIP() << "this system has a default printer";
     }
-    try {
-        printPlainText(QStringLiteral("Nowhere"),
-                       PrinterChoice{.printerName = QStringLiteral("No such printer")});
-        FAIL() << "printed without a printer";
-    } catch (const PrinterError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("no printer is available"));
+    // Nothing chosen, or a printer the system no longer has.
+    for (const PrinterChoice& choice :
+         {PrinterChoice{}, PrinterChoice{.printerName = QStringLiteral("No such printer")}}) {
+        SCOPED_TRACE(choice.printerName.toStdString());
+        ScriptedPrompt asked;
+        asked.answerPrintToFile(pdf());
+        printPlainText(QStringLiteral("Where the dialog said"), choice, asked);
+        ASSERT_EQ(asked.questions().size(), 1U);
+        EXPECT_EQ(asked.questions()[0].kind, ScriptedPrompt::Kind::Printer);
+        EXPECT_TRUE(asked.problems().isEmpty()) << asked.problems().join(u'\n').toStdString();
+        EXPECT_TRUE(contents(pdf()).startsWith("%PDF-"));
+        EXPECT_EQ(names(), QStringList{QStringLiteral("directions.pdf")});
+        VRN_PDF_TEXT(text, pdf());
+        EXPECT_TRUE(text->contains(QStringLiteral("Where the dialog said"))) << text->toStdString();
+        write(pdf(), "old print");
     }
+
+    // Cancelled, it prints nothing and says nothing.
+    ScriptedPrompt cancelled;
+    cancelled.cancel();
+    EXPECT_NO_THROW(printPlainText(QStringLiteral("Not wanted"), PrinterChoice{}, cancelled));
+    EXPECT_EQ(cancelled.questions().size(), 1U);
+    EXPECT_EQ(contents(pdf()), QByteArray("old print"));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "model/vrn_state.h"
 #include "platform/testing/scripted_prompt.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -101,7 +103,7 @@ TEST_F(DirectionsDialogTest, PrintPrintsTheTextAsEditedWhileTheModelKeepsTheOld)
     EXPECT_EQ(matrix_->Directions, "Start at the roof.");
     EXPECT_TRUE(prompt_.questions().empty());
 
-    printFailure_ = "The text could not be printed: no printer is available.";
+    printFailure_ = "The text could not be printed on 'Office'.";
     prompt_.answer(MsgBoxResult::Ok);
     click(*dialog, "btnPrint");
     ASSERT_EQ(prompt_.questions().size(), 1U);
@@ -134,6 +136,30 @@ TEST_F(DirectionsDialogTest, PrintIntoThePageSetupFileSavesItSafelyAndSaysWhyItC
         << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("no printer")));
     EXPECT_EQ(contents(), bytes);
+}
+
+TEST_F(DirectionsDialogTest, PrintWithoutAnyPrinterOffersAPdfFileAsPrintReportDoes) {
+    if (!QPrinterInfo::defaultPrinterName().isEmpty()) {
+        GTEST_SKIP() << "this system has a default printer";
+    }
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pdf = folder.filePath(QStringLiteral("directions.pdf"));
+    const auto dialog = open("Directions", true);
+    prompt_.answerPrintToFile(pdf);
+    click(*dialog, "btnPrint");
+    ASSERT_EQ(prompt_.questions().size(), 1U);
+    EXPECT_EQ(prompt_.questions()[0].kind, ScriptedPrompt::Kind::Printer);
+    EXPECT_TRUE(prompt_.problems().isEmpty());
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF-"));
+
+    // The dialog cancelled, nothing is printed and nothing said.
+    prompt_.cancel();
+    click(*dialog, "btnPrint");
+    ASSERT_EQ(prompt_.questions().size(), 2U);
+    EXPECT_EQ(prompt_.questions()[1].kind, ScriptedPrompt::Kind::Printer);
 }
 
 TEST_F(DirectionsDialogTest, WithoutAMatrixTheDirectionsModeShowsAndWritesNothing) {

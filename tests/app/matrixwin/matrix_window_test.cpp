@@ -607,6 +607,32 @@ TEST_F(MatrixWindowTest, ALongTitleIsShortenedAboveTheDescriptionAndWholeInItsTo
     EXPECT_EQ(frame.toolTip(), "");
 }
 
+TEST_F(MatrixWindowTest, ATitleOfTwentyThousandCharactersPaintsShortenedAndWholeInItsToolTip) {
+    // Shortened a character at a time, measuring the rest each time, it took minutes a paint.
+    auto& frame = dynamic_cast<SceneFixedControl&>(window().FrameDescription());
+    const QString words = QStringLiteral("Moving the whole organisation to lean operation ")
+                              .repeated(420)
+                              .left(20000);
+    const QString oneWord(20000, QLatin1Char('W'));
+    const QFontMetricsF metrics(sceneFont(frame.fontsize()));
+    for (const QString& title : {words, oneWord}) {
+        SCOPED_TRACE(title.left(10).toStdString());
+        document().title = title.toStdString();
+        window().Redraw();
+        for (int paint = 0; paint < 3; ++paint) {
+            EXPECT_FALSE(window().canvas().grab().isNull());
+        }
+        const std::vector<CaptionLine> lines = frame.captionLines();
+        ASSERT_FALSE(lines.empty());
+        for (const CaptionLine& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line.text), line.rect.width());
+        }
+        EXPECT_TRUE(lines.back().text.endsWith(QChar(0x2026)));
+        EXPECT_GT(lines.back().text.size(), 1);
+        EXPECT_EQ(frame.toolTip(), title);
+    }
+}
+
 TEST_F(MatrixWindowTest, TheReleaseTimerLetsThePressedCellGo) {
     const auto cell = existingPractice()->Display;
     cell->setValue(true);
