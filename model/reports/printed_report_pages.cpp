@@ -341,7 +341,7 @@ void PrinterPageOutput::Print_Page_Footer(const std::string& footer, bool newPag
 }
 
 // The footer centred between the margins, on up to three lines; the last one shortened with an
-// ellipsis when the footer needs more. Only the lines that show are fitted, on every page.
+// ellipsis when the footer needs more. Every page fits only the lines that show and one more.
 void PrinterPageOutput::printFooterLines(const std::string& footer) {
     const double width = rightLimit() - kMargin;
     fitLines(footer, width, footerLines_, kFooterLines + 1);
