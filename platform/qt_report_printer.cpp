@@ -19,8 +19,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPoint = 20;
 constexpr double kBoxLineTwips = 10;  // half a point
-// Widths kept per font: plenty for a report's headings and names, bounded for any document.
-constexpr std::size_t kMostWidthsKept = 8192;
+// The memory the widths of measured texts may take: the distinct lines of about 40,000 pages.
+constexpr std::size_t kMostWidthBytes = std::size_t{16} << 20U;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -29,7 +29,7 @@ QString fromUtf8(std::string_view text) {
 }  // namespace
 
 QtReportPrinter::QtReportPrinter(QPrinter& printer, ReportFileOpener openFile)
-    : printer_(printer), openFile_(std::move(openFile)) {}
+    : printer_(printer), openFile_(std::move(openFile)), widths_(kMostWidthBytes) {}
 
 QtReportPrinter::~QtReportPrinter() {
     abandon();
@@ -61,7 +61,9 @@ QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) c
         QFont qtFont(QString::fromStdString(font.Name));
         qtFont.setPointSizeF(font.Size > 0 ? font.Size : 1);
         qtFont.setBold(font.Bold);
-        found = fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_), {}}).first;
+        found =
+            fonts_.emplace(key, FontEntry{qtFont, QFontMetricsF(qtFont, &printer_), fonts_.size()})
+                .first;
     }
     lastFont_ = font;
     lastEntry_ = &found->second;
@@ -69,14 +71,12 @@ QtReportPrinter::FontEntry& QtReportPrinter::entryFor(const PrinterFont& font) c
 }
 
 double QtReportPrinter::measureWidth(const PrinterFont& font, std::string_view line) const {
-    FontEntry& entry = entryFor(font);
-    if (const auto known = entry.widths.find(line); known != entry.widths.end()) {
-        return known->second;
+    const FontEntry& entry = entryFor(font);
+    if (const double* known = widths_.find(entry.number, line)) {
+        return *known;
     }
     const double width = toTwips(entry.metrics.horizontalAdvance(fromUtf8(line)));
-    if (entry.widths.size() < kMostWidthsKept) {
-        entry.widths.emplace(line, width);
-    }
+    widths_.keep(entry.number, line, width);
     return width;
 }
 

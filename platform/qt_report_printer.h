@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
 
 #include "model/reports/report_file.h"
 #include "model/reports/report_printer.h"
+#include "platform/text_width_cache.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -36,6 +36,8 @@ public:
 
     // Pages the last finished job put out.
     int pagesPrinted() const { return pagesPrinted_; }
+    // Roughly the memory the widths of the texts measured so far take.
+    std::size_t textWidthBytes() const { return widths_.bytes(); }
 
     QtReportPrinter(const QtReportPrinter&) = delete;
     QtReportPrinter& operator=(const QtReportPrinter&) = delete;
@@ -55,18 +57,11 @@ protected:
     std::string shortDateText() const override;
 
 private:
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    // A font with its metrics and the widths of the texts measured in it: a report measures the
-    // same headings and names over and over.
+    // A font with its metrics, and its number among the fonts for the widths measured in it.
     struct FontEntry {
         QFont font;
         QFontMetricsF metrics;
-        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
+        std::size_t number;
     };
     using FontKey = std::tuple<std::string, double, bool>;
 
@@ -82,6 +77,8 @@ private:
     QPagedPaintDevice* device_ = nullptr;  // the printer, or the PDF file's writer
     std::unique_ptr<QPainter> painter_;
     mutable std::map<FontKey, FontEntry> fonts_;
+    // A report measures the same headings and names over and over.
+    mutable TextWidthCache widths_;
     mutable PrinterFont lastFont_;  // the font entryFor found last, and its entry
     mutable FontEntry* lastEntry_ = nullptr;
     const FontEntry* painterFont_ = nullptr;

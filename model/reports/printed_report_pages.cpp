@@ -31,33 +31,76 @@ bool isSeparator(char c) {
     return static_cast<unsigned char>(c) <= static_cast<unsigned char>(' ');
 }
 
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
-}
-
 // Where the UTF-8 character after the one at `at` starts.
 std::size_t nextCharacter(std::string_view text, std::size_t at) {
     do {
         ++at;
-    } while (at < text.size() && isContinuationByte(text[at]));
+    } while (at < text.size() && !startsCharacter(text[at]));
     return at;
 }
 
 // Where the UTF-8 character that holds the byte at `at` starts.
 std::size_t characterStart(std::string_view text, std::size_t at) {
-    while (at > 0 && at < text.size() && isContinuationByte(text[at])) {
+    while (at > 0 && at < text.size() && !startsCharacter(text[at])) {
         --at;
     }
     return at;
 }
 
-// Calls `onLine` for each line of `text` between its line breaks (CR LF, LF or CR).
+// Where the `count`th UTF-8 character after the one at `from` starts, or the end of `text`.
+std::size_t advanceCharacters(std::string_view text, std::size_t from, std::size_t count) {
+    for (; count > 0 && from < text.size(); --count) {
+        from = nextCharacter(text, from);
+    }
+    return from;
+}
+
+// Most texts of a report are shorter than this and the first guess measures them whole.
+constexpr std::size_t kFirstProbeCharacters = 128;
+
+// The end of the longest prefix of `text`, in whole characters, that `fits(end)` accepts; 0 when
+// not even the first character fits. A prefix is never narrower than a shorter one: the search
+// doubles the prefix until it no longer fits, then halves the gap. So no prefix it measures is
+// longer than twice what fits on the line (or the first guess), however long the text is.
+template <class Fits>
+std::size_t longestFittingPrefix(std::string_view text, Fits fits) {
+    std::size_t fitsEnd = 0;
+    std::size_t fitsCharacters = 0;
+    std::size_t tooLong = 0;
+    for (std::size_t step = kFirstProbeCharacters;; step = fitsCharacters) {
+        const std::size_t end = advanceCharacters(text, fitsEnd, step);
+        if (end == fitsEnd) {
+            return fitsEnd;  // an empty text
+        }
+        if (!fits(end)) {
+            tooLong = end;
+            break;
+        }
+        if (end == text.size()) {
+            return end;
+        }
+        fitsEnd = end;
+        fitsCharacters += step;
+    }
+    for (;;) {
+        std::size_t middle = characterStart(text, fitsEnd + (tooLong - fitsEnd) / 2);
+        if (middle <= fitsEnd) {
+            middle = nextCharacter(text, fitsEnd);
+            if (middle >= tooLong) {
+                return fitsEnd;
+            }
+        }
+        (fits(middle) ? fitsEnd : tooLong) = middle;
+    }
+}
+
+// Calls `onLine` for each line of `text` between its line breaks (CR LF, LF or CR), until it
+// returns false.
 template <class OnLine>
 void forEachHardLine(std::string_view text, OnLine onLine) {
     for (;;) {
         const std::size_t end = text.find_first_of("\r\n");
-        onLine(text.substr(0, end));
-        if (end == std::string_view::npos) {
+        if (!onLine(text.substr(0, end)) || end == std::string_view::npos) {
             return;
         }
         const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
@@ -140,7 +183,7 @@ void PrinterPageOutput::Print_Wrapped(const std::string& text, int indent, doubl
     printer_.setFontBold(bold);
     const double left = indentX(indent);
     printer_.setCurrentX(left);
-    if (characterCount(heading) > 2) {
+    if (isPrintedText(heading)) {
         Print_Line(heading);
         printer_.setCurrentX(left);
     }
@@ -187,41 +230,51 @@ void PrinterPageOutput::wrappedNewLine(double left, const std::string& footer) {
 // A word that does not fit on the line goes to the next one; a word wider than a whole line
 // starts where it is and is broken at the right margin, as often as it takes.
 void PrinterPageOutput::printWord(std::string_view word, double left, const std::string& footer) {
-    if (printer_.CurrentX() + printer_.TextWidth(word) > rightLimit()) {
-        if (printer_.CurrentX() > left) {
-            wrappedNewLine(left, footer);
+    const auto fittingHere = [&] {
+        return longestFittingPrefix(word, [&](std::size_t end) {
+            return printer_.CurrentX() + printer_.TextWidth(word.substr(0, end)) <= rightLimit();
+        });
+    };
+    std::size_t fits = fittingHere();
+    if (fits < word.size() && printer_.CurrentX() > left) {
+        wrappedNewLine(left, footer);
+        fits = fittingHere();
+    }
+    while (fits < word.size()) {
+        const std::size_t piece = std::max(fits, nextCharacter(word, 0));
+        if (piece == word.size()) {
+            break;
         }
-        while (printer_.CurrentX() + printer_.TextWidth(word) > rightLimit()) {
-            const std::size_t piece = fittingPrefix(word, rightLimit() - printer_.CurrentX());
-            if (piece == word.size()) {
-                break;
-            }
-            printer_.Print(word.substr(0, piece), false);
-            word.remove_prefix(piece);
-            wrappedNewLine(left, footer);
-        }
+        printer_.Print(word.substr(0, piece), false);
+        word.remove_prefix(piece);
+        wrappedNewLine(left, footer);
+        fits = fittingHere();
     }
     printer_.Print(word, false);
 }
 
 // The lines `text` prints as, none wider than `width` where it can be helped: the text's own
 // lines, each broken at the last blank that lets it fit, or inside a word wider than a line.
+// Each line is measured from where the one before it ended, and no further than it can reach;
+// the lines after the first `mostLines` are not looked for.
 void PrinterPageOutput::fitLines(std::string_view text, double width,
-                                 std::vector<std::string_view>& lines) const {
+                                 std::vector<std::string_view>& lines,
+                                 std::size_t mostLines) const {
     lines.clear();
     forEachHardLine(text, [&](std::string_view line) {
-        while (printer_.TextWidth(line) > width) {
-            std::size_t cut = 0;
-            for (std::size_t blank = line.find(' ', 1); blank != std::string_view::npos;
-                 blank = line.find(' ', blank + 1)) {
-                if (printer_.TextWidth(line.substr(0, blank)) > width) {
-                    break;
-                }
-                cut = blank;
+        while (lines.size() < mostLines) {
+            const std::size_t fits = longestFittingPrefix(line, [&](std::size_t end) {
+                return printer_.TextWidth(line.substr(0, end)) <= width;
+            });
+            if (fits == line.size()) {
+                lines.push_back(line);
+                break;
             }
+            // A blank that starts the line is no place to break it.
+            std::size_t cut = line.rfind(' ', fits);
             std::size_t next = cut;
-            if (cut == 0) {
-                cut = next = fittingPrefix(line, width);
+            if (cut == 0 || cut == std::string_view::npos) {
+                cut = next = std::max(fits, nextCharacter(line, 0));
             }
             while (next < line.size() && line[next] == ' ') {
                 ++next;
@@ -229,31 +282,11 @@ void PrinterPageOutput::fitLines(std::string_view text, double width,
             lines.push_back(line.substr(0, cut));
             line.remove_prefix(next);
             if (line.empty()) {
-                return;
-            }
-        }
-        lines.push_back(line);
-    });
-}
-
-// How many bytes of `text` fit into `width`: whole characters, at least one.
-std::size_t PrinterPageOutput::fittingPrefix(std::string_view text, double width) const {
-    if (printer_.TextWidth(text) <= width) {
-        return text.size();
-    }
-    std::size_t fits = nextCharacter(text, 0);
-    std::size_t tooLong = text.size();
-    while (tooLong - fits > 1) {
-        std::size_t middle = characterStart(text, fits + (tooLong - fits) / 2);
-        if (middle <= fits) {
-            middle = nextCharacter(text, fits);
-            if (middle >= tooLong) {
                 break;
             }
         }
-        (printer_.TextWidth(text.substr(0, middle)) <= width ? fits : tooLong) = middle;
-    }
-    return fits;
+        return lines.size() < mostLines;
+    });
 }
 
 void PrinterPageOutput::moveToNextTabStop() {
@@ -268,7 +301,7 @@ void PrinterPageOutput::moveToNextTabStop() {
 }
 
 void PrinterPageOutput::Print_Line(const std::string& text) {
-    if (characterCount(text) >= kShortestPrintedText) {
+    if (isPrintedText(text)) {
         printer_.Print();
         fitLines(text, rightLimit() - kMargin, lines_);
         for (const std::string_view line : lines_) {
@@ -285,7 +318,7 @@ void PrinterPageOutput::Print_Page_Footer(const std::string& footer, bool newPag
     const bool keptBold = printer_.FontBold();
     printer_.setFontSize(kFooterPoints);
 
-    if (characterCount(footer) >= kShortestPrintedText) {
+    if (isPrintedText(footer)) {
         printer_.setCurrentY(printer_.ScaleHeight() - kFooterFromBottom);
         printFooterLines(footer);
     }
@@ -308,10 +341,10 @@ void PrinterPageOutput::Print_Page_Footer(const std::string& footer, bool newPag
 }
 
 // The footer centred between the margins, on up to three lines; the last one shortened with an
-// ellipsis when the footer needs more.
+// ellipsis when the footer needs more. Every page fits only the lines that show and one more.
 void PrinterPageOutput::printFooterLines(const std::string& footer) {
     const double width = rightLimit() - kMargin;
-    fitLines(footer, width, footerLines_);
+    fitLines(footer, width, footerLines_, kFooterLines + 1);
     if (footerLines_.size() > kFooterLines) {
         std::string_view last = footerLines_[kFooterLines - 1];
         footerLines_.resize(kFooterLines);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +49,8 @@ private:
     void moveToNextTabStop();
     void printWord(std::string_view word, double left, const std::string& footer);
     void wrappedNewLine(double left, const std::string& footer);
-    void fitLines(std::string_view text, double width, std::vector<std::string_view>& lines) const;
-    std::size_t fittingPrefix(std::string_view text, double width) const;
+    void fitLines(std::string_view text, double width, std::vector<std::string_view>& lines,
+                  std::size_t mostLines = std::numeric_limits<std::size_t>::max()) const;
     void printFooterLines(const std::string& footer);
 
     ReportPrinter& printer_;

@@ -5,11 +5,16 @@
 
 namespace vrn {
 
-// The number of characters of UTF-8 `text` (continuation bytes are not counted).
+// Whether `byte` starts a UTF-8 character (is not a continuation byte).
+inline bool startsCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U;
+}
+
+// The number of characters of UTF-8 `text`.
 inline std::size_t characterCount(std::string_view text) {
     std::size_t count = 0;
     for (const char byte : text) {
-        count += (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U ? 1 : 0;
+        count += startsCharacter(byte) ? 1 : 0;
     }
     return count;
 }
@@ -18,8 +23,16 @@ inline std::size_t characterCount(std::string_view text) {
 // shorter texts are placeholders.
 inline constexpr std::size_t kShortestPrintedText = 3;
 
+// Counts no further than it needs to: every page footer asks this of the same, maybe long, text.
 inline bool isPrintedText(std::string_view text) {
-    return characterCount(text) >= kShortestPrintedText;
+    std::size_t count = 0;
+    for (const char byte : text) {
+        count += startsCharacter(byte) ? 1 : 0;
+        if (count >= kShortestPrintedText) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace vrn

@@ -206,6 +206,42 @@ TEST_F(ReportPdfTest, LongNamesWordsAndFootersStayBetweenTheMargins) {
     EXPECT_EQ(pdfText().count(QLatin1Char('w')) >= 300, true);
 }
 
+// Texts far longer than a page: a practice name (printed again in every line that names the
+// practice), the existing state's description and the footer (fitted again on every page).
+TEST_F(ReportPdfTest, TextsOfFiftyThousandCharactersPrint) {
+    constexpr std::size_t kLength = 50000;
+    auto document = sampleDocument();
+    document->set_Report_Defaults();
+    const std::string name(kLength, 'n');
+    const std::string description(kLength, 'd');
+    document->Existing()->PGroups.Item(1)->PracticeParts.Item(1)->setName(name);
+    document->Existing()->Description = description;
+    document->footer = std::string(kLength, 'x');
+    QtReportPrinter reportPrinter(printer);
+    document->PrintReport(reportPrinter, nullptr);
+
+    const int pages = pageCount(pdf());
+    ASSERT_GT(pages, 4);
+    EXPECT_EQ(reportPrinter.pagesPrinted(), pages);
+    // The lines made of one letter only, and how many letters they hold (a page starts with a
+    // form feed).
+    const auto lettersInLinesOf = [](const QString& text, QChar letter) {
+        const QRegularExpression line(QStringLiteral("^\\f? *(%1+)( |$)").arg(letter),
+                                      QRegularExpression::MultilineOption);
+        qsizetype letters = 0;
+        for (auto match = line.globalMatch(text); match.hasNext();) {
+            letters += match.next().capturedLength(1);
+        }
+        return letters;
+    };
+    const QString text = pdfText();
+    // The description is wrapped over pages of its own, every character of it.
+    EXPECT_EQ(lettersInLinesOf(text, QLatin1Char('d')), static_cast<qsizetype>(kLength));
+    // Every page ends with three lines of the footer, the last shortened.
+    EXPECT_EQ(text.count(QStringLiteral("x\u2026")), pages);
+    EXPECT_GT(lettersInLinesOf(text, QLatin1Char('n')), 0);
+}
+
 TEST_F(ReportPdfTest, PicturePageAloneIsOnePage) {
     QtReportPrinter reportPrinter(printer);
     PrinterPageOutput pages(reportPrinter);

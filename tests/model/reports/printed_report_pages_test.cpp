@@ -36,6 +36,14 @@ double widthOf(const RecordingPrinter::Text& text) {
            RecordingPrinter::kCharWidthPerPoint;
 }
 
+std::string repeated(std::string_view piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 std::vector<Drawn> drawn(const RecordingPrinter& printer) {
     std::vector<Drawn> result;
     for (const auto& text : printer.texts()) {
@@ -176,6 +184,13 @@ TEST_F(PageOutputTest, WrappedText) {
           {1, 2160, 2240, " "},
           {1, 2280, 2240, "x"}},
          2360},
+        {"a word of two-byte characters is broken between characters",
+         repeated("\xC3\xA9", 200),
+         0,
+         {{1, 1200, 2000, repeated("\xC3\xA9", 82)},
+          {1, 1200, 2240, repeated("\xC3\xA9", 82)},
+          {1, 1200, 2480, repeated("\xC3\xA9", 36)}},
+         2600},
         {"tab at column 3", "abc\tX", 0, {{1, 1200, 2000, "abc"}, {1, 2400, 2000, "X"}}, 2120},
         {"tab at column 10",
          "abcdefghij\tX",
@@ -309,6 +324,44 @@ TEST_F(PageOutputTest, NothingRunsPastTheMarginsOrBackToThePaperEdge) {
     }
 }
 
+// A line is filled up to the margin: with 82 characters of 12 points between the margins, or 246
+// of 4 points, more than the first guess of the search for the cut.
+TEST_F(PageOutputTest, LongLinesAreFilledToTheMargin) {
+    const std::string a82(82, 'a');
+    std::string words = "abcdefghi";
+    for (int i = 1; i < 30; ++i) {
+        words += " abcdefghi";
+    }
+    const std::string eightWords = words.substr(0, 79);
+    const struct {
+        const char* name;
+        double size;
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a blank right after a full line",
+         12,
+         a82 + " " + std::string(10, 'b'),
+         {a82, std::string(10, 'b')}},
+        {"a word one character too long", 12, a82 + "a b", {a82, "a b"}},
+        {"many words", 12, words, {eightWords, eightWords, eightWords, words.substr(0, 59)}},
+        {"lines longer than the first guess",
+         4,
+         std::string(600, 'a'),
+         {std::string(246, 'a'), std::string(246, 'a'), std::string(108, 'a')}},
+        {"one- and two-byte characters",
+         4,
+         repeated("a\xC3\xA9", 300),
+         {repeated("a\xC3\xA9", 123), repeated("a\xC3\xA9", 123), repeated("a\xC3\xA9", 54)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUpPage page(2000);
+        page.out.Print_Segment(c.text, 0, c.size, false, "foot");
+        EXPECT_EQ(page.printer.textStrings(), c.lines);
+    }
+}
+
 TEST_F(PageOutputTest, ALongFooterStaysBetweenTheMargins) {
     const std::string twoLines = std::string(70, 'f') + " " + std::string(70, 'g');
     const std::string tooLong = std::string(500, 'h') + " end";
@@ -322,6 +375,7 @@ TEST_F(PageOutputTest, ALongFooterStaysBetweenTheMargins) {
          tooLong,
          {std::string(123, 'h'), std::string(123, 'h'), std::string(122, 'h') + "\xE2\x80\xA6"}},
         {"a line break", "left\nright", {"left", "right"}},
+        {"three lines", "one\ntwo\nthree", {"one", "two", "three"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

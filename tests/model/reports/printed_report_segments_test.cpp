@@ -405,6 +405,46 @@ TEST_F(PrintedReportTest, ANameOverTwoLinesKeepsItsIndentOnThePrinter) {
     EXPECT_GT(printer.find("Practice 2:")->y, second->y);
 }
 
+// The name is printed in pieces a line long, under the practice and in every interaction line
+// that names it; each time all of it, in order.
+TEST_F(PrintedReportTest, ANameOfFiftyThousandCharactersPrintsWholeWhereverItIsNamed) {
+    const std::string letter = "\xC3\xA9";  // two bytes
+    std::string name;
+    for (int i = 0; i < 50000; ++i) {
+        name += letter;
+    }
+    auto document = ReportDocument();
+    document->set_Report_Defaults();
+    existingPractice(*document, 1)->setName(name);
+    between(*existingPractice(*document, 1), *existingPractice(*document, 2))->setValue("+");
+    RecordingPrinter printer;
+    document->PrintReport(printer, nullptr);
+
+    const auto onlyLetters = [&](const std::string& text) {
+        return !text.empty() && text.find_first_not_of(letter) == std::string::npos;
+    };
+    std::vector<std::string> printed;
+    bool inName = false;
+    for (const auto& text : printer.texts()) {
+        if (onlyLetters(text.text)) {
+            if (!inName) {
+                printed.emplace_back();
+            }
+            printed.back() += text.text;
+            EXPECT_LE(text.x + static_cast<double>(text.text.size() / 2) * text.font.Size *
+                                   RecordingPrinter::kCharWidthPerPoint,
+                      RecordingPrinter::kLetterWidth - 1200);
+        }
+        inName = onlyLetters(text.text);
+    }
+    // Under the practice, and named by its interaction under each of the two practices and again
+    // under the alternative.
+    EXPECT_GE(printed.size(), 4U);
+    for (const auto& whole : printed) {
+        EXPECT_TRUE(whole == name) << whole.size() << " bytes";
+    }
+}
+
 TEST_F(PrintedReportTest, PrinterFailuresAreReported) {
     auto document = ReportDocument();
     document->set_Report_Defaults();
