@@ -30,6 +30,12 @@ constexpr std::string_view kTooMuch = "needs more than the 64 MB of memory";
 // search's 64 MB, the host's own and room.
 constexpr std::int64_t kMostGrowth = 100 << 20;
 constexpr std::int64_t kMegabyte = 1 << 20;
+#if defined(__SANITIZE_ADDRESS__)
+// Freed memory waits in the sanitizer's quarantine: the resident size tells nothing here.
+constexpr bool kResidentSizeShowsUse = false;
+#else
+constexpr bool kResidentSizeShowsUse = true;
+#endif
 
 // The peak of the process's resident memory from here on, as the system counts it.
 class ResidentPeak {
@@ -178,7 +184,9 @@ TEST_F(SearchMemory, ASearchPastItsMemoryStopsWhileAnotherThreadFillsItsOwnDatab
     }
     EXPECT_EQ(host.finish(kHostWrites), "");
     EXPECT_GE(host.written(), kHostWrites);
-    EXPECT_LT(peak.growth(), kMostGrowth);
+    if (kResidentSizeShowsUse) {
+        EXPECT_LT(peak.growth(), kMostGrowth);
+    }
 }
 
 }  // namespace
