@@ -54,10 +54,14 @@ public:
     static constexpr int kLongestPattern = 256;
     static constexpr int kMostFunctionCalls = 64;
     static constexpr std::int64_t kMostMemory = 64 * 1024 * 1024;
-    static constexpr std::int64_t kCachedPages = 8 * 1024 * 1024;
-    // What is left once the page cache, a sort's memory and the engine's own working memory
-    // (the caches of its temporary tables, the values in hand) are set aside.
-    static constexpr std::int64_t kTemporaryStorage = kMostMemory - 3 * kCachedPages;
+    // The catalogue's pages the engine keeps, which is also as much as each sort keeps in the
+    // engine's memory before it writes to its temporary files.
+    static constexpr std::int64_t kCachedPages = 2 * 1024 * 1024;
+    // The search's temporary files; the rest of kMostMemory is the page cache, a sort's memory
+    // and the engine's own working memory (the caches of its temporary tables, the values in
+    // hand).
+    static constexpr std::int64_t kTemporaryStorage = 48 * 1024 * 1024;
+    static_assert(kTemporaryStorage + 2 * kCachedPages < kMostMemory);
 
     // Opens the search connection on `file`, which the library's own connection has open;
     // refuses (catalogueReplaced, naming `shownPath`) when its path leads to another file by now.

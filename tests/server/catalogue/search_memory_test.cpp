@@ -145,10 +145,10 @@ protected:
     KTDB ktdb_;
 };
 
-// Sorting and keeping apart 20 MB goes past the engine's caches: what it writes to its
+// Sorting and keeping apart 12 MB goes past the engine's caches: what it writes to its
 // temporary files comes back whole.
 TEST_F(SearchMemory, ASearchThatSortsMoreThanItsCachesHoldFindsItsRows) {
-    const std::string rows = wideRows(20'000);
+    const std::string rows = wideRows(12'000);
     const std::int32_t alpha = addEntity("Alpha");
     for (const std::string& counted :
          {"SELECT v FROM (" + rows + ") GROUP BY v", "SELECT DISTINCT v FROM (" + rows + ")",
