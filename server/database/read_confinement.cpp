@@ -18,6 +18,8 @@ namespace {
 
 // Far more arguments than a plain function of values takes.
 constexpr int kMostFunctionArguments = 32;
+// How often a running search looks at the engine's memory, in steps of the engine's program.
+constexpr int kStepsBetweenMemoryChecks = 1000;
 
 // Functions of values whose one call does work in proportion to its arguments at most: none
 // reaches files, extensions, the schema or the connection, and none makes a large value out of
@@ -63,6 +65,14 @@ std::string megabytes(std::int64_t bytes) {
     return std::to_string(bytes / (1024 * 1024)) + " MB";
 }
 
+DatabaseError tooMuchMemory() {
+    return DatabaseError(SQLITE_NOMEM,
+                         "The search needs more than the " + megabytes(Confinement::kMostMemory) +
+                             " of memory that the server allows one search, its temporary "
+                             "storage for sorting, grouping and subqueries included. Narrow the "
+                             "condition, or split the search into smaller ones.");
+}
+
 std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                  start);
@@ -93,8 +103,12 @@ public:
         confinement_.refusal_.clear();
         confinement_.functionCalls_ = 0;
         sqlite3_busy_timeout(confinement_.connection(), static_cast<int>(rules.timeLimit.count()));
+        confinement_.files_.startSearch();
+        sqlite3_progress_handler(confinement_.connection(), kStepsBetweenMemoryChecks,
+                                 &Run::checkMemory, this);
     }
     ~Run() {
+        sqlite3_progress_handler(confinement_.connection(), 0, nullptr, nullptr);
         confinement_.rules_ = nullptr;
         confinement_.watchdog_ = nullptr;
     }
@@ -103,29 +117,46 @@ public:
 
     bool expired() const { return watchdog_.expired(); }
     std::chrono::steady_clock::time_point start() const { return start_; }
+    // True once the search used more than kMostMemory, as far as can be told now.
+    bool outOfMemory() const {
+        const SearchFiles& files = confinement_.files_;
+        return files.refused() || memory_.passed(files.peak());
+    }
 
 private:
-    // The engine's memory may grow by kMostMemory while the search runs. The limit holds for
-    // the whole process, whose other connections stay idle meanwhile (one thread runs the
-    // library); whatever limit was set before comes back afterwards.
-    class MemoryLimit {
+    // The engine's own memory as far as it counts it (not at all once the host has turned
+    // its memory statistics off): the most it grew by since the search began, which with the
+    // most the temporary files held stays within kMostMemory. The count is the whole
+    // process's, the host's other threads included; it only ever stops the search, never
+    // limits anyone. The engine's high-water mark starts anew with each search: values that
+    // one row's work holds for a moment (many copies of one large value) show there alone.
+    class EngineMemory {
     public:
-        MemoryLimit() : previous_(sqlite3_hard_heap_limit64(-1)) {
-            const std::int64_t limit = sqlite3_memory_used() + kMostMemory;
-            sqlite3_hard_heap_limit64(previous_ > 0 ? std::min(previous_, limit) : limit);
+        EngineMemory() {
+            sqlite3_int64 peak = 0;
+            sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &start_, &peak, 1);
         }
-        ~MemoryLimit() { sqlite3_hard_heap_limit64(previous_); }
-        MemoryLimit(const MemoryLimit&) = delete;
-        MemoryLimit& operator=(const MemoryLimit&) = delete;
+        bool passed(std::int64_t temporaryStorage) const {
+            sqlite3_int64 now = 0;
+            sqlite3_int64 peak = 0;
+            sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &now, &peak, 0);
+            return peak - start_ + temporaryStorage > kMostMemory;
+        }
 
     private:
-        std::int64_t previous_;
+        sqlite3_int64 start_ = 0;
     };
+
+    // Now and then while the statement runs: stops it once it used too much memory.
+    static int checkMemory(void* run) {
+        const Run& self = *static_cast<const Run*>(run);
+        return self.memory_.passed(self.confinement_.files_.used()) ? 1 : 0;
+    }
 
     Confinement& confinement_;
     std::chrono::steady_clock::time_point start_;
     QueryWatchdog watchdog_;
-    MemoryLimit memoryLimit_;
+    EngineMemory memory_;
 };
 
 void Confinement::Closer::operator()(sqlite3* connection) const {
@@ -137,7 +168,7 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
     sqlite3* opened = nullptr;
     const int resultCode = sqlite3_open_v2(
         file.path.c_str(), &opened,
-        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
+        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, files_.name());
     connection_.reset(opened);
     if (resultCode != SQLITE_OK) {
         const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
@@ -149,10 +180,11 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
         throw catalogueReplaced(catalogue_);
     }
     limitSearches(opened);
-    // Sorting, grouping and subqueries keep their rows in memory, under the search's memory
-    // limit, instead of in temporary files that no limit bounds.
+    // Sorting, grouping and subqueries keep what passes the engine's caches in temporary files,
+    // which the search's file layer holds in memory within its budget; kept in the engine's
+    // own memory instead, they would meet no bound of the search's.
     if (const int code =
-            sqlite3_exec(opened, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
+            sqlite3_exec(opened, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
         throw DatabaseError(code, "Cannot search the catalogue \"" + catalogue_.string() +
                                       "\": " + sqlite3_errmsg(opened));
@@ -188,6 +220,10 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
         if (!refusal_.empty()) {
             throw DatabaseError(SQLITE_AUTH, refusal_);
         }
+        // Stopped for its memory, or failed on the way there (a write past the budget).
+        if (confined.outOfMemory()) {
+            throw tooMuchMemory();
+        }
         switch (primaryCode(error.number())) {
             case SQLITE_INTERRUPT:
                 if (confined.expired()) {
@@ -202,12 +238,7 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                                     "than " +
                                         megabytes(kLongestValue) + ", the most a search handles.");
             case SQLITE_NOMEM:
-                throw DatabaseError(
-                    SQLITE_NOMEM,
-                    "The search needs more than the " + megabytes(kMostMemory) +
-                        " of memory that the server allows one search, its temporary storage "
-                        "for sorting, grouping and subqueries included. Narrow the condition, or "
-                        "split the search into smaller ones.");
+                throw tooMuchMemory();
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
                 throw CatalogueInUse(error.number(), catalogue_, "search", since(confined.start()),
@@ -217,20 +248,23 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
         }
         throw;
     }
+    if (confined.outOfMemory()) {
+        throw tooMuchMemory();
+    }
 }
 
 void Confinement::sizeCache() {
     if (cacheSized_) {
         return;
     }
-    // Pages stay cached between searches while the file is unchanged: 16 MB hold a catalogue
-    // of 100,000 entities, so searching it again reads nothing from the file. (A negative size
+    // Pages stay cached between searches while the file is unchanged. The size also bounds
+    // what a sort keeps in memory before it writes to a temporary file. (A negative size
     // counts kilobytes.) The setting reads the schema, so it waits for the first search and
     // its bounds; the gatekeeper, which refuses every pragma, stands aside for it.
     sqlite3* searching = connection();
     sqlite3_set_authorizer(searching, nullptr, nullptr);
-    const int code =
-        sqlite3_exec(searching, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    const std::string setting = "PRAGMA cache_size = -" + std::to_string(kCachedPages / 1024);
+    const int code = sqlite3_exec(searching, setting.c_str(), nullptr, nullptr, nullptr);
     sqlite3_set_authorizer(searching, &Confinement::authorize, this);
     if (code != SQLITE_OK) {
         throw DatabaseError(sqlite3_extended_errcode(searching), sqlite3_errmsg(searching));

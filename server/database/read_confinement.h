@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "server/database/recordset.h"
+#include "server/database/search_files.h"
 #include "server/database/search_functions.h"
 
 struct sqlite3;
@@ -37,8 +38,13 @@ struct ReadRules {
 //   its arguments at most (printf, format, instr, replace and unhex are not offered, trim and
 //   its kin only without a second argument);
 // - LIKE and GLOB take patterns of at most kLongestPattern bytes and stop with the search;
-// - the engine's memory grows by at most kMostMemory while it runs, its temporary storage
-//   (sorting, grouping, DISTINCT, subqueries) included: none of it goes to a file;
+// - it uses at most kMostMemory: its temporary storage (sorting, grouping, DISTINCT,
+//   subqueries) stays in memory of the search's own, at most kTemporaryStorage of it (see
+//   SearchFiles), and the engine keeps at most kCachedPages of the catalogue's pages and as
+//   much of a sort in its own memory. None of that is a setting of the whole process: the
+//   host's own use of the engine meets no limit of the search's. Where the engine counts its
+//   memory (the host may turn that off), the search also stops once the engine's memory grew
+//   by more than the rest while it ran, the values it holds at once included;
 // - a watchdog interrupts it at its time limit, and it waits no longer than that for a lock.
 class Confinement final : public SearchGuard {
 public:
@@ -48,6 +54,14 @@ public:
     static constexpr int kLongestPattern = 256;
     static constexpr int kMostFunctionCalls = 64;
     static constexpr std::int64_t kMostMemory = 64 * 1024 * 1024;
+    // The catalogue's pages the engine keeps, which is also as much as each sort keeps in the
+    // engine's memory before it writes to its temporary files.
+    static constexpr std::int64_t kCachedPages = 2 * 1024 * 1024;
+    // The search's temporary files; the rest of kMostMemory is the page cache, a sort's memory
+    // and the engine's own working memory (the caches of its temporary tables, the values in
+    // hand).
+    static constexpr std::int64_t kTemporaryStorage = 48 * 1024 * 1024;
+    static_assert(kTemporaryStorage + 2 * kCachedPages < kMostMemory);
 
     // Opens the search connection on `file`, which the library's own connection has open;
     // refuses (catalogueReplaced, naming `shownPath`) when its path leads to another file by now.
@@ -59,7 +73,8 @@ public:
     // Prepares `sql` as a statement of its own (never kept), runs it to its end under the
     // rules and returns its rows. A refusal fails with SQLITE_AUTH and says what was refused;
     // running past the time limit fails with SQLITE_INTERRUPT, a value past the longest with
-    // SQLITE_TOOBIG and memory past the most with SQLITE_NOMEM, each naming the limit; a lock
+    // SQLITE_TOOBIG and memory past the most with SQLITE_NOMEM (even once every row was
+    // read: the engine may have held it only for a moment), each naming the limit; a lock
     // held by another program fails with CatalogueInUse.
     Recordset snapshot(std::string_view sql, const ReadRules& rules);
     // The same, handing each row to `row` as it is read (Recordset::readEach) instead of
@@ -93,7 +108,8 @@ private:
     int refusal(std::string reason);
 
     std::filesystem::path catalogue_;
-    std::unique_ptr<sqlite3, Closer> connection_;
+    SearchFiles files_{kTemporaryStorage};
+    std::unique_ptr<sqlite3, Closer> connection_;  // after files_: closed before they go
     bool cacheSized_ = false;
     // Set while a confined run goes on.
     const ReadRules* rules_ = nullptr;
