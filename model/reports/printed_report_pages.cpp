@@ -138,17 +138,28 @@ void PrinterPageOutput::Print_Block(const std::string& text, double size, int in
     for (const std::string_view line : lines_) {
         widest = std::max(widest, printer_.TextWidth(line));
     }
-    const double height = static_cast<double>(lines_.size()) * printer_.TextHeight({});
+    const double lineHeight = printer_.TextHeight({});
+    const double insetTop = kTextInsetYPerPoint * size;
+    const double insetBottom = (kBoxHeightPerPoint - kTextInsetYPerPoint) * size;
+    const double footerTop = printer_.ScaleHeight() - kFooterFromBottom;
     const double x1 = std::round(left);
-    const double y1 = std::round(printer_.CurrentY());
     const double x2 = std::round(left + widest + kBoxWidthPerPoint * size);
-    const double y2 = std::round(printer_.CurrentY() + height + kBoxHeightPerPoint * size);
+    double y1 = std::round(printer_.CurrentY());
+    const double top = printer_.CurrentY();
 
-    printer_.setCurrentY(printer_.CurrentY() + kTextInsetYPerPoint * size);
-    for (const std::string_view line : lines_) {
+    printer_.setCurrentY(top + insetTop);
+    for (std::size_t line = 0; line < lines_.size(); ++line) {
+        // A block taller than a page is boxed a page at a time, never into the footer.
+        if (line > 0 && printer_.CurrentY() + lineHeight + insetBottom > footerTop) {
+            printer_.DrawBox(x1, y1, x2, std::round(printer_.CurrentY() + insetBottom));
+            Print_Page_Footer(footer, true);
+            y1 = std::round(printer_.CurrentY());
+            printer_.setCurrentY(printer_.CurrentY() + insetTop);
+        }
         printer_.setCurrentX(left + kTextInsetXPerPoint * size);
-        printer_.Print(line);
+        printer_.Print(lines_[line]);
     }
+    const double y2 = std::round(printer_.CurrentY() + insetBottom);
     printer_.DrawBox(x1, y1, x2, y2);
 
     printer_.setCurrentX(kMargin);
@@ -166,11 +177,16 @@ void PrinterPageOutput::Print_Segment(const std::string& text, int indent, doubl
     printer_.setFontBold(bold);
     const double left = indentX(indent);
     fitLines(text, rightLimit() - left, lines_);
-    const double height = static_cast<double>(lines_.size()) * printer_.TextHeight({});
+    const double lineHeight = printer_.TextHeight({});
+    const double height = static_cast<double>(lines_.size()) * lineHeight;
     if (printer_.CurrentY() > printer_.ScaleHeight() - (height + kBottomZone)) {
         Print_Page_Footer(footer, true);
     }
     for (const std::string_view line : lines_) {
+        // Only a segment taller than a whole page gets here: it goes on over the next pages.
+        if (printer_.CurrentY() + lineHeight > bottomLimit()) {
+            Print_Page_Footer(footer, true);
+        }
         printer_.setCurrentX(left);
         printer_.Print(line);
     }

@@ -219,6 +219,9 @@ TEST_F(ReportPdfTest, TextsOfFiftyThousandCharactersPrint) {
     document->footer = std::string(kLength, 'x');
     QtReportPrinter reportPrinter(printer);
     document->PrintReport(reportPrinter, nullptr);
+    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".long.pdf"));
+    }
 
     const int pages = pageCount(pdf());
     ASSERT_GT(pages, 4);

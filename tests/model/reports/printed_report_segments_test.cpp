@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/reports/printed_report.h"
+#include "model/reports/printed_report_pages.h"
 #include "tests/model/reports/printed_report_fixture.h"
 #include "tests/support/model_doubles/recording_page_output.h"
 #include "tests/support/model_doubles/recording_printer.h"
@@ -423,10 +424,17 @@ TEST_F(PrintedReportTest, ANameOfFiftyThousandCharactersPrintsWholeWhereverItIsN
     const auto onlyLetters = [&](const std::string& text) {
         return !text.empty() && text.find_first_not_of(letter) == std::string::npos;
     };
+    // The footer prints from here down, and the name never reaches it: a name longer than a
+    // page goes on at the top of the next.
+    const double footer = RecordingPrinter::kLetterHeight - PrinterPageOutput::kFooterFromBottom;
     std::vector<std::string> printed;
     bool inName = false;
     for (const auto& text : printer.texts()) {
+        if (text.y >= footer) {
+            continue;
+        }
         if (onlyLetters(text.text)) {
+            EXPECT_LE(text.y + text.font.Size * RecordingPrinter::kLineHeightPerPoint, footer);
             if (!inName) {
                 printed.emplace_back();
             }
@@ -436,6 +444,10 @@ TEST_F(PrintedReportTest, ANameOfFiftyThousandCharactersPrintsWholeWhereverItIsN
                       RecordingPrinter::kLetterWidth - 1200);
         }
         inName = onlyLetters(text.text);
+    }
+    // The interaction lines' boxes are drawn a page at a time.
+    for (const auto& box : printer.boxes()) {
+        EXPECT_LE(box.y2, footer);
     }
     // Under the practice, and named by its interaction under each of the two practices and again
     // under the alternative.
