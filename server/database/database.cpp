@@ -294,12 +294,67 @@ Statement& Database::prepare(std::string_view sql) {
 }
 
 Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rules) {
-    return confinement_.snapshot(sql, rules);
+    std::optional<Recordset> rows;
+    searchPastHotJournal([&] { rows.emplace(confinement_.snapshot(sql, rules)); }, false);
+    return std::move(*rows);
 }
 
 void Database::confinedRows(std::string_view sql, const ReadRules& rules,
                             const std::function<void(const Recordset&)>& row) {
-    confinement_.eachRow(sql, rules, row);
+    bool handedOver = false;
+    searchPastHotJournal(
+        [&] {
+            confinement_.eachRow(sql, rules, [&](const Recordset& current) {
+                handedOver = true;
+                row(current);
+            });
+        },
+        handedOver);
+}
+
+void Database::searchPastHotJournal(const std::function<void()>& search,
+                                    const bool& rowsHandedOver) {
+    try {
+        search();
+        return;
+    } catch (const DatabaseError& error) {
+        if (error.number() != SQLITE_READONLY_ROLLBACK || rowsHandedOver) {
+            throw;
+        }
+    }
+    const std::string cannotSearch = "Cannot search the catalogue \"" + path_.string() + "\": ";
+    // The journal beside the path is the file's there now: rolled back into the file opened, it
+    // would damage it.
+    if (!file_.stillAtPath()) {
+        throw DatabaseError(SQLITE_READONLY_ROLLBACK,
+                            cannotSearch +
+                                "the file at that path was replaced, moved or deleted, and "
+                                "another program stopped part way through changing the file "
+                                "there now. Open the catalogue again.");
+    }
+    const auto unfinished = [&](const std::string& reason) {
+        return DatabaseError(SQLITE_READONLY_ROLLBACK,
+                             cannotSearch +
+                                 "another program stopped part way through changing it, and the "
+                                 "server could not roll back what that program left (" +
+                                 reason + "). Open the catalogue again.");
+    };
+    try {
+        // A read of the library's own connection, which may write, rolls the journal back.
+        scalar("SELECT COUNT(*) FROM sqlite_schema");
+    } catch (const CatalogueInUse& locked) {
+        throw locked.refusing("search");
+    } catch (const DatabaseError& error) {
+        throw unfinished(error.description());
+    }
+    try {
+        search();
+    } catch (const DatabaseError& error) {
+        if (error.number() != SQLITE_READONLY_ROLLBACK) {
+            throw;
+        }
+        throw unfinished(error.description());
+    }
 }
 
 void Database::undo(std::string_view sql) {

@@ -106,6 +106,9 @@ public:
 
     // Runs one SELECT that carries text from outside the library under `rules` and reads every
     // row. It is prepared for this run only and never cached (see Confinement for its errors).
+    // A search that meets the journal of another program's unfinished write, which its own
+    // read-only connection cannot roll back, has this connection roll it back and runs again;
+    // when that fails it is refused, naming the file.
     Recordset confinedSnapshot(std::string_view sql, const ReadRules& rules);
     // The same, handing each row to `row` as it is read instead of keeping them all.
     void confinedRows(std::string_view sql, const ReadRules& rules,
@@ -151,6 +154,8 @@ private:
     // Raises the refusal that `error`, met by a statement begun at `start`, stands for: the
     // file moved, or another program's lock. Returns for any other error.
     void raiseRefusal(const DatabaseError& error, Access access, Clock::time_point start);
+    // Runs `search` once more after this connection rolled back the hot journal that stopped it.
+    void searchPastHotJournal(const std::function<void()>& search, const bool& rowsHandedOver);
     // What makes the open file unsound, or empty: pages missing at its end, or the first
     // finding of the engine's quick check on a file small enough to check at once.
     std::string damageFound();

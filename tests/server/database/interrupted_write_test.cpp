@@ -329,5 +329,80 @@ TEST_F(InterruptedWrite, AFileRenamedOverALongWriteLeavesBothFilesWholeWhenTheWr
     }
 }
 
+// Another program's write that changes every entity and adds kLost more, and is killed before
+// its commit: pages it changed are in the file, their old content in its journal.
+test::KilledWriter::Work dyingWrite(const fs::path& catalogue) {
+    return [catalogue](const test::KilledWriter::StopHere& stopHere) {
+        constexpr int kLost = 3000;
+        const auto database = Database::open(catalogue);
+        database->execute(kSmallCache);
+        Transaction writing(*database);
+        database->execute("UPDATE Entity SET ent_contact = 'lost'");
+        database->execute(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+            "INSERT INTO Entity (ent_id, ent_name, ent_contact) SELECT 100000 + i, 'Lost', 'lost' "
+            "FROM n",
+            kLost);
+        stopHere("mid-write");
+        return std::string();
+    };
+}
+
+// The journal of another program killed part way through a write can be rolled back only by a
+// connection that may write: the search's own connection cannot.
+TEST_F(InterruptedWrite, ASearchAfterAnotherProgramWasKilledMidWriteReadsTheCommittedRows) {
+    constexpr int kKept = 3000;
+    global_db().OpenDB(catalogue_.string());
+    {
+        Transaction writing(global_db().database());
+        for (int i = 0; i < kKept; ++i) {
+            addEntity("Kept " + std::to_string(i));
+        }
+        writing.commit();
+    }
+    global_db().CloseDB();
+    test::KilledWriter writer(dyingWrite(catalogue_));
+    KTDB ktdb;
+    ktdb.OpenDB(catalogue_.string());
+    writer.go();
+    ASSERT_EQ(writer.line(), "mid-write");
+    writer.kill();
+    ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
+
+    std::vector<std::string> names;
+    std::vector<std::int32_t> ids;
+    std::vector<std::int32_t> acls;
+    EXPECT_TRUE(
+        ktdb.RunNamesQuery("ent_contact = 'tester'", names, ids, acls, false, false, false));
+    EXPECT_EQ(names.size(), std::size_t{kKept + 1});
+    EXPECT_EQ(ktdb.RunQuery("ent_contact = 'lost'", false)->Count(), 0);
+    EXPECT_FALSE(fs::exists(journalOf(catalogue_)));
+}
+
+// Once another file was renamed over the catalogue, the journal beside the path is that file's:
+// a search refuses rather than roll it back into the catalogue it opened.
+TEST_F(InterruptedWrite, ASearchNeverRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
+    const std::string before = contentOf(catalogue_);
+    test::KilledWriter writer(dyingWrite(catalogue_));
+    KTDB ktdb;
+    ktdb.OpenDB(catalogue_.string());
+    replace();
+    writer.go();
+    ASSERT_EQ(writer.line(), "mid-write");
+    writer.kill();
+    ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
+
+    const Error error = errorOf([&] { ktdb.RunQuery("ent_contact = 'tester'", false); });
+    EXPECT_EQ(error.description(),
+              "Cannot search the catalogue \"" + catalogue_.string() +
+                  "\": the file at that path was replaced, moved or deleted, and another program "
+                  "stopped part way through changing the file there now. Open the catalogue "
+                  "again.");
+    ktdb.CloseDB();
+    EXPECT_EQ(contentOf(movedAside_), before);
+    // Its own journal brings the other file back.
+    EXPECT_EQ(contentOf(catalogue_), otherContent_);
+}
+
 }  // namespace
 }  // namespace kt
