@@ -5,6 +5,13 @@
 
 namespace kt {
 
+bool CatalogueFile::stillAtPath() const {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 &&
+           static_cast<std::uint64_t>(status.st_dev) == device &&
+           static_cast<std::uint64_t>(status.st_ino) == inode;
+}
+
 std::optional<CatalogueFile> openedCatalogueFile(sqlite3* connection) {
     const char* name = sqlite3_db_filename(connection, "main");
     if (name == nullptr || *name == '\0') {

@@ -20,6 +20,9 @@ struct CatalogueFile {
     bool sameFile(const CatalogueFile& other) const {
         return device == other.device && inode == other.inode;
     }
+    // True while `path` still leads to this very file; false once the file was moved, replaced
+    // or deleted. One stat of the path.
+    bool stillAtPath() const;
 };
 
 // The file that `connection` has open as its main database, when its name still leads to that

@@ -20,6 +20,10 @@ constexpr std::string_view kRollbackJournal = "delete";
 // second at most); larger ones only the check of their length.
 constexpr std::uintmax_t kLargestQuickCheckedFile = 32 * 1024 * 1024;
 
+// How many of the engine's instructions a statement of a write runs between two checks that the
+// path still leads to the file: a stat every few hundred microseconds of a long statement.
+constexpr int kInstructionsBetweenFileChecks = 10000;
+
 // A wait this close to the whole busy wait was the whole wait: the engine's last sleep ends at
 // the limit, give or take the clock.
 constexpr int kWholeWaitPercent = 90;
@@ -133,6 +137,23 @@ DatabaseError catalogueReplaced(const std::filesystem::path& path) {
                              "being opened. Try again.");
 }
 
+CatalogueMoved::CatalogueMoved(const std::filesystem::path& path)
+    : DatabaseError(SQLITE_READONLY_DBMOVED,
+                    "Cannot change the catalogue \"" + path.string() +
+                        "\": the file at that path was replaced, moved or deleted while it was "
+                        "being changed, so the change was not made. Open the catalogue again.") {}
+
+std::optional<DatabaseError> openRefusal(const std::exception& error,
+                                         const std::filesystem::path& path) {
+    if (const auto* locked = dynamic_cast<const CatalogueInUse*>(&error)) {
+        return locked->refusing("open");
+    }
+    if (dynamic_cast<const CatalogueMoved*>(&error) != nullptr) {
+        return catalogueReplaced(path);
+    }
+    return std::nullopt;
+}
+
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
     return DatabaseError(SQLITE_CORRUPT,
                          cannotOpen(path) + "the file is damaged: " + finding + ".");
@@ -150,9 +171,13 @@ void Database::Closer::operator()(sqlite3* connection) const {
 Database::Database(sqlite3* connection, std::filesystem::path path,
                    std::chrono::milliseconds busyWait)
     : connection_(connection),
-      confinement_(identify(connection, path), path),
+      file_(identify(connection, path)),
+      confinement_(file_, path),
       path_(std::move(path)),
-      busyWait_(busyWait) {}
+      busyWait_(busyWait) {
+    sqlite3_progress_handler(connection, kInstructionsBetweenFileChecks,
+                             &Database::checkFileDuringStatement, this);
+}
 
 Database::~Database() = default;
 
@@ -194,6 +219,8 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
         finding = database->damageFound();
     } catch (const CatalogueInUse& locked) {
         throw locked.refusing("open");
+    } catch (const CatalogueMoved&) {
+        throw catalogueReplaced(path);
     } catch (const DatabaseError& error) {
         throw openFailure(path, error);
     }
@@ -267,23 +294,141 @@ Statement& Database::prepare(std::string_view sql) {
 }
 
 Recordset Database::confinedSnapshot(std::string_view sql, const ReadRules& rules) {
-    return confinement_.snapshot(sql, rules);
+    std::optional<Recordset> rows;
+    searchPastHotJournal([&] { rows.emplace(confinement_.snapshot(sql, rules)); }, false);
+    return std::move(*rows);
 }
 
 void Database::confinedRows(std::string_view sql, const ReadRules& rules,
                             const std::function<void(const Recordset&)>& row) {
-    confinement_.eachRow(sql, rules, row);
+    bool handedOver = false;
+    searchPastHotJournal(
+        [&] {
+            confinement_.eachRow(sql, rules, [&](const Recordset& current) {
+                handedOver = true;
+                row(current);
+            });
+        },
+        handedOver);
 }
 
-void Database::raiseWhenLocked(const DatabaseError& error, Access access,
-                               Clock::time_point start) const {
-    // A refusal already made stands: a statement of the library's own run while a search
-    // hands over its rows.
-    if (dynamic_cast<const CatalogueInUse*>(&error) != nullptr || !lockedByAnotherProgram(error)) {
+void Database::searchPastHotJournal(const std::function<void()>& search,
+                                    const bool& rowsHandedOver) {
+    try {
+        search();
+        return;
+    } catch (const DatabaseError& error) {
+        if (error.number() != SQLITE_READONLY_ROLLBACK || rowsHandedOver) {
+            throw;
+        }
+    }
+    const std::string cannotSearch = "Cannot search the catalogue \"" + path_.string() + "\": ";
+    // The journal beside the path is the file's there now: rolled back into the file opened, it
+    // would damage it.
+    if (!file_.stillAtPath()) {
+        throw DatabaseError(SQLITE_READONLY_ROLLBACK,
+                            cannotSearch +
+                                "the file at that path was replaced, moved or deleted, and "
+                                "another program stopped part way through changing the file "
+                                "there now. Open the catalogue again.");
+    }
+    const auto unfinished = [&](const std::string& reason) {
+        return DatabaseError(SQLITE_READONLY_ROLLBACK,
+                             cannotSearch +
+                                 "another program stopped part way through changing it, and the "
+                                 "server could not roll back what that program left (" +
+                                 reason + "). Open the catalogue again.");
+    };
+    try {
+        // A read of the library's own connection, which may write, rolls the journal back.
+        scalar("SELECT COUNT(*) FROM sqlite_schema");
+    } catch (const CatalogueInUse& locked) {
+        throw locked.refusing("search");
+    } catch (const DatabaseError& error) {
+        throw unfinished(error.description());
+    }
+    try {
+        search();
+    } catch (const DatabaseError& error) {
+        if (error.number() != SQLITE_READONLY_ROLLBACK) {
+            throw;
+        }
+        throw unfinished(error.description());
+    }
+}
+
+void Database::undo(std::string_view sql) {
+    run(Access::Undo, sql, [](Statement& statement) { runToEnd(statement); });
+}
+
+void Database::checkFileBeforeStatement(Access access, Clock::time_point now) {
+    if (access == Access::Undo) {
         return;
     }
-    throw CatalogueInUse(error.number(), path_, access == Access::Change ? "change" : "read",
-                         sinceStart(start), busyWait_);
+    if (fileLost_) {
+        throw CatalogueMoved(path_);
+    }
+    if (inWriteTransaction() && fileCheckDue(now) && !fileAtPath(FileCheck::BeforeStatement, now)) {
+        abandonWrite();
+    }
+}
+
+int Database::checkFileDuringStatement(void* database) {
+    auto& self = *static_cast<Database*>(database);
+    if (!self.inWriteTransaction() || self.fileLost_) {
+        return 0;
+    }
+    const Clock::time_point now = Clock::now();
+    if (!self.fileCheckDue(now) || self.fileAtPath(FileCheck::DuringStatement, now)) {
+        return 0;
+    }
+    // The statement stops with SQLITE_INTERRUPT; raiseRefusal rolls the rest back.
+    self.fileLost_ = true;
+    return 1;
+}
+
+void Database::confirmFile(FileCheck check) {
+    if (!fileAtPath(check, Clock::now())) {
+        abandonWrite();
+    }
+}
+
+bool Database::fileAtPath(FileCheck check, Clock::time_point now) {
+    if (beforeFileCheck_) {
+        beforeFileCheck_(check);
+    }
+    lastFileCheck_ = now;
+    return file_.stillAtPath();
+}
+
+void Database::abandonWrite() {
+    fileLost_ = inTransaction();
+    // The journal is read through the descriptor the engine holds, so the pages go back into
+    // the file they came from; then the journal is deleted by its name, which is still the
+    // path's. An interrupted change may have ended the transaction already.
+    if (sqlite3_get_autocommit(connection_.get()) == 0) {
+        sqlite3_exec(connection_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    throw CatalogueMoved(path_);
+}
+
+void Database::raiseRefusal(const DatabaseError& error, Access access, Clock::time_point start) {
+    // A refusal already made stands: a statement of the library's own run while a search
+    // hands over its rows.
+    if (access == Access::Undo || dynamic_cast<const CatalogueInUse*>(&error) != nullptr ||
+        dynamic_cast<const CatalogueMoved*>(&error) != nullptr) {
+        return;
+    }
+    // The engine refuses a journal for a file that has moved; a check interrupted the statement.
+    if (fileLost_ || error.number() == SQLITE_READONLY_DBMOVED) {
+        abandonWrite();
+    }
+    if (!lockedByAnotherProgram(error)) {
+        return;
+    }
+    const bool change = access == Access::Change || inWriteTransaction();
+    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", sinceStart(start),
+                         busyWait_);
 }
 
 void Database::runToEnd(Statement& statement) {

@@ -2,12 +2,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "server/database/catalogue_file.h"
 #include "server/database/errors.h"
 #include "server/database/read_confinement.h"
 #include "server/database/recordset.h"
@@ -29,6 +31,15 @@ namespace kt {
 // that path led to. A later change of working directory, or another file renamed over the
 // path, does not lead the connection or its searches to another file.
 //
+// A write goes on only while the path leads to that file: the journal is named after the path,
+// so a write that went on after the file was moved, replaced or deleted would commit into a
+// file without that name, or leave its journal beside another file, which the next open would
+// then roll back into that other file. A write transaction checks the path when it begins and
+// before COMMIT, and in between before a statement and inside a long one whenever the last
+// check is older than kFileCheckInterval. When the path leads elsewhere, the whole transaction
+// is rolled back through the journal it opened (which then leaves the path) and fails with
+// CatalogueMoved; so does every statement after it until the outermost transaction ends.
+//
 // A statement that another program's lock stops fails with CatalogueInUse.
 class Database {
 public:
@@ -38,6 +49,15 @@ public:
     // How long a statement waits for a lock that another program holds: long enough to wait
     // out another program's write, or a host's search at its time limit.
     static constexpr std::chrono::milliseconds kDefaultBusyWait{10000};
+
+    // How long a write goes on between two checks that its path leads to the opened file: a
+    // check is a stat of the path, as dear as a short statement.
+    static constexpr std::chrono::microseconds kFileCheckInterval{200};
+
+    // Where a write checks that the path still leads to the opened file.
+    enum class FileCheck { Begin, BeforeStatement, DuringStatement, BeforeCommit };
+    // Called just before each such check: tests move the file there. It must not throw.
+    using BeforeFileCheck = std::function<void(FileCheck)>;
 
     // Opens an existing catalogue for reading and writing, taking no write lock. Never creates
     // a file; refuses a file that is not an SQLite database, is read-only, holds no catalogue
@@ -57,6 +77,8 @@ public:
 
     // Absolute, as it was when the catalogue was opened.
     const std::filesystem::path& path() const { return path_; }
+    // The file opened at that path.
+    const CatalogueFile& file() const { return file_; }
     std::chrono::milliseconds busyWait() const { return busyWait_; }
 
     // Runs one statement that changes rows or the schema, or begins or ends a transaction.
@@ -84,6 +106,9 @@ public:
 
     // Runs one SELECT that carries text from outside the library under `rules` and reads every
     // row. It is prepared for this run only and never cached (see Confinement for its errors).
+    // A search that meets the journal of another program's unfinished write, which its own
+    // read-only connection cannot roll back, has this connection roll it back and runs again;
+    // when that fails it is refused, naming the file.
     Recordset confinedSnapshot(std::string_view sql, const ReadRules& rules);
     // The same, handing each row to `row` as it is read instead of keeping them all.
     void confinedRows(std::string_view sql, const ReadRules& rules,
@@ -92,17 +117,45 @@ public:
     std::chrono::milliseconds hostQueryTimeLimit() const { return hostQueryTimeLimit_; }
     void setHostQueryTimeLimit(std::chrono::milliseconds limit) { hostQueryTimeLimit_ = limit; }
 
+    void setBeforeFileCheck(BeforeFileCheck hook) { beforeFileCheck_ = std::move(hook); }
+
 private:
     friend class Transaction;
 
-    // What a statement stopped by a lock was doing, as its refusal says it.
-    enum class Access { Read, Change };
+    // What a statement does, as a refusal of it says: a statement inside a write transaction
+    // is always a change. Undo statements end a transaction that failed; nothing refuses them.
+    enum class Access { Read, Change, Undo };
     using Clock = std::chrono::steady_clock;
 
     Database(sqlite3* connection, std::filesystem::path path, std::chrono::milliseconds busyWait);
-    // Raises CatalogueInUse for a statement begun at `start` that another program's lock stopped
-    // with `error`; returns for any other error.
-    void raiseWhenLocked(const DatabaseError& error, Access access, Clock::time_point start) const;
+    // Runs `body` on the cached statement for `sql`, with the checks and refusals every
+    // statement gets.
+    template <typename Body>
+    decltype(auto) run(Access access, std::string_view sql, const Body& body);
+    // Runs ROLLBACK, ROLLBACK TO or RELEASE for a transaction that ends uncommitted.
+    void undo(std::string_view sql);
+    // Refuses the statement about to run, at `now`, when the opened file was lost to this
+    // transaction, or, inside a write transaction, when a check is due and finds the path
+    // leading elsewhere.
+    void checkFileBeforeStatement(Access access, Clock::time_point now);
+    // The engine's progress handler: interrupts a statement of a write transaction when a
+    // check is due and finds the path leading elsewhere.
+    static int checkFileDuringStatement(void* database);
+    // Checks now, and abandons the write when the path leads elsewhere.
+    void confirmFile(FileCheck check);
+    bool fileCheckDue(Clock::time_point now) const {
+        return now - lastFileCheck_ >= kFileCheckInterval;
+    }
+    // Whether the path still leads to the opened file, as a check at `now`.
+    bool fileAtPath(FileCheck check, Clock::time_point now);
+    // Rolls the open transaction back and raises CatalogueMoved; later statements are refused
+    // until the outermost transaction ends.
+    [[noreturn]] void abandonWrite();
+    // Raises the refusal that `error`, met by a statement begun at `start`, stands for: the
+    // file moved, or another program's lock. Returns for any other error.
+    void raiseRefusal(const DatabaseError& error, Access access, Clock::time_point start);
+    // Runs `search` once more after this connection rolled back the hot journal that stopped it.
+    void searchPastHotJournal(const std::function<void()>& search, const bool& rowsHandedOver);
     // What makes the open file unsound, or empty: pages missing at its end, or the first
     // finding of the engine's quick check on a file small enough to check at once.
     std::string damageFound();
@@ -121,6 +174,7 @@ private:
 
     // Declared first so that it closes after every cached statement is finalized.
     std::unique_ptr<sqlite3, Closer> connection_;
+    CatalogueFile file_;
     Confinement confinement_;
     std::filesystem::path path_;
     std::chrono::milliseconds busyWait_;
@@ -128,7 +182,11 @@ private:
         statements_;
     int transactionDepth_ = 0;
     bool writeTransaction_ = false;
+    // Set once a write found the file gone, until the outermost transaction ends.
+    bool fileLost_ = false;
+    Clock::time_point lastFileCheck_;
     std::chrono::milliseconds hostQueryTimeLimit_ = kDefaultHostQueryTimeLimit;
+    BeforeFileCheck beforeFileCheck_;
 };
 
 // True for a failure of the engine that means another program held a lock the statement needed
@@ -159,51 +217,59 @@ std::string describeWait(std::chrono::milliseconds waited);
 
 // The refusal of a catalogue whose path no longer leads to the file being opened.
 DatabaseError catalogueReplaced(const std::filesystem::path& path);
+// The refusal of a change to a catalogue whose path no longer leads to the opened file: which
+// file, that it was moved, replaced or deleted while it was being changed, that the change was
+// not made, and to open it again. The number is the engine's for that cause
+// (SQLITE_READONLY_DBMOVED). Met by an open (an upgrade step), it is catalogueReplaced.
+class CatalogueMoved : public DatabaseError {
+public:
+    explicit CatalogueMoved(const std::filesystem::path& path);
+};
+// When `error`, met while opening the catalogue at `path`, is a refusal that the file's state
+// caused (another program's lock, a move), that refusal as the open's; nothing otherwise.
+std::optional<DatabaseError> openRefusal(const std::exception& error,
+                                         const std::filesystem::path& path);
 // The refusal of a damaged file, naming the file and what was found.
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding);
 // True for a failure of the engine that means the file is damaged.
 bool damagedFile(const Error& error);
 
-template <typename... Args>
-void Database::execute(std::string_view sql, const Args&... args) {
+template <typename Body>
+decltype(auto) Database::run(Access access, std::string_view sql, const Body& body) {
     const Clock::time_point start = Clock::now();
     try {
+        checkFileBeforeStatement(access, start);
         Statement& statement = prepare(sql);
         StatementReset reset(statement);
-        statement.bindAll(args...);
-        runToEnd(statement);
+        return body(statement);
     } catch (const DatabaseError& error) {
-        raiseWhenLocked(error, Access::Change, start);
+        raiseRefusal(error, access, start);
         throw;
     }
+}
+
+template <typename... Args>
+void Database::execute(std::string_view sql, const Args&... args) {
+    run(Access::Change, sql, [&](Statement& statement) {
+        statement.bindAll(args...);
+        runToEnd(statement);
+    });
 }
 
 template <typename... Args>
 Recordset Database::snapshot(std::string_view sql, const Args&... args) {
-    const Clock::time_point start = Clock::now();
-    try {
-        Statement& statement = prepare(sql);
-        StatementReset reset(statement);
+    return run(Access::Read, sql, [&](Statement& statement) {
         statement.bindAll(args...);
         return Recordset::readAll(statement);
-    } catch (const DatabaseError& error) {
-        raiseWhenLocked(error, Access::Read, start);
-        throw;
-    }
+    });
 }
 
 template <typename... Args>
 std::optional<Value> Database::scalar(std::string_view sql, const Args&... args) {
-    const Clock::time_point start = Clock::now();
-    try {
-        Statement& statement = prepare(sql);
-        StatementReset reset(statement);
+    return run(Access::Read, sql, [&](Statement& statement) {
         statement.bindAll(args...);
         return firstValue(statement);
-    } catch (const DatabaseError& error) {
-        raiseWhenLocked(error, Access::Read, start);
-        throw;
-    }
+    });
 }
 
 }  // namespace kt

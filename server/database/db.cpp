@@ -57,9 +57,9 @@ void db::OpenDB(const std::string& filepath, std::optional<bool>& version_test,
         reading.commit();
     } catch (const std::exception& error) {
         // A read or a change that the upgrade or the root lookup makes is the open's.
-        const auto* locked = dynamic_cast<const CatalogueInUse*>(&error);
+        const auto refusal = openRefusal(error, database->path());
         const std::string description =
-            locked ? locked->refusing("open").description() : std::string(error.what());
+            refusal ? refusal->description() : std::string(error.what());
         throw catalogueError(
             1, description.empty() ? std::string(msg::UnableToOpenDatabase.text) : description);
     }

@@ -10,6 +10,10 @@ Transaction::Transaction(Database& database, Mode mode) : database_(database) {
     wasWriteTransaction_ = database_.writeTransaction_;
     if (database_.transactionDepth_ == 0) {
         database_.execute(mode == Mode::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+        if (mode == Mode::Write) {
+            // A write begun after the file left its path is refused before it changes anything.
+            database_.confirmFile(Database::FileCheck::Begin);
+        }
         database_.writeTransaction_ = mode == Mode::Write;
     } else {
         if (mode == Mode::Write && !database_.writeTransaction_) {
@@ -32,6 +36,9 @@ void Transaction::commit() {
     if (!active_) {
         throw std::logic_error("The transaction has ended already.");
     }
+    if (savepoint_.empty() && database_.writeTransaction_) {
+        database_.confirmFile(Database::FileCheck::BeforeCommit);
+    }
     database_.execute(savepoint_.empty() ? "COMMIT" : "RELEASE " + savepoint_);
     end();
 }
@@ -39,13 +46,14 @@ void Transaction::commit() {
 void Transaction::rollback() noexcept {
     try {
         if (savepoint_.empty()) {
-            database_.execute("ROLLBACK");
+            database_.undo("ROLLBACK");
         } else {
-            database_.execute("ROLLBACK TO " + savepoint_);
-            database_.execute("RELEASE " + savepoint_);
+            database_.undo("ROLLBACK TO " + savepoint_);
+            database_.undo("RELEASE " + savepoint_);
         }
     } catch (...) {
-        // The engine may have rolled back already (a full disk, an interrupt): nothing is left.
+        // The engine may have rolled back already (a full disk, an interrupt, a file that
+        // moved): nothing is left.
     }
 }
 
@@ -53,6 +61,8 @@ void Transaction::end() noexcept {
     active_ = false;
     --database_.transactionDepth_;
     database_.writeTransaction_ = database_.transactionDepth_ > 0 && wasWriteTransaction_;
+    // The next operation checks the file afresh.
+    database_.fileLost_ = database_.fileLost_ && database_.transactionDepth_ > 0;
 }
 
 }  // namespace kt

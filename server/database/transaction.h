@@ -11,8 +11,9 @@ class Database;
 // back, when it ends uncommitted (an exception passing through), exactly what it covered.
 //
 // A Write guard takes the database's write lock at its start, so keys read as MAX + 1 stay
-// unique while other processes write the same file. A Read guard takes no lock; nothing
-// nested inside it may write.
+// unique while other processes write the same file; every statement inside it first checks
+// that the catalogue's path still leads to the opened file (Database). A Read guard takes no
+// lock; nothing nested inside it may write.
 class Transaction {
 public:
     enum class Mode { Write, Read };

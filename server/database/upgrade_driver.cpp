@@ -35,11 +35,11 @@ bool probe(Database& database, const UpgradeStep& step) {
     return due;
 }
 
-// Catalogue error 1 naming the step, or what kept it from running: another program's lock or a
-// damaged file.
+// Catalogue error 1 naming the step, or what kept it from running: another program's lock, a
+// file moved while it was being upgraded, or a damaged file.
 Error describeFailure(Database& database, const UpgradeStep& step, const std::exception& error) {
-    if (const auto* locked = dynamic_cast<const CatalogueInUse*>(&error)) {
-        return catalogueError(1, locked->refusing("open").description());
+    if (const auto refusal = openRefusal(error, database.path())) {
+        return catalogueError(1, refusal->description());
     }
     if (const auto* engine = dynamic_cast<const DatabaseError*>(&error);
         engine != nullptr && damagedFile(*engine)) {
@@ -55,6 +55,11 @@ Error describeFailure(Database& database, const UpgradeStep& step, const std::ex
 StepOutcome runUpgradeStep(Database& database, const UpgradeLog& log, const UpgradeStep& step,
                            bool checkOnly, std::string& Upgrade_Description) {
     try {
+        // Each step commits on its own: once the file has left its path, no further step runs
+        // and the open is refused.
+        if (!database.file().stillAtPath()) {
+            throw CatalogueMoved(database.path());
+        }
         // The probe takes no write lock: opening a current catalogue writes nothing.
         if (!probe(database, step)) {
             return StepOutcome::NothingToDo;

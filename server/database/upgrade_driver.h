@@ -17,9 +17,10 @@ enum class StepOutcome {
 // Probes one step while only reading, and runs it when it is due as one writing transaction:
 // a current catalogue takes no write lock, and a step that fails leaves the catalogue as it
 // found it. The failure is logged ("Error: ...") and raised as catalogue error 1 naming the
-// step, or saying that another program holds the catalogue locked or that the file is
-// damaged. With `checkOnly` a check-aware step only logs that it is due and hands its
-// description to `Upgrade_Description`.
+// step, or saying that another program holds the catalogue locked, that the file was replaced,
+// moved or deleted while it was being upgraded (checked before each step as well as within
+// it), or that it is damaged. With `checkOnly` a check-aware step only logs that it is due and
+// hands its description to `Upgrade_Description`.
 StepOutcome runUpgradeStep(Database& database, const UpgradeLog& log, const UpgradeStep& step,
                            bool checkOnly, std::string& Upgrade_Description);
 

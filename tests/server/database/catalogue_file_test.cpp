@@ -55,11 +55,14 @@ TEST_F(CatalogueFileTest, AConnectionIsKnownByItsFileUntilTheNameLeadsElsewhere)
     EXPECT_EQ(file->inode, static_cast<std::uint64_t>(status.st_ino));
     EXPECT_TRUE(file->path.is_absolute());
     EXPECT_TRUE(std::filesystem::equivalent(file->path, opened_));
+    EXPECT_TRUE(file->stillAtPath());
 
     std::filesystem::rename(other_, opened_);
     EXPECT_FALSE(openedCatalogueFile(connection.get()).has_value());
+    EXPECT_FALSE(file->stillAtPath());
     std::filesystem::remove(opened_);
     EXPECT_FALSE(openedCatalogueFile(connection.get()).has_value());
+    EXPECT_FALSE(file->stillAtPath());
 }
 
 // Another file renamed over the catalogue between the opening of the library's connection and
