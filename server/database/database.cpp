@@ -368,7 +368,7 @@ void Database::checkFileBeforeStatement(Access access, Clock::time_point now) {
     if (fileLost_) {
         throw CatalogueMoved(path_);
     }
-    if (inWriteTransaction() && fileCheckDue(now) && !fileAtPath(FileCheck::BeforeStatement, now)) {
+    if (inWriteTransaction() && !fileAtPath(FileCheck::BeforeStatement, now)) {
         abandonWrite();
     }
 }

@@ -34,9 +34,9 @@ namespace kt {
 // A write goes on only while the path leads to that file: the journal is named after the path,
 // so a write that went on after the file was moved, replaced or deleted would commit into a
 // file without that name, or leave its journal beside another file, which the next open would
-// then roll back into that other file. A write transaction checks the path when it begins and
-// before COMMIT, and in between before a statement and inside a long one whenever the last
-// check is older than kFileCheckInterval. When the path leads elsewhere, the whole transaction
+// then roll back into that other file. A write transaction checks the path when it begins,
+// before each of its statements and before COMMIT, and inside a long statement whenever the
+// last check is older than kFileCheckInterval. When the path leads elsewhere, the whole transaction
 // is rolled back through the journal it opened (which then leaves the path) and fails with
 // CatalogueMoved; so does every statement after it until the outermost transaction ends.
 //
@@ -50,8 +50,8 @@ public:
     // out another program's write, or a host's search at its time limit.
     static constexpr std::chrono::milliseconds kDefaultBusyWait{10000};
 
-    // How long a write goes on between two checks that its path leads to the opened file: a
-    // check is a stat of the path, as dear as a short statement.
+    // How long a statement of a write goes on between two checks that its path leads to the
+    // opened file: a check is a stat of the path, as dear as a short statement.
     static constexpr std::chrono::microseconds kFileCheckInterval{200};
 
     // Where a write checks that the path still leads to the opened file.
