@@ -298,5 +298,24 @@ TEST_F(EntityLookup, NamesWithQuotesAndSqlAreStoredAndFoundVerbatim) {
     EXPECT_TRUE(schema::hasTable(database, "Entity"));
 }
 
+// A new specialization refused by another program's lock names the change the user asked for,
+// whether the other program holds the file for writing or in the middle of its commit.
+TEST_F(OpenDBBesideAnotherProgram, ANewSpecializationThatALockStopsIsRefusedAsAChange) {
+    ASSERT_FALSE(open().first.has_value());
+    const auto root = ktdb_.GetRootEntity();
+    for (const std::string hold : {"BEGIN EXCLUSIVE;", "BEGIN IMMEDIATE;"}) {
+        SCOPED_TRACE(hold);
+        other_->run(hold);
+        const Error error = errorOf([&] { root->AddNewSpecialization("Blocked", "c"); });
+        other_->run("COMMIT;");
+        EXPECT_EQ(error.number(), SQLITE_BUSY);
+        EXPECT_TRUE(error.description().starts_with("Cannot change the catalogue \"" +
+                                                    path_.string() + "\": another program"))
+            << error.description();
+    }
+    EXPECT_TRUE(
+        global_db().CreateSnapshot("SELECT * FROM Entity WHERE ent_name = 'Blocked'").eof());
+}
+
 }  // namespace
 }  // namespace kt
