@@ -16,6 +16,8 @@
 #include <system_error>
 #include <utility>
 
+#include "model/file/fnv1a_hash.h"
+
 namespace vrn {
 
 namespace {
@@ -78,12 +80,9 @@ fs::path Resolved(const fs::path& target) {
     }
 }
 
-// A hash of a file name that is the same in every run and every program.
+// The hash of a file name in hex digits, the same in every run and every program.
 std::string StableHash(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
-    for (const char c : bytes) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
+    std::uint64_t hash = Fnv1aHash(bytes);
     std::string digits(kHexDigits, '0');
     for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
         *digit = "0123456789abcdef"[hash & 0xF];
