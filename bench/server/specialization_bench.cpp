@@ -365,50 +365,54 @@ std::vector<double> bulkRoundsOfFreshRun(std::string_view kind,
 
 constexpr double kMicroseconds = 1e6;
 
+// Adds the rounds of a fresh run to `all`; the median of that run's rounds.
+double addFreshRun(vrn::bench::CpuTimes& all, std::string_view kind,
+                   const std::vector<std::string>& settings) {
+    vrn::bench::CpuTimes run;
+    for (const double seconds : bulkRoundsOfFreshRun(kind, settings)) {
+        all.Add(seconds);
+        run.Add(seconds);
+    }
+    return run.Median();
+}
+
+// Each iteration's time is what `runs` returns; a run that fails skips the benchmark (false).
+template <class Runs>
+bool timeFreshRuns(benchmark::State& state, Runs runs) {
+    for (auto _ : state) {
+        try {
+            state.SetIterationTime(runs());
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            return false;
+        }
+    }
+    return true;
+}
+
 // Each iteration runs the program fresh twice, with and without heap trimming, and takes the
 // median of each run's rounds as its time. The counters give the medians of all rounds, in
 // CPU time per new specialization, and their ratio.
 void TwoThousandNewSpecializationsInOneTransaction(benchmark::State& state) {
     vrn::bench::CpuTimes trimmed;
     vrn::bench::CpuTimes untrimmed;
-    for (auto _ : state) {
-        vrn::bench::CpuTimes iteration;
-        try {
-            for (const double seconds : bulkRoundsOfFreshRun(kLibraryRounds, {})) {
-                trimmed.Add(seconds);
-                iteration.Add(seconds);
-            }
-            for (const double seconds :
-                 bulkRoundsOfFreshRun(kLibraryRounds, {std::string(kNoHeapTrimming)})) {
-                untrimmed.Add(seconds);
-            }
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            return;
-        }
-        state.SetIterationTime(iteration.Median());
+    const bool ran = timeFreshRuns(state, [&] {
+        const double median = addFreshRun(trimmed, kLibraryRounds, {});
+        addFreshRun(untrimmed, kLibraryRounds, {std::string(kNoHeapTrimming)});
+        return median;
+    });
+    if (ran) {
+        state.counters["us_each"] = trimmed.Median() * kMicroseconds;
+        state.counters["untrimmed_us_each"] = untrimmed.Median() * kMicroseconds;
+        state.counters["x_untrimmed"] = trimmed.Median() / untrimmed.Median();
     }
-    state.counters["us_each"] = trimmed.Median() * kMicroseconds;
-    state.counters["untrimmed_us_each"] = untrimmed.Median() * kMicroseconds;
-    state.counters["x_untrimmed"] = trimmed.Median() / untrimmed.Median();
 }
 
 void TwoThousandNewSpecializationsInOneTransaction_Floor(benchmark::State& state) {
     vrn::bench::CpuTimes floor;
-    for (auto _ : state) {
-        vrn::bench::CpuTimes iteration;
-        try {
-            for (const double seconds : bulkRoundsOfFreshRun(kFloorRounds, {})) {
-                floor.Add(seconds);
-                iteration.Add(seconds);
-            }
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            return;
-        }
-        state.SetIterationTime(iteration.Median());
+    if (timeFreshRuns(state, [&] { return addFreshRun(floor, kFloorRounds, {}); })) {
+        state.counters["us_each"] = floor.Median() * kMicroseconds;
     }
-    state.counters["us_each"] = floor.Median() * kMicroseconds;
 }
 
 BENCHMARK(TwoThousandNewSpecializationsInOneTransaction)
