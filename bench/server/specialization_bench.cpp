@@ -68,6 +68,14 @@ constexpr std::string_view kBulkRoundsSwitch = "--bulk-rounds=";
 constexpr std::string_view kLibraryRounds = "library";
 constexpr std::string_view kFloorRounds = "floor";
 
+// A new entity of the default type, named `name`: its key.
+std::int32_t benchEntity(kt::Database& database, const std::string& name) {
+    kt::NewEntity row;
+    row.name = name;
+    row.contact = "bench";
+    return kt::insertEntity(database, row);
+}
+
 // A decomposition of `owner` to `end` with one relation attribute.
 void addRelation(kt::generic& owner, std::int32_t end) {
     kt::generic child;
@@ -85,10 +93,7 @@ public:
         {
             kt::Transaction writing(database);
             for (int made = 0; made < kCatalogueEntities; ++made) {
-                kt::NewEntity row;
-                row.name = "Entity " + std::to_string(made);
-                row.contact = "bench";
-                background_.push_back(kt::insertEntity(database, row));
+                background_.push_back(benchEntity(database, "Entity " + std::to_string(made)));
             }
             kt::NewRelation row;
             row.contact = "bench";
@@ -288,16 +293,10 @@ public:
         // apart, and giving one back raises its trimming threshold for the rest of the run.
         std::int32_t end = 0;
         for (int made = 0; made < kCatalogueEntities; ++made) {
-            kt::NewEntity row;
-            row.name = "Entity " + std::to_string(made);
-            row.contact = "bench";
-            const std::int32_t key = kt::insertEntity(database, row);
+            const std::int32_t key = benchEntity(database, "Entity " + std::to_string(made));
             end = made == kCatalogueEntities / 2 ? key : end;
         }
-        kt::NewEntity row;
-        row.name = "Part";
-        row.contact = "bench";
-        part_ = kt::insertEntity(database, row);
+        part_ = benchEntity(database, "Part");
         kt::generic part;
         part.Init(part_);
         for (const std::int16_t behaviour : kPartBehaviours) {
