@@ -65,9 +65,7 @@ std::vector<std::string> ChildEnvironment(const RunFolder& folder) {
     return EnvironmentWith(
         {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + folderPath + "/config",
          "XDG_RUNTIME_DIR=" + folderPath, "VRN_SCREENSHOT=" + folderPath + "/picture.png",
-         "VRN_SKIP_SPLASH_WAIT=1", "VRN_ACCEPT_NOTICE=1"},
-        {"QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "VRN_SCREENSHOT",
-         "VRN_SKIP_SPLASH_WAIT", "VRN_ACCEPT_NOTICE"});
+         "VRN_SKIP_SPLASH_WAIT=1", "VRN_ACCEPT_NOTICE=1"});
 }
 
 // Reads the child's output until it reports its matrix window; false when it ends or stalls first.

@@ -68,6 +68,14 @@ constexpr std::string_view kBulkRoundsSwitch = "--bulk-rounds=";
 constexpr std::string_view kLibraryRounds = "library";
 constexpr std::string_view kFloorRounds = "floor";
 
+// A new entity of the default type, named `name`: its key.
+std::int32_t benchEntity(kt::Database& database, const std::string& name) {
+    kt::NewEntity row;
+    row.name = name;
+    row.contact = "bench";
+    return kt::insertEntity(database, row);
+}
+
 // A decomposition of `owner` to `end` with one relation attribute.
 void addRelation(kt::generic& owner, std::int32_t end) {
     kt::generic child;
@@ -85,10 +93,7 @@ public:
         {
             kt::Transaction writing(database);
             for (int made = 0; made < kCatalogueEntities; ++made) {
-                kt::NewEntity row;
-                row.name = "Entity " + std::to_string(made);
-                row.contact = "bench";
-                background_.push_back(kt::insertEntity(database, row));
+                background_.push_back(benchEntity(database, "Entity " + std::to_string(made)));
             }
             kt::NewRelation row;
             row.contact = "bench";
@@ -288,16 +293,10 @@ public:
         // apart, and giving one back raises its trimming threshold for the rest of the run.
         std::int32_t end = 0;
         for (int made = 0; made < kCatalogueEntities; ++made) {
-            kt::NewEntity row;
-            row.name = "Entity " + std::to_string(made);
-            row.contact = "bench";
-            const std::int32_t key = kt::insertEntity(database, row);
+            const std::int32_t key = benchEntity(database, "Entity " + std::to_string(made));
             end = made == kCatalogueEntities / 2 ? key : end;
         }
-        kt::NewEntity row;
-        row.name = "Part";
-        row.contact = "bench";
-        part_ = kt::insertEntity(database, row);
+        part_ = benchEntity(database, "Part");
         kt::generic part;
         part.Init(part_);
         for (const std::int16_t behaviour : kPartBehaviours) {
@@ -365,50 +364,54 @@ std::vector<double> bulkRoundsOfFreshRun(std::string_view kind,
 
 constexpr double kMicroseconds = 1e6;
 
+// Adds the rounds of a fresh run to `all`; the median of that run's rounds.
+double addFreshRun(vrn::bench::CpuTimes& all, std::string_view kind,
+                   const std::vector<std::string>& settings) {
+    vrn::bench::CpuTimes run;
+    for (const double seconds : bulkRoundsOfFreshRun(kind, settings)) {
+        all.Add(seconds);
+        run.Add(seconds);
+    }
+    return run.Median();
+}
+
+// Each iteration's time is what `runs` returns; a run that fails skips the benchmark (false).
+template <class Runs>
+bool timeFreshRuns(benchmark::State& state, Runs runs) {
+    for (auto _ : state) {
+        try {
+            state.SetIterationTime(runs());
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            return false;
+        }
+    }
+    return true;
+}
+
 // Each iteration runs the program fresh twice, with and without heap trimming, and takes the
 // median of each run's rounds as its time. The counters give the medians of all rounds, in
 // CPU time per new specialization, and their ratio.
 void TwoThousandNewSpecializationsInOneTransaction(benchmark::State& state) {
     vrn::bench::CpuTimes trimmed;
     vrn::bench::CpuTimes untrimmed;
-    for (auto _ : state) {
-        vrn::bench::CpuTimes iteration;
-        try {
-            for (const double seconds : bulkRoundsOfFreshRun(kLibraryRounds, {})) {
-                trimmed.Add(seconds);
-                iteration.Add(seconds);
-            }
-            for (const double seconds :
-                 bulkRoundsOfFreshRun(kLibraryRounds, {std::string(kNoHeapTrimming)})) {
-                untrimmed.Add(seconds);
-            }
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            return;
-        }
-        state.SetIterationTime(iteration.Median());
+    const bool ran = timeFreshRuns(state, [&] {
+        const double median = addFreshRun(trimmed, kLibraryRounds, {});
+        addFreshRun(untrimmed, kLibraryRounds, {std::string(kNoHeapTrimming)});
+        return median;
+    });
+    if (ran) {
+        state.counters["us_each"] = trimmed.Median() * kMicroseconds;
+        state.counters["untrimmed_us_each"] = untrimmed.Median() * kMicroseconds;
+        state.counters["x_untrimmed"] = trimmed.Median() / untrimmed.Median();
     }
-    state.counters["us_each"] = trimmed.Median() * kMicroseconds;
-    state.counters["untrimmed_us_each"] = untrimmed.Median() * kMicroseconds;
-    state.counters["x_untrimmed"] = trimmed.Median() / untrimmed.Median();
 }
 
 void TwoThousandNewSpecializationsInOneTransaction_Floor(benchmark::State& state) {
     vrn::bench::CpuTimes floor;
-    for (auto _ : state) {
-        vrn::bench::CpuTimes iteration;
-        try {
-            for (const double seconds : bulkRoundsOfFreshRun(kFloorRounds, {})) {
-                floor.Add(seconds);
-                iteration.Add(seconds);
-            }
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-            return;
-        }
-        state.SetIterationTime(iteration.Median());
+    if (timeFreshRuns(state, [&] { return addFreshRun(floor, kFloorRounds, {}); })) {
+        state.counters["us_each"] = floor.Median() * kMicroseconds;
     }
-    state.counters["us_each"] = floor.Median() * kMicroseconds;
 }
 
 BENCHMARK(TwoThousandNewSpecializationsInOneTransaction)

@@ -18,15 +18,19 @@ extern char** environ;
 
 namespace vrn::bench {
 
-// This process's environment without the variables named in `dropped`, with `settings`
-// (entries "NAME=value") added.
+// This process's environment with `settings` (entries "NAME=value") in place of the variables
+// of their names, and without the variables named in `dropped`.
 inline std::vector<std::string> EnvironmentWith(const std::vector<std::string>& settings,
-                                                const std::vector<std::string>& dropped) {
+                                                const std::vector<std::string>& dropped = {}) {
+    std::vector<std::string> replaced = dropped;
+    for (const std::string& setting : settings) {
+        replaced.push_back(setting.substr(0, setting.find('=')));
+    }
     std::vector<std::string> variables;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view variable(*entry);
         const bool kept =
-            std::none_of(dropped.begin(), dropped.end(),
+            std::none_of(replaced.begin(), replaced.end(),
                          [&](const std::string& name) { return variable.starts_with(name + "="); });
         if (kept) {
             variables.emplace_back(variable);

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "model/file/fnv1a_hash.h"
+
 namespace vrn {
 
 namespace {
@@ -16,13 +18,11 @@ constexpr std::size_t kReadChunk = std::size_t{1} << 16;
 // The length and an FNV-1a hash of a run of bytes, enough to tell whether two runs differ.
 struct Tally {
     std::uint64_t size = 0;
-    std::uint64_t hash = 14695981039346656037ULL;
+    std::uint64_t hash = kFnv1aStart;
 
     void Add(std::string_view bytes) {
         size += bytes.size();
-        for (const char c : bytes) {
-            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-        }
+        hash = Fnv1aHash(bytes, hash);
     }
     bool operator==(const Tally&) const = default;
 };

@@ -16,6 +16,8 @@
 #include <system_error>
 #include <utility>
 
+#include "model/file/fnv1a_hash.h"
+
 namespace vrn {
 
 namespace {
@@ -78,12 +80,9 @@ fs::path Resolved(const fs::path& target) {
     }
 }
 
-// A hash of a file name that is the same in every run and every program.
+// The hash of a file name in hex digits, the same in every run and every program.
 std::string StableHash(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
-    for (const char c : bytes) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
+    std::uint64_t hash = Fnv1aHash(bytes);
     std::string digits(kHexDigits, '0');
     for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
         *digit = "0123456789abcdef"[hash & 0xF];
@@ -251,19 +250,18 @@ void SyncFolder(const fs::path& folder) {
     }
 }
 
-}  // namespace
-
-void SafeSaveFile::CheckWritable(const fs::path& requested) {
-    const fs::path target = Resolved(requested);
+// CheckWritable of a target whose links are followed already.
+void CheckWritableFile(const fs::path& target) {
     const fs::path folder = FolderOf(target);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         ThrowErrno(ENOENT, "the folder " + Quoted(folder) + " does not exist");
     }
-    if (fs::is_directory(target, error)) {
+    const fs::file_status status = fs::status(target, error);
+    if (fs::is_directory(status)) {
         ThrowErrno(EISDIR, "it is a folder");
     }
-    if (fs::exists(target, error) && ::access(target.c_str(), W_OK) != 0) {
+    if (fs::exists(status) && ::access(target.c_str(), W_OK) != 0) {
         ThrowErrno(errno, "the file cannot be written");
     }
     if (::access(folder.c_str(), W_OK) != 0) {
@@ -272,13 +270,23 @@ void SafeSaveFile::CheckWritable(const fs::path& requested) {
     }
 }
 
-std::vector<fs::path> SafeSaveFile::TemporaryPathsFor(const fs::path& requested) {
-    const fs::path target = Resolved(requested);
+// TemporaryPathsFor a target whose links are followed already.
+std::vector<fs::path> TemporaryPathsBeside(const fs::path& target) {
     std::vector<fs::path> paths;
     for (int index = 0; index < kTemporaryNames; ++index) {
         paths.push_back(FolderOf(target) / TemporaryName(target.filename().string(), index));
     }
     return paths;
+}
+
+}  // namespace
+
+void SafeSaveFile::CheckWritable(const fs::path& requested) {
+    CheckWritableFile(Resolved(requested));
+}
+
+std::vector<fs::path> SafeSaveFile::TemporaryPathsFor(const fs::path& requested) {
+    return TemporaryPathsBeside(Resolved(requested));
 }
 
 fs::path SafeSaveFile::TemporaryPathFor(const fs::path& requested) {
@@ -287,7 +295,7 @@ fs::path SafeSaveFile::TemporaryPathFor(const fs::path& requested) {
 
 SafeSaveFile::SafeSaveFile(const fs::path& requested, const BeforeLock& beforeLock)
     : target_(Resolved(requested)) {
-    CheckWritable(target_);
+    CheckWritableFile(target_);
     OpenLocked(beforeLock);
     try {
         GiveMode();
@@ -302,7 +310,7 @@ SafeSaveFile::SafeSaveFile(const fs::path& requested, const BeforeLock& beforeLo
 // between, taking it for an interrupted write's: the lock counts only while the temporary path
 // still names the locked file, else a new one is created.
 void SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) {
-    const std::vector<fs::path> names = TemporaryPathsFor(target_);
+    const std::vector<fs::path> names = TemporaryPathsBeside(target_);
     Obstacle first;
     std::size_t index = 0;
     for (int attempt = 0; attempt < kLockAttempts;) {

@@ -53,10 +53,11 @@ protected:
         document.CloseFile(file);
     }
 
-    // The names of everything in the folder.
-    std::vector<std::filesystem::path> FolderContents() const {
+    // The names of everything in the folder, or in `in`.
+    std::vector<std::filesystem::path> FolderContents() const { return FolderContents(folder); }
+    static std::vector<std::filesystem::path> FolderContents(const std::filesystem::path& in) {
         std::vector<std::filesystem::path> contents;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        for (const auto& entry : std::filesystem::directory_iterator(in)) {
             contents.push_back(entry.path().filename());
         }
         return contents;

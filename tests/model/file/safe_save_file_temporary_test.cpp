@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -50,15 +49,6 @@ mode_t ModeOf(const fs::path& path) {
     struct stat status {};
     EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
     return status.st_mode & 07777;
-}
-
-std::vector<fs::path> Contents(const fs::path& folder) {
-    std::vector<fs::path> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename());
-    }
-    std::ranges::sort(names);
-    return names;
 }
 
 // Saves `bytes` to `target`: "saved", or the refusal's code and text.
@@ -166,8 +156,8 @@ TEST_F(SafeSaveTemporaryTest, WhatIsAtTheTemporaryNameIsNeverWrittenThrough) {
         EXPECT_EQ(Save(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(IdentityOf(other), before);
-        EXPECT_EQ(Contents(folder / "elsewhere"), std::vector<fs::path>{"matrix.vrn"});
-        EXPECT_EQ(Contents(folder / "here"), std::vector<fs::path>{"matrix.vrn"});
+        EXPECT_EQ(FolderContents(folder / "elsewhere"), std::vector<fs::path>{"matrix.vrn"});
+        EXPECT_EQ(FolderContents(folder / "here"), std::vector<fs::path>{"matrix.vrn"});
         if (reader.valid()) {
             char byte = 0;
             EXPECT_LE(::read(reader.get(), &byte, 1), 0) << "the save wrote into the pipe";
@@ -199,7 +189,7 @@ TEST_F(SafeSaveTemporaryTest, WhatCannotBeRemovedIsSteppedAroundTheSameWayByEver
     fs::remove_all(names[0]);
     WriteBytes(names[1], "killed");
     EXPECT_EQ(Save(target, "third"), "saved");
-    EXPECT_EQ(Contents(folder), std::vector<fs::path>{"matrix.vrn"});
+    EXPECT_EQ(FolderContents(), std::vector<fs::path>{"matrix.vrn"});
 
     for (const fs::path& name : names) {
         fs::create_directories(name / "inside");
@@ -298,7 +288,7 @@ TEST_F(SafeSaveTemporaryTest, NamesUpToTheLongestTheFolderHoldsSave) {
         EXPECT_EQ(Save(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(ReadBytes(neighbour), "neighbour");
-        EXPECT_EQ(Contents(folder).size(), 2u);
+        EXPECT_EQ(FolderContents().size(), 2u);
     }
 }
 
@@ -361,7 +351,7 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             EXPECT_TRUE(result->starts_with(told)) << *result;
             EXPECT_FALSE(fs::exists(target));
         }
-        EXPECT_EQ(Contents(folder).size(),
+        EXPECT_EQ(FolderContents().size(),
                   (told.empty() ? 1 : 0) + (test.stays ? theirs.size() : 0));
         for (std::size_t i = 0; test.stays && i < theirs.size(); ++i) {
             EXPECT_EQ(IdentityOf(theirs[i]), before[i]);
