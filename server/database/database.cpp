@@ -387,12 +387,6 @@ int Database::checkFileDuringStatement(void* database) {
     return 1;
 }
 
-void Database::confirmFile(FileCheck check) {
-    if (!fileAtPath(check, Clock::now())) {
-        abandonWrite();
-    }
-}
-
 bool Database::fileAtPath(FileCheck check, Clock::time_point now) {
     if (beforeFileCheck_) {
         beforeFileCheck_(check);
