@@ -201,7 +201,6 @@ public:
     CatalogueInUse(int resultCode, std::filesystem::path path, std::string_view refused,
                    std::chrono::milliseconds waited, std::chrono::milliseconds allowed);
 
-    std::chrono::milliseconds waited() const { return waited_; }
     // The same refusal of another deed: a read or a change made by an open is the open's.
     CatalogueInUse refusing(std::string_view refused) const;
 
