@@ -32,11 +32,6 @@ int primaryCode(int resultCode) {
     return resultCode & 0xff;
 }
 
-std::chrono::milliseconds sinceStart(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
-}
-
 std::string cannotOpen(const std::filesystem::path& path) {
     return "Cannot open the catalogue \"" + path.string() + "\": ";
 }
@@ -58,7 +53,7 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
                                   connection ? sqlite3_errmsg(connection) : "out of memory");
         sqlite3_close(connection);
         if (lockedByAnotherProgram(error)) {
-            throw CatalogueInUse(resultCode, path, "open", sinceStart(start), busyWait);
+            throw CatalogueInUse(resultCode, path, "open", waitedSince(start), busyWait);
         }
         throw openFailure(path, error);
     }
@@ -119,6 +114,11 @@ CatalogueInUse::CatalogueInUse(int resultCode, std::filesystem::path path, std::
 
 CatalogueInUse CatalogueInUse::refusing(std::string_view refused) const {
     return CatalogueInUse(number(), path_, refused, waited_, allowed_);
+}
+
+std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
 }
 
 std::string describeWait(std::chrono::milliseconds waited) {
@@ -421,7 +421,7 @@ void Database::raiseRefusal(const DatabaseError& error, Access access, Clock::ti
         return;
     }
     const bool change = access == Access::Change || inWriteTransaction();
-    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", sinceStart(start),
+    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", waitedSince(start),
                          busyWait_);
 }
 

@@ -209,6 +209,8 @@ private:
     std::chrono::milliseconds waited_;
     std::chrono::milliseconds allowed_;
 };
+// How long a refused statement begun at `start` waited, in whole milliseconds.
+std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start);
 // "0.002 seconds" below a second, tenths of a second above.
 std::string describeWait(std::chrono::milliseconds waited);
 

@@ -73,11 +73,6 @@ DatabaseError tooMuchMemory() {
                              "condition, or split the search into smaller ones.");
 }
 
-std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
-}
-
 }  // namespace
 
 std::string describeTimeLimit(std::chrono::milliseconds limit) {
@@ -241,8 +236,8 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                 throw tooMuchMemory();
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
-                throw CatalogueInUse(error.number(), catalogue_, "search", since(confined.start()),
-                                     rules.timeLimit);
+                throw CatalogueInUse(error.number(), catalogue_, "search",
+                                     waitedSince(confined.start()), rules.timeLimit);
             default:
                 break;
         }
