@@ -187,6 +187,9 @@ private:
     BeforeFileCheck beforeFileCheck_;
 };
 
+// The head of a refusal that names the catalogue: Cannot <deed> the catalogue "<path>": .
+std::string cannotDo(std::string_view deed, const std::filesystem::path& path);
+
 // True for a failure of the engine that means another program held a lock the statement needed
 // for longer than the statement waited, or in a way that it could not wait for.
 bool lockedByAnotherProgram(const Error& error);

@@ -167,8 +167,7 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
     connection_.reset(opened);
     if (resultCode != SQLITE_OK) {
         const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
-        throw DatabaseError(
-            resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
+        throw DatabaseError(resultCode, cannotDo("search", catalogue_) + reason);
     }
     // Between the two opens the path may have come to lead to another file.
     if (const auto searched = openedCatalogueFile(opened); !searched || !searched->sameFile(file)) {
@@ -181,8 +180,7 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
     if (const int code =
             sqlite3_exec(opened, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
-        throw DatabaseError(code, "Cannot search the catalogue \"" + catalogue_.string() +
-                                      "\": " + sqlite3_errmsg(opened));
+        throw DatabaseError(code, cannotDo("search", catalogue_) + sqlite3_errmsg(opened));
     }
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
