@@ -32,7 +32,11 @@ int primaryCode(int resultCode) {
     return resultCode & 0xff;
 }
 
+// What `error`, met while opening the catalogue at `path`, stands for as the open's refusal.
 DatabaseError openFailure(const std::filesystem::path& path, const DatabaseError& error) {
+    if (std::optional<DatabaseError> refusal = openRefusal(error, path)) {
+        return std::move(*refusal);
+    }
     if (primaryCode(error.number()) == SQLITE_CORRUPT) {
         return catalogueDamaged(path, error.description());
     }
@@ -197,8 +201,6 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
         catalogueTable = database->scalar(
             "SELECT name FROM sqlite_schema WHERE type = 'table' AND name IN ('Entity', "
             "'Activity') COLLATE NOCASE");
-    } catch (const CatalogueInUse& locked) {
-        throw locked.refusing("open");
     } catch (const DatabaseError& error) {
         throw openFailure(path, error);
     }
@@ -216,10 +218,6 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
             database->execute("PRAGMA journal_mode = DELETE");
         }
         finding = database->damageFound();
-    } catch (const CatalogueInUse& locked) {
-        throw locked.refusing("open");
-    } catch (const CatalogueMoved&) {
-        throw catalogueReplaced(path);
     } catch (const DatabaseError& error) {
         throw openFailure(path, error);
     }
