@@ -83,8 +83,9 @@ void insertCopies(Recordset& sources, std::int32_t& key, bool startHere,
     }
 }
 
-// Gives the copies of `sources` (keys counted up from `firstKey` in the same order) the
-// attributes CopyRelationAttributes gives one copy, under keys counted up in that order.
+// Gives the copies of `sources` (keys counted up from `firstKey` in the same order) a copy of
+// each live attribute of their source as CopyRelationAttributes describes, under keys counted
+// up in that order.
 void copyAttributesOfCopies(const std::vector<std::int32_t>& sources, std::int32_t firstKey) {
     if (sources.empty()) {
         return;
@@ -157,36 +158,7 @@ void InheritRelations(const generic& specialization, const generic& parent) {
 }
 
 void CopyRelationAttributes(const ObjRelation& source, const ObjRelation& target) {
-    Recordset attributes = global_db().CreateSnapshot(
-        "SELECT atri_name, atri_data_type, atri_value, atri_default_value, "
-        "atri_inherit_from_atri_id, atri_inherit_behavior FROM RelationAttributes "
-        "WHERE atri_ent_ref = ?1 AND atri_deleted = 0 AND (atri_inherit_behavior = ?2 OR "
-        "atri_inherit_behavior = ?3 OR atri_inherit_behavior = ?4) ORDER BY atri_id",
-        source.ID(), kByValue, kDefaultAsValue, kDefaultOnly);
-    for (; !attributes.eof(); attributes.moveNext()) {
-        const std::int16_t behaviour = attributes["atri_inherit_behavior"].asInteger();
-        const Value defaultValue = attributes["atri_default_value"].value();
-        Value value;
-        switch (behaviour) {
-            case kByValue:
-                value = attributes["atri_value"].value();
-                break;
-            case kDefaultAsValue:
-                value = defaultValue;
-                break;
-            default:
-                value = std::string();
-                break;
-        }
-        global_db().Execute(
-            "INSERT INTO RelationAttributes (atri_id, atri_name, atri_inherit, atri_data_type, "
-            "atri_value, atri_ent_ref, atri_inherit_from_atri_id, atri_class, atri_deleted, "
-            "atri_default_value, atri_entity_value_id, atri_OLE_id, atri_inherit_from_parent, "
-            "atri_inherit_behavior) VALUES (?, ?, 1, ?, ?, ?, ?, -1, 0, ?, -1, -1, 1, ?)",
-            NewRelAttributeID(), attributes["atri_name"].value(),
-            attributes["atri_data_type"].value(), value, target.ID(),
-            attributes["atri_inherit_from_atri_id"].value(), defaultValue, behaviour);
-    }
+    copyAttributesOfCopies({KeyOfID(source.ID())}, KeyOfID(target.ID()));
 }
 
 }  // namespace kt

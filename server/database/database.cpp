@@ -32,20 +32,15 @@ int primaryCode(int resultCode) {
     return resultCode & 0xff;
 }
 
-std::chrono::milliseconds sinceStart(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
-}
-
-std::string cannotOpen(const std::filesystem::path& path) {
-    return "Cannot open the catalogue \"" + path.string() + "\": ";
-}
-
+// What `error`, met while opening the catalogue at `path`, stands for as the open's refusal.
 DatabaseError openFailure(const std::filesystem::path& path, const DatabaseError& error) {
+    if (std::optional<DatabaseError> refusal = openRefusal(error, path)) {
+        return std::move(*refusal);
+    }
     if (primaryCode(error.number()) == SQLITE_CORRUPT) {
         return catalogueDamaged(path, error.description());
     }
-    return DatabaseError(error.number(), cannotOpen(path) + error.description());
+    return DatabaseError(error.number(), cannotDo("open", path) + error.description());
 }
 
 sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::milliseconds busyWait) {
@@ -58,7 +53,7 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
                                   connection ? sqlite3_errmsg(connection) : "out of memory");
         sqlite3_close(connection);
         if (lockedByAnotherProgram(error)) {
-            throw CatalogueInUse(resultCode, path, "open", sinceStart(start), busyWait);
+            throw CatalogueInUse(resultCode, path, "open", waitedSince(start), busyWait);
         }
         throw openFailure(path, error);
     }
@@ -90,8 +85,7 @@ CatalogueFile identify(sqlite3* connection, const std::filesystem::path& path) {
 
 std::string describeInUse(const std::filesystem::path& path, std::string_view refused,
                           std::chrono::milliseconds waited, std::chrono::milliseconds allowed) {
-    std::string text =
-        "Cannot " + std::string(refused) + " the catalogue \"" + path.string() + "\": ";
+    std::string text = cannotDo(refused, path);
     if (allowed.count() > 0 && waited.count() * 100 >= allowed.count() * kWholeWaitPercent) {
         return text + "another program is using it and kept it locked while the server waited " +
                describeWait(waited) +
@@ -104,6 +98,10 @@ std::string describeInUse(const std::filesystem::path& path, std::string_view re
 }
 
 }  // namespace
+
+std::string cannotDo(std::string_view deed, const std::filesystem::path& path) {
+    return "Cannot " + std::string(deed) + " the catalogue \"" + path.string() + "\": ";
+}
 
 bool lockedByAnotherProgram(const Error& error) {
     // SQLITE_LOCKED comes of a conflict inside one connection (the library shares no cache).
@@ -121,6 +119,11 @@ CatalogueInUse CatalogueInUse::refusing(std::string_view refused) const {
     return CatalogueInUse(number(), path_, refused, waited_, allowed_);
 }
 
+std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
 std::string describeWait(std::chrono::milliseconds waited) {
     constexpr std::chrono::milliseconds kSecond{1000};
     constexpr std::chrono::milliseconds kTenth{100};
@@ -132,15 +135,15 @@ std::string describeWait(std::chrono::milliseconds waited) {
 
 DatabaseError catalogueReplaced(const std::filesystem::path& path) {
     return DatabaseError(SQLITE_CANTOPEN,
-                         cannotOpen(path) +
+                         cannotDo("open", path) +
                              "the file at that path was replaced, moved or deleted while it was "
                              "being opened. Try again.");
 }
 
 CatalogueMoved::CatalogueMoved(const std::filesystem::path& path)
     : DatabaseError(SQLITE_READONLY_DBMOVED,
-                    "Cannot change the catalogue \"" + path.string() +
-                        "\": the file at that path was replaced, moved or deleted while it was "
+                    cannotDo("change", path) +
+                        "the file at that path was replaced, moved or deleted while it was "
                         "being changed, so the change was not made. Open the catalogue again.") {}
 
 std::optional<DatabaseError> openRefusal(const std::exception& error,
@@ -156,7 +159,7 @@ std::optional<DatabaseError> openRefusal(const std::exception& error,
 
 DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
     return DatabaseError(SQLITE_CORRUPT,
-                         cannotOpen(path) + "the file is damaged: " + finding + ".");
+                         cannotDo("open", path) + "the file is damaged: " + finding + ".");
 }
 
 bool damagedFile(const Error& error) {
@@ -185,7 +188,7 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
                                          std::chrono::milliseconds busyWait) {
     if (givenPath.empty()) {
         // The engine would open a private temporary database.
-        throw DatabaseError(SQLITE_CANTOPEN, cannotOpen(givenPath) + "no file is named.");
+        throw DatabaseError(SQLITE_CANTOPEN, cannotDo("open", givenPath) + "no file is named.");
     }
     const std::filesystem::path path = absolutePath(givenPath);
     std::unique_ptr<Database> database(
@@ -198,16 +201,14 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
         catalogueTable = database->scalar(
             "SELECT name FROM sqlite_schema WHERE type = 'table' AND name IN ('Entity', "
             "'Activity') COLLATE NOCASE");
-    } catch (const CatalogueInUse& locked) {
-        throw locked.refusing("open");
     } catch (const DatabaseError& error) {
         throw openFailure(path, error);
     }
     if (sqlite3_db_readonly(connection, "main") == 1) {
-        throw DatabaseError(SQLITE_READONLY, cannotOpen(path) + "the file is read-only.");
+        throw DatabaseError(SQLITE_READONLY, cannotDo("open", path) + "the file is read-only.");
     }
     if (!catalogueTable) {
-        throw DatabaseError(SQLITE_NOTADB, cannotOpen(path) + "the file is not a catalogue.");
+        throw DatabaseError(SQLITE_NOTADB, cannotDo("open", path) + "the file is not a catalogue.");
     }
     std::string finding;
     try {
@@ -217,10 +218,6 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
             database->execute("PRAGMA journal_mode = DELETE");
         }
         finding = database->damageFound();
-    } catch (const CatalogueInUse& locked) {
-        throw locked.refusing("open");
-    } catch (const CatalogueMoved&) {
-        throw catalogueReplaced(path);
     } catch (const DatabaseError& error) {
         throw openFailure(path, error);
     }
@@ -322,7 +319,7 @@ void Database::searchPastHotJournal(const std::function<void()>& search,
             throw;
         }
     }
-    const std::string cannotSearch = "Cannot search the catalogue \"" + path_.string() + "\": ";
+    const std::string cannotSearch = cannotDo("search", path_);
     // The journal beside the path is the file's there now: rolled back into the file opened, it
     // would damage it.
     if (!file_.stillAtPath()) {
@@ -387,12 +384,6 @@ int Database::checkFileDuringStatement(void* database) {
     return 1;
 }
 
-void Database::confirmFile(FileCheck check) {
-    if (!fileAtPath(check, Clock::now())) {
-        abandonWrite();
-    }
-}
-
 bool Database::fileAtPath(FileCheck check, Clock::time_point now) {
     if (beforeFileCheck_) {
         beforeFileCheck_(check);
@@ -427,7 +418,7 @@ void Database::raiseRefusal(const DatabaseError& error, Access access, Clock::ti
         return;
     }
     const bool change = access == Access::Change || inWriteTransaction();
-    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", sinceStart(start),
+    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", waitedSince(start),
                          busyWait_);
 }
 

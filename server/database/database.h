@@ -34,11 +34,11 @@ namespace kt {
 // A write goes on only while the path leads to that file: the journal is named after the path,
 // so a write that went on after the file was moved, replaced or deleted would commit into a
 // file without that name, or leave its journal beside another file, which the next open would
-// then roll back into that other file. A write transaction checks the path when it begins,
-// before each of its statements and before COMMIT, and inside a long statement whenever the
-// last check is older than kFileCheckInterval. When the path leads elsewhere, the whole transaction
-// is rolled back through the journal it opened (which then leaves the path) and fails with
-// CatalogueMoved; so does every statement after it until the outermost transaction ends.
+// then roll back into that other file. A write transaction checks the path before each of its
+// statements, COMMIT included, and inside a long statement whenever the last check is older
+// than kFileCheckInterval. When the path leads elsewhere, the whole transaction is rolled back
+// through the journal it opened (which then leaves the path) and fails with CatalogueMoved; so
+// does every statement after it until the outermost transaction ends.
 //
 // A statement that another program's lock stops fails with CatalogueInUse.
 class Database {
@@ -55,7 +55,7 @@ public:
     static constexpr std::chrono::microseconds kFileCheckInterval{200};
 
     // Where a write checks that the path still leads to the opened file.
-    enum class FileCheck { Begin, BeforeStatement, DuringStatement, BeforeCommit };
+    enum class FileCheck { BeforeStatement, DuringStatement };
     // Called just before each such check: tests move the file there. It must not throw.
     using BeforeFileCheck = std::function<void(FileCheck)>;
 
@@ -141,8 +141,6 @@ private:
     // The engine's progress handler: interrupts a statement of a write transaction when a
     // check is due and finds the path leading elsewhere.
     static int checkFileDuringStatement(void* database);
-    // Checks now, and abandons the write when the path leads elsewhere.
-    void confirmFile(FileCheck check);
     bool fileCheckDue(Clock::time_point now) const {
         return now - lastFileCheck_ >= kFileCheckInterval;
     }
@@ -189,6 +187,9 @@ private:
     BeforeFileCheck beforeFileCheck_;
 };
 
+// The head of a refusal that names the catalogue: Cannot <deed> the catalogue "<path>": .
+std::string cannotDo(std::string_view deed, const std::filesystem::path& path);
+
 // True for a failure of the engine that means another program held a lock the statement needed
 // for longer than the statement waited, or in a way that it could not wait for.
 bool lockedByAnotherProgram(const Error& error);
@@ -203,7 +204,6 @@ public:
     CatalogueInUse(int resultCode, std::filesystem::path path, std::string_view refused,
                    std::chrono::milliseconds waited, std::chrono::milliseconds allowed);
 
-    std::chrono::milliseconds waited() const { return waited_; }
     // The same refusal of another deed: a read or a change made by an open is the open's.
     CatalogueInUse refusing(std::string_view refused) const;
 
@@ -212,6 +212,8 @@ private:
     std::chrono::milliseconds waited_;
     std::chrono::milliseconds allowed_;
 };
+// How long a refused statement begun at `start` waited, in whole milliseconds.
+std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start);
 // "0.002 seconds" below a second, tenths of a second above.
 std::string describeWait(std::chrono::milliseconds waited);
 

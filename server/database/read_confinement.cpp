@@ -73,11 +73,6 @@ DatabaseError tooMuchMemory() {
                              "condition, or split the search into smaller ones.");
 }
 
-std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
-}
-
 }  // namespace
 
 std::string describeTimeLimit(std::chrono::milliseconds limit) {
@@ -172,8 +167,7 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
     connection_.reset(opened);
     if (resultCode != SQLITE_OK) {
         const std::string reason = opened ? sqlite3_errmsg(opened) : "out of memory";
-        throw DatabaseError(
-            resultCode, "Cannot search the catalogue \"" + catalogue_.string() + "\": " + reason);
+        throw DatabaseError(resultCode, cannotDo("search", catalogue_) + reason);
     }
     // Between the two opens the path may have come to lead to another file.
     if (const auto searched = openedCatalogueFile(opened); !searched || !searched->sameFile(file)) {
@@ -186,8 +180,7 @@ Confinement::Confinement(const CatalogueFile& file, std::filesystem::path shownP
     if (const int code =
             sqlite3_exec(opened, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr);
         code != SQLITE_OK) {
-        throw DatabaseError(code, "Cannot search the catalogue \"" + catalogue_.string() +
-                                      "\": " + sqlite3_errmsg(opened));
+        throw DatabaseError(code, cannotDo("search", catalogue_) + sqlite3_errmsg(opened));
     }
     installSearchFunctions(opened, *this);
     sqlite3_set_authorizer(opened, &Confinement::authorize, this);
@@ -241,8 +234,8 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
                 throw tooMuchMemory();
             case SQLITE_BUSY:
             case SQLITE_LOCKED:
-                throw CatalogueInUse(error.number(), catalogue_, "search", since(confined.start()),
-                                     rules.timeLimit);
+                throw CatalogueInUse(error.number(), catalogue_, "search",
+                                     waitedSince(confined.start()), rules.timeLimit);
             default:
                 break;
         }

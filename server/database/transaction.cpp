@@ -10,10 +10,6 @@ Transaction::Transaction(Database& database, Mode mode) : database_(database) {
     wasWriteTransaction_ = database_.writeTransaction_;
     if (database_.transactionDepth_ == 0) {
         database_.execute(mode == Mode::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
-        if (mode == Mode::Write) {
-            // A write begun after the file left its path is refused before it changes anything.
-            database_.confirmFile(Database::FileCheck::Begin);
-        }
         database_.writeTransaction_ = mode == Mode::Write;
     } else {
         if (mode == Mode::Write && !database_.writeTransaction_) {
@@ -35,9 +31,6 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     if (!active_) {
         throw std::logic_error("The transaction has ended already.");
-    }
-    if (savepoint_.empty() && database_.writeTransaction_) {
-        database_.confirmFile(Database::FileCheck::BeforeCommit);
     }
     database_.execute(savepoint_.empty() ? "COMMIT" : "RELEASE " + savepoint_);
     end();

@@ -8,8 +8,11 @@
 
 #include "server/attributes/obj_rel_attribute.h"
 #include "server/attributes/obj_relation.h"
+#include "server/attributes/relation_inheritance.h"
 #include "server/database/errors.h"
 #include "server/database/object_id.h"
+#include "server/database/transaction.h"
+#include "server/entities/obj_rel_attributes.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 #include "tests/server/support/fixture_catalogue.h"
 
@@ -83,6 +86,41 @@ TEST_F(RelationAttributePropagation, ANewAttributeReachesTheRepeatingRelations) 
         EXPECT_EQ(copy->OwnerObjectID(), exceptions_[i]->ID());
     }
     EXPECT_EQ(values(connectors_, "Weight"), (Values{{}, {}, {}, {}}));
+}
+
+// A copy of a relation receives, in the source's order, its live attributes of behaviours 2
+// (the source's value), 3 (the default as the value) and 4 (an empty value).
+TEST_F(RelationAttributePropagation, ARelationsCopyReceivesItsAttributesByBehaviour) {
+    // The attribute the sources name as their origin.
+    const std::int32_t origin = StoredAttributeID(7);
+    for (const std::int16_t behaviour : {4, 1, 3, 5, 2}) {
+        const std::string n = std::to_string(behaviour);
+        exceptions_[0]
+            ->AddNewAttribute("Behaviour " + n, text("v" + n), origin, behaviour)
+            ->setDefaultValue(text("d" + n));
+    }
+    exceptions_[0]->AddNewAttribute("Gone", text("g"))->setDeleted(true);
+    {
+        Transaction operation(database());
+        CopyRelationAttributes(*exceptions_[0], *connectors_[1]);
+        operation.commit();
+    }
+    std::vector<std::string> copies;
+    std::int32_t lastKey = 0;
+    const auto received = connectors_[1]->GetAttributes();
+    for (const auto& copy : *received) {
+        EXPECT_TRUE(copy->Inherited());
+        EXPECT_TRUE(copy->InheritFromParent());
+        EXPECT_EQ(copy->InheritedFromAttrID(), origin);
+        EXPECT_EQ(copy->OwnerObjectID(), connectors_[1]->ID());
+        EXPECT_GT(copy->ID(), lastKey);
+        lastKey = copy->ID();
+        copies.push_back(copy->Name() + "=" + std::get<std::string>(copy->Value()) + "/" +
+                         std::get<std::string>(copy->DefaultValue()) + "/" +
+                         std::to_string(copy->InheritanceBehaviour()));
+    }
+    EXPECT_EQ(copies, (std::vector<std::string>{"Behaviour 4=/d4/4", "Behaviour 3=d3/d3/3",
+                                                "Behaviour 2=v2/d2/2"}));
 }
 
 TEST_F(RelationAttributePropagation, TheBehaviourChoosesWhereANewAttributeGoes) {

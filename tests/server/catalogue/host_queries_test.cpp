@@ -369,13 +369,7 @@ TEST_F(HostQueries, ASearchThatNeedsMoreMemoryThanItMayUseIsRefused) {
     }
     manyCopies += ") = 'x'";
     // A thousand different rows of 100 kB each.
-    const std::int32_t wide = addEntity("Wide value");
-    sql("UPDATE Entity SET ent_unique_id = ? WHERE ent_id = ?", std::string(100'000, 'w'), wide);
-    const std::string digits = "(VALUES (0), (1), (2), (3), (4), (5), (6), (7), (8), (9))";
-    const std::string rows =
-        "SELECT (a.column1 * 100 + b.column1 * 10 + c.column1) || w.ent_unique_id AS v FROM " +
-        digits + " a, " + digits + " b, " + digits +
-        " c, Entity w WHERE w.ent_id = " + std::to_string(wide);
+    const std::string rows = wideRows(100'000);
     const std::string tooMuch =
         "The search needs more than the 64 MB of memory that the server allows one search, its "
         "temporary storage for sorting, grouping and subqueries included. Narrow the condition";

@@ -95,6 +95,18 @@ protected:
         return key;
     }
 
+    // A query of a thousand different rows of `width` bytes each, as the column v, made of one
+    // new entity's value.
+    std::string wideRows(int width) {
+        const std::int32_t wide = addEntity("Wide value");
+        sql("UPDATE Entity SET ent_unique_id = ? WHERE ent_id = ?", std::string(width, 'w'), wide);
+        const std::string digits = "(VALUES (0), (1), (2), (3), (4), (5), (6), (7), (8), (9))";
+        return "SELECT (a.column1 * 100 + b.column1 * 10 + c.column1) || w.ent_unique_id AS v "
+               "FROM " +
+               digits + " a, " + digits + " b, " + digits +
+               " c, Entity w WHERE w.ent_id = " + std::to_string(wide);
+    }
+
     // Changes the catalogue directly, as another program would.
     template <typename... Args>
     void sql(std::string_view statement, const Args&... args) {
