@@ -1,35 +1,14 @@
 #include "platform/qt_text_report_box.h"
 
-#include <QFont>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QTextDocument>
-
 #include "model/reports/report_printer.h"
-#include "platform/pdf_file_output.h"
+#include "platform/text_printer.h"
 
 namespace vrn {
-
-namespace {
-
-constexpr int kTextPoints = 10;
-
-}  // namespace
 
 void QtTextReportBox::SelPrint() {
     QString plain = QString::fromStdString(text_);
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextDocument document;
-    document.setDefaultFont(QFont(QStringLiteral("Arial"), kTextPoints));
-    document.setPlainText(plain);
-    if (!printer_.outputFileName().isEmpty()) {
-        PdfFileOutput pdf(printer_, openFile_);
-        document.print(&pdf.writer());
-        pdf.Commit();
-        return;
-    }
-    document.print(&printer_);
-    if (printer_.printerState() == QPrinter::Error) {
+    if (!printTextPages(plain, printer_, openFile_, "report")) {
         throw PrinterError("The text could not be printed.");
     }
 }

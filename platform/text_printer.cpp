@@ -6,6 +6,8 @@
 #include <QPrinterInfo>
 #include <QTextDocument>
 
+#include <utility>
+
 #include "model/reports/report_printer.h"
 #include "platform/pdf_file_output.h"
 #include "platform/prompt.h"
@@ -17,6 +19,21 @@ namespace {
 constexpr int kPrintPoints = 10;
 
 }  // namespace
+
+bool printTextPages(const QString& text, QPrinter& printer, const ReportFileOpener& openFile,
+                    std::string what) {
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
+    document.setPlainText(text);
+    if (!printer.outputFileName().isEmpty()) {
+        PdfFileOutput pdf(printer, openFile, std::move(what));
+        document.print(&pdf.writer());
+        pdf.Commit();
+        return true;
+    }
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
+}
 
 void printPlainText(const QString& text, const PrinterChoice& choice, Prompt& prompt) {
     QPrinter printer;
@@ -32,17 +49,7 @@ void printPlainText(const QString& text, const PrinterChoice& choice, Prompt& pr
             return;
         }
     }
-    QTextDocument document;
-    document.setDefaultFont(QFont(QStringLiteral("Arial"), kPrintPoints));
-    document.setPlainText(text);
-    if (!printer.outputFileName().isEmpty()) {
-        PdfFileOutput pdf(printer, OpenReportFile, "text");
-        document.print(&pdf.writer());
-        pdf.Commit();
-        return;
-    }
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    if (!printTextPages(text, printer, OpenReportFile, "text")) {
         throw PrinterError("The text could not be printed on '" +
                            printer.printerName().toStdString() + "'.");
     }

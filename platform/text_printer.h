@@ -1,12 +1,23 @@
 #pragma once
 
+#include "model/reports/report_file.h"
 #include "platform/printer_choice.h"
 
 #include <QString>
 
+#include <string>
+
+class QPrinter;
+
 namespace vrn {
 
 class Prompt;
+
+// Prints plain text in Arial 10, with its pages, on `printer` as it is set up: into its output
+// file when it has one, the safe way (PdfFileOutput, which throws PrinterError naming the output
+// `what`), or else on the printer. False when the printer failed.
+bool printTextPages(const QString& text, QPrinter& printer, const ReportFileOpener& openFile,
+                    std::string what);
 
 // Prints plain text in Arial 10 where Page Setup chose, with its pages: on the chosen printer, or
 // on the default printer when nothing was chosen or the chosen printer is gone, or into the

@@ -98,6 +98,16 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // With VRN_KEEP_REPORT_PDF set, the printed file is kept under that name followed by `suffix`,
+    // for a reader to look at; each test keeps its own.
+    void keepPdf(const QString& suffix = {}) const {
+        if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
+            const QString kept = QString::fromLocal8Bit(keep) + suffix;
+            QFile::remove(kept);
+            QFile::copy(pdf(), kept);
+        }
+    }
+
     std::shared_ptr<VRN_Matrix> sampleDocument() {
         auto document = std::make_shared<VRN_Matrix>();
         std::ifstream file(VRN_SAMPLE_MATRIX, std::ios::binary);
@@ -131,9 +141,7 @@ TEST_F(ReportPdfTest, SampleReportPrintsEverySegmentInOrder) {
     document->PrintReport(reportPrinter, &picture);
 
     ASSERT_TRUE(QFile::exists(pdf()));
-    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
-        QFile::copy(pdf(), QString::fromLocal8Bit(keep));
-    }
+    keepPdf();
     EXPECT_EQ(names(), QStringList{QStringLiteral("report.pdf")});
     const QString text = pdfText();
     const std::vector<QString> inOrder = {
@@ -183,9 +191,7 @@ TEST_F(ReportPdfTest, LongNamesWordsAndFootersStayBetweenTheMargins) {
     document->footer = "Footer " + std::string(400, 'f') + " end";
     QtReportPrinter reportPrinter(printer);
     document->PrintReport(reportPrinter, nullptr);
-    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
-        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".long.pdf"));
-    }
+    keepPdf(QStringLiteral(".long.pdf"));
 
     const auto boxes =
         runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf(), QStringLiteral("-")});
@@ -219,9 +225,7 @@ TEST_F(ReportPdfTest, TextsOfFiftyThousandCharactersPrint) {
     document->footer = std::string(kLength, 'x');
     QtReportPrinter reportPrinter(printer);
     document->PrintReport(reportPrinter, nullptr);
-    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
-        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".long.pdf"));
-    }
+    keepPdf(QStringLiteral(".longest.pdf"));
 
     const int pages = pageCount(pdf());
     ASSERT_GT(pages, 4);
@@ -262,9 +266,7 @@ TEST_F(ReportPdfTest, PlainTextReportPrintsFromItsBox) {
     auto document = sampleDocument();
     QtTextReportBox box(printer);
     document->PrintText(box);
-    if (const char* keep = std::getenv("VRN_KEEP_REPORT_PDF")) {
-        QFile::copy(pdf(), QString::fromLocal8Bit(keep) + QStringLiteral(".text.pdf"));
-    }
+    keepPdf(QStringLiteral(".text.pdf"));
     const QString text = pdfText();
     EXPECT_TRUE(text.contains(QStringLiteral("----- Varnel -----"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("--- Authors ---")));
