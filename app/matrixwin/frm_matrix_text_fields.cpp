@@ -81,7 +81,8 @@ bool frmMatrix::fieldEditorEvent(QObject* watched, QEvent* event) {
     } else if ((watched == descriptionEditor_ || watched == fieldEditor_) &&
                event->type() == QEvent::FocusOut) {
         // Whatever takes the focus, the document has the text from now on. A popup or another
-        // window takes it only for a while: the editor stays open for the user to go on.
+        // window takes it only for a while: the description's editor stays open for the user to
+        // go on (a one-line field's editor ends its edit there anyway, by editingFinished).
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const bool forAWhile =
             reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
