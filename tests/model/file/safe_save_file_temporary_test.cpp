@@ -1,9 +1,9 @@
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,16 +18,12 @@
 #include "model/file/descriptor.h"
 #include "model/file/safe_save_file.h"
 #include "tests/model/file/file_fixture.h"
+#include "tests/model/file/save_in_child.h"
 
 namespace vrn::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The user the other user's side of a test runs as.
-constexpr uid_t kNobody = 65534;
-// The exit status of a child that could not become that user.
-constexpr int kCannotSwitchUser = 3;
 
 // What makes a file that one: where it is on the disk, and what it holds.
 struct Identity {
@@ -45,24 +41,6 @@ Identity IdentityOf(const fs::path& path) {
     return {status.st_ino, ReadBytes(path)};
 }
 
-mode_t ModeOf(const fs::path& path) {
-    struct stat status {};
-    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
-    return status.st_mode & 07777;
-}
-
-// Saves `bytes` to `target`: "saved", or the refusal's code and text.
-std::string Save(const fs::path& target, const std::string& bytes) {
-    try {
-        SafeSaveFile file(target);
-        file.Write(bytes);
-        file.Commit();
-        return "saved";
-    } catch (const std::system_error& error) {
-        return std::to_string(error.code().value()) + " " + error.what();
-    }
-}
-
 // The process's umask while it lives.
 class Umask {
 public:
@@ -74,40 +52,6 @@ public:
 private:
     mode_t old_;
 };
-
-// Runs Save in a child process as another user than the test's; nullopt when it cannot switch.
-std::optional<std::string> SaveAsNobody(const fs::path& target, const std::string& bytes) {
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return std::nullopt;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            ::_exit(kCannotSwitchUser);
-        }
-        const std::string result = Save(target, bytes);
-        const bool told =
-            ::write(pipe[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(told ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    const Descriptor reading(pipe[0]);
-    std::string result;
-    char chunk[256];
-    for (ssize_t got; (got = ::read(reading.get(), chunk, sizeof chunk)) > 0;) {
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotSwitchUser) {
-        return std::nullopt;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << result;
-    return result;
-}
 
 using SafeSaveTemporaryTest = FileFixture;
 
@@ -153,7 +97,7 @@ TEST_F(SafeSaveTemporaryTest, WhatIsAtTheTemporaryNameIsNeverWrittenThrough) {
         const Descriptor reader(
             fs::is_fifo(temporary) ? ::open(temporary.c_str(), O_RDONLY | O_NONBLOCK) : -1);
 
-        EXPECT_EQ(Save(target, "new"), "saved");
+        EXPECT_EQ(SaveBytes(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(IdentityOf(other), before);
         EXPECT_EQ(FolderContents(folder / "elsewhere"), std::vector<fs::path>{"matrix.vrn"});
@@ -176,7 +120,7 @@ TEST_F(SafeSaveTemporaryTest, WhatCannotBeRemovedIsSteppedAroundTheSameWayByEver
         SafeSaveFile first(target);
         EXPECT_EQ(first.temporary(), names[1]);
         first.Write("first");
-        EXPECT_EQ(Save(target, "second").substr(0, 3), std::to_string(EBUSY) + " ");
+        EXPECT_EQ(SaveBytes(target, "second").substr(0, 3), std::to_string(EBUSY) + " ");
         first.Commit();
     }
     EXPECT_EQ(ReadBytes(target), "first");
@@ -184,17 +128,17 @@ TEST_F(SafeSaveTemporaryTest, WhatCannotBeRemovedIsSteppedAroundTheSameWayByEver
 
     // What a killed save left at the next name goes with the next save, blocked or not.
     WriteBytes(names[1], "killed");
-    EXPECT_EQ(Save(target, "second"), "saved");
+    EXPECT_EQ(SaveBytes(target, "second"), "saved");
     EXPECT_FALSE(fs::exists(names[1]));
     fs::remove_all(names[0]);
     WriteBytes(names[1], "killed");
-    EXPECT_EQ(Save(target, "third"), "saved");
+    EXPECT_EQ(SaveBytes(target, "third"), "saved");
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"matrix.vrn"});
 
     for (const fs::path& name : names) {
         fs::create_directories(name / "inside");
     }
-    const std::string refusal = Save(target, "fourth");
+    const std::string refusal = SaveBytes(target, "fourth");
     EXPECT_NE(refusal.find("a folder '" + names[0].string() + "' is in the way"), std::string::npos)
         << refusal;
     EXPECT_EQ(ReadBytes(target), "third");
@@ -225,7 +169,8 @@ TEST_F(SafeSaveTemporaryTest, TheTemporaryFileIsNeverMoreOpenThanTheTarget) {
             WriteBytes(target, "old");
             ASSERT_EQ(::chmod(target.c_str(), *test.target), 0);
         }
-        const mode_t allowed = test.target.value_or(0600);
+        // A new file is made with the permissions it is to have.
+        const mode_t allowed = test.target.value_or(test.saved);
         const fs::path temporary = SafeSaveFile::TemporaryPathFor(target);
         SafeSaveFile file(target, [&] {
             EXPECT_EQ(ModeOf(temporary) & ~allowed, 0u) << std::oct << ModeOf(temporary);
@@ -280,12 +225,12 @@ TEST_F(SafeSaveTemporaryTest, NamesUpToTheLongestTheFolderHoldsSave) {
         const fs::path neighbour = folder / (test.file.substr(0, test.file.size() - 2) + "zz");
         EXPECT_NE(SafeSaveFile::TemporaryPathFor(neighbour), temporary);
         SafeSaveFile saving(target);
-        EXPECT_EQ(Save(neighbour, "neighbour"), "saved");
+        EXPECT_EQ(SaveBytes(neighbour, "neighbour"), "saved");
         saving.Write("first");
         saving.Commit();
         // What a killed save left goes with the next save.
         WriteBytes(temporary, "killed");
-        EXPECT_EQ(Save(target, "new"), "saved");
+        EXPECT_EQ(SaveBytes(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(ReadBytes(neighbour), "neighbour");
         EXPECT_EQ(FolderContents().size(), 2u);
@@ -339,7 +284,8 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             ASSERT_EQ(::flock(lock.get(), LOCK_EX), 0);
         }
 
-        const std::optional<std::string> result = SaveAsNobody(target, "new");
+        const std::optional<std::string> result =
+            InChild([] { return BecomeUser(kNobody); }, [&] { return SaveBytes(target, "new"); });
         if (!result) {
             GTEST_SKIP() << "this system does not let root become user " << kNobody;
         }
@@ -357,6 +303,30 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             EXPECT_EQ(IdentityOf(theirs[i]), before[i]);
         }
     }
+}
+
+TEST_F(SafeSaveTemporaryTest, ANewFileFollowsTheUmaskWhereProcIsMissing) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can hide /proc from a process";
+    }
+    const fs::path target = folder / "matrix.vrn";
+    const std::optional<std::string> result = InChild(
+        [] {
+            // /proc hidden under an empty file system, in a mount namespace of the child's own.
+            return ::unshare(CLONE_NEWNS) == 0 &&
+                   ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0 &&
+                   !fs::exists("/proc/self/status");
+        },
+        [&] {
+            ::umask(027);
+            return SaveBytes(target, "new");
+        });
+    if (!result) {
+        GTEST_SKIP() << "this system does not let root hide /proc in a mount namespace of its own";
+    }
+    EXPECT_EQ(*result, "saved");
+    EXPECT_EQ(ModeOf(target), 0640u);
 }
 
 }  // namespace
