@@ -188,8 +188,14 @@ struct Obstacle {
     std::string what;
 };
 
-// Removes what holds a temporary name, unless it is a save under way (EBUSY). Removing a name
-// never changes the file it named, whatever that is: a hard link, a pipe, another user's file.
+Obstacle InTheWay(const struct stat& named, const fs::path& path, int error) {
+    return {true, error,
+            Describe(named) + " " + Quoted(path) + " is in the way and cannot be removed"};
+}
+
+// Removes what holds a temporary name, unless it is a save under way (EBUSY) or a file whose
+// lock cannot be seen, which may be one. Removing a name never changes the file it named,
+// whatever that is: a hard link, a pipe, another user's file.
 Obstacle Clear(const fs::path& path) {
     struct stat named {};
     if (::lstat(path.c_str(), &named) != 0) {
@@ -206,6 +212,9 @@ Obstacle Clear(const fs::path& path) {
         if (changed) {
             return {};
         }
+        if (!held.valid()) {
+            return InTheWay(named, path, EACCES);
+        }
     }
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) {
         return {};
@@ -214,8 +223,7 @@ Obstacle Clear(const fs::path& path) {
     if (error != EACCES && error != EPERM && error != EISDIR) {
         ThrowErrno(error, "cannot remove " + Quoted(path));
     }
-    return {true, error,
-            Describe(named) + " " + Quoted(path) + " is in the way and cannot be removed"};
+    return InTheWay(named, path, error);
 }
 
 // Removes a file an interrupted write of this user left at `path`, if there is one.

@@ -21,11 +21,12 @@ namespace vrn {
 // is the saver. A new file gets what the umask or the folder's default access list give any new
 // file. The temporary file's name is fixed per target (TemporaryPathFor), so one left behind by
 // an interrupted write is removed by the next write of the same target, as is anything else there
-// that the folder lets go; what stays there is stepped around to the next name
-// (TemporaryPathsFor). While a write is under way its temporary file is locked, and a second
-// writer of the same target is refused (EBUSY). A target that is a symbolic link is written
-// through the link (through each link of a chain), to the file it names, whether or not that file
-// exists yet; the link stays. Failures throw std::system_error.
+// that the folder lets go; a file there whose lock cannot be seen, and what cannot be removed,
+// are stepped around to the next name (TemporaryPathsFor). While a write is under way its
+// temporary file is locked, and a second writer of the same target is refused (EBUSY), unless it
+// cannot see the lock. A target that is a symbolic link is written through the link (through
+// each link of a chain), to the file it names, whether or not that file exists yet; the link
+// stays. Failures throw std::system_error.
 class SafeSaveFile : public ByteSink {
 public:
     // Called between creating the temporary file and locking it, on every attempt: tests let
@@ -48,10 +49,10 @@ public:
     static void CheckWritable(const std::filesystem::path& target);
 
     // The temporary file beside `target` (after following its links) that writes of `target` use
-    // unless something that cannot be removed is in the way: "." + its file name + ".partial",
+    // unless something there has to stay: "." + its file name + ".partial",
     // the name shortened when that would be too long for the folder.
     static std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
-    // TemporaryPathFor, then the names used in turn when something is in the way.
+    // TemporaryPathFor, then the names used in turn when something there has to stay.
     static std::vector<std::filesystem::path> TemporaryPathsFor(
         const std::filesystem::path& target);
 

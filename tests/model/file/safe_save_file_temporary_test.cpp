@@ -261,6 +261,10 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
         {"a private file in a folder that keeps each user's files", 01777, 0600, false, false, "",
          true},
         {"a save of that user under way", 0777, 0644, false, true, busy.c_str(), true},
+        // Its lock cannot be seen: it may be a save under way, about to be renamed.
+        {"a file others may write but not read", 0777, 0622, false, false, "", true},
+        {"a save under way in a file others may write but not read", 0777, 0622, false, true, "",
+         true},
         {"files at every temporary name in a folder that keeps each user's files", 01777, 0644,
          true, false, kept.c_str(), true},
     };
