@@ -396,7 +396,8 @@ void SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) {
     std::size_t index = 0;
     for (int attempt = 0; attempt < kLockAttempts;) {
         temporary_ = names[index];
-        fd_.reset(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+        // Read and write: the written bytes are read back from the file itself.
+        fd_.reset(::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                          Exists(target_) ? kPrivateMode : kNewFileMode));
         if (!fd_.valid()) {
             const int error = errno;
@@ -519,6 +520,19 @@ void SafeSaveFile::Write(std::string_view bytes) {
             ThrowErrno(errno, "writing failed");
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+std::size_t SafeSaveFile::ReadBack(std::uint64_t offset, std::span<char> into) const {
+    for (;;) {
+        const ssize_t got =
+            ::pread(fd_.get(), into.data(), into.size(), static_cast<off_t>(offset));
+        if (got >= 0) {
+            return static_cast<std::size_t>(got);
+        }
+        if (errno != EINTR) {
+            ThrowErrno(errno, "the written file cannot be read back");
+        }
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +42,9 @@ public:
     SafeSaveFile& operator=(const SafeSaveFile&) = delete;
 
     void Write(std::string_view bytes) override;
+    // Reads back what was written, from `offset`, through the file itself, never by its name
+    // (something else may hold the name by then): how many bytes, 0 at the end.
+    std::size_t ReadBack(std::uint64_t offset, std::span<char> into) const;
     void Commit();
 
     const std::filesystem::path& target() const { return target_; }

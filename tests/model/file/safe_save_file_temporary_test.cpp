@@ -15,6 +15,8 @@
 #include <system_error>
 #include <vector>
 
+#include "model/file/byte_sink.h"
+#include "model/file/checked_save.h"
 #include "model/file/descriptor.h"
 #include "model/file/safe_save_file.h"
 #include "tests/model/file/file_fixture.h"
@@ -307,6 +309,39 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             EXPECT_EQ(IdentityOf(theirs[i]), before[i]);
         }
     }
+}
+
+TEST_F(SafeSaveTemporaryTest, APipePutAtTheTemporaryNameDuringTheReadBackHoldsNothingUp) {
+    const fs::path target = folder / "matrix.vrn";
+    WriteBytes(target, "old");
+    const fs::path temporary = SafeSaveFile::TemporaryPathFor(target);
+    const std::optional<std::string> result =
+        InChild([] { return true; },
+                [&] {
+                    try {
+                        SafeSaveFile file(target);
+                        WriteChecked(file, [&](ByteSink& sink) {
+                            sink.Write("new");
+                            // A program that ignores the lock puts a pipe in place of the temporary
+                            // file.
+                            const fs::path pipe = folder / "pipe";
+                            if (::mkfifo(pipe.c_str(), 0600) != 0 ||
+                                ::rename(pipe.c_str(), temporary.c_str()) != 0) {
+                                throw std::system_error(errno, std::generic_category(), "no pipe");
+                            }
+                        });
+                        return std::string("saved");
+                    } catch (const std::system_error& error) {
+                        return std::to_string(error.code().value()) + " " + error.what();
+                    }
+                });
+    ASSERT_TRUE(result);
+    const std::string replaced = std::to_string(EBUSY) +
+                                 " another program replaced the temporary file '" +
+                                 temporary.string() + "'";
+    EXPECT_TRUE(result->starts_with(replaced)) << *result;
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_TRUE(fs::is_fifo(temporary));
 }
 
 TEST_F(SafeSaveTemporaryTest, ANewFileFollowsTheUmaskWhereProcIsMissing) {
