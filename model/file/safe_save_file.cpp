@@ -31,7 +31,9 @@ constexpr int kLockAttempts = 8;
 constexpr int kMaxLinks = 40;
 // The names a temporary file of one target may take, tried in order: a name something else
 // holds that cannot be removed is stepped around, the same way by every writer of the target.
+// One digit each, so that the names of different targets cannot meet (TemporaryName).
 constexpr int kTemporaryNames = 4;
+static_assert(kTemporaryNames <= 10);
 // The longest file name a folder holds.
 constexpr std::size_t kNameMax = NAME_MAX;
 // The temporary file of a target that exists is created for its owner alone, so that it is never
@@ -102,20 +104,23 @@ std::string StableHash(std::string_view bytes) {
     return digits;
 }
 
-// "." + name + ".partial" for the first temporary name, "." + name + ".N.partial" for the next;
-// a name that would pass the system's limit keeps its beginning, cut at a character boundary,
-// and a hash of the whole, so that each target still has names of its own.
+// "." + name + ".partial" for the first temporary name, "." + name + ".partial~N" for the next.
+// A name that would pass the system's limit keeps its beginning, cut at a character boundary,
+// then ".partial~", a hash of the whole name and "~N". Different targets never share a name
+// (a hash collision aside): only first names end in ".partial", only the next in "l~N", only the
+// shortened in a hex digit and "~N", and each form's end is of a fixed length.
 std::string TemporaryName(const std::string& name, int index) {
-    const std::string suffix = (index == 0 ? "" : "." + std::to_string(index)) + ".partial";
-    if (1 + name.size() + suffix.size() <= kNameMax) {
-        return "." + name + suffix;
+    const std::string plain =
+        "." + name + ".partial" + (index == 0 ? "" : "~" + std::to_string(index));
+    if (plain.size() <= kNameMax) {
+        return plain;
     }
-    const std::string tag = "~" + StableHash(name);
-    std::size_t kept = kNameMax - 1 - tag.size() - suffix.size();
+    const std::string end = ".partial~" + StableHash(name) + "~" + std::to_string(index);
+    std::size_t kept = kNameMax - 1 - end.size();
     while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
         --kept;  // a UTF-8 continuation byte
     }
-    return "." + name.substr(0, kept) + tag + suffix;
+    return "." + name.substr(0, kept) + end;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {

@@ -22,14 +22,14 @@ namespace vrn {
 // group, the file's new group gets no permission; where the list cannot be copied, neither group
 // nor others get any. A saved file is open to no one the old one was not open to, but its owner
 // is the saver. A new file gets what the umask or the folder's default access list give any new
-// file. The temporary file's name is fixed per target (TemporaryPathFor), so one left behind by
-// an interrupted write is removed by the next write of the same target, as is anything else there
-// that the folder lets go; a file there whose lock cannot be seen, and what cannot be removed,
-// are stepped around to the next name (TemporaryPathsFor). While a write is under way its
-// temporary file is locked, and a second writer of the same target is refused (EBUSY), unless it
-// cannot see the lock. A target that is a symbolic link is written through the link (through
-// each link of a chain), to the file it names, whether or not that file exists yet; the link
-// stays. Failures throw std::system_error.
+// file. The temporary file's name is fixed per target and no other target's (TemporaryPathFor),
+// so one left behind by an interrupted write is removed by the next write of the same target, as
+// is anything else there that the folder lets go; a file there whose lock cannot be seen, and
+// what cannot be removed, are stepped around to the next name (TemporaryPathsFor). While a write
+// is under way its temporary file is locked, and a second writer of the same target is refused
+// (EBUSY), unless it cannot see the lock. A target that is a symbolic link is written through the
+// link (through each link of a chain), to the file it names, whether or not that file exists yet;
+// the link stays. Failures throw std::system_error.
 class SafeSaveFile : public ByteSink {
 public:
     // Called between creating the temporary file and locking it, on every attempt: tests let

@@ -9,9 +9,11 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -217,7 +219,7 @@ TEST_F(SafeSaveTemporaryTest, NamesUpToTheLongestTheFolderHoldsSave) {
         ASSERT_LE(shown.size(), 255u);
         if (test.shortened) {
             // The name's beginning, cut between two characters.
-            const std::string kept = shown.substr(1, shown.rfind('~') - 1);
+            const std::string kept = shown.substr(1, shown.rfind(".partial~") - 1);
             EXPECT_TRUE(test.file.starts_with(kept)) << shown;
             EXPECT_NE(static_cast<unsigned char>(test.file[kept.size()]) & 0xC0, 0x80) << shown;
         } else {
@@ -308,6 +310,73 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
         for (std::size_t i = 0; test.stays && i < theirs.size(); ++i) {
             EXPECT_EQ(IdentityOf(theirs[i]), before[i]);
         }
+    }
+}
+
+// The target whose first temporary name would be `temporary` were that "." + name + ".partial":
+// the one most likely to meet it.
+std::string NameFirstTemporarilyAt(const fs::path& temporary) {
+    const std::string shown = temporary.filename().string();
+    return shown.substr(1, shown.size() - std::string_view("..partial").size());
+}
+
+TEST_F(SafeSaveTemporaryTest, DifferentTargetsNeverShareATemporaryName) {
+    std::vector<std::string> targets = {"f.vrn",
+                                        "f.vrn.1",
+                                        "f.vrn.partial",
+                                        ".f.vrn.partial",
+                                        std::string(244, 'a'),
+                                        std::string(245, 'a'),
+                                        std::string(246, 'a'),
+                                        std::string(247, 'a'),
+                                        std::string(255, 'a'),
+                                        "b" + Repeated("\xC3\xA9", 127)};
+    for (const std::string& name : std::vector<std::string>(targets)) {
+        for (const fs::path& temporary : SafeSaveFile::TemporaryPathsFor(folder / name)) {
+            targets.push_back(NameFirstTemporarilyAt(temporary));
+        }
+    }
+    std::map<fs::path, std::string> whose;
+    for (const std::string& name : targets) {
+        for (const fs::path& temporary : SafeSaveFile::TemporaryPathsFor(folder / name)) {
+            EXPECT_LE(temporary.filename().string().size(), 255u) << temporary;
+            const auto [first, inserted] = whose.emplace(temporary, name);
+            EXPECT_TRUE(inserted || first->second == name)
+                << temporary << " is a temporary name of '" << first->second << "' and of '" << name
+                << "'";
+        }
+    }
+}
+
+// Two targets saved at the same time, the first one's first temporary name blocked or not.
+struct Neighbours {
+    const char* name;
+    std::string first;
+    std::string second;
+    bool firstNameBlocked;
+};
+
+TEST_F(SafeSaveTemporaryTest, TargetsOfNamesAlikeSaveAtTheSameTime) {
+    const std::string longest = std::string(247, 'a');
+    const std::vector<Neighbours> cases = {
+        {"a name and the same with a number", "f.vrn", "f.vrn.1", true},
+        {"a shortened name and one that fits", longest,
+         NameFirstTemporarilyAt(SafeSaveFile::TemporaryPathFor(folder / longest)), false},
+    };
+    for (const Neighbours& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        if (test.firstNameBlocked) {
+            fs::create_directories(SafeSaveFile::TemporaryPathFor(folder / test.first) / "inside");
+        }
+        SafeSaveFile saving(folder / test.first);
+        saving.Write("first");
+        EXPECT_EQ(SaveBytes(folder / test.second, "second"), "saved");
+        saving.Commit();
+        EXPECT_EQ(ReadBytes(folder / test.first), "first");
+        EXPECT_EQ(ReadBytes(folder / test.second), "second");
+        EXPECT_EQ(FolderContents().size(), test.firstNameBlocked ? 3u : 2u);
     }
 }
 
