@@ -541,6 +541,14 @@ std::size_t SafeSaveFile::ReadBack(std::uint64_t offset, std::span<char> into) c
     }
 }
 
+std::uint64_t SafeSaveFile::WrittenSize() const {
+    struct stat written {};
+    if (::fstat(fd_.get(), &written) != 0) {
+        ThrowErrno(errno, "the written file cannot be looked at");
+    }
+    return static_cast<std::uint64_t>(written.st_size);
+}
+
 void SafeSaveFile::Commit() {
     if (::fsync(fd_.get()) != 0) {
         ThrowErrno(errno, "writing to disk failed");

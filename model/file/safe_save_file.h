@@ -45,6 +45,8 @@ public:
     // Reads back what was written, from `offset`, through the file itself, never by its name
     // (something else may hold the name by then): how many bytes, 0 at the end.
     std::size_t ReadBack(std::uint64_t offset, std::span<char> into) const;
+    // How many bytes the temporary file holds, asked of the file itself.
+    std::uint64_t WrittenSize() const;
     void Commit();
 
     const std::filesystem::path& target() const { return target_; }
