@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -42,22 +41,19 @@ private:
     Tally tally_;
 };
 
-Tally TallyOfFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw std::system_error(errno != 0 ? errno : EIO, std::generic_category(),
-                                "the written file cannot be read back");
-    }
+// Read through the file's own descriptor: whatever has taken its name meanwhile, a pipe even, is
+// neither read nor waited for.
+Tally TallyOfFile(const SafeSaveFile& file) {
     Tally tally;
     std::vector<char> chunk(kReadChunk);
-    while (file.read(chunk.data(), std::ssize(chunk)) || file.gcount() > 0) {
-        tally.Add(std::string_view(chunk.data(), static_cast<std::size_t>(file.gcount())));
+    for (std::uint64_t offset = 0;;) {
+        const std::size_t got = file.ReadBack(offset, chunk);
+        if (got == 0) {
+            return tally;
+        }
+        tally.Add(std::string_view(chunk.data(), got));
+        offset += got;
     }
-    if (file.bad()) {
-        throw std::system_error(EIO, std::generic_category(),
-                                "the written file cannot be read back");
-    }
-    return tally;
 }
 
 }  // namespace
@@ -65,7 +61,7 @@ Tally TallyOfFile(const std::filesystem::path& path) {
 void WriteChecked(SafeSaveFile& target, const std::function<void(ByteSink&)>& write) {
     TallyingSink sink(target);
     write(sink);
-    if (TallyOfFile(target.temporary()) != sink.tally()) {
+    if (TallyOfFile(target) != sink.tally()) {
         throw std::system_error(EIO, std::generic_category(),
                                 "the disk does not hold what was written");
     }

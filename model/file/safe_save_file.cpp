@@ -3,14 +3,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdint>
-#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -31,18 +31,31 @@ constexpr int kLockAttempts = 8;
 constexpr int kMaxLinks = 40;
 // The names a temporary file of one target may take, tried in order: a name something else
 // holds that cannot be removed is stepped around, the same way by every writer of the target.
+// One digit each, so that the names of different targets cannot meet (TemporaryName).
 constexpr int kTemporaryNames = 4;
+static_assert(kTemporaryNames <= 10);
 // The longest file name a folder holds.
 constexpr std::size_t kNameMax = NAME_MAX;
-// A temporary file is created for its owner alone: it is never more open than the target.
+// The temporary file of a target that exists is created for its owner alone, so that it is never
+// more open than the target; that of a new file with what the umask or the folder's default
+// access list leave of a new file's mode.
 constexpr mode_t kPrivateMode = 0600;
-// A new file's mode before the umask takes its part.
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAccessBits = 0777;
-constexpr int kOctal = 8;
 constexpr int kHexDigits = 16;
 constexpr int kBitsPerHexDigit = 4;
+
+// A file's access list, as the system keeps it in an extended attribute: a version, then
+// entries of a tag, permissions and an id, little-endian.
+constexpr const char* kAccessListAttribute = "system.posix_acl_access";
+constexpr char kAccessListVersion = 2;
+constexpr std::size_t kAccessListHeader = 4;
+constexpr std::size_t kAccessListEntry = 8;
+constexpr std::size_t kEntryPermissions = 2;  // where in an entry its permissions are
+constexpr char kOwningGroupTag = 0x04;
+// A list that changes between learning its size and reading it is read again, this often.
+constexpr int kAccessListReads = 4;
 
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
     throw std::system_error(error, std::generic_category(), what);
@@ -91,20 +104,23 @@ std::string StableHash(std::string_view bytes) {
     return digits;
 }
 
-// "." + name + ".partial" for the first temporary name, "." + name + ".N.partial" for the next;
-// a name that would pass the system's limit keeps its beginning, cut at a character boundary,
-// and a hash of the whole, so that each target still has names of its own.
+// "." + name + ".partial" for the first temporary name, "." + name + ".partial~N" for the next.
+// A name that would pass the system's limit keeps its beginning, cut at a character boundary,
+// then ".partial~", a hash of the whole name and "~N". Different targets never share a name
+// (a hash collision aside): only first names end in ".partial", only the next in "l~N", only the
+// shortened in a hex digit and "~N", and each form's end is of a fixed length.
 std::string TemporaryName(const std::string& name, int index) {
-    const std::string suffix = (index == 0 ? "" : "." + std::to_string(index)) + ".partial";
-    if (1 + name.size() + suffix.size() <= kNameMax) {
-        return "." + name + suffix;
+    const std::string plain =
+        "." + name + ".partial" + (index == 0 ? "" : "~" + std::to_string(index));
+    if (plain.size() <= kNameMax) {
+        return plain;
     }
-    const std::string tag = "~" + StableHash(name);
-    std::size_t kept = kNameMax - 1 - tag.size() - suffix.size();
+    const std::string end = ".partial~" + StableHash(name) + "~" + std::to_string(index);
+    std::size_t kept = kNameMax - 1 - end.size();
     while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
         --kept;  // a UTF-8 continuation byte
     }
-    return "." + name.substr(0, kept) + tag + suffix;
+    return "." + name.substr(0, kept) + end;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -177,8 +193,14 @@ struct Obstacle {
     std::string what;
 };
 
-// Removes what holds a temporary name, unless it is a save under way (EBUSY). Removing a name
-// never changes the file it named, whatever that is: a hard link, a pipe, another user's file.
+Obstacle InTheWay(const struct stat& named, const fs::path& path, int error) {
+    return {true, error,
+            Describe(named) + " " + Quoted(path) + " is in the way and cannot be removed"};
+}
+
+// Removes what holds a temporary name, unless it is a save under way (EBUSY) or a file whose
+// lock cannot be seen, which may be one. Removing a name never changes the file it named,
+// whatever that is: a hard link, a pipe, another user's file.
 Obstacle Clear(const fs::path& path) {
     struct stat named {};
     if (::lstat(path.c_str(), &named) != 0) {
@@ -195,6 +217,9 @@ Obstacle Clear(const fs::path& path) {
         if (changed) {
             return {};
         }
+        if (!held.valid()) {
+            return InTheWay(named, path, EACCES);
+        }
     }
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) {
         return {};
@@ -203,8 +228,7 @@ Obstacle Clear(const fs::path& path) {
     if (error != EACCES && error != EPERM && error != EISDIR) {
         ThrowErrno(error, "cannot remove " + Quoted(path));
     }
-    return {true, error,
-            Describe(named) + " " + Quoted(path) + " is in the way and cannot be removed"};
+    return InTheWay(named, path, error);
 }
 
 // Removes a file an interrupted write of this user left at `path`, if there is one.
@@ -223,23 +247,85 @@ void RemoveLeftover(const fs::path& path) {
     }
 }
 
-// The mode a new file gets: 0666 less the umask, read without changing it; private when it
-// cannot be read.
-mode_t NewFileMode() {
-    std::ifstream status("/proc/self/status");
-    constexpr std::string_view kField = "Umask:";
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with(kField)) {
-            const std::size_t start = line.find_first_not_of(" \t", kField.size());
-            unsigned int umask = 0;
-            const char* first = line.data() + std::min(start, line.size());
-            const auto [end, error] =
-                std::from_chars(first, line.data() + line.size(), umask, kOctal);
-            return error == std::errc() && end != first ? kNewFileMode & ~umask & kAccessBits
-                                                        : kPrivateMode;
+// Whether there is a file at `path`; one that cannot be looked at counts as there.
+bool Exists(const fs::path& path) {
+    struct stat named {};
+    return ::stat(path.c_str(), &named) == 0 || errno != ENOENT;
+}
+
+// An access list read by `read`, as getxattr reads: empty when the file has none or its file
+// system keeps none; nullopt when it cannot be read.
+std::optional<std::string> ReadAccessList(const std::function<ssize_t(char*, std::size_t)>& read) {
+    for (int attempt = 0; attempt < kAccessListReads; ++attempt) {
+        const ssize_t size = read(nullptr, 0);
+        if (size >= 0) {
+            std::string list(static_cast<std::size_t>(size), '\0');
+            const ssize_t got = read(list.data(), list.size());
+            if (got >= 0) {
+                list.resize(static_cast<std::size_t>(got));
+                return list;
+            }
+        }
+        if (errno == ENODATA || errno == ENOTSUP) {
+            return std::string();
+        }
+        if (errno != ERANGE) {  // ERANGE: it grew in between
+            return std::nullopt;
         }
     }
-    return kPrivateMode;
+    return std::nullopt;
+}
+
+std::optional<std::string> AccessListOf(const fs::path& path) {
+    return ReadAccessList([&path](char* into, std::size_t size) {
+        return ::getxattr(path.c_str(), kAccessListAttribute, into, size);
+    });
+}
+
+std::optional<std::string> AccessListOf(int fd) {
+    return ReadAccessList([fd](char* into, std::size_t size) {
+        return ::fgetxattr(fd, kAccessListAttribute, into, size);
+    });
+}
+
+// Gives the file open as `fd` the access list `list`, or takes away the one a folder's default
+// gave it when `list` is empty; false when that cannot be done.
+bool PutAccessList(int fd, const std::string& list) {
+    if (list.empty()) {
+        return ::fremovexattr(fd, kAccessListAttribute) == 0 || errno == ENODATA ||
+               errno == ENOTSUP;
+    }
+    return ::fsetxattr(fd, kAccessListAttribute, list.data(), list.size(), 0) == 0;
+}
+
+// Takes the owning group's permissions out of `list`; false when it is not a list of a layout
+// known here.
+bool WithoutOwningGroup(std::string& list) {
+    if (list.empty()) {
+        return true;
+    }
+    if (list.size() < kAccessListHeader ||
+        (list.size() - kAccessListHeader) % kAccessListEntry != 0 ||
+        list.compare(0, kAccessListHeader, std::string{kAccessListVersion, 0, 0, 0}) != 0) {
+        return false;
+    }
+    for (std::size_t at = kAccessListHeader; at < list.size(); at += kAccessListEntry) {
+        if (list[at] == kOwningGroupTag && list[at + 1] == 0) {
+            list[at + kEntryPermissions] = 0;
+            list[at + kEntryPermissions + 1] = 0;
+        }
+    }
+    return true;
+}
+
+// Gives the file open as `fd` the group `group`; false when it cannot, its owner not being in
+// that group.
+bool KeepGroup(int fd, gid_t group) {
+    struct stat given {};
+    if (::fstat(fd, &given) == 0 && given.st_gid == group) {
+        return true;
+    }
+    return ::fchown(fd, static_cast<uid_t>(-1), group) == 0;
 }
 
 // Best effort: makes the rename itself durable.
@@ -298,7 +384,7 @@ SafeSaveFile::SafeSaveFile(const fs::path& requested, const BeforeLock& beforeLo
     CheckWritableFile(target_);
     OpenLocked(beforeLock);
     try {
-        GiveMode();
+        GiveAccess();
     } catch (...) {
         RemoveTemporary();
         throw;
@@ -315,8 +401,9 @@ void SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) {
     std::size_t index = 0;
     for (int attempt = 0; attempt < kLockAttempts;) {
         temporary_ = names[index];
-        fd_.reset(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                         kPrivateMode));
+        // Read and write: the written bytes are read back from the file itself.
+        fd_.reset(::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         Exists(target_) ? kPrivateMode : kNewFileMode));
         if (!fd_.valid()) {
             const int error = errno;
             if (error != EEXIST) {
@@ -360,11 +447,30 @@ void SafeSaveFile::OpenLocked(const BeforeLock& beforeLock) {
     ThrowErrno(EBUSY, "another program is writing this file");
 }
 
-// A file that is replaced keeps its permissions; a new one gets those any new file would get.
-void SafeSaveFile::GiveMode() const {
+// A file that is replaced keeps its group, access list and permissions, given in this order: a
+// change of group may take the set-group-ID bit away, an access list sets the group permissions
+// from its mask, and permissions set after the list change only its mask. Where the group cannot
+// be kept, the file's own group gets no permission; where the list cannot be copied, neither
+// group nor others get any. A new file keeps what it was created with: what the umask or the
+// folder's default access list leave of a new file's mode (private, should its target go
+// meanwhile).
+void SafeSaveFile::GiveAccess() const {
     struct stat old {};
-    const mode_t wanted =
-        ::stat(target_.c_str(), &old) == 0 ? old.st_mode & kPermissionBits : NewFileMode();
+    if (::stat(target_.c_str(), &old) != 0) {
+        return;
+    }
+    mode_t wanted = old.st_mode & kPermissionBits;
+    const bool groupKept = KeepGroup(fd_.get(), old.st_gid);
+    std::optional<std::string> list = AccessListOf(target_);
+    if (list && !groupKept && !WithoutOwningGroup(*list)) {
+        list.reset();
+    }
+    const bool listCopied = list && PutAccessList(fd_.get(), *list);
+    if (!listCopied) {
+        wanted &= ~(S_IRWXG | S_IRWXO);
+    } else if (!groupKept && list->empty()) {
+        wanted &= ~S_IRWXG;
+    }
     if (::fchmod(fd_.get(), wanted) != 0) {
         const int error = errno;
         ThrowErrno(error, "cannot give the temporary file " + Quoted(temporary_) +
@@ -375,9 +481,18 @@ void SafeSaveFile::GiveMode() const {
         const int error = errno;
         ThrowErrno(error, "cannot look at the temporary file " + Quoted(temporary_));
     }
+    const auto notTaken = [this](const std::string& what) {
+        ThrowErrno(EPERM, "the temporary file " + Quoted(temporary_) + " did not take the " + what +
+                              " of " + Quoted(target_));
+    };
     if ((given.st_mode & kAccessBits) != (wanted & kAccessBits)) {
-        ThrowErrno(EPERM, "the temporary file " + Quoted(temporary_) +
-                              " did not take the permissions of " + Quoted(target_));
+        notTaken("permissions");
+    }
+    if (groupKept && given.st_gid != old.st_gid) {
+        notTaken("group");
+    }
+    if (listCopied && AccessListOf(fd_.get()) != list) {
+        notTaken("access list");
     }
 }
 
@@ -411,6 +526,27 @@ void SafeSaveFile::Write(std::string_view bytes) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+}
+
+std::size_t SafeSaveFile::ReadBack(std::uint64_t offset, std::span<char> into) const {
+    for (;;) {
+        const ssize_t got =
+            ::pread(fd_.get(), into.data(), into.size(), static_cast<off_t>(offset));
+        if (got >= 0) {
+            return static_cast<std::size_t>(got);
+        }
+        if (errno != EINTR) {
+            ThrowErrno(errno, "the written file cannot be read back");
+        }
+    }
+}
+
+std::uint64_t SafeSaveFile::WrittenSize() const {
+    struct stat written {};
+    if (::fstat(fd_.get(), &written) != 0) {
+        ThrowErrno(errno, "the written file cannot be looked at");
+    }
+    return static_cast<std::uint64_t>(written.st_size);
 }
 
 void SafeSaveFile::Commit() {

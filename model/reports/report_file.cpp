@@ -1,7 +1,6 @@
 #include "model/reports/report_file.h"
 
 #include <cerrno>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -25,11 +24,8 @@ std::unique_ptr<SafeSaveFile> OpenReportFile(const std::filesystem::path& target
 
 void CheckReportFileBytes(const SafeSaveFile& file, std::uint64_t expected,
                           std::string_view trailer) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file.temporary(), error);
-    if (error) {
-        throw std::system_error(error, "the file written cannot be checked");
-    }
+    // Asked of the file itself, never by its name: something else may hold the name by now.
+    const std::uint64_t size = file.WrittenSize();
     if (size != expected) {
         Incomplete("it holds " + std::to_string(size) + " of " + std::to_string(expected) +
                    " bytes");
@@ -37,12 +33,9 @@ void CheckReportFileBytes(const SafeSaveFile& file, std::uint64_t expected,
     if (trailer.empty()) {
         return;
     }
-    std::ifstream in(file.temporary(), std::ios::binary);
-    const std::uintmax_t from = size > kTrailerWindow ? size - kTrailerWindow : 0;
-    in.seekg(static_cast<std::streamoff>(from));
+    const std::uint64_t from = size > kTrailerWindow ? size - kTrailerWindow : 0;
     std::string last(static_cast<std::size_t>(size - from), '\0');
-    if (!in.read(last.data(), static_cast<std::streamsize>(last.size())) ||
-        last.find(trailer) == std::string::npos) {
+    if (file.ReadBack(from, last) != last.size() || last.find(trailer) == std::string::npos) {
         Incomplete("its end is missing");
     }
 }

@@ -1,33 +1,33 @@
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "model/file/byte_sink.h"
+#include "model/file/checked_save.h"
 #include "model/file/descriptor.h"
 #include "model/file/safe_save_file.h"
 #include "tests/model/file/file_fixture.h"
+#include "tests/model/file/save_in_child.h"
 
 namespace vrn::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The user the other user's side of a test runs as.
-constexpr uid_t kNobody = 65534;
-// The exit status of a child that could not become that user.
-constexpr int kCannotSwitchUser = 3;
 
 // What makes a file that one: where it is on the disk, and what it holds.
 struct Identity {
@@ -45,24 +45,6 @@ Identity IdentityOf(const fs::path& path) {
     return {status.st_ino, ReadBytes(path)};
 }
 
-mode_t ModeOf(const fs::path& path) {
-    struct stat status {};
-    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
-    return status.st_mode & 07777;
-}
-
-// Saves `bytes` to `target`: "saved", or the refusal's code and text.
-std::string Save(const fs::path& target, const std::string& bytes) {
-    try {
-        SafeSaveFile file(target);
-        file.Write(bytes);
-        file.Commit();
-        return "saved";
-    } catch (const std::system_error& error) {
-        return std::to_string(error.code().value()) + " " + error.what();
-    }
-}
-
 // The process's umask while it lives.
 class Umask {
 public:
@@ -74,40 +56,6 @@ public:
 private:
     mode_t old_;
 };
-
-// Runs Save in a child process as another user than the test's; nullopt when it cannot switch.
-std::optional<std::string> SaveAsNobody(const fs::path& target, const std::string& bytes) {
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return std::nullopt;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            ::_exit(kCannotSwitchUser);
-        }
-        const std::string result = Save(target, bytes);
-        const bool told =
-            ::write(pipe[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(told ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    const Descriptor reading(pipe[0]);
-    std::string result;
-    char chunk[256];
-    for (ssize_t got; (got = ::read(reading.get(), chunk, sizeof chunk)) > 0;) {
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotSwitchUser) {
-        return std::nullopt;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << result;
-    return result;
-}
 
 using SafeSaveTemporaryTest = FileFixture;
 
@@ -153,7 +101,7 @@ TEST_F(SafeSaveTemporaryTest, WhatIsAtTheTemporaryNameIsNeverWrittenThrough) {
         const Descriptor reader(
             fs::is_fifo(temporary) ? ::open(temporary.c_str(), O_RDONLY | O_NONBLOCK) : -1);
 
-        EXPECT_EQ(Save(target, "new"), "saved");
+        EXPECT_EQ(SaveBytes(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(IdentityOf(other), before);
         EXPECT_EQ(FolderContents(folder / "elsewhere"), std::vector<fs::path>{"matrix.vrn"});
@@ -176,7 +124,7 @@ TEST_F(SafeSaveTemporaryTest, WhatCannotBeRemovedIsSteppedAroundTheSameWayByEver
         SafeSaveFile first(target);
         EXPECT_EQ(first.temporary(), names[1]);
         first.Write("first");
-        EXPECT_EQ(Save(target, "second").substr(0, 3), std::to_string(EBUSY) + " ");
+        EXPECT_EQ(SaveBytes(target, "second").substr(0, 3), std::to_string(EBUSY) + " ");
         first.Commit();
     }
     EXPECT_EQ(ReadBytes(target), "first");
@@ -184,17 +132,17 @@ TEST_F(SafeSaveTemporaryTest, WhatCannotBeRemovedIsSteppedAroundTheSameWayByEver
 
     // What a killed save left at the next name goes with the next save, blocked or not.
     WriteBytes(names[1], "killed");
-    EXPECT_EQ(Save(target, "second"), "saved");
+    EXPECT_EQ(SaveBytes(target, "second"), "saved");
     EXPECT_FALSE(fs::exists(names[1]));
     fs::remove_all(names[0]);
     WriteBytes(names[1], "killed");
-    EXPECT_EQ(Save(target, "third"), "saved");
+    EXPECT_EQ(SaveBytes(target, "third"), "saved");
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"matrix.vrn"});
 
     for (const fs::path& name : names) {
         fs::create_directories(name / "inside");
     }
-    const std::string refusal = Save(target, "fourth");
+    const std::string refusal = SaveBytes(target, "fourth");
     EXPECT_NE(refusal.find("a folder '" + names[0].string() + "' is in the way"), std::string::npos)
         << refusal;
     EXPECT_EQ(ReadBytes(target), "third");
@@ -225,7 +173,8 @@ TEST_F(SafeSaveTemporaryTest, TheTemporaryFileIsNeverMoreOpenThanTheTarget) {
             WriteBytes(target, "old");
             ASSERT_EQ(::chmod(target.c_str(), *test.target), 0);
         }
-        const mode_t allowed = test.target.value_or(0600);
+        // A new file is made with the permissions it is to have.
+        const mode_t allowed = test.target.value_or(test.saved);
         const fs::path temporary = SafeSaveFile::TemporaryPathFor(target);
         SafeSaveFile file(target, [&] {
             EXPECT_EQ(ModeOf(temporary) & ~allowed, 0u) << std::oct << ModeOf(temporary);
@@ -270,7 +219,7 @@ TEST_F(SafeSaveTemporaryTest, NamesUpToTheLongestTheFolderHoldsSave) {
         ASSERT_LE(shown.size(), 255u);
         if (test.shortened) {
             // The name's beginning, cut between two characters.
-            const std::string kept = shown.substr(1, shown.rfind('~') - 1);
+            const std::string kept = shown.substr(1, shown.rfind(".partial~") - 1);
             EXPECT_TRUE(test.file.starts_with(kept)) << shown;
             EXPECT_NE(static_cast<unsigned char>(test.file[kept.size()]) & 0xC0, 0x80) << shown;
         } else {
@@ -280,12 +229,12 @@ TEST_F(SafeSaveTemporaryTest, NamesUpToTheLongestTheFolderHoldsSave) {
         const fs::path neighbour = folder / (test.file.substr(0, test.file.size() - 2) + "zz");
         EXPECT_NE(SafeSaveFile::TemporaryPathFor(neighbour), temporary);
         SafeSaveFile saving(target);
-        EXPECT_EQ(Save(neighbour, "neighbour"), "saved");
+        EXPECT_EQ(SaveBytes(neighbour, "neighbour"), "saved");
         saving.Write("first");
         saving.Commit();
         // What a killed save left goes with the next save.
         WriteBytes(temporary, "killed");
-        EXPECT_EQ(Save(target, "new"), "saved");
+        EXPECT_EQ(SaveBytes(target, "new"), "saved");
         EXPECT_EQ(ReadBytes(target), "new");
         EXPECT_EQ(ReadBytes(neighbour), "neighbour");
         EXPECT_EQ(FolderContents().size(), 2u);
@@ -316,6 +265,10 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
         {"a private file in a folder that keeps each user's files", 01777, 0600, false, false, "",
          true},
         {"a save of that user under way", 0777, 0644, false, true, busy.c_str(), true},
+        // Its lock cannot be seen: it may be a save under way, about to be renamed.
+        {"a file others may write but not read", 0777, 0622, false, false, "", true},
+        {"a save under way in a file others may write but not read", 0777, 0622, false, true, "",
+         true},
         {"files at every temporary name in a folder that keeps each user's files", 01777, 0644,
          true, false, kept.c_str(), true},
     };
@@ -339,7 +292,8 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             ASSERT_EQ(::flock(lock.get(), LOCK_EX), 0);
         }
 
-        const std::optional<std::string> result = SaveAsNobody(target, "new");
+        const std::optional<std::string> result =
+            InChild([] { return BecomeUser(kNobody); }, [&] { return SaveBytes(target, "new"); });
         if (!result) {
             GTEST_SKIP() << "this system does not let root become user " << kNobody;
         }
@@ -357,6 +311,130 @@ TEST_F(SafeSaveTemporaryTest, AnotherUsersFileIsRemovedSteppedAroundOrNamedAsThe
             EXPECT_EQ(IdentityOf(theirs[i]), before[i]);
         }
     }
+}
+
+// The target whose first temporary name would be `temporary` were that "." + name + ".partial":
+// the one most likely to meet it.
+std::string NameFirstTemporarilyAt(const fs::path& temporary) {
+    const std::string shown = temporary.filename().string();
+    return shown.substr(1, shown.size() - std::string_view("..partial").size());
+}
+
+TEST_F(SafeSaveTemporaryTest, DifferentTargetsNeverShareATemporaryName) {
+    std::vector<std::string> targets = {"f.vrn",
+                                        "f.vrn.1",
+                                        "f.vrn.partial",
+                                        ".f.vrn.partial",
+                                        std::string(244, 'a'),
+                                        std::string(245, 'a'),
+                                        std::string(246, 'a'),
+                                        std::string(247, 'a'),
+                                        std::string(255, 'a'),
+                                        "b" + Repeated("\xC3\xA9", 127)};
+    for (const std::string& name : std::vector<std::string>(targets)) {
+        for (const fs::path& temporary : SafeSaveFile::TemporaryPathsFor(folder / name)) {
+            targets.push_back(NameFirstTemporarilyAt(temporary));
+        }
+    }
+    std::map<fs::path, std::string> whose;
+    for (const std::string& name : targets) {
+        for (const fs::path& temporary : SafeSaveFile::TemporaryPathsFor(folder / name)) {
+            EXPECT_LE(temporary.filename().string().size(), 255u) << temporary;
+            const auto [first, inserted] = whose.emplace(temporary, name);
+            EXPECT_TRUE(inserted || first->second == name)
+                << temporary << " is a temporary name of '" << first->second << "' and of '" << name
+                << "'";
+        }
+    }
+}
+
+// Two targets saved at the same time, the first one's first temporary name blocked or not.
+struct Neighbours {
+    const char* name;
+    std::string first;
+    std::string second;
+    bool firstNameBlocked;
+};
+
+TEST_F(SafeSaveTemporaryTest, TargetsOfNamesAlikeSaveAtTheSameTime) {
+    const std::string longest = std::string(247, 'a');
+    const std::vector<Neighbours> cases = {
+        {"a name and the same with a number", "f.vrn", "f.vrn.1", true},
+        {"a shortened name and one that fits", longest,
+         NameFirstTemporarilyAt(SafeSaveFile::TemporaryPathFor(folder / longest)), false},
+    };
+    for (const Neighbours& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        if (test.firstNameBlocked) {
+            fs::create_directories(SafeSaveFile::TemporaryPathFor(folder / test.first) / "inside");
+        }
+        SafeSaveFile saving(folder / test.first);
+        saving.Write("first");
+        EXPECT_EQ(SaveBytes(folder / test.second, "second"), "saved");
+        saving.Commit();
+        EXPECT_EQ(ReadBytes(folder / test.first), "first");
+        EXPECT_EQ(ReadBytes(folder / test.second), "second");
+        EXPECT_EQ(FolderContents().size(), test.firstNameBlocked ? 3u : 2u);
+    }
+}
+
+TEST_F(SafeSaveTemporaryTest, APipePutAtTheTemporaryNameDuringTheReadBackHoldsNothingUp) {
+    const fs::path target = folder / "matrix.vrn";
+    WriteBytes(target, "old");
+    const fs::path temporary = SafeSaveFile::TemporaryPathFor(target);
+    const std::optional<std::string> result =
+        InChild([] { return true; },
+                [&] {
+                    try {
+                        SafeSaveFile file(target);
+                        WriteChecked(file, [&](ByteSink& sink) {
+                            sink.Write("new");
+                            // A program that ignores the lock puts a pipe in place of the temporary
+                            // file.
+                            const fs::path pipe = folder / "pipe";
+                            if (::mkfifo(pipe.c_str(), 0600) != 0 ||
+                                ::rename(pipe.c_str(), temporary.c_str()) != 0) {
+                                throw std::system_error(errno, std::generic_category(), "no pipe");
+                            }
+                        });
+                        return std::string("saved");
+                    } catch (const std::system_error& error) {
+                        return std::to_string(error.code().value()) + " " + error.what();
+                    }
+                });
+    ASSERT_TRUE(result);
+    const std::string replaced = std::to_string(EBUSY) +
+                                 " another program replaced the temporary file '" +
+                                 temporary.string() + "'";
+    EXPECT_TRUE(result->starts_with(replaced)) << *result;
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_TRUE(fs::is_fifo(temporary));
+}
+
+TEST_F(SafeSaveTemporaryTest, ANewFileFollowsTheUmaskWhereProcIsMissing) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can hide /proc from a process";
+    }
+    const fs::path target = folder / "matrix.vrn";
+    const std::optional<std::string> result = InChild(
+        [] {
+            // /proc hidden under an empty file system, in a mount namespace of the child's own.
+            return ::unshare(CLONE_NEWNS) == 0 &&
+                   ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0 &&
+                   !fs::exists("/proc/self/status");
+        },
+        [&] {
+            ::umask(027);
+            return SaveBytes(target, "new");
+        });
+    if (!result) {
+        GTEST_SKIP() << "this system does not let root hide /proc in a mount namespace of its own";
+    }
+    EXPECT_EQ(*result, "saved");
+    EXPECT_EQ(ModeOf(target), 0640u);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -43,6 +44,23 @@ TEST(ReportFileTest, TheCheckComparesTheDiskWithWhatWasWritten) {
         }
     }
     EXPECT_TRUE(fs::is_empty(folder));  // nothing was committed
+    fs::remove_all(folder);
+}
+
+// The check reads the file it wrote, not whatever holds its name by then: a pipe put there would
+// wait for a writer for good.
+TEST(ReportFileTest, TheCheckReadsTheWrittenFileNotItsName) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vrn-report-file-pipe-test-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string pdf = "%PDF-1.4\nbody\n%%EOF\n";
+    {
+        SafeSaveFile file(folder / "report.pdf");
+        file.Write(pdf);
+        fs::remove(file.temporary());
+        ASSERT_EQ(::mkfifo(file.temporary().c_str(), 0600), 0);
+        EXPECT_NO_THROW(CheckReportFileBytes(file, pdf.size(), "%%EOF"));
+    }
     fs::remove_all(folder);
 }
 
