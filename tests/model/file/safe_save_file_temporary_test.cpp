@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,6 +17,7 @@
 #include "model/file/descriptor.h"
 #include "model/file/safe_save_file.h"
 #include "tests/model/file/file_fixture.h"
+#include "tests/support/child_process.h"
 
 namespace vrn::testing {
 namespace {
@@ -77,35 +77,23 @@ private:
 
 // Runs Save in a child process as another user than the test's; nullopt when it cannot switch.
 std::optional<std::string> SaveAsNobody(const fs::path& target, const std::string& bytes) {
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        ADD_FAILURE() << "no pipe";
+    ChildProcess child(
+        [&] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                return kCannotSwitchUser;
+            }
+            const std::string result = Save(target, bytes);
+            const bool told = ::write(STDOUT_FILENO, result.data(), result.size()) ==
+                              static_cast<ssize_t>(result.size());
+            return told ? 0 : 1;
+        },
+        {.captureOutput = true});
+    const std::string result = child.readAll();
+    const int status = child.wait().exitStatus;
+    if (status == kCannotSwitchUser) {
         return std::nullopt;
     }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            ::_exit(kCannotSwitchUser);
-        }
-        const std::string result = Save(target, bytes);
-        const bool told =
-            ::write(pipe[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(told ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    const Descriptor reading(pipe[0]);
-    std::string result;
-    char chunk[256];
-    for (ssize_t got; (got = ::read(reading.get(), chunk, sizeof chunk)) > 0;) {
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotSwitchUser) {
-        return std::nullopt;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << result;
+    EXPECT_EQ(status, 0) << result;
     return result;
 }
 
