@@ -6,23 +6,16 @@
 // the large benchmark document (about 55 MB) opens in under 0.8 s of CPU and a file with 2,000
 // practices in one group (about 340 MB) in under 5 s; with either file open the program takes at
 // most twice the file's size in memory above the empty program.
-#include "bench/support/child_process.h"
 #include "bench/support/large_matrix_file.h"
 #include "bench/support/matrix_file_generator.h"
 #include "bench/support/scratch_folder.h"
+#include "tests/support/child_process.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/types.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -60,36 +53,29 @@ public:
     }
 };
 
-std::vector<std::string> ChildEnvironment(const RunFolder& folder) {
+testing::ChildOptions ChildOptions(const RunFolder& folder) {
     const std::string folderPath = folder.path().string();
-    return EnvironmentWith(
-        {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + folderPath + "/config",
-         "XDG_RUNTIME_DIR=" + folderPath, "VRN_SCREENSHOT=" + folderPath + "/picture.png",
-         "VRN_SKIP_SPLASH_WAIT=1", "VRN_ACCEPT_NOTICE=1"});
+    return {.captureOutput = true,
+            .quietErrors = true,
+            .settings = {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + folderPath + "/config",
+                         "XDG_RUNTIME_DIR=" + folderPath,
+                         "VRN_SCREENSHOT=" + folderPath + "/picture.png", "VRN_SKIP_SPLASH_WAIT=1",
+                         "VRN_ACCEPT_NOTICE=1"}};
 }
 
 // Reads the child's output until it reports its matrix window; false when it ends or stalls first.
-bool AwaitMatrixReport(int output, std::string& report) {
-    const auto deadline = std::chrono::steady_clock::now() + kLongestRun;
-    std::string pending;
-    char chunk[4096];
-    while (std::chrono::steady_clock::now() < deadline) {
-        pollfd ready{output, POLLIN, 0};
-        if (poll(&ready, 1, 1000) <= 0) {
-            continue;
-        }
-        const ssize_t got = read(output, chunk, sizeof chunk);
-        if (got <= 0) {
+bool AwaitMatrixReport(testing::ChildProcess& child, std::string& report) {
+    using std::chrono::steady_clock;
+    const auto deadline = steady_clock::now() + kLongestRun;
+    while (steady_clock::now() < deadline) {
+        const std::optional<std::string> line = child.readLine(
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - steady_clock::now()));
+        if (!line) {
             return false;
         }
-        pending.append(chunk, static_cast<std::size_t>(got));
-        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-            const std::string line = pending.substr(0, end);
-            pending.erase(0, end + 1);
-            if (line.starts_with("matrix window ")) {
-                report = line;
-                return true;
-            }
+        if (line->starts_with("matrix window ")) {
+            report = *line;
+            return true;
         }
     }
     return false;
@@ -114,25 +100,17 @@ ProgramRun RunProgram(const RunFolder& folder, const std::optional<fs::path>& fi
     if (file) {
         arguments.push_back(file->string());
     }
-    const ChildWithOutput child = StartReadingOutput(arguments, ChildEnvironment(folder), true);
+    testing::ChildProcess child(arguments, ChildOptions(folder));
     ProgramRun run;
-    const bool reported = AwaitMatrixReport(child.output, run.report);
-    run.rssMB = StatusMB(child.pid, "VmRSS");
-    run.peakMB = StatusMB(child.pid, "VmHWM");
+    const bool reported = AwaitMatrixReport(child, run.report);
+    run.rssMB = StatusMB(child.pid(), "VmRSS");
+    run.peakMB = StatusMB(child.pid(), "VmHWM");
     // Stopped at once: what it would do after its first picture (a second picture, closing) is
     // not part of opening.
-    kill(child.pid, SIGKILL);
-    close(child.output);
-    int status = 0;
-    rusage usage{};
-    wait4(child.pid, &status, 0, &usage);
+    run.cpuSeconds = child.kill().cpuSeconds;
     if (!reported) {
         throw std::runtime_error("the program ended or stalled before it drew its matrix window");
     }
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-    };
-    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
     return run;
 }
 

@@ -13,7 +13,7 @@
 #include "platform/drawing_svg_page.h"
 #include "platform/drawing_template.h"
 #include "platform/svg_font_metrics.h"
-#include "tests/platform/external_program.h"
+#include "tests/support/child_process.h"
 #include "tests/support/model_doubles/recording_main_view.h"
 #include "tests/support/model_doubles/recording_matrix_window.h"
 #include "tests/support/model_doubles/scripted_messages.h"
@@ -49,7 +49,7 @@ protected:
 
 TEST_F(SampleDrawingTest, RendersToAPictureAndParsesAsSvgAndHtml) {
     for (const char* tool : {"rsvg-convert", "xmllint"}) {
-        if (!testing::ProgramAvailable(tool)) {
+        if (!testing::ProgramOnPath(tool)) {
             GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
         }
     }
@@ -63,11 +63,11 @@ TEST_F(SampleDrawingTest, RendersToAPictureAndParsesAsSvgAndHtml) {
     const auto png = Folder() / "sample.png";
     page.SaveSvg(svg);
     page.Export(html.string());
-    EXPECT_EQ(testing::RunProgram({"xmllint", "--noout", svg.string()}), 0);
-    EXPECT_EQ(testing::RunProgram({"xmllint", "--noout", html.string()}), 0);
-    ASSERT_EQ(testing::RunProgram({"rsvg-convert", "--format=png", "--background-color=white",
-                                   "--output", png.string(), svg.string()}),
-              0);
+    EXPECT_EQ(testing::ChildProcess({"xmllint", "--noout", svg.string()}).wait().exitStatus, 0);
+    EXPECT_EQ(testing::ChildProcess({"xmllint", "--noout", html.string()}).wait().exitStatus, 0);
+    testing::ChildProcess render({"rsvg-convert", "--format=png", "--background-color=white",
+                                  "--output", png.string(), svg.string()});
+    ASSERT_EQ(render.wait().exitStatus, 0);
 
     QImage picture(QString::fromStdString(png.string()));
     ASSERT_FALSE(picture.isNull());
@@ -103,7 +103,7 @@ std::pair<int, int> InkColumns(const QImage& picture) {
 // The drawing places its text by the measures of the font its SVG names; rsvg-convert must draw
 // that font, at the width measured.
 TEST(DrawingFontTest, TextIsDrawnAsWideAsItWasMeasured) {
-    if (!testing::ProgramAvailable("rsvg-convert")) {
+    if (!testing::ProgramOnPath("rsvg-convert")) {
         GTEST_SKIP() << "rsvg-convert is not installed (scripts/setup.sh installs librsvg2-bin)";
     }
     const DrawingTemplate layout = ReadDrawingTemplate(kTemplates / kDrawingTemplateFile);
@@ -123,9 +123,9 @@ TEST(DrawingFontTest, TextIsDrawnAsWideAsItWasMeasured) {
                        << "\" viewBox=\"0 0 400 20\" font-family=\"" << layout.font
                        << "\"><text x=\"10\" y=\"12\" font-size=\"" << kPoints << "\">" << line
                        << "</text></svg>";
-    ASSERT_EQ(testing::RunProgram({"rsvg-convert", "--format=png", "--background-color=white",
-                                   "--output", png.string(), svg.string()}),
-              0);
+    testing::ChildProcess render({"rsvg-convert", "--format=png", "--background-color=white",
+                                  "--output", png.string(), svg.string()});
+    ASSERT_EQ(render.wait().exitStatus, 0);
     const auto [left, right] = InkColumns(QImage(QString::fromStdString(png.string())));
     ASSERT_LT(left, right);
     // The ink starts a glyph's side bearing after the pen and ends one before the advance, less

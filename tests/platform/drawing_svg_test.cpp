@@ -20,7 +20,7 @@
 #include "platform/svg_font_metrics.h"
 #include "platform/svg_markup.h"
 #include "platform/svg_writer.h"
-#include "tests/platform/external_program.h"
+#include "tests/support/child_process.h"
 #include "tests/support/file_size_limit.h"
 
 namespace vrn {
@@ -222,14 +222,14 @@ TEST_F(DrawingLayerTest, TextsFromTheFileNeverBreakTheMarkup) {
         EXPECT_NE(markup->find("&lt;/script&gt;"), std::string::npos);
     }
 
-    if (!testing::ProgramAvailable("xmllint")) {
+    if (!testing::ProgramOnPath("xmllint")) {
         GTEST_SKIP() << "xmllint is not installed (scripts/setup.sh installs libxml2-utils)";
     }
     page.SaveSvg(Folder() / "hostile.svg");
     page.Export((Folder() / "hostile.html").string());
     for (const char* name : {"hostile.svg", "hostile.html"}) {
-        EXPECT_EQ(testing::RunProgram({"xmllint", "--noout", (Folder() / name).string()}), 0)
-            << name << " is not well-formed";
+        testing::ChildProcess check({"xmllint", "--noout", (Folder() / name).string()});
+        EXPECT_EQ(check.wait().exitStatus, 0) << name << " is not well-formed";
     }
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -13,6 +12,7 @@
 #include "model/file/checked_save.h"
 #include "model/file/safe_save_file.h"
 #include "tests/model/file/file_fixture.h"
+#include "tests/support/child_process.h"
 
 // A save either replaces the matrix file whole or leaves it as it was, with nothing beside it,
 // whatever the disk or the writing process does.
@@ -93,33 +93,26 @@ TEST_F(MatrixFileKeepingTest, AWriterKilledHalfWayLeavesNoStrayFileAfterTheNextS
     const std::string before = ReadBytes(path);
     const std::string bytes = SavedBytes(*document);
 
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t writer = ::fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
-        // The writer: half the file into its temporary, then it waits for the end.
-        try {
-            SafeSaveFile target(path);
-            target.Write(std::string_view(bytes).substr(0, bytes.size() / 2));
-            const char written = 1;
-            if (::write(ready[1], &written, 1) == 1) {
-                for (;;) {
-                    ::pause();
+    ChildProcess writer(
+        [&] {
+            // The writer: half the file into its temporary, then it waits for the end.
+            try {
+                SafeSaveFile target(path);
+                target.Write(std::string_view(bytes).substr(0, bytes.size() / 2));
+                constexpr std::string_view kWritten = "written\n";
+                if (::write(STDOUT_FILENO, kWritten.data(), kWritten.size()) ==
+                    static_cast<ssize_t>(kWritten.size())) {
+                    for (;;) {
+                        ::pause();
+                    }
                 }
+            } catch (...) {
             }
-        } catch (...) {
-        }
-        ::_exit(1);
-    }
-    ::close(ready[1]);
-    char written = 0;
-    ASSERT_EQ(::read(ready[0], &written, 1), 1);
-    ::close(ready[0]);
-    ::kill(writer, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            return 1;
+        },
+        {.captureOutput = true});
+    ASSERT_EQ(writer.readLine(), "written");
+    ASSERT_EQ(writer.kill().signal, SIGKILL);
 
     // Killed half-way: the file is as it was, its half-written temporary beside it.
     EXPECT_EQ(ReadBytes(path), before);

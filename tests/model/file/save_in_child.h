@@ -3,10 +3,9 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/types.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -14,8 +13,8 @@
 #include <system_error>
 #include <vector>
 
-#include "model/file/descriptor.h"
 #include "model/file/safe_save_file.h"
+#include "tests/support/child_process.h"
 
 // Saves made in a child process: as another user, or with the process set up otherwise, and
 // with a limit on how long they may take.
@@ -25,7 +24,7 @@ namespace vrn::testing {
 // The user the other user's side of a test runs as.
 inline constexpr uid_t kNobody = 65534;
 // A child that takes longer than this is taken to wait for good.
-inline constexpr unsigned kChildSeconds = 10;
+inline constexpr std::chrono::seconds kChildTime{10};
 
 // Saves `bytes` to `target`: "saved", or the refusal's code and text.
 inline std::string SaveBytes(const std::filesystem::path& target, const std::string& bytes) {
@@ -46,45 +45,37 @@ inline bool BecomeUser(uid_t user, const std::vector<gid_t>& groups = {}) {
 }
 
 // Runs `work` in a child process once `prepare` has set it up, and returns what `work` returned;
-// nullopt when `prepare` failed. A child still running after kChildSeconds is ended, and the test
+// nullopt when `prepare` failed. A child still running after kChildTime is ended, and the test
 // fails.
 inline std::optional<std::string> InChild(const std::function<bool()>& prepare,
                                           const std::function<std::string()>& work) {
     constexpr int kNotPrepared = 3;
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return std::nullopt;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        ::alarm(kChildSeconds);
-        if (!prepare()) {
-            ::_exit(kNotPrepared);
-        }
-        const std::string result = work();
-        const bool told =
-            ::write(pipe[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
-        ::_exit(told ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    const Descriptor reading(pipe[0]);
+    ChildProcess child(
+        [&] {
+            if (!prepare()) {
+                return kNotPrepared;
+            }
+            const std::string result = work();
+            return ::write(STDOUT_FILENO, result.data(), result.size()) ==
+                           static_cast<ssize_t>(result.size())
+                       ? 0
+                       : 1;
+        },
+        {.captureOutput = true});
     std::string result;
-    char chunk[256];
-    for (ssize_t got; (got = ::read(reading.get(), chunk, sizeof chunk)) > 0;) {
-        result.append(chunk, static_cast<std::size_t>(got));
-    }
-    int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == kNotPrepared) {
-        return std::nullopt;
-    }
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
-        ADD_FAILURE() << "the child did not finish within " << kChildSeconds << " seconds";
+    ChildEnding ending;
+    try {
+        result = child.readAll(kChildTime);
+        ending = child.wait(kChildTime);
+    } catch (const std::system_error& error) {
+        ADD_FAILURE() << "the child did not finish within " << kChildTime.count()
+                      << " seconds: " << error.what();
         return "did not finish";
     }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << result;
+    if (ending.exitStatus == kNotPrepared) {
+        return std::nullopt;
+    }
+    EXPECT_EQ(ending.exitStatus, 0) << result;
     return result;
 }
 

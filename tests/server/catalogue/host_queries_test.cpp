@@ -19,7 +19,7 @@
 #include "tests/server/database/lock_message.h"
 #include "tests/server/database/open_catalogue_fixture.h"
 #include "tests/server/database/other_connection.h"
-#include "tests/server/support/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace kt {
 namespace {
@@ -350,12 +350,12 @@ TEST_F(HostQueries, LongCallsEndWithinTheirBoundsWhileAnotherProgramWrites) {
         {"a list of 20 MB", "ent_id IN (" + twentyMegabyteList + ")",
          "a condition may be at most 65536 bytes long"},
     };
-    test::ChildProcess writer(
+    vrn::testing::ChildProcess writer(
         {KT_CATALOGUE_WRITER, database().path().string(), "Written meanwhile"});
     for (const HostileCase& hostile : cases) {
         expectBounded(hostile.label, [&] { expectOutcome(ktdb_, hostile, emptyDefault_); });
     }
-    EXPECT_EQ(writer.wait(), 0);
+    EXPECT_EQ(writer.wait().exitStatus, 0);
     EXPECT_EQ(textOf("SELECT COUNT(*) FROM Entity WHERE ent_name = 'Written meanwhile'"), "1");
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -26,7 +28,7 @@
 #include "server/entities/generic.h"
 #include "tests/server/database/catalogue_fixture.h"
 #include "tests/server/database/legacy_catalogues.h"
-#include "tests/server/support/killed_writer.h"
+#include "tests/support/child_process.h"
 
 // Writes that another file renamed over the catalogue, a move, a deletion or a crash interrupts.
 
@@ -282,6 +284,54 @@ void specializeMany(const fs::path& catalogue, const Database::BeforeFileCheck& 
     outer.commit();
 }
 
+// Another program writing a catalogue, which the test kills as a crash or a power cut would
+// stop it. Its work runs in a process of its own, forked when the object is made: the test must
+// hold no catalogue open then, since an open connection does not survive a fork. The work starts
+// when the test says go; the child hands the test one line, what its work returned or the
+// description of what it raised, or what it said where it stopped, and then waits to be killed.
+class KilledWriter {
+public:
+    // Hands `line` to the test and waits there, mid-work, to be killed.
+    using StopHere = std::function<void(const std::string& line)>;
+    using Work = std::function<std::string(const StopHere& stopHere)>;
+
+    explicit KilledWriter(const Work& work)
+        : child_([&work] { return runChild(work); }, {.captureOutput = true, .feedInput = true}) {}
+
+    // Starts the work.
+    void go() { child_.write("g"); }
+    // The child's line; empty when it ended without one.
+    std::string line() { return child_.readLine().value_or(""); }
+    void kill() { child_.kill(); }
+
+private:
+    static int runChild(const Work& work) {
+        char start = 0;
+        if (::read(STDIN_FILENO, &start, 1) != 1) {
+            return 1;
+        }
+        const StopHere stopHere = [](const std::string& line) {
+            const std::string text = line + "\n";
+            [[maybe_unused]] const auto written = ::write(STDOUT_FILENO, text.data(), text.size());
+            for (;;) {
+                ::pause();
+            }
+        };
+        std::string result;
+        try {
+            result = work(stopHere);
+        } catch (const Error& error) {
+            result = error.description();
+        } catch (const std::exception& error) {
+            result = error.what();
+        }
+        stopHere(result);
+        return 0;
+    }
+
+    vrn::testing::ChildProcess child_;
+};
+
 // A program killed after another file was renamed over the catalogue it was writing leaves both
 // files whole: the write noticed the move, rolled back what it had written into the file it
 // opened, and took its journal away from the path.
@@ -301,7 +351,7 @@ TEST_F(InterruptedWrite, AFileRenamedOverALongWriteLeavesBothFilesWholeWhenTheWr
         const fs::path pristine = directory_.file("pristine.db");
         fs::copy_file(catalogue_, pristine, fs::copy_options::overwrite_existing);
 
-        test::KilledWriter writer([&](const test::KilledWriter::StopHere& stopHere) {
+        KilledWriter writer([&](const KilledWriter::StopHere& stopHere) {
             int checks = 0;
             std::optional<int> replacedAt;
             const auto replaceNow = [&] {
@@ -331,8 +381,8 @@ TEST_F(InterruptedWrite, AFileRenamedOverALongWriteLeavesBothFilesWholeWhenTheWr
 
 // Another program's write that changes every entity and adds kLost more, and is killed before
 // its commit: pages it changed are in the file, their old content in its journal.
-test::KilledWriter::Work dyingWrite(const fs::path& catalogue) {
-    return [catalogue](const test::KilledWriter::StopHere& stopHere) {
+KilledWriter::Work dyingWrite(const fs::path& catalogue) {
+    return [catalogue](const KilledWriter::StopHere& stopHere) {
         constexpr int kLost = 3000;
         const auto database = Database::open(catalogue);
         database->execute(kSmallCache);
@@ -361,7 +411,7 @@ TEST_F(InterruptedWrite, ASearchAfterAnotherProgramWasKilledMidWriteReadsTheComm
         writing.commit();
     }
     global_db().CloseDB();
-    test::KilledWriter writer(dyingWrite(catalogue_));
+    KilledWriter writer(dyingWrite(catalogue_));
     KTDB ktdb;
     ktdb.OpenDB(catalogue_.string());
     writer.go();
@@ -383,7 +433,7 @@ TEST_F(InterruptedWrite, ASearchAfterAnotherProgramWasKilledMidWriteReadsTheComm
 // a search refuses rather than roll it back into the catalogue it opened.
 TEST_F(InterruptedWrite, ASearchNeverRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
     const std::string before = contentOf(catalogue_);
-    test::KilledWriter writer(dyingWrite(catalogue_));
+    KilledWriter writer(dyingWrite(catalogue_));
     KTDB ktdb;
     ktdb.OpenDB(catalogue_.string());
     replace();

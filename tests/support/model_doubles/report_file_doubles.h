@@ -1,8 +1,6 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <system_error>
 
 #include "model/reports/report_file.h"
+#include "tests/support/child_process.h"
 
 namespace vrn::testing {
 
@@ -55,19 +54,20 @@ inline ReportFileOpener FullDiskAfter(std::size_t room) {
     };
 }
 
-// A saved file whose writer stops for good after `room` bytes, once it has told `ready` (a
-// pipe's write end) so: a process that writes through it can be killed half way.
+// A saved file whose writer stops for good after `room` bytes, once it has said so on its
+// standard output: a child process that writes through it can be killed half way.
 class StallingFile : public SafeSaveFile {
 public:
-    StallingFile(const std::filesystem::path& target, std::size_t room, int ready)
-        : SafeSaveFile(target), room_(room), ready_(ready) {}
+    StallingFile(const std::filesystem::path& target, std::size_t room)
+        : SafeSaveFile(target), room_(room) {}
 
     void Write(std::string_view bytes) override {
         const std::size_t fits = std::min(bytes.size(), room_);
         SafeSaveFile::Write(bytes.substr(0, fits));
         room_ -= fits;
         if (fits < bytes.size()) {
-            (void)::write(ready_, "r", 1);
+            constexpr std::string_view kStalled = "stalled\n";
+            (void)::write(STDOUT_FILENO, kStalled.data(), kStalled.size());
             for (;;) {
                 ::pause();
             }
@@ -76,38 +76,25 @@ public:
 
 private:
     std::size_t room_;
-    int ready_;
 };
 
 // Runs `write` in a child process that writes through a StallingFile, and kills the child with
 // SIGKILL once it has written `room` bytes. True when the child got that far.
 template <class Write>
 bool KillWriterHalfWay(std::size_t room, Write write) {
-    int pipe[2];
-    if (::pipe(pipe) != 0) {
-        return false;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        const int ready = pipe[1];
-        try {
-            write([room, ready](const std::filesystem::path& target) {
-                return std::make_unique<StallingFile>(target, room, ready);
-            });
-        } catch (...) {
-        }
-        ::_exit(0);  // finished without stalling: the parent sees no signal
-    }
-    ::close(pipe[1]);
-    char signal = 0;
-    const bool stalled = child > 0 && ::read(pipe[0], &signal, 1) == 1;
-    ::close(pipe[0]);
-    if (child > 0) {
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-    }
+    ChildProcess child(
+        [&] {
+            try {
+                write([room](const std::filesystem::path& target) {
+                    return std::make_unique<StallingFile>(target, room);
+                });
+            } catch (...) {
+            }
+            return 0;  // finished without stalling: the parent reads no line
+        },
+        {.captureOutput = true});
+    const bool stalled = child.readLine().has_value();
+    child.kill();
     return stalled;
 }
 
