@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "server/database/catalogue_file.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"
 #include "server/database/query_watchdog.h"

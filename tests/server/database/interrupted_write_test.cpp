@@ -12,6 +12,7 @@
 #include "server/catalogue/catalogue_queries.h"
 #include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
@@ -380,28 +381,48 @@ TEST_F(InterruptedWrite, ASearchAfterAnotherProgramWasKilledMidWriteReadsTheComm
 }
 
 // Once another file was renamed over the catalogue, the journal beside the path is that file's:
-// a search refuses rather than roll it back into the catalogue it opened.
-TEST_F(InterruptedWrite, ASearchNeverRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
-    const std::string before = contentOf(catalogue_);
-    test::KilledWriter writer(dyingWrite(catalogue_));
-    KTDB ktdb;
-    ktdb.OpenDB(catalogue_.string());
-    replace();
-    writer.go();
-    ASSERT_EQ(writer.line(), "mid-write");
-    writer.kill();
-    ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
+// no search, read or change rolls it back into the catalogue opened. Each is refused, naming the
+// file, and the journal stays for the next program that opens the file it belongs to.
+TEST_F(InterruptedWrite, NothingRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
+    struct Deed {
+        std::string refused;
+        std::function<void(KTDB&, Entity& part)> run;
+    };
+    const Deed deeds[] = {
+        {"search", [](KTDB& ktdb, Entity&) { ktdb.RunQuery("ent_contact = 'tester'", false); }},
+        {"read", [](KTDB& ktdb, Entity&) { ktdb.GetEntitiesByName("Part"); }},
+        {"change", [](KTDB& ktdb, Entity&) { ktdb.GetNewBundle("Kit"); }},
+        {"change", [](KTDB&, Entity& part) { part.AddNewSpecialization("Variant", "tester"); }},
+    };
+    for (const Deed& deed : deeds) {
+        SCOPED_TRACE(deed.refused);
+        makeFiles();
+        global_db().OpenDB(catalogue_.string());
+        const std::int32_t partKey = addEntity("Part");
+        global_db().CloseDB();
+        const std::string before = contentOf(catalogue_);
+        test::KilledWriter writer(dyingWrite(catalogue_));
+        KTDB ktdb;
+        ktdb.OpenDB(catalogue_.string());
+        const auto part = GetEntity(EntityID(partKey));
+        replace();
+        writer.go();
+        ASSERT_EQ(writer.line(), "mid-write");
+        writer.kill();
+        ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
 
-    const Error error = errorOf([&] { ktdb.RunQuery("ent_contact = 'tester'", false); });
-    EXPECT_EQ(error.description(),
-              "Cannot search the catalogue \"" + catalogue_.string() +
-                  "\": the file at that path was replaced, moved or deleted, and another program "
-                  "stopped part way through changing the file there now. Open the catalogue "
-                  "again.");
-    ktdb.CloseDB();
-    EXPECT_EQ(contentOf(movedAside_), before);
-    // Its own journal brings the other file back.
-    EXPECT_EQ(contentOf(catalogue_), otherContent_);
+        const Error error = errorOf([&] { deed.run(ktdb, *part); });
+        EXPECT_EQ(error.description(),
+                  "Cannot " + deed.refused + " the catalogue \"" + catalogue_.string() +
+                      "\": the file at that path was replaced, moved or deleted, and another "
+                      "program stopped part way through changing the file there now. Open the "
+                      "catalogue again.");
+        ktdb.CloseDB();
+        EXPECT_TRUE(fs::exists(journalOf(catalogue_)));
+        EXPECT_EQ(contentOf(movedAside_), before);
+        // Its own journal brings the other file back.
+        EXPECT_EQ(contentOf(catalogue_), otherContent_);
+    }
 }
 
 }  // namespace
