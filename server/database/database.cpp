@@ -66,6 +66,18 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
     return connection;
 }
 
+// The system's error behind the engine's last failure on `connection`, where it kept one: the
+// engine's own note, or else the one its catalogue file kept (a failed write of the file at a
+// commit leaves no note).
+int systemErrorOf(sqlite3* connection) {
+    if (const int noted = sqlite3_system_errno(connection); noted != 0) {
+        return noted;
+    }
+    int kept = 0;
+    sqlite3_file_control(connection, "main", SQLITE_FCNTL_LAST_ERRNO, &kept);
+    return kept;
+}
+
 // The path a catalogue is known by from its opening on: a relative one would lead elsewhere
 // after a change of working directory.
 std::filesystem::path absolutePath(const std::filesystem::path& path) {
@@ -354,7 +366,7 @@ void Database::raiseRefusal(const DatabaseError& error, Access access, Clock::ti
         throw ForeignJournal(path_, refused);
     }
     if (change && fileFailure(error)) {
-        throw changeFailed(path_, error, sqlite3_system_errno(connection_.get()));
+        throw changeFailed(path_, error, systemErrorOf(connection_.get()));
     }
     if (lockedByAnotherProgram(error)) {
         throw CatalogueInUse(error.number(), path_, refused, waitedSince(start), busyWait_);
