@@ -125,7 +125,8 @@ bool fileFailure(const Error& error) {
 DatabaseError changeFailed(const std::filesystem::path& path, const Error& error, int systemError) {
     const bool reading =
         error.number() == SQLITE_IOERR_READ || error.number() == SQLITE_IOERR_SHORT_READ;
-    // A full disk keeps no error of the system's: the engine takes a short write for one.
+    // The engine keeps no error of the system's for a full disk, which it cannot tell from a
+    // write cut short.
     if (systemError == 0 && primaryCodeOf(error) == SQLITE_FULL) {
         systemError = ENOSPC;
     }
