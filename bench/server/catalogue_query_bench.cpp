@@ -3,12 +3,14 @@
 // distinct search conditions of 60 kB each (goal: the engine's memory stays flat), and host
 // searches that find 11,111 entities, by a range of names and by a LIKE pattern (goal: at most
 // twice its floor, the same search in plain SQL on a connection of its own: prepare, step and
-// read the same columns).
+// read the same columns), and what the check of the catalogue's path against another file's
+// journal costs a read outside a transaction (beside the same read without it).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,9 +19,11 @@
 #include "bench/support/scratch_database_path.h"
 #include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
+#include "server/database/catalogue_file.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
+#include "server/database/journal_guard.h"
 #include "server/database/transaction.h"
 #include "server/entities/entities.h"
 
@@ -214,6 +218,94 @@ void FloorOfANamePattern(benchmark::State& state) {
     plainSearch(state, kNamePattern);
 }
 
+// The library's own connection reads through a file layer that checks the catalogue's path
+// whenever the engine finds a journal beside it (JournalGuard). Its cost: one row read outside a
+// transaction through that layer, beside the same read on the engine's default layer (the
+// floor); with no journal beside the path (Arg 0: nothing is checked) and while another
+// connection's write keeps its journal there (Arg 1: each read checks the path once); and the
+// check alone, a stat of the path.
+class RowReader {
+public:
+    explicit RowReader(bool guarded) {
+        const auto& path = LargeCatalogue::shared().path();
+        sqlite3_open_v2(path.c_str(), &connection_, SQLITE_OPEN_READWRITE,
+                        guarded ? guard_.name() : nullptr);
+        if (guarded) {
+            guard_.guard(*kt::openedCatalogueFile(connection_));
+        }
+        sqlite3_prepare_v2(connection_, "SELECT ent_name FROM Entity WHERE ent_id = ?", -1,
+                           &statement_, nullptr);
+    }
+    ~RowReader() {
+        sqlite3_finalize(statement_);
+        sqlite3_close(connection_);
+    }
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    bool read(int key) {
+        sqlite3_bind_int(statement_, 1, key);
+        const bool found = sqlite3_step(statement_) == SQLITE_ROW;
+        sqlite3_reset(statement_);
+        return found;
+    }
+
+private:
+    kt::JournalGuard guard_;  // before the connection, which closes first
+    sqlite3* connection_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+// Another connection's write, open until the object ends: its journal stays beside the path.
+class OpenWrite {
+public:
+    OpenWrite() {
+        sqlite3_open(LargeCatalogue::shared().path().c_str(), &connection_);
+        sqlite3_exec(connection_,
+                     "BEGIN IMMEDIATE; UPDATE Entity SET ent_contact = 'held' WHERE ent_id = 1",
+                     nullptr, nullptr, nullptr);
+    }
+    ~OpenWrite() {
+        sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(connection_);
+    }
+    OpenWrite(const OpenWrite&) = delete;
+    OpenWrite& operator=(const OpenWrite&) = delete;
+
+private:
+    sqlite3* connection_ = nullptr;
+};
+
+void readRows(benchmark::State& state, bool guarded) {
+    RowReader reader(guarded);
+    std::optional<OpenWrite> write;
+    if (state.range(0) != 0) {
+        write.emplace();
+    }
+    const auto journal = LargeCatalogue::shared().path().string() + "-journal";
+    if (std::filesystem::exists(journal) != write.has_value()) {
+        state.SkipWithError("the journal is not as the benchmark needs it");
+    }
+    runLookups(state, [&](int i) {
+        if (!reader.read(i + 1)) {
+            state.SkipWithError("not found");
+        }
+    });
+}
+void ReadOutsideATransactionThroughTheJournalGuard(benchmark::State& state) {
+    readRows(state, true);
+}
+void ReadOutsideATransaction_Floor(benchmark::State& state) {
+    readRows(state, false);
+}
+
+void CheckOfThePathAlone(benchmark::State& state) {
+    const auto database = kt::Database::open(LargeCatalogue::shared().path());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(database->file().stillAtPath());
+    }
+}
+
 BENCHMARK(GetEntitiesByName)->Unit(benchmark::kMicrosecond);
 BENCHMARK(GetEntityByPIFID)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RunNamesQueryForOneName)->Unit(benchmark::kMicrosecond);
@@ -223,5 +315,8 @@ BENCHMARK(RunQueryOfANameRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(FloorOfANameRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(RunQueryOfANamePattern)->Unit(benchmark::kMillisecond);
 BENCHMARK(FloorOfANamePattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadOutsideATransactionThroughTheJournalGuard)->Arg(0)->Arg(1);
+BENCHMARK(ReadOutsideATransaction_Floor)->Arg(0)->Arg(1);
+BENCHMARK(CheckOfThePathAlone);
 
 }  // namespace

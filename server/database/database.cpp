@@ -2,7 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <stdexcept>
+
 #include "server/database/catalogue_file.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/errors.h"
 #include "server/database/exclusive_file.h"
 #include "server/database/field.h"
@@ -24,10 +27,6 @@ constexpr std::uintmax_t kLargestQuickCheckedFile = 32 * 1024 * 1024;
 // path still leads to the file: a stat every few hundred microseconds of a long statement.
 constexpr int kInstructionsBetweenFileChecks = 10000;
 
-// A wait this close to the whole busy wait was the whole wait: the engine's last sleep ends at
-// the limit, give or take the clock.
-constexpr int kWholeWaitPercent = 90;
-
 int primaryCode(int resultCode) {
     return resultCode & 0xff;
 }
@@ -43,11 +42,12 @@ DatabaseError openFailure(const std::filesystem::path& path, const DatabaseError
     return DatabaseError(error.number(), cannotDo("open", path) + error.description());
 }
 
-sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::milliseconds busyWait) {
+sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::milliseconds busyWait,
+                 const char* fileLayer) {
     const auto start = std::chrono::steady_clock::now();
     sqlite3* connection = nullptr;
     const int resultCode =
-        sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+        sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE, fileLayer);
     if (resultCode != SQLITE_OK) {
         const DatabaseError error(resultCode,
                                   connection ? sqlite3_errmsg(connection) : "out of memory");
@@ -64,6 +64,18 @@ sqlite3* connect(const std::filesystem::path& path, int flags, std::chrono::mill
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_busy_timeout(connection, static_cast<int>(busyWait.count()));
     return connection;
+}
+
+// The system's error behind the engine's last failure on `connection`, where it kept one: the
+// engine's own note, or else the one its catalogue file kept (a failed write of the file at a
+// commit leaves no note).
+int systemErrorOf(sqlite3* connection) {
+    if (const int noted = sqlite3_system_errno(connection); noted != 0) {
+        return noted;
+    }
+    int kept = 0;
+    sqlite3_file_control(connection, "main", SQLITE_FCNTL_LAST_ERRNO, &kept);
+    return kept;
 }
 
 // The path a catalogue is known by from its opening on: a relative one would lead elsewhere
@@ -83,102 +95,21 @@ CatalogueFile identify(sqlite3* connection, const std::filesystem::path& path) {
     return std::move(*file);
 }
 
-std::string describeInUse(const std::filesystem::path& path, std::string_view refused,
-                          std::chrono::milliseconds waited, std::chrono::milliseconds allowed) {
-    std::string text = cannotDo(refused, path);
-    if (allowed.count() > 0 && waited.count() * 100 >= allowed.count() * kWholeWaitPercent) {
-        return text + "another program is using it and kept it locked while the server waited " +
-               describeWait(waited) +
-               ". Try again once the other program is done with it, or close that program.";
-    }
-    return text +
-           "another program is using it and holds a lock that cannot be waited for, so the "
-           "server stopped after " +
-           describeWait(waited) + ". Close the other program and try again.";
-}
-
 }  // namespace
-
-std::string cannotDo(std::string_view deed, const std::filesystem::path& path) {
-    return "Cannot " + std::string(deed) + " the catalogue \"" + path.string() + "\": ";
-}
-
-bool lockedByAnotherProgram(const Error& error) {
-    // SQLITE_LOCKED comes of a conflict inside one connection (the library shares no cache).
-    return primaryCode(error.number()) == SQLITE_BUSY;
-}
-
-CatalogueInUse::CatalogueInUse(int resultCode, std::filesystem::path path, std::string_view refused,
-                               std::chrono::milliseconds waited, std::chrono::milliseconds allowed)
-    : DatabaseError(resultCode, describeInUse(path, refused, waited, allowed)),
-      path_(std::move(path)),
-      waited_(waited),
-      allowed_(allowed) {}
-
-CatalogueInUse CatalogueInUse::refusing(std::string_view refused) const {
-    return CatalogueInUse(number(), path_, refused, waited_, allowed_);
-}
-
-std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
-}
-
-std::string describeWait(std::chrono::milliseconds waited) {
-    constexpr std::chrono::milliseconds kSecond{1000};
-    constexpr std::chrono::milliseconds kTenth{100};
-    if (waited.count() < 1) {
-        return "less than 0.001 seconds";
-    }
-    return describeTimeLimit(waited < kSecond ? waited : (waited + kTenth / 2) / kTenth * kTenth);
-}
-
-DatabaseError catalogueReplaced(const std::filesystem::path& path) {
-    return DatabaseError(SQLITE_CANTOPEN,
-                         cannotDo("open", path) +
-                             "the file at that path was replaced, moved or deleted while it was "
-                             "being opened. Try again.");
-}
-
-CatalogueMoved::CatalogueMoved(const std::filesystem::path& path)
-    : DatabaseError(SQLITE_READONLY_DBMOVED,
-                    cannotDo("change", path) +
-                        "the file at that path was replaced, moved or deleted while it was "
-                        "being changed, so the change was not made. Open the catalogue again.") {}
-
-std::optional<DatabaseError> openRefusal(const std::exception& error,
-                                         const std::filesystem::path& path) {
-    if (const auto* locked = dynamic_cast<const CatalogueInUse*>(&error)) {
-        return locked->refusing("open");
-    }
-    if (dynamic_cast<const CatalogueMoved*>(&error) != nullptr) {
-        return catalogueReplaced(path);
-    }
-    return std::nullopt;
-}
-
-DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding) {
-    return DatabaseError(SQLITE_CORRUPT,
-                         cannotDo("open", path) + "the file is damaged: " + finding + ".");
-}
-
-bool damagedFile(const Error& error) {
-    const int code = primaryCode(error.number());
-    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
-}
 
 void Database::Closer::operator()(sqlite3* connection) const {
     sqlite3_close(connection);
 }
 
-Database::Database(sqlite3* connection, std::filesystem::path path,
-                   std::chrono::milliseconds busyWait)
-    : connection_(connection),
-      file_(identify(connection, path)),
+Database::Database(std::filesystem::path path, int flags, std::chrono::milliseconds busyWait)
+    : connection_(connect(path, flags, busyWait, journalGuard_.name())),
+      file_(identify(connection_.get(), path)),
       confinement_(file_, path),
       path_(std::move(path)),
       busyWait_(busyWait) {
-    sqlite3_progress_handler(connection, kInstructionsBetweenFileChecks,
+    // Nothing has been read yet: the first statement looks for a journal under the guard.
+    journalGuard_.guard(file_);
+    sqlite3_progress_handler(connection_.get(), kInstructionsBetweenFileChecks,
                              &Database::checkFileDuringStatement, this);
 }
 
@@ -191,8 +122,7 @@ std::unique_ptr<Database> Database::open(const std::filesystem::path& givenPath,
         throw DatabaseError(SQLITE_CANTOPEN, cannotDo("open", givenPath) + "no file is named.");
     }
     const std::filesystem::path path = absolutePath(givenPath);
-    std::unique_ptr<Database> database(
-        new Database(connect(path, SQLITE_OPEN_READWRITE, busyWait), path, busyWait));
+    std::unique_ptr<Database> database(new Database(path, SQLITE_OPEN_READWRITE, busyWait));
     sqlite3* connection = database->connection_.get();
     std::optional<Value> catalogueTable;
     try {
@@ -266,8 +196,8 @@ std::unique_ptr<Database> Database::create(const std::filesystem::path& givenPat
                             "Cannot create \"" + givenPath.string() + "\": " + reason);
     }
     try {
-        return std::unique_ptr<Database>(new Database(
-            connect(path, SQLITE_OPEN_READWRITE, kDefaultBusyWait), path, kDefaultBusyWait));
+        return std::unique_ptr<Database>(
+            new Database(path, SQLITE_OPEN_READWRITE, kDefaultBusyWait));
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
@@ -319,19 +249,9 @@ void Database::searchPastHotJournal(const std::function<void()>& search,
             throw;
         }
     }
-    const std::string cannotSearch = cannotDo("search", path_);
-    // The journal beside the path is the file's there now: rolled back into the file opened, it
-    // would damage it.
-    if (!file_.stillAtPath()) {
-        throw DatabaseError(SQLITE_READONLY_ROLLBACK,
-                            cannotSearch +
-                                "the file at that path was replaced, moved or deleted, and "
-                                "another program stopped part way through changing the file "
-                                "there now. Open the catalogue again.");
-    }
     const auto unfinished = [&](const std::string& reason) {
         return DatabaseError(SQLITE_READONLY_ROLLBACK,
-                             cannotSearch +
+                             cannotDo("search", path_) +
                                  "another program stopped part way through changing it, and the "
                                  "server could not roll back what that program left (" +
                                  reason + "). Open the catalogue again.");
@@ -341,6 +261,8 @@ void Database::searchPastHotJournal(const std::function<void()>& search,
         scalar("SELECT COUNT(*) FROM sqlite_schema");
     } catch (const CatalogueInUse& locked) {
         throw locked.refusing("search");
+    } catch (const ForeignJournal& foreign) {
+        throw foreign.refusing("search");
     } catch (const DatabaseError& error) {
         throw unfinished(error.description());
     }
@@ -351,6 +273,30 @@ void Database::searchPastHotJournal(const std::function<void()>& search,
             throw;
         }
         throw unfinished(error.description());
+    }
+}
+
+std::string Database::beginTransaction(bool write) {
+    if (transactionDepth_ == 0) {
+        execute(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+        writeTransaction_ = write;
+        ++transactionDepth_;
+        return {};
+    }
+    if (write && !writeTransaction_) {
+        throw std::logic_error("A writing operation cannot run inside a reading one.");
+    }
+    std::string savepoint = "kt_savepoint_" + std::to_string(transactionDepth_);
+    execute("SAVEPOINT " + savepoint);
+    ++transactionDepth_;
+    return savepoint;
+}
+
+void Database::endTransaction() noexcept {
+    if (--transactionDepth_ == 0) {
+        writeTransaction_ = false;
+        // The next operation checks the file afresh.
+        fileLost_ = false;
     }
 }
 
@@ -414,12 +360,17 @@ void Database::raiseRefusal(const DatabaseError& error, Access access, Clock::ti
     if (fileLost_ || error.number() == SQLITE_READONLY_DBMOVED) {
         abandonWrite();
     }
-    if (!lockedByAnotherProgram(error)) {
-        return;
-    }
     const bool change = access == Access::Change || inWriteTransaction();
-    throw CatalogueInUse(error.number(), path_, change ? "change" : "read", waitedSince(start),
-                         busyWait_);
+    const std::string_view refused = change ? "change" : "read";
+    if (journalGuard_.refusedJournal()) {
+        throw ForeignJournal(path_, refused);
+    }
+    if (change && fileFailure(error)) {
+        throw changeFailed(path_, error, systemErrorOf(connection_.get()));
+    }
+    if (lockedByAnotherProgram(error)) {
+        throw CatalogueInUse(error.number(), path_, refused, waitedSince(start), busyWait_);
+    }
 }
 
 void Database::runToEnd(Statement& statement) {

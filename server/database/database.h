@@ -11,6 +11,7 @@
 
 #include "server/database/catalogue_file.h"
 #include "server/database/errors.h"
+#include "server/database/journal_guard.h"
 #include "server/database/read_confinement.h"
 #include "server/database/recordset.h"
 #include "server/database/statement.h"
@@ -40,7 +41,14 @@ namespace kt {
 // through the journal it opened (which then leaves the path) and fails with CatalogueMoved; so
 // does every statement after it until the outermost transaction ends.
 //
-// A statement that another program's lock stops fails with CatalogueInUse.
+// Likewise the connection never rolls back a journal found beside the path while the path leads
+// to another file (JournalGuard): a statement that meets one, a read or BEGIN with no
+// transaction open, or a statement of the open, fails with ForeignJournal, which names the
+// file and the deed.
+//
+// A statement that another program's lock stops fails with CatalogueInUse; a change that a full
+// disk or another error of the system stops fails naming the file and the system's reason
+// (changeFailed). The refusals are in catalogue_refusals.h.
 class Database {
 public:
     // How long a host's query may run unless told otherwise. A search holds the file's read
@@ -120,6 +128,8 @@ public:
     void setBeforeFileCheck(BeforeFileCheck hook) { beforeFileCheck_ = std::move(hook); }
 
 private:
+    // A Transaction guard changes the connection's state through beginTransaction,
+    // endTransaction and undo alone.
     friend class Transaction;
 
     // What a statement does, as a refusal of it says: a statement inside a write transaction
@@ -127,7 +137,13 @@ private:
     enum class Access { Read, Change, Undo };
     using Clock = std::chrono::steady_clock;
 
-    Database(sqlite3* connection, std::filesystem::path path, std::chrono::milliseconds busyWait);
+    // Connects to the file at `path`, absolute, with the engine's open `flags`.
+    Database(std::filesystem::path path, int flags, std::chrono::milliseconds busyWait);
+    // Begins a transaction, writing or only reading, or a savepoint inside the one open; returns
+    // the savepoint's name, empty for the outermost.
+    std::string beginTransaction(bool write);
+    // After the transaction or savepoint begun last was committed or rolled back.
+    void endTransaction() noexcept;
     // Runs `body` on the cached statement for `sql`, with the checks and refusals every
     // statement gets.
     template <typename Body>
@@ -150,9 +166,10 @@ private:
     // until the outermost transaction ends.
     [[noreturn]] void abandonWrite();
     // Raises the refusal that `error`, met by a statement begun at `start`, stands for: the
-    // file moved, or another program's lock. Returns for any other error.
+    // file moved, another file's journal beside the path, another program's lock, or a change
+    // that the system failed. Returns for any other error.
     void raiseRefusal(const DatabaseError& error, Access access, Clock::time_point start);
-    // Runs `search` once more after this connection rolled back the hot journal that stopped it.
+    // Runs `search` once more after this connection rolled back the journal that stopped it.
     void searchPastHotJournal(const std::function<void()>& search, const bool& rowsHandedOver);
     // What makes the open file unsound, or empty: pages missing at its end, or the first
     // finding of the engine's quick check on a file small enough to check at once.
@@ -170,7 +187,9 @@ private:
         }
     };
 
-    // Declared first so that it closes after every cached statement is finalized.
+    // Before the connection, which must close before the layer goes.
+    JournalGuard journalGuard_;
+    // Before the statements, so that it closes after every cached statement is finalized.
     std::unique_ptr<sqlite3, Closer> connection_;
     CatalogueFile file_;
     Confinement confinement_;
@@ -186,55 +205,6 @@ private:
     std::chrono::milliseconds hostQueryTimeLimit_ = kDefaultHostQueryTimeLimit;
     BeforeFileCheck beforeFileCheck_;
 };
-
-// The head of a refusal that names the catalogue: Cannot <deed> the catalogue "<path>": .
-std::string cannotDo(std::string_view deed, const std::filesystem::path& path);
-
-// True for a failure of the engine that means another program held a lock the statement needed
-// for longer than the statement waited, or in a way that it could not wait for.
-bool lockedByAnotherProgram(const Error& error);
-
-// The refusal that says so: which file, what could not be done ("open", "search", "change",
-// "read"), how long the server really waited, and what the user can do. Some locks end a
-// statement at once (a catalogue that another program keeps in write-ahead-log mode), others
-// after the whole wait; the text tells the two apart. The number stays the engine's
-// (SQLITE_BUSY or one of its kin).
-class CatalogueInUse : public DatabaseError {
-public:
-    CatalogueInUse(int resultCode, std::filesystem::path path, std::string_view refused,
-                   std::chrono::milliseconds waited, std::chrono::milliseconds allowed);
-
-    // The same refusal of another deed: a read or a change made by an open is the open's.
-    CatalogueInUse refusing(std::string_view refused) const;
-
-private:
-    std::filesystem::path path_;
-    std::chrono::milliseconds waited_;
-    std::chrono::milliseconds allowed_;
-};
-// How long a refused statement begun at `start` waited, in whole milliseconds.
-std::chrono::milliseconds waitedSince(std::chrono::steady_clock::time_point start);
-// "0.002 seconds" below a second, tenths of a second above.
-std::string describeWait(std::chrono::milliseconds waited);
-
-// The refusal of a catalogue whose path no longer leads to the file being opened.
-DatabaseError catalogueReplaced(const std::filesystem::path& path);
-// The refusal of a change to a catalogue whose path no longer leads to the opened file: which
-// file, that it was moved, replaced or deleted while it was being changed, that the change was
-// not made, and to open it again. The number is the engine's for that cause
-// (SQLITE_READONLY_DBMOVED). Met by an open (an upgrade step), it is catalogueReplaced.
-class CatalogueMoved : public DatabaseError {
-public:
-    explicit CatalogueMoved(const std::filesystem::path& path);
-};
-// When `error`, met while opening the catalogue at `path`, is a refusal that the file's state
-// caused (another program's lock, a move), that refusal as the open's; nothing otherwise.
-std::optional<DatabaseError> openRefusal(const std::exception& error,
-                                         const std::filesystem::path& path);
-// The refusal of a damaged file, naming the file and what was found.
-DatabaseError catalogueDamaged(const std::filesystem::path& path, const std::string& finding);
-// True for a failure of the engine that means the file is damaged.
-bool damagedFile(const Error& error);
 
 template <typename Body>
 decltype(auto) Database::run(Access access, std::string_view sql, const Body& body) {

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "server/database/catalogue_messages.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/entity_lookup.h"
 #include "server/database/errors.h"
 #include "server/database/fixed_entities.h"

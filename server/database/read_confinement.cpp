@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "server/database/catalogue_file.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"
 #include "server/database/query_watchdog.h"
@@ -73,6 +75,18 @@ DatabaseError tooMuchMemory() {
                              "condition, or split the search into smaller ones.");
 }
 
+// The engine's count is the whole program's: the search alone may not have needed that much.
+DatabaseError countedPastMemory() {
+    return DatabaseError(SQLITE_NOMEM,
+                         "The search was stopped when the database engine's memory had grown by "
+                         "more than the " +
+                             megabytes(Confinement::kMostMemory) +
+                             " that the server allows one search. That count includes the "
+                             "program's other use of the database engine at that moment, so "
+                             "trying again may succeed; if it does not, narrow the condition, or "
+                             "split the search into smaller ones.");
+}
+
 }  // namespace
 
 std::string describeTimeLimit(std::chrono::milliseconds limit) {
@@ -112,10 +126,17 @@ public:
 
     bool expired() const { return watchdog_.expired(); }
     std::chrono::steady_clock::time_point start() const { return start_; }
-    // True once the search used more than kMostMemory, as far as can be told now.
-    bool outOfMemory() const {
+    // The refusal of a search that used more than kMostMemory, as far as can be told now:
+    // its temporary storage past its budget, or the engine's count past the rest.
+    std::optional<DatabaseError> memoryRefusal() const {
         const SearchFiles& files = confinement_.files_;
-        return files.refused() || memory_.passed(files.peak());
+        if (files.refused()) {
+            return tooMuchMemory();
+        }
+        if (memory_.passed(files.peak())) {
+            return countedPastMemory();
+        }
+        return std::nullopt;
     }
 
 private:
@@ -214,8 +235,8 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
             throw DatabaseError(SQLITE_AUTH, refusal_);
         }
         // Stopped for its memory, or failed on the way there (a write past the budget).
-        if (confined.outOfMemory()) {
-            throw tooMuchMemory();
+        if (std::optional<DatabaseError> refusal = confined.memoryRefusal()) {
+            throw std::move(*refusal);
         }
         switch (primaryCode(error.number())) {
             case SQLITE_INTERRUPT:
@@ -241,8 +262,8 @@ void Confinement::run(std::string_view sql, const ReadRules& rules,
         }
         throw;
     }
-    if (confined.outOfMemory()) {
-        throw tooMuchMemory();
+    if (std::optional<DatabaseError> refusal = confined.memoryRefusal()) {
+        throw std::move(*refusal);
     }
 }
 

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <type_traits>
 #include <vector>
 
-#include "server/database/errors.h"
+#include "server/database/file_layer.h"
 
 namespace kt {
 
@@ -168,101 +170,43 @@ constexpr sqlite3_io_methods kMemoryFileMethods = {
 };
 // clang-format on
 
-}  // namespace
-
-// The layer as the engine knows it, beside the default layer it hands the catalogue to.
-struct SearchFiles::Layer {
-    sqlite3_vfs vfs{};
-    sqlite3_vfs* system = nullptr;
-
-    static Layer& of(sqlite3_vfs* vfs) { return *static_cast<Layer*>(vfs->pAppData); }
-    static sqlite3_vfs* systemOf(sqlite3_vfs* vfs) { return of(vfs).system; }
-
-    Layer(SearchFiles& files, sqlite3_vfs* defaultLayer) : system(defaultLayer), files_(files) {
-        vfs.iVersion = 2;
-        vfs.szOsFile = std::max<int>(system->szOsFile, sizeof(OpenMemoryFile));
-        vfs.mxPathname = system->mxPathname;
-        vfs.zName = files.name();
-        vfs.pAppData = this;
-        vfs.xOpen = &Layer::open;
-        vfs.xDelete = [](sqlite3_vfs* layer, const char* name, int sync) {
-            return systemOf(layer)->xDelete(systemOf(layer), name, sync);
-        };
-        vfs.xAccess = [](sqlite3_vfs* layer, const char* name, int flags, int* result) {
-            return systemOf(layer)->xAccess(systemOf(layer), name, flags, result);
-        };
-        vfs.xFullPathname = [](sqlite3_vfs* layer, const char* name, int size, char* out) {
-            return systemOf(layer)->xFullPathname(systemOf(layer), name, size, out);
-        };
-        vfs.xDlOpen = [](sqlite3_vfs* layer, const char* name) {
-            return systemOf(layer)->xDlOpen(systemOf(layer), name);
-        };
-        vfs.xDlError = [](sqlite3_vfs* layer, int size, char* out) {
-            systemOf(layer)->xDlError(systemOf(layer), size, out);
-        };
-        vfs.xDlSym = [](sqlite3_vfs* layer, void* library, const char* symbol) {
-            return systemOf(layer)->xDlSym(systemOf(layer), library, symbol);
-        };
-        vfs.xDlClose = [](sqlite3_vfs* layer, void* library) {
-            systemOf(layer)->xDlClose(systemOf(layer), library);
-        };
-        vfs.xRandomness = [](sqlite3_vfs* layer, int size, char* out) {
-            return systemOf(layer)->xRandomness(systemOf(layer), size, out);
-        };
-        vfs.xSleep = [](sqlite3_vfs* layer, int microseconds) {
-            return systemOf(layer)->xSleep(systemOf(layer), microseconds);
-        };
-        vfs.xCurrentTime = [](sqlite3_vfs* layer, double* now) {
-            return systemOf(layer)->xCurrentTime(systemOf(layer), now);
-        };
-        vfs.xGetLastError = [](sqlite3_vfs* layer, int size, char* out) {
-            return systemOf(layer)->xGetLastError(systemOf(layer), size, out);
-        };
-        if (system->iVersion >= 2 && system->xCurrentTimeInt64 != nullptr) {
-            vfs.xCurrentTimeInt64 = [](sqlite3_vfs* layer, sqlite3_int64* now) {
-                return systemOf(layer)->xCurrentTimeInt64(systemOf(layer), now);
-            };
-        }
+// Opens the catalogue and its journals through the default layer, every other file in memory.
+int openFile(sqlite3_vfs* vfs, const char* name, sqlite3_file* opened, int flags,
+             int* openedFlags) {
+    if (name != nullptr && (flags & kTemporaryFiles) == 0) {
+        sqlite3_vfs* system = FileLayer::systemOf(vfs);
+        return system->xOpen(system, name, opened, flags, openedFlags);
     }
-
-    static int open(sqlite3_vfs* vfs, const char* name, sqlite3_file* opened, int flags,
-                    int* openedFlags) {
-        Layer& layer = of(vfs);
-        if (name != nullptr && (flags & kTemporaryFiles) == 0) {
-            return layer.system->xOpen(layer.system, name, opened, flags, openedFlags);
-        }
-        auto* memory = reinterpret_cast<OpenMemoryFile*>(opened);
-        memory->base.pMethods = nullptr;
-        memory->file = new (std::nothrow) MemoryFile(layer.files_);
-        if (memory->file == nullptr) {
-            return SQLITE_NOMEM;
-        }
-        memory->base.pMethods = &kMemoryFileMethods;
-        if (openedFlags != nullptr) {
-            *openedFlags = flags;
-        }
-        return SQLITE_OK;
+    auto* memory = reinterpret_cast<OpenMemoryFile*>(opened);
+    memory->base.pMethods = nullptr;
+    memory->file =
+        new (std::nothrow) MemoryFile(*static_cast<SearchFiles*>(FileLayer::ownerOf(vfs)));
+    if (memory->file == nullptr) {
+        return SQLITE_NOMEM;
     }
-
-private:
-    SearchFiles& files_;
-};
-
-SearchFiles::SearchFiles(std::int64_t budget)
-    : name_("kt-search-" + std::to_string(reinterpret_cast<std::uintptr_t>(this))),
-      budget_(budget) {
-    sqlite3_vfs* system = sqlite3_vfs_find(nullptr);
-    if (system == nullptr) {
-        throw DatabaseError(SQLITE_ERROR, "The engine has no file layer to search through.");
+    memory->base.pMethods = &kMemoryFileMethods;
+    if (openedFlags != nullptr) {
+        *openedFlags = flags;
     }
-    layer_ = std::make_unique<Layer>(*this, system);
-    if (const int code = sqlite3_vfs_register(&layer_->vfs, 0); code != SQLITE_OK) {
-        throw DatabaseError(code, sqlite3_errstr(code));
-    }
+    return SQLITE_OK;
 }
 
-SearchFiles::~SearchFiles() {
-    sqlite3_vfs_unregister(&layer_->vfs);
+}  // namespace
+
+SearchFiles::SearchFiles(std::int64_t budget)
+    : budget_(budget),
+      layer_(std::make_unique<FileLayer>(
+          "kt-search-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)), this)) {
+    sqlite3_vfs& vfs = layer_->vfs();
+    vfs.szOsFile = std::max<int>(vfs.szOsFile, sizeof(OpenMemoryFile));
+    vfs.xOpen = &openFile;
+    layer_->install();
+}
+
+SearchFiles::~SearchFiles() = default;
+
+const char* SearchFiles::name() const {
+    return layer_->name();
 }
 
 void SearchFiles::startSearch() {

@@ -2,9 +2,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 namespace kt {
+
+class FileLayer;
 
 // The files of one search connection, as the engine sees them through a file layer of the
 // library's own. The catalogue and its journals are the system's files, reached through the
@@ -22,7 +23,7 @@ public:
     SearchFiles& operator=(const SearchFiles&) = delete;
 
     // The name to open the search connection with.
-    const char* name() const { return name_.c_str(); }
+    const char* name() const;
     // The bytes the temporary files hold now, and the most they held since startSearch().
     std::int64_t used() const { return used_; }
     std::int64_t peak() const { return peak_; }
@@ -36,14 +37,11 @@ public:
     void giveBack(std::int64_t bytes) { used_ -= bytes; }
 
 private:
-    struct Layer;
-
-    std::string name_;
     std::int64_t budget_;
     std::int64_t used_ = 0;
     std::int64_t peak_ = 0;
     bool refused_ = false;
-    std::unique_ptr<Layer> layer_;  // last: registered once everything it uses is there
+    std::unique_ptr<FileLayer> layer_;  // last: registered once everything it uses is there
 };
 
 }  // namespace kt

@@ -1,25 +1,14 @@
 #include "server/database/transaction.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "server/database/database.h"
 
 namespace kt {
 
-Transaction::Transaction(Database& database, Mode mode) : database_(database) {
-    wasWriteTransaction_ = database_.writeTransaction_;
-    if (database_.transactionDepth_ == 0) {
-        database_.execute(mode == Mode::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
-        database_.writeTransaction_ = mode == Mode::Write;
-    } else {
-        if (mode == Mode::Write && !database_.writeTransaction_) {
-            throw std::logic_error("A writing operation cannot run inside a reading one.");
-        }
-        savepoint_ = "kt_savepoint_" + std::to_string(database_.transactionDepth_);
-        database_.execute("SAVEPOINT " + savepoint_);
-    }
-    ++database_.transactionDepth_;
-}
+Transaction::Transaction(Database& database, Mode mode)
+    : database_(database), savepoint_(database.beginTransaction(mode == Mode::Write)) {}
 
 Transaction::~Transaction() {
     if (active_) {
@@ -52,10 +41,7 @@ void Transaction::rollback() noexcept {
 
 void Transaction::end() noexcept {
     active_ = false;
-    --database_.transactionDepth_;
-    database_.writeTransaction_ = database_.transactionDepth_ > 0 && wasWriteTransaction_;
-    // The next operation checks the file afresh.
-    database_.fileLost_ = database_.fileLost_ && database_.transactionDepth_ > 0;
+    database_.endTransaction();
 }
 
 }  // namespace kt

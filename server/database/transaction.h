@@ -32,7 +32,6 @@ private:
     Database& database_;
     std::string savepoint_;  // empty for the outermost guard
     bool active_ = true;
-    bool wasWriteTransaction_ = false;
 };
 
 }  // namespace kt

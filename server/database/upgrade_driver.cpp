@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "server/database/catalogue_refusals.h"
 #include "server/database/catalogue_schema.h"
 #include "server/database/database.h"
 #include "server/database/errors.h"

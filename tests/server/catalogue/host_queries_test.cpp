@@ -373,8 +373,13 @@ TEST_F(HostQueries, ASearchThatNeedsMoreMemoryThanItMayUseIsRefused) {
     const std::string tooMuch =
         "The search needs more than the 64 MB of memory that the server allows one search, its "
         "temporary storage for sorting, grouping and subqueries included. Narrow the condition";
+    // Values in hand count only in the engine's count, which is the whole program's.
+    const std::string countedPast =
+        "The search was stopped when the database engine's memory had grown by more than the 64 "
+        "MB that the server allows one search. That count includes the program's other use of "
+        "the database engine at that moment";
     const HostileCase cases[] = {
-        {"many copies of a 3 MB value at once", manyCopies, tooMuch},
+        {"many copies of a 3 MB value at once", manyCopies, countedPast},
         {"100 MB kept apart by DISTINCT",
          "(SELECT COUNT(*) FROM (SELECT DISTINCT v FROM (" + rows + "))) = 0", tooMuch},
         {"100 MB grouped", "ent_id IN (SELECT v FROM (" + rows + ") GROUP BY v)", tooMuch},

@@ -1,5 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -9,11 +12,13 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "server/catalogue/catalogue_queries.h"
 #include "server/catalogue/ktdb.h"
 #include "server/database/catalogue_creator.h"
+#include "server/database/catalogue_refusals.h"
 #include "server/database/database.h"
 #include "server/database/db.h"
 #include "server/database/entity_insert.h"
@@ -430,28 +435,139 @@ TEST_F(InterruptedWrite, ASearchAfterAnotherProgramWasKilledMidWriteReadsTheComm
 }
 
 // Once another file was renamed over the catalogue, the journal beside the path is that file's:
-// a search refuses rather than roll it back into the catalogue it opened.
-TEST_F(InterruptedWrite, ASearchNeverRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
-    const std::string before = contentOf(catalogue_);
-    KilledWriter writer(dyingWrite(catalogue_));
-    KTDB ktdb;
-    ktdb.OpenDB(catalogue_.string());
-    replace();
-    writer.go();
-    ASSERT_EQ(writer.line(), "mid-write");
-    writer.kill();
-    ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
+// no search, read or change rolls it back into the catalogue opened. Each is refused, naming the
+// file, and the journal stays for the next program that opens the file it belongs to.
+TEST_F(InterruptedWrite, NothingRollsTheJournalOfAFileRenamedOverItsCatalogueIntoIt) {
+    struct Deed {
+        std::string refused;
+        std::function<void(KTDB&, Entity& part)> run;
+    };
+    const Deed deeds[] = {
+        {"search", [](KTDB& ktdb, Entity&) { ktdb.RunQuery("ent_contact = 'tester'", false); }},
+        {"read", [](KTDB& ktdb, Entity&) { ktdb.GetEntitiesByName("Part"); }},
+        {"change", [](KTDB& ktdb, Entity&) { ktdb.GetNewBundle("Kit"); }},
+        {"change", [](KTDB&, Entity& part) { part.AddNewSpecialization("Variant", "tester"); }},
+    };
+    for (const Deed& deed : deeds) {
+        SCOPED_TRACE(deed.refused);
+        makeFiles();
+        global_db().OpenDB(catalogue_.string());
+        const std::int32_t partKey = addEntity("Part");
+        global_db().CloseDB();
+        const std::string before = contentOf(catalogue_);
+        KilledWriter writer(dyingWrite(catalogue_));
+        KTDB ktdb;
+        ktdb.OpenDB(catalogue_.string());
+        const auto part = GetEntity(EntityID(partKey));
+        replace();
+        writer.go();
+        ASSERT_EQ(writer.line(), "mid-write");
+        writer.kill();
+        ASSERT_TRUE(fs::exists(journalOf(catalogue_)));
 
-    const Error error = errorOf([&] { ktdb.RunQuery("ent_contact = 'tester'", false); });
-    EXPECT_EQ(error.description(),
-              "Cannot search the catalogue \"" + catalogue_.string() +
-                  "\": the file at that path was replaced, moved or deleted, and another program "
-                  "stopped part way through changing the file there now. Open the catalogue "
-                  "again.");
-    ktdb.CloseDB();
-    EXPECT_EQ(contentOf(movedAside_), before);
-    // Its own journal brings the other file back.
-    EXPECT_EQ(contentOf(catalogue_), otherContent_);
+        const Error error = errorOf([&] { deed.run(ktdb, *part); });
+        EXPECT_EQ(error.description(),
+                  "Cannot " + deed.refused + " the catalogue \"" + catalogue_.string() +
+                      "\": the file at that path was replaced, moved or deleted, and another "
+                      "program stopped part way through changing the file there now. Open the "
+                      "catalogue again.");
+        ktdb.CloseDB();
+        EXPECT_TRUE(fs::exists(journalOf(catalogue_)));
+        EXPECT_EQ(contentOf(movedAside_), before);
+        // Its own journal brings the other file back.
+        EXPECT_EQ(contentOf(catalogue_), otherContent_);
+    }
+}
+
+// While it lives, no file of this process grows past `bytes`, as on a full disk: a write past
+// it fails, the signal that would end the process ignored.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uintmax_t bytes) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        if (::getrlimit(RLIMIT_FSIZE, &before_) != 0 ||
+            ::sigaction(SIGXFSZ, &ignore, &signalBefore_) != 0) {
+            return;
+        }
+        rlimit limited = before_;
+        limited.rlim_cur = static_cast<rlim_t>(bytes);
+        inForce_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        if (!inForce_) {
+            ::sigaction(SIGXFSZ, &signalBefore_, nullptr);
+        }
+    }
+    ~FileSizeLimit() {
+        if (inForce_) {
+            ::setrlimit(RLIMIT_FSIZE, &before_);
+            ::sigaction(SIGXFSZ, &signalBefore_, nullptr);
+        }
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool inForce() const { return inForce_; }
+
+private:
+    rlimit before_{};
+    struct sigaction signalBefore_ {};
+    bool inForce_ = false;
+};
+
+// A change that the disk cannot hold, whether its journal or the catalogue file could not grow,
+// is refused naming the file and the system's reason; the catalogue stays as it was, and the
+// next change goes through once there is room.
+TEST_F(InterruptedWrite, AChangeThatTheDiskCannotHoldIsRefusedNamingTheFileAndChangesNothing) {
+    constexpr int kBundles = 200;
+    constexpr std::uintmax_t kJournalHeaderOnly = 2048;
+    struct Room {
+        std::string label;
+        std::function<std::uintmax_t(const fs::path& catalogue)> bytes;
+    };
+    const Room rooms[] = {
+        {"no room for the journal", [](const fs::path&) { return kJournalHeaderOnly; }},
+        // The journal keeps only the pages changed; the new ones go past the file's end.
+        {"no room for the catalogue to grow",
+         [](const fs::path& catalogue) { return fs::file_size(catalogue); }},
+    };
+    fs::remove(catalogue_);
+    makeManyThings(catalogue_);
+    const fs::path pristine = directory_.file("pristine.db");
+    fs::copy_file(catalogue_, pristine);
+    const std::string before = contentOf(catalogue_);
+    for (const Room& room : rooms) {
+        SCOPED_TRACE(room.label);
+        fs::copy_file(pristine, catalogue_, fs::copy_options::overwrite_existing);
+        global_db().OpenDB(catalogue_.string());
+        std::optional<Error> error;
+        {
+            const FileSizeLimit limit(room.bytes(catalogue_));
+            if (!limit.inForce()) {
+                GTEST_SKIP() << "The size of the files this process writes cannot be limited here.";
+            }
+            error = errorOf([] {
+                Transaction operation(global_db().database());
+                for (int i = 0; i < kBundles; ++i) {
+                    KTDB().GetNewBundle("Kit " + std::to_string(i));
+                }
+                operation.commit();
+            });
+        }
+        const int code = error->number() & 0xff;
+        EXPECT_TRUE(code == SQLITE_FULL || code == SQLITE_IOERR) << error->number();
+        // The system's reason: a write past the limit, or one cut short there.
+        const auto refusal = [&](std::errc reason) {
+            return "Cannot change the catalogue \"" + catalogue_.string() +
+                   "\": the system could not write it (" + std::make_error_code(reason).message() +
+                   "), so the change was not made.";
+        };
+        EXPECT_THAT(error->description(), ::testing::AnyOf(refusal(std::errc::file_too_large),
+                                                           refusal(std::errc::no_space_on_device)));
+        EXPECT_FALSE(fs::exists(journalOf(catalogue_)));
+        EXPECT_EQ(contentOf(catalogue_), before);
+        KTDB().GetNewBundle("Kit");
+        global_db().CloseDB();
+    }
 }
 
 }  // namespace
