@@ -90,8 +90,10 @@ public:
     // starting from `current`.
     virtual std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) = 0;
     // Lets the user choose the printer (or a file) for `printer` and set it up; false when the
-    // user cancels, and `printer` is then to be left unused.
-    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // user cancels, and `printer` is then to be left unused. When `printer` prints into no file
+    // yet, the file offered for printing into one is `proposedFile` (a relative name from the
+    // current folder), or the dialog's own choice when it is empty.
+    virtual bool choosePrinter(QPrinter& printer, const QString& proposedFile) = 0;
 };
 
 }  // namespace vrn

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -208,8 +209,14 @@ std::optional<PrinterChoice> QtPrompt::pageSetup(const PrinterChoice& current) {
     return printerChoiceOf(printer);
 }
 
-bool QtPrompt::choosePrinter(QPrinter& printer) {
+bool QtPrompt::choosePrinter(QPrinter& printer, const QString& proposedFile) {
     QPrintDialog dialog(&printer, parentWindow());
+    // The dialog's own offer is a fixed name in the home folder; its file field is the one edit
+    // it names "filename".
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (file != nullptr && printer.outputFileName().isEmpty() && !proposedFile.isEmpty()) {
+        file->setText(QFileInfo(proposedFile).absoluteFilePath());
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

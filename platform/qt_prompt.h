@@ -24,7 +24,7 @@ public:
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
     std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) override;
-    bool choosePrinter(QPrinter& printer) override;
+    bool choosePrinter(QPrinter& printer, const QString& proposedFile) override;
 
 private:
     QWidget* parentWindow() const;

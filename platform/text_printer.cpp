@@ -43,7 +43,7 @@ void printPlainText(const QString& text, const PrinterChoice& choice, Prompt& pr
         const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
         if (!defaultPrinter.isEmpty()) {
             printer.setPrinterName(defaultPrinter);
-        } else if (!prompt.choosePrinter(printer)) {
+        } else if (!prompt.choosePrinter(printer, {})) {
             // The system has none: the print dialog, as Print Report shows it, offers the
             // printers it finds and a PDF file. The user cancelled it.
             return;

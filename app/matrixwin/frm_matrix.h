@@ -137,14 +137,16 @@ public:
     // Reports and pictures of the window (frm_matrix_reports.cpp). Each print asks for the
     // printer first; a cancelled choice prints nothing. Printer errors reach the caller.
     // The report the run's report flags choose, with the window's picture first when the flags
-    // ask for it (that picture also goes on the clipboard).
+    // ask for it (that picture also goes on the clipboard). Printing into a file offers the
+    // document's name with "pdf".
     void Print_Report();
     // The same with the scroll bars hidden; a failure is reported and the work saved under a
     // new name.
     void init_print_Report();
     // The frame tool's picture on a page of its own.
     void Print_Captured_Image();
-    // Asks for a .docx file and exports the report into it.
+    // Asks for a .docx file, offering the document's name with "docx", and exports the report
+    // into it.
     void Export_Word();
     void Timer_Print_Report_Timer();
     void Timer_Export_word_Timer();
@@ -155,6 +157,10 @@ public:
     // The frame tool's rubber band, in window twips.
     QRectF imgFrameTool() const { return frameTool_; }
     bool imgFrameToolVisible() const;
+    // The name offered for a file made from the document, with the extension `suffix`: beside
+    // the document's file and named after it; before it has one, its generated name, as Save As
+    // offers it.
+    QString fileNamedAfterDocument(const QString& suffix) const;
 
     // The note box at (Box_Left, Box_Top) twips with the note of `MyNoteObject`.
     void Display_NoteBox(const NoteObject& MyNoteObject, const QString& Caption,

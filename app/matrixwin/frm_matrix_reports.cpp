@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QRubberBand>
 #include <QScrollBar>
@@ -67,6 +69,15 @@ QByteArray pngBytes(const QImage& picture) {
 
 }  // namespace
 
+QString frmMatrix::fileNamedAfterDocument(const QString& suffix) const {
+    // A generated name has no extension, though it may hold a dot.
+    if (!hasFilePath) {
+        return filename + QLatin1Char('.') + suffix;
+    }
+    const QFileInfo file(filename);
+    return file.dir().filePath(file.completeBaseName() + QLatin1Char('.') + suffix);
+}
+
 void frmMatrix::Copy_Report_Options() {
     const ReportFlags& flags = program_.report;
     VRN_Matrix& document = *base();
@@ -93,7 +104,7 @@ void frmMatrix::Print_Report() {
     commitPendingEdits();
     QPrinter printer(QPrinter::HighResolution);
     applyPrinterChoice(program_.Printer_Choice, printer);
-    if (!prompt_.choosePrinter(printer)) {
+    if (!prompt_.choosePrinter(printer, fileNamedAfterDocument(QStringLiteral("pdf")))) {
         return;
     }
     // The print dialog leaves the screen before the window is captured.
@@ -151,7 +162,7 @@ void frmMatrix::Print_Captured_Image() {
     }
     QPrinter printer(QPrinter::HighResolution);
     applyPrinterChoice(program_.Printer_Choice, printer);
-    if (!prompt_.choosePrinter(printer)) {
+    if (!prompt_.choosePrinter(printer, {})) {
         return;
     }
     QtReportPrinter reportPrinter(printer);
@@ -165,6 +176,7 @@ void frmMatrix::Export_Word() {
     const std::optional<QString> chosen = prompt_.saveFile(
         {.filter = QStringLiteral("*.docx|*.docx|All Files (*.*)|*.*"),
          .defaultExt = QStringLiteral("docx"),
+         .fileName = fileNamedAfterDocument(QStringLiteral("docx")),
          .flags = FileDialogFlags::HideReadOnly | FileDialogFlags::OverwritePrompt});
     if (!chosen || chosen->isEmpty()) {
         return;

@@ -120,7 +120,10 @@ DrawingWindow* DrawingCommands::run(Command command) {
     if (command == Command::Diagnose) {
         program_.Visio_Debug = false;
     }
-    auto* drawing = new DrawingWindow(std::move(page), std::move(stencil), prompt, &main_);
+    // Save offers the matrix's name beside its file, as Export to Word and Print Report do.
+    auto* drawing =
+        new DrawingWindow(std::move(page), std::move(stencil), prompt,
+                          window->fileNamedAfterDocument(QStringLiteral("svg")), &main_);
     drawing->show();
     return drawing;
 }

@@ -54,11 +54,12 @@ QPixmap sheetOf(const SvgDrawingPage& page) {
 
 DrawingWindow::DrawingWindow(std::unique_ptr<SvgDrawingPage> page,
                              std::unique_ptr<DrawingStencilFile> stencil, Prompt& prompt,
-                             QWidget* parent)
+                             QString proposedFile, QWidget* parent)
     : QWidget(parent, Qt::Window),
       page_(std::move(page)),
       stencil_(std::move(stencil)),
       prompt_(prompt),
+      proposedFile_(std::move(proposedFile)),
       picture_(new QLabel) {
     setObjectName(QStringLiteral("frmDrawing"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -122,6 +123,7 @@ bool DrawingWindow::Save() {
          .filter = QStringLiteral(
              "SVG Drawing (*.svg)|*.svg|Web Page (*.html)|*.html|All Files (*.*)|*.*"),
          .defaultExt = kSvgSuffix,
+         .fileName = proposedFile_,
          .flags = FileDialogFlags::HideReadOnly | FileDialogFlags::OverwritePrompt});
     if (!chosen || chosen->isEmpty()) {
         return false;

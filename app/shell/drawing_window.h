@@ -16,11 +16,12 @@ namespace vrn {
 
 // A generated matrix drawing in a window of its own, as large as the drawing within the screen
 // and scrolled when it is larger, with Save: as an SVG drawing, or as one web page holding it.
+// Save offers `proposedFile`.
 class DrawingWindow : public QWidget {
     Q_OBJECT
 public:
     DrawingWindow(std::unique_ptr<SvgDrawingPage> page, std::unique_ptr<DrawingStencilFile> stencil,
-                  Prompt& prompt, QWidget* parent = nullptr);
+                  Prompt& prompt, QString proposedFile, QWidget* parent = nullptr);
     ~DrawingWindow() override;
 
     const SvgDrawingPage& page() const { return *page_; }
@@ -35,6 +36,7 @@ private:
     // The masters the page's shapes came from.
     std::unique_ptr<DrawingStencilFile> stencil_;
     Prompt& prompt_;
+    QString proposedFile_;
     QLabel* picture_;
 };
 

@@ -43,7 +43,7 @@ public:
     // two-row table: `symbol` (28 pt, bold, shadowed, in `symbolColour`, an OLE colour) in a
     // 0.4 inch cell over both rows, `ownName` above `otherName` in a 1.8 inch column, and
     // `description` in a 4.1 inch cell over both rows. A colour outside 0 to &HFFFFFF is written
-    // as colour 1.
+    // as colour 1. The label and the table stay together on one page.
     virtual void Word_TableRow(const std::string& label, const std::string& value,
                                const std::string& symbol, float symbolColour,
                                const std::string& ownName, const std::string& otherName,
@@ -51,6 +51,12 @@ public:
 
     // A page break at the insertion point.
     virtual void Word_PageBreak() = 0;
+
+    // Whether the paragraphs ended from here on stay on one page with the paragraph (or table)
+    // after them, as a heading stays with what it heads. It carries over like the indent until
+    // set again, and is off in a new document. A highlighted interaction's label stays with its
+    // table, and the table's rows together, whatever this says.
+    virtual void setKeepWithNext(bool keep) noexcept = 0;
 
     // Ends the paragraph at the insertion point (an empty one when nothing was typed into it).
     virtual void Word_TypeParagraph() = 0;

@@ -1,5 +1,6 @@
 #include "model/reports/word_report.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -131,6 +132,28 @@ ListedInteractions InteractionsWithValues(const VRN_State& state) {
     return listed;
 }
 
+// While it lives, the paragraphs written keep with the one after them on one page (unless
+// `heads` is false): a heading never ends a page without the first line or table it heads.
+class HeadingLines {
+public:
+    explicit HeadingLines(WordDocumentWriter& word, bool heads = true) : word_(word) {
+        word_.setKeepWithNext(heads);
+    }
+    ~HeadingLines() { word_.setKeepWithNext(false); }
+    HeadingLines(const HeadingLines&) = delete;
+    HeadingLines& operator=(const HeadingLines&) = delete;
+
+private:
+    WordDocumentWriter& word_;
+};
+
+// Whether a practice's interaction listing writes any line.
+bool ListsAnyLine(const std::vector<Listed>& interactions, Side side) {
+    return side == Side::Alternative ||
+           std::any_of(interactions.begin(), interactions.end(),
+                       [](const Listed& item) { return item.interaction->Value() != " "; });
+}
+
 class WordSegments {
 public:
     WordSegments(VRN_Matrix& matrix, WordDocumentWriter& word, bool printDescription)
@@ -165,23 +188,23 @@ public:
     }
 
 private:
-    void MatrixName() { word_.Word_Section(matrix_.title, kHeadingSize, 0, true, false); }
+    void MatrixName() { Heading(matrix_.title, kHeadingSize, 0, true, false); }
 
     void MatrixDescription() {
-        word_.Word_Section(" Description: ", kTitleSize, 1, false, true);
+        Heading(" Description: ", kTitleSize, 1, false, true);
         word_.Word_SizedText(matrix_.alternative()->Description, 1, kTitleSize, true);
     }
 
     void MatrixMetaData() {
-        word_.Word_Section(" Software Version: ", kTitleSize, 0, true, false);
+        Heading(" Software Version: ", kTitleSize, 0, true, false);
         word_.Word_Paragraph(" --- V " + VersionText() + " -----   ", 1, kNameSize, false);
     }
 
     void MatrixAttribution() {
         word_.Word_TypeParagraph();
-        word_.Word_Section("Attribution:", kTitleSize, 1, false, true);
+        Heading("Attribution:", kTitleSize, 1, false, true);
         const auto entry = [this](const std::string& heading, const std::string& value) {
-            word_.Word_Section(heading, kNameSize, 1, false, false);
+            Heading(heading, kNameSize, 1, false, false);
             word_.Word_SizedText(value, 1, kNameSize, true);
         };
         entry("--- Authors ---", matrix_.Authors);
@@ -196,39 +219,52 @@ private:
         word_.Word_PageBreak();
     }
 
+    // A heading line (Word_Section) that keeps with what follows it.
+    void Heading(const std::string& text, int size, int indent, bool bold, bool extra) {
+        const HeadingLines heading(word_);
+        word_.Word_Section(text, size, indent, bold, extra);
+    }
+
     void CurrentPractices() {
-        word_.Word_Section("--- Current Practices ---", kHeadingSize, 0, true, true);
+        Heading("--- Current Practices ---", kHeadingSize, 0, true, true);
         StateListing(*matrix_.Existing(), Side::Existing);
         word_.Word_PageBreak();
     }
 
     void MatrixAllAlternatives() {
         const int n = matrix_.Alt_count;
-        word_.Word_Section(
-            n == 1 ? std::string("--- Target Practices ---")
-                   : "--- Target Practices --- " + std::to_string(n) + " Alternatives  ---",
-            kHeadingSize, 0, true, true);
+        Heading(n == 1 ? std::string("--- Target Practices ---")
+                       : "--- Target Practices --- " + std::to_string(n) + " Alternatives  ---",
+                kHeadingSize, 0, true, true);
         for (int i = 1; i <= n; ++i) {
             const auto state = matrix_.Alternatives_col.Item(i);
             if (i > 1) {
                 word_.Word_PageBreak();
             }
-            if (n > 1) {
-                word_.Word_Section(" Alternative " + std::to_string(i) + " of " + std::to_string(n),
-                                   kTitleSize, 1, true, true);
+            {
+                const HeadingLines heading(word_);
+                if (n > 1) {
+                    word_.Word_Section(
+                        " Alternative " + std::to_string(i) + " of " + std::to_string(n),
+                        kTitleSize, 1, true, true);
+                }
+                word_.Word_TypeParagraph();
             }
-            word_.Word_TypeParagraph();
             StateListing(*state, Side::Alternative);
         }
         word_.Word_PageBreak();
     }
 
     void CurrentInteractions(bool highlighted) {
-        word_.Word_Section(highlighted ? "--- Current Practice Interactions Highlighted ---"
-                                       : "--- Current Practice Interactions ---",
-                           kHeadingSize, 0, true, true);
-        const auto existing = matrix_.Existing();
-        word_.Word_Paragraph(existing->Name, 1, kTitleSize, true);
+        std::shared_ptr<VRN_State> existing;
+        {
+            const HeadingLines heading(word_);
+            word_.Word_Section(highlighted ? "--- Current Practice Interactions Highlighted ---"
+                                           : "--- Current Practice Interactions ---",
+                               kHeadingSize, 0, true, true);
+            existing = matrix_.Existing();
+            word_.Word_Paragraph(existing->Name, 1, kTitleSize, true);
+        }
         GroupInteractions(*existing, InteractionsWithValues(*existing), Side::Existing,
                           highlighted);
         word_.Word_PageBreak();
@@ -238,7 +274,7 @@ private:
         const int n = matrix_.Alt_count;
         const std::string heading = highlighted ? "--- Target Practice Interactions Highlighted"
                                                 : "--- Target Practice Interactions";
-        word_.Word_Section(
+        Heading(
             n == 1 ? heading + " ---" : heading + ": " + std::to_string(n) + " Alternatives  ---",
             kHeadingSize, 0, true, true);
         const auto existing = matrix_.Existing();
@@ -248,13 +284,16 @@ private:
             if (i > 1) {
                 word_.Word_PageBreak();
             }
-            if (n > 1) {
-                word_.Word_Section(
-                    " Alternative Interactions " + std::to_string(i) + " of " + std::to_string(n),
-                    kTitleSize, 1, true, true);
+            {
+                const HeadingLines headingLines(word_);
+                if (n > 1) {
+                    word_.Word_Section(" Alternative Interactions " + std::to_string(i) + " of " +
+                                           std::to_string(n),
+                                       kTitleSize, 1, true, true);
+                }
+                word_.Word_TypeParagraph();
+                word_.Word_Paragraph(state->Name, 1, kTitleSize, false);
             }
-            word_.Word_TypeParagraph();
-            word_.Word_Paragraph(state->Name, 1, kTitleSize, false);
             GroupInteractions(*existing, listed, Side::Alternative, highlighted);
         }
         word_.Word_PageBreak();
@@ -263,9 +302,12 @@ private:
     // The state's name, its description, and every group and practice with their descriptions.
     void StateListing(const VRN_State& state, Side side) {
         const bool existing = side == Side::Existing;
-        word_.Word_Paragraph(state.Name, 1, kTitleSize, existing);
+        {
+            const HeadingLines heading(word_);
+            word_.Word_Paragraph(state.Name, 1, kTitleSize, existing);
+        }
         if (printDescription_ && Substantial(state.Description)) {
-            word_.Word_Section("Description:", kLabelSize, 2, !existing, false);
+            Heading("Description:", kLabelSize, 2, !existing, false);
             word_.Word_SizedText(state.Description, 2, kNameSize, false);
         }
         int j = 0;
@@ -273,12 +315,16 @@ private:
             GroupHeading(*group, ++j);
             int k = 0;
             for (const auto& practice : group->PracticeParts) {
-                PracticeHeading(*practice, ++k);
-                if (printDescription_ && Substantial(practice->Description())) {
-                    word_.Word_Section("Description:", kLabelSize, 4, false, false);
-                    word_.Word_SizedText(practice->Description(), 4, kNameSize, false);
+                const std::string& description = practice->Description();
+                const bool described = printDescription_ && Substantial(description);
+                const bool discussed = printDescription_ && Substantial(practice->Discussion);
+                // The name heads the lines below it, when there are any.
+                PracticeHeading(*practice, ++k, described || discussed);
+                if (described) {
+                    Heading("Description:", kLabelSize, 4, false, false);
+                    word_.Word_SizedText(description, 4, kNameSize, false);
                 }
-                if (printDescription_ && Substantial(practice->Discussion)) {
+                if (discussed) {
                     word_.Word_Section("Discussion URL: " + practice->Discussion, kNameSize, 4,
                                        false, false);
                 }
@@ -300,7 +346,7 @@ private:
                 if (highlighted) {
                     HighlightedInteractions(*practice, interactions);
                 } else {
-                    PracticeHeading(*practice, ++k);
+                    PracticeHeading(*practice, ++k, ListsAnyLine(interactions, side));
                     InteractionListing(interactions, side);
                 }
             }
@@ -308,12 +354,15 @@ private:
     }
 
     void GroupHeading(const VRN_PracticeGroup& group, int j) {
+        const HeadingLines heading(word_);
         word_.Word_Section("Practice Group " + std::to_string(j) + ":", kLabelSize, 2, false, true);
         word_.Word_Paragraph(group.Name(), 2, kNameSize, true);
     }
 
-    void PracticeHeading(const VRN_Practice& practice, int k) {
-        word_.Word_Section("Practice " + std::to_string(k) + ":", kLabelSize, 3, false, false);
+    // "Practice k:" heads the practice's name; the name heads what follows it when `headsLines`.
+    void PracticeHeading(const VRN_Practice& practice, int k, bool headsLines) {
+        Heading("Practice " + std::to_string(k) + ":", kLabelSize, 3, false, false);
+        const HeadingLines name(word_, headsLines);
         word_.Word_Paragraph(practice.Name(), 3, kNameSize, true);
     }
 
@@ -331,13 +380,19 @@ private:
                 throw ModelError(kLostPractice);
             }
             line_.assign(value).append(" Interaction with: ").append(*otherName);
-            word_.Word_Section(line_, existing ? kLabelSize : kNameSize, 4, existing, false);
             const std::string description = interaction->Description();
-            if (printDescription_ && Substantial(description)) {
+            const std::string discussion = interaction->Discussion();
+            const bool described = printDescription_ && Substantial(description);
+            const bool discussed = printDescription_ && Substantial(discussion);
+            {
+                // The line heads its description and discussion, when they are written.
+                const HeadingLines heading(word_, described || discussed);
+                word_.Word_Section(line_, existing ? kLabelSize : kNameSize, 4, existing, false);
+            }
+            if (described) {
                 word_.Word_SizedText(description, 5, kNameSize, false);
             }
-            const std::string discussion = interaction->Discussion();
-            if (printDescription_ && Substantial(discussion)) {
+            if (discussed) {
                 word_.Word_Section("Discussion URL: " + discussion, kLabelSize, 5, false, false);
             }
         }

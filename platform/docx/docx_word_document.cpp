@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "platform/docx/docx_error.h"
 #include "platform/docx/docx_parts.h"
@@ -61,15 +62,21 @@ std::string PictureRun(int n, std::int64_t cx, std::int64_t cy) {
 }
 
 // One table cell: width, vertical merge ("restart", "continue" or none), centred vertically,
-// holding `runs` (empty for the continuation of a merged cell).
-void AppendCell(std::string& out, int width, std::string_view merge, const std::string& runs) {
+// holding `runs` (empty for the continuation of a merged cell) in a paragraph that keeps with
+// the next row or not.
+void AppendCell(std::string& out, int width, std::string_view merge, bool keepWithNext,
+                const std::string& runs) {
     out += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>";
     if (merge == "restart") {
         out += "<w:vMerge w:val=\"restart\"/>";
     } else if (merge == "continue") {
         out += "<w:vMerge/>";
     }
-    out += "<w:vAlign w:val=\"center\"/></w:tcPr><w:p>" + runs + "</w:p></w:tc>";
+    out += "<w:vAlign w:val=\"center\"/></w:tcPr><w:p>";
+    if (keepWithNext) {
+        out += "<w:pPr><w:keepNext/></w:pPr>";
+    }
+    out += runs + "</w:p></w:tc>";
 }
 
 }  // namespace
@@ -126,6 +133,9 @@ void DocxWordDocument::typeText(std::string_view text) {
 template <class Out>
 void DocxWordDocument::paragraphXml(Out& out) {
     out += "<w:p><w:pPr>";
+    if (keepWithNext_) {
+        out += "<w:keepNext/>";
+    }
     if (indentTwips_ != 0) {
         out += "<w:ind w:left=\"";
         out += std::to_string(indentTwips_);
@@ -151,6 +161,7 @@ void DocxWordDocument::Word_NewDocument(const std::string& title, const std::str
     footer_ = footer;
     font_ = {kDefaultHalfPoints, false};
     indentTwips_ = 0;
+    keepWithNext_ = false;
     runs_.clear();
     pictures_.clear();
     typeParagraph();
@@ -202,13 +213,16 @@ void DocxWordDocument::Word_TableRow(const std::string& label, const std::string
     requireOpen();
     // The paragraph at the insertion point ends; the label gets a paragraph of its own, half a
     // level in, with the table after it. The paragraph after the table keeps the indent and font
-    // that were in force, and typing goes on there.
+    // that were in force, and typing goes on there. The label's paragraph and the one before it
+    // keep with the table, so that a heading above them does too.
+    const bool keep = std::exchange(keepWithNext_, true);
     typeParagraph();
     const int indent = indentTwips_;
     indentTwips_ = kLabelIndentTwips;
     typeText(label + "\t" + value);
     typeParagraph();
     indentTwips_ = indent;
+    keepWithNext_ = keep;
     appendTable(symbol, symbolColour, ownName, otherName, description);
 }
 
@@ -241,16 +255,19 @@ void DocxWordDocument::appendTable(const std::string& symbol, float symbolColour
     for (const int column : {kSymbolColumnTwips, kNamesColumnTwips, kDescriptionColumnTwips}) {
         table += "<w:gridCol w:w=\"" + std::to_string(column) + "\"/>";
     }
-    table += "</w:tblGrid><w:tr>";
-    AppendCell(table, kSymbolColumnTwips, "restart",
+    // Neither row splits over two pages, and the first keeps with the second: the cells that
+    // span both rows stay whole.
+    const std::string row = "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+    table += "</w:tblGrid>" + row;
+    AppendCell(table, kSymbolColumnTwips, "restart", true,
                run(symbol, kSymbolHalfPoints, true, symbolColour));
-    AppendCell(table, kNamesColumnTwips, "", run(ownName, kNameHalfPoints, false, 0));
-    AppendCell(table, kDescriptionColumnTwips, "restart",
+    AppendCell(table, kNamesColumnTwips, "", true, run(ownName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "restart", true,
                run(description, kDescriptionHalfPoints, false, 0));
-    table += "</w:tr><w:tr>";
-    AppendCell(table, kSymbolColumnTwips, "continue", {});
-    AppendCell(table, kNamesColumnTwips, "", run(otherName, kNameHalfPoints, false, 0));
-    AppendCell(table, kDescriptionColumnTwips, "continue", {});
+    table += "</w:tr>" + row;
+    AppendCell(table, kSymbolColumnTwips, "continue", false, {});
+    AppendCell(table, kNamesColumnTwips, "", false, run(otherName, kNameHalfPoints, false, 0));
+    AppendCell(table, kDescriptionColumnTwips, "continue", false, {});
     table += "</w:tr></w:tbl>";
     body_->Append(table);
 }

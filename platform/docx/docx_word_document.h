@@ -13,11 +13,12 @@ namespace vrn {
 
 // The report document written as an Office Open XML word-processing file (.docx).
 //
-// It keeps an insertion point like a word processor's selection: the font (size, bold) and the
-// left indent in force, and the paragraph being typed. Finished paragraphs are deflated into a
-// temporary spool as they are typed, so memory stays flat however long the document grows;
-// Word_SaveAndClose writes the zip file (the spooled text, header, footer, styles and pictures)
-// beside the target, checks it, and renames it over the target in one step.
+// It keeps an insertion point like a word processor's selection: the font (size, bold), the
+// left indent and whether paragraphs keep with the next in force, and the paragraph being typed.
+// Finished paragraphs are deflated into a temporary spool as they are typed, so memory stays flat
+// however long the document grows; Word_SaveAndClose writes the zip file (the spooled text, header,
+// footer, styles and pictures) beside the target, checks it, and renames it over the target in one
+// step.
 class DocxWordDocument : public WordDocumentWriter {
 public:
     explicit DocxWordDocument(ReportFileOpener openFile = OpenReportFile)
@@ -32,6 +33,7 @@ public:
                        const std::string& symbol, float symbolColour, const std::string& ownName,
                        const std::string& otherName, const std::string& description) override;
     void Word_PageBreak() override;
+    void setKeepWithNext(bool keep) noexcept override { keepWithNext_ = keep; }
     void Word_TypeParagraph() override;
     void Word_PastePicture(std::string_view png) override;
     void Word_SaveAndClose(const std::string& fileName) override;
@@ -69,6 +71,7 @@ private:
     std::string footer_;
     Font font_{};
     int indentTwips_ = 0;
+    bool keepWithNext_ = false;
     std::unique_ptr<DocxSpooledPart> body_;  // finished paragraphs and tables; none when closed
     std::string runs_;                       // runs of the paragraph at the insertion point
     Font fontXmlOf_{-1, false};              // the font that fontXml_ describes

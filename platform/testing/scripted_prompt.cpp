@@ -81,8 +81,11 @@ std::optional<PrinterChoice> ScriptedPrompt::pageSetup(const PrinterChoice& /*cu
     return take<PrinterChoice>({.kind = Kind::PageSetup});
 }
 
-bool ScriptedPrompt::choosePrinter(QPrinter& printer) {
-    const std::optional<PrintToFile> choice = take<PrintToFile>({.kind = Kind::Printer});
+bool ScriptedPrompt::choosePrinter(QPrinter& printer, const QString& proposedFile) {
+    const QString offered =
+        printer.outputFileName().isEmpty() ? proposedFile : printer.outputFileName();
+    const std::optional<PrintToFile> choice =
+        take<PrintToFile>({.kind = Kind::Printer, .printFile = offered});
     if (!choice) {
         return false;
     }

@@ -27,6 +27,7 @@ public:
         FileDialogRequest file{};  // file dialogs
         QColor initialColor{};     // colour dialog
         int flags = 0;             // colour dialog
+        QString printFile{};       // printer dialog: the file it offers for printing into one
     };
 
     // The user closes the next dialog (Esc, Cancel, the window's close button).
@@ -56,7 +57,7 @@ public:
     std::optional<QColor> chooseColor(const QString& title, const QColor& initial,
                                       int flags) override;
     std::optional<PrinterChoice> pageSetup(const PrinterChoice& current) override;
-    bool choosePrinter(QPrinter& printer) override;
+    bool choosePrinter(QPrinter& printer, const QString& proposedFile) override;
 
 private:
     struct PrintToFile {

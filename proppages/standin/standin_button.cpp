@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <QRegion>
 
 #include <set>
 
@@ -31,8 +32,9 @@ constexpr int kShadowX = 161;
 constexpr int kShadowY = 163;
 constexpr int kMarginSelector = 181;
 
+// Back styles: 0 a transparent grey area, 1 opaque; any other value a transparent button.
+constexpr qint16 kTransparentGreyArea = 0;
 constexpr qint16 kOpaque = 1;
-constexpr qint16 kTransparentButton = 2;
 // Drop shadow types: none, solid, dithered, solid on focus, dithered on focus.
 constexpr qint32 kDitheredShadow = 2;
 constexpr qint32 kDitheredFocusShadow = 4;
@@ -117,20 +119,28 @@ void StandInButton::paintEvent(QPaintEvent* /*event*/) {
     const int dy = toShort(store_.get(kShadowY, whole));
     const QRect face = rect().adjusted(std::max(0, -dx), std::max(0, -dy), -std::max(0, dx) - 1,
                                        -std::max(0, dy) - 1);
+    const qint16 backStyle = toShort(store_.get(kBackStyle, whole));
+    // A transparent button has no face of its own: what lies under it shows through, so its
+    // shadow falls only beside the face, never under it.
+    const bool transparent = backStyle != kTransparentGreyArea && backStyle != kOpaque;
     if (shadowType != 0) {
         const bool dithered = shadowType == kDitheredShadow || shadowType == kDitheredFocusShadow;
-        painter.fillRect(face.translated(dx, dy),
-                         QBrush(palette().color(QPalette::Shadow),
-                                dithered ? Qt::Dense4Pattern : Qt::SolidPattern));
+        const QBrush shadow(palette().color(QPalette::Shadow),
+                            dithered ? Qt::Dense4Pattern : Qt::SolidPattern);
+        QRegion shadowArea(face.translated(dx, dy));
+        if (transparent) {
+            shadowArea -= QRegion(face);
+        }
+        for (const QRect& part : shadowArea) {
+            painter.fillRect(part, shadow);
+        }
     }
-    const qint16 backStyle = toShort(store_.get(kBackStyle, whole));
     if (backStyle == kOpaque) {
         painter.fillRect(face, palette().button());
-    } else if (backStyle != kTransparentButton) {
+    } else if (!transparent) {
         painter.fillRect(face, QBrush(palette().color(QPalette::Button), Qt::Dense2Pattern));
     }
-    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1,
-                        backStyle == kTransparentButton ? Qt::DashLine : Qt::SolidLine));
+    painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawRect(face);
 
     const bool enabled = toShort(store_.get(kEnabled, whole)) != 0;

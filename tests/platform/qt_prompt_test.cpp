@@ -183,5 +183,40 @@ TEST(QtPrompt, PageSetupStartsFromTheChoiceAndAnswersThePrinterChosen) {
     EXPECT_FALSE(prompt.pageSetup(current).has_value());
 }
 
+// The print dialog's file field offers the proposed file (a relative name from the current
+// folder), unless the printer already prints into a file. The dialog is cancelled: nothing
+// prints.
+TEST(QtPrompt, PrintDialogOffersTheProposedFile) {
+    QtPrompt prompt("Vrn");
+    const QTemporaryDir folder;
+    struct Case {
+        QString printerFile;
+        QString proposed;
+        QString offered;
+    };
+    const Case cases[] = {
+        {{}, folder.filePath("matrix.pdf"), folder.filePath("matrix.pdf")},
+        {{}, "Document_1_1.pdf", QDir::current().absoluteFilePath("Document_1_1.pdf")},
+        {folder.filePath("chosen.pdf"), folder.filePath("matrix.pdf"),
+         folder.filePath("chosen.pdf")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.proposed.toStdString());
+        QPrinter printer;
+        if (!c.printerFile.isEmpty()) {
+            printer.setOutputFileName(c.printerFile);
+        }
+        QString offered;
+        answerNextDialog<QPrintDialog>([&offered](QPrintDialog* dialog) {
+            if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+                offered = file->text();
+            }
+            dialog->reject();
+        });
+        EXPECT_FALSE(prompt.choosePrinter(printer, c.proposed));
+        EXPECT_EQ(offered, c.offered);
+    }
+}
+
 }  // namespace
 }  // namespace vrn

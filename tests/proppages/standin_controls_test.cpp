@@ -2,6 +2,7 @@
 #include "proppages/standin/standin_button.h"
 
 #include <QImage>
+#include <QPalette>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ TEST(StandInControls, PaintThemselvesFromTheirProperties) {
     const Case cases[] = {
         {false, 26, QString("Other text")},
         {false, 8, qint16{0}},
-        {false, 141, qint16{2}},
+        {false, 141, qint16{0}},
         {false, 166, qint32{0}},
         {false, 162, qint16{-4}},
         {false, 107, qint16{3}},
@@ -59,6 +60,50 @@ TEST(StandInControls, AnswerOnlyForTheirOwnInterface) {
     EXPECT_EQ(button.QueryInterface(kIID_IBalloonControl), nullptr);
     EXPECT_EQ(balloon.QueryInterface(kIID_IBalloonControl), &balloon);
     EXPECT_EQ(balloon.QueryInterface(kIID_IButtonControl), nullptr);
+}
+
+// The button over a parent of its own colour, with a solid drop shadow 3 pixels right and down:
+// a transparent button's face shows the parent, also where the shadow lies under it; the other
+// back styles paint a face over the shadow. The shadow beside the face shows for every style.
+TEST(StandInControls, ATransparentButtonShowsItsParentThroughItsFace) {
+    const QColor parentColour(0, 150, 0);
+    const QColor buttonColour(250, 250, 120);
+    const QColor shadowColour(20, 20, 160);
+    struct Case {
+        qint16 backStyle;
+        bool transparent;
+    };
+    const Case cases[] = {{0, false}, {1, false}, {2, true}, {5, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.backStyle);
+        QWidget parent;
+        QPalette colours = parent.palette();
+        colours.setColor(QPalette::Window, parentColour);
+        colours.setColor(QPalette::Button, buttonColour);
+        colours.setColor(QPalette::Shadow, shadowColour);
+        parent.setPalette(colours);
+        parent.setAutoFillBackground(true);
+        parent.resize(240, 80);
+        auto* button = new StandInButton(&parent);
+        button->setGeometry(10, 10, 220, 60);
+        button->set(141, c.backStyle);
+        button->set(166, qint32{1});
+        const QImage shown = parent.grab().toImage();
+
+        // The face fills (10, 10) to (225, 65) inside its border, the shadow (13, 13) to
+        // (228, 68). The points are clear of the text and of the cells' dividing line.
+        const QPoint faceCorner(11, 11);         // the face, over no shadow
+        const QPoint faceOverShadow(224, 64);    // the face, over the shadow
+        const QPoint shadowBesideFace(228, 40);  // the shadow, beside the face
+        const QColor face = c.transparent ? parentColour : buttonColour;
+        if (c.backStyle != 0) {  // the grey area is a pattern: its points differ
+            EXPECT_EQ(shown.pixelColor(faceCorner), face);
+            EXPECT_EQ(shown.pixelColor(faceOverShadow), face);
+        } else {
+            EXPECT_NE(shown.pixelColor(faceOverShadow), parentColour);
+        }
+        EXPECT_EQ(shown.pixelColor(shadowBesideFace), shadowColour);
+    }
 }
 
 TEST(StandInControls, ButtonKeepsCellSegmentAndMarginValuesApart) {

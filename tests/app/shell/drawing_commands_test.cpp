@@ -353,7 +353,9 @@ TEST_F(DrawingCommandsTest, SaveWritesTheTypeChosenUnderItsExtension) {
         std::make_unique<SvgDrawingPage>(layout, std::make_shared<SvgFontMetrics>(layout.font));
     page->Drop(stencil->Item("Rectangle"), 1, 1)->setText("Annual budget");
     QtPrompt dialogs(QStringLiteral("Vrn"));
-    auto* drawing = new DrawingWindow(std::move(page), std::move(stencil), dialogs, &main_);
+    // No name offered: the names typed are the test's.
+    auto* drawing =
+        new DrawingWindow(std::move(page), std::move(stencil), dialogs, QString(), &main_);
 
     // An older drawing of the same name must not be offered for replacing.
     QFile old(path("matrix.svg"));

@@ -1,3 +1,4 @@
+#include "app/shell/drawing_window.h"
 #include "app/shell/report_options_dialog.h"
 #include "model/vrn_matrix.h"
 #include "tests/app/shell/main_window_fixture.h"
@@ -19,6 +20,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace vrn::testing {
@@ -376,6 +378,57 @@ TEST_F(ReportCommandsTest, ExportToWordWritesTheChosenDocxFile) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.read(2), QByteArray("PK"));
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), activeWindow().size());
+}
+
+// Export to Word, Print Report's file and the drawing's Save each offer the matrix's name with
+// their own extension beside the matrix's file, as Save As offers the matrix's own; a matrix
+// never saved offers its generated name, without a folder, as Save As does for it.
+TEST_F(ReportCommandsTest, OutputsAreOfferedBesideTheMatrixAndNamedAfterIt) {
+    struct Output {
+        const char* command;
+        Kind asks;
+        const char* extension;
+    };
+    const Output outputs[] = {
+        {"mnuFileExportWord", Kind::SaveFile, "docx"},
+        {"mnuFilePrintReport", Kind::Printer, "pdf"},
+        {"mnuFileGenerate", Kind::SaveFile, "svg"},
+    };
+    const QFileInfo sample(QStringLiteral(VRN_SAMPLE_MATRIX));
+    for (const bool saved : {true, false}) {
+        if (!saved) {
+            item("mnuFileNew").trigger();
+            QApplication::processEvents();
+        }
+        frmMatrix& window = activeWindow();
+        ASSERT_EQ(window.hasFilePath, saved);
+        const QString stem =
+            saved ? sample.absoluteDir().filePath(sample.completeBaseName()) : window.filename;
+        for (const Output& output : outputs) {
+            SCOPED_TRACE(output.command);
+            prompt_.cancel();
+            item(output.command).trigger();
+            if (std::string_view(output.command) == "mnuFileExportWord") {
+                QTRY_VERIFY_WITH_TIMEOUT(!window.Timer_Export_word.isEnabled(), 5000);
+            } else if (std::string_view(output.command) == "mnuFileGenerate") {
+                const QList<DrawingWindow*> drawings = main_.findChildren<DrawingWindow*>();
+                ASSERT_FALSE(drawings.isEmpty());
+                EXPECT_FALSE(drawings.back()->Save());
+                delete drawings.back();
+            }
+            ASSERT_FALSE(prompt_.questions().empty());
+            const ScriptedPrompt::Question& asked = prompt_.questions().back();
+            ASSERT_EQ(asked.kind, output.asks);
+            const QString offered =
+                output.asks == Kind::Printer ? asked.printFile : asked.file.fileName;
+            EXPECT_EQ(offered, stem + '.' + QLatin1String(output.extension));
+        }
+    }
+    // What Page Setup chose to print into stays the offer.
+    program_.Printer_Choice.outputFile = path("chosen.pdf");
+    prompt_.cancel();
+    item("mnuFilePrintReport").trigger();
+    EXPECT_EQ(prompt_.questions().back().printFile, path("chosen.pdf"));
 }
 
 TEST_F(ReportCommandsTest, AFailedOrCancelledExportLeavesNoFile) {

@@ -408,6 +408,111 @@ TEST_F(WordReportTest, DescriptionIsTheActiveAlternatives) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The calls of `word` with "K " before those made while paragraphs keep with the next.
+std::vector<std::string> MarkKept(const RecordingWordDocument& word) {
+    std::vector<std::string> marked;
+    for (std::size_t i = 0; i < word.calls.size(); ++i) {
+        marked.push_back((word.keptWithNext[i] ? "K " : "") + word.calls[i]);
+    }
+    return marked;
+}
+
+// Headings keep with what they head: segment headings, state and group names, practice names
+// with lines under them, and the labels of descriptions and attributions. Body text, listed
+// lines with nothing under them and names that head nothing do not, so that no run of kept
+// lines grows over a page.
+TEST_F(WordReportTest, HeadingsKeepWithWhatTheyHead) {
+    auto document = NewDocument(1);
+    document->Existing()->Description = "Where we are";
+    const auto first = ExistingPractice(*document, 1);
+    first->setDescription("Yearly");
+    first->Discussion = "http://wiki/budget";
+    ExistingPractice(*document, 2)->Discussion = "http://wiki/review";
+    RecordingWordDocument practices;
+    WordReport_Segment(*document, practices, "CurrentPractices", true);
+    EXPECT_THAT(MarkKept(practices),
+                ElementsAre("K S|--- Current Practices ---|16|0|b|x",  //
+                            "K P|Existing Practices|14|1|b",           //
+                            "K S|Description:|10|2|-|-",               //
+                            "T|Where we are|12|2|-",                   //
+                            "K S|Practice Group 1:|10|2|-|x",          //
+                            "K P|Existing Practices Group|12|2|b",     //
+                            "K S|Practice 1:|10|3|-|-",                //
+                            "K P|Existing Practice 1|12|3|b",          //
+                            "K S|Description:|10|4|-|-",               //
+                            "T|Yearly|12|4|-",                         //
+                            "S|Discussion URL: http://wiki/budget|12|4|-|-",
+                            "K S|Practice 2:|10|3|-|-",        //
+                            "K P|Existing Practice 2|12|3|b",  //
+                            "S|Discussion URL: http://wiki/review|12|4|-|-",
+                            "K S|Practice 3:|10|3|-|-",      //
+                            "P|Existing Practice 3|12|3|b",  //
+                            "BRK"));
+
+    Cross(*document, 1)->setValue("+");
+    Cross(*document, 1)->setDescription("Budgets follow the plan");
+    Cross(*document, 1)->color = 0x0000FF;
+    Cross(*document, 2)->setValue("-");
+    Cross(*document, 3)->setValue(" ");  // not listed for the existing state
+    RecordingWordDocument listing;
+    WordReport_Segment(*document, listing, "CurrentPracticeInteractions", true);
+    EXPECT_THAT(MarkKept(listing), ElementsAre("K S|--- Current Practice Interactions ---|16|0|b|x",
+                                               "K P|Existing Practices|14|1|b",        //
+                                               "K S|Practice Group 1:|10|2|-|x",       //
+                                               "K P|Existing Practices Group|12|2|b",  //
+                                               "K S|Practice 1:|10|3|-|-",             //
+                                               "K P|Existing Practice 1|12|3|b",       //
+                                               "K S|+ Interaction with: New Practice 1|10|4|b|-",
+                                               "T|Budgets follow the plan|12|5|-",  //
+                                               "K S|Practice 2:|10|3|-|-",          //
+                                               "K P|Existing Practice 2|12|3|b",    //
+                                               "S|- Interaction with: New Practice 2|10|4|b|-",
+                                               "K S|Practice 3:|10|3|-|-",      //
+                                               "P|Existing Practice 3|12|3|b",  //
+                                               "BRK"));
+
+    // The highlighted tables keep with their label themselves: the headings above them keep.
+    RecordingWordDocument highlighted;
+    WordReport_Segment(*document, highlighted, "CurrentPracticeInteractionsHighlighted", false);
+    EXPECT_THAT(
+        MarkKept(highlighted),
+        ElementsAre("K S|--- Current Practice Interactions Highlighted ---|16|0|b|x",
+                    "K P|Existing Practices|14|1|b",        //
+                    "K S|Practice Group 1:|10|2|-|x",       //
+                    "K P|Existing Practices Group|12|2|b",  //
+                    "R|4.2||+|255|Existing Practice 1|New Practice 1|Budgets follow the plan",
+                    "BRK"));
+
+    document->Authors = "Ann";
+    RecordingWordDocument attribution;
+    WordReport_Segment(*document, attribution, "MatrixAttribution", false);
+    const std::vector<std::string> marked = MarkKept(attribution);
+    EXPECT_THAT(std::vector<std::string>(marked.begin(), marked.begin() + 4),
+                ElementsAre("N", "K S|Attribution:|14|1|-|x", "K S|--- Authors ---|12|1|-|-",
+                            "T|Ann|12|1|b"));
+    EXPECT_EQ(marked[marked.size() - 2], "S|--- VRN Version 0.1.0 ---|12|1|-|-");
+}
+
+// Keeping never reaches past a segment, whichever way the segment ends.
+TEST_F(WordReportTest, KeepingEndsWithEverySegment) {
+    auto bare = NewDocument(0);
+    auto document = NewDocument(2);
+    Cross(*document, 1)->setValue("+");
+    for (VRN_Matrix* matrix : {bare.get(), document.get()}) {
+        for (const char* segment :
+             {"MatrixName", "MatrixDescription", "MatrixMetaData", "MatrixAttribution",
+              "CurrentPractices", "CurrentPracticeInteractions",
+              "CurrentPracticeInteractionsHighlighted", "MatrixAllAlternatives",
+              "AlternativePracticeInteractions", "AlternativePracticeInteractionsHighlighted"}) {
+            SCOPED_TRACE(std::string(segment) + (matrix == bare.get() ? " (bare)" : ""));
+            RecordingWordDocument word;
+            WordReport_Segment(*matrix, word, segment, true);
+            word.Word_TypeParagraph();
+            EXPECT_FALSE(word.keptWithNext.back());
+        }
+    }
+}
+
 TEST_F(WordReportTest, UnknownSegmentNamesAreReportedAndWriteNothing) {
     auto document = NewDocument(1);
     for (const std::string name : {"matrixname", "MatrixName ", "", "CurrentPracticeNames"}) {

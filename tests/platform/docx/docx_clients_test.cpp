@@ -7,7 +7,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "model/reports/word_report.h"
+#include "platform/docx/docx_word_document.h"
 #include "platform/docx/word_report_export.h"
 #include "tests/platform/docx/docx_test_support.h"
 #include "tests/platform/docx/sample_report.h"
@@ -53,6 +58,45 @@ QString Path(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
+// Converts `documents` to PDF files in `folder` in one run of the office suite, with a profile
+// of its own there, so that conversions running at the same time do not meet.
+ProgramRun ConvertToPdf(const std::filesystem::path& folder,
+                        const std::vector<std::filesystem::path>& documents) {
+    QStringList arguments = {"-env:UserInstallation=file://" + Path(folder / "profile"),
+                             "--headless",
+                             "--norestore",
+                             "--convert-to",
+                             "pdf",
+                             "--outdir",
+                             Path(folder)};
+    for (const auto& document : documents) {
+        arguments << Path(document);
+    }
+    return RunProgram("soffice", arguments);
+}
+
+// The text of each page of `pdf` as pdftotext lays it out.
+std::vector<std::string> PageTexts(const std::filesystem::path& pdf) {
+    const std::string text = RunProgram("pdftotext", {"-layout", Path(pdf), "-"}).out;
+    std::vector<std::string> pages;
+    std::size_t from = 0;
+    for (std::size_t end = text.find('\f'); end != std::string::npos;
+         from = end + 1, end = text.find('\f', from)) {
+        pages.push_back(text.substr(from, end - from));
+    }
+    return pages;
+}
+
+// The number (from 1) of the first page that holds `text`; 0 when none does.
+int PageOf(const std::vector<std::string>& pages, const std::string& text) {
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (pages[page].find(text) != std::string::npos) {
+            return static_cast<int>(page) + 1;
+        }
+    }
+    return 0;
+}
+
 class DocxClientsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -71,11 +115,7 @@ TEST_F(DocxClientsTest, OfficeSuiteConvertsItToPdfWithEveryText) {
             GTEST_SKIP() << program << " is not installed (scripts/setup.sh installs it)";
         }
     }
-    // A profile of its own, so that conversions running at the same time do not meet.
-    const auto profile = folder / "profile";
-    const ProgramRun convert = RunProgram(
-        "soffice", {"-env:UserInstallation=file://" + Path(profile), "--headless", "--norestore",
-                    "--convert-to", "pdf", "--outdir", Path(folder.path()), Path(report)});
+    const ProgramRun convert = ConvertToPdf(folder.path(), {report});
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     const auto pdf = folder / "sample report.pdf";
     ASSERT_TRUE(std::filesystem::exists(pdf)) << convert.out << convert.err;
@@ -109,8 +149,9 @@ TEST_F(DocxClientsTest, OfficeSuiteConvertsItToPdfWithEveryText) {
 
 // Prints what python-docx sees as JSON: the header's text and its first run's size and
 // boldness, the footer's text, every body paragraph's text with the sizes and boldness of its
-// runs of text (a page break's run has the font that was in force before it), and every table's
-// cell texts with whether the first and last cells of the two rows are one merged cell.
+// runs of text (a page break's run has the font that was in force before it) and whether it
+// keeps with the next, and every table's cell texts with whether the first and last cells of
+// the two rows are one merged cell.
 constexpr const char* kReadWithPythonDocx = R"PY(
 import docx, json, sys
 d = docx.Document(sys.argv[1])
@@ -124,6 +165,7 @@ out = {
   "footer": s.footer.paragraphs[0].text,
   "paragraphs": [{"text": p.text,
                   "indent": p.paragraph_format.left_indent.inches if p.paragraph_format.left_indent else 0,
+                  "keep": bool(p.paragraph_format.keep_with_next),
                   "runs": [[r.font.size.pt if r.font.size else 0, bool(r.bold)] for r in p.runs if r.text.strip()]}
                  for p in d.paragraphs],
   "tables": [{"cells": [[c.text for c in row.cells] for row in t.rows],
@@ -160,20 +202,24 @@ TEST_F(DocxClientsTest, PythonDocxReadsParagraphsTablesAndHeader) {
     EXPECT_EQ(paragraphs[2].toObject()["text"].toString(),
               "_____________________________________________");
     // Every line keeps its size, boldness and indent: spot checks across the segments.
+    // Headings keep with the next paragraph; body text does not.
     struct Line {
         const char* text;
         double points;
         bool bold;
         double indentInches;
+        bool keep;
     };
     const std::vector<Line> lines = {
-        {"--- Current Practices ---", 16, true, 0},
-        {"Existing Practices", 14, true, 0.4},
-        {"Practice Group 1:", 10, false, 0.8},
-        {"Planning", 12, true, 0.8},
-        {"Practice 1:", 10, false, 1.2},
-        {"Annual budget", 12, true, 1.2},
-        {"--- VRN Version 0.1.0 ---", 12, false, 0.4},
+        {"--- Current Practices ---", 16, true, 0, true},
+        {"Existing Practices", 14, true, 0.4, true},
+        {"Practice Group 1:", 10, false, 0.8, true},
+        {"Planning", 12, true, 0.8, true},
+        {"Practice 1:", 10, false, 1.2, true},
+        {"Annual budget", 12, true, 1.2, false},  // it heads no description
+        {"--- Authors ---", 12, false, 0.4, true},
+        {"Operations team", 12, true, 0.4, false},
+        {"--- VRN Version 0.1.0 ---", 12, false, 0.4, false},
     };
     for (const Line& line : lines) {
         SCOPED_TRACE(line.text);
@@ -186,6 +232,7 @@ TEST_F(DocxClientsTest, PythonDocxReadsParagraphsTablesAndHeader) {
             }
             found = true;
             EXPECT_NEAR(paragraph["indent"].toDouble(), line.indentInches, 0.001);
+            EXPECT_EQ(paragraph["keep"].toBool(), line.keep);
             for (const auto& run : paragraph["runs"].toArray()) {
                 EXPECT_EQ(run.toArray()[0].toDouble(), line.points);
                 EXPECT_EQ(run.toArray()[1].toBool(), line.bold);
@@ -208,6 +255,76 @@ TEST_F(DocxClientsTest, PythonDocxReadsParagraphsTablesAndHeader) {
     const QJsonArray cells = table["cells"].toArray();
     EXPECT_EQ(cells[0].toArray()[2].toString(), "Budgets & targets <agree>");
     EXPECT_EQ(cells[0].toArray()[1].toString(), "Annual budget");
+}
+
+// The highlighted interactions after more and more filler lines, so that the first page ends at
+// each of the lines that head the first table in turn: the segment's heading, the existing
+// state's name, the group's heading and name, the table's label. Each of them lands on the page
+// of the table's first row, never alone at the foot of the page before.
+TEST(DocxPagesTest, HeadingsLandOnThePageOfTheTableTheyHead) {
+    for (const char* program : {"soffice", "pdftotext"}) {
+        if (!Installed(program)) {
+            GTEST_SKIP() << program << " is not installed (scripts/setup.sh installs it)";
+        }
+    }
+    constexpr int kProbeLines = 120;
+    // More filler lines than the heading lines and the table take.
+    constexpr int kLinesTried = 16;
+    ScratchFolder folder;
+    SampleReport sample;
+    const auto filler = [](int n) { return "filler line " + std::to_string(n) + " ends"; };
+    const auto write = [&](int fillers, bool segment) {
+        DocxWordDocument document;
+        document.Word_NewDocument("Pages", "Footer");
+        for (int n = 1; n <= fillers; ++n) {
+            document.Word_Paragraph(filler(n), 0, 12, false);
+        }
+        if (segment) {
+            WordReport_Segment(*sample.matrix, document, "CurrentPracticeInteractionsHighlighted",
+                               false);
+        }
+        const auto path =
+            folder / ((segment ? "segment-" : "probe-") + std::to_string(fillers) + ".docx");
+        document.Word_SaveAndClose(path.string());
+        return path;
+    };
+
+    // How many filler lines the first page holds.
+    ProgramRun convert = ConvertToPdf(folder.path(), {write(kProbeLines, false)});
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+    const std::vector<std::string> probe =
+        PageTexts(folder / ("probe-" + std::to_string(kProbeLines) + ".pdf"));
+    ASSERT_GE(probe.size(), 2U);
+    int firstPageLines = 0;
+    while (PageOf(probe, filler(firstPageLines + 1)) == 1) {
+        ++firstPageLines;
+    }
+    ASSERT_GT(firstPageLines, kLinesTried);
+
+    std::vector<std::filesystem::path> documents;
+    for (int fillers = firstPageLines - kLinesTried; fillers <= firstPageLines; ++fillers) {
+        documents.push_back(write(fillers, true));
+    }
+    convert = ConvertToPdf(folder.path(), documents);
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+    const std::vector<std::string> heads = {"--- Current Practice Interactions Highlighted ---",
+                                            "Existing Practices", "Practice Group 1:", "Planning",
+                                            "note 1"};
+    std::set<int> tablePages;
+    for (const auto& document : documents) {
+        SCOPED_TRACE(document.filename().string());
+        const std::vector<std::string> pages =
+            PageTexts(std::filesystem::path(document).replace_extension(".pdf"));
+        // The first table's first row holds its own practice's name.
+        const int table = PageOf(pages, "Annual budget");
+        ASSERT_GT(table, 0);
+        tablePages.insert(table);
+        for (const std::string& head : heads) {
+            EXPECT_EQ(PageOf(pages, head), table) << head;
+        }
+    }
+    // The page ended before the segment, within its heading lines and after the table.
+    EXPECT_EQ(tablePages, (std::set<int>{1, 2}));
 }
 
 }  // namespace

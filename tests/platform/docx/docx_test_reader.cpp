@@ -88,6 +88,9 @@ std::vector<DocxBlock> DocxFile::blocks(const std::string& name) const {
                 table->grid.push_back(std::stoi(Attribute(xml, "w:w")));
             } else if (tag == "w:tr" && table) {
                 table->rows.emplace_back();
+                table->rowsCantSplit.push_back(false);
+            } else if (tag == "w:cantSplit" && table) {
+                table->rowsCantSplit.back() = OnValue(xml);
             } else if (tag == "w:tc" && table) {
                 table->rows.back().emplace_back();
                 cell = &table->rows.back().back();
@@ -105,6 +108,8 @@ std::vector<DocxBlock> DocxFile::blocks(const std::string& name) const {
             } else if (tag == "w:ind" && inParagraphProperties) {
                 const std::string left = Attribute(xml, "w:left");
                 paragraph.indent = left.empty() ? 0 : std::stoi(left);
+            } else if (tag == "w:keepNext" && inParagraphProperties) {
+                paragraph.keepWithNext = OnValue(xml);
             } else if (tag == "w:jc" && inParagraphProperties) {
                 paragraph.alignment = Attribute(xml, "w:val");
             } else if (tag == "w:r") {

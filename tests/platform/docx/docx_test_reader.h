@@ -24,6 +24,7 @@ struct DocxParagraph {
     std::string alignment;
     int markHalfPoints = 0;  // the paragraph mark's font
     bool markBold = false;
+    bool keepWithNext = false;
     std::vector<DocxRun> runs;
     std::vector<std::string> fieldInstructions;
 
@@ -42,6 +43,7 @@ struct DocxTable {
     int width = 0;
     std::vector<int> grid;
     std::vector<std::vector<DocxCell>> rows;
+    std::vector<bool> rowsCantSplit;
 };
 
 struct DocxBlock {

@@ -216,6 +216,51 @@ TEST_F(DocxWordDocumentTest, InteractionTableMergesItsSymbolAndDescriptionCells)
     EXPECT_FALSE(after.runs.at(0).bold);
 }
 
+// Paragraphs ended while keeping is on keep with the next; keeping carries over until set off,
+// and a new document starts without it. A highlighted interaction's label and the paragraph
+// before it keep with its table whatever is in force, the first row keeps with the second, and
+// neither row splits.
+TEST_F(DocxWordDocumentTest, HeadingsKeepWithWhatFollowsAndTablesStayWhole) {
+    document.Word_NewDocument("T", "F");
+    document.setKeepWithNext(true);
+    document.Word_Section("Heading", 10, 2, false, true);
+    document.Word_Paragraph("Name", 2, 12, true);
+    document.setKeepWithNext(false);
+    document.Word_TableRow("4.2", "note", "+", 0, "Own", "Other", "Described");
+    document.Word_SizedText("Body", 1, 12, false);
+    document.setKeepWithNext(true);
+    document.Word_TableRow("4.2", "note", "-", 0, "Own", "Other", "Described");
+    document.Word_SizedText("Kept body", 1, 12, false);
+    const auto blocks = Saved(document).blocks("word/document.xml");
+
+    // Blocks as "text" (a paragraph, "K" after it when it keeps with the next) or "table".
+    std::vector<std::string> seen;
+    for (const DocxBlock& block : blocks) {
+        if (!block.isTable) {
+            seen.push_back(block.paragraph.text() + (block.paragraph.keepWithNext ? " K" : ""));
+            continue;
+        }
+        seen.push_back("table");
+        const DocxTable& table = block.table;
+        ASSERT_EQ(table.rows.size(), 2U);
+        EXPECT_THAT(table.rowsCantSplit, ElementsAre(true, true));
+        for (int row = 0; row < 2; ++row) {
+            for (const DocxCell& cell : table.rows[row]) {
+                EXPECT_EQ(cell.paragraphs.at(0).keepWithNext, row == 0) << "row " << row;
+            }
+        }
+    }
+    EXPECT_THAT(seen, ElementsAre("", "", "Heading K", " K", "Name K", " K", "4.2\tnote K", "table",
+                                  "Body", " K", "4.2\tnote K", "table", "Kept body K", " K"));
+
+    // Left on, keeping ends with the document.
+    document.Word_NewDocument("T", "F");
+    document.Word_SizedText("New document", 0, 12, false);
+    for (const DocxParagraph& paragraph : Saved(document).bodyParagraphs()) {
+        EXPECT_FALSE(paragraph.keepWithNext) << paragraph.text();
+    }
+}
+
 TEST(DocxColourTest, ColoursOutsideTheRgbRangeBecomeColourOne) {
     struct Case {
         float colour;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/reports/word_document_writer.h"
@@ -14,44 +16,46 @@ namespace vrn::testing {
 //   "T|text|size|indent|bold", "R|label|value|symbol|colour|own|other|description",
 //   "BRK", "N", "picture|<byte count>", "save|file".
 // A size left in force is written as "=", bold as "b" or "-", extra as "x" or "-".
+// setKeepWithNext is no call of its own: `keptWithNext` holds, for each call, whether it was
+// made while paragraphs keep with the next.
 class RecordingWordDocument : public WordDocumentWriter {
 public:
     std::vector<std::string> calls;
+    std::vector<bool> keptWithNext;
 
     void Word_NewDocument(const std::string& title, const std::string& footer) override {
-        calls.push_back("new|" + title + "|" + footer);
+        Record("new|" + title + "|" + footer);
     }
     void Word_Paragraph(const std::string& text, int indent, WordFontSize size,
                         bool bold) override {
-        calls.push_back("P|" + text + "|" + Size(size) + "|" + std::to_string(indent) + "|" +
-                        (bold ? "b" : "-"));
+        Record("P|" + text + "|" + Size(size) + "|" + std::to_string(indent) + "|" +
+               (bold ? "b" : "-"));
     }
     void Word_Section(const std::string& text, int size, int indent, bool bold,
                       bool extra) override {
-        calls.push_back("S|" + text + "|" + std::to_string(size) + "|" + std::to_string(indent) +
-                        "|" + (bold ? "b" : "-") + "|" + (extra ? "x" : "-"));
+        Record("S|" + text + "|" + std::to_string(size) + "|" + std::to_string(indent) + "|" +
+               (bold ? "b" : "-") + "|" + (extra ? "x" : "-"));
     }
     void Word_SizedText(const std::string& text, int indent, WordFontSize size,
                         bool bold) override {
-        calls.push_back("T|" + text + "|" + Size(size) + "|" + std::to_string(indent) + "|" +
-                        (bold ? "b" : "-"));
+        Record("T|" + text + "|" + Size(size) + "|" + std::to_string(indent) + "|" +
+               (bold ? "b" : "-"));
     }
     void Word_TableRow(const std::string& label, const std::string& value,
                        const std::string& symbol, float symbolColour, const std::string& ownName,
                        const std::string& otherName, const std::string& description) override {
         char colour[32];
         std::snprintf(colour, sizeof colour, "%.0f", static_cast<double>(symbolColour));
-        calls.push_back("R|" + label + "|" + value + "|" + symbol + "|" + colour + "|" + ownName +
-                        "|" + otherName + "|" + description);
+        Record("R|" + label + "|" + value + "|" + symbol + "|" + colour + "|" + ownName + "|" +
+               otherName + "|" + description);
     }
-    void Word_PageBreak() override { calls.push_back("BRK"); }
-    void Word_TypeParagraph() override { calls.push_back("N"); }
+    void Word_PageBreak() override { Record("BRK"); }
+    void setKeepWithNext(bool keep) noexcept override { keep_ = keep; }
+    void Word_TypeParagraph() override { Record("N"); }
     void Word_PastePicture(std::string_view png) override {
-        calls.push_back("picture|" + std::to_string(png.size()));
+        Record("picture|" + std::to_string(png.size()));
     }
-    void Word_SaveAndClose(const std::string& fileName) override {
-        calls.push_back("save|" + fileName);
-    }
+    void Word_SaveAndClose(const std::string& fileName) override { Record("save|" + fileName); }
 
     // The calls that start with `prefix`.
     std::vector<std::string> Starting(std::string_view prefix) const {
@@ -64,8 +68,25 @@ public:
         return found;
     }
 
+    // Whether `call`, the first call so written, was made while paragraphs keep with the next.
+    // Throws when there is no such call.
+    bool KeptWithNext(std::string_view call) const {
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            if (calls[i] == call) {
+                return keptWithNext[i];
+            }
+        }
+        throw std::logic_error("no call " + std::string(call));
+    }
+
 private:
+    void Record(std::string call) {
+        calls.push_back(std::move(call));
+        keptWithNext.push_back(keep_);
+    }
     static std::string Size(WordFontSize size) { return size ? std::to_string(*size) : "="; }
+
+    bool keep_ = false;
 };
 
 }  // namespace vrn::testing
