@@ -1,6 +1,5 @@
 #include "app/matrixwin/frm_practice_options.h"
 
-#include "app/common/literal_text.h"
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_option_details.h"
@@ -11,6 +10,7 @@
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "platform/prompt.h"
+#include "platform/user_text.h"
 
 #include <QAbstractItemView>
 #include <QAction>
