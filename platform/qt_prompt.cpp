@@ -1,6 +1,7 @@
 #include "platform/qt_prompt.h"
 
 #include "platform/file_filter.h"
+#include "platform/user_text.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -120,11 +122,16 @@ std::optional<QString> QtPrompt::inputBox(const QString& prompt, const QString& 
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
         label->setTextFormat(Qt::PlainText);
     }
+    if (auto* box = dialog.findChild<QLineEdit*>()) {
+        keepWholeText(*box);
+    }
     dialog.setTextValue(defaultText);
+    const QString shown = dialog.textValue();
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.textValue();
+    // An answer left as it was given is the given text, whatever the box made of it.
+    return dialog.textValue() == shown ? defaultText : dialog.textValue();
 }
 
 std::optional<QString> QtPrompt::openFile(const FileDialogRequest& request) {
