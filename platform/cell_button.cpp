@@ -3,8 +3,11 @@
 #include "platform/cell_painter.h"
 #include "platform/ole_color.h"
 #include "platform/twips.h"
+#include "platform/user_text.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <cmath>
 #include <stdexcept>
@@ -108,6 +111,21 @@ CellLook CellButton::look() const {
     result.backColor = colorFromOle(backColor_, palette());
     result.pressed = isDown();
     return result;
+}
+
+bool CellButton::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !toolTip().isEmpty()) {
+        return QAbstractButton::event(event);
+    }
+    const QString whole = cellToolTip(font(), QRectF(rect()), look_);
+    if (whole.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           plainToolTip(whole, screen()), this);
+    }
+    return true;
 }
 
 QSize CellButton::sizeHint() const {

@@ -62,6 +62,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    // A text shortened to fit the cell shows whole in its tool tip (unless one is set).
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "platform/cell_painter.h"
 
+#include "platform/user_text.h"
+
 #include <QFontMetricsF>
 #include <QStringList>
 #include <QTextLayout>
@@ -45,7 +47,7 @@ QString elideLines(const QFont& font, const QSizeF& space, const QString& text) 
         const bool last = lines.size() + 1 == room;
         const QString rest = last ? text.mid(line.textStart()).simplified()
                                   : text.mid(line.textStart(), line.textLength()).trimmed();
-        lines << metrics.elidedText(rest, Qt::ElideRight, space.width());
+        lines << elidedLine(metrics, rest, space.width());
         if (last) {
             break;
         }

@@ -1,6 +1,7 @@
 #include "platform/qt_prompt.h"
 
 #include "platform/file_filter.h"
+#include "platform/user_text.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -91,9 +92,13 @@ QString QtPrompt::titleOrDefault(const QString& title) const {
 MsgBoxResult QtPrompt::messageBox(const QString& text, MsgBoxStyle style, const QString& title) {
     QMessageBox box(parentWindow());
     box.setWindowTitle(titleOrDefault(title));
-    // Texts may quote a matrix file; they are shown as written, never as markup.
+    // Texts may quote a matrix file; they are shown as written, never as markup, and within the
+    // screen.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        showFittedText(*label, text);
+    }
     box.setIcon(boxIcon(style.icon));
     const std::vector<BoxButton> buttons = boxButtons(style.buttons);
     for (const BoxButton& entry : buttons) {
@@ -117,15 +122,21 @@ std::optional<QString> QtPrompt::inputBox(const QString& prompt, const QString& 
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
-    // The prompt may quote a name the user typed: it is shown as written, never as markup.
+    // The prompt may quote a name the user typed: it is shown as written, never as markup, and
+    // within the screen.
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
-        label->setTextFormat(Qt::PlainText);
+        showFittedText(*label, prompt);
+    }
+    if (auto* box = dialog.findChild<QLineEdit*>()) {
+        keepWholeText(*box);
     }
     dialog.setTextValue(defaultText);
+    const QString shown = dialog.textValue();
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.textValue();
+    // An answer left as it was given is the given text, whatever the box made of it.
+    return dialog.textValue() == shown ? defaultText : dialog.textValue();
 }
 
 std::optional<QString> QtPrompt::openFile(const FileDialogRequest& request) {

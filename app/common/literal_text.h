@@ -2,18 +2,10 @@
 
 #include <QString>
 
-class QScreen;
-
 namespace vrn {
 
 // User text (names, titles, notes, file names) as Qt's widgets show it literally, whatever it
-// holds.
-
-// A tool tip that looks like markup is read as HTML: this one shows the text, in its lines, each
-// wrapped to fit `screen` (the primary screen when none is given) and at most 80 average
-// characters wide: at word boundaries, and a word longer than that anywhere. A text taller than
-// half the screen shows the lines that fit there, the last ending in "…".
-QString plainToolTip(const QString& text, const QScreen* screen = nullptr);
+// holds (platform/user_text.h fits it to the screen).
 
 // In a menu item, a group box's title or a button, '&' marks the shortcut key: here it is a
 // character.

@@ -7,12 +7,15 @@
 #include "model/vrn_matrix_interaction.h"
 #include "model/vrn_practice.h"
 #include "platform/prompt.h"
+#include "platform/user_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -36,10 +39,32 @@ constexpr std::array<ValueRow, FrmInteractionDetails::kValueCount> kValues{{
 
 constexpr int kDesignWidth = 520;
 constexpr int kDescriptionLines = 4;
+// Each practice name shows on at most this many lines, so that both show; the label on at most
+// as many as they take together.
+constexpr qreal kNameLines = 2;
+constexpr qsizetype kInteractionLines = 6;
 
 QString practiceName(const std::weak_ptr<VRN_Practice>& practice) {
     const auto shown = practice.lock();
     return shown != nullptr ? QString::fromStdString(shown->Name()) : QString();
+}
+
+QString interactionText(const QString& second, const QString& first) {
+    return QStringLiteral("Interaction:  '") + second + QStringLiteral("'  --and--  '") + first +
+           QStringLiteral("'");
+}
+
+// The two practices within the screen; when a name is shortened, the label's tool tip shows both
+// whole.
+void showInteraction(QLabel& label, const QString& second, const QString& first) {
+    const QFontMetricsF metrics(label.font());
+    const qreal nameWidth = kNameLines * userTextRoom(metrics, label.screen()).width;
+    const QString shownSecond = elidedLine(metrics, second, nameWidth);
+    const QString shownFirst = elidedLine(metrics, first, nameWidth);
+    showFittedText(label, interactionText(shownSecond, shownFirst), kInteractionLines);
+    if (shownSecond != second || shownFirst != first) {
+        label.setToolTip(plainToolTip(interactionText(second, first), label.screen()));
+    }
 }
 
 }  // namespace
@@ -51,10 +76,8 @@ FrmInteractionDetails::FrmInteractionDetails(DetailDialogServices services,
     setWindowTitle(QStringLiteral("Interaction Details"));
     setModal(true);
 
+    // Practice names are shown as typed, never as markup (showInteraction).
     lblInteraction_ = namedLabel({}, "LblInteraction", this);
-    lblInteraction_->setWordWrap(true);
-    // Practice names are shown as typed, never as markup.
-    lblInteraction_->setTextFormat(Qt::PlainText);
 
     values_ = new QButtonGroup(this);
     auto* valueRow = new QHBoxLayout;
@@ -155,10 +178,8 @@ void FrmInteractionDetails::Load_Data() {
     if (cross) {
         showButtonColor(*btnColor_, colorOrDefault(services_.program, interaction_.color));
     }
-    lblInteraction_->setText(QStringLiteral("Interaction:  '") +
-                             practiceName(interaction_.practice2) +
-                             QStringLiteral("'  --and--  '") +
-                             practiceName(interaction_.Practice1) + QStringLiteral("'"));
+    showInteraction(*lblInteraction_, practiceName(interaction_.practice2),
+                    practiceName(interaction_.Practice1));
     txtNote_->setKeptText(interaction_.Note());
     txtDescription_->setKeptText(interaction_.Description());
     txtDiscussion_->setKeptText(interaction_.Discussion());

@@ -422,7 +422,7 @@ private:
     QPointF dragStart_;
     // The control a left press went down on, for the click on its release.
     const ScenePaintable* pressedControl_ = nullptr;
-    QLineEdit* fieldEditor_ = nullptr;
+    KeptLineEdit* fieldEditor_ = nullptr;
     KeptTextEdit* descriptionEditor_ = nullptr;
     QObject* fieldEditorFilter_ = nullptr;
     // A click on the title frame renames the matrix once no double click follows.

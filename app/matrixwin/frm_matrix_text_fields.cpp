@@ -40,7 +40,8 @@ constexpr float kLogoMarginTwips = 60;
 }  // namespace
 
 void frmMatrix::connectFieldEditor() {
-    fieldEditor_ = new QLineEdit(canvas_);
+    // Texts of any length, and an unedited one written back as it was.
+    fieldEditor_ = new KeptLineEdit(canvas_);
     fieldEditor_->setObjectName(QStringLiteral("fieldEditor"));
     fieldEditor_->hide();
     connect(fieldEditor_, &QLineEdit::textEdited, this, [this] { Text_Changed = true; });
@@ -143,7 +144,7 @@ bool frmMatrix::beginFieldEdit(const ScenePaintable* control) {
         txtDescription_.setBackColor(kOleHighlightText);
         descriptionEditor_->setKeptText(*text);
     } else {
-        fieldEditor_->setText(QString::fromStdString(*text));
+        fieldEditor_->setKeptText(*text);
     }
     editor->show();
     editor->raise();
@@ -174,7 +175,7 @@ void frmMatrix::writeFieldEdit() {
     Text_Changed = false;
     if (std::string* text = fieldText(editedField_)) {
         *text = editedField_ == &txtDescription_ ? descriptionEditor_->keptText()
-                                                 : fieldEditor_->text().toStdString();
+                                                 : fieldEditor_->keptText();
         editedField_->setText(*text);
     }
 }

@@ -35,6 +35,9 @@ CellButton* makeCell(const QString& name, double fontSize, QWidget* parent) {
     cell->setFontSize(fontSize);
     // Keys do nothing on these buttons: only the pointer answers.
     cell->setFocusPolicy(Qt::NoFocus);
+    // The dialog is as wide as its row of answers, whatever the length of a name: a cell wraps
+    // its text, shortens what does not fit, and shows that whole in its tool tip.
+    cell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return cell;
 }
 
@@ -48,7 +51,7 @@ FrmOvalDialogue::FrmOvalDialogue(DetailDialogServices services, QWidget* parent)
 
     btnQuestion_ = makeCell(QStringLiteral("BtnQuestion"), kQuestionFontSize, this);
     btnQuestion_->setFontBold(true);
-    btnQuestion_->setMinimumHeight(kQuestionHeight);
+    btnQuestion_->setMinimumSize(kAnswerColumns * kAnswerWidth, kQuestionHeight);
     connect(btnQuestion_, &CellButton::clicked, this, [this] { Dialogue_Proceed(1); });
 
     answerGrid_ = new QGridLayout;

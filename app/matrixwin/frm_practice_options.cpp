@@ -1,6 +1,5 @@
 #include "app/matrixwin/frm_practice_options.h"
 
-#include "app/common/literal_text.h"
 #include "app/common/named_widgets.h"
 #include "app/matrixwin/detail_dialog_support.h"
 #include "app/matrixwin/frm_option_details.h"
@@ -11,6 +10,7 @@
 #include "model/vrn_optiongroup.h"
 #include "model/vrn_practice.h"
 #include "platform/prompt.h"
+#include "platform/user_text.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -34,6 +34,8 @@ namespace {
 constexpr int kDesignWidth = 500;
 // Room beside a name in the drop-down list: the item's padding and a scroll bar.
 constexpr int kListMarginPixels = 40;
+// Room for the window's frame on each side.
+constexpr int kWindowFramePixels = 16;
 constexpr int kDescriptionLines = 4;
 const std::string kNewOptionName = "New Option";
 const std::string kGroupSuffix = "_OptionGroup";
@@ -43,16 +45,27 @@ bool equalsPractice(const VRN_Option& option, const VRN_Practice& practice) {
            option.Discussion == practice.Discussion;
 }
 
-// The widest the option list may make its box and its drop-down list: a name longer than this
-// shows whole in the tool tip.
+int availableWidth(const QWidget& widget) {
+    const QScreen* screen = widget.screen();
+    return screen != nullptr ? screen->availableGeometry().width() : kDesignWidth;
+}
+
+// The widest the option list may make its drop-down list: a name longer than this shows whole in
+// the tool tip.
 int widestList(const QWidget& box) {
-    const QScreen* screen = box.screen();
-    const int available = screen != nullptr ? screen->availableGeometry().width() : kDesignWidth;
-    return std::max(kDesignWidth, available * 2 / 3);
+    return std::max(kDesignWidth, availableWidth(box) * 2 / 3);
+}
+
+// The widest the box may make the dialog: what the screen leaves beside the box's label and
+// buttons.
+int widestBox(const QWidget& dialog, const QComboBox& box) {
+    const int beside = dialog.minimumSizeHint().width() - box.minimumSizeHint().width();
+    return std::max(box.minimumSizeHint().width(),
+                    availableWidth(dialog) - beside - 2 * kWindowFramePixels);
 }
 
 // Every name shows whole: the box and its drop-down list are as wide as the longest (up to
-// widestList), and each entry carries its name as tool tip.
+// widestBox and widestList), and each entry carries its name as tool tip.
 void showWholeNames(QComboBox& box) {
     int widest = 0;
     const QFontMetrics metrics(box.view()->font());
@@ -62,7 +75,7 @@ void showWholeNames(QComboBox& box) {
         widest = std::max(widest, metrics.horizontalAdvance(name));
     }
     const int frame = 2 * box.view()->frameWidth() + kListMarginPixels;
-    box.view()->setMinimumWidth(std::min(widest + frame, box.maximumWidth()));
+    box.view()->setMinimumWidth(std::min(widest + frame, widestList(box)));
     // The dialog widens as far as its box needs, also for a name added while it is open.
     box.setMinimumWidth(std::min(box.sizeHint().width(), box.maximumWidth()));
     box.setToolTip(plainToolTip(box.currentText()));
@@ -87,7 +100,6 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     cmbPracticeName_ = new QComboBox(this);
     cmbPracticeName_->setObjectName(QStringLiteral("cmbPracticeName"));
     cmbPracticeName_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cmbPracticeName_->setMaximumWidth(widestList(*cmbPracticeName_));
     connect(cmbPracticeName_, &QComboBox::currentTextChanged, cmbPracticeName_,
             [box = cmbPracticeName_](const QString& name) { box->setToolTip(plainToolTip(name)); });
     connect(cmbPracticeName_, &QComboBox::activated, this,
@@ -132,6 +144,7 @@ FrmPracticeOptions::FrmPracticeOptions(DetailDialogServices services, VRN_Practi
     layout->addLayout(fields);
     layout->addLayout(buttons);
     buildMenus();
+    cmbPracticeName_->setMaximumWidth(widestBox(*this, *cmbPracticeName_));
 
     editOption = [this](VRN_Option& option) {
         FrmOptionDetails details(services_, option, this);

@@ -1,8 +1,8 @@
 #include "app/matrixwin/kept_text_box.h"
 
-#include <QTextDocument>
+#include "platform/user_text.h"
 
-#include <limits>
+#include <QTextDocument>
 
 namespace vrn {
 
@@ -29,8 +29,7 @@ QStringList lineEndsOf(const QString& text) {
 }  // namespace
 
 KeptLineEdit::KeptLineEdit(QWidget* parent) : QLineEdit(parent) {
-    // The widget's own limit is 32767 characters; a matrix file has none.
-    setMaxLength(std::numeric_limits<int>::max());
+    keepWholeText(*this);
 }
 
 void KeptLineEdit::setKeptText(const std::string& text) {

@@ -1,7 +1,7 @@
 #include "app/matrixwin/matrix_canvas.h"
 
-#include "app/common/literal_text.h"
 #include "app/matrixwin/scene_paintable.h"
+#include "platform/user_text.h"
 
 #include <QGuiApplication>
 #include <QHelpEvent>

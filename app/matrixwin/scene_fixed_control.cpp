@@ -2,6 +2,7 @@
 
 #include "app/matrixwin/scene_text.h"
 #include "platform/cell_painter.h"
+#include "platform/user_text.h"
 
 #include <QFontMetricsF>
 #include <QStyle>
@@ -16,9 +17,6 @@ namespace {
 
 constexpr qint32 kOleWindowBackground = oleSystemColor(0x05);
 constexpr qreal kTextMargin = 3;
-const QString kEllipsis = QStringLiteral("\u2026");
-// Characters measured first when looking for what fits on a line; doubled until it is enough.
-constexpr qsizetype kFirstMeasuredLength = 64;
 
 // `text` with its line ends as the breaks a text layout takes.
 QString withLayoutBreaks(QString text) {
@@ -26,45 +24,6 @@ QString withLayoutBreaks(QString text) {
     text.replace(QLatin1Char('\r'), QChar::LineSeparator);
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     return text;
-}
-
-// The start of `text` that is wider than `width`, or all of it: what a line can show of a long
-// text is found without measuring the rest.
-QString leadingPart(const QFontMetricsF& metrics, const QString& text, qreal width) {
-    for (qsizetype length = kFirstMeasuredLength; length < text.size(); length *= 2) {
-        if (text.at(length - 1).isHighSurrogate()) {
-            ++length;  // a character's two halves stay together
-        }
-        QString part = text.left(length);
-        if (metrics.horizontalAdvance(part) > width) {
-            return part;
-        }
-    }
-    return text;
-}
-
-// `text` cut to fit `width`, ending in the ellipsis when it was cut (or `forced`).
-QString elided(const QFontMetricsF& metrics, const QString& text, qreal width, bool forced) {
-    const QString part = leadingPart(metrics, text, width);
-    if (!forced && metrics.horizontalAdvance(part) <= width) {
-        return text;
-    }
-    // The longest start that fits with the ellipsis after it, searched over the cut point.
-    qsizetype fits = 0;
-    qsizetype tooLong = part.size() + 1;
-    while (tooLong - fits > 1) {
-        const qsizetype middle = fits + (tooLong - fits) / 2;
-        if (metrics.horizontalAdvance(part.left(middle) + kEllipsis) <= width) {
-            fits = middle;
-        } else {
-            tooLong = middle;
-        }
-    }
-    QString kept = part.left(fits);
-    if (!kept.isEmpty() && kept.back().isHighSurrogate()) {
-        kept.chop(1);
-    }
-    return kept.trimmed() + kEllipsis;
 }
 
 }  // namespace
@@ -143,7 +102,7 @@ void SceneFixedControl::layOut(CaptionLayout& caption) {
         const QString shown = last ? text.mid(line.textStart()).simplified()
                                    : text.mid(line.textStart(), line.textLength()).trimmed();
         const bool cut = last && more;
-        lines.push_back({elided(metrics, shown, inner.width(), cut), place});
+        lines.push_back({elidedLine(metrics, shown, inner.width(), cut), place});
         caption.shortened = caption.shortened || lines.back().text != shown || cut;
         if (last) {
             break;

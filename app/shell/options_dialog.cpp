@@ -2,6 +2,7 @@
 
 #include "app/common/named_widgets.h"
 #include "app/common/preference_keys.h"
+#include "app/matrixwin/kept_text_box.h"
 #include "platform/cell_button.h"
 #include "platform/text_conversion.h"
 
@@ -95,7 +96,7 @@ OptionsDialog::~OptionsDialog() {
 }
 
 QLineEdit* OptionsDialog::addSizeBox(const char* name) {
-    auto* box = new QLineEdit(this);
+    auto* box = new KeptLineEdit(this);
     box->setObjectName(QLatin1String(name));
     connect(box, &QLineEdit::editingFinished, this, [this, box] { leaveBox(box); });
     return box;
@@ -146,7 +147,7 @@ QWidget* OptionsDialog::buildVisioTab() {
     auto* frame = new QGroupBox(QStringLiteral("Visio Settings"), page);
     auto* caption = new QLabel(
         QStringLiteral("Location of 'Basic Diagram.VST' and 'Basic Shapes.VSS':"), frame);
-    txtTemplateDir_ = new QLineEdit(frame);
+    txtTemplateDir_ = new KeptLineEdit(frame);
     txtTemplateDir_->setObjectName(QStringLiteral("txtTemplateDir"));
     auto* lookup = namedButton(QStringLiteral("Lookup"), "btnLookup", frame);
     connect(lookup, &QPushButton::clicked, this, &OptionsDialog::lookupTemplateDir);
@@ -190,7 +191,7 @@ QWidget* OptionsDialog::buildInternetTab() {
                                    QLatin1String(kBrowserExample),
                                page);
     caption->setWordWrap(true);
-    txtBrowser_ = new QLineEdit(page);
+    txtBrowser_ = new KeptLineEdit(page);
     txtBrowser_->setObjectName(QStringLiteral("txtBrowser"));
     auto* lookup = namedButton(QStringLiteral("Lookup"), "btnLoookupBrowser", page);
     connect(lookup, &QPushButton::clicked, this, &OptionsDialog::lookupBrowser);

@@ -1,6 +1,8 @@
-// Opens each detail dialog on a matrix file and saves a picture of it:
+// Opens each detail dialog on a matrix file, and an input box and a message that quote a practice's
+// name, and saves a picture of each:
 //   detail_dialogs_shots MATRIX.vrn FOLDER
 // Prints "saved PATH" for every picture.
+#include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_interaction_details.h"
 #include "app/matrixwin/frm_option_details.h"
 #include "app/matrixwin/frm_oval_dialogue.h"
@@ -14,15 +16,18 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
+#include "platform/qt_prompt.h"
 #include "platform/testing/recording_program_starter.h"
 #include "platform/testing/scripted_prompt.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <fstream>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -59,6 +64,24 @@ bool save(QWidget& dialog, const QDir& folder, const QString& name) {
     std::cout << "saved " << path.toStdString() << std::endl;
     dialog.hide();
     return true;
+}
+
+// Saves a picture of the modal dialog that `open` brings up, then closes it as Escape would.
+bool saveModal(const QDir& folder, const QString& name, const std::function<void()>& open) {
+    bool saved = false;
+    QTimer::singleShot(kSettleMilliseconds, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            std::cerr << "no dialog for " << name.toStdString() << '\n';
+            return;
+        }
+        const QString path = folder.filePath(name);
+        saved = dialog->grab().save(path);
+        std::cout << (saved ? "saved " : "could not save ") << path.toStdString() << std::endl;
+        dialog->reject();
+    });
+    open();
+    return saved;
 }
 
 }  // namespace
@@ -128,5 +151,23 @@ int main(int argc, char** argv) {
         dialog.Load_Data(group);
         saved &= save(dialog, folder, QStringLiteral("5-guided-questions.png"));
     }
+    {
+        program.Dialog_Title = QStringLiteral("Description");
+        program.Directions_Object = document->Existing();
+        vrn::FrmDirectionsDetails dialog(program, prompt);
+        saved &= save(dialog, folder, QStringLiteral("6-state-description.png"));
+    }
+    // The program's own questions and messages, quoting a practice's name.
+    vrn::QtPrompt questions(QStringLiteral("Vrn"));
+    const QString name = QString::fromStdString(practice->Name());
+    saved &= saveModal(folder, QStringLiteral("7-input-box.png"), [&] {
+        questions.inputBox(QStringLiteral("Please Enter The New Name for '%1'").arg(name),
+                           QStringLiteral("New Practice Name"), name);
+    });
+    saved &= saveModal(folder, QStringLiteral("8-message-box.png"), [&] {
+        questions.messageBox(
+            QStringLiteral("Are you sure you wish to delete option: '%1'").arg(name),
+            {vrn::MsgBoxButtons::OkCancel}, QStringLiteral("Delete Confirmation"));
+    });
     return saved ? 0 : 1;
 }

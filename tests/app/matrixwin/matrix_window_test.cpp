@@ -1,4 +1,3 @@
-#include "app/common/literal_text.h"
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/canvas_counts.h"
 #include "app/matrixwin/detail_dialogs.h"
@@ -13,6 +12,7 @@
 #include "model/vrn_practice.h"
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
+#include "platform/user_text.h"
 #include "tests/app/matrixwin/shown_tool_tip.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/support/modal_script.h"

@@ -10,6 +10,7 @@
 #include "model/vrn_practice_group.h"
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/saved_bytes.h"
 
@@ -53,11 +54,6 @@ QString runTool(const char* tool, const QStringList& arguments) {
 // A question about the matrix window captioned `caption`, as the window puts it.
 QString about(const QString& caption, const char* question) {
     return caption + QStringLiteral("\n\n") + QLatin1String(question);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What the model's writer makes of `document`.

@@ -16,6 +16,25 @@
 
 namespace vrn::testing {
 
+// The main window's menu item named `name` (the `index`th of a control array).
+inline QAction& menuItemOf(frmMain& main, const char* name, int index = -1) {
+    QAction* found = main.menuItem(QLatin1String(name), index);
+    if (found == nullptr) {
+        throw std::logic_error(std::string("no menu item ") + name);
+    }
+    return *found;
+}
+
+// Opens the matrix file at `path` in a window of `main` that shows its attribution box.
+inline void openShowingAttribution(frmMain& main, const QString& path) {
+    main.openMatrixFile(path);
+    QApplication::processEvents();
+    QAction& attribution = menuItemOf(main, "mnuViewAttribution");
+    if (!attribution.isChecked()) {
+        attribution.trigger();
+    }
+}
+
 // The stand-alone program's main window over a settings store in memory and a scripted prompt.
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -34,13 +53,7 @@ protected:
         QApplication::processEvents();
     }
 
-    QAction& item(const char* name, int index = -1) {
-        QAction* found = main_.menuItem(QLatin1String(name), index);
-        if (found == nullptr) {
-            throw std::logic_error(std::string("no menu item ") + name);
-        }
-        return *found;
-    }
+    QAction& item(const char* name, int index = -1) { return menuItemOf(main_, name, index); }
 
     frmMatrix& activeWindow() {
         frmMatrix* window = main_.activeMatrixWindow();

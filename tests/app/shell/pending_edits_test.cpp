@@ -4,6 +4,7 @@
 #include "model/vrn_state.h"
 #include "tests/app/shell/main_window_fixture.h"
 #include "tests/platform/docx/docx_test_reader.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/modal_script.h"
 
 #include <QFile>
@@ -33,11 +34,6 @@ struct TypedField {
 
 constexpr TypedField kFields[] = {{"description", Field::Description}, {"authors", Field::Authors}};
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The text of a printed report; nothing without pdftotext.
 QString printedText(const QString& pdf) {
     QProcess process;
@@ -61,11 +57,7 @@ protected:
         document->Authors = "Old authors";
         const QString file = path(name);
         saveDocument(*document, file, false);
-        main_.openMatrixFile(file);
-        QApplication::processEvents();
-        if (!item("mnuViewAttribution").isChecked()) {
-            item("mnuViewAttribution").trigger();
-        }
+        openShowingAttribution(main_, file);
         return file;
     }
 
