@@ -1,7 +1,7 @@
 #include "app/shell/frm_main.h"
 
 #include "app/common/command_guard.h"
-#include "app/common/literal_text.h"
+#include "app/common/menu_item_text.h"
 #include "app/common/preference_keys.h"
 #include "app/matrixwin/frm_directions_details.h"
 #include "app/matrixwin/frm_matrix.h"
@@ -657,7 +657,7 @@ void frmMain::listAlternatives(const QStringList& names, int checked) {
         QAction* item = static_cast<std::size_t>(i) < mnuAlt_.size()
                             ? mnuAlt_[static_cast<std::size_t>(i)]
                             : loadAlternativeItem();
-        item->setText(literalAmpersands(names[i]));
+        showInMenuItem(*item, alternatives, names[i]);
         item->setData(QString::number(i + 1));
         item->setChecked(false);
     }
@@ -672,9 +672,10 @@ void frmMain::setup_Alternatives_Menu() {
     if (document == nullptr) {
         return;
     }
+    const QMenu& alternatives = *menu(QStringLiteral("mnuAlternatives"));
     for (int i = 1; i <= document->Alt_count; ++i) {
         QAction* item = loadAlternativeItem();
-        item->setText(literalAmpersands(QString::fromStdString(document->alternative(i)->Name)));
+        showInMenuItem(*item, alternatives, QString::fromStdString(document->alternative(i)->Name));
         item->setData(QString::number(i));
     }
     if (document->Alt_i >= 0 && static_cast<std::size_t>(document->Alt_i) < mnuAlt_.size()) {
@@ -739,8 +740,8 @@ void frmMain::rebuildWindowList() {
     for (QMdiSubWindow* child : children) {
         const auto* window = qobject_cast<const frmMatrix*>(child->widget());
         const QString caption = window != nullptr ? window->Caption() : child->windowTitle();
-        QAction* entry = windows.addAction(
-            QStringLiteral("&%1 %2").arg(++number).arg(literalAmpersands(caption)));
+        QAction* entry = windows.addAction(QString());
+        showInMenuItem(*entry, windows, caption, QStringLiteral("&%1 ").arg(++number));
         entry->setCheckable(true);
         entry->setChecked(child == activeChild());
         connect(entry, &QAction::triggered, this,

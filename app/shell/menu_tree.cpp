@@ -206,6 +206,8 @@ MenuTree::MenuTree(QMenuBar& bar) {
                 entry.parent == nullptr ? static_cast<QWidget*>(&bar) : menu(entry.parent);
             auto* submenu = new QMenu(caption, parentWidget);
             submenu->setObjectName(name);
+            // A user's name shortened in an item shows whole in the item's tool tip.
+            submenu->setToolTipsVisible(true);
             action = entry.parent == nullptr ? bar.addMenu(submenu)
                                              : menu(entry.parent)->addMenu(submenu);
             menus_.insert(name, submenu);

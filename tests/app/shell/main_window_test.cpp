@@ -454,6 +454,31 @@ TEST_F(MainWindowTest, HelpContentsExplainsThereIsNoHelpAndAboutAsksForTheSplash
     EXPECT_TRUE(program_.About_Mode);
 }
 
+// A name of any length leaves the Alternatives and Window menus within the screen: the item
+// ends in "…" and its tool tip shows the name.
+TEST_F(MainWindowTest, MenusWithLongNamesFitTheScreen) {
+    const QString name = QString(QStringLiteral("Outsourced billing & claims ")).repeated(1800);
+    load();
+    activeDocument().alternative(1)->Name = name.toStdString();
+    activeWindow().setCaption(name);
+    activeWindow().Do_menus();
+    QMenu& alternatives = *main_.menu("mnuAlternatives");
+    QMenu& windows = *main_.menu("mnuWindow");
+    emit windows.aboutToShow();
+    const int screenWidth = main_.screen()->availableGeometry().width();
+    for (QMenu* menu : {&alternatives, &windows}) {
+        SCOPED_TRACE(menu->objectName().toStdString());
+        EXPECT_LE(menu->sizeHint().width(), screenWidth);
+        EXPECT_TRUE(menu->toolTipsVisible());
+    }
+    const QAction& item = *main_.mnuAlt()[0];
+    EXPECT_TRUE(item.iconText().startsWith(QStringLiteral("Outsourced billing & claims")));
+    EXPECT_TRUE(item.iconText().endsWith(QChar(0x2026)));
+    EXPECT_TRUE(item.toolTip().contains(QStringLiteral("Outsourced billing &amp; claims")));
+    main_.setup_Alternatives_Menu();
+    EXPECT_LE(alternatives.sizeHint().width(), screenWidth);
+}
+
 TEST_F(MainWindowTest, WindowMenuArrangesTheWindowsAndListsThem) {
     load();
     item("mnuFileNew").trigger();
