@@ -3,6 +3,7 @@
 #include "app/common/command_guard.h"
 #include "app/matrixwin/event_handler_filter.h"
 #include "app/matrixwin/frm_directions_details.h"
+#include "app/matrixwin/note_box.h"
 #include "app/matrixwin/window_units.h"
 #include "model/vrn_matrix.h"
 #include "model/vrn_state.h"

@@ -14,6 +14,7 @@
 #include "server/database/entity_lookup.h"
 #include "server/database/schema_operations.h"
 #include "server/database/transaction.h"
+#include "server/entities/entity.h"
 #include "tests/server/database/catalogue_fixture.h"
 #include "tests/server/database/lock_message.h"
 #include "tests/server/database/other_connection.h"

@@ -5,6 +5,7 @@
 
 #include "server/database/object_id.h"
 #include "server/entities/entities.h"
+#include "server/entities/generic.h"
 #include "server/entities/obj_relations.h"
 
 namespace kt::test {
