@@ -106,6 +106,26 @@ std::vector<Piece> compile(std::string_view pattern, const WildcardRules& rules)
     return pieces;
 }
 
+std::string openingAsciiRun(const std::vector<Piece>& pieces, bool foldAsciiCase) {
+    std::string run;
+    for (const Piece& piece : pieces) {
+        if (piece.kind != Piece::Character || piece.character >= kAsciiEnd) {
+            break;
+        }
+        const char32_t c = foldAsciiCase ? asciiLower(piece.character) : piece.character;
+        run.push_back(static_cast<char>(c));
+    }
+    return run;
+}
+
+std::size_t closingManyStart(const std::vector<Piece>& pieces) {
+    std::size_t start = pieces.size();
+    while (start > 0 && pieces[start - 1].kind == Piece::Many) {
+        --start;
+    }
+    return start;
+}
+
 bool matchesOne(const Piece& piece, char32_t c, bool foldAsciiCase) {
     switch (piece.kind) {
         case Piece::One:
@@ -137,15 +157,29 @@ WildcardRules globRules() {
 }
 
 WildcardPattern::WildcardPattern(std::string_view pattern, const WildcardRules& rules)
-    : rules_(rules), pieces_(compile(upToNul(pattern), rules)) {}
+    : rules_(rules),
+      pieces_(compile(upToNul(pattern), rules)),
+      openingAscii_(openingAsciiRun(pieces_, rules.foldAsciiCase)),
+      closingManyFrom_(closingManyStart(pieces_)) {}
 
 // Every piece but "many" takes one character, so the last "many" passed is the only point
 // worth going back to: on a mismatch it takes one more character and the rest is tried again.
 WildcardMatch WildcardPattern::match(std::string_view text, const MatchDeadline& deadline) const {
     text = upToNul(text);
+    // A byte of 0x80 or more starts a character that is not ASCII, so bytes compare as
+    // characters here.
+    if (text.size() < openingAscii_.size()) {
+        return WildcardMatch::NoMatch;
+    }
+    for (std::size_t i = 0; i < openingAscii_.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((rules_.foldAsciiCase ? asciiLower(c) : c) != static_cast<char32_t>(openingAscii_[i])) {
+            return WildcardMatch::NoMatch;
+        }
+    }
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::size_t piece = 0;
-    std::size_t at = 0;
+    std::size_t piece = openingAscii_.size();
+    std::size_t at = openingAscii_.size();
     std::size_t afterMany = kNone;
     std::size_t retryAt = 0;
     std::uint32_t steps = 0;
@@ -154,6 +188,9 @@ WildcardMatch WildcardPattern::match(std::string_view text, const MatchDeadline&
             return WildcardMatch::Stopped;
         }
         if (piece < pieces_.size() && pieces_[piece].kind == Piece::Many) {
+            if (piece >= closingManyFrom_) {
+                return WildcardMatch::Match;
+            }
             afterMany = ++piece;
             retryAt = at;
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -54,6 +55,12 @@ public:
 private:
     WildcardRules rules_;
     std::vector<Piece> pieces_;
+    // The pattern's opening run of ASCII characters (in lower case where case is folded), which
+    // a match compares byte by byte: most searches name the start of a name.
+    std::string openingAscii_;
+    // Where the pattern's closing run of "many" begins: once a match reaches it, the rest of
+    // the text matches whatever it holds. The size of pieces_ when the pattern ends otherwise.
+    std::size_t closingManyFrom_;
 };
 
 // One match of a pattern read for it alone.

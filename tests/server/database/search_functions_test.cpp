@@ -108,6 +108,9 @@ TEST_F(SearchFunctions, LikeAndGlobAnswerAsTheEnginesOwnOnChosenCases) {
         {"\x80%", "\x80x"},
         {"%\xff", "a\xff"},
         {"a*b?c", "aXXbYc"},
+        {"Pump%", "Pu"},
+        {"Pump%", "Pu\xc3\xadmp"},
+        {"PUMP%%", "pump"},
     };
     for (const Case& c : cases) {
         for (const char* sql : {"SELECT ?2 LIKE ?1", "SELECT ?2 GLOB ?1"}) {
